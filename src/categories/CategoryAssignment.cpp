@@ -1,0 +1,88 @@
+#include "categories/CategoryAssignment.h"
+
+#include "store/FieldReader.h"
+#include "store/FieldWriter.h"
+
+CategoryAssignment::CategoryAssignment()
+{
+    ResetToDefault();
+}
+
+const CategoryLevelEntry* CategoryAssignment::FindEntry(int level) const
+{
+    for (const CategoryLevelEntry& entry : entries) {
+        if (entry.level == level)
+            return &entry;
+    }
+    return nullptr;
+}
+
+CategoryLevelEntry* CategoryAssignment::FindEntry(int level)
+{
+    for (CategoryLevelEntry& entry : entries) {
+        if (entry.level == level)
+            return &entry;
+    }
+    return nullptr;
+}
+
+int CategoryAssignment::AssignedLevelCount() const
+{
+    int count = 0;
+    for (const CategoryLevelEntry& entry : entries)
+        count += entry.IsAssigned() ? 1 : 0;
+    return count;
+}
+
+void CategoryAssignment::ResetToDefault()
+{
+    entries.clear();
+    for (int level = 0; level < 4; ++level) {
+        CategoryLevelEntry entry;
+        entry.level = level;
+        entries.append(entry);
+    }
+}
+
+void CategoryAssignment::ResetBelow(int level)
+{
+    for (CategoryLevelEntry& entry : entries) {
+        if (entry.level > level)
+            entry.Reset(true);
+    }
+}
+
+void CategoryAssignment::RebuildPaths()
+{
+    QStringList collected;
+    for (int level = 0; level < 4; ++level) {
+        CategoryLevelEntry* entry = FindEntry(level);
+        if (!entry)
+            continue;
+        entry->ancestorPath = collected;
+        collected.append(entry->name);
+    }
+}
+
+void CategoryAssignment::Write(FieldWriter& writer) const
+{
+    writer.WriteInt(static_cast<qint32>(entries.size()));
+    for (const CategoryLevelEntry& entry : entries) {
+        writer.WriteInt(entry.level);
+        writer.WriteText(entry.name);
+        writer.WriteText(entry.parentName);
+    }
+}
+
+void CategoryAssignment::Read(FieldReader& reader)
+{
+    entries.clear();
+    const qint32 count = reader.ReadInt();
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
+        CategoryLevelEntry entry;
+        entry.level = reader.ReadInt();
+        entry.name = reader.ReadText();
+        entry.parentName = reader.ReadText();
+        entries.append(entry);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "categories/CategoryLevelEntry.h"
+
+#include <QList>
+
+class FieldWriter;
+class FieldReader;
+
+// A note's category path: entries looked up by their level field (first match in list
+// order), never by position. A level with no entry counts as unassigned.
+class CategoryAssignment
+{
+public:
+    // Four blank entries for levels 0 to 3.
+    CategoryAssignment();
+
+    QList<CategoryLevelEntry> entries;
+
+    // The first entry of that level, or nullptr.
+    const CategoryLevelEntry* FindEntry(int level) const;
+    CategoryLevelEntry* FindEntry(int level);
+    int AssignedLevelCount() const;
+    void ResetToDefault();
+    // Every entry of a deeper level becomes blank, keeping its level.
+    void ResetBelow(int level);
+    // Gives each entry of levels 0..3 the names of the levels above it.
+    void RebuildPaths();
+
+    // Integer count, then Integer level, Text name, Text parent name per entry.
+    void Write(FieldWriter& writer) const;
+    // Empties the list (no default entries) and appends the entries read. A count that
+    // is negative reads none; one larger than the stream stops at its end.
+    void Read(FieldReader& reader);
+
+    friend bool operator==(const CategoryAssignment& a, const CategoryAssignment& b)
+    {
+        return a.entries == b.entries;
+    }
+};

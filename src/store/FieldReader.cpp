@@ -1,0 +1,103 @@
+#include "store/FieldReader.h"
+
+#include "store/FieldFormat.h"
+#include "store/TextCodec.h"
+
+#include <QFile>
+#include <cstdlib>
+
+FieldReader::FieldReader(QByteArray logicalBytes)
+    : m_bytes(std::move(logicalBytes))
+{
+}
+
+QByteArray FieldReader::FromDiskBytes(const QByteArray& diskBytes)
+{
+    qsizetype end = diskBytes.indexOf(FieldFormat::kEndOfStream);
+    if (end < 0)
+        end = diskBytes.size();
+    QByteArray logical;
+    logical.reserve(end);
+    const char* data = diskBytes.constData();
+    for (qsizetype i = 0; i < end; ++i) {
+        if (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n')
+            continue;
+        logical.append(data[i]);
+    }
+    return logical;
+}
+
+FieldReader FieldReader::FromDevice(QIODevice* device)
+{
+    if (!device || !device->isReadable())
+        return FieldReader(QByteArray());
+    return FieldReader(FromDiskBytes(device->readAll()));
+}
+
+FieldReader FieldReader::FromFile(const QString& path, bool* opened)
+{
+    QFile file(path);
+    const bool ok = file.open(QIODevice::ReadOnly);
+    if (opened)
+        *opened = ok;
+    return ok ? FromDevice(&file) : FieldReader(QByteArray());
+}
+
+QByteArray FieldReader::ReadLineLimited(int maxChars)
+{
+    const qsizetype available = qMin<qsizetype>(maxChars, Remaining());
+    qsizetype length = 0;
+    while (length < available) {
+        if (m_bytes.at(m_pos + length++) == '\n')
+            break;
+    }
+    QByteArray chunk = m_bytes.mid(m_pos, length);
+    m_pos += length;
+    return chunk;
+}
+
+qint32 FieldReader::ReadInt()
+{
+    if (AtEnd())
+        return FieldFormat::kMissingInt;
+    const QByteArray digits = ReadLineLimited(FieldFormat::kIntWidth);
+    return static_cast<qint32>(std::atol(digits.constData()));
+}
+
+bool FieldReader::ReadBool()
+{
+    return ReadInt() > 0;
+}
+
+double FieldReader::ReadReal()
+{
+    if (AtEnd())
+        return FieldFormat::kMissingReal;
+    const QByteArray digits = ReadLineLimited(FieldFormat::kRealWidth);
+    return std::atof(digits.constData());
+}
+
+QByteArray FieldReader::ReadTextBytes()
+{
+    const qint32 length = ReadInt();
+    if (length <= 0)
+        return {};
+    const qsizetype taken = qMin<qsizetype>(length, Remaining());
+    QByteArray bytes = m_bytes.mid(m_pos, taken);
+    m_pos += taken;
+    // The text ends at its first NUL byte, as a C string would.
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    return bytes;
+}
+
+QString FieldReader::ReadText()
+{
+    return TextCodec::FromFileBytes(ReadTextBytes());
+}
+
+void FieldReader::ReadTime(DateTime& value)
+{
+    value.SetFromFieldText(ReadTextBytes());
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one place where texts cross between the bytes of data files and QString.
+// Files hold UTF-8; a text that is not valid UTF-8 was written in the Windows-1252
+// code page (files carried over from Windows machines) and is converted from it.
+namespace TextCodec {
+
+QString FromFileBytes(const QByteArray& bytes);
+QByteArray ToFileBytes(const QString& text);
+QString FromWindows1252(const QByteArray& bytes);
+bool IsValidUtf8(const QByteArray& bytes);
+
+} // namespace TextCodec
