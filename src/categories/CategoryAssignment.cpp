@@ -26,6 +26,12 @@ CategoryLevelEntry* CategoryAssignment::FindEntry(int level)
     return nullptr;
 }
 
+QString CategoryAssignment::NameAt(int level) const
+{
+    const CategoryLevelEntry* entry = FindEntry(level);
+    return entry ? entry->name : UnassignedCategoryName();
+}
+
 int CategoryAssignment::AssignedLevelCount() const
 {
     int count = 0;
@@ -62,6 +68,18 @@ void CategoryAssignment::RebuildPaths()
         entry->ancestorPath = collected;
         collected.append(entry->name);
     }
+}
+
+bool CategoryAssignment::CategoryLess(const CategoryAssignment& a, const CategoryAssignment& b)
+{
+    for (int level = 0; level < 4; ++level) {
+        // Case-insensitive comparison folds to lower case, so "_" still sorts before
+        // letters as it does between lower-cased texts.
+        const int order = QString::compare(a.NameAt(level), b.NameAt(level), Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+    }
+    return false;
 }
 
 void CategoryAssignment::Write(FieldWriter& writer) const

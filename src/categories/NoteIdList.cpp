@@ -1,22 +1,78 @@
 #include "categories/NoteIdList.h"
 
-#include "store/FieldFormat.h"
 #include "store/FieldReader.h"
 #include "store/FieldWriter.h"
 
-#include <QSet>
+NoteIdList::NoteIdList(std::initializer_list<qint32> ids)
+    : m_ids(ids)
+{
+    IndexIfLong();
+}
+
+NoteIdList::NoteIdList(QList<qint32> ids)
+    : m_ids(std::move(ids))
+{
+    IndexIfLong();
+}
+
+void NoteIdList::Append(qint32 id)
+{
+    m_ids.append(id);
+    if (m_indexed)
+        ++m_counts[id];
+    else
+        IndexIfLong();
+}
 
 bool NoteIdList::AddIfAbsent(qint32 id)
 {
-    if (m_ids.contains(id))
+    if (Contains(id))
         return false;
-    m_ids.append(id);
+    Append(id);
     return true;
 }
 
 bool NoteIdList::RemoveAll(qint32 id)
 {
+    if (m_indexed) {
+        if (m_counts.remove(id) == 0)
+            return false;
+    }
     return m_ids.removeAll(id) > 0;
+}
+
+bool NoteIdList::RemoveAll(const NoteIdList& ids)
+{
+    if (ids.IsEmpty() || IsEmpty())
+        return false;
+    NoteIdList kept = Without(ids);
+    if (kept.Count() == Count())
+        return false;
+    *this = std::move(kept);
+    return true;
+}
+
+NoteIdList NoteIdList::Without(const NoteIdList& ids) const
+{
+    if (ids.IsEmpty())
+        return *this;
+    QList<qint32> kept;
+    kept.reserve(m_ids.size());
+    for (qint32 id : m_ids) {
+        if (!ids.Contains(id))
+            kept.append(id);
+    }
+    return NoteIdList(std::move(kept));
+}
+
+bool NoteIdList::Contains(qint32 id) const
+{
+    return m_indexed ? m_counts.contains(id) : m_ids.contains(id);
+}
+
+int NoteIdList::CountOf(qint32 id) const
+{
+    return m_indexed ? m_counts.value(id, 0) : static_cast<int>(m_ids.count(id));
 }
 
 qint32 NoteIdList::At(int index) const
@@ -26,20 +82,33 @@ qint32 NoteIdList::At(int index) const
 
 void NoteIdList::ReplaceAt(int index, qint32 id)
 {
-    if (index >= 0 && index < m_ids.size())
-        m_ids[index] = id;
+    if (index < 0 || index >= m_ids.size())
+        return;
+    if (m_indexed) {
+        const qint32 old = m_ids.at(index);
+        if (--m_counts[old] == 0)
+            m_counts.remove(old);
+        ++m_counts[id];
+    }
+    m_ids[index] = id;
 }
 
 void NoteIdList::UnionAppend(const NoteIdList& other)
 {
-    // A set keeps the union linear for the long lists of a large database.
-    QSet<qint32> present(m_ids.begin(), m_ids.end());
-    for (qint32 id : other.m_ids) {
-        if (!present.contains(id)) {
-            present.insert(id);
-            m_ids.append(id);
-        }
-    }
+    if (other.IsEmpty())
+        return;
+    // The union of two long lists must not scan one for every id of the other.
+    if (!m_indexed && m_ids.size() + other.m_ids.size() >= kIndexThreshold)
+        BuildIndex();
+    for (qint32 id : other.m_ids)
+        AddIfAbsent(id);
+}
+
+void NoteIdList::Clear()
+{
+    m_ids.clear();
+    m_counts.clear();
+    m_indexed = false;
 }
 
 void NoteIdList::Write(FieldWriter& writer) const
@@ -51,8 +120,32 @@ void NoteIdList::Write(FieldWriter& writer) const
 
 void NoteIdList::Read(FieldReader& reader)
 {
-    m_ids.clear();
+    Clear();
     const qint32 count = reader.ReadInt();
     for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
         m_ids.append(reader.ReadInt());
+    IndexIfLong();
+}
+
+QJsonArray NoteIdList::ToJson() const
+{
+    QJsonArray array;
+    for (qint32 id : m_ids)
+        array.append(id);
+    return array;
+}
+
+void NoteIdList::IndexIfLong()
+{
+    if (!m_indexed && m_ids.size() >= kIndexThreshold)
+        BuildIndex();
+}
+
+void NoteIdList::BuildIndex()
+{
+    m_counts.clear();
+    m_counts.reserve(m_ids.size());
+    for (qint32 id : m_ids)
+        ++m_counts[id];
+    m_indexed = true;
 }

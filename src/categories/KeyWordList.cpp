@@ -1,0 +1,162 @@
+#include "categories/KeyWordList.h"
+
+namespace {
+
+QString TrimmedEnd(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+QString TrimmedStart(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start).isSpace())
+        ++start;
+    return text.mid(start);
+}
+
+QString WithoutEndCommas(QString text, bool start, bool end)
+{
+    const QChar comma = QLatin1Char(',');
+    if (end) {
+        while (text.endsWith(comma))
+            text.chop(1);
+    }
+    if (start) {
+        qsizetype first = 0;
+        while (first < text.size() && text.at(first) == comma)
+            ++first;
+        text.remove(0, first);
+    }
+    return text;
+}
+
+} // namespace
+
+const KeyWordEntry* KeyWordList::Find(const QString& word) const
+{
+    const auto found = m_positions.constFind(word);
+    return found == m_positions.cend() ? nullptr : &m_entries.at(*found);
+}
+
+void KeyWordList::AddNoteKeyWords(qint32 noteId, const QString& keyWordText)
+{
+    for (const QString& word : SplitKeyWords(keyWordText))
+        Merge(word, noteId);
+}
+
+void KeyWordList::RemoveNoteKeyWords(qint32 noteId)
+{
+    bool deleted = false;
+    for (qsizetype i = 0; i < m_entries.size();) {
+        if (m_entries[i].notes.RemoveAll(noteId) && m_entries[i].notes.IsEmpty()) {
+            m_entries.removeAt(i);
+            deleted = true;
+        } else {
+            ++i;
+        }
+    }
+    if (deleted)
+        RebuildPositions();
+}
+
+void KeyWordList::Clear()
+{
+    m_entries.clear();
+    m_positions.clear();
+}
+
+void KeyWordList::NumberEntries()
+{
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        m_entries[i].id = static_cast<qint32>(i);
+}
+
+bool KeyWordList::AttachKeyWordToNote(const KeyWordEntry& entry, qint32 noteId, QString& keyWords)
+{
+    RemoveNoteKeyWords(noteId);
+    const QString before = keyWords;
+    if (!entry.notes.Contains(noteId))
+        keyWords = WithKeyWordAppended(keyWords, entry.word).trimmed();
+    AddNoteKeyWords(noteId, keyWords);
+    return keyWords != before;
+}
+
+bool KeyWordList::RemoveKeyWordFromNote(const KeyWordEntry& entry, qint32 noteId, QString& keyWords)
+{
+    RemoveNoteKeyWords(noteId);
+    const QString before = keyWords;
+    if (entry.notes.Contains(noteId))
+        keyWords = WithKeyWordRemoved(keyWords, entry.word).trimmed();
+    AddNoteKeyWords(noteId, keyWords);
+    return keyWords != before;
+}
+
+QStringList KeyWordList::SplitKeyWords(const QString& keyWordText)
+{
+    const QString text = TrimmedStart(WithoutEndCommas(keyWordText, true, true));
+    const qsizetype firstComma = text.indexOf(QLatin1Char(','));
+    QStringList words;
+    if (firstComma > 0 && text.size() > 1) {
+        // The commas were cut from the end, so every piece ends at a comma: no piece
+        // after the last one.
+        for (const QString& piece : text.split(QLatin1Char(',')))
+            words.append(piece.trimmed());
+    } else if (!text.isEmpty()) {
+        words.append(text.trimmed());
+    }
+    return words;
+}
+
+QString KeyWordList::WithKeyWordAppended(const QString& keyWordText, const QString& word)
+{
+    return WithoutEndCommas(TrimmedEnd(keyWordText), false, true) + QStringLiteral(", ") + word
+        + QLatin1Char(',');
+}
+
+QString KeyWordList::WithKeyWordRemoved(const QString& keyWordText, const QString& word)
+{
+    const QStringList items = keyWordText.split(QLatin1Char(','));
+    QString kept;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const bool followedByComma = i + 1 < items.size();
+        if (items.at(i).trimmed() == word)
+            continue;
+        kept += items.at(i);
+        if (followedByComma)
+            kept += QLatin1Char(',');
+    }
+    return kept;
+}
+
+QJsonArray KeyWordList::ToJson() const
+{
+    QJsonArray array;
+    for (const KeyWordEntry& entry : m_entries)
+        array.append(entry.ToJson());
+    return array;
+}
+
+void KeyWordList::Merge(const QString& word, qint32 noteId)
+{
+    const auto found = m_positions.constFind(word);
+    if (found != m_positions.cend()) {
+        m_entries[*found].notes.AddIfAbsent(noteId);
+        return;
+    }
+    KeyWordEntry entry;
+    entry.word = word;
+    entry.notes.Append(noteId);
+    m_positions.insert(word, static_cast<int>(m_entries.size()));
+    m_entries.append(entry);
+}
+
+void KeyWordList::RebuildPositions()
+{
+    m_positions.clear();
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        m_positions.insert(m_entries.at(i).word, static_cast<int>(i));
+}
