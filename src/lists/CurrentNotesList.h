@@ -1,0 +1,84 @@
+#pragma once
+
+#include "categories/NoteIdList.h"
+#include "store/NoteRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class NoteDatabase;
+class QIODevice;
+
+// The notes shown in the main view: full record copies, held by the note database, in
+// display order. The list is changed by SetCurrentList, which keeps what is already
+// loaded, reads each note file at most once for the notes it adds, and places them by the
+// sort order in force; by RemoveFromCurrentList; by note deletion; and by the editor.
+//
+// "Data Files\LastViewList.dat" keeps the list's ids across runs: Integer count N, then
+// N Integers, in list order.
+class CurrentNotesList
+{
+public:
+    // The view's part of a change. changeStarting: clear the hover and just-added
+    // display state, release display resources, disable "Delete Note" (no note is
+    // selected any more). redraw: show the list from the top (resetScroll when the list
+    // became empty). Either may be empty.
+    struct ViewHooks
+    {
+        std::function<void()> changeStarting;
+        std::function<void(bool resetScroll)> redraw;
+        std::function<void(const QString& statusText)> showCount;
+    };
+
+    explicit CurrentNotesList(NoteDatabase& database);
+
+    void SetViewHooks(ViewHooks hooks) { m_hooks = std::move(hooks); }
+
+    NotesList& Notes();
+    const NotesList& Notes() const;
+    int Count() const;
+    NoteIdList NoteIds() const;
+
+    // Makes the list hold exactly the wanted notes (those that exist). Notes no longer
+    // wanted are removed; the others stay as they are. New notes are gathered in wanted
+    // order (just-added flag set) and placed by noteSortId: 705 sorted by date added above
+    // the list, 805 sorted by date added below it, anything else appended in wanted order
+    // and then, when noteSortId > 0, the whole list sorted by it (sources attached first).
+    // Returns true when the list changed; nothing is redrawn otherwise.
+    bool SetCurrentList(const NoteIdList& wanted, qint32 noteSortId);
+    // "Clear Current Notes".
+    bool ClearCurrentNotes() { return SetCurrentList(NoteIdList(), -1); }
+    // "Remove From Current List": the note stays in the database. False when absent.
+    bool RemoveFromCurrentList(qint32 id);
+    // Clears the just-added flag of every note.
+    void ClearJustAdded();
+
+    // Start-up: the saved ids are set with no sorting, so the saved order comes back; the
+    // just-added flags are cleared afterwards.
+    void RestoreLastViewList();
+    // Written with the settings; false when the file cannot be written (not reported).
+    bool SaveLastViewList() const;
+    QString LastViewListPath() const;
+
+    // An absent or unreadable file gives an empty list.
+    static NoteIdList ReadLastViewList(const QString& path);
+    static NoteIdList ParseLastViewList(const QByteArray& logicalBytes);
+    static QByteArray SerializeLastViewList(const NoteIdList& ids);
+    static bool WriteLastViewList(const QString& path, const NoteIdList& ids);
+
+    // "Notes In List:    %d".
+    static QString NotesInListText(int count);
+
+    // Placement-only sort ids.
+    static constexpr qint32 kAddToTop = 705;
+    static constexpr qint32 kAddToBottom = 805;
+
+private:
+    NotesList GatherNotes(const NoteIdList& wanted, const NoteIdList& current);
+    void PlaceGathered(NotesList gathered, qint32 noteSortId);
+    void ShowCount() const;
+
+    NoteDatabase& m_database;
+    ViewHooks m_hooks;
+};

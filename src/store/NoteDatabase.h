@@ -1,0 +1,219 @@
+#pragma once
+
+#include "categories/NoteIdList.h"
+#include "sources/AuthorRecord.h"
+#include "sources/SourceRecord.h"
+#include "store/AttachmentCopier.h"
+#include "store/DataFolder.h"
+#include "store/DateTime.h"
+#include "store/NoteFileIndex.h"
+#include "store/NoteRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class CategoryTree;
+class KeyWordList;
+class ProgressReporter;
+class UserPrompt;
+
+// The in-memory picture of everything under "Data Files": the notes are indexed by id
+// only (per category, key word, source and file); whole records are read from their
+// note files on demand. Every operation that adds, changes or deletes a note goes
+// through here and keeps the note files and every index in step.
+//
+// Single-threaded. File errors are never reported: an unreadable file reads as empty, an
+// unwritable one is skipped (the indexes are updated all the same).
+class NoteDatabase
+{
+public:
+    explicit NoteDatabase(DataFolder folder);
+    ~NoteDatabase();
+    NoteDatabase(const NoteDatabase&) = delete;
+    NoteDatabase& operator=(const NoteDatabase&) = delete;
+
+    // --- The outside world -------------------------------------------------------------
+
+    const DataFolder& Folder() const { return m_folder; }
+    // Progress of the load, saves, deletions; silent when never set. Not owned.
+    void SetProgress(ProgressReporter* progress);
+    ProgressReporter& Progress() const;
+    // The settings values "MaxNoteID" and "MaxAuthorID" live in the application's
+    // settings; binding them here lets ids be issued straight into them. Until bound, the
+    // database keeps its own copies with the settings' defaults (1000 and 1). Not owned.
+    void BindCounters(qint32* maxNoteId, qint32* maxAuthorId);
+    // Called whenever an issued id must be made durable (all settings are saved).
+    void SetSettingsSaver(std::function<void()> saveSettings);
+    // The image-to-bitmap conversion used when image attachments are copied in.
+    void SetImageConverter(AttachmentCopier::ImageConverter converter);
+
+    // --- Start-up ----------------------------------------------------------------------
+
+    // Deletes every note file whose count is 0 (a zero-length file too). Only names
+    // ending in "dat", compared exactly, are looked at.
+    void CleanUpNoteFiles();
+    // Empties every index, loads "Authors.dat" and "Sources.dat", scans every note file,
+    // rewrites "Sources.dat", then raises MaxNoteID and MaxAuthorID: to the highest id
+    // seen + 1 when that is above the stored value, else by one, and saves the settings.
+    void LoadNoteDatabase();
+
+    // --- Ids ---------------------------------------------------------------------------
+
+    qint32 MaxNoteID() const { return *m_maxNoteId; }
+    qint32 MaxAuthorID() const { return *m_maxAuthorId; }
+    // MaxNoteID + 1, stored at once (settings saved). Ids are never reused.
+    qint32 IssueNoteId();
+    // MaxAuthorID + 1, stored at once.
+    qint32 NextAuthorId();
+    // The larger of 1000 and the highest source id, plus one.
+    qint32 NextSourceId() const;
+
+    // --- Notes -------------------------------------------------------------------------
+
+    // Saves a note as the editor hands it over: previous is the record as it was when the
+    // editor opened (its categories, source and key words are taken out of the indexes),
+    // edited the finished record. A new note (NoteID < 0) gets an id from IssueNoteId and
+    // LastEdited = DateAdded. New attachments are copied in, the note is written to
+    // NoteFileName(edited) (moved out of its old file when its source changed; replaced in
+    // place, or appended when missing from its own file) and the copy in the current list
+    // is replaced. edited receives the id and the stored attachment names. The total is
+    // not changed (the "Add Note..." command raises it, see AdjustTotal).
+    void SaveNote(const NoteRecord& previous, NoteRecord& edited);
+
+    // The editor's Save: refuses a note without text (error "Note must contain some text.",
+    // caption NoTextCaption()); otherwise stamps the dates (DateAdded only for a new
+    // note), trims the key words at both ends and calls SaveNote. True when saved.
+    bool SaveNoteFromEditor(const NoteRecord& previous, NoteRecord& edited, QString* error = nullptr);
+    static QString NoTextMessage();
+    static QString NoTextCaption();
+
+    // Removes one saved note from its file, from every index, from the current list, and
+    // deletes its attachment files. A note with NoteID <= 0 is left alone (false). The
+    // total is not changed (the deletion commands below lower it).
+    bool DeleteNote(const NoteRecord& note);
+
+    // The three deletion commands: each asks first (Yes/No, question icon) and proceeds
+    // only on Yes; each returns the number of notes deleted and lowers the total by it.
+    // The context menu's "Delete Note Permanently": asks nothing for an unsaved note.
+    int DeleteSelectedNote(const NoteRecord& note, UserPrompt& prompt);
+    // Every note of the current list, always taking the first until it is empty.
+    int DeleteCurrentNotes(UserPrompt& prompt);
+    // The control bar's delete for the notes of a category, key word or source.
+    int DeleteNotes(const NotesList& notes, UserPrompt& prompt);
+
+    // The given notes from their files, in the order of ids; ids without a file, or
+    // missing from their file, are skipped.
+    NotesList LoadNotesByIds(const NoteIdList& ids);
+    // Every note file in listing order, every note in file order.
+    NotesList LoadAllNotes() const;
+    // Sets LastEdited of the matching notes in every note file and rewrites every file:
+    // with noteId >= 1 the note of that id, else with sourceId >= 1 the notes of that
+    // source, else none.
+    void StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when);
+
+    // The bare names ("DAY08142008.dat") of the note files in the notes folder that the
+    // load looks at: not folders, names ending in "dat" exactly.
+    QStringList NoteFileNames() const;
+    // Full path of the note file that NoteFileName(record) names.
+    QString NoteFilePath(const NoteRecord& record) const;
+
+    // --- Indexes -----------------------------------------------------------------------
+
+    CategoryTree& Categories() { return *m_categories; }
+    const CategoryTree& Categories() const { return *m_categories; }
+    KeyWordList& KeyWords() { return *m_keyWords; }
+    const KeyWordList& KeyWords() const { return *m_keyWords; }
+    // Notes with no category at any level.
+    NoteIdList& UnassignedNoteIds() { return m_unassigned; }
+    const NoteIdList& UnassignedNoteIds() const { return m_unassigned; }
+    // Notes whose SourceID is 0 or less.
+    NoteIdList& NoSourceNoteIds() { return m_noSource; }
+    const NoteIdList& NoSourceNoteIds() const { return m_noSource; }
+    NoteFileIndex& FileIndex() { return m_fileIndex; }
+    const NoteFileIndex& FileIndex() const { return m_fileIndex; }
+
+    // Number of notes, as "Total Notes Saved:    %d" shows it.
+    int Total() const { return m_total; }
+    void AdjustTotal(int delta) { m_total += delta; }
+    static QString TotalNotesText(int total);
+
+    // The notes now shown in the main view, in display order (see CurrentNotesList).
+    NotesList& CurrentList() { return m_current; }
+    const NotesList& CurrentList() const { return m_current; }
+
+    // --- Sources and authors -----------------------------------------------------------
+
+    // In file order; each source's CitingNoteIds is kept current by the note operations.
+    SourceList& Sources() { return m_sources; }
+    const SourceList& Sources() const { return m_sources; }
+    AuthorList& Authors() { return m_authors; }
+    const AuthorList& Authors() const { return m_authors; }
+    // First match, or nullptr.
+    SourceRecord* FindSource(qint32 sourceId);
+    const SourceRecord* FindSource(qint32 sourceId) const;
+    const AuthorRecord* FindAuthor(qint32 authorId) const;
+
+    // Gives every note with a source a copy of it read afresh from "Sources.dat" (an
+    // unknown source, or none, gives a fresh default record).
+    void FillAttachedSources(NotesList& notes) const;
+
+    // A fresh source: style sourceFormat (the "SourceFormat" setting), NextSourceId and a
+    // new GUID. Nothing is stored until AddSource.
+    SourceRecord NewSource(qint32 sourceFormat) const;
+    // Appends the source and rewrites "Sources.dat".
+    void AddSource(const SourceRecord& source);
+    // Replaces the source with the same id and rewrites "Sources.dat"; when its type
+    // changed, the notes citing it are stamped as edited now. False for an unknown id.
+    bool UpdateSource(const SourceRecord& source);
+    // Refuses ("This source has notes tied to it, you may not delete it.", caption
+    // "Notes Attached!") when the source's note file holds a note; otherwise asks "Do you
+    // wish to delete this source?" ("Delete Source?") and on Yes removes it and rewrites
+    // "Sources.dat". True when deleted.
+    bool DeleteSource(qint32 sourceId, UserPrompt& prompt);
+
+    // Trims the three names; refuses (returns -1) when first and last name are both
+    // empty; otherwise gives the author NextAuthorId, appends it and rewrites
+    // "Authors.dat". Returns the new id.
+    qint32 AddAuthor(AuthorRecord author);
+    // Replaces the author with the same id and rewrites "Authors.dat".
+    bool UpdateAuthor(const AuthorRecord& author);
+    // Asks "Deleting *%s* will remove it from any sources that contain it.  Do you wish
+    // to continue?" ("Delete Author?") and on Yes removes it and rewrites "Authors.dat".
+    bool DeleteAuthor(qint32 authorId, UserPrompt& prompt);
+
+    QString SourcesFilePath() const;
+    QString AuthorsFilePath() const;
+
+private:
+    void ClearIndexes();
+    void IndexNote(qint32 noteId, qint32 sourceId, const QString& keyWords,
+                   const CategoryAssignment& categories, const QString& filePath);
+    void UnindexNote(const NoteRecord& note);
+    void WriteNoteToDisk(const NoteRecord& previous, const NoteRecord& edited, bool isNew);
+    void SaveSettings() const;
+    void WriteSources() const;
+    void WriteAuthors() const;
+    int DeleteListed(const NotesList& notes, bool takeFromCurrent);
+
+    DataFolder m_folder;
+    ProgressReporter* m_progress = nullptr;
+    std::function<void()> m_saveSettings;
+    AttachmentCopier m_copier;
+
+    qint32 m_ownMaxNoteId = 1000;
+    qint32 m_ownMaxAuthorId = 1;
+    qint32* m_maxNoteId = &m_ownMaxNoteId;
+    qint32* m_maxAuthorId = &m_ownMaxAuthorId;
+
+    std::unique_ptr<CategoryTree> m_categories;
+    std::unique_ptr<KeyWordList> m_keyWords;
+    NoteIdList m_unassigned;
+    NoteIdList m_noSource;
+    NoteFileIndex m_fileIndex;
+    SourceList m_sources;
+    AuthorList m_authors;
+    NotesList m_current;
+    int m_total = 0;
+};
