@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Where the settings are kept: the per-user INI file in the program, a map in the tests.
+// Values live in named groups ("Options" and one group per font).
+class SettingsBackend
+{
+public:
+    virtual ~SettingsBackend() = default;
+    // An invalid QVariant when the value is missing.
+    virtual QVariant Value(const QString& group, const QString& name) const = 0;
+    virtual void SetValue(const QString& group, const QString& name, const QVariant& value) = 0;
+    // Makes the written values durable; write failures are not reported.
+    virtual void Sync() { }
+};
