@@ -31,7 +31,7 @@ struct SourceRecord
 
     // Run-time only.
     QString CitationText;
-    QList<qint32> MarkKinds;  // 1 italic, 2 bold, 3 underline
+    QList<qint32> MarkKinds; // 1 italic, 2 bold, 3 underline
     QList<qint32> MarkStarts; // inclusive character positions in CitationText
     QList<qint32> MarkEnds;
     AuthorList EmbeddedAuthors;
