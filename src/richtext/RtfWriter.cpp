@@ -126,7 +126,7 @@ void RtfWriter::WriteParagraphFormat(const RichParagraph& paragraph, int number)
         WriteListLabel(paragraph, number);
         const RichListFormat& list = format.list;
         const bool bullet = list.style == RichListStyle::Bullet;
-        Raw("{\\*");
+        Raw("{\\*\\pn");
         Word(bullet ? "pnlvlblt" : "pnlvlbody");
         Word("pnf", bullet ? m_symbolFont : 0);
         Word("pnindent", list.numberTab);
