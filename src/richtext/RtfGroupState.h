@@ -54,4 +54,5 @@ struct RtfGroupState
     int unicodeSkip = 1; // \ucN: fallback characters after each \uN
     int field = -1; // index into the reader's fields, -1 outside a field
     int listOverride = 0; // \lsN of the paragraph, 0 none
+    int listLevel = 0; // \ilvlN of the paragraph
 };

@@ -273,6 +273,19 @@ void RtfReader::AppendToParagraph(QStringView text)
     const RtfGroupState& state = State();
     if (state.chr.hidden)
         return;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t')) {
+            // Control characters (\'00, \u1) are no text a note can show.
+            QString filtered;
+            for (QChar k : text) {
+                if (k.unicode() >= 0x20 || k == QLatin1Char('\t'))
+                    filtered += k;
+            }
+            if (!filtered.isEmpty())
+                AppendToParagraph(filtered);
+            return;
+        }
+    }
     if (m_cellTabPending) {
         m_cellTabPending = false;
         AppendToParagraph(u"\t");

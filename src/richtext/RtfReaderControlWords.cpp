@@ -263,6 +263,7 @@ bool RtfReader::ParagraphWord(RtfKeyword keyword, int param)
     case K::Pard:
         para = RichParagraphFormat();
         state.listOverride = 0;
+        state.listLevel = 0;
         return true;
     case K::AlignLeft:
         para.alignment = Alignment::Left;
@@ -310,9 +311,12 @@ bool RtfReader::ParagraphWord(RtfKeyword keyword, int param)
         }
         return true;
     case K::ListLevelNumber:
-        para.list.level = std::clamp(param, 0, 8);
+        // \ilvl may come before or after \ls; only a list has a level.
+        state.listLevel = std::clamp(param, 0, 8);
         if (state.listOverride != 0)
             ApplyListOverride();
+        else if (para.list.IsList())
+            para.list.level = state.listLevel;
         return true;
     case K::PnBody:
         m_pn.kind = Pn::Kind::Body;
@@ -436,7 +440,9 @@ bool RtfReader::SpecialCharacter(RtfKeyword keyword, bool hasParam, int param)
         return true;
     case K::Unicode:
         if (hasParam) {
-            EmitChar(static_cast<char16_t>(param < 0 ? param + 65536 : param));
+            // \u takes a signed 16-bit value; anything outside that is no character.
+            const bool valid = param >= -32768 && param <= 65535;
+            EmitChar(valid ? static_cast<char16_t>(param < 0 ? param + 65536 : param) : char16_t(0xFFFD));
             m_unicodeSkipLeft = state.unicodeSkip;
         }
         return true;

@@ -38,16 +38,13 @@ void RtfReader::CommitColour()
 void RtfReader::ApplyListOverride()
 {
     RtfGroupState& state = State();
-    const int level = state.para.list.level;
+    const int level = state.listLevel;
     const auto list = m_lists.constFind(m_overrides.value(state.listOverride, -1));
-    if (list == m_lists.constEnd() || level >= list->size()) {
+    if (list == m_lists.constEnd() || level >= list->size() || !(*list)[level].IsList()) {
         state.para.list = RichListFormat();
-        state.para.list.level = level;
         return;
     }
     state.para.list = (*list)[level];
-    if (!state.para.list.IsList())
-        state.para.list = RichListFormat();
     state.para.list.level = level;
 }
 
