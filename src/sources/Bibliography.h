@@ -1,0 +1,35 @@
+#pragma once
+
+#include "sources/SourceRecord.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Building a bibliography from chosen sources: the selection, the common formatting that
+// can be imposed on all of them, the order, and the write of "Data Files\Bib.dat".
+
+struct CommonFormatting
+{
+    qint32 Style = 1;
+    qint32 IndentSpaces = 3; // clamped to 0..10
+    qint32 AuthorsBeforeEtAl = 6; // clamped to 1..15
+};
+
+struct BibliographyOptions
+{
+    bool Sorted = true; // by citation text; otherwise in the order chosen
+    std::optional<CommonFormatting> Common;
+};
+
+// Copies of the sources with the given ids in that order (ids without a source and
+// repeated ids are skipped), each with the common formatting applied when given and
+// formatted, sorted when asked.
+SourceList SelectBibliographySources(const SourceList& sources, const AuthorList& authors,
+                                     const QList<qint32>& ids, const BibliographyOptions& options);
+
+// Writes the bibliography of the chosen sources to bibPath. With no source chosen
+// nothing is written and 0 is returned; otherwise the number of sources written, or -1
+// when the file could not be written.
+int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
+                       const QList<qint32>& ids, const BibliographyOptions& options);

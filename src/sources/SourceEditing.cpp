@@ -1,0 +1,86 @@
+#include "sources/SourceEditing.h"
+
+#include "platform/UserPrompt.h"
+#include "sources/AuthorsFile.h"
+#include "sources/NameList.h"
+#include "sources/SourceLookup.h"
+#include "sources/SourcesFile.h"
+#include "store/Guid.h"
+#include "store/NoteFile.h"
+
+SourceRecord NewSourceRecord(const SourceList& sources, qint32 defaultStyle)
+{
+    SourceRecord source;
+    source.Style = defaultStyle;
+    source.SourceId = NextSourceId(sources);
+    source.SourceGUID = NewGuidText();
+    return source;
+}
+
+void AddSource(SourceList& sources, const SourceRecord& source, const QString& sourcesPath)
+{
+    sources.append(source);
+    WriteSourcesFile(sourcesPath, sources);
+}
+
+DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
+                                const std::function<bool(const SourceRecord&)>& hasNotes, UserPrompt& prompt,
+                                const QString& sourcesPath)
+{
+    const int index = IndexOfSource(sources, sourceId);
+    if (index < 0)
+        return DeleteSourceResult::NotFound;
+    if (hasNotes && hasNotes(sources[index])) {
+        prompt.Tell(QStringLiteral("This source has notes tied to it, you may not delete it."),
+                    QStringLiteral("Notes Attached!"), UserPrompt::Icon::Warning);
+        return DeleteSourceResult::HasNotes;
+    }
+    if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
+                         QStringLiteral("Delete Source?")))
+        return DeleteSourceResult::Declined;
+    sources.removeAt(index);
+    WriteSourcesFile(sourcesPath, sources);
+    return DeleteSourceResult::Deleted;
+}
+
+QString SourceNoteFileName(qint32 sourceId)
+{
+    NoteRecord note;
+    note.SourceID = sourceId;
+    return NoteFileName(note);
+}
+
+bool NoteFileHasNotes(const QString& fullPath)
+{
+    return !ReadNoteFile(fullPath).isEmpty();
+}
+
+qint32 CreateAuthor(AuthorList& authors, const QString& first, const QString& middle, const QString& last,
+                    qint32& maxAuthorId, const QString& authorsPath)
+{
+    AuthorRecord author;
+    author.FirstName = first.trimmed();
+    author.MiddleInitial = middle.trimmed();
+    author.LastName = last.trimmed();
+    if (author.FirstName.isEmpty() && author.LastName.isEmpty())
+        return 0;
+    author.AuthorId = NextAuthorId(maxAuthorId);
+    authors.append(author);
+    WriteAuthorsFile(authorsPath, authors);
+    return author.AuthorId;
+}
+
+bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath)
+{
+    const int index = IndexOfAuthor(authors, authorId);
+    if (index < 0)
+        return false;
+    const QString question = QStringLiteral("Deleting *%1* will remove it from any sources that contain it.  "
+                                            "Do you wish to continue?")
+                                 .arg(AuthorDisplayName(authors[index]));
+    if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
+        return false;
+    authors.removeAt(index);
+    WriteAuthorsFile(authorsPath, authors);
+    return true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sources/AuthorRecord.h"
+#include "sources/SourceRecord.h"
+
+#include <QString>
+#include <functional>
+
+class UserPrompt;
+
+// Creating and deleting sources and authors: the rules, questions and refusals, and the
+// rewrite of the file that holds the changed list. Paths are full paths of
+// "Data Files\Sources.dat" and "Data Files\Authors.dat"; a file that cannot be written
+// is skipped silently, the list in memory is changed all the same.
+
+// A fresh source for the editor: the given default style (the "SourceFormat" setting),
+// the next source id and a new GUID.
+SourceRecord NewSourceRecord(const SourceList& sources, qint32 defaultStyle);
+// Appends a source the user has filled in and rewrites the sources file.
+void AddSource(SourceList& sources, const SourceRecord& source, const QString& sourcesPath);
+
+enum class DeleteSourceResult
+{
+    Deleted,
+    HasNotes, // refused: "This source has notes tied to it, you may not delete it."
+    Declined, // the user answered No
+    NotFound,
+};
+// Refuses when hasNotes says the source's note file holds a note; otherwise asks "Do you
+// wish to delete this source?" and on Yes removes it and rewrites the sources file.
+DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
+                                const std::function<bool(const SourceRecord&)>& hasNotes, UserPrompt& prompt,
+                                const QString& sourcesPath);
+// "Data Files\Notes\SRC0000001001.dat": the note file of the notes citing a source.
+QString SourceNoteFileName(qint32 sourceId);
+// True when the note file at fullPath holds at least one note (a missing file holds none).
+bool NoteFileHasNotes(const QString& fullPath);
+
+// Trims the three names; when first and last name are both empty nothing is created
+// and 0 is returned (the editor beeps). Otherwise the author gets NextAuthorId (bumping
+// maxAuthorId, which the caller stores back), is appended, the authors file is
+// rewritten, and its id is returned.
+qint32 CreateAuthor(AuthorList& authors, const QString& first, const QString& middle, const QString& last,
+                    qint32& maxAuthorId, const QString& authorsPath);
+// Asks "Deleting *Smith, John M.* will remove it from any sources that contain it.  Do
+// you wish to continue?"; on Yes removes the author and rewrites the authors file.
+// Sources keep the id until they are next formatted. False when declined or not found.
+bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath);

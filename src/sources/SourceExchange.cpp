@@ -1,0 +1,38 @@
+#include "sources/SourceExchange.h"
+
+#include "sources/AuthorsFile.h"
+#include "sources/CitationFormatter.h"
+#include "sources/SourceFormat.h"
+#include "sources/SourceLookup.h"
+#include "sources/SourcesFile.h"
+#include "store/FieldReader.h"
+#include "store/FieldWriter.h"
+
+void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
+{
+    FormatCitation(source, authors);
+    source.EmbeddedAuthors.clear();
+    for (qint32 id : source.AuthorIds) {
+        if (const AuthorRecord* author = FindAuthor(authors, id))
+            source.EmbeddedAuthors.append(*author);
+    }
+    WriteSourceRecord(writer, source);
+    writer.WriteText(source.CitationText);
+    writer.WriteInt(static_cast<qint32>(source.EmbeddedAuthors.size()));
+    for (const AuthorRecord& author : source.EmbeddedAuthors)
+        WriteAuthorRecord(writer, author);
+}
+
+SourceRecord ReadSourceExchange(FieldReader& reader, double version)
+{
+    // Only the missing date fields distinguish old exchange records.
+    const bool withoutDate = SourceFormat::AtOrBelow(version, SourceFormat::kVersionWithoutDate);
+    SourceRecord source;
+    ReadSourceRecord(reader, withoutDate ? SourceFormat::kVersionWithoutDate : SourceFormat::kFileVersion,
+                     source);
+    source.CitationText = reader.ReadText();
+    const qint32 count = reader.ReadInt();
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
+        source.EmbeddedAuthors.append(ReadAuthorRecord(reader));
+    return source;
+}
