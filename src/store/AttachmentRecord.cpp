@@ -25,7 +25,8 @@ const KindInfo kKinds[] = {
      "wkb,wks,wp,wpa,wpd,wpw"},
     {KindPdf, "Adobe PDF File", "pdf"},
     {KindSpreadsheet, "Spreadsheet File",
-     "xls,xlsx,xlsm,xlsb,xltx,xltm,csv,prn,dif,xla,xlam,slk,as,bwb,cal,col,fm,fm1,fm3,jzz,imp,lcw,lss,mod,ods,"
+     "xls,xlsx,xlsm,xlsb,xltx,xltm,csv,prn,dif,xla,xlam,slk,as,bwb,cal,col,fm,fm1,fm3,jzz,imp,lcw,lss,mod,"
+     "ods,"
      "pln,pxl,qbw,ssf,sylk,vc,wk1,wk3,wk4,wke"},
     {KindMusic, "Music File", "mp3,wma,wav,voc,au,aiff,ogg,mp2,asx,mid,midi,wmx,m3u,m4p,aif,cda,ra,smf,mpa"},
     {KindVideo, "Video File",
@@ -101,7 +102,8 @@ void AttachmentRecord::Write(FieldWriter& writer) const
 
 void AttachmentRecord::Read(FieldReader& reader, double version)
 {
-    AttachmentValue = NoteFormat::VersionAbove(version, NoteFormat::kAttachmentShiftAfter) ? reader.ReadInt() : 0;
+    AttachmentValue
+        = NoteFormat::VersionAbove(version, NoteFormat::kAttachmentShiftAfter) ? reader.ReadInt() : 0;
     ImageScale = reader.ReadReal();
     Title = reader.ReadText();
     StoredName = reader.ReadText();

@@ -7,7 +7,8 @@ class FieldReader;
 class DataFolder;
 
 // How the note view shows an attachment; 1 to 11.
-enum AttachmentKind : qint32 {
+enum AttachmentKind : qint32
+{
     KindImage = 1,
     KindText = 2,
     KindDocument = 3,
@@ -48,8 +49,8 @@ struct AttachmentRecord
     friend bool operator==(const AttachmentRecord& a, const AttachmentRecord& b)
     {
         return a.AttachmentValue == b.AttachmentValue && a.ImageScale == b.ImageScale && a.Title == b.Title
-               && a.StoredName == b.StoredName && a.OriginalName == b.OriginalName && a.Kind == b.Kind
-               && a.ShowImage == b.ShowImage;
+            && a.StoredName == b.StoredName && a.OriginalName == b.OriginalName && a.Kind == b.Kind
+            && a.ShowImage == b.ShowImage;
     }
 };
 

@@ -3,11 +3,11 @@
 namespace Clock {
 
 namespace {
-std::function<QDateTime()>& Override()
-{
-    static std::function<QDateTime()> now;
-    return now;
-}
+    std::function<QDateTime()>& Override()
+    {
+        static std::function<QDateTime()> now;
+        return now;
+    }
 } // namespace
 
 QDateTime Now()

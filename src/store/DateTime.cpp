@@ -17,7 +17,7 @@ constexpr int kSecondsPerDay = 86400;
 bool IsRealMoment(int year, int month, int day, int hour, int minute, int second)
 {
     return year >= 100 && year <= 9999 && QDate::isValid(year, month, day) && hour >= 0 && hour < 24
-           && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+        && minute >= 0 && minute < 60 && second >= 0 && second < 60;
 }
 
 } // namespace
@@ -73,12 +73,30 @@ QDateTime DateTime::Broken() const
     return QDateTime(kEpoch.addDays(wholeDays), QTime(0, 0).addSecs(static_cast<int>(rest)));
 }
 
-int DateTime::Year() const { return Broken().date().year(); }
-int DateTime::Month() const { return Broken().date().month(); }
-int DateTime::Day() const { return Broken().date().day(); }
-int DateTime::Hour() const { return Broken().time().hour(); }
-int DateTime::Minute() const { return Broken().time().minute(); }
-int DateTime::Second() const { return Broken().time().second(); }
+int DateTime::Year() const
+{
+    return Broken().date().year();
+}
+int DateTime::Month() const
+{
+    return Broken().date().month();
+}
+int DateTime::Day() const
+{
+    return Broken().date().day();
+}
+int DateTime::Hour() const
+{
+    return Broken().time().hour();
+}
+int DateTime::Minute() const
+{
+    return Broken().time().minute();
+}
+int DateTime::Second() const
+{
+    return Broken().time().second();
+}
 
 QDateTime DateTime::ToQDateTime() const
 {
@@ -92,7 +110,7 @@ QByteArray DateTime::Format(const char* pattern) const
     if (m_status == Status::Invalid)
         return QByteArrayLiteral("Invalid DateTime");
     const QDateTime moment = Broken();
-    std::tm parts{};
+    std::tm parts {};
     parts.tm_year = moment.date().year() - 1900;
     parts.tm_mon = moment.date().month() - 1;
     parts.tm_mday = moment.date().day();

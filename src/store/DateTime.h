@@ -9,7 +9,12 @@
 class DateTime
 {
 public:
-    enum class Status { Valid, Invalid, Null };
+    enum class Status
+    {
+        Valid,
+        Invalid,
+        Null
+    };
 
     DateTime() = default; // null
     static DateTime FromParts(int year, int month, int day, int hour, int minute, int second);

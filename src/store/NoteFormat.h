@@ -5,10 +5,10 @@
 namespace NoteFormat {
 
 constexpr double kCurrentVersion = 1.34;
-constexpr double kGuidAndAttachmentsAfter = 0.95;  // NoteGUID and the attachment list
-constexpr double kAttachmentShiftAfter = 0.982;    // AttachmentValue of each attachment
-constexpr double kAttachmentKindAfter = 1.02;      // Kind and ShowImage of each attachment
-constexpr double kSpellCheckAfter = 1.1;           // SpellCheck
+constexpr double kGuidAndAttachmentsAfter = 0.95; // NoteGUID and the attachment list
+constexpr double kAttachmentShiftAfter = 0.982; // AttachmentValue of each attachment
+constexpr double kAttachmentKindAfter = 1.02; // Kind and ShowImage of each attachment
+constexpr double kSpellCheckAfter = 1.1; // SpellCheck
 
 // "Greater than" with a small margin, so that a file of version 0.95 exactly is not
 // taken for a newer one after the round trip through its decimal text.

@@ -64,8 +64,8 @@ void NoteRecord::Read(FieldReader& reader, double version)
 bool NoteRecord::SameStoredFields(const NoteRecord& other) const
 {
     return NoteID == other.NoteID && SourceID == other.SourceID && DateAdded == other.DateAdded
-           && LastEdited == other.LastEdited && NoteGUID == other.NoteGUID && KeyWords == other.KeyWords
-           && ReservedText == other.ReservedText && SpellCheck == other.SpellCheck
-           && Attachments == other.Attachments && PlainText == other.PlainText && RichText == other.RichText
-           && Categories == other.Categories;
+        && LastEdited == other.LastEdited && NoteGUID == other.NoteGUID && KeyWords == other.KeyWords
+        && ReservedText == other.ReservedText && SpellCheck == other.SpellCheck
+        && Attachments == other.Attachments && PlainText == other.PlainText && RichText == other.RichText
+        && Categories == other.Categories;
 }
