@@ -171,6 +171,13 @@ void Settings::SaveRunAgent(SettingsBackend& backend) const
     backend.Sync();
 }
 
+void Settings::SaveCounters(SettingsBackend& backend) const
+{
+    WriteInt(backend, QStringLiteral("MaxNoteID"), MaxNoteID);
+    WriteInt(backend, QStringLiteral("MaxAuthorID"), MaxAuthorID);
+    backend.Sync();
+}
+
 double Settings::ProgVersionNumber() const
 {
     bool ok = false;

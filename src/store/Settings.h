@@ -60,6 +60,9 @@ public:
     // "RunAgent" is not written here: it follows the saved current list (SaveRunAgent).
     void Save(SettingsBackend& backend) const;
     void SaveRunAgent(SettingsBackend& backend) const;
+    // Only "MaxNoteID" and "MaxAuthorID": the database's load makes its raised counters
+    // durable at once, before the rest of start-up has run.
+    void SaveCounters(SettingsBackend& backend) const;
 
     // "ProgVersion" as a number (0 when it is not one): greater than 0 once a version ran.
     double ProgVersionNumber() const;

@@ -1,0 +1,144 @@
+#include "app/CNotesApp.h"
+
+#include "app/AppPaths.h"
+#include "app/ImageToBmpConverter.h"
+#include "lists/CurrentNotesList.h"
+#include "platform/ProgressReporter.h"
+#include "platform/UserPrompt.h"
+#include "store/Clock.h"
+#include "store/NoteDatabase.h"
+#include "store/SettingsBackend.h"
+
+namespace {
+
+DataFolder MakeFolder(const AppEnvironment& environment)
+{
+    const QString dataRoot
+        = environment.dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : environment.dataRoot;
+    const QString programFolder
+        = environment.programFolder.isEmpty() ? AppPaths::ProgramFolder() : environment.programFolder;
+    return DataFolder(dataRoot, programFolder);
+}
+
+} // namespace
+
+CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
+    : m_environment(std::move(environment))
+    , m_hooks(std::move(hooks))
+    , m_folder(MakeFolder(m_environment))
+{
+    Q_ASSERT(m_environment.settingsBackend);
+    if (m_environment.prompt) {
+        m_prompt = m_environment.prompt;
+    } else {
+        m_silentPrompt = std::make_unique<ScriptedPrompt>();
+        m_prompt = m_silentPrompt.get();
+    }
+    m_progress = m_environment.progress ? m_environment.progress : &SilentProgress();
+    if (m_environment.now)
+        Clock::SetNowForTesting(m_environment.now);
+
+    m_database = std::make_unique<NoteDatabase>(m_folder);
+    m_database->SetProgress(m_progress);
+    m_database->BindCounters(&m_settings.MaxNoteID, &m_settings.MaxAuthorID);
+    m_database->SetSettingsSaver([this] { SaveSettingsFromDatabase(); });
+    m_database->SetImageConverter(&ImageToBmpConverter::Convert);
+    m_currentList = std::make_unique<CurrentNotesList>(*m_database);
+}
+
+CNotesApp::~CNotesApp()
+{
+    if (m_environment.now)
+        Clock::SetNowForTesting({});
+}
+
+void CNotesApp::Step(StartupStep step)
+{
+    if (m_hooks.observe)
+        m_hooks.observe(step);
+}
+
+void CNotesApp::InitInstance()
+{
+    m_startingUp = true;
+    m_lastListRestored = false;
+
+    Step(StartupStep::LoadSettings);
+    m_settings.Load(*m_environment.settingsBackend, m_environment.screen);
+
+    Step(StartupStep::CreateWindows);
+    if (m_hooks.createWindows)
+        m_hooks.createWindows();
+
+    Step(StartupStep::ComputeFolders);
+    m_folder.CreateFolders();
+
+    Step(StartupStep::ProgressWindows);
+    if (m_hooks.createProgressWindows)
+        m_hooks.createProgressWindows();
+
+    Step(StartupStep::StartAgent);
+    if (m_hooks.startAgent)
+        m_hooks.startAgent(!(m_settings.ProgVersionNumber() > 0));
+
+    Step(StartupStep::SetUpSpellEngine);
+    if (m_hooks.setUpSpellEngine)
+        m_hooks.setUpSpellEngine();
+
+    Step(StartupStep::StoreVersion);
+    m_settings.ProgVersion = Settings::RunningVersion();
+
+    Step(StartupStep::CleanUpNoteFiles);
+    m_database->CleanUpNoteFiles();
+
+    Step(StartupStep::LoadNoteDatabase);
+    m_database->LoadNoteDatabase();
+
+    Step(StartupStep::RestoreLastList);
+    m_currentList->RestoreLastViewList();
+    m_lastListRestored = true;
+
+    Step(StartupStep::ShowLastList);
+    if (m_hooks.showLastList)
+        m_hooks.showLastList();
+
+    Step(StartupStep::PendingWork);
+    if (m_hooks.pendingWork)
+        m_hooks.pendingWork();
+
+    Step(StartupStep::CheckForUpdates);
+
+    Step(StartupStep::Done);
+    m_startingUp = false;
+}
+
+void CNotesApp::ExitInstance()
+{
+    SaveSettings();
+}
+
+void CNotesApp::SaveSettings()
+{
+    SettingsBackend& backend = *m_environment.settingsBackend;
+    m_settings.Save(backend);
+    m_currentList->SaveLastViewList();
+    m_settings.SaveRunAgent(backend);
+}
+
+void CNotesApp::SaveSettingsFromDatabase()
+{
+    // The load raises the id counters before the saved list has been read back; a full
+    // save then would replace "LastViewList.dat" with the still empty list. Until the
+    // list is restored only the counters are made durable.
+    if (!m_lastListRestored) {
+        m_settings.SaveCounters(*m_environment.settingsBackend);
+        return;
+    }
+    SaveSettings();
+}
+
+QString CNotesApp::FullPath(const QString& name) const
+{
+    m_folder.CreateFolders();
+    return m_folder.FullPath(name);
+}
