@@ -1,0 +1,97 @@
+#include "exchange/ExchangeCommands.h"
+
+#include "exchange/ExportNotes.h"
+#include "exchange/ImportNotes.h"
+#include "platform/ProgressReporter.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+
+namespace ExchangeCommands {
+
+namespace {
+
+    const QString kFinished = QStringLiteral("Finished!");
+
+    void ReportExport(int result, const QString& successText, const QString& failedText,
+                      const QString& failedCaption, UserPrompt& prompt)
+    {
+        if (result > 0)
+            prompt.Tell(successText.arg(result), kFinished, UserPrompt::Icon::Information);
+        else if (result < 0)
+            prompt.Tell(failedText, failedCaption, UserPrompt::Icon::Warning);
+    }
+
+    QString ExportFailedText()
+    {
+        return QStringLiteral("The export has failed, please contact support if problem persists.");
+    }
+
+} // namespace
+
+bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt)
+{
+    if (!current.isEmpty())
+        return true;
+    prompt.Tell(QStringLiteral("There are no notes in the current list."), QStringLiteral("Invalid Notes"),
+                UserPrompt::Icon::Warning);
+    return false;
+}
+
+int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+                  UserPrompt* prompt, ProgressReporter& progress)
+{
+    ExportContext context;
+    context.folder = database.Folder();
+    context.authors = database.Authors();
+    context.prompt = prompt;
+    context.progress = &progress;
+    return ExportNotes(notes, archivePath, context);
+}
+
+int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
+                       ProgressReporter& progress)
+{
+    const int result = ExportNotesOf(database, database.CurrentList(), archivePath, &prompt, progress);
+    ReportExport(result, QStringLiteral("All  *%1*  of your current notes have been successfully exported!"),
+                 ExportFailedText(), QStringLiteral("Export Failed"), prompt);
+    return result;
+}
+
+int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
+                   ProgressReporter& progress)
+{
+    progress.Begin(QStringLiteral("Loading notes..."), 15);
+    progress.Step();
+    const NotesList all = database.LoadAllNotes();
+    progress.End();
+    const int result = ExportNotesOf(database, all, archivePath, &prompt, progress);
+    ReportExport(result, QStringLiteral("All  *%1*  of your notes have been successfully backed up!"),
+                 QStringLiteral("The backup has failed, please contact support if problem persists."),
+                 QStringLiteral("Backup Failed"), prompt);
+    return result;
+}
+
+int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+                        UserPrompt& prompt, ProgressReporter& progress)
+{
+    if (notes.isEmpty())
+        return 0;
+    const int result = ExportNotesOf(database, notes, archivePath, &prompt, progress);
+    ReportExport(result, QStringLiteral("Your  *%1*  notes have been successfully exported!"),
+                 ExportFailedText(), QStringLiteral("Export Failed"), prompt);
+    return result;
+}
+
+int ImportNotesCommand(const QString& archivePath, const ImportContext& context, UserPrompt& prompt)
+{
+    const int result = ImportNotes(archivePath, context, nullptr);
+    if (result > 0)
+        prompt.Tell(ImportSucceededText(result), kFinished, UserPrompt::Icon::Information);
+    else if (result == -2112)
+        prompt.Tell(ImportNewerVersionText(), QStringLiteral("Import Failed"), UserPrompt::Icon::Warning);
+    else if (result < 0)
+        prompt.Tell(ImportFailedText(), QStringLiteral("Import Failed"), UserPrompt::Icon::Warning);
+    return result;
+}
+
+} // namespace ExchangeCommands

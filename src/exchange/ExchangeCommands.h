@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/NoteRecord.h"
+
+#include <QString>
+
+class NoteDatabase;
+class ProgressReporter;
+class UserPrompt;
+struct ImportContext;
+
+// The menu commands of the exchange, without their file dialogs: the desktop program
+// asks for the path first, the command line passes it. Messages go through the prompt.
+namespace ExchangeCommands {
+
+// "Export Current Notes...", step 1: false (after "There are no notes in the current
+// list.", caption "Invalid Notes") when the list is empty; the file dialog comes next.
+bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt);
+// "Export Current Notes..." after the dialog: ExportNotes of the current list, then
+// "All  *N*  of your current notes have been successfully exported!" ("Finished!"), or
+// the "Export Failed" box for a failure; nothing for 0. Returns the ExportNotes result.
+int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
+                       ProgressReporter& progress);
+// "Backup All Notes..." after the dialog: every note of the database ("Loading notes...").
+int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
+                   ProgressReporter& progress);
+// The control bar's export of the notes of its selected items; nothing for an empty list.
+int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+                        UserPrompt& prompt, ProgressReporter& progress);
+// ExportNotes with the database's folder and authors.
+int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+                  UserPrompt* prompt, ProgressReporter& progress);
+
+// "Import Notes..." after the dialog (and a file handed over at start-up): ImportNotes,
+// then the result message. The context's prompt shows the "Archiving Error" box too.
+int ImportNotesCommand(const QString& archivePath, const ImportContext& context, UserPrompt& prompt);
+
+} // namespace ExchangeCommands

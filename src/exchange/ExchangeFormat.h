@@ -1,0 +1,66 @@
+#pragma once
+
+// The export archive (".qvx") and the hand-off files of the print program.
+//
+// An export archive is a ZIP file whose root holds "_ExpNotes.dat" and one entry per
+// attached file, named by its stored name in the attachment folder ("0000042.jpg").
+//
+// "_ExpNotes.dat", fields of store/FieldFormat.h back to back:
+//   Real     format version (1.34, stored as 0000000001.340000000)
+//   DateTime when the file was written
+//   Integer  number of note entries N
+//   N note entries, each: the note record as a note file stores it, then its source in
+//   the exchange form (a cleared source with id -1 and no authors when the note has
+//   none), so that every note is followed by exactly one source record.
+//
+// "PrintPreview.nbf" (the notes handed to the print program):
+//   Text     "1.34" (a Text field, not a Real)
+//   Integer  number of notes N
+//   N entries, each: the note record, then its source as a "Bib.dat" source record.
+//
+// "Bib.dat" (a bibliography handed to the print program): Text "1.34", Integer count,
+// then the "Bib.dat" source records (see sources/SourceFormat.h).
+
+#include <QString>
+
+namespace ExchangeFormat {
+
+constexpr double kVersion = 1.34;
+inline constexpr char kVersionText[] = "1.34";
+
+// Versions travel as "%020.9f" texts; a file is newer only beyond that rounding.
+inline bool IsNewerThanProgram(double version)
+{
+    return version > kVersion + 1e-6;
+}
+
+inline QString DataFileName()
+{
+    return QStringLiteral("_ExpNotes.dat");
+}
+inline QString ExportTempName()
+{
+    return QStringLiteral("Data Files\\ExportTemp");
+}
+inline QString ImportTempName()
+{
+    return QStringLiteral("Data Files\\ImportTemp");
+}
+inline QString PrintPreviewName()
+{
+    return QStringLiteral("Data Files\\PrintPreview.nbf");
+}
+inline QString BibFileName()
+{
+    return QStringLiteral("Data Files\\Bib.dat");
+}
+
+// Results of ImportNotes besides the count of imported notes.
+constexpr int kImportCancelled = 0;
+constexpr int kImportFailed = -1;
+constexpr int kImportNewerVersion = -2112;
+// Results of ExportNotes besides the count of exported notes.
+constexpr int kExportNothingWritten = 0;
+constexpr int kExportCompressionFailed = -1;
+
+} // namespace ExchangeFormat

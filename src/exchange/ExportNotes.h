@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sources/AuthorRecord.h"
+#include "store/DataFolder.h"
+#include "store/NoteRecord.h"
+
+#include <QString>
+
+class ProgressReporter;
+class UserPrompt;
+
+// What an export needs from the program around it.
+struct ExportContext
+{
+    DataFolder folder;
+    AuthorList authors; // the database's authors, embedded with their sources
+    UserPrompt* prompt = nullptr; // shows "Archiving Error"; none: nothing is shown
+    ProgressReporter* progress = nullptr;
+};
+
+// Writes the notes into a ".qvx" archive at archivePath: "_ExpNotes.dat" with each note
+// and its source (sources read afresh from "Sources.dat"), and a copy of every attached
+// file, all at the archive's root. The files are gathered in "Data Files\ExportTemp",
+// which is emptied before and removed after. The database is never changed.
+// Returns the number of notes written (> 0); 0 when nothing was written (the data file
+// cannot be created, or the list is empty: its archive then holds a Count of 0); -1 when the compression
+// failed, after the "Archiving Error" box. A failed run leaves no archive file at archivePath.
+int ExportNotes(const NotesList& notes, const QString& archivePath, const ExportContext& context);

@@ -1,0 +1,159 @@
+#include "exchange/ImportNotes.h"
+
+#include "exchange/ExchangeFormat.h"
+#include "exchange/ExportDataFile.h"
+#include "exchange/ImportChooser.h"
+#include "exchange/ImportIntegrator.h"
+#include "exchange/ImportSession.h"
+#include "exchange/TempFolder.h"
+#include "exchange/UnzipToFolder.h"
+#include "lists/CurrentNotesList.h"
+#include "platform/ProgressReporter.h"
+#include "platform/UserPrompt.h"
+#include "store/FieldReader.h"
+#include "store/NoteDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The data file is read whole into memory; no genuine export comes near this.
+constexpr qint64 kMaxDataFileBytes = qint64(512) << 20;
+
+enum class ReadResult
+{
+    Ok,
+    Failed,
+    NewerVersion
+};
+
+ReadResult ReadDataFile(const QString& path, ExportData* data)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxDataFileBytes)
+        return ReadResult::Failed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::Failed;
+    const QByteArray bytes = FieldReader::FromDiskBytes(file.readAll());
+    file.close();
+    switch (ParseExportData(bytes, data)) {
+    case ExportDataResult::NewerVersion:
+        return ReadResult::NewerVersion;
+    case ExportDataResult::Damaged:
+        return ReadResult::Failed;
+    case ExportDataResult::Ok:
+        break;
+    }
+    return ReadResult::Ok;
+}
+
+void Report(ImportReport* report, const ImportSession& session)
+{
+    if (report == nullptr)
+        return;
+    for (int i = 0; i < session.Count(); ++i)
+        report->statuses.append(
+            {i + 1, session.Items().at(i).note.NoteGUID, session.Items().at(i).comparison});
+}
+
+void RefreshCurrentList(const ImportContext& context, const NoteIdList& imported, bool displayImported)
+{
+    if (context.currentList == nullptr)
+        return;
+    const NoteIdList previous = context.currentList->NoteIds();
+    // The records held by the list may be stale now: read every wanted note afresh.
+    context.currentList->ClearCurrentNotes();
+    context.currentList->SetCurrentList(displayImported ? imported : previous, context.noteSortId);
+}
+
+int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, NotesList incoming,
+                       ImportReport* report)
+{
+    ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
+    NoteDatabase& database = *context.database;
+    progress.SetMessage(QStringLiteral("Loading exsisting notes..."));
+    ImportSession session(std::move(incoming), database.LoadAllNotes());
+    progress.End();
+    Report(report, session);
+    ImportChoice choice;
+    if (context.chooser == nullptr || !context.chooser->Choose(session, &choice) || choice.selected.isEmpty())
+        return ExchangeFormat::kImportCancelled;
+    QList<int> selected = choice.selected;
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    selected.removeIf([&](int i) { return i < 0 || i >= session.Count(); });
+    if (selected.isEmpty())
+        return ExchangeFormat::kImportCancelled;
+    progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
+    ImportIntegrator integrator(database, tempPath);
+    const NoteIdList imported = integrator.Integrate(session, selected, progress);
+    progress.End();
+    database.LoadNoteDatabase();
+    RefreshCurrentList(context, imported, choice.displayImported);
+    if (report != nullptr)
+        report->importedIds = imported;
+    return int(selected.size());
+}
+
+int ExtractAndImport(const QString& archivePath, const ImportContext& context, const QString& tempPath,
+                     ImportReport* report)
+{
+    ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
+    progress.Begin(QStringLiteral("Decompressing export file..."), 0);
+    QString error;
+    if (!UnzipToFolder(archivePath, tempPath, &error, context.limits)) {
+        if (report != nullptr)
+            report->error = error;
+        if (context.prompt != nullptr)
+            context.prompt->Tell(error, QStringLiteral("Archiving Error"), UserPrompt::Icon::Warning);
+        return ExchangeFormat::kImportFailed;
+    }
+    progress.SetMessage(QStringLiteral("Reading in notes..."));
+    ExportData data;
+    switch (ReadDataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()), &data)) {
+    case ReadResult::Failed:
+        return ExchangeFormat::kImportFailed;
+    case ReadResult::NewerVersion:
+        return ExchangeFormat::kImportNewerVersion;
+    case ReadResult::Ok:
+        break;
+    }
+    return ChooseAndIntegrate(context, tempPath, std::move(data.notes), report);
+}
+
+} // namespace
+
+int ImportNotes(const QString& archivePath, const ImportContext& context, ImportReport* report)
+{
+    if (context.database == nullptr)
+        return ExchangeFormat::kImportFailed;
+    ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
+    const QString tempPath = context.database->Folder().FullPath(ExchangeFormat::ImportTempName());
+    int result = ExchangeFormat::kImportFailed;
+    if (ResetTempFolder(tempPath))
+        result = ExtractAndImport(archivePath, context, tempPath, report);
+    progress.SetMessage(QStringLiteral("Cleaning up temp files..."));
+    RemoveTempFolder(tempPath);
+    progress.End();
+    return result;
+}
+
+QString ImportSucceededText(int count)
+{
+    return QStringLiteral("All  *%1*  of your notes have been successfully imported!").arg(count);
+}
+
+QString ImportNewerVersionText()
+{
+    return QStringLiteral("The file you are trying to import was created in an updated version of Quorvel, "
+                          "please go to \"Help->Check for program updates\" to download and install the "
+                          "latest version.");
+}
+
+QString ImportFailedText()
+{
+    return QStringLiteral("The import has failed, the import file could be corrupt.");
+}

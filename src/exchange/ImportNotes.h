@@ -1,0 +1,57 @@
+#pragma once
+
+#include "categories/NoteIdList.h"
+#include "exchange/ImportComparison.h"
+#include "exchange/UnzipLimits.h"
+
+#include <QList>
+#include <QString>
+
+class CurrentNotesList;
+class ImportChooser;
+class NoteDatabase;
+class ProgressReporter;
+class UserPrompt;
+
+// What an import needs from the program around it.
+struct ImportContext
+{
+    NoteDatabase* database = nullptr;
+    // Refreshed after an import: the imported notes, or its previous notes read afresh.
+    // None: only the database is reloaded.
+    CurrentNotesList* currentList = nullptr;
+    qint32 noteSortId = -1; // the sort order in force ("NoteSortID")
+    ImportChooser* chooser = nullptr;
+    UserPrompt* prompt = nullptr; // shows "Archiving Error"; none: nothing is shown
+    ProgressReporter* progress = nullptr;
+    UnzipLimits limits;
+};
+
+// What the command line prints besides the result.
+struct ImportReport
+{
+    struct Status
+    {
+        int index = 0; // 1-based place in the import list
+        QString guid;
+        ImportComparison comparison = ImportComparison::New;
+    };
+    QList<Status> statuses; // as compared before the dialog
+    NoteIdList importedIds;
+    QString error; // the archive's error text, when it could not be extracted
+};
+
+// Imports a ".qvx" archive: extracts it into "Data Files\ImportTemp" (emptied before,
+// removed after in every case), reads "_ExpNotes.dat", compares every note with the
+// database, lets the chooser pick, and integrates the chosen notes (ImportIntegrator),
+// then writes the authors and sources, reloads the database and refreshes the current
+// list. Returns the number of notes imported (> 0); 0 when the chooser cancels; -2112
+// when the archive was written by a newer version; -1 for any other failure (the archive
+// cannot be opened or safely extracted, no data file). Every failure leaves the
+// database and its files as they were.
+int ImportNotes(const QString& archivePath, const ImportContext& context, ImportReport* report = nullptr);
+
+// Texts of the "Import Notes..." result messages, caption "Finished!" or "Import Failed".
+QString ImportSucceededText(int count);
+QString ImportNewerVersionText();
+QString ImportFailedText();

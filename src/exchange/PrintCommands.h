@@ -1,0 +1,51 @@
+#pragma once
+
+#include "sources/SourceRecord.h"
+#include "store/DataFolder.h"
+#include "store/NoteRecord.h"
+
+#include <QString>
+#include <functional>
+
+class NoteDatabase;
+class ProgressReporter;
+class UserPrompt;
+
+// The hand-off of note lists and bibliographies to the print program "ZozozOvuv", which
+// lives beside the running program and does the previewing, printing and saving.
+namespace PrintCommands {
+
+// Starts a program from a command line without waiting for it; false when it could not
+// be started (never reported to the user). Tests replace it.
+using ProgramStarter = std::function<bool(const QString& commandLine, const DataFolder& folder)>;
+// The real starter: QProcess::startDetached with the program's environment, plus
+// QUORVEL_DATA_ROOT naming this program's data root so that the print program finds
+// "PrintPreview.nbf" even when the data root was given on the command line.
+bool StartDetached(const QString& commandLine, const DataFolder& folder);
+
+// Full path of the print program: the program folder (else the running program's
+// folder) + "ZozozOvuv".
+QString PrintProgramPath(const DataFolder& folder);
+// The notes: the program's full path in double quotes, no argument.
+QString NotesCommandLine(const QString& programPath);
+// A bibliography: "\"program\" \"Bib.dat\"", both full paths quoted, one blank between.
+QString BibliographyCommandLine(const QString& programPath, const QString& bibPath);
+
+// Writes "Data Files\PrintPreview.nbf" from the notes, with sources read afresh from
+// "Sources.dat" and the database's authors. False when the file cannot be written.
+bool WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes);
+
+// "Save/Print Current Notes...": refuses an empty current list ("Unable to save, there
+// are no notes in the current list.", "Invalid Notes"); otherwise writes the file under
+// the notification "Preparing Preview...." and starts the print program (even when the
+// file could not be written). False when refused.
+bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, ProgressReporter& progress,
+                             const ProgramStarter& start = StartDetached);
+
+// "Create Bibliography..." after its selection dialog: nothing for an empty selection;
+// otherwise "Data Files\Bib.dat" is written under "Preparing Sources...." (each source
+// formatted again) and the print program is started with it. False for an empty list.
+bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,
+                        const ProgramStarter& start = StartDetached);
+
+} // namespace PrintCommands

@@ -1,0 +1,94 @@
+#include "exchange/PrintHandOffFiles.h"
+
+#include "exchange/BibSourceRecord.h"
+#include "exchange/ExchangeFormat.h"
+#include "sources/SourceLookup.h"
+#include "store/FieldReader.h"
+#include "store/FieldWriter.h"
+
+#include <QFile>
+
+namespace {
+
+// The version travels as a Text ("1.34"); note records are read by its value.
+bool ReadVersion(FieldReader& reader, QString* version, double* value)
+{
+    *version = reader.ReadText();
+    bool ok = false;
+    *value = version->toDouble(&ok);
+    return ok && *value > 0.0;
+}
+
+QByteArray ReadLogicalFile(const QString& path, bool* opened)
+{
+    QFile file(path);
+    *opened = file.open(QIODevice::ReadOnly);
+    return *opened ? FieldReader::FromDiskBytes(file.readAll()) : QByteArray();
+}
+
+} // namespace
+
+void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
+                       const AuthorList& authors)
+{
+    writer.WriteText(QString::fromLatin1(ExchangeFormat::kVersionText));
+    writer.WriteInt(qint32(notes.size()));
+    for (const NoteRecord& note : notes) {
+        note.Write(writer);
+        const SourceRecord* found = note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr;
+        SourceRecord source = found != nullptr ? *found : SourceRecord();
+        WriteBibSourceRecord(writer, source, authors);
+    }
+}
+
+bool WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
+                           const AuthorList& authors)
+{
+    FieldWriter writer;
+    WritePrintPreview(writer, notes, sources, authors);
+    return writer.Save(path);
+}
+
+bool ParsePrintPreview(const QByteArray& logicalBytes, PrintPreviewData* data)
+{
+    FieldReader reader(logicalBytes);
+    *data = PrintPreviewData();
+    double version = 0.0;
+    if (!ReadVersion(reader, &data->version, &version))
+        return false;
+    const qint32 count = reader.ReadInt();
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
+        NoteRecord note;
+        note.Read(reader, version);
+        note.AttachedSource = ReadBibSourceRecord(reader);
+        data->notes.append(note);
+    }
+    return true;
+}
+
+bool ReadPrintPreviewFile(const QString& path, PrintPreviewData* data)
+{
+    bool opened = false;
+    const QByteArray bytes = ReadLogicalFile(path, &opened);
+    return opened && ParsePrintPreview(bytes, data);
+}
+
+bool ParseBibFile(const QByteArray& logicalBytes, BibData* data)
+{
+    FieldReader reader(logicalBytes);
+    *data = BibData();
+    double version = 0.0;
+    if (!ReadVersion(reader, &data->version, &version))
+        return false;
+    const qint32 count = reader.ReadInt();
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
+        data->sources.append(ReadBibSourceRecord(reader));
+    return true;
+}
+
+bool ReadBibFile(const QString& path, BibData* data)
+{
+    bool opened = false;
+    const QByteArray bytes = ReadLogicalFile(path, &opened);
+    return opened && ParseBibFile(bytes, data);
+}

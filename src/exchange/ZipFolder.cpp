@@ -1,0 +1,135 @@
+#include "exchange/ZipFolder.h"
+
+#include "exchange/ZipErrorText.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <zip.h>
+
+namespace {
+
+struct FolderEntry
+{
+    QString path; // on disk
+    QByteArray name; // in the archive, UTF-8, "/" between folders
+    bool isFolder = false;
+};
+
+// Sorted so that the same folder always gives the same archive.
+QList<FolderEntry> CollectEntries(const QString& folderPath, bool keepFolderName)
+{
+    const QDir root(folderPath);
+    const QString prefix = keepFolderName ? QFileInfo(folderPath).fileName() + QLatin1Char('/') : QString();
+    QList<FolderEntry> entries;
+    QDirIterator it(folderPath, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink())
+            continue;
+        FolderEntry entry;
+        entry.path = info.filePath();
+        entry.isFolder = info.isDir();
+        QString name = prefix + root.relativeFilePath(entry.path);
+        if (entry.isFolder)
+            name += QLatin1Char('/');
+        entry.name = name.toUtf8();
+        entries.append(entry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+bool AddEntry(zip_t* archive, const FolderEntry& entry, QString* error)
+{
+    if (entry.isFolder) {
+        if (zip_dir_add(archive, entry.name.constData(), ZIP_FL_ENC_UTF_8) >= 0)
+            return true;
+        *error = ZipErrorText(zip_get_error(archive));
+        return false;
+    }
+    zip_error_t sourceError;
+    zip_error_init(&sourceError);
+    zip_source_t* source
+        = zip_source_file_create(QFile::encodeName(entry.path).constData(), 0, -1, &sourceError);
+    if (source == nullptr) {
+        *error = ZipErrorText(&sourceError);
+        zip_error_fini(&sourceError);
+        return false;
+    }
+    zip_error_fini(&sourceError);
+    if (zip_file_add(archive, entry.name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+        zip_source_free(source);
+        *error = ZipErrorText(zip_get_error(archive));
+        return false;
+    }
+    return true;
+}
+
+// libzip compresses and writes everything when the archive is closed.
+bool WriteArchive(const QString& path, const QList<FolderEntry>& entries, QString* error)
+{
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (archive == nullptr) {
+        *error = ZipErrorText(code);
+        return false;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (!AddEntry(archive, entry, error)) {
+            zip_discard(archive);
+            return false;
+        }
+    }
+    if (zip_close(archive) != 0) {
+        *error = ZipErrorText(zip_get_error(archive));
+        zip_discard(archive);
+        return false;
+    }
+    return true;
+}
+
+// A name beside the target, so that the final rename stays on one file system.
+QString ReserveTemporaryPath(const QString& archivePath, QString* error)
+{
+    QTemporaryFile reserved(archivePath + QStringLiteral(".XXXXXX.part"));
+    reserved.setAutoRemove(false);
+    if (!reserved.open()) {
+        *error = reserved.errorString().left(kZipErrorTextLimit);
+        return {};
+    }
+    return reserved.fileName();
+}
+
+} // namespace
+
+bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName, QString* error)
+{
+    QString localError;
+    QString* errorOut = error != nullptr ? error : &localError;
+    if (!QFileInfo(folderPath).isDir()) {
+        *errorOut = ZipErrorText(ZIP_ER_NOENT);
+        return false;
+    }
+    const QString temporary = ReserveTemporaryPath(archivePath, errorOut);
+    if (temporary.isEmpty())
+        return false;
+    if (!WriteArchive(temporary, CollectEntries(folderPath, keepFolderName), errorOut)) {
+        QFile::remove(temporary);
+        return false;
+    }
+    // rename() replaces an existing file in one step.
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(archivePath).constData())
+        != 0) {
+        *errorOut = ZipErrorText(ZIP_ER_RENAME);
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Builds a ZIP archive at archivePath from the whole contents of folderPath, recursively.
+// With keepFolderName false the entry names start below the folder, so the folder's
+// files become root entries; with true every name starts with the folder's own name.
+// Symbolic links inside the folder are left out.
+//
+// The archive is written under a temporary name beside archivePath and renamed over it
+// only when it is complete: a failure leaves no half-written file at archivePath (and an
+// older file there untouched). On failure the zip library's own error text, cut to 100
+// characters, goes to *error and the result is false.
+bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName,
+               QString* error = nullptr);
