@@ -40,7 +40,8 @@ RichDocument RtfReader::ReadPlain(const QByteArray& text)
     QString decoded = CodePageDecoder::Decode(RtfFormat::kDefaultCodePage, text);
     decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    decoded.remove(QChar(0));
+    decoded.removeIf(
+        [](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n'); });
     for (const QString& line : decoded.split(QLatin1Char('\n'))) {
         RichParagraph paragraph;
         if (!line.isEmpty())

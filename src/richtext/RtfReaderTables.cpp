@@ -12,7 +12,10 @@ void RtfReader::CommitFont()
         return;
     }
     Font font;
-    font.name = m_fontEntry.name.trimmed();
+    // A name holds no control characters, and no ';' since that ends the entry.
+    font.name = m_fontEntry.name;
+    font.name.removeIf([](QChar c) { return c.unicode() < 0x20 || c == QLatin1Char(';'); });
+    font.name = font.name.trimmed();
     font.charset = m_fontEntry.charset;
     font.codePage
         = m_fontEntry.codePage ? m_fontEntry.codePage : RtfFormat::CodePageOfCharset(m_fontEntry.charset);
@@ -117,8 +120,12 @@ QStringList InstructionWords(const QString& instruction)
             }
             ++i;
         } else {
-            while (i < n && !instruction.at(i).isSpace())
+            while (i < n && !instruction.at(i).isSpace()) {
+                if (instruction.at(i) == QLatin1Char('\\') && i + 1 < n
+                    && instruction.at(i + 1) == QLatin1Char('\\'))
+                    ++i;
                 word += instruction.at(i++);
+            }
         }
         words.append(word);
     }
@@ -152,5 +159,8 @@ QString RtfReader::HyperlinkTarget(const QString& instruction)
     }
     if (!anchor.isEmpty())
         url += QLatin1Char('#') + anchor;
+    // A quote cannot stand in a URL; control characters are no part of one.
+    url.replace(QLatin1Char('"'), QLatin1String("%22"));
+    url.removeIf([](QChar c) { return c.unicode() < 0x20; });
     return url;
 }
