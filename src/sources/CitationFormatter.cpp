@@ -46,6 +46,8 @@ void FormatCitation(SourceRecord& source, const AuthorList& authors)
     source.MarkStarts.clear();
     source.MarkEnds.clear();
     RemoveMissingAuthors(source, authors);
+    while (source.Fields.size() < kSourceFieldCount)
+        source.Fields.append(QString());
     if (source.Type < SourceType::Book || source.Type > SourceType::Lecture)
         return;
     if (source.Style < 0 || source.Style >= CitationStyle::Count) {

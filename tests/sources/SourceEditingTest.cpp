@@ -3,6 +3,7 @@
 #include "sources/SourceEditing.h"
 
 #include "platform/UserPrompt.h"
+#include "sources/AttachedSources.h"
 #include "sources/AuthorsFile.h"
 #include "sources/Bibliography.h"
 #include "sources/CitationReport.h"
@@ -231,4 +232,19 @@ TEST_F(SourceEditingTest, BibliographyOrderAndCommonFormatting)
     EXPECT_EQ(reader.ReadInt(), 2);
     reader.ReadText();
     EXPECT_EQ(reader.ReadInt(), 1002); // sorted: alpha first
+}
+
+TEST_F(SourceEditingTest, NotesGetCopiesOfTheirSources)
+{
+    ASSERT_TRUE(WriteSourcesFile(PathOf("Sources.dat"), {Titled(1001, QStringLiteral("Kept"))}));
+    NotesList notes(3);
+    notes[0].SourceID = 1001;
+    notes[1].SourceID = 1999; // no such source
+    notes[1].AttachedSource.SourceId = 55;
+    notes[2].SourceID = 0; // no source: left as it was
+    notes[2].AttachedSource.SourceId = 66;
+    FillAttachedSources(notes, PathOf("Sources.dat"));
+    EXPECT_EQ(notes[0].AttachedSource.Fields[0], QStringLiteral("Kept"));
+    EXPECT_EQ(notes[1].AttachedSource.SourceId, -1);
+    EXPECT_EQ(notes[2].AttachedSource.SourceId, 66);
 }

@@ -1,0 +1,17 @@
+#include "sources/AttachedSources.h"
+
+#include "sources/SourceLookup.h"
+#include "sources/SourcesFile.h"
+
+void FillAttachedSources(NotesList& notes, const QString& sourcesPath)
+{
+    FillAttachedSources(notes, LoadSourcesFile(sourcesPath));
+}
+
+void FillAttachedSources(NotesList& notes, const SourceList& sources)
+{
+    for (NoteRecord& note : notes) {
+        if (note.SourceID > 0)
+            note.AttachedSource = AttachedSourceFor(sources, note.SourceID);
+    }
+}
