@@ -145,7 +145,7 @@ void Settings::Save(SettingsBackend& backend) const
     WriteText(backend, QStringLiteral("ListSelection"), ListSelection);
     WriteText(backend, QStringLiteral("ProgVersion"), ProgVersion);
     // The factor times 100, truncated, as the view has always stored it.
-    WriteInt(backend, QStringLiteral("ZoomLvl"), static_cast<qint32>(ZoomLvl * 100));
+    WriteInt(backend, QStringLiteral("ZoomLvl"), StoredZoom(ZoomLvl));
     WriteInt(backend, QStringLiteral("ShowCtrlBar"), ShowCtrlBar);
     WriteInt(backend, QStringLiteral("ActIndCtrlBar"), ActIndCtrlBar);
     WriteInt(backend, QStringLiteral("CtrlBarSortSrc"), CtrlBarSortSrc);

@@ -51,6 +51,8 @@ public:
     static QString RunningVersion() { return QStringLiteral("1.34"); }
     static QString OptionsGroup() { return QStringLiteral("Options"); }
     static FontSetting DefaultImgTitleFont();
+    // "ZoomLvl" as stored: the factor times 100, truncated toward zero.
+    static qint32 StoredZoom(double factor) { return static_cast<qint32>(factor * 100); }
 
     // Reads every value with its default; a missing value or one of the wrong kind reads
     // as the default. With a valid screen size, a "FrameRect" that keeps less than 10

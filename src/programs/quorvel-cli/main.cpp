@@ -1,7 +1,19 @@
-#include <QCoreApplication>
+#include "app/AppPaths.h"
+#include "cli/CliRunner.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
+// quorvel-cli [--data-root DIR] COMMAND [ARGS...]: one JSON document on standard output.
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setOrganizationName(QStringLiteral("Brenlow"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly))
+        return 1;
+    CliRunner runner(&out, AppPaths::DataRootFromEnvironment());
+    return runner.Run(QCoreApplication::arguments().mid(1));
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cli/CliOutcome.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QIODevice;
+class SettingsBackend;
+
+// quorvel-cli [--data-root DIR] COMMAND [ARGS...]
+//
+// Picks the command, parses its arguments, starts the application exactly as the
+// desktop program does (settings, clean-up, database load, last list), runs the
+// command, does the exit save and prints one JSON document. Usage errors are found
+// before start-up and touch nothing.
+class CliRunner
+{
+public:
+    // out receives the JSON document (UTF-8, one line). environmentDataRoot is the value
+    // of QUORVEL_DATA_ROOT (empty when unset).
+    CliRunner(QIODevice* out, QString environmentDataRoot);
+
+    // For tests: a settings backend instead of the INI file, a fixed clock, the program
+    // folder. Not owned.
+    void SetSettingsBackend(SettingsBackend* backend) { m_settingsBackend = backend; }
+    void SetClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
+
+    // arguments without the program name; returns the exit status.
+    int Run(const QStringList& arguments);
+
+    static QString UsageText();
+
+private:
+    CliOutcome Execute(const QStringList& arguments);
+    void Print(const CliOutcome& outcome);
+
+    QIODevice* m_out;
+    QString m_environmentDataRoot;
+    SettingsBackend* m_settingsBackend = nullptr;
+    std::function<QDateTime()> m_now;
+    QString m_programFolder;
+};
