@@ -37,6 +37,14 @@ const QList<Variant>& Variants()
         {"low", {0, 1, 2, 3}, true},
         {"high", {0, 4, 5, 6, 7, 8}, false},
         {"nodate", {0, 1, 3, 4, 5, 6, 7, 8}, false},
+        {"title_date", {0, 2}, true},
+        {"date_7", {2, 7}, false},
+        {"date_4_8", {2, 4, 8}, false},
+        {"date_3_6", {2, 3, 6}, true},
+        {"date_1_5", {1, 2, 5}, false},
+        {"only_7", {7}, false},
+        {"only_4", {4}, true},
+        {"only_3", {3}, false},
     };
     return kVariants;
 }
