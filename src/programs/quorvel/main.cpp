@@ -1,11 +1,15 @@
+#include "ui/QuorvelProgram.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("<Quorvel> - Ver. 1.34 - Brenlow Software, LLC"));
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setOrganizationName(QStringLiteral("Brenlow"));
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QuorvelProgram program(QuorvelProgram::ParseCommandLine(QApplication::arguments()));
+    if (!program.Start())
+        return 0; // the running copy took over
     return app.exec();
 }

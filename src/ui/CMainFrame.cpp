@@ -1,0 +1,304 @@
+#include "ui/CMainFrame.h"
+
+#include "app/CNotesApp.h"
+#include "lists/CurrentNotesList.h"
+#include "store/NoteDatabase.h"
+#include "store/Settings.h"
+#include "ui/CChromaToolBar.h"
+#include "ui/CNotesView.h"
+#include "ui/CNotificationDlg.h"
+#include "ui/CSkinProgressDlg.h"
+#include "ui/CZol3StageButton.h"
+#include "ui/CommandIds.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// The two count panes are as wide as their texts padded with 30 and 41 blanks.
+int PaneWidth(const QFontMetrics& metrics, const QString& sample, int blanks)
+{
+    return metrics.horizontalAdvance(sample + QString(blanks, QLatin1Char(' ')));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
+    : QMainWindow(parent)
+    , m_app(app)
+    , m_prompt(prompt)
+{
+    setObjectName(QStringLiteral("ZolQuorvel"));
+    setWindowTitle(WindowTitle());
+    setAcceptDrops(true);
+
+    m_searchBar = new CChromaToolBar(this);
+    auto* bar = new QToolBar(QStringLiteral("Quorvel SearchBar"), this);
+    bar->setObjectName(QStringLiteral("searchToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setStyleSheet(QStringLiteral("QToolBar { border: 0; padding: 0; spacing: 0; }"));
+    bar->addWidget(m_searchBar);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    m_view = new CNotesView(app.Database(), app.CurrentList(), app.GetSettings(), prompt, this);
+    setCentralWidget(m_view);
+
+    m_notesInList = new QLabel(this);
+    m_notesInList->setObjectName(QStringLiteral("notesInListPane"));
+    m_totalNotes = new QLabel(this);
+    m_totalNotes->setObjectName(QStringLiteral("totalNotesPane"));
+    const QFontMetrics metrics(m_notesInList->font());
+    m_notesInList->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Notes In List:    0"), 30));
+    m_totalNotes->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Total Notes Saved:    0"), 41));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addPermanentWidget(m_notesInList);
+    statusBar()->addPermanentWidget(m_totalNotes);
+
+    m_progressDlg = new CSkinProgressDlg(this);
+    m_notification = new CNotificationDlg(this);
+
+    CreateMenus();
+    ConnectList();
+
+    m_relayoutTimer.setSingleShot(true);
+    m_relayoutTimer.setInterval(120);
+    connect(&m_relayoutTimer, &QTimer::timeout, m_view, &CNotesView::Relayout);
+
+    connect(m_searchBar, &CChromaToolBar::Command, this, &CMainFrame::RunCommand);
+    connect(m_searchBar, &CChromaToolBar::ZoomChosen, this, &CMainFrame::OnZoomChosen);
+    connect(m_searchBar, &CChromaToolBar::SortChosen, this, &CMainFrame::OnSortChosen);
+    connect(m_searchBar, &CChromaToolBar::SearchRequested, this, &CMainFrame::RunSearch);
+    connect(m_view, &CNotesView::NoteSelected, this,
+            [this](bool selected) { m_actions.value(CommandIds::DeleteNote)->setEnabled(selected); });
+    connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshCounts);
+    RefreshCounts();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_app.CurrentList().SetViewHooks({});
+}
+
+QString CMainFrame::WindowTitle()
+{
+    return QStringLiteral("<%1> - Ver. %2%3 - Brenlow Software, LLC")
+        .arg(QStringLiteral("Quorvel"), Settings::RunningVersion(), QString());
+}
+
+void CMainFrame::ConnectList()
+{
+    CurrentNotesList::ViewHooks hooks;
+    hooks.changeStarting = [this] {
+        m_view->ClearDisplayState();
+        m_actions.value(CommandIds::DeleteNote)->setEnabled(false);
+    };
+    hooks.redraw = [this](bool resetScroll) { m_view->Redraw(resetScroll); };
+    hooks.showCount = [this](const QString& text) { m_notesInList->setText(text); };
+    m_app.CurrentList().SetViewHooks(std::move(hooks));
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text, const char* objectName,
+                                bool enabled)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(objectName));
+    action->setData(commandId);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
+    m_actions.insert(commandId, action);
+    return action;
+}
+
+void CMainFrame::CreateMenus()
+{
+    using namespace CommandIds;
+    // Commands whose windows are not part of this program yet stand in the menu disabled.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    AddCommand(file, SavePrintNotes, QStringLiteral("Save/Print Current Notes..."), "actionSavePrintNotes");
+    AddCommand(file, CreateBibliography, QStringLiteral("Create Bibliography..."), "actionCreateBibliography",
+               false);
+    file->addSeparator();
+    AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
+    AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
+    AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes", false);
+    file->addSeparator();
+    AddCommand(file, Exit, QStringLiteral("E&xit"), "actionExit");
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("menuOptions"));
+    AddCommand(options, EditOptions, QStringLiteral("Edit Options..."), "actionEditOptions", false);
+
+    QMenu* notes = menuBar()->addMenu(QStringLiteral("&Notes"));
+    notes->setObjectName(QStringLiteral("menuNotes"));
+    AddCommand(notes, AddNote, QStringLiteral("Add Note..."), "actionAddNote", false);
+    // Enabled by the view while a note is selected.
+    AddCommand(notes, DeleteNote, QStringLiteral("Delete Note"), "actionDeleteNote", false);
+    notes->addSeparator();
+    AddCommand(notes, ClearNotes, QStringLiteral("Clear Current Notes"), "actionClearNotes");
+    AddCommand(notes, DeleteCurrentNotes, QStringLiteral("Delete Current Notes"), "actionDeleteCurrentNotes");
+
+    QMenu* sources = menuBar()->addMenu(QStringLiteral("&Sources"));
+    sources->setObjectName(QStringLiteral("menuSources"));
+    AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources", false);
+
+    QMenu* categories = menuBar()->addMenu(QStringLiteral("&Categories"));
+    categories->setObjectName(QStringLiteral("menuCategories"));
+    AddCommand(categories, EditCategoryTrees, QStringLiteral("Edit Category Trees..."),
+               "actionEditCategoryTrees", false);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    AddCommand(help, About, QStringLiteral("&About Quorvel..."), "actionAbout");
+    // Nothing on this platform checks for a newer version.
+    AddCommand(help, CheckForUpdates, QStringLiteral("Check for program updates...."),
+               "actionCheckForUpdates", false);
+    help->addSeparator();
+    AddCommand(help, UsersManual, QStringLiteral("User's Manual (.pdf)..."), "actionUsersManual");
+    AddCommand(help, TutorialVideos, QStringLiteral("View Online Tutorial Videos..."),
+               "actionTutorialVideos");
+
+    // The search bar's own buttons for the disabled commands follow their menu items.
+    for (QAction* action : std::as_const(m_actions)) {
+        if (CZol3StageButton* button = m_searchBar->CommandButton(action->data().toInt()))
+            button->setEnabled(action->isEnabled());
+    }
+}
+
+void CMainFrame::RunCommand(int commandId)
+{
+    using namespace CommandIds;
+    if (QAction* action = m_actions.value(commandId); action && !action->isEnabled())
+        return;
+    switch (commandId) {
+    case SavePrintNotes:
+        return OnSavePrint();
+    case ExportNotes:
+        return OnExport();
+    case BackupNotes:
+        return OnBackup();
+    case Exit:
+        close();
+        return;
+    case DeleteNote:
+        return OnDeleteNote();
+    case ClearNotes:
+        return OnClearNotes();
+    case DeleteCurrentNotes:
+        return OnDeleteCurrentNotes();
+    case About:
+        return OnAbout();
+    case UsersManual:
+        return OnUsersManual();
+    case TutorialVideos:
+        return OnTutorials();
+    case GoSearch:
+        return m_searchBar->RunSearch();
+    case SearchDropdown:
+        return m_searchBar->ShowModeMenu();
+    case AccessInternet:
+        return OnAccessInternet();
+    default:
+        return;
+    }
+}
+
+void CMainFrame::RefreshCounts()
+{
+    m_notesInList->setText(CurrentNotesList::NotesInListText(m_app.CurrentList().Count()));
+    m_totalNotes->setText(NoteDatabase::TotalNotesText(m_app.Database().Total()));
+}
+
+void CMainFrame::ShowLastList()
+{
+    const Settings& settings = m_app.GetSettings();
+    m_searchBar->SetZoom(settings.ZoomLvl);
+    m_searchBar->SetSort(settings.NoteSortID);
+    m_view->Relayout();
+    m_view->Redraw(true);
+    RefreshCounts();
+    m_view->setFocus();
+}
+
+void CMainFrame::ShowWithPlacement()
+{
+    const StoredRect& rect = m_app.GetSettings().FrameRect;
+    if (!rect.IsNull())
+        setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    else
+        resize(1100, 780);
+    if (m_app.GetSettings().Maximized == 1)
+        showMaximized();
+    else
+        show();
+}
+
+void CMainFrame::StoreFrameRect()
+{
+    if (!isVisible() || isMaximized() || isMinimized() || isFullScreen())
+        return;
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    StoredRect& stored = m_app.GetSettings().FrameRect;
+    stored.left = r.left();
+    stored.top = r.top();
+    stored.right = r.right() + 1;
+    stored.bottom = r.bottom() + 1;
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    StoreFrameRect();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    StoreFrameRect();
+    m_relayoutTimer.start();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    emit Closing();
+    event->accept();
+}
+
+bool CMainFrame::HandleCopyData(const QByteArray& data)
+{
+    if (!data.contains("ZOLCLOSEQUORVEL"))
+        return false;
+    close();
+    return true;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive) && m_fileHandler) {
+            event->acceptProposedAction();
+            m_fileHandler(path);
+            return;
+        }
+    }
+}

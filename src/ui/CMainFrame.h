@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+
+class CChromaToolBar;
+class CNotesApp;
+class CNotesView;
+class CNotificationDlg;
+class CSkinProgressDlg;
+class QAction;
+class QLabel;
+class UserPrompt;
+
+// The main window: the menu, the search bar, the note list view and the status bar. It
+// routes the menu commands to the core operations that do the work and shows their
+// results; it keeps the window placement for the settings and lays the view out again
+// shortly after the window stops changing size.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    static QString WindowTitle();
+
+    // Runs a menu command by its id, as the menu item or a search-bar button would.
+    void RunCommand(int commandId);
+    QAction* Action(int commandId) const { return m_actions.value(commandId); }
+
+    CNotesView* View() const { return m_view; }
+    CChromaToolBar* SearchBar() const { return m_searchBar; }
+    CSkinProgressDlg* ProgressDialog() const { return m_progressDlg; }
+    CNotificationDlg* NotificationWindow() const { return m_notification; }
+    QLabel* NotesInListPane() const { return m_notesInList; }
+    QLabel* TotalNotesPane() const { return m_totalNotes; }
+
+    // Rebuilds both count panes from the current counts.
+    void RefreshCounts();
+    // The last step of start-up: the search bar shows the zoom and sort in force, the
+    // view shows the list and takes the focus.
+    void ShowLastList();
+    // Applies the saved placement; the window is shown maximised when the settings say so.
+    void ShowWithPlacement();
+
+    // A data-copy message with a tag other than the hand-over tag. True when handled: a
+    // text containing "ZOLCLOSEQUORVEL" closes the window as "E&xit" does.
+    bool HandleCopyData(const QByteArray& data);
+
+    // Where a file handed over or dropped on the window goes.
+    void SetFileHandler(std::function<void(const QString&)> handler) { m_fileHandler = std::move(handler); }
+
+    // The search of the search bar; mode 11 the whole database, 24 the current notes.
+    void RunSearch(const QString& text, int mode);
+
+signals:
+    void Closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateMenus();
+    QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const char* objectName,
+                        bool enabled = true);
+    void ConnectList();
+    void StoreFrameRect();
+
+    void OnSavePrint();
+    void OnExport();
+    void OnBackup();
+    void OnDeleteNote();
+    void OnClearNotes();
+    void OnDeleteCurrentNotes();
+    void OnAbout();
+    void OnUsersManual();
+    void OnTutorials();
+    void OnAccessInternet();
+    void OnZoomChosen(double factor);
+    void OnSortChosen(int sortId);
+
+    CNotesApp& m_app;
+    UserPrompt& m_prompt;
+    CChromaToolBar* m_searchBar = nullptr;
+    CNotesView* m_view = nullptr;
+    QLabel* m_notesInList = nullptr;
+    QLabel* m_totalNotes = nullptr;
+    CSkinProgressDlg* m_progressDlg = nullptr;
+    CNotificationDlg* m_notification = nullptr;
+    QHash<int, QAction*> m_actions;
+    QTimer m_relayoutTimer;
+    std::function<void(const QString&)> m_fileHandler;
+};

@@ -1,0 +1,118 @@
+// The main frame's menu commands: each asks the core to do the work and shows the result.
+#include "app/CNotesApp.h"
+#include "exchange/ExchangeCommands.h"
+#include "exchange/PrintCommands.h"
+#include "lists/CurrentNotesList.h"
+#include "lists/NoteSort.h"
+#include "store/NoteDatabase.h"
+#include "store/NotesListOps.h"
+#include "ui/CChromaToolBar.h"
+#include "ui/CMainFrame.h"
+#include "ui/CNotesView.h"
+#include "ui/FileDialogs.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+void CMainFrame::OnSavePrint()
+{
+    PrintCommands::SaveOrPrintCurrentNotes(m_app.Database(), m_prompt, m_app.Progress());
+}
+
+void CMainFrame::OnExport()
+{
+    if (!ExchangeCommands::CheckCurrentNotesForExport(m_app.Database().CurrentList(), m_prompt))
+        return;
+    const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Export Current Notes"),
+                                                   FileDialogs::ExportFilter(), QStringLiteral("qvx"));
+    if (path.isEmpty())
+        return;
+    ExchangeCommands::ExportCurrentNotes(m_app.Database(), path, m_prompt, m_app.Progress());
+}
+
+void CMainFrame::OnBackup()
+{
+    const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Backup All Notes"),
+                                                   FileDialogs::ExportFilter(), QStringLiteral("qvx"));
+    if (path.isEmpty())
+        return;
+    ExchangeCommands::BackupAllNotes(m_app.Database(), path, m_prompt, m_app.Progress());
+}
+
+void CMainFrame::OnDeleteNote()
+{
+    const int id = m_view->SelectedNoteId();
+    if (id <= 0)
+        return;
+    m_view->DeleteNotePermanently(id);
+}
+
+void CMainFrame::OnClearNotes()
+{
+    m_app.CurrentList().ClearCurrentNotes();
+    RefreshCounts();
+}
+
+void CMainFrame::OnDeleteCurrentNotes()
+{
+    if (m_app.Database().DeleteCurrentNotes(m_prompt) > 0) {
+        m_view->ClearDisplayState();
+        m_view->Redraw(true);
+    }
+    RefreshCounts();
+}
+
+void CMainFrame::OnAbout()
+{
+    QMessageBox::about(this, QStringLiteral("About Quorvel"),
+                       QStringLiteral("<b>Quorvel</b><br>Version %1<br><br>Brenlow Software, LLC")
+                           .arg(Settings::RunningVersion()));
+}
+
+void CMainFrame::OnUsersManual()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_app.FullPath(QStringLiteral("UsersManual.pdf"))));
+}
+
+void CMainFrame::OnTutorials()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.brenlowsoftware.com/VideoTutorials.aspx")));
+}
+
+void CMainFrame::OnAccessInternet()
+{
+    const QString path = m_app.FullPath(QStringLiteral("Data Files\\Online.bmp"));
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("View Image"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(&dialog);
+    const QPixmap picture(path);
+    if (picture.isNull())
+        label->setText(QStringLiteral("Quorvel Online"));
+    else
+        label->setPixmap(picture);
+    layout->addWidget(label);
+    dialog.exec();
+}
+
+void CMainFrame::OnZoomChosen(double factor)
+{
+    m_app.GetSettings().ZoomLvl = factor;
+    m_view->Relayout();
+    m_view->setFocus();
+}
+
+void CMainFrame::OnSortChosen(int sortId)
+{
+    m_app.GetSettings().NoteSortID = sortId;
+    NotesList& notes = m_app.Database().CurrentList();
+    m_app.Database().FillAttachedSources(notes);
+    SortNotes(notes, sortId);
+    m_view->Redraw(false);
+    setFocus();
+}

@@ -1,0 +1,314 @@
+#include "ui/CNotesView.h"
+
+#include "lists/CurrentNotesList.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+#include "store/NotesListOps.h"
+#include "store/Settings.h"
+#include "ui/FileDialogs.h"
+
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QUrl>
+#include <algorithm>
+
+namespace {
+
+constexpr int KeptRendered = 300; // laid-out notes kept for drawing
+constexpr int MeasureBatch = 40; // notes measured per background tick
+
+} // namespace
+
+CNotesView::CNotesView(NoteDatabase& database, CurrentNotesList& currentList, Settings& settings,
+                       UserPrompt& prompt, QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , m_database(database)
+    , m_currentList(currentList)
+    , m_settings(settings)
+    , m_prompt(prompt)
+{
+    setObjectName(QStringLiteral("notesView"));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(true);
+    QPalette pal = viewport()->palette();
+    pal.setColor(QPalette::Window, QColor(226, 230, 236));
+    viewport()->setPalette(pal);
+    verticalScrollBar()->setSingleStep(30);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_measureTimer.setInterval(0);
+    connect(&m_measureTimer, &QTimer::timeout, this, &CNotesView::MeasureSomeInBackground);
+    m_autoScroll.setInterval(50);
+    connect(&m_autoScroll, &QTimer::timeout, this, &CNotesView::AutoScroll);
+    m_options = NoteViewOptions::FromSettings(settings);
+}
+
+CNotesView::~CNotesView() = default;
+
+const NotesList& CNotesView::Notes() const
+{
+    return m_database.CurrentList();
+}
+
+NotesList& CNotesView::Notes()
+{
+    return m_database.CurrentList();
+}
+
+int CNotesView::ContentWidth() const
+{
+    return std::max(120, viewport()->width());
+}
+
+int CNotesView::ContentY(int viewY) const
+{
+    return viewY + verticalScrollBar()->value();
+}
+
+void CNotesView::ClearDisplayState()
+{
+    m_hoverId = -1;
+    m_selectedId = -1;
+    emit NoteSelected(false);
+}
+
+void CNotesView::Redraw(bool resetScroll)
+{
+    // Heights measured before stay valid for the notes still in the list, unless the
+    // note itself changed: those are dropped by ForgetRendered where they change.
+    QHash<qint32, int> known;
+    for (const Slot& slot : std::as_const(m_slots))
+        if (slot.measured)
+            known.insert(slot.id, slot.height);
+    const NotesList& notes = Notes();
+    m_slots.clear();
+    m_slots.reserve(notes.size());
+    for (const NoteRecord& note : notes) {
+        Slot slot;
+        slot.id = note.NoteID;
+        auto it = known.constFind(note.NoteID);
+        if (it != known.constEnd() && m_rendered.contains(note.NoteID)
+            && m_rendered.value(note.NoteID)->Width() == m_layoutWidth) {
+            slot.height = *it;
+            slot.measured = true;
+        } else {
+            slot.height = RenderedNote::EstimateHeight(note, m_options, ContentWidth());
+            m_rendered.remove(note.NoteID);
+        }
+        m_slots.append(slot);
+    }
+    RecomputeTops();
+    if (resetScroll)
+        verticalScrollBar()->setValue(0);
+    m_measureCursor = 0;
+    m_measureTimer.start();
+    viewport()->update();
+}
+
+void CNotesView::Relayout()
+{
+    m_options = NoteViewOptions::FromSettings(m_settings);
+    m_layoutWidth = ContentWidth();
+    m_rendered.clear();
+    m_recent.clear();
+    // Keep the note at the top of the window in place across the new heights.
+    const int first = SlotAt(verticalScrollBar()->value());
+    const int into = first >= 0 ? verticalScrollBar()->value() - m_tops[first] : 0;
+    const NotesList& notes = Notes();
+    for (int i = 0; i < m_slots.size() && i < notes.size(); ++i) {
+        m_slots[i].height = RenderedNote::EstimateHeight(notes[i], m_options, m_layoutWidth);
+        m_slots[i].measured = false;
+    }
+    RecomputeTops();
+    if (first >= 0 && first < m_slots.size()) {
+        Rendered(first);
+        RecomputeTops();
+        verticalScrollBar()->setValue(m_tops[first] + std::min(into, m_slots[first].height));
+    }
+    m_measureCursor = 0;
+    m_measureTimer.start();
+    viewport()->update();
+}
+
+void CNotesView::RecomputeTops()
+{
+    m_tops.resize(m_slots.size() + 1);
+    int y = 0;
+    for (int i = 0; i < m_slots.size(); ++i) {
+        m_tops[i] = y;
+        y += m_slots[i].height;
+    }
+    m_tops[m_slots.size()] = y;
+    UpdateScrollRange();
+}
+
+void CNotesView::UpdateScrollRange()
+{
+    const int page = viewport()->height();
+    verticalScrollBar()->setPageStep(page);
+    verticalScrollBar()->setRange(0, std::max(0, TotalHeight() - page));
+}
+
+int CNotesView::SlotAt(int contentY) const
+{
+    if (m_slots.isEmpty() || contentY < 0 || contentY >= TotalHeight())
+        return -1;
+    // The last top not below the point.
+    auto it = std::upper_bound(m_tops.begin(), m_tops.end() - 1, contentY);
+    return int(it - m_tops.begin()) - 1;
+}
+
+int CNotesView::NoteIndexAt(QPoint point) const
+{
+    return SlotAt(ContentY(point.y()));
+}
+
+QRect CNotesView::NoteRect(int index) const
+{
+    if (index < 0 || index >= m_slots.size())
+        return QRect();
+    return QRect(0, m_tops[index] - verticalScrollBar()->value(), ContentWidth(), m_slots[index].height);
+}
+
+RenderedNote* CNotesView::Rendered(int index)
+{
+    const NotesList& notes = Notes();
+    if (index < 0 || index >= m_slots.size() || index >= notes.size())
+        return nullptr;
+    Slot& slot = m_slots[index];
+    if (m_layoutWidth <= 0)
+        m_layoutWidth = ContentWidth();
+    std::shared_ptr<RenderedNote> rendered = m_rendered.value(slot.id);
+    if (!rendered || rendered->Width() != m_layoutWidth) {
+        rendered
+            = std::make_shared<RenderedNote>(notes[index], m_options, m_layoutWidth, m_database.Folder());
+        m_rendered.insert(slot.id, rendered);
+    }
+    slot.height = rendered->Height();
+    slot.measured = true;
+    m_recent.removeOne(slot.id);
+    m_recent.append(slot.id);
+    while (m_recent.size() > KeptRendered)
+        m_rendered.remove(m_recent.takeFirst());
+    return rendered.get();
+}
+
+bool CNotesView::MeasureVisible()
+{
+    bool changed = false;
+    // A few rounds: measuring can shrink notes and bring more into the window.
+    for (int round = 0; round < 4; ++round) {
+        const int top = verticalScrollBar()->value();
+        int first = SlotAt(top);
+        if (first < 0)
+            return changed;
+        bool roundChanged = false;
+        for (int i = first; i < m_slots.size() && m_tops[i] < top + viewport()->height(); ++i) {
+            if (m_slots[i].measured && m_rendered.contains(m_slots[i].id))
+                continue;
+            const int before = m_slots[i].height;
+            Rendered(i);
+            if (m_slots[i].height != before)
+                roundChanged = true;
+        }
+        if (!roundChanged)
+            return changed;
+        changed = true;
+        RecomputeTops();
+    }
+    return changed;
+}
+
+void CNotesView::MeasureSomeInBackground()
+{
+    const NotesList& notes = Notes();
+    const int top = verticalScrollBar()->value();
+    const int anchor = SlotAt(top);
+    const int anchorOffset = anchor >= 0 ? top - m_tops[anchor] : 0;
+    int done = 0;
+    bool changed = false;
+    while (m_measureCursor < m_slots.size() && done < MeasureBatch) {
+        Slot& slot = m_slots[m_measureCursor];
+        if (!slot.measured && m_measureCursor < notes.size()) {
+            // Measured without keeping the layout: only the height is wanted here.
+            RenderedNote layout(notes[m_measureCursor], m_options,
+                                m_layoutWidth > 0 ? m_layoutWidth : ContentWidth(), m_database.Folder());
+            changed = changed || layout.Height() != slot.height;
+            slot.height = layout.Height();
+            slot.measured = true;
+            ++done;
+        }
+        ++m_measureCursor;
+    }
+    if (changed) {
+        RecomputeTops();
+        if (anchor >= 0 && anchor < m_slots.size())
+            verticalScrollBar()->setValue(m_tops[anchor] + anchorOffset);
+        viewport()->update();
+    }
+    if (m_measureCursor >= m_slots.size())
+        m_measureTimer.stop();
+}
+
+void CNotesView::ForgetRendered(qint32 id)
+{
+    m_rendered.remove(id);
+    m_recent.removeOne(id);
+    for (Slot& slot : m_slots)
+        if (slot.id == id)
+            slot.measured = false;
+}
+
+void CNotesView::paintEvent(QPaintEvent*)
+{
+    if (m_layoutWidth != ContentWidth() && m_layoutWidth > 0) {
+        // A resize not yet laid out: draw at the old width until the frame's timer fires.
+    }
+    if (MeasureVisible())
+        UpdateScrollRange();
+    QPainter painter(viewport());
+    const int top = verticalScrollBar()->value();
+    const int first = SlotAt(top);
+    if (first < 0)
+        return;
+    for (int i = first; i < m_slots.size() && m_tops[i] < top + viewport()->height(); ++i) {
+        RenderedNote* rendered = Rendered(i);
+        if (!rendered)
+            break;
+        const qint32 id = m_slots[i].id;
+        RenderedNote::Look look = RenderedNote::Look::Plain;
+        if (id == m_selectedId)
+            look = RenderedNote::Look::Selected;
+        else if (id == m_hoverId)
+            look = RenderedNote::Look::Hover;
+        rendered->Paint(painter, QPoint(0, m_tops[i] - top), Notes()[i], look);
+    }
+}
+
+void CNotesView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRange();
+    if (m_layoutWidth == 0)
+        Relayout();
+}
+
+void CNotesView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void CNotesView::SelectNote(int id)
+{
+    m_selectedId = id;
+    m_hoverId = id;
+    emit NoteSelected(id > 0);
+    viewport()->update();
+}

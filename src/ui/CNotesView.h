@@ -1,0 +1,120 @@
+#pragma once
+
+#include "ui/NoteViewOptions.h"
+#include "ui/RenderedNote.h"
+
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QList>
+#include <QTimer>
+#include <QVector>
+#include <memory>
+
+class CurrentNotesList;
+class NoteDatabase;
+class Settings;
+class UserPrompt;
+struct NoteRecord;
+
+// The note list view: the current notes list as one scrolling column of rendered notes.
+//
+// Only what is visible is laid out and drawn. Every note has a height: measured once per
+// width and display options, or guessed from its text until then; the guesses are
+// replaced in the background a batch at a time, so the scroll range settles while the
+// user reads. A limited number of laid-out notes is kept for drawing.
+class CNotesView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    CNotesView(NoteDatabase& database, CurrentNotesList& currentList, Settings& settings, UserPrompt& prompt,
+               QWidget* parent = nullptr);
+    ~CNotesView() override;
+
+    // The list changed: take its order, keep the heights already measured.
+    void Redraw(bool resetScroll);
+    // The width or a display setting changed: measure everything again (lazily).
+    void Relayout();
+    // Clears hover and selection (a list change is starting).
+    void ClearDisplayState();
+
+    // Moves the note at from next to the note at to: after it when dragged downwards,
+    // before it when dragged upwards; nothing when from == to.
+    void MoveNote(int from, int to);
+    // The note under the point (view coordinates), or -1.
+    int NoteIndexAt(QPoint point) const;
+    QRect NoteRect(int index) const;
+    int SelectedNoteId() const { return m_selectedId; }
+    void SelectNote(int id);
+    int TotalHeight() const { return m_tops.isEmpty() ? 0 : m_tops.last(); }
+    // How many notes have a laid-out picture kept right now.
+    int RenderedCount() const { return int(m_rendered.size()); }
+
+    // The context-menu commands, on the note with that id.
+    void RemoveFromCurrentList(int id);
+    void DeleteNotePermanently(int id);
+    void ApplyImageAction(int id, int attachment, ImageControls::Action action);
+    void OpenAttachment(int id, int attachment);
+    void ExtractAttachment(int id, int attachment);
+
+signals:
+    // A note is or is no longer under the cursor: "Delete Note" follows it.
+    void NoteSelected(bool selected);
+    void EditNoteRequested(int id);
+    // The list or the database total changed through the view.
+    void CountsChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    struct Slot
+    {
+        qint32 id = 0;
+        int height = 0;
+        bool measured = false;
+    };
+
+    const NotesList& Notes() const;
+    NotesList& Notes();
+    int ContentWidth() const;
+    int ContentY(int viewY) const;
+    int SlotAt(int contentY) const;
+    void RecomputeTops();
+    void UpdateScrollRange();
+    RenderedNote* Rendered(int index);
+    bool MeasureVisible();
+    void MeasureSomeInBackground();
+    void ForgetRendered(qint32 id);
+    void AutoScroll();
+    void ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint globalPos);
+
+    NoteDatabase& m_database;
+    CurrentNotesList& m_currentList;
+    Settings& m_settings;
+    UserPrompt& m_prompt;
+
+    NoteViewOptions m_options;
+    int m_layoutWidth = 0;
+    QVector<Slot> m_slots;
+    QVector<int> m_tops; // m_tops[i] is the top of note i; the last entry is the total
+    QHash<qint32, std::shared_ptr<RenderedNote>> m_rendered;
+    QList<qint32> m_recent; // most recently drawn last
+    QTimer m_measureTimer;
+    int m_measureCursor = 0;
+
+    int m_hoverId = -1;
+    int m_selectedId = -1;
+    int m_pressIndex = -1;
+    QPoint m_pressPos;
+    bool m_dragging = false;
+    QTimer m_autoScroll;
+    int m_autoScrollStep = 0;
+};

@@ -1,0 +1,277 @@
+// The note view's mouse, menus and note commands.
+#include "lists/CurrentNotesList.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+#include "store/NotesListOps.h"
+#include "ui/CNotesView.h"
+#include "ui/FileDialogs.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
+
+namespace {
+
+constexpr int EdgeZone = 24; // pixels near the top or bottom edge that scroll a drag
+
+} // namespace
+
+void CNotesView::mousePressEvent(QMouseEvent* event)
+{
+    setFocus();
+    const QPoint pos = event->position().toPoint();
+    const int index = NoteIndexAt(pos);
+    m_pressIndex = -1;
+    if (index < 0) {
+        ClearDisplayState();
+        viewport()->update();
+        return;
+    }
+    SelectNote(m_slots[index].id);
+    if (event->button() != Qt::LeftButton)
+        return;
+    RenderedNote* rendered = Rendered(index);
+    const RenderedNote::Hit hit = rendered->HitTest(pos - NoteRect(index).topLeft());
+    if (hit.part == RenderedNote::Part::ImageControl) {
+        ApplyImageAction(m_slots[index].id, hit.attachment, hit.action);
+        return;
+    }
+    m_pressIndex = index;
+    m_pressPos = pos;
+    m_dragging = false;
+}
+
+void CNotesView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_pressIndex >= 0 && (event->buttons() & Qt::LeftButton)) {
+        if (!m_dragging && (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragging = true;
+            viewport()->setCursor(Qt::DragMoveCursor);
+        }
+        if (m_dragging) {
+            // Near an edge the column scrolls by itself while the button is held.
+            if (pos.y() < EdgeZone)
+                m_autoScrollStep = -20;
+            else if (pos.y() > viewport()->height() - EdgeZone)
+                m_autoScrollStep = 20;
+            else
+                m_autoScrollStep = 0;
+            if (m_autoScrollStep != 0 && !m_autoScroll.isActive())
+                m_autoScroll.start();
+            else if (m_autoScrollStep == 0)
+                m_autoScroll.stop();
+        }
+        return;
+    }
+    const int index = NoteIndexAt(pos);
+    const int id = index >= 0 ? m_slots[index].id : -1;
+    if (id != m_hoverId) {
+        m_hoverId = id;
+        viewport()->update();
+    }
+}
+
+void CNotesView::AutoScroll()
+{
+    if (m_autoScrollStep == 0 || !m_dragging) {
+        m_autoScroll.stop();
+        return;
+    }
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + m_autoScrollStep);
+}
+
+void CNotesView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_autoScroll.stop();
+    viewport()->unsetCursor();
+    if (event->button() == Qt::LeftButton && m_dragging && m_pressIndex >= 0) {
+        const int target = NoteIndexAt(event->position().toPoint());
+        if (target >= 0 && target != m_pressIndex)
+            MoveNote(m_pressIndex, target);
+    }
+    m_dragging = false;
+    m_pressIndex = -1;
+}
+
+void CNotesView::MoveNote(int from, int to)
+{
+    NotesList& notes = Notes();
+    if (from == to || from < 0 || to < 0 || from >= notes.size() || to >= notes.size())
+        return;
+    // Taking the note out shifts the later ones up by one, so "after the target" when
+    // moving down lands on the target's old index, and "before it" when moving up too.
+    notes.move(from, to);
+    m_slots.move(from, to);
+    RecomputeTops();
+    viewport()->update();
+}
+
+void CNotesView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int index = NoteIndexAt(pos);
+    if (index < 0 || event->button() != Qt::LeftButton)
+        return;
+    const qint32 id = m_slots[index].id;
+    const RenderedNote::Hit hit = Rendered(index)->HitTest(pos - NoteRect(index).topLeft());
+    if (hit.part == RenderedNote::Part::ImageControl)
+        ApplyImageAction(id, hit.attachment, hit.action);
+    else if (hit.part == RenderedNote::Part::Attachment && !Rendered(index)->Attachments().isEmpty()
+             && !Rendered(index)->Attachments().value(hit.attachment).image)
+        OpenAttachment(id, hit.attachment);
+    else if (hit.part != RenderedNote::Part::None)
+        emit EditNoteRequested(id);
+}
+
+void CNotesView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const int index = NoteIndexAt(event->pos());
+    if (index < 0)
+        return; // empty space below the last note shows no menu
+    SelectNote(m_slots[index].id);
+    const RenderedNote::Hit hit = Rendered(index)->HitTest(event->pos() - NoteRect(index).topLeft());
+    if (hit.part == RenderedNote::Part::None)
+        return;
+    ShowNoteMenu(index, hit, event->globalPos());
+}
+
+void CNotesView::ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint globalPos)
+{
+    const qint32 id = m_slots[index].id;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("noteMenu"));
+    auto add = [&menu](const char* text, const char* name) {
+        QAction* action = menu.addAction(QLatin1String(text));
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    if (hit.part == RenderedNote::Part::Attachment || hit.part == RenderedNote::Part::ImageControl) {
+        const int attachment = hit.attachment;
+        const RenderedNote::AttachmentBox* box = nullptr;
+        for (const RenderedNote::AttachmentBox& b : Rendered(index)->Attachments())
+            if (b.index == attachment)
+                box = &b;
+        if (box && box->image) {
+            using ImageControls::Action;
+            auto image = [&](const char* text, const char* name, Action action) {
+                QAction* item = add(text, name);
+                connect(item, &QAction::triggered, this,
+                        [=, this] { ApplyImageAction(id, attachment, action); });
+                return item;
+            };
+            image("Zoom In", "actionImageZoomIn", Action::ZoomIn);
+            image("Zoom Out", "actionImageZoomOut", Action::ZoomOut);
+            menu.addSeparator();
+            const bool canShift = box->maxShift > 0;
+            image("Shift Left", "actionImageShiftLeft", Action::ShiftLeft)->setEnabled(canShift);
+            image("Shift Right", "actionImageShiftRight", Action::ShiftRight)->setEnabled(canShift);
+            menu.addSeparator();
+            image("Restore", "actionImageRestore", Action::Restore);
+            menu.addSeparator();
+        } else {
+            connect(add("Open Attachment", "actionOpenAttachment"), &QAction::triggered, this,
+                    [=, this] { OpenAttachment(id, attachment); });
+        }
+        connect(add("Extract Attachment", "actionExtractAttachment"), &QAction::triggered, this,
+                [=, this] { ExtractAttachment(id, attachment); });
+    } else {
+        QAction* edit = add("Edit Note", "actionEditNote");
+        connect(edit, &QAction::triggered, this, [=, this] { emit EditNoteRequested(id); });
+        connect(add("Remove From Current List", "actionRemoveFromList"), &QAction::triggered, this,
+                [=, this] { RemoveFromCurrentList(id); });
+        menu.addSeparator();
+        connect(add("Delete Note Permanently", "actionDeleteNotePermanently"), &QAction::triggered, this,
+                [=, this] { DeleteNotePermanently(id); });
+    }
+    menu.exec(globalPos);
+}
+
+void CNotesView::leaveEvent(QEvent* event)
+{
+    QAbstractScrollArea::leaveEvent(event);
+    if (m_hoverId != m_selectedId) {
+        m_hoverId = -1;
+        viewport()->update();
+    }
+}
+
+void CNotesView::RemoveFromCurrentList(int id)
+{
+    const int scroll = verticalScrollBar()->value();
+    if (!m_currentList.RemoveFromCurrentList(id))
+        return;
+    if (m_selectedId == id)
+        ClearDisplayState();
+    ForgetRendered(id);
+    Redraw(false);
+    verticalScrollBar()->setValue(scroll);
+    emit CountsChanged();
+}
+
+void CNotesView::DeleteNotePermanently(int id)
+{
+    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    if (!note)
+        return;
+    const int scroll = verticalScrollBar()->value();
+    const NoteRecord copy = *note;
+    if (m_database.DeleteSelectedNote(copy, m_prompt) <= 0)
+        return;
+    if (m_selectedId == id)
+        ClearDisplayState();
+    ForgetRendered(id);
+    Redraw(false);
+    verticalScrollBar()->setValue(scroll);
+    emit CountsChanged();
+}
+
+void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action action)
+{
+    NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    if (!note || attachment < 0 || attachment >= note->Attachments.size())
+        return;
+    int maxShift = 0;
+    const int index = NotesListOps::IndexOfNote(Notes(), id);
+    if (RenderedNote* rendered = Rendered(index))
+        for (const RenderedNote::AttachmentBox& box : rendered->Attachments())
+            if (box.index == attachment)
+                maxShift = box.maxShift;
+    NoteRecord changed = *note;
+    ImageControls::Apply(changed.Attachments[attachment], action, maxShift);
+    ImageControls::WriteNoteBack(m_database, changed);
+    const int scroll = verticalScrollBar()->value();
+    ForgetRendered(id);
+    Rendered(index);
+    RecomputeTops();
+    verticalScrollBar()->setValue(scroll);
+    viewport()->update();
+}
+
+void CNotesView::OpenAttachment(int id, int attachment)
+{
+    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    if (!note || attachment < 0 || attachment >= note->Attachments.size())
+        return;
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(AttachmentPath(note->Attachments[attachment], m_database.Folder())));
+}
+
+void CNotesView::ExtractAttachment(int id, int attachment)
+{
+    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    if (!note || attachment < 0 || attachment >= note->Attachments.size())
+        return;
+    const AttachmentRecord& record = note->Attachments[attachment];
+    const QString target
+        = FileDialogs::SaveFileNameFor(this, QStringLiteral("Extract Attachment"), record.OriginalName);
+    if (target.isEmpty())
+        return;
+    QFile::remove(target);
+    QFile::copy(AttachmentPath(record, m_database.Folder()), target);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+// The one-line notification window: a message and a running busy strip, centred on its
+// owner. Setting the message redraws at once, so it shows while the thread is busy.
+class CNotificationDlg : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CNotificationDlg(QWidget* owner);
+
+    void SetMessage(const QString& text);
+    QString Message() const { return m_text; }
+    void ShowCentred();
+
+private:
+    QString m_text;
+    QLabel* m_label;
+    QProgressBar* m_busy;
+};

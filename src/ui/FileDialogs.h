@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every file dialog of the program goes through here, so that a test can name the file
+// the next dialog returns instead of showing one.
+class FileDialogs
+{
+public:
+    // The filter of the export and backup dialogs.
+    static QString ExportFilter() { return QStringLiteral("Quorvel Export Files (*.qvx)"); }
+
+    // A save dialog with the default suffix, asking before an existing file is
+    // overwritten. Empty when cancelled.
+    static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& defaultSuffix);
+    static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // The folder chooser of "Extract Attachment".
+    static QString SaveFileNameFor(QWidget* parent, const QString& caption, const QString& suggestedPath);
+
+    // The next dialog returns this name at once (an empty name: as if cancelled).
+    static void SetNextFileName(const QString& name);
+    static void ClearNextFileName();
+
+private:
+    static bool TakeNext(QString* name);
+};

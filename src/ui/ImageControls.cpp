@@ -1,0 +1,56 @@
+#include "ui/ImageControls.h"
+
+#include "store/NoteDatabase.h"
+#include "store/NoteFile.h"
+#include "store/NotesListOps.h"
+
+#include <algorithm>
+
+namespace ImageControls {
+
+int MaxShift(int imageWidth, int areaWidth)
+{
+    return std::max(0, areaWidth - imageWidth);
+}
+
+void Apply(AttachmentRecord& attachment, Action action, int maxShift)
+{
+    switch (action) {
+    case Action::ZoomIn:
+        attachment.ImageScale += ScaleStep;
+        break;
+    case Action::ZoomOut:
+        attachment.ImageScale -= ScaleStep;
+        if (attachment.ImageScale <= MinimumScale)
+            attachment.ImageScale = MinimumScale;
+        break;
+    case Action::ShiftLeft:
+        attachment.AttachmentValue = std::clamp(attachment.AttachmentValue - ShiftStep, 0, maxShift);
+        break;
+    case Action::ShiftRight:
+        attachment.AttachmentValue = std::clamp(attachment.AttachmentValue + ShiftStep, 0, maxShift);
+        break;
+    case Action::Restore:
+        attachment.ImageScale = 1.0;
+        attachment.AttachmentValue = 0;
+        break;
+    case Action::None:
+        break;
+    }
+}
+
+bool WriteNoteBack(NoteDatabase& database, const NoteRecord& note)
+{
+    if (NoteRecord* inList = NotesListOps::FindNote(database.CurrentList(), note.NoteID))
+        *inList = note;
+    const QString path = database.NoteFilePath(note);
+    NotesList file = ReadNoteFile(path);
+    NoteRecord* stored = NotesListOps::FindNote(file, note.NoteID);
+    if (!stored)
+        return false;
+    // Only the stored fields go to disk; the display state stays with the list's copy.
+    stored->Attachments = note.Attachments;
+    return WriteNoteFile(path, file);
+}
+
+} // namespace ImageControls

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/MessageBoxPrompt.h"
+#include "ui/WindowProgressReporter.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class CMainFrame;
+class CNotesApp;
+class SettingsBackend;
+class SingleInstanceGuard;
+
+// The desktop program put together: the single-instance guard, the application object
+// with its windowed start-up steps, the hand-over of files from other copies and from
+// drops on the window, and the exit save.
+class QuorvelProgram : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options
+    {
+        QString dataRoot; // empty: QUORVEL_DATA_ROOT, else the default data root
+        QString fileName; // an export file to import, from the command line
+        QString serverName; // empty: the per-user name of the instance guard
+        UserPrompt* prompt = nullptr; // empty: message boxes; not owned
+    };
+
+    // "--data-root DIR" and one optional file name.
+    static Options ParseCommandLine(const QStringList& arguments);
+
+    explicit QuorvelProgram(Options options);
+    ~QuorvelProgram() override;
+
+    // Returns false when another copy took the hand-over: this copy should end now.
+    // Otherwise runs the whole start-up and shows the main window.
+    bool Start();
+
+    // A file or agent request from the shell, another copy or a drop on the window.
+    // During start-up it waits for the last step; afterwards it is served at once.
+    void OpenHandedFile(const QString& text);
+
+    CNotesApp* App() const { return m_app.get(); }
+    CMainFrame* Frame() const { return m_frame; }
+    // Files imported so far (for the hand-over test).
+    const QStringList& ImportedFiles() const { return m_imported; }
+
+private:
+    void ImportFile(const QString& path);
+    void ServePendingWork();
+    void OnClosing();
+
+    Options m_options;
+    std::unique_ptr<SingleInstanceGuard> m_guard;
+    std::unique_ptr<SettingsBackend> m_settings;
+    MessageBoxPrompt m_messageBoxes;
+    UserPrompt* m_prompt = &m_messageBoxes;
+    WindowProgressReporter m_progress;
+    std::unique_ptr<CNotesApp> m_app;
+    CMainFrame* m_frame = nullptr;
+    QString m_pendingFile;
+    bool m_pendingImport = false;
+    bool m_pendingAgent = false;
+    bool m_exited = false;
+    QStringList m_imported;
+};

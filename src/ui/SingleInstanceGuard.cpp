@@ -1,0 +1,112 @@
+#include "ui/SingleInstanceGuard.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QtEndian>
+
+namespace {
+
+constexpr int HeaderBytes = 8;
+constexpr quint32 MaxMessageBytes = 1 << 20; // anything larger is not ours
+
+QString UserName()
+{
+    QString name = qEnvironmentVariable("USER");
+    if (name.isEmpty())
+        name = QDir::home().dirName();
+    return name;
+}
+
+} // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(const QString& serverName, QObject* parent)
+    : QObject(parent)
+    , m_name(serverName)
+{
+}
+
+SingleInstanceGuard::~SingleInstanceGuard() = default;
+
+QString SingleInstanceGuard::DefaultServerName()
+{
+    return QStringLiteral("ZolQuorvel") + UserName();
+}
+
+bool SingleInstanceGuard::HandOver(const QByteArray& data, quint32 tag, int timeoutMs) const
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_name);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    QByteArray message(HeaderBytes, '\0');
+    qToBigEndian<quint32>(tag, message.data());
+    qToBigEndian<quint32>(quint32(data.size()), message.data() + 4);
+    message.append(data);
+    socket.write(message);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    while (socket.bytesAvailable() < 4) {
+        if (!socket.waitForReadyRead(timeoutMs))
+            return false;
+    }
+    const QByteArray answer = socket.read(4);
+    socket.disconnectFromServer();
+    return qFromBigEndian<quint32>(answer.constData()) == 1;
+}
+
+bool SingleInstanceGuard::Listen()
+{
+    if (m_server)
+        return m_server->isListening();
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_name)) {
+        // Nobody answered on the name (the caller tried HandOver first): a stale socket.
+        QLocalServer::removeServer(m_name);
+        if (!m_server->listen(m_name))
+            return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstanceGuard::OnNewConnection);
+    return true;
+}
+
+bool SingleInstanceGuard::IsListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+void SingleInstanceGuard::OnNewConnection()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadMessages(socket); });
+        ReadMessages(socket);
+    }
+}
+
+void SingleInstanceGuard::ReadMessages(QLocalSocket* socket)
+{
+    while (socket->bytesAvailable() >= HeaderBytes) {
+        const QByteArray header = socket->peek(HeaderBytes);
+        const quint32 tag = qFromBigEndian<quint32>(header.constData());
+        const quint32 length = qFromBigEndian<quint32>(header.constData() + 4);
+        if (length > MaxMessageBytes) {
+            socket->abort();
+            return;
+        }
+        if (socket->bytesAvailable() < HeaderBytes + qint64(length))
+            return;
+        socket->read(HeaderBytes);
+        const QByteArray data = socket->read(length);
+        QByteArray answer(4, '\0');
+        qToBigEndian<quint32>(1, answer.data());
+        socket->write(answer);
+        socket->flush();
+        if (tag == HandOverTag)
+            emit HandedOver(QString::fromUtf8(data.left(MaxHandOverBytes)));
+        else
+            emit CopyData(tag, data);
+    }
+}

@@ -1,0 +1,162 @@
+#include "UiFixture.h"
+#include "lists/CurrentNotesList.h"
+#include "store/NoteDatabase.h"
+#include "store/Settings.h"
+#include "ui/CNotesView.h"
+#include "ui/ImageControls.h"
+#include "ui/RichDocumentMapper.h"
+
+#include <QImage>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+QList<qint32> Ids(const NotesList& notes)
+{
+    QList<qint32> ids;
+    for (const NoteRecord& note : notes)
+        ids.append(note.NoteID);
+    return ids;
+}
+
+NotesList FiveNotes()
+{
+    NotesList notes;
+    for (int i = 0; i < 5; ++i)
+        notes.append(UiFixture::MakeNote(1001 + i, QStringLiteral("Note number %1").arg(i + 1), 10 + i));
+    return notes;
+}
+
+} // namespace
+
+class NotesViewTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void draggingMovesANote()
+    {
+        UiFixture::App f({}, FiveNotes());
+        f.app->InitInstance();
+        f.app->CurrentList().SetCurrentList(NoteIdList({1001, 1002, 1003, 1004, 1005}), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        view.resize(600, 400);
+        view.Redraw(true);
+        // The third onto the first: it goes before it, so it is first.
+        view.MoveNote(2, 0);
+        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1003, 1001, 1002, 1004, 1005}));
+        // The first onto the third: it goes after it, so it is third.
+        view.MoveNote(0, 2);
+        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
+        view.MoveNote(1, 1);
+        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
+    }
+
+    void onlyVisibleNotesAreLaidOut()
+    {
+        NotesList many;
+        for (int i = 0; i < 2000; ++i)
+            many.append(UiFixture::MakeNote(1001 + i, QStringLiteral("Short note %1").arg(i), 1 + i % 28));
+        UiFixture::App f({}, many);
+        f.app->InitInstance();
+        QList<qint32> ids;
+        for (int i = 0; i < 2000; ++i)
+            ids.append(1001 + i);
+        f.app->CurrentList().SetCurrentList(NoteIdList(ids), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        view.resize(600, 400);
+        view.show();
+        view.Redraw(true);
+        QTest::qWait(1);
+        view.grab(); // paints once
+        QVERIFY(view.RenderedCount() > 0);
+        QVERIFY(view.RenderedCount() < 50);
+        QVERIFY(view.TotalHeight() > 400 * 10);
+        // Notes follow one another without gaps or overlaps.
+        QCOMPARE(view.NoteRect(1).top(), view.NoteRect(0).bottom() + 1);
+        QCOMPARE(view.NoteIndexAt(view.NoteRect(1).center()), 1);
+    }
+
+    void removeFromListKeepsTheDatabase()
+    {
+        UiFixture::App f;
+        f.app->InitInstance();
+        f.app->CurrentList().SetCurrentList(NoteIdList({1001, 1002}), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        view.resize(600, 400);
+        view.Redraw(true);
+        view.RemoveFromCurrentList(1001);
+        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1002}));
+        QCOMPARE(f.app->Database().Total(), 3);
+        view.DeleteNotePermanently(1002);
+        QCOMPARE(f.prompt.LastText(), QStringLiteral("Do you wish to permanently delete this note?"));
+        QCOMPARE(f.app->Database().Total(), 2);
+    }
+
+    void imageControlsKeepTheirLimits()
+    {
+        AttachmentRecord image;
+        image.Kind = KindImage;
+        for (int i = 0; i < 30; ++i)
+            ImageControls::Apply(image, ImageControls::Action::ZoomOut, 100);
+        QCOMPARE(image.ImageScale, 0.05);
+        ImageControls::Apply(image, ImageControls::Action::ZoomIn, 100);
+        QVERIFY(qAbs(image.ImageScale - 0.10) < 1e-9);
+        ImageControls::Apply(image, ImageControls::Action::ShiftLeft, 100);
+        QCOMPARE(image.AttachmentValue, 0);
+        for (int i = 0; i < 12; ++i)
+            ImageControls::Apply(image, ImageControls::Action::ShiftRight, 100);
+        QCOMPARE(image.AttachmentValue, 100);
+        ImageControls::Apply(image, ImageControls::Action::Restore, 100);
+        QCOMPARE(image.AttachmentValue, 0);
+        QCOMPARE(image.ImageScale, 1.0);
+        QCOMPARE(ImageControls::MaxShift(500, 400), 0);
+        QCOMPARE(ImageControls::MaxShift(300, 400), 100);
+    }
+
+    void restoredImageIsWrittenToTheNoteFile()
+    {
+        NoteRecord note = UiFixture::MakeNote(1001, QStringLiteral("With a picture"), 14);
+        AttachmentRecord image;
+        image.Kind = KindImage;
+        image.StoredName = QStringLiteral("0000001.png");
+        image.OriginalName = QStringLiteral("picture.png");
+        image.ImageScale = 0.5;
+        image.AttachmentValue = 20;
+        note.Attachments.append(image);
+        UiFixture::App f({}, {note});
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.app->Folder().FullPath(QStringLiteral("Data Files\\Images\\0000001.png"))));
+        f.app->InitInstance();
+        f.app->CurrentList().SetCurrentList(NoteIdList({1001}), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        view.resize(600, 400);
+        view.Redraw(true);
+        view.ApplyImageAction(1001, 0, ImageControls::Action::Restore);
+        const NotesList stored = ReadNoteFile(f.app->Database().NoteFilePath(note));
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().Attachments.first().ImageScale, 1.0);
+        QCOMPARE(stored.first().Attachments.first().AttachmentValue, 0);
+        QCOMPARE(f.app->Database().CurrentList().first().Attachments.first().ImageScale, 1.0);
+    }
+
+    void zoomScalesTheFontSizes()
+    {
+        QTextDocument document;
+        RichDocumentMapper::RtfToTextDocument(QStringLiteral("{\\rtf1\\ansi\\fs24 Twelve points\\par}"),
+                                              document, 1.5);
+        const QTextCharFormat format = document.begin().begin().fragment().charFormat();
+        QCOMPARE(format.fontPointSize(), 18.0); // \fs24 is 12 pt, 36 half points at 150 %
+        QCOMPARE(document.toPlainText(), QStringLiteral("Twelve points"));
+        // Text outside ASCII reaches the reader as RTF escapes and comes back whole.
+        RichDocumentMapper::RtfToTextDocument(QStringLiteral("{\\rtf1\\ansi caf\u00e9 \u2014 ok\\par}"),
+                                              document);
+        QCOMPARE(document.toPlainText(), QStringLiteral("caf\u00e9 \u2014 ok"));
+    }
+};
+
+QTEST_MAIN(NotesViewTest)
+#include "NotesViewTest.moc"
