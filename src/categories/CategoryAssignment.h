@@ -37,7 +37,7 @@ public:
 
     // The order of "Categories: A to Z": level by level, names compared without regard
     // to case; the first level that differs decides. "<UNASSIGNED>" sorts before any
-    // name starting with a letter or digit, so unfiled levels come first.
+    // name starting with a letter, so unfiled levels come first.
     static bool CategoryLess(const CategoryAssignment& a, const CategoryAssignment& b);
 
     // Integer count, then Integer level, Text name, Text parent name per entry.

@@ -1,5 +1,7 @@
 #include "categories/CategoryTree.h"
 
+#include "store/NoteRecord.h"
+
 #include <functional>
 #include <utility>
 
@@ -267,6 +269,14 @@ bool CategoryTree::ApplyToNote(qint32 noteId, CategoryAssignment& a) const
     a.ResetToDefault();
     FillFromNode(*top, noteId, a);
     a.RebuildPaths();
+    return changed;
+}
+
+bool CategoryTree::ApplyToNote(NoteRecord& note) const
+{
+    const bool changed = ApplyToNote(note.NoteID, note.Categories);
+    if (changed)
+        note.LastEdited = DateTime::CurrentLocal();
     return changed;
 }
 

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+struct NoteRecord;
+
 // The category trees: the ordered list of Level 1 categories, each owning its
 // subcategories. Categories have no file of their own; the trees are built from the
 // notes' paths at every load (AddNoteAtLoad or FileNote per note, in load order) and
@@ -95,6 +97,8 @@ public:
     // when a tree holds the note and its path there differs from the one it had: the
     // caller then stamps the note as edited.
     bool ApplyToNote(qint32 noteId, CategoryAssignment& a) const;
+    // The same for a whole note: its LastEdited becomes now (Clock) when its path changed.
+    bool ApplyToNote(NoteRecord& note) const;
 
     // Detaches a node that lies in these trees, with its subtree, and hands it back
     // free-standing. Below Level 1 its note ids also leave every node of the Level 1

@@ -1,5 +1,9 @@
 #include "categories/KeyWordList.h"
 
+#include "store/NoteRecord.h"
+
+#include <algorithm>
+
 namespace {
 
 QString TrimmedEnd(const QString& text)
@@ -95,11 +99,34 @@ bool KeyWordList::RemoveKeyWordFromNote(const KeyWordEntry& entry, qint32 noteId
     return keyWords != before;
 }
 
+QList<int> KeyWordList::AttachKeyWordToNotes(KeyWordEntry entry, QList<NoteRecord>& notes)
+{
+    QList<int> changed;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        if (AttachKeyWordToNote(entry, notes[i].NoteID, notes[i].KeyWords))
+            changed.append(static_cast<int>(i));
+    }
+    return changed;
+}
+
+QList<int> KeyWordList::RemoveKeyWordFromNotes(KeyWordEntry entry, QList<NoteRecord>& notes)
+{
+    QList<int> changed;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        if (RemoveKeyWordFromNote(entry, notes[i].NoteID, notes[i].KeyWords))
+            changed.append(static_cast<int>(i));
+    }
+    return changed;
+}
+
 QStringList KeyWordList::SplitKeyWords(const QString& keyWordText)
 {
     const QString text = TrimmedStart(WithoutEndCommas(keyWordText, true, true));
-    const qsizetype firstComma = text.indexOf(QLatin1Char(','));
     QStringList words;
+    // Blanks and commas alone carry no key word, not even an empty one.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace() || c == QLatin1Char(','); }))
+        return words;
+    const qsizetype firstComma = text.indexOf(QLatin1Char(','));
     if (firstComma > 0 && text.size() > 1) {
         // The commas were cut from the end, so every piece ends at a comma: no piece
         // after the last one.

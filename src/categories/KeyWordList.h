@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+struct NoteRecord;
+
 // Every distinct key word of the database with the notes that carry it, in the order in
 // which each word was first met. Words are compared exactly, so "Art" and "art" are two
 // key words. An entry lives only while some note carries it.
@@ -40,13 +42,21 @@ public:
     bool AttachKeyWordToNote(const KeyWordEntry& entry, qint32 noteId, QString& keyWords);
     bool RemoveKeyWordFromNote(const KeyWordEntry& entry, qint32 noteId, QString& keyWords);
 
+    // "Attach All Notes In List To This Key Word" and "Remove Key Word From All Notes In
+    // List" over the current notes list, in list order, on a copy of entry taken first.
+    // The KeyWords of the notes change in place; the result holds the positions of the
+    // notes that changed, which the caller writes back to their note files. LastEdited
+    // is left alone.
+    QList<int> AttachKeyWordToNotes(KeyWordEntry entry, QList<NoteRecord>& notes);
+    QList<int> RemoveKeyWordFromNotes(KeyWordEntry entry, QList<NoteRecord>& notes);
+
     // The key words of a text:
     //   "Art, Science,History"  #=> ["Art", "Science", "History"]
     //   " a , b ,"              #=> ["a", "b"]
     //   "a,,b"                  #=> ["a", "", "b"]   (two commas carry an empty word)
     //   " , ,"                  #=> []
     // Commas are cut from both ends and blanks from the start; a text whose first comma
-    // is its first character counts as one word.
+    // is then its first character (", ,a") counts as one word.
     static QStringList SplitKeyWords(const QString& keyWordText);
     // How the program writes an added word: "a, b " + "c" #=> "a, b, c,".
     static QString WithKeyWordAppended(const QString& keyWordText, const QString& word);
