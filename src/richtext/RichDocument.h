@@ -7,8 +7,10 @@
 
 // A rich-text document: the paragraphs of a note, in order. This is what the RTF reader
 // produces and the writer consumes, and what the editor maps to and from its text
-// document. A document read from RTF has one paragraph per paragraph mark, plus one for
-// text after the last mark.
+// document: a paragraph is a text block with its block format, a run a fragment with its
+// character format (a link is an anchor with the URL as href), a list format a text list
+// whose indent is the paragraph's; U+2028 is the text document's own line separator. A document read from RTF
+// has one paragraph per paragraph mark, plus one for text after the last mark.
 struct RichDocument
 {
     QList<RichParagraph> paragraphs;

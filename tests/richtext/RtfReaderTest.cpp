@@ -3,6 +3,8 @@
 
 #include "richtext/RtfReader.h"
 
+#include "richtext/CodePageDecoder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,18 @@ TEST(RtfReader, DecodesEightBitTextByDocumentAndFontCodePages)
         = Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72;}}\\f0 x}");
     EXPECT_EQ(named.paragraphs[0].runs[0].format.fontFamily.toStdString(), U8(u"ＭＳ"));
     EXPECT_EQ(named.paragraphs[0].runs[0].format.fontCharset, 128);
+}
+
+TEST(CodePageDecoder, DecodesWindowsAndMacCodePagesAndMarksInvalidBytes)
+{
+    EXPECT_EQ(CodePageDecoder::Decode(1252, QByteArray("\x80 \x93x\x94")).toStdString(), U8(u"€ “x”"));
+    EXPECT_EQ(CodePageDecoder::Decode(1251, QByteArray("\xc4\xe0")).toStdString(), U8(u"Да"));
+    EXPECT_EQ(CodePageDecoder::Decode(10000, QByteArray("\x8a\xa5")).toStdString(), U8(u"ä•"));
+    EXPECT_EQ(CodePageDecoder::Decode(932, QByteArray("\x82\xa0")).toStdString(), U8(u"あ"));
+    // A lead byte without its second byte is one replacement character; decoding goes on.
+    EXPECT_EQ(CodePageDecoder::Decode(932, QByteArray("a\x82")).toStdString(), U8(u"a\ufffd"));
+    // An unknown code page is read as 1252.
+    EXPECT_EQ(CodePageDecoder::Decode(12345, QByteArray("\xe9")).toStdString(), U8(u"é"));
 }
 
 TEST(RtfReader, ReadsUnicodeEscapesAndSkipsTheirFallbacks)
