@@ -38,6 +38,9 @@ struct NoteRecord
     // attachment folder when the note is saved.
     QStringList RemovedAttachmentFiles;
     bool JustAdded = false;
+    // After a search that found the note: its RichText with every hit highlighted, drawn
+    // instead of RichText. Empty otherwise.
+    QString DisplayText;
 
     bool HasSource() const { return SourceID > 0; }
 

@@ -1,0 +1,60 @@
+#include "lists/DatabaseSearch.h"
+
+#include "lists/NoteMatcher.h"
+#include "lists/NoteTextScanner.h"
+#include "store/NoteFile.h"
+
+namespace {
+
+// The notes of one file that match; a note whose stored text cannot match is never
+// decoded.
+void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner, NotesList& found)
+{
+    if (!scanner.LoadFile(path))
+        return;
+    NoteTextScanner::Span span;
+    while (scanner.Next(&span)) {
+        if (span.richTextLength == 0 || !matcher.MayMatchBytes(span.plainText, span.plainTextLength))
+            continue;
+        NoteRecord note = scanner.ReadRecord(span);
+        if (matcher.Match(note))
+            found.append(std::move(note));
+    }
+}
+
+} // namespace
+
+NotesList FilterNotes(const SearchQuery& query, const NotesList& list)
+{
+    NotesList found;
+    if (query.Terms.isEmpty() || list.isEmpty())
+        return found;
+    const NoteMatcher matcher(query);
+    for (const NoteRecord& note : list) {
+        NoteRecord copy = note;
+        if (matcher.Match(copy))
+            found.append(std::move(copy));
+    }
+    return found;
+}
+
+NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths)
+{
+    NotesList found;
+    if (query.Terms.isEmpty())
+        return found;
+    if (query.IsShowAll()) {
+        for (const QString& path : noteFilePaths)
+            found.append(ReadNoteFile(path));
+        return found;
+    }
+    // Parsed once for all files: each file would parse the same text to the same query.
+    SearchQuery fileQuery;
+    if (!ParseQuery(query.Text, &fileQuery, nullptr) || fileQuery.Terms.isEmpty())
+        return found;
+    const NoteMatcher matcher(fileQuery);
+    NoteTextScanner scanner;
+    for (const QString& path : noteFilePaths)
+        SearchFile(path, matcher, scanner, found);
+    return found;
+}

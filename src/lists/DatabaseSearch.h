@@ -1,0 +1,19 @@
+#pragma once
+
+#include "lists/SearchQuery.h"
+#include "store/NoteRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+// The two scopes of a search, over notes in memory and over every note file.
+
+// Copies of the notes of list that match (each with its highlighted DisplayText), in list
+// order. Nothing when the query has no terms.
+NotesList FilterNotes(const SearchQuery& query, const NotesList& list);
+
+// Every matching note of the given note files, file after file in the given order and
+// each file's notes in file order; unreadable files give nothing. With the text
+// "SHOWALL" every note of every file, without highlighting. Otherwise the query is parsed
+// again from its text, showing nothing, and a query without terms finds nothing.
+NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths);

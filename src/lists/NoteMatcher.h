@@ -1,0 +1,61 @@
+#pragma once
+
+#include "lists/SearchQuery.h"
+#include "store/NoteRecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// Decides whether notes match a query, and highlights their hits.
+//
+// A note is searched in its text as the note view shows it (its RichText read as RTF).
+// Each term is searched from the start of that text to its end, letter case ignored,
+// continuing after each occurrence; a term written in double quotes loses its first and
+// last characters and is searched as a whole word. A term with at least one occurrence
+// is a hit. The note matches when some term is a hit and, for AND, every term is.
+//
+// Reading RTF is costly, so a note is first tried on its stored PlainText, which the
+// editor saves from the same text: when no term that the rule needs occurs in it (as a
+// substring, case ignored) the note cannot match and its RTF is never read. The test on
+// the raw UTF-8 bytes of a note file (MayMatchBytes) decides exactly as the test on the
+// decoded text (MayMatch), without decoding pure-ASCII terms.
+class NoteMatcher
+{
+public:
+    explicit NoteMatcher(const SearchQuery& query);
+
+    // False only when a note with this PlainText cannot match. An empty PlainText tells
+    // nothing, so it may match.
+    bool MayMatch(const QString& plainText) const;
+    // The same on the bytes of a PlainText field as a note file stores them.
+    bool MayMatchBytes(const char* plainText, qsizetype length) const;
+
+    // The full test: empties note's DisplayText, and on a match fills it with the note's
+    // RTF with every hit of every term highlighted. A note without RichText never matches.
+    bool Match(NoteRecord& note) const;
+
+private:
+    struct Term
+    {
+        QString body; // without the quotes
+        bool wholeWord = false;
+        QByteArray asciiLower; // body lower-cased, when body is pure ASCII
+        bool ascii = false;
+    };
+
+    // Combines per-term possibilities by the operator.
+    bool Combine(const QList<bool>& possible) const;
+
+    int m_operator;
+    QList<Term> m_terms;
+    mutable QByteArray m_lowered; // scratch buffer for MayMatchBytes
+};
+
+// Occurrences of a term in text as (start, length) in QString positions, by the rules
+// above (quotes ask for a whole word; an empty term has none).
+QList<QPair<int, int>> FindTermHits(const QString& text, const QString& term);
+
+// Whether one note matches; fills or empties its DisplayText.
+bool MatchNote(const SearchQuery& query, NoteRecord& note);

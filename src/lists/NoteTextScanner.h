@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/NoteRecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Walks the records of a note file for the search without decoding them: for each record
+// it gives the note id, where the record lies in the file's logical stream and the bytes
+// of its PlainText, so that a note whose text cannot match is passed over for the cost of
+// skipping its fields. Only a note that may match is read whole (ReadRecord).
+//
+// It reads every field by the same rules as ReadNoteFile and keeps the same records (ids
+// above 0; a truncated file loses its damaged tail), so a note read here equals the one
+// ReadNoteFile gives.
+class NoteTextScanner
+{
+public:
+    struct Span
+    {
+        qint32 noteId = 0;
+        qsizetype start = 0; // the record's bytes in the logical stream
+        qsizetype end = 0;
+        const char* plainText = nullptr; // up to its first NUL byte
+        qsizetype plainTextLength = 0;
+        qsizetype richTextLength = 0;
+    };
+
+    // Takes a file's disk bytes (CR LF folded, cut at Ctrl-Z) and reads its head.
+    void Load(const QByteArray& diskBytes);
+    // The same for a file; false, with nothing to walk, when it cannot be read.
+    bool LoadFile(const QString& path);
+
+    // The next kept record; false after the last one.
+    bool Next(Span* span);
+    // The whole record of a span of the loaded file.
+    NoteRecord ReadRecord(const Span& span) const;
+
+private:
+    void Fold(const QByteArray& diskBytes);
+    qint32 ReadInt();
+    double ReadReal();
+    // Skips a Text field; gives where its bytes start and their length up to a NUL.
+    void TextSpan(const char** start, qsizetype* length);
+    void SkipText();
+    bool ReadOneRecord(Span* span);
+
+    QByteArray m_fileBytes;
+    QByteArray m_logical;
+    const char* m_data = nullptr;
+    qsizetype m_size = 0;
+    qsizetype m_pos = 0;
+    double m_version = 0.0;
+    qint32 m_count = 0;
+    qint32 m_read = 0;
+};

@@ -1,0 +1,145 @@
+#include "lists/SearchCommands.h"
+
+#include "lists/DatabaseSearch.h"
+#include "lists/NoteSort.h"
+#include "lists/SearchQuery.h"
+#include "platform/ProgressReporter.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+
+#include <QDir>
+#include <QHash>
+
+namespace {
+
+void ClearSearchState(NotesList& current, const SearchViewHooks& hooks)
+{
+    for (NoteRecord& note : current) {
+        note.JustAdded = false;
+        note.DisplayText.clear();
+    }
+    if (hooks.clearDisplayState)
+        hooks.clearDisplayState();
+}
+
+QStringList NoteFilePaths(const NoteDatabase& database)
+{
+    const QDir folder(database.Folder().NotesFolder());
+    QStringList paths;
+    for (const QString& name : database.NoteFileNames())
+        paths.append(folder.filePath(name));
+    return paths;
+}
+
+NoteIdList IdsOf(const NotesList& notes)
+{
+    NoteIdList ids;
+    for (const NoteRecord& note : notes)
+        ids.Append(note.NoteID);
+    return ids;
+}
+
+// Steps shared by both scopes: clear, parse, search with the notification shown.
+template<typename Search>
+SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks,
+              NotesList* results, Search search)
+{
+    SearchRun run;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return run;
+    ClearSearchState(database.CurrentList(), hooks);
+    SearchQuery query;
+    if (!ParseQuery(trimmed, &query, &prompt))
+        return run;
+    ProgressReporter& progress = database.Progress();
+    progress.Notify(SearchingNotesText());
+    *results = search(query);
+    run.ran = true;
+    run.count = static_cast<int>(results->size());
+    run.matches = IdsOf(*results);
+    return run;
+}
+
+void Finish(const SearchRun& run, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks)
+{
+    database.Progress().End();
+    if (hooks.refresh)
+        hooks.refresh();
+    prompt.Tell(SearchResultText(run.count), SearchResultCaption(), UserPrompt::Icon::Information);
+}
+
+} // namespace
+
+QString SearchResultText(int count)
+{
+    return QStringLiteral("Your search returned  *%1*  results.").arg(count);
+}
+
+QString SearchResultCaption()
+{
+    return QStringLiteral("Finished Search!");
+}
+
+QString SearchingNotesText()
+{
+    return QStringLiteral("Searching Notes....");
+}
+
+int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId)
+{
+    QHash<qint32, int> positions;
+    for (int i = static_cast<int>(current.size()) - 1; i >= 0; --i)
+        positions.insert(current.at(i).NoteID, i); // the first copy of an id takes the text
+    NotesList added;
+    for (NoteRecord& result : results) {
+        const auto found = positions.constFind(result.NoteID);
+        if (found != positions.cend())
+            current[*found].DisplayText = result.DisplayText;
+        else
+            added.append(std::move(result));
+    }
+    const int count = static_cast<int>(added.size());
+    if (noteSortId == NoteSortId::AddToTop) {
+        added.append(std::move(current));
+        current = std::move(added);
+    } else {
+        current.append(std::move(added));
+    }
+    return count;
+}
+
+SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 noteSortId,
+                            UserPrompt& prompt, const SearchViewHooks& hooks)
+{
+    NotesList results;
+    const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
+        return SearchDatabase(query, NoteFilePaths(database));
+    });
+    if (!run.ran)
+        return run;
+    for (NoteRecord& note : results)
+        note.JustAdded = true;
+    NotesList& current = database.CurrentList();
+    MergeSearchResults(current, std::move(results), noteSortId);
+    database.FillAttachedSources(current);
+    SortNotes(current, noteSortId); // placement-only ids keep the order
+    Finish(run, database, prompt, hooks);
+    return run;
+}
+
+SearchRun RunCurrentNotesSearch(const QString& text, NoteDatabase& database, UserPrompt& prompt,
+                                const SearchViewHooks& hooks)
+{
+    NotesList results;
+    const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
+        return FilterNotes(query, database.CurrentList());
+    });
+    if (!run.ran)
+        return run;
+    // Every result is a note of the list: only the highlighted texts move over, and the
+    // list keeps its notes and their order.
+    MergeSearchResults(database.CurrentList(), std::move(results), NoteSortId::AddToBottom);
+    Finish(run, database, prompt, hooks);
+    return run;
+}
