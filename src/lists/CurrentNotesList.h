@@ -53,6 +53,10 @@ public:
     bool RemoveFromCurrentList(qint32 id);
     // Clears the just-added flag of every note.
     void ClearJustAdded();
+    // "Add Note..." after the editor saved a new note: first in the list under 705,
+    // otherwise last and the list re-sorted by noteSortId; the older notes lose their
+    // just-added flag and the database total grows by one.
+    void AddSavedNote(const NoteRecord& note, qint32 noteSortId);
 
     // Start-up: the saved ids are set with no sorting, so the saved order comes back; the
     // just-added flags are cleared afterwards.
@@ -75,8 +79,9 @@ public:
     static constexpr qint32 kAddToBottom = 805;
 
 private:
-    NotesList GatherNotes(const NoteIdList& wanted, const NoteIdList& current);
-    void PlaceGathered(NotesList gathered, qint32 noteSortId);
+    // The notes of toAdd that exist, file by file, each file read once.
+    NotesList GatherNotes(const NoteIdList& toAdd);
+    void PlaceGathered(NotesList gathered, const NoteIdList& wantedOrder, qint32 noteSortId);
     void ShowCount() const;
 
     NoteDatabase& m_database;

@@ -1,0 +1,153 @@
+// The operations of NoteDatabase on sources and authors.
+#include "platform/UserPrompt.h"
+#include "sources/AuthorsFile.h"
+#include "sources/CitationFormatter.h"
+#include "sources/NameList.h"
+#include "sources/SourceLookup.h"
+#include "sources/SourcesFile.h"
+#include "store/Guid.h"
+#include "store/NoteDatabase.h"
+#include "store/NoteFile.h"
+
+#include <QHash>
+
+SourceRecord* NoteDatabase::FindSource(qint32 sourceId)
+{
+    return ::FindSource(m_sources, sourceId);
+}
+
+const SourceRecord* NoteDatabase::FindSource(qint32 sourceId) const
+{
+    return ::FindSource(m_sources, sourceId);
+}
+
+const AuthorRecord* NoteDatabase::FindAuthor(qint32 authorId) const
+{
+    return ::FindAuthor(m_authors, authorId);
+}
+
+void NoteDatabase::WriteSources() const
+{
+    WriteSourcesFile(SourcesFilePath(), m_sources);
+}
+
+void NoteDatabase::WriteAuthors() const
+{
+    WriteAuthorsFile(AuthorsFilePath(), m_authors);
+}
+
+void NoteDatabase::FillAttachedSources(NotesList& notes) const
+{
+    // Read afresh, so that a note shows its source as last saved by any window.
+    SourceList sources = LoadSourcesFile(SourcesFilePath());
+    QHash<qint32, int> indexById;
+    for (int i = static_cast<int>(sources.size()) - 1; i >= 0; --i)
+        indexById.insert(sources.at(i).SourceId, i); // the first of equal ids wins
+    // The citation is what a sort by source compares; each source is formatted once.
+    QList<bool> formatted(sources.size(), false);
+    for (NoteRecord& note : notes) {
+        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
+        if (found == indexById.cend()) {
+            note.AttachedSource = SourceRecord();
+            continue;
+        }
+        if (!formatted.at(*found)) {
+            FormatCitation(sources[*found], m_authors);
+            formatted[*found] = true;
+        }
+        note.AttachedSource = sources.at(*found);
+    }
+}
+
+SourceRecord NoteDatabase::NewSource(qint32 sourceFormat) const
+{
+    SourceRecord source;
+    source.Style = sourceFormat;
+    source.SourceId = NextSourceId();
+    source.SourceGUID = NewGuidText();
+    return source;
+}
+
+void NoteDatabase::AddSource(const SourceRecord& source)
+{
+    m_sources.append(source);
+    WriteSources();
+}
+
+bool NoteDatabase::UpdateSource(const SourceRecord& source)
+{
+    SourceRecord* stored = FindSource(source.SourceId);
+    if (!stored)
+        return false;
+    const bool typeChanged = stored->Type != source.Type;
+    const NoteIdList citing = stored->CitingNoteIds; // the index is the database's, not the editor's
+    *stored = source;
+    stored->CitingNoteIds = citing;
+    if (typeChanged)
+        stored->SourceGUID = NewGuidText();
+    WriteSources();
+    // A new type changes every citation of the source: its notes count as edited.
+    if (typeChanged)
+        StampNotesEdited(0, source.SourceId, DateTime::CurrentLocal());
+    return true;
+}
+
+bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt)
+{
+    const int index = IndexOfSource(m_sources, sourceId);
+    if (index < 0)
+        return false;
+    NoteRecord probe;
+    probe.SourceID = sourceId;
+    if (!ReadNoteFile(NoteFilePath(probe)).isEmpty()) {
+        prompt.Tell(QStringLiteral("This source has notes tied to it, you may not delete it."),
+                    QStringLiteral("Notes Attached!"), UserPrompt::Icon::Warning);
+        return false;
+    }
+    if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
+                         QStringLiteral("Delete Source?")))
+        return false;
+    m_sources.removeAt(index);
+    WriteSources();
+    return true;
+}
+
+qint32 NoteDatabase::AddAuthor(AuthorRecord author)
+{
+    author.FirstName = author.FirstName.trimmed();
+    author.MiddleInitial = author.MiddleInitial.trimmed();
+    author.LastName = author.LastName.trimmed();
+    if (author.FirstName.isEmpty() && author.LastName.isEmpty())
+        return -1;
+    author.AuthorId = NextAuthorId();
+    m_authors.append(author);
+    WriteAuthors();
+    return author.AuthorId;
+}
+
+bool NoteDatabase::UpdateAuthor(const AuthorRecord& author)
+{
+    const int index = IndexOfAuthor(m_authors, author.AuthorId);
+    if (index < 0)
+        return false;
+    m_authors[index] = author;
+    WriteAuthors();
+    return true;
+}
+
+bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt)
+{
+    const int index = IndexOfAuthor(m_authors, authorId);
+    if (index < 0)
+        return false;
+    const QString question
+        = QStringLiteral(
+              "Deleting *%1* will remove it from any sources that contain it.  Do you wish to continue?")
+              .arg(AuthorDisplayName(m_authors.at(index)));
+    if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
+        return false;
+    // Sources keep the id until they are next formatted and saved.
+    m_authors.removeAt(index);
+    WriteAuthors();
+    return true;
+}

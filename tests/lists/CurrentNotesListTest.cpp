@@ -1,0 +1,184 @@
+#include "lists/CurrentNotesList.h"
+
+#include "../store/NoteDatabaseFixture.h"
+#include "store/NoteDatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace DatabaseFixture;
+
+namespace {
+
+// Notes 1..5 are the "old" notes of one day; 11..13 carry the key word "new" and were
+// added on three days in the order 13, 11, 12; 21 and 22 share a source file with 23.
+class CurrentNotesListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        NotesList old;
+        for (qint32 id = 1; id <= 5; ++id)
+            old.append(MakeNote(id, 0, Day(2009, 1, 1, id)));
+        root.WriteNotes(QStringLiteral("DAY01012009.dat"), old);
+        root.WriteNotes(QStringLiteral("DAY03022009.dat"),
+                        {MakeNote(11, 0, Day(2009, 3, 2), QStringLiteral("new"))});
+        root.WriteNotes(QStringLiteral("DAY03032009.dat"),
+                        {MakeNote(12, 0, Day(2009, 3, 3), QStringLiteral("new"))});
+        root.WriteNotes(QStringLiteral("DAY03012009.dat"),
+                        {MakeNote(13, 0, Day(2009, 3, 1), QStringLiteral("new"))});
+        root.WriteNotes(QStringLiteral("SRC0000000009.dat"),
+                        {MakeNote(21, 9, Day(2009, 4, 1)), MakeNote(23, 9, Day(2009, 4, 3))});
+        root.WriteNotes(QStringLiteral("SRC0000000008.dat"), {MakeNote(22, 8, Day(2009, 4, 2))});
+        root.WriteSources({MakeSource(8, QStringLiteral("Beta")), MakeSource(9, QStringLiteral("Alpha"))});
+        db.LoadNoteDatabase();
+        list.SetViewHooks({[this] { ++changes; }, [this](bool resetScroll) { redraws.append(resetScroll); },
+                           [this](const QString& text) { status = text; }});
+    }
+
+    QList<qint32> Shown() const { return IdsOf(list.Notes()); }
+
+    Root root;
+    NoteDatabase db {root.folder};
+    CurrentNotesList list {db};
+    int changes = 0;
+    QList<bool> redraws;
+    QString status;
+};
+
+} // namespace
+
+TEST_F(CurrentNotesListTest, AddToTopPutsNewNotesByDateAboveUnchangedList)
+{
+    list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3}, -1);
+    EXPECT_EQ(Shown(), (QList<qint32> {4, 2, 5, 1, 3}));
+
+    EXPECT_TRUE(list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3, 11, 12, 13}, CurrentNotesList::kAddToTop));
+    EXPECT_EQ(Shown(), (QList<qint32> {13, 11, 12, 4, 2, 5, 1, 3}));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(list.Notes().at(i).JustAdded, i < 3) << i;
+    EXPECT_EQ(status, QStringLiteral("Notes In List:    8"));
+}
+
+TEST_F(CurrentNotesListTest, AddToBottomAppendsNewNotesByDate)
+{
+    list.SetCurrentList(NoteIdList {2, 1}, -1);
+    list.SetCurrentList(NoteIdList {12, 2, 1, 11, 13}, CurrentNotesList::kAddToBottom);
+    EXPECT_EQ(Shown(), (QList<qint32> {2, 1, 13, 11, 12}));
+}
+
+TEST_F(CurrentNotesListTest, OtherOrdersTakeWantedOrderAcrossFiles)
+{
+    // 21 and 23 share a file, 22 lies in another: the list follows the wanted order,
+    // not the order in which the files were read.
+    list.SetCurrentList(NoteIdList {23, 22, 21}, -1);
+    EXPECT_EQ(Shown(), (QList<qint32> {23, 22, 21}));
+    EXPECT_EQ(list.Notes().at(1).PlainText, QStringLiteral("Note 22"));
+    // Sources are attached for the sort even when no sort follows.
+    EXPECT_EQ(list.Notes().at(0).AttachedSource.SourceId, 9);
+}
+
+TEST_F(CurrentNotesListTest, PositiveSortIdSortsTheWholeList)
+{
+    list.SetCurrentList(NoteIdList {12, 3}, -1);
+    list.SetCurrentList(NoteIdList {12, 3, 11, 1}, 701); // date added, past to present
+    EXPECT_EQ(Shown(), (QList<qint32> {1, 3, 11, 12}));
+}
+
+TEST_F(CurrentNotesListTest, UnwantedNotesLeaveAndKeptNotesAreNotReloaded)
+{
+    list.SetCurrentList(NoteIdList {1, 2, 3}, -1);
+    list.Notes()[1].PlainText = QStringLiteral("in memory only");
+    list.SetCurrentList(NoteIdList {3, 2, 11}, CurrentNotesList::kAddToBottom);
+    EXPECT_EQ(Shown(), (QList<qint32> {2, 3, 11}));
+    EXPECT_EQ(list.Notes().at(0).PlainText, QStringLiteral("in memory only"));
+    EXPECT_FALSE(list.Notes().at(0).JustAdded);
+}
+
+TEST_F(CurrentNotesListTest, SameIdsChangeNothingAndDrawNothing)
+{
+    list.SetCurrentList(NoteIdList {1, 2}, -1);
+    const int changesBefore = changes;
+    const qsizetype redrawsBefore = redraws.size();
+    EXPECT_FALSE(list.SetCurrentList(NoteIdList {2, 1}, 701));
+    EXPECT_EQ(Shown(), (QList<qint32> {1, 2}));
+    EXPECT_EQ(changes, changesBefore);
+    EXPECT_EQ(redraws.size(), redrawsBefore);
+    EXPECT_EQ(status, QStringLiteral("Notes In List:    2"));
+}
+
+TEST_F(CurrentNotesListTest, UnknownAndDeletedIdsAreSkippedSilently)
+{
+    NoteRecord gone = db.LoadNotesByIds(NoteIdList {3}).at(0);
+    db.DeleteNote(gone);
+    list.SetCurrentList(NoteIdList {3, 99, 1}, -1);
+    EXPECT_EQ(Shown(), (QList<qint32> {1}));
+}
+
+TEST_F(CurrentNotesListTest, ClearingEmptiesAndResetsTheScroll)
+{
+    EXPECT_FALSE(list.ClearCurrentNotes()); // empty already: nothing happens
+    EXPECT_TRUE(redraws.isEmpty());
+    list.SetCurrentList(NoteIdList {1, 2}, -1);
+    EXPECT_TRUE(list.ClearCurrentNotes());
+    EXPECT_TRUE(list.Notes().isEmpty());
+    EXPECT_TRUE(redraws.last());
+    EXPECT_EQ(status, QStringLiteral("Notes In List:    0"));
+}
+
+TEST_F(CurrentNotesListTest, RemoveFromCurrentListKeepsTheNoteInTheDatabase)
+{
+    list.SetCurrentList(NoteIdList {1, 2}, -1);
+    const int total = db.Total();
+    EXPECT_TRUE(list.RemoveFromCurrentList(1));
+    EXPECT_FALSE(list.RemoveFromCurrentList(1));
+    EXPECT_EQ(Shown(), (QList<qint32> {2}));
+    EXPECT_EQ(db.Total(), total);
+    EXPECT_TRUE(db.FileIndex().FileOfNote(1).has_value());
+    EXPECT_EQ(status, QStringLiteral("Notes In List:    1"));
+}
+
+TEST_F(CurrentNotesListTest, AddSavedNoteFollowsThePlacementAndRaisesTheTotal)
+{
+    list.SetCurrentList(NoteIdList {1, 2}, -1);
+    const int total = db.Total();
+    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {11}).at(0), CurrentNotesList::kAddToTop);
+    EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2}));
+    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {12}).at(0), CurrentNotesList::kAddToBottom);
+    EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2, 12}));
+    EXPECT_FALSE(list.Notes().at(0).JustAdded);
+    EXPECT_TRUE(list.Notes().at(3).JustAdded);
+    EXPECT_EQ(db.Total(), total + 2);
+}
+
+TEST_F(CurrentNotesListTest, LastViewListIsCountThenIdsAndComesBackInSavedOrder)
+{
+    EXPECT_EQ(CurrentNotesList::SerializeLastViewList(NoteIdList {12, 3}),
+              QByteArrayLiteral("0000000000000002"
+                                "0000000000000012"
+                                "0000000000000003"));
+    list.SetCurrentList(NoteIdList {12, 3, 21, 1}, -1);
+    ASSERT_TRUE(list.SaveLastViewList());
+    EXPECT_EQ(list.LastViewListPath(), root.DataPath(QStringLiteral("LastViewList.dat")));
+
+    db.DeleteNote(db.LoadNotesByIds(NoteIdList {21}).at(0));
+    NoteDatabase next(root.folder);
+    next.LoadNoteDatabase();
+    CurrentNotesList restored(next);
+    restored.RestoreLastViewList();
+    EXPECT_EQ(IdsOf(restored.Notes()), (QList<qint32> {12, 3, 1}));
+    for (const NoteRecord& note : restored.Notes())
+        EXPECT_FALSE(note.JustAdded);
+}
+
+TEST_F(CurrentNotesListTest, MissingOrDamagedLastViewListGivesAnEmptyList)
+{
+    list.RestoreLastViewList();
+    EXPECT_TRUE(list.Notes().isEmpty());
+    root.WriteRaw(root.DataPath(QStringLiteral("LastViewList.dat")),
+                  QByteArrayLiteral("0000000000000009"
+                                    "000000000000000"));
+    // A count beyond the file stops where the file ends.
+    EXPECT_LE(CurrentNotesList::ReadLastViewList(list.LastViewListPath()).Count(), 1);
+    root.WriteRaw(root.DataPath(QStringLiteral("LastViewList.dat")), QByteArrayLiteral("-000000000000004"));
+    EXPECT_TRUE(CurrentNotesList::ReadLastViewList(list.LastViewListPath()).IsEmpty());
+}

@@ -1,0 +1,164 @@
+#include "NoteDatabaseFixture.h"
+#include "categories/CategoryTree.h"
+#include "categories/KeyWordList.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace DatabaseFixture;
+
+namespace {
+
+class NoteDatabaseDelete : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root.WriteSources({MakeSource(7, QStringLiteral("Seven"))});
+        NoteRecord withFile
+            = MakeNote(22, 7, Day(2009, 2, 2), QStringLiteral("blue"), {QStringLiteral("Art")});
+        AttachmentRecord attachment;
+        attachment.StoredName = QStringLiteral("0000004.txt");
+        withFile.Attachments.append(attachment);
+        root.WriteRaw(root.ImagesPath(QStringLiteral("0000004.txt")), "text");
+        root.WriteNotes(QStringLiteral("DAY02012009.dat"),
+                        {MakeNote(21, 0, Day(2009, 2, 1), QStringLiteral("red"))});
+        root.WriteNotes(QStringLiteral("SRC0000000007.dat"),
+                        {withFile, MakeNote(23, 7, Day(2009, 2, 3), QStringLiteral("blue"))});
+        db.LoadNoteDatabase();
+        db.CurrentList() = db.LoadNotesByIds(NoteIdList {21, 22, 23});
+    }
+
+    Root root;
+    NoteDatabase db {root.folder};
+    ScriptedPrompt prompt;
+};
+
+} // namespace
+
+TEST_F(NoteDatabaseDelete, DeleteNoteLeavesNoTraceInAnyIndex)
+{
+    const NoteRecord note = db.CurrentList().at(1); // 22
+    ASSERT_TRUE(db.DeleteNote(note));
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {23}));
+    EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {23}));
+    EXPECT_FALSE(db.Categories().Node(0).notes.Contains(22));
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("blue"))->notes.Ids(), (QList<qint32> {23}));
+    EXPECT_FALSE(db.FileIndex().FileOfNote(22).has_value());
+    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {21, 23}));
+    EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000004.txt"))));
+    EXPECT_EQ(db.Total(), 3); // only the commands lower the total
+
+    // The only note of a DAY file: the file stays with a count of 0 until the next start.
+    ASSERT_TRUE(db.DeleteNote(db.CurrentList().at(0)));
+    EXPECT_TRUE(QFile::exists(root.NotesPath(QStringLiteral("DAY02012009.dat"))));
+    EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY02012009.dat")).isEmpty());
+    EXPECT_FALSE(db.NoSourceNoteIds().Contains(21));
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("red")), nullptr);
+    db.CleanUpNoteFiles();
+    EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY02012009.dat"))));
+}
+
+TEST_F(NoteDatabaseDelete, UnsavedNoteIsNeitherAskedAboutNorDeleted)
+{
+    NoteRecord unsaved;
+    EXPECT_FALSE(db.DeleteNote(unsaved));
+    EXPECT_EQ(db.DeleteSelectedNote(unsaved, prompt), 0);
+    EXPECT_TRUE(prompt.History().isEmpty());
+}
+
+TEST_F(NoteDatabaseDelete, SelectedNoteAsksOnceAndHonoursNo)
+{
+    const NoteRecord note = db.CurrentList().at(0);
+    prompt.SetNextAnswer(UserPrompt::Answer::No);
+    EXPECT_EQ(db.DeleteSelectedNote(note, prompt), 0);
+    ASSERT_EQ(prompt.History().size(), 1);
+    EXPECT_EQ(prompt.History().at(0).text, QStringLiteral("Do you wish to permanently delete this note?"));
+    EXPECT_EQ(prompt.History().at(0).caption, QStringLiteral("Delete Note?"));
+    EXPECT_EQ(prompt.History().at(0).buttons, UserPrompt::Buttons::YesNo);
+    EXPECT_EQ(prompt.History().at(0).icon, UserPrompt::Icon::Question);
+    EXPECT_EQ(db.CurrentList().size(), 3);
+
+    EXPECT_EQ(db.DeleteSelectedNote(db.CurrentList().at(0), prompt), 1);
+    EXPECT_EQ(db.Total(), 2);
+    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {22, 23}));
+}
+
+TEST_F(NoteDatabaseDelete, CurrentNotesQuestionCountsAndEmptiesTheList)
+{
+    prompt.SetNextAnswer(UserPrompt::Answer::No);
+    EXPECT_EQ(db.DeleteCurrentNotes(prompt), 0);
+    EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to permanently delete all 3 current notes?"));
+    EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Current Notes?"));
+
+    EXPECT_EQ(db.DeleteCurrentNotes(prompt), 3);
+    EXPECT_TRUE(db.CurrentList().isEmpty());
+    EXPECT_EQ(db.Total(), 0);
+    EXPECT_TRUE(db.LoadAllNotes().isEmpty());
+}
+
+TEST_F(NoteDatabaseDelete, CurrentNotesWithOneNoteUsesTheSingular)
+{
+    db.CurrentList() = db.LoadNotesByIds(NoteIdList {23});
+    EXPECT_EQ(db.DeleteCurrentNotes(prompt), 1);
+    EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to permanently delete the current note?"));
+}
+
+TEST_F(NoteDatabaseDelete, HandedOverNotesAskWithTheirOwnTexts)
+{
+    const NotesList one = db.LoadNotesByIds(NoteIdList {21});
+    prompt.SetNextAnswer(UserPrompt::Answer::No);
+    EXPECT_EQ(db.DeleteNotes(one, prompt), 0);
+    EXPECT_EQ(prompt.LastText(),
+              QStringLiteral("Are you sure you wish to delete the note?\n"
+                             "This will permanently remove it from your Quorvel database!"));
+    EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Notes?"));
+
+    const NotesList two = db.LoadNotesByIds(NoteIdList {22, 23});
+    EXPECT_EQ(db.DeleteNotes(two, prompt), 2);
+    EXPECT_EQ(prompt.LastText(),
+              QStringLiteral("Are you sure you wish to delete these notes?\n"
+                             "This will permanently remove them from your Quorvel database!"));
+    EXPECT_EQ(db.Total(), 1);
+    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {21}));
+    EXPECT_TRUE(db.FindSource(7)->CitingNoteIds.IsEmpty());
+}
+
+TEST_F(NoteDatabaseDelete, SourceWithNotesCannotBeDeleted)
+{
+    EXPECT_FALSE(db.DeleteSource(7, prompt));
+    EXPECT_EQ(prompt.LastText(), QStringLiteral("This source has notes tied to it, you may not delete it."));
+    EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Notes Attached!"));
+    EXPECT_NE(db.FindSource(7), nullptr);
+
+    db.DeleteNotes(db.LoadNotesByIds(NoteIdList {22, 23}), prompt);
+    prompt.SetNextAnswer(UserPrompt::Answer::Yes);
+    EXPECT_TRUE(db.DeleteSource(7, prompt));
+    EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to delete this source?"));
+    EXPECT_EQ(db.FindSource(7), nullptr);
+    EXPECT_TRUE(LoadSourcesFile(root.DataPath(QStringLiteral("Sources.dat"))).isEmpty());
+}
+
+TEST_F(NoteDatabaseDelete, AuthorsAreIssuedIdsAndDeletedAfterAsking)
+{
+    const qint32 maxBefore = db.MaxAuthorID();
+    EXPECT_EQ(db.AddAuthor(AuthorRecord {-1, QStringLiteral("  "), QStringLiteral("Q"), QString(), {}, {}}),
+              -1);
+    const qint32 id = db.AddAuthor(
+        AuthorRecord {-1, QStringLiteral(" John "), QStringLiteral("M"), QStringLiteral("Smith "), {}, {}});
+    EXPECT_EQ(id, maxBefore + 1);
+    EXPECT_EQ(db.MaxAuthorID(), id);
+    ASSERT_NE(db.FindAuthor(id), nullptr);
+    EXPECT_EQ(db.FindAuthor(id)->FirstName, QStringLiteral("John"));
+    EXPECT_EQ(LoadAuthorsFile(root.DataPath(QStringLiteral("Authors.dat"))).size(), 1);
+
+    prompt.SetNextAnswer(UserPrompt::Answer::No);
+    EXPECT_FALSE(db.DeleteAuthor(id, prompt));
+    EXPECT_EQ(prompt.LastText(),
+              QStringLiteral("Deleting *Smith, John M.* will remove it from any sources that "
+                             "contain it.  Do you wish to continue?"));
+    EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Author?"));
+    EXPECT_TRUE(db.DeleteAuthor(id, prompt));
+    EXPECT_TRUE(LoadAuthorsFile(root.DataPath(QStringLiteral("Authors.dat"))).isEmpty());
+}

@@ -1,0 +1,186 @@
+#include "NoteDatabaseFixture.h"
+#include "categories/CategoryTree.h"
+#include "categories/KeyWordList.h"
+#include "store/Clock.h"
+#include "store/NoteDatabase.h"
+#include "store/NoteEditorFields.h"
+
+#include <gtest/gtest.h>
+
+using namespace DatabaseFixture;
+
+namespace {
+
+class NoteDatabaseSave : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Clock::SetNowForTesting([] { return QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0)); });
+        root.WriteSources({MakeSource(7, QStringLiteral("Seven")), MakeSource(8, QStringLiteral("Eight"))});
+        root.WriteNotes(QStringLiteral("DAY01032009.dat"),
+                        {MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("red"), {QStringLiteral("Art")}),
+                         MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
+        root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
+        db.LoadNoteDatabase(); // MaxNoteID 1000 stored: becomes 1001
+    }
+    void TearDown() override { Clock::SetNowForTesting({}); }
+
+    NoteRecord Stored(qint32 id) const
+    {
+        for (const NoteRecord& note : db.LoadAllNotes()) {
+            if (note.NoteID == id)
+                return note;
+        }
+        return NoteRecord();
+    }
+
+    Root root;
+    NoteDatabase db {root.folder};
+};
+
+} // namespace
+
+TEST_F(NoteDatabaseSave, NewNoteTakesNextIdAndLandsInItsDayFile)
+{
+    NoteRecord fresh;
+    NoteEditorFields::SetPlainText(fresh, QStringLiteral("A new idea"));
+    fresh.KeyWords = QStringLiteral("  green, red  ");
+    NoteEditorFields::ApplyCategoryPath(fresh.Categories, {QStringLiteral("Art"), QStringLiteral("Modern")});
+    const NoteRecord previous = fresh;
+    QString error;
+    ASSERT_TRUE(db.SaveNoteFromEditor(previous, fresh, &error));
+    EXPECT_EQ(fresh.NoteID, 1002);
+    EXPECT_EQ(db.MaxNoteID(), 1002);
+    EXPECT_EQ(fresh.KeyWords, QStringLiteral("green, red"));
+    EXPECT_EQ(fresh.DateAdded, DateTime::FromParts(2009, 1, 3, 10, 30, 0));
+    EXPECT_EQ(fresh.LastEdited, fresh.DateAdded);
+    EXPECT_EQ(fresh.NoteGUID.size(), 38); // "{8-4-4-4-12}"
+
+    const NotesList day = root.ReadNotes(QStringLiteral("DAY01032009.dat"));
+    EXPECT_EQ(IdsOf(day), (QList<qint32> {11, 12, 1002}));
+    EXPECT_TRUE(day.last().SameStoredFields(fresh));
+    EXPECT_TRUE(db.NoSourceNoteIds().Contains(1002));
+    EXPECT_FALSE(db.UnassignedNoteIds().Contains(1002));
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("red"))->notes.Ids(), (QList<qint32> {11, 1002}));
+    EXPECT_EQ(db.Categories().Node(0).notes.Ids(), (QList<qint32> {11, 1002}));
+    ASSERT_EQ(db.Categories().Node(0).ChildCount(), 1);
+    EXPECT_EQ(db.Categories().Node(0).Child(0).name, QStringLiteral("Modern"));
+    EXPECT_EQ(db.FileIndex().FileOfNote(1002), root.NotesPath(QStringLiteral("DAY01032009.dat")));
+    // The total belongs to the "Add Note..." command.
+    EXPECT_EQ(db.Total(), 3);
+}
+
+TEST_F(NoteDatabaseSave, EmptyTextIsRefusedAndNothingChanges)
+{
+    NoteRecord fresh;
+    QString error;
+    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_EQ(error, QStringLiteral("Note must contain some text."));
+    EXPECT_EQ(NoteDatabase::NoTextCaption(), QStringLiteral("No Text In Note"));
+    EXPECT_EQ(db.MaxNoteID(), 1001);
+}
+
+TEST_F(NoteDatabaseSave, SourceChangeMovesNoteAndRepeatedSaveReplacesInPlace)
+{
+    const NoteRecord previous = Stored(12);
+    NoteRecord edited = previous;
+    edited.SourceID = 7;
+    db.SaveNote(previous, edited);
+
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11}));
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {13, 12}));
+    EXPECT_FALSE(db.NoSourceNoteIds().Contains(12));
+    EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {13, 12}));
+    EXPECT_EQ(db.FileIndex().FileOfNote(12), root.NotesPath(QStringLiteral("SRC0000000007.dat")));
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("blue"))->notes.Ids(), (QList<qint32> {12}));
+
+    // Saved again from the new place: replaced where it stands, not appended.
+    NoteRecord again = edited;
+    again.PlainText = QStringLiteral("changed");
+    db.SaveNote(edited, again);
+    const NotesList src = root.ReadNotes(QStringLiteral("SRC0000000007.dat"));
+    EXPECT_EQ(IdsOf(src), (QList<qint32> {13, 12}));
+    EXPECT_EQ(src.at(1).PlainText, QStringLiteral("changed"));
+
+    // And away to source 8: out of 7's file and index, into 8's.
+    NoteRecord third = again;
+    third.SourceID = 8;
+    db.SaveNote(again, third);
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {13}));
+    EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {13}));
+    EXPECT_EQ(db.FindSource(8)->CitingNoteIds.Ids(), (QList<qint32> {12}));
+
+    // Back to no source: into the DAY file of its date added, which never changes.
+    NoteRecord fourth = third;
+    fourth.SourceID = 0;
+    db.SaveNote(third, fourth);
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11, 12}));
+    EXPECT_TRUE(db.NoSourceNoteIds().Contains(12));
+    EXPECT_TRUE(db.FindSource(8)->CitingNoteIds.IsEmpty());
+}
+
+TEST_F(NoteDatabaseSave, NoteMissingFromItsOwnFileIsAppended)
+{
+    const NoteRecord previous = Stored(11);
+    // The file was changed from outside: note 11 is no longer in it.
+    root.WriteNotes(QStringLiteral("DAY01032009.dat"), {Stored(12)});
+    NoteRecord edited = previous;
+    edited.PlainText = QStringLiteral("rescued");
+    db.SaveNote(previous, edited);
+    const NotesList day = root.ReadNotes(QStringLiteral("DAY01032009.dat"));
+    EXPECT_EQ(IdsOf(day), (QList<qint32> {12, 11}));
+    EXPECT_EQ(day.at(1).PlainText, QStringLiteral("rescued"));
+}
+
+TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
+{
+    const NoteRecord previous = Stored(11);
+    NoteRecord edited = previous;
+    edited.KeyWords = QStringLiteral("yellow");
+    NoteEditorFields::ApplyCategoryPath(edited.Categories, {});
+    db.SaveNote(previous, edited);
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("red")), nullptr);
+    EXPECT_EQ(db.KeyWords().Find(QStringLiteral("yellow"))->notes.Ids(), (QList<qint32> {11}));
+    EXPECT_TRUE(db.UnassignedNoteIds().Contains(11));
+    EXPECT_FALSE(db.Categories().Node(0).notes.Contains(11)); // the emptied category lingers
+
+    NoteRecord filed = edited;
+    NoteEditorFields::ApplyCategoryPath(filed.Categories, {QStringLiteral("History")});
+    db.SaveNote(edited, filed);
+    EXPECT_FALSE(db.UnassignedNoteIds().Contains(11));
+    ASSERT_EQ(db.Categories().Count(), 2);
+    EXPECT_EQ(db.Categories().Node(1).notes.Ids(), (QList<qint32> {11}));
+}
+
+TEST_F(NoteDatabaseSave, CurrentListCopyIsReplacedKeepingItsDisplayFlag)
+{
+    db.CurrentList() = db.LoadNotesByIds(NoteIdList {12, 11});
+    db.CurrentList()[1].JustAdded = true;
+    const NoteRecord previous = db.CurrentList().at(1);
+    NoteRecord edited = previous;
+    edited.PlainText = QStringLiteral("edited text");
+    db.SaveNote(previous, edited);
+    EXPECT_EQ(db.CurrentList().at(1).PlainText, QStringLiteral("edited text"));
+    EXPECT_TRUE(db.CurrentList().at(1).JustAdded);
+    EXPECT_EQ(db.CurrentList().at(0).PlainText, QStringLiteral("Note 12"));
+}
+
+TEST_F(NoteDatabaseSave, NewAttachmentsAreCopiedInWithTheNote)
+{
+    root.WriteRaw(root.ImagesPath(QStringLiteral("0000012.bmp")), "old");
+    QTemporaryDir outside;
+    const QString report = QDir(outside.path()).filePath(QStringLiteral("Report.PDF"));
+    root.WriteRaw(report, "pdf bytes");
+
+    NoteRecord fresh;
+    NoteEditorFields::SetPlainText(fresh, QStringLiteral("with file"));
+    NoteEditorFields::AttachFile(fresh, report);
+    ASSERT_TRUE(db.SaveNoteFromEditor(NoteRecord(), fresh));
+    ASSERT_EQ(fresh.Attachments.size(), 1);
+    EXPECT_EQ(fresh.Attachments.at(0).StoredName, QStringLiteral("0000013.pdf"));
+    EXPECT_EQ(fresh.Attachments.at(0).Kind, KindPdf);
+    EXPECT_TRUE(fresh.Attachments.at(0).SourcePath.isEmpty());
+    EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000013.pdf"))));
+    EXPECT_EQ(Stored(fresh.NoteID).Attachments.at(0).StoredName, QStringLiteral("0000013.pdf"));
+}
