@@ -2,7 +2,6 @@
 
 #include "lists/NoteMatcher.h"
 #include "lists/NoteTextScanner.h"
-#include "store/NoteFile.h"
 
 namespace {
 
@@ -20,6 +19,16 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
         if (matcher.Match(note))
             found.append(std::move(note));
     }
+}
+
+// Every note of a file, as ReadNoteFile gives them.
+void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, NotesList& found)
+{
+    if (!scanner.LoadFile(path))
+        return;
+    NoteTextScanner::Span span;
+    while (scanner.Next(&span))
+        found.append(scanner.ReadRecord(span));
 }
 
 } // namespace
@@ -43,9 +52,10 @@ NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePa
     NotesList found;
     if (query.Terms.isEmpty())
         return found;
+    NoteTextScanner scanner;
     if (query.IsShowAll()) {
         for (const QString& path : noteFilePaths)
-            found.append(ReadNoteFile(path));
+            ReadAllOfFile(path, scanner, found);
         return found;
     }
     // Parsed once for all files: each file would parse the same text to the same query.
@@ -53,7 +63,6 @@ NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePa
     if (!ParseQuery(query.Text, &fileQuery, nullptr) || fileQuery.Terms.isEmpty())
         return found;
     const NoteMatcher matcher(fileQuery);
-    NoteTextScanner scanner;
     for (const QString& path : noteFilePaths)
         SearchFile(path, matcher, scanner, found);
     return found;
