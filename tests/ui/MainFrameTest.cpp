@@ -47,6 +47,8 @@ struct FrameFixture
 
 } // namespace
 
+using namespace Qt::Literals::StringLiterals;
+
 class MainFrameTest : public QObject
 {
     Q_OBJECT
@@ -91,7 +93,9 @@ private slots:
         QStringList menus;
         for (QAction* menu : f.frame->menuBar()->actions())
             menus.append(menu->text());
-        QCOMPARE(menus, QStringList({"&File", "&Options", "&Notes", "&Sources", "&Categories", "&Help"}));
+        QCOMPARE(menus,
+                 QStringList(
+                     {u"&File"_s, u"&Options"_s, u"&Notes"_s, u"&Sources"_s, u"&Categories"_s, u"&Help"_s}));
     }
 
     void statusBarShowsTheCounts()

@@ -31,6 +31,8 @@ NotesList FiveNotes()
 
 } // namespace
 
+using namespace Qt::Literals::StringLiterals;
+
 class NotesViewTest : public QObject
 {
     Q_OBJECT

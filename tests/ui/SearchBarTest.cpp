@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class SearchBarTest : public QObject
 {
     Q_OBJECT
@@ -36,14 +38,14 @@ private slots:
     {
         CChromaToolBar bar;
         const QList<QPair<QString, int>> entries = {
-            {"Add: To Top", 705},
-            {"Add: To Bottom", 805},
-            {"Source: A to Z", 703},
-            {"Source: Z to A", 803},
-            {"Categories: A to Z", 704},
-            {"Categories: Z to A", 804},
-            {"Date Added: Past to Present", 701},
-            {"Date Added: Present to Past", 801},
+            {u"Add: To Top"_s, 705},
+            {u"Add: To Bottom"_s, 805},
+            {u"Source: A to Z"_s, 703},
+            {u"Source: Z to A"_s, 803},
+            {u"Categories: A to Z"_s, 704},
+            {u"Categories: Z to A"_s, 804},
+            {u"Date Added: Past to Present"_s, 701},
+            {u"Date Added: Present to Past"_s, 801},
         };
         QCOMPARE(bar.SortList()->count(), entries.size());
         for (int i = 0; i < entries.size(); ++i) {

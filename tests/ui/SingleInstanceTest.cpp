@@ -32,6 +32,8 @@ struct SecondCopy
 
 } // namespace
 
+using namespace Qt::Literals::StringLiterals;
+
 class SingleInstanceTest : public QObject
 {
     Q_OBJECT

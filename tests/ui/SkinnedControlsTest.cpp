@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class SkinnedControlsTest : public QObject
 {
     Q_OBJECT
@@ -100,8 +102,9 @@ private slots:
     {
         CZolColourList list;
         list.FillColours(9);
-        const QStringList names = {"Black",  "Maroon", "Green", "Olive",  "Navy", "Purple",  "Teal", "Grey",
-                                   "Silver", "Red",    "Lime",  "Yellow", "Blue", "Fuchsia", "Aqua", "White"};
+        const QStringList names = {u"Black"_s, u"Maroon"_s,  u"Green"_s,  u"Olive"_s, u"Navy"_s, u"Purple"_s,
+                                   u"Teal"_s,  u"Grey"_s,    u"Silver"_s, u"Red"_s,   u"Lime"_s, u"Yellow"_s,
+                                   u"Blue"_s,  u"Fuchsia"_s, u"Aqua"_s,   u"White"_s};
         QCOMPARE(list.count(), 16);
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(list.itemText(i), names[i]);
