@@ -35,8 +35,16 @@ bool NoteIdList::AddIfAbsent(qint32 id)
 bool NoteIdList::RemoveAll(qint32 id)
 {
     if (m_indexed) {
-        if (m_counts.remove(id) == 0)
+        const auto found = m_counts.constFind(id);
+        if (found == m_counts.cend())
             return false;
+        const int count = *found;
+        m_counts.erase(found);
+        // The usual single occurrence: one search and one shift instead of a full pass.
+        if (count == 1) {
+            m_ids.removeAt(m_ids.indexOf(id));
+            return true;
+        }
     }
     return m_ids.removeAll(id) > 0;
 }
