@@ -73,6 +73,8 @@ CChromaToolBar::CChromaToolBar(QWidget* parent)
     setObjectName(QStringLiteral("searchBar"));
     setWindowTitle(QStringLiteral("Quorvel SearchBar"));
     setMinimumHeight(BarHeight);
+    // The bar spans the whole window so that the search field keeps to the right edge.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     CreateButtons();
     CreateLists();
 

@@ -58,6 +58,8 @@ QSize CZol3StageButton::sizeHint() const
 void CZol3StageButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (!isEnabled())
+        painter.setOpacity(0.35); // a command that cannot run now is drawn faded
     switch (CurrentBitmap()) {
     case Drawn::Pressed:
         painter.drawPixmap(rect(), m_pressedBitmap);
