@@ -432,3 +432,44 @@ TEST(CategoryTree, DetachTakesTheSubtreeAndItsNotesOutOfItsTree)
     EXPECT_EQ(tree.Count(), 1);
     EXPECT_EQ(Ids(art.notes), (QList<qint32> {4, 5}));
 }
+
+TEST(CategoryTree, FirstMatchingTreeTakesTheNoteAndWithdrawRemovesDuplicates)
+{
+    // Two Level 1 categories of one name can exist after a rename without a check.
+    CategoryTree tree;
+    tree.Append(CategoryNode(S("Art")));
+    tree.Append(CategoryNode(S("Art")));
+    tree.FileNote(1, Path({S("Art"), S("Modern")}));
+    EXPECT_EQ(Ids(tree.Node(0).notes), (QList<qint32> {1}));
+    EXPECT_TRUE(tree.Node(1).notes.IsEmpty());
+    ASSERT_EQ(tree.Node(0).ChildCount(), 1);
+    EXPECT_EQ(tree.Node(0).Child(0).name, S("Modern"));
+    EXPECT_EQ(tree.Count(), 2);
+
+    tree.Node(0).notes.Append(1);
+    tree.Node(0).Child(0).notes.Append(1);
+    tree.UnfileNote(1, Path({S("Art"), S("Modern")}));
+    EXPECT_TRUE(tree.Node(0).notes.IsEmpty());
+    EXPECT_TRUE(tree.Node(0).Child(0).notes.IsEmpty());
+}
+
+TEST(CategoryTree, OfferAndChainFollowThePathLevelByLevel)
+{
+    CategoryAssignment a = Path({S("A"), S("B"), S("C")});
+    a.RebuildPaths();
+    std::optional<CategoryNode> chain = CategoryTree::Chain(a, 1, 5);
+    ASSERT_TRUE(chain.has_value());
+    EXPECT_EQ(chain->name, S("B"));
+    EXPECT_EQ(chain->Height(), 1);
+    EXPECT_EQ(Ids(chain->Child(0).notes), (QList<qint32> {5}));
+    EXPECT_FALSE(CategoryTree::Chain(a, 3, 5).has_value());
+    EXPECT_FALSE(CategoryTree::Chain(a, 4, 5).has_value());
+
+    // A node at the wrong depth does not match even with the right name.
+    CategoryNode b(S("B"));
+    EXPECT_EQ(CategoryTree::Offer(b, a, 0, 5), 0);
+    CategoryNode root(S("A"));
+    EXPECT_EQ(CategoryTree::Offer(root, a, 0, 5), 1); // A itself; B and C are new
+    EXPECT_EQ(CategoryTree::Offer(root, a, 0, 6), 3); // A, B and C accept
+    EXPECT_EQ(Ids(root.Child(0).Child(0).notes), (QList<qint32> {5, 6}));
+}
