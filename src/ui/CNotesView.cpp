@@ -183,6 +183,12 @@ RenderedNote* CNotesView::Rendered(int index)
     if (index < 0 || index >= m_slots.size() || index >= notes.size())
         return nullptr;
     Slot& slot = m_slots[index];
+    if (notes[index].NoteID != slot.id) {
+        // The list changed under the view (a deletion still running); the redraw that
+        // follows every change brings the two in step again.
+        QTimer::singleShot(0, this, [this] { Redraw(false); });
+        return nullptr;
+    }
     if (m_layoutWidth <= 0)
         m_layoutWidth = ContentWidth();
     std::shared_ptr<RenderedNote> rendered = m_rendered.value(slot.id);

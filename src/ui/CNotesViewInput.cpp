@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QUrl>
+#include <optional>
 
 namespace {
 
@@ -36,6 +37,8 @@ void CNotesView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     RenderedNote* rendered = Rendered(index);
+    if (!rendered)
+        return;
     const RenderedNote::Hit hit = rendered->HitTest(pos - NoteRect(index).topLeft());
     if (hit.part == RenderedNote::Part::ImageControl) {
         ApplyImageAction(m_slots[index].id, hit.attachment, hit.action);
@@ -119,11 +122,17 @@ void CNotesView::mouseDoubleClickEvent(QMouseEvent* event)
     if (index < 0 || event->button() != Qt::LeftButton)
         return;
     const qint32 id = m_slots[index].id;
-    const RenderedNote::Hit hit = Rendered(index)->HitTest(pos - NoteRect(index).topLeft());
+    RenderedNote* rendered = Rendered(index);
+    if (!rendered)
+        return;
+    const RenderedNote::Hit hit = rendered->HitTest(pos - NoteRect(index).topLeft());
+    bool imageAttachment = false;
+    for (const RenderedNote::AttachmentBox& box : rendered->Attachments())
+        if (box.index == hit.attachment)
+            imageAttachment = box.image;
     if (hit.part == RenderedNote::Part::ImageControl)
         ApplyImageAction(id, hit.attachment, hit.action);
-    else if (hit.part == RenderedNote::Part::Attachment && !Rendered(index)->Attachments().isEmpty()
-             && !Rendered(index)->Attachments().value(hit.attachment).image)
+    else if (hit.part == RenderedNote::Part::Attachment && !imageAttachment)
         OpenAttachment(id, hit.attachment);
     else if (hit.part != RenderedNote::Part::None)
         emit EditNoteRequested(id);
@@ -135,7 +144,10 @@ void CNotesView::contextMenuEvent(QContextMenuEvent* event)
     if (index < 0)
         return; // empty space below the last note shows no menu
     SelectNote(m_slots[index].id);
-    const RenderedNote::Hit hit = Rendered(index)->HitTest(event->pos() - NoteRect(index).topLeft());
+    RenderedNote* rendered = Rendered(index);
+    if (!rendered)
+        return;
+    const RenderedNote::Hit hit = rendered->HitTest(event->pos() - NoteRect(index).topLeft());
     if (hit.part == RenderedNote::Part::None)
         return;
     ShowNoteMenu(index, hit, event->globalPos());
@@ -153,10 +165,11 @@ void CNotesView::ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint gl
     };
     if (hit.part == RenderedNote::Part::Attachment || hit.part == RenderedNote::Part::ImageControl) {
         const int attachment = hit.attachment;
-        const RenderedNote::AttachmentBox* box = nullptr;
-        for (const RenderedNote::AttachmentBox& b : Rendered(index)->Attachments())
-            if (b.index == attachment)
-                box = &b;
+        std::optional<RenderedNote::AttachmentBox> box;
+        if (RenderedNote* rendered = Rendered(index))
+            for (const RenderedNote::AttachmentBox& b : rendered->Attachments())
+                if (b.index == attachment)
+                    box = b;
         if (box && box->image) {
             using ImageControls::Action;
             auto image = [&](const char* text, const char* name, Action action) {
