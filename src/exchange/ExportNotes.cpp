@@ -12,20 +12,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
-#include <unistd.h>
 
 namespace {
-
-// The archive only needs the bytes, so a hard link serves as the copy when the
-// attachment folder and the temporary folder share a file system; it costs no I/O.
-void CopyAttachment(const QString& from, const QString& to)
-{
-    QFile::remove(to); // an existing copy is overwritten
-    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return;
-    QFile::copy(from, to); // a failed copy is ignored: the entry still lists the attachment
-}
 
 // A stored name that is not a plain file name never leaves the attachment folder.
 bool IsPlainFileName(const QString& name)
@@ -34,12 +22,20 @@ bool IsPlainFileName(const QString& name)
         && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
-void CopyAttachments(const NoteRecord& note, const DataFolder& folder, const QDir& temp)
+// The archive holds the data file and a copy of every attached file at its root. The
+// attached files go into the archive straight from the attachment folder: the entries
+// are the same as those of a copy gathered in the temporary folder, without the copying.
+QList<ZipFileEntry> ArchiveFiles(const NotesList& notes, const DataFolder& folder, const QString& dataFile)
 {
-    for (const AttachmentRecord& attachment : note.Attachments) {
-        if (IsPlainFileName(attachment.StoredName))
-            CopyAttachment(AttachmentPath(attachment, folder), temp.filePath(attachment.StoredName));
+    QList<ZipFileEntry> files;
+    files.append({dataFile, ExchangeFormat::DataFileName()});
+    for (const NoteRecord& note : notes) {
+        for (const AttachmentRecord& attachment : note.Attachments) {
+            if (IsPlainFileName(attachment.StoredName))
+                files.append({AttachmentPath(attachment, folder), attachment.StoredName});
+        }
     }
+    return files;
 }
 
 } // namespace
@@ -59,13 +55,12 @@ int ExportNotes(const NotesList& notes, const QString& archivePath, const Export
         WriteExportData(writer, notes, sources, context.authors, DateTime::CurrentLocal());
         // An empty list still gives an archive (Count 0) but counts as nothing written.
         if (writer.Save(temp.filePath(ExchangeFormat::DataFileName()))) {
-            for (const NoteRecord& note : notes) {
-                CopyAttachments(note, context.folder, temp);
-                progress.Step();
-            }
+            const QList<ZipFileEntry> files
+                = ArchiveFiles(notes, context.folder, temp.filePath(ExchangeFormat::DataFileName()));
+            progress.SetPosition(int(notes.size()) + 1);
             progress.SetMessage(QStringLiteral("Compressing export file..."));
             QString error;
-            if (ZipFolder(archivePath, tempPath, false, &error)) {
+            if (ZipFiles(archivePath, files, &error)) {
                 result = int(notes.size());
             } else {
                 if (context.prompt != nullptr)

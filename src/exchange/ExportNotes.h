@@ -20,8 +20,9 @@ struct ExportContext
 
 // Writes the notes into a ".qvx" archive at archivePath: "_ExpNotes.dat" with each note
 // and its source (sources read afresh from "Sources.dat"), and a copy of every attached
-// file, all at the archive's root. The files are gathered in "Data Files\ExportTemp",
-// which is emptied before and removed after. The database is never changed.
+// file, all at the archive's root (an attached file that is missing is left out). The
+// data file is written in "Data Files\ExportTemp", which is emptied before and removed
+// after. The database is never changed.
 // Returns the number of notes written (> 0); 0 when nothing was written (the data file
 // cannot be created, or the list is empty: its archive then holds a Count of 0); -1 when the compression
 // failed, after the "Archiving Error" box. A failed run leaves no archive file at archivePath.

@@ -109,18 +109,14 @@ QString ReserveTemporaryPath(const QString& archivePath, QString* error)
 
 } // namespace
 
-bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName, QString* error)
+namespace {
+
+bool WriteAndRename(const QString& archivePath, const QList<FolderEntry>& entries, QString* errorOut)
 {
-    QString localError;
-    QString* errorOut = error != nullptr ? error : &localError;
-    if (!QFileInfo(folderPath).isDir()) {
-        *errorOut = ZipErrorText(ZIP_ER_NOENT);
-        return false;
-    }
     const QString temporary = ReserveTemporaryPath(archivePath, errorOut);
     if (temporary.isEmpty())
         return false;
-    if (!WriteArchive(temporary, CollectEntries(folderPath, keepFolderName), errorOut)) {
+    if (!WriteArchive(temporary, entries, errorOut)) {
         QFile::remove(temporary);
         return false;
     }
@@ -132,4 +128,31 @@ bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepF
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName, QString* error)
+{
+    QString localError;
+    QString* errorOut = error != nullptr ? error : &localError;
+    if (!QFileInfo(folderPath).isDir()) {
+        *errorOut = ZipErrorText(ZIP_ER_NOENT);
+        return false;
+    }
+    return WriteAndRename(archivePath, CollectEntries(folderPath, keepFolderName), errorOut);
+}
+
+bool ZipFiles(const QString& archivePath, const QList<ZipFileEntry>& files, QString* error)
+{
+    QString localError;
+    QString* errorOut = error != nullptr ? error : &localError;
+    QList<FolderEntry> entries;
+    entries.reserve(files.size());
+    for (const ZipFileEntry& file : files) {
+        const QFileInfo info(file.path);
+        if (info.isFile())
+            entries.append({file.path, file.entryName.toUtf8(), false});
+    }
+    return WriteAndRename(archivePath, entries, errorOut);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Builds a ZIP archive at archivePath from the whole contents of folderPath, recursively.
@@ -13,3 +14,16 @@
 // characters, goes to *error and the result is false.
 bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName,
                QString* error = nullptr);
+
+// One file of an archive made by ZipFiles.
+struct ZipFileEntry
+{
+    QString path; // the file on disk
+    QString entryName; // its name in the archive, "/" between folders
+};
+
+// Builds an archive from the given files, in order, with the same guarantees as
+// ZipFolder (written under a temporary name, renamed over archivePath when complete). A
+// later entry of the same name replaces an earlier one. A file that does not exist is
+// left out, as a folder copy would lack it.
+bool ZipFiles(const QString& archivePath, const QList<ZipFileEntry>& files, QString* error = nullptr);
