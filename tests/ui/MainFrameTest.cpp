@@ -9,11 +9,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -203,6 +206,65 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(f.fixture.prompt.LastText(), QStringLiteral("Your search returned  *1*  results."));
         QCOMPARE(f.fixture.app->CurrentList().Count(), 2);
+    }
+
+    void sortAndZoomListsChangeTheSettings()
+    {
+        FrameFixture f;
+        f.ShowNotes({1002, 1001, 1003});
+        QComboBox* sort = f.frame->SearchBar()->SortList();
+        const int newestFirst = sort->findText(QStringLiteral("Date Added: Present to Past"));
+        sort->setCurrentIndex(newestFirst);
+        emit sort->activated(newestFirst);
+        QCOMPARE(f.fixture.app->GetSettings().NoteSortID, 801);
+        QList<qint32> ids;
+        for (const NoteRecord& note : f.fixture.app->CurrentList().Notes())
+            ids.append(note.NoteID);
+        QCOMPARE(ids, QList<qint32>({1003, 1002, 1001}));
+
+        QComboBox* zoom = f.frame->SearchBar()->ZoomList();
+        const int large = zoom->findText(QStringLiteral("150%"));
+        zoom->setCurrentIndex(large);
+        emit zoom->activated(large);
+        QCOMPARE(f.fixture.app->GetSettings().ZoomLvl, 1.5);
+    }
+
+    void noteMenuOffersTheNoteCommands()
+    {
+        FrameFixture f;
+        f.ShowNotes({1001});
+        CNotesView* view = f.frame->View();
+        QTRY_VERIFY(view->NoteRect(0).height() > 0);
+        QStringList texts;
+        QTimer::singleShot(0, [&texts] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (auto* menu = qobject_cast<QMenu*>(popup)) {
+                for (QAction* action : menu->actions())
+                    texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+                menu->close();
+            }
+        });
+        const QPoint inside = view->NoteRect(0).center();
+        QContextMenuEvent onNote(QContextMenuEvent::Mouse, inside, view->viewport()->mapToGlobal(inside));
+        QApplication::sendEvent(view->viewport(), &onNote);
+        QCOMPARE(texts,
+                 QStringList(
+                     {u"Edit Note"_s, u"Remove From Current List"_s, u"-"_s, u"Delete Note Permanently"_s}));
+
+        // Empty space below the last note: no menu.
+        texts.clear();
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                shown = true;
+                popup->close();
+            }
+        });
+        const QPoint below(inside.x(), view->NoteRect(0).bottom() + 40);
+        QContextMenuEvent onEmpty(QContextMenuEvent::Mouse, below, view->viewport()->mapToGlobal(below));
+        QApplication::sendEvent(view->viewport(), &onEmpty);
+        QApplication::processEvents();
+        QVERIFY(!shown);
     }
 
     void closeMessageClosesTheWindow()
