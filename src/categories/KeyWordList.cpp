@@ -3,6 +3,7 @@
 #include "store/NoteRecord.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -54,23 +55,29 @@ void KeyWordList::AddNoteKeyWords(qint32 noteId, const QString& keyWordText)
 
 void KeyWordList::RemoveNoteKeyWords(qint32 noteId)
 {
-    bool deleted = false;
-    for (qsizetype i = 0; i < m_entries.size();) {
-        if (m_entries[i].notes.RemoveAll(noteId) && m_entries[i].notes.IsEmpty()) {
-            m_entries.removeAt(i);
-            deleted = true;
-        } else {
-            ++i;
-        }
+    const QStringList words = m_wordsOfNote.take(noteId);
+    QList<int> emptied;
+    for (const QString& word : words) {
+        const int position = m_positions.value(word, -1);
+        if (position < 0)
+            continue;
+        m_entries[position].notes.RemoveAll(noteId);
+        if (m_entries[position].notes.IsEmpty())
+            emptied.append(position);
     }
-    if (deleted)
-        RebuildPositions();
+    if (emptied.isEmpty())
+        return;
+    std::sort(emptied.begin(), emptied.end(), std::greater<int>());
+    for (int position : emptied)
+        m_entries.removeAt(position);
+    RebuildPositions();
 }
 
 void KeyWordList::Clear()
 {
     m_entries.clear();
     m_positions.clear();
+    m_wordsOfNote.clear();
 }
 
 void KeyWordList::NumberEntries()
@@ -171,9 +178,11 @@ void KeyWordList::Merge(const QString& word, qint32 noteId)
 {
     const auto found = m_positions.constFind(word);
     if (found != m_positions.cend()) {
-        m_entries[*found].notes.AddIfAbsent(noteId);
+        if (m_entries[*found].notes.AddIfAbsent(noteId))
+            m_wordsOfNote[noteId].append(word);
         return;
     }
+    m_wordsOfNote[noteId].append(word);
     KeyWordEntry entry;
     entry.word = word;
     entry.notes.Append(noteId);

@@ -76,4 +76,6 @@ private:
     QList<KeyWordEntry> m_entries;
     // Position of each word in m_entries, so that a load need not scan the list per word.
     QHash<QString, int> m_positions;
+    // The words that hold each note, so that taking a note out visits only its own words.
+    QHash<qint32, QStringList> m_wordsOfNote;
 };

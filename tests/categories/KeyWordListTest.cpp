@@ -102,6 +102,25 @@ TEST(KeyWordList, RemovingANoteDeletesWordsLeftWithoutNotes)
     EXPECT_EQ(Words(list), (QStringList {S("b"), S("d")}));
     EXPECT_EQ(NotesOf(list, S("b")), (QList<qint32> {2, 4}));
     EXPECT_EQ(NotesOf(list, S("d")), (QList<qint32> {4}));
+
+    // A note filed twice, with repeated words, leaves every word it reached.
+    list.AddNoteKeyWords(8, S("e, e"));
+    list.AddNoteKeyWords(8, S("f, e, b"));
+    EXPECT_EQ(Words(list), (QStringList {S("b"), S("d"), S("e"), S("f")}));
+    list.RemoveNoteKeyWords(8);
+    EXPECT_EQ(Words(list), (QStringList {S("b"), S("d")}));
+    EXPECT_EQ(NotesOf(list, S("b")), (QList<qint32> {2, 4}));
+
+    // A copy keeps working on its own.
+    KeyWordList copy = list;
+    copy.RemoveNoteKeyWords(2);
+    copy.RemoveNoteKeyWords(4);
+    EXPECT_TRUE(copy.IsEmpty());
+    EXPECT_EQ(Words(list), (QStringList {S("b"), S("d")}));
+    list.Clear();
+    list.RemoveNoteKeyWords(2);
+    list.AddNoteKeyWords(2, S("b"));
+    EXPECT_EQ(NotesOf(list, S("b")), QList<qint32> {2});
 }
 
 TEST(KeyWordList, TextsOfAddedAndRemovedWords)
