@@ -104,9 +104,15 @@ void SingleInstanceGuard::ReadMessages(QLocalSocket* socket)
         qToBigEndian<quint32>(1, answer.data());
         socket->write(answer);
         socket->flush();
-        if (tag == HandOverTag)
-            emit HandedOver(QString::fromUtf8(data.left(MaxHandOverBytes)));
-        else
-            emit CopyData(tag, data);
+        // The work a message starts (an import) may run its own event loops; it runs after
+        // this read has finished, and the other copy has its answer already.
+        if (tag == HandOverTag) {
+            const QString text = QString::fromUtf8(data.left(MaxHandOverBytes));
+            QMetaObject::invokeMethod(
+                this, [this, text] { emit HandedOver(text); }, Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(
+                this, [this, tag, data] { emit CopyData(tag, data); }, Qt::QueuedConnection);
+        }
     }
 }
