@@ -56,10 +56,10 @@ QString CliArguments::Value(const QString& name) const
     return values.isEmpty() ? QString() : values.last();
 }
 
-bool CliArguments::PositionalIds(QList<qint32>* ids, QString* error) const
+bool CliArguments::PositionalIds(QList<qint32>* ids, QString* error, int from) const
 {
     ids->clear();
-    for (const QString& word : m_positional) {
+    for (const QString& word : m_positional.mid(from)) {
         qint32 id = 0;
         if (!ToInt(word, &id)) {
             *error = QStringLiteral("Not a number: %1").arg(word);

@@ -27,8 +27,9 @@ public:
     QStringList Values(const QString& name) const { return m_values.value(name); }
     const QStringList& Positional() const { return m_positional; }
 
-    // Every positional word as an integer; false, with a usage message, when one is not.
-    bool PositionalIds(QList<qint32>* ids, QString* error) const;
+    // Every positional word from position from on as an integer; false, with a usage
+    // message, when one is not.
+    bool PositionalIds(QList<qint32>* ids, QString* error, int from = 0) const;
     // An option's value as an integer; false with a usage message when it is not one.
     bool IntValue(const QString& name, qint32* value, QString* error) const;
 

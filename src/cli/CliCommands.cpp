@@ -1,13 +1,24 @@
 #include "cli/CliCommands.h"
 
+#include "cli/AddCommand.h"
 #include "cli/AuthorsCommand.h"
+#include "cli/BackupCommand.h"
+#include "cli/BibCommand.h"
 #include "cli/CategoriesCommand.h"
+#include "cli/CiteCommand.h"
 #include "cli/CurrentCommand.h"
 #include "cli/DeleteCommand.h"
+#include "cli/EditCommand.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/KeywordsCommand.h"
 #include "cli/NotesCommand.h"
+#include "cli/PrintCommand.h"
+#include "cli/RtfTextCommand.h"
+#include "cli/SearchCommand.h"
 #include "cli/SettingsCommand.h"
+#include "cli/SortCommand.h"
 #include "cli/SourcesCommand.h"
 
 #include <functional>
@@ -27,10 +38,15 @@ const QList<std::pair<QString, Factory>>& Table()
 {
     static const QList<std::pair<QString, Factory>> table {
         Entry<InfoCommand>("info"),         Entry<NotesCommand>("notes"),
+        Entry<AddCommand>("add"),           Entry<EditCommand>("edit"),
         Entry<DeleteCommand>("delete"),     Entry<CategoriesCommand>("categories"),
         Entry<KeywordsCommand>("keywords"), Entry<SourcesCommand>("sources"),
         Entry<AuthorsCommand>("authors"),   Entry<SettingsCommand>("settings"),
-        Entry<CurrentCommand>("current"),
+        Entry<CurrentCommand>("current"),   Entry<SortCommand>("sort"),
+        Entry<SearchCommand>("search"),     Entry<CiteCommand>("cite"),
+        Entry<BibCommand>("bib"),           Entry<ExportCommand>("export"),
+        Entry<BackupCommand>("backup"),     Entry<ImportCommand>("import"),
+        Entry<PrintCommand>("print"),       Entry<RtfTextCommand>("rtf-text"),
     };
     return table;
 }

@@ -1,0 +1,26 @@
+#include "cli/BackupCommand.h"
+
+#include "app/CNotesApp.h"
+#include "cli/CliOptions.h"
+#include "exchange/ExchangeCommands.h"
+
+void BackupCommand::DeclareOptions(CliArguments& arguments)
+{
+    (void)arguments;
+}
+
+bool BackupCommand::AcceptArguments(const CliArguments& arguments, QString* error)
+{
+    return CliOptions::OneFile(arguments, QStringLiteral("backup"), &m_file, error);
+}
+
+CliOutcome BackupCommand::Run(CNotesApp& app)
+{
+    const int result = ExchangeCommands::BackupAllNotes(app.Database(), m_file, app.Prompt(), app.Progress());
+    QJsonObject document {{QStringLiteral("result"), result}};
+    if (result < 0) {
+        document.insert(QStringLiteral("error"), QStringLiteral("Export Failed"));
+        return {CliOutcome::Failure, document};
+    }
+    return CliOutcome::Ok(document);
+}

@@ -1,0 +1,35 @@
+#include "cli/ExportCommand.h"
+
+#include "app/CNotesApp.h"
+#include "exchange/ExchangeCommands.h"
+#include "lists/CurrentNotesList.h"
+#include "store/NoteDatabase.h"
+
+void ExportCommand::DeclareOptions(CliArguments& arguments)
+{
+    (void)arguments;
+}
+
+bool ExportCommand::AcceptArguments(const CliArguments& arguments, QString* error)
+{
+    if (arguments.Positional().isEmpty()) {
+        *error = QStringLiteral("export needs a file.");
+        return false;
+    }
+    m_file = arguments.Positional().first();
+    return arguments.PositionalIds(&m_ids, error, 1);
+}
+
+CliOutcome ExportCommand::Run(CNotesApp& app)
+{
+    NoteDatabase& database = app.Database();
+    const NotesList notes
+        = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
+    const int result = ExchangeCommands::ExportNotesOf(database, notes, m_file, nullptr, app.Progress());
+    QJsonObject document {{QStringLiteral("result"), result}};
+    if (result < 0) {
+        document.insert(QStringLiteral("error"), QStringLiteral("Export Failed"));
+        return {CliOutcome::Failure, document};
+    }
+    return CliOutcome::Ok(document);
+}

@@ -1,0 +1,28 @@
+#include "cli/PrintCommand.h"
+
+#include "app/CNotesApp.h"
+#include "exchange/PrintCommands.h"
+#include "lists/CurrentNotesList.h"
+#include "store/NoteDatabase.h"
+
+void PrintCommand::DeclareOptions(CliArguments& arguments)
+{
+    (void)arguments;
+}
+
+bool PrintCommand::AcceptArguments(const CliArguments& arguments, QString* error)
+{
+    return arguments.PositionalIds(&m_ids, error);
+}
+
+CliOutcome PrintCommand::Run(CNotesApp& app)
+{
+    NoteDatabase& database = app.Database();
+    const NotesList notes
+        = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
+    const QString path = app.FullPath(QStringLiteral("Data Files\\PrintPreview.nbf"));
+    if (!PrintCommands::WritePrintPreviewFor(database, notes))
+        return CliOutcome::Failed(QStringLiteral("Cannot write %1.").arg(path));
+    return CliOutcome::Ok(
+        QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), int(notes.size())}});
+}

@@ -1,0 +1,45 @@
+#include "cli/SearchCommand.h"
+
+#include "app/CNotesApp.h"
+#include "cli/CliJson.h"
+#include "lists/CurrentNotesList.h"
+#include "lists/SearchCommands.h"
+#include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
+
+void SearchCommand::DeclareOptions(CliArguments& arguments)
+{
+    arguments.DeclareFlag(QStringLiteral("current"));
+}
+
+bool SearchCommand::AcceptArguments(const CliArguments& arguments, QString* error)
+{
+    (void)error;
+    m_current = arguments.Has(QStringLiteral("current"));
+    m_query = arguments.Positional().join(QLatin1Char(' '));
+    return true;
+}
+
+CliOutcome SearchCommand::Run(CNotesApp& app)
+{
+    NoteDatabase& database = app.Database();
+    // The messages the search shows are collected: the invalid-query text is the error.
+    ScriptedPrompt prompt;
+    const SearchRun run = m_current
+        ? RunCurrentNotesSearch(m_query, database, prompt)
+        : RunDatabaseSearch(m_query, database, app.GetSettings().NoteSortID, prompt);
+    if (!run.ran && !m_query.trimmed().isEmpty())
+        return CliOutcome::Failed(prompt.LastText());
+
+    QJsonObject highlighted;
+    for (const NoteRecord& note : app.CurrentList().Notes()) {
+        if (!note.DisplayText.isEmpty())
+            highlighted.insert(QString::number(note.NoteID), note.DisplayText);
+    }
+    return CliOutcome::Ok(QJsonObject {
+        {QStringLiteral("count"), run.count},
+        {QStringLiteral("matches"), CliJson::Ids(run.matches)},
+        {QStringLiteral("current"), CliJson::Ids(app.CurrentList().NoteIds())},
+        {QStringLiteral("highlighted"), highlighted},
+    });
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+// search: the search bar's run over the database, or over the current list with --current.
+class SearchCommand : public CliCommand
+{
+public:
+    QString Name() const override { return QStringLiteral("search"); }
+    QString Synopsis() const override { return QStringLiteral("search [--current] QUERY"); }
+    CliOutcome Run(CNotesApp& app) override;
+
+protected:
+    void DeclareOptions(CliArguments& arguments) override;
+    bool AcceptArguments(const CliArguments& arguments, QString* error) override;
+
+private:
+    bool m_current = false;
+    QString m_query;
+};
