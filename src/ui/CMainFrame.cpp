@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -37,6 +38,8 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
 {
     setObjectName(QStringLiteral("ZolQuorvel"));
     setWindowTitle(WindowTitle());
+    setWindowIcon(
+        QIcon(SkinBitmaps::Make(SkinBitmaps::Glyph::AddNote, SkinBitmaps::State::Normal, QSize(64, 64))));
     setAcceptDrops(true);
 
     m_searchBar = new CChromaToolBar(this);
