@@ -17,7 +17,7 @@ constexpr int BarHeight = 36;
 constexpr int ButtonSize = 28;
 constexpr int ButtonTop = 4;
 
-struct ButtonSpec
+struct ButtonEntry
 {
     int command;
     int x; // from the offset
@@ -26,7 +26,7 @@ struct ButtonSpec
     const char* name;
 };
 
-const ButtonSpec Buttons[] = {
+const ButtonEntry Buttons[] = {
     {CommandIds::ImportNotes, 0, SkinBitmaps::Glyph::Import, "Import Notes", "importButton"},
     {CommandIds::ExportNotes, 29, SkinBitmaps::Glyph::Export, "Export Current Notes", "exportButton"},
     {CommandIds::SavePrintNotes, 70, SkinBitmaps::Glyph::Print, "Save/Print Current Notes", "printButton"},
@@ -89,11 +89,11 @@ CChromaToolBar::CChromaToolBar(QWidget* parent)
 void CChromaToolBar::CreateButtons()
 {
     const QSize size(ButtonSize, ButtonSize);
-    for (const ButtonSpec& spec : Buttons) {
-        auto* button = new CZol3StageButton(this, spec.command);
-        button->setObjectName(QLatin1String(spec.name));
-        button->SetGlyph(spec.glyph, size);
-        button->SetToolTip(QLatin1String(spec.tip));
+    for (const ButtonEntry& entry : Buttons) {
+        auto* button = new CZol3StageButton(this, entry.command);
+        button->setObjectName(QLatin1String(entry.name));
+        button->SetGlyph(entry.glyph, size);
+        button->SetToolTip(QLatin1String(entry.tip));
         connect(button, &CZol3StageButton::Command, this, &CChromaToolBar::Command);
         m_buttons.append(button);
     }
