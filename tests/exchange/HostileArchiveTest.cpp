@@ -220,3 +220,25 @@ TEST(UnzipToFolder, EntryNameRules)
     for (const auto& c : cases)
         EXPECT_EQ(IsSafeEntryName(QString::fromLatin1(c.name)), c.safe) << c.name;
 }
+
+TEST(TempFolder, ALinkInPlaceOfTheImportFolderIsRemovedNotFollowed)
+{
+    DataRoot root;
+    root.Load({}, {}, {});
+    QTemporaryDir elsewhere;
+    const QString precious = elsewhere.filePath(QStringLiteral("precious.txt"));
+    QFile file(precious);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep");
+    file.close();
+    const QString temp = root.Path(QStringLiteral("Data Files\\ImportTemp"));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), temp));
+    SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
+    ImportContext context;
+    context.database = root.database.get();
+    context.chooser = &chooser;
+    EXPECT_EQ(ImportNotes(elsewhere.filePath(QStringLiteral("missing.qvx")), context), -1);
+    EXPECT_TRUE(QFileInfo::exists(precious));
+    EXPECT_FALSE(QFileInfo(temp).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(temp));
+}
