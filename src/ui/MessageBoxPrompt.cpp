@@ -41,6 +41,8 @@ QMessageBox::Icon ToIcon(UserPrompt::Icon icon)
 UserPrompt::Answer MessageBoxPrompt::Ask(const QString& text, const QString& caption, Buttons buttons,
                                          Icon icon)
 {
+    if (m_beforeShow)
+        m_beforeShow();
     QMessageBox box(ToIcon(icon), caption, text, ToButtons(buttons), m_parent);
     switch (box.exec()) {
     case QMessageBox::Yes:

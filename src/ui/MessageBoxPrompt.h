@@ -2,6 +2,8 @@
 
 #include "platform/UserPrompt.h"
 
+#include <functional>
+
 class QWidget;
 
 // The desktop program's questions and messages: a message box with the exact text,
@@ -14,9 +16,13 @@ public:
     {
     }
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // Runs before every box: the progress windows stay on top of the main window, and
+    // a message must not hide behind them.
+    void SetBeforeShow(std::function<void()> beforeShow) { m_beforeShow = std::move(beforeShow); }
 
     Answer Ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override;
 
 private:
     QWidget* m_parent;
+    std::function<void()> m_beforeShow;
 };

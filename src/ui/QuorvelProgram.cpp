@@ -76,6 +76,7 @@ bool QuorvelProgram::Start()
     hooks.createWindows = [this] {
         m_frame = new CMainFrame(*m_app, *m_prompt);
         m_messageBoxes.SetParent(m_frame);
+        m_messageBoxes.SetBeforeShow([this] { m_progress.End(); });
         m_frame->SetFileHandler([this](const QString& path) { OpenHandedFile(path); });
         connect(m_frame, &CMainFrame::Closing, this, &QuorvelProgram::OnClosing);
         m_frame->ShowWithPlacement();
