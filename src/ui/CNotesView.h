@@ -49,6 +49,10 @@ public:
     // How many notes have a laid-out picture kept right now.
     int RenderedCount() const { return int(m_rendered.size()); }
 
+    // Whether a note editor listens to EditNoteRequested; without one "Edit Note" is
+    // greyed and double clicks on a note do nothing.
+    void SetEditingAvailable(bool available) { m_editingAvailable = available; }
+
     // The context-menu commands, on the note with that id.
     void RemoveFromCurrentList(int id);
     void DeleteNotePermanently(int id);
@@ -110,6 +114,7 @@ private:
     QTimer m_measureTimer;
     int m_measureCursor = 0;
 
+    bool m_editingAvailable = false;
     int m_hoverId = -1;
     int m_selectedId = -1;
     int m_pressIndex = -1;

@@ -134,7 +134,7 @@ void CNotesView::mouseDoubleClickEvent(QMouseEvent* event)
         ApplyImageAction(id, hit.attachment, hit.action);
     else if (hit.part == RenderedNote::Part::Attachment && !imageAttachment)
         OpenAttachment(id, hit.attachment);
-    else if (hit.part != RenderedNote::Part::None)
+    else if (hit.part != RenderedNote::Part::None && m_editingAvailable)
         emit EditNoteRequested(id);
 }
 
@@ -195,6 +195,7 @@ void CNotesView::ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint gl
                 [=, this] { ExtractAttachment(id, attachment); });
     } else {
         QAction* edit = add("Edit Note", "actionEditNote");
+        edit->setEnabled(m_editingAvailable);
         connect(edit, &QAction::triggered, this, [=, this] { emit EditNoteRequested(id); });
         connect(add("Remove From Current List", "actionRemoveFromList"), &QAction::triggered, this,
                 [=, this] { RemoveFromCurrentList(id); });
