@@ -1,6 +1,6 @@
 #include "exchange/PrintHandOffFiles.h"
 
-#include "exchange/BibSourceRecord.h"
+#include "sources/BibSourceRecord.h"
 #include "exchange/ExchangeFormat.h"
 #include "sources/SourceLookup.h"
 #include "store/FieldReader.h"

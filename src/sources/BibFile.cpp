@@ -1,7 +1,6 @@
 #include "sources/BibFile.h"
 
-#include "sources/CitationFormatter.h"
-#include "sources/FieldLists.h"
+#include "sources/BibSourceRecord.h"
 #include "sources/SourceFormat.h"
 #include "store/FieldWriter.h"
 
@@ -13,22 +12,8 @@ FieldWriter BibWriter(SourceList& sources, const AuthorList& authors)
     // The print program reads the version as a Text, unlike the other files.
     writer.WriteText(QString::fromLatin1(SourceFormat::kBibVersionText));
     writer.WriteInt(static_cast<qint32>(sources.size()));
-    for (SourceRecord& source : sources) {
-        FormatCitation(source, authors);
-        writer.WriteText(source.SourceGUID);
-        writer.WriteInt(source.SourceId);
-        writer.WriteText(source.AuthorsText);
-        writer.WriteInt(source.Style);
-        writer.WriteInt(source.Type);
-        writer.WriteInt(source.IndentSpaces);
-        writer.WriteInt(source.AuthorsBeforeEtAl);
-        WriteIntList(writer, source.AuthorIds);
-        WriteTextList(writer, source.Fields);
-        writer.WriteText(source.CitationText);
-        WriteIntList(writer, source.MarkKinds);
-        WriteIntList(writer, source.MarkStarts);
-        WriteIntList(writer, source.MarkEnds);
-    }
+    for (SourceRecord& source : sources)
+        WriteBibSourceRecord(writer, source, authors);
     return writer;
 }
 

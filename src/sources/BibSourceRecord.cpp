@@ -1,4 +1,4 @@
-#include "exchange/BibSourceRecord.h"
+#include "sources/BibSourceRecord.h"
 
 #include "sources/CitationFormatter.h"
 #include "sources/FieldLists.h"
