@@ -1,0 +1,65 @@
+#include "NoteDatabaseFixture.h"
+#include "store/AttachmentCopier.h"
+
+#include <gtest/gtest.h>
+
+using namespace DatabaseFixture;
+
+namespace {
+
+AttachmentRecord NewFile(const QString& path, qint32 kind)
+{
+    AttachmentRecord attachment;
+    attachment.SourcePath = path;
+    attachment.OriginalName = QFileInfo(path).fileName();
+    attachment.Kind = kind;
+    return attachment;
+}
+
+} // namespace
+
+TEST(AttachmentCopier, NumbersAfterTheLargestFileAndConvertsImagesToBitmaps)
+{
+    Root root;
+    root.WriteRaw(root.ImagesPath(QStringLiteral("0000007.txt")), "seven");
+    root.WriteRaw(root.ImagesPath(QStringLiteral("0000012.bmp")), "twelve");
+    root.WriteRaw(root.ImagesPath(QStringLiteral("0000014.txt")), "already there");
+    QTemporaryDir outside;
+    const QString photo = QDir(outside.path()).filePath(QStringLiteral("photo.JPG"));
+    const QString notes = QDir(outside.path()).filePath(QStringLiteral("Notes.TXT"));
+    root.WriteRaw(photo, "jpeg");
+    root.WriteRaw(notes, "new text");
+
+    QStringList conversions;
+    AttachmentCopier copier(root.folder, [&conversions](const QString& from, const QString& to) {
+        conversions.append(QFileInfo(from).fileName() + QStringLiteral(" -> ") + QFileInfo(to).fileName());
+        QFile file(to);
+        return file.open(QIODevice::WriteOnly) && file.write("BM") == 2;
+    });
+
+    NoteRecord note;
+    AttachmentRecord kept;
+    kept.StoredName = QStringLiteral("0000007.txt");
+    kept.SourcePath = notes; // stored already: never copied again
+    note.Attachments = {kept, NewFile(photo, KindImage), NewFile(notes, KindText)};
+    note.RemovedAttachmentFiles = {QStringLiteral("0000012.bmp")};
+    // 0000014.txt is the largest number left once the removed file is gone.
+    copier.CopyInNewAttachments(note);
+
+    EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000012.bmp"))));
+    EXPECT_TRUE(note.RemovedAttachmentFiles.isEmpty());
+    EXPECT_EQ(note.Attachments.at(0).StoredName, QStringLiteral("0000007.txt"));
+    EXPECT_EQ(note.Attachments.at(1).StoredName, QStringLiteral("0000015.bmp"));
+    EXPECT_EQ(note.Attachments.at(2).StoredName, QStringLiteral("0000016.txt"));
+    EXPECT_TRUE(note.Attachments.at(1).SourcePath.isEmpty());
+    EXPECT_EQ(conversions, QStringList {QStringLiteral("photo.JPG -> 0000015.bmp")});
+    QFile copied(root.ImagesPath(QStringLiteral("0000016.txt")));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArrayLiteral("new text"));
+    EXPECT_EQ(conversions.size(), 1);
+
+    copier.DeleteAttachmentFiles(note);
+    EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000015.bmp"))));
+    EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000007.txt"))));
+    EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000014.txt"))));
+}
