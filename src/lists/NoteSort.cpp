@@ -121,6 +121,30 @@ SelectionItem ItemOf(const NoteRecord& note, NoteSortKey key, int rank, bool des
     return item;
 }
 
+// Puts the note at order[k] into position k, moving records along the cycles of the
+// permutation: no second list of 100,000 records is allocated.
+void PermuteInPlace(NotesList& notes, const std::vector<int>& order)
+{
+    NoteRecord* data = notes.data();
+    std::vector<bool> placed(order.size(), false);
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start] || order[start] == static_cast<int>(start))
+            continue;
+        NoteRecord held = std::move(data[start]);
+        size_t at = start;
+        while (true) {
+            placed[at] = true;
+            const size_t from = static_cast<size_t>(order[at]);
+            if (from == start) {
+                data[at] = std::move(held);
+                break;
+            }
+            data[at] = std::move(data[from]);
+            at = from;
+        }
+    }
+}
+
 } // namespace
 
 NoteSortKey SortKeyOf(int sortId)
@@ -212,12 +236,7 @@ void SortNotes(NotesList& notes, int sortId, const DateTime& now)
         items.push_back(ItemOf(notes.at(i), key, ranks[i], descending));
     const SelectionItem sentinelItem = ItemOf(sentinel, key, ranks.back(), descending);
 
-    const std::vector<int> order = SelectionSortOrder(items, sentinelItem);
-    NotesList sorted;
-    sorted.reserve(notes.size());
-    for (int index : order)
-        sorted.append(std::move(notes[index]));
-    notes = std::move(sorted);
+    PermuteInPlace(notes, SelectionSortOrder(items, sentinelItem));
 }
 
 void SortNotes(NotesList& notes, int sortId)
