@@ -106,11 +106,10 @@ void NoteDatabase::CleanUpNoteFiles()
             continue;
         // The head is a Real and an Integer: 36 bytes, well inside the first 64.
         const QByteArray head = file.read(64);
-        const bool empty = file.size() == 0;
         file.close();
         FieldReader reader(FieldReader::FromDiskBytes(head));
         reader.ReadReal();
-        if (empty || reader.ReadInt() == 0)
+        if (head.isEmpty() || reader.ReadInt() == 0)
             QFile::remove(path);
     }
     Progress().End();

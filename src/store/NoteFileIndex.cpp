@@ -5,66 +5,72 @@
 void NoteFileIndex::Clear()
 {
     m_entries.clear();
-    m_entriesByPath.clear();
-    m_entriesById.clear();
+    m_entryByPath.clear();
+    m_firstEntry.clear();
+    m_laterEntries.clear();
 }
 
 std::optional<QString> NoteFileIndex::FileOfNote(qint32 id) const
 {
-    const auto found = m_entriesById.constFind(id);
-    if (found == m_entriesById.cend() || found->isEmpty())
+    const auto found = m_firstEntry.constFind(id);
+    if (found == m_firstEntry.cend())
         return std::nullopt;
-    return m_entries.at(found->first()).path;
+    return m_entries.at(*found).path;
 }
 
 void NoteFileIndex::RemoveNoteFromIndex(qint32 id)
 {
-    const auto found = m_entriesById.find(id);
-    if (found == m_entriesById.end())
+    const auto first = m_firstEntry.find(id);
+    if (first == m_firstEntry.end())
         return;
-    for (int index : std::as_const(*found))
-        m_entries[index].ids.RemoveAll(id);
-    m_entriesById.erase(found);
+    m_entries[*first].ids.RemoveAll(id);
+    m_firstEntry.erase(first);
+    const auto later = m_laterEntries.find(id);
+    if (later != m_laterEntries.end()) {
+        for (int index : std::as_const(*later))
+            m_entries[index].ids.RemoveAll(id);
+        m_laterEntries.erase(later);
+    }
+}
+
+int NoteFileIndex::EntryFor(const QString& path)
+{
+    const auto found = m_entryByPath.constFind(path);
+    if (found != m_entryByPath.cend())
+        return *found;
+    const int index = static_cast<int>(m_entries.size());
+    m_entries.append(NoteFileEntry {path, NoteIdList()});
+    m_entryByPath.insert(path, index);
+    return index;
 }
 
 void NoteFileIndex::AddToEntry(int index, qint32 id)
 {
     if (!m_entries[index].ids.AddIfAbsent(id))
         return;
-    QList<int>& holders = m_entriesById[id];
-    // Kept ascending so that the first holder is the first entry in index order.
-    holders.insert(std::lower_bound(holders.begin(), holders.end(), index), index);
+    const auto first = m_firstEntry.find(id);
+    if (first == m_firstEntry.end()) {
+        m_firstEntry.insert(id, index);
+        return;
+    }
+    // Held twice: the entry nearer the front answers FileOfNote.
+    QList<int>& later = m_laterEntries[id];
+    int other = index;
+    if (index < *first) {
+        other = *first;
+        *first = index;
+    }
+    later.insert(std::lower_bound(later.begin(), later.end(), other), other);
 }
 
 void NoteFileIndex::AddFileEntry(const QString& path, const NoteIdList& ids)
 {
-    const auto found = m_entriesByPath.constFind(path);
-    if (found != m_entriesByPath.cend()) {
-        for (int index : *found) {
-            for (qint32 id : ids)
-                AddToEntry(index, id);
-        }
-        return;
-    }
-    const int index = static_cast<int>(m_entries.size());
-    m_entries.append(NoteFileEntry {path, NoteIdList()});
-    m_entriesByPath[path].append(index);
-    // A new entry takes the ids as given, repeats included, like any appended list.
-    m_entries[index].ids = ids;
-    for (qint32 id : ids) {
-        QList<int>& holders = m_entriesById[id];
-        if (holders.isEmpty() || holders.last() != index)
-            holders.append(index);
-    }
+    const int index = EntryFor(path);
+    for (qint32 id : ids)
+        AddToEntry(index, id);
 }
 
 void NoteFileIndex::AddFileEntry(const QString& path, qint32 id)
 {
-    const auto found = m_entriesByPath.constFind(path);
-    if (found != m_entriesByPath.cend()) {
-        for (int index : *found)
-            AddToEntry(index, id);
-        return;
-    }
-    AddFileEntry(path, NoteIdList {id});
+    AddToEntry(EntryFor(path), id);
 }

@@ -17,8 +17,9 @@ struct NoteFileEntry
 // Which note file holds which notes: an ordered list of entries, in the order in which
 // the files were first met. Paths are compared exactly (case-sensitive, whole string).
 //
-// Two hashes sit beside the list so that a load of 100,000 notes stays linear: one from
-// path to the entries with that path, one from note id to the entries holding it.
+// Hashes sit beside the list so that a load of 100,000 notes stays linear: one from path
+// to its entry, one from note id to the first entry holding it, and a rarely used one
+// for the later entries of ids held twice (a note file changed from outside).
 class NoteFileIndex
 {
 public:
@@ -37,10 +38,12 @@ public:
     void AddFileEntry(const QString& path, qint32 id);
 
 private:
+    int EntryFor(const QString& path);
     void AddToEntry(int index, qint32 id);
 
     QList<NoteFileEntry> m_entries;
-    QHash<QString, QList<int>> m_entriesByPath;
-    // Entry positions holding each id, ascending.
-    QHash<qint32, QList<int>> m_entriesById;
+    QHash<QString, int> m_entryByPath;
+    QHash<qint32, int> m_firstEntry;
+    // Further entries holding an id, ascending.
+    QHash<qint32, QList<int>> m_laterEntries;
 };

@@ -115,6 +115,20 @@ QString NoteFileScanner::ReadText()
     return TextCodec::FromFileBytes(QByteArray::fromRawData(start, length));
 }
 
+QString NoteFileScanner::ReadName()
+{
+    const char* start = nullptr;
+    qsizetype length = 0;
+    TextSpan(&start, &length);
+    if (length == 0)
+        return QString();
+    const auto found = m_names.constFind(QByteArray::fromRawData(start, length));
+    if (found != m_names.cend())
+        return *found;
+    const QByteArray key(start, length);
+    return *m_names.insert(key, TextCodec::FromFileBytes(key));
+}
+
 int NoteFileScanner::Scan(const QByteArray& diskBytes, const Visitor& visit)
 {
     using NoteFormat::VersionAbove;
@@ -163,8 +177,8 @@ int NoteFileScanner::Scan(const QByteArray& diskBytes, const Visitor& visit)
         for (qint32 l = 0; l < levels && m_pos < m_size; ++l) {
             CategoryLevelEntry entry;
             entry.level = ReadInt();
-            entry.name = ReadText();
-            entry.parentName = ReadText();
+            entry.name = ReadName();
+            entry.parentName = ReadName();
             facts.Categories.entries.append(std::move(entry));
         }
         if (facts.NoteID > 0) {

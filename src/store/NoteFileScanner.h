@@ -3,6 +3,7 @@
 #include "categories/CategoryAssignment.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -41,7 +42,11 @@ private:
     void TextSpan(const char** start, qsizetype* length);
     void SkipText();
     QString ReadText();
+    // Category names repeat across thousands of notes: each distinct name is decoded once
+    // and shared.
+    QString ReadName();
 
+    QHash<QByteArray, QString> m_names;
     QByteArray m_buffer;
     QByteArray m_fileBytes;
     const char* m_data = nullptr;
