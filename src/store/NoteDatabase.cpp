@@ -9,6 +9,7 @@
 #include "sources/SourceLookup.h"
 #include "sources/SourcesFile.h"
 #include "store/FieldReader.h"
+#include "store/FieldWriter.h"
 #include "store/Guid.h"
 #include "store/NoteFile.h"
 #include "store/NoteFileScanner.h"
@@ -137,7 +138,13 @@ void NoteDatabase::LoadNoteDatabase()
     progress.Step();
     m_authors = LoadAuthorsFile(AuthorsFilePath());
     progress.Step();
-    m_sources = LoadSourcesFile(SourcesFilePath());
+    QByteArray sourcesOnDisk;
+    {
+        QFile file(SourcesFilePath());
+        if (file.open(QIODevice::ReadOnly))
+            sourcesOnDisk = file.readAll();
+    }
+    m_sources = ParseSourcesFile(FieldReader::FromDiskBytes(sourcesOnDisk));
     progress.Step();
     progress.SetMessage(QStringLiteral("Setting Global Info..."));
 
@@ -173,8 +180,11 @@ void NoteDatabase::LoadNoteDatabase()
             progress.Step();
         }
     }
-    // Stores the GUIDs made for sources read without one.
-    WriteSources();
+    // Stores the GUIDs made for sources read without one (and brings an old file up to
+    // date); a file that would come out byte for byte the same is left as it is.
+    const QByteArray sourcesBytes = SerializeSourcesFile(m_sources);
+    if (sourcesBytes != sourcesOnDisk)
+        SaveFileAtomically(SourcesFilePath(), sourcesBytes);
 
     // MaxNoteID grows by at least one at every start, so an id issued in a run that
     // ended before its settings were saved is never issued again.
