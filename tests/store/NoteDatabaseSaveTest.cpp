@@ -184,3 +184,41 @@ TEST_F(NoteDatabaseSave, NewAttachmentsAreCopiedInWithTheNote)
     EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000013.pdf"))));
     EXPECT_EQ(Stored(fresh.NoteID).Attachments.at(0).StoredName, QStringLiteral("0000013.pdf"));
 }
+
+TEST_F(NoteDatabaseSave, EditorSaveOfAnExistingNoteChangesOnlyLastEdited)
+{
+    const NoteRecord previous = Stored(13);
+    NoteRecord edited = previous;
+    NoteEditorFields::SetPlainText(edited, QStringLiteral("new words {braces}"));
+    ASSERT_TRUE(db.SaveNoteFromEditor(previous, edited));
+    EXPECT_EQ(edited.NoteID, 13);
+    EXPECT_EQ(edited.DateAdded, Day(2008, 5, 5));
+    EXPECT_EQ(edited.LastEdited, DateTime::FromParts(2009, 1, 3, 10, 30, 0));
+    EXPECT_EQ(db.MaxNoteID(), 1001); // no id issued
+    EXPECT_TRUE(edited.RichText.startsWith(QStringLiteral("{\\rtf1")));
+    EXPECT_TRUE(edited.RichText.contains(QStringLiteral("new words \\{braces\\}")));
+    EXPECT_EQ(Stored(13).LastEdited, edited.LastEdited);
+}
+
+TEST(NoteEditorFields, CategoryPathFollowsThePickerRules)
+{
+    CategoryAssignment categories;
+    NoteEditorFields::ApplyCategoryPath(
+        categories, NoteEditorFields::SplitCategoryPath(QStringLiteral("Science/Chemistry/Acids")));
+    EXPECT_EQ(categories.AssignedLevelCount(), 3);
+    EXPECT_EQ(categories.NameAt(2), QStringLiteral("Acids"));
+
+    // A changed level clears the levels below it; the unchanged Level 1 keeps its entry.
+    NoteEditorFields::ApplyCategoryPath(categories, {QStringLiteral(" Science "), QStringLiteral("Physics")});
+    EXPECT_EQ(categories.AssignedLevelCount(), 2);
+    EXPECT_EQ(categories.NameAt(1), QStringLiteral("Physics"));
+    EXPECT_EQ(categories.NameAt(2), QStringLiteral("<UNASSIGNED>"));
+    EXPECT_EQ(categories.entries.size(), 4);
+
+    // An empty name ends the path.
+    NoteEditorFields::ApplyCategoryPath(categories,
+                                        {QStringLiteral("Art"), QString(), QStringLiteral("Lost")});
+    EXPECT_EQ(categories.AssignedLevelCount(), 1);
+    NoteEditorFields::ApplyCategoryPath(categories, {});
+    EXPECT_TRUE(categories.IsUnassigned());
+}
