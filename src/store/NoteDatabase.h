@@ -74,7 +74,7 @@ public:
 
     // Saves a note as the editor hands it over: previous is the record as it was when the
     // editor opened (its categories, source and key words are taken out of the indexes),
-    // edited the finished record. A new note (NoteID < 0) gets an id from IssueNoteId and
+    // edited the finished record. A new note (NoteID 0 or less) gets an id from IssueNoteId and
     // LastEdited = DateAdded. New attachments are copied in, the note is written to
     // NoteFileName(edited) (moved out of its old file when its source changed; replaced in
     // place, or appended when missing from its own file) and the copy in the current list

@@ -21,7 +21,9 @@ void NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited)
         if (SourceRecord* source = FindSource(previous.SourceID))
             source->CitingNoteIds.RemoveAll(edited.NoteID);
         m_keyWords->RemoveNoteKeyWords(edited.NoteID);
-    } else if (edited.NoteID < 0) {
+    } else {
+        // A new note (-1). An id of 0 is no stored note either: written as it is, the
+        // note would be dropped by the next read of its file.
         edited.NoteID = IssueNoteId();
         edited.LastEdited = edited.DateAdded;
         // The GUID recognises the note in later imports; it must be stored with it.
@@ -119,7 +121,7 @@ bool NoteDatabase::SaveNoteFromEditor(const NoteRecord& previous, NoteRecord& ed
         return false;
     }
     const DateTime now = DateTime::CurrentLocal();
-    if (edited.NoteID < 0)
+    if (edited.NoteID <= 0)
         edited.DateAdded = now;
     edited.LastEdited = now;
     edited.KeyWords = edited.KeyWords.trimmed();

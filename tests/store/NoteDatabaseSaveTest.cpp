@@ -222,3 +222,11 @@ TEST(NoteEditorFields, CategoryPathFollowsThePickerRules)
     NoteEditorFields::ApplyCategoryPath(categories, {});
     EXPECT_TRUE(categories.IsUnassigned());
 }
+
+TEST_F(NoteDatabaseSave, RecordWithIdZeroIsSavedAsANewNote)
+{
+    NoteRecord odd = MakeNote(0, 0, Day(2009, 1, 3), QStringLiteral("zero"));
+    db.SaveNote(NoteRecord(), odd);
+    EXPECT_EQ(odd.NoteID, 1002);
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11, 12, 1002}));
+}
