@@ -185,8 +185,8 @@ bool NoteTextScanner::Next(Span* span)
 NoteRecord NoteTextScanner::ReadRecord(const Span& span) const
 {
     // A record reads the same from its own bytes as from the whole stream: every field
-    // it holds ends inside them.
-    FieldReader reader(m_logical.mid(span.start, span.end - span.start));
+    // it holds ends inside them. The reader copies what it keeps, so the bytes are lent.
+    FieldReader reader(QByteArray::fromRawData(m_logical.constData() + span.start, span.end - span.start));
     NoteRecord record;
     record.Read(reader, m_version);
     return record;
