@@ -1,5 +1,8 @@
 #include "store/NoteEditorFields.h"
 
+#include "richtext/RtfText.h"
+#include "store/TextCodec.h"
+
 #include <QFileInfo>
 
 namespace NoteEditorFields {
@@ -14,34 +17,6 @@ namespace {
         entry.level = level;
         categories.entries.append(entry);
         return categories.entries.last();
-    }
-
-    // A plain document in the form the editor streams out: escapes for the RTF specials,
-    // \par per line break, \uN? for every character outside ASCII.
-    QString PlainTextToRtfDocument(const QString& text)
-    {
-        QString rtf
-            = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Times New Roman;}}\n"
-                             "\\viewkind4\\uc1\\pard\\f0\\fs24 ");
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
-            if (u == '\\' || u == '{' || u == '}') {
-                rtf += QLatin1Char('\\');
-                rtf += c;
-            } else if (u == '\n') {
-                rtf += QStringLiteral("\\par\n");
-            } else if (u == '\r') {
-                continue;
-            } else if (u == '\t') {
-                rtf += QStringLiteral("\\tab ");
-            } else if (u < 0x80) {
-                rtf += c;
-            } else {
-                rtf += QStringLiteral("\\u%1?").arg(static_cast<qint16>(u));
-            }
-        }
-        rtf += QStringLiteral("\\par\n}\n");
-        return rtf;
     }
 
 } // namespace
@@ -75,7 +50,7 @@ QStringList SplitCategoryPath(const QString& text)
 void SetPlainText(NoteRecord& note, const QString& plainText)
 {
     note.PlainText = plainText;
-    note.RichText = PlainTextToRtfDocument(plainText);
+    note.RichText = TextCodec::FromFileBytes(PlainTextToRtf(plainText));
 }
 
 void AttachFile(NoteRecord& note, const QString& path)
