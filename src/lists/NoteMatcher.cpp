@@ -1,6 +1,9 @@
 #include "lists/NoteMatcher.h"
 
-#include "richtext/RtfText.h"
+#include "richtext/RichRangeHighlighter.h"
+#include "richtext/RtfFormat.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 #include "store/TextCodec.h"
 
 #include <array>
@@ -217,8 +220,9 @@ bool NoteMatcher::Match(NoteRecord& note) const
     note.DisplayText.clear();
     if (note.RichText.isEmpty() || !MayMatch(note.PlainText))
         return false;
-    const QByteArray rtf = RtfBytesOf(note.RichText);
-    const QString shown = RtfToPlainText(rtf);
+    // Read once: the text shown is searched, and the same document gets the highlight.
+    RichDocument document = RtfReader::Read(RtfBytesOf(note.RichText));
+    const QString shown = document.PlainText();
     QList<QPair<int, int>> ranges;
     int hitTerms = 0;
     for (const Term& term : m_terms) {
@@ -229,8 +233,11 @@ bool NoteMatcher::Match(NoteRecord& note) const
         }
     }
     const bool matched = hitTerms > 0 && (m_operator != SearchQuery::And || hitTerms == m_terms.size());
-    if (matched)
-        note.DisplayText = TextCodec::FromFileBytes(HighlightRtfRanges(rtf, ranges));
+    if (matched) {
+        // As HighlightRtfRanges does, on the document already read.
+        RichRangeHighlighter::Apply(document, ranges, RtfFormat::kSearchHighlight);
+        note.DisplayText = TextCodec::FromFileBytes(RtfWriter::Write(document));
+    }
     return matched;
 }
 
