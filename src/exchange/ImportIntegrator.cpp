@@ -64,7 +64,7 @@ NoteIdList ImportIntegrator::Integrate(ImportSession& session, const QList<int>&
             if (NoteFileName(*existing) != NoteFileName(note))
                 RemoveFromFile(m_database.NoteFilePath(*existing), existing->NoteID);
         } else {
-            note.NoteID = m_database.IssueNoteId();
+            note.NoteID = m_database.RaiseMaxNoteId();
         }
         const QString path = m_database.NoteFilePath(note);
         RemoveFromFile(path, note.NoteID);
@@ -74,6 +74,8 @@ NoteIdList ImportIntegrator::Integrate(ImportSession& session, const QList<int>&
         progress.Step();
     }
     WriteAll();
+    // One settings save for the whole batch keeps the raised MaxNoteID durable.
+    m_database.StoreCounters();
     return imported;
 }
 

@@ -65,6 +65,10 @@ public:
     qint32 MaxAuthorID() const { return *m_maxAuthorId; }
     // MaxNoteID + 1, stored at once (settings saved). Ids are never reused.
     qint32 IssueNoteId();
+    // MaxNoteID + 1 without saving: for a batch that issues many ids (the import) and
+    // stores the counters once at its end with StoreCounters().
+    qint32 RaiseMaxNoteId() { return ++*m_maxNoteId; }
+    void StoreCounters() const { SaveSettings(); }
     // MaxAuthorID + 1, stored at once.
     qint32 NextAuthorId();
     // The larger of 1000 and the highest source id, plus one.
