@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <cstdlib>
+#include <cstring>
 
 FieldReader::FieldReader(QByteArray logicalBytes)
     : m_bytes(std::move(logicalBytes))
@@ -43,25 +44,28 @@ FieldReader FieldReader::FromFile(const QString& path, bool* opened)
     return ok ? FromDevice(&file) : FieldReader(QByteArray());
 }
 
-QByteArray FieldReader::ReadLineLimited(int maxChars)
+qsizetype FieldReader::ReadLineLimited(int maxChars, char* out)
 {
     const qsizetype available = qMin<qsizetype>(maxChars, Remaining());
+    const char* data = m_bytes.constData() + m_pos;
     qsizetype length = 0;
     while (length < available) {
-        if (m_bytes.at(m_pos + length++) == '\n')
+        if (data[length++] == '\n')
             break;
     }
-    QByteArray chunk = m_bytes.mid(m_pos, length);
+    std::memcpy(out, data, static_cast<size_t>(length));
+    out[length] = '\0';
     m_pos += length;
-    return chunk;
+    return length;
 }
 
 qint32 FieldReader::ReadInt()
 {
     if (AtEnd())
         return FieldFormat::kMissingInt;
-    const QByteArray digits = ReadLineLimited(FieldFormat::kIntWidth);
-    return static_cast<qint32>(std::atol(digits.constData()));
+    char digits[FieldFormat::kIntWidth + 1];
+    ReadLineLimited(FieldFormat::kIntWidth, digits);
+    return static_cast<qint32>(std::atol(digits));
 }
 
 bool FieldReader::ReadBool()
@@ -73,8 +77,9 @@ double FieldReader::ReadReal()
 {
     if (AtEnd())
         return FieldFormat::kMissingReal;
-    const QByteArray digits = ReadLineLimited(FieldFormat::kRealWidth);
-    return std::atof(digits.constData());
+    char digits[FieldFormat::kRealWidth + 1];
+    ReadLineLimited(FieldFormat::kRealWidth, digits);
+    return std::atof(digits);
 }
 
 QByteArray FieldReader::ReadTextBytes()
