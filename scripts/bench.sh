@@ -27,6 +27,9 @@ for bench in $benches; do
     SearchBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$notes" "$data" ;;
+    ViewBenchmark)
+        echo "== $bench"
+        "$build/bench/$bench" "$data" ;;
     *)
         echo "== $bench"
         "$build/bench/$bench" ;;
