@@ -11,6 +11,8 @@
 #include "platform/UserPrompt.h"
 #include "sources/SourceLookup.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace exchange_test;
@@ -272,4 +274,44 @@ TEST(ExportImport, FailedExportLeavesNoFileAtTheTarget)
     EXPECT_EQ(Export(root, root.database->LoadAllNotes(), folderTarget, &prompt), -1);
     EXPECT_TRUE(QFileInfo(folderTarget).isDir());
     EXPECT_TRUE(QDir(root.dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty());
+}
+
+// Archives made by an ordinary zip tool, with stored or deflated entries, import like our own.
+TEST(ExportImport, ArchivesOfOtherZipWritersImport)
+{
+    const QString zipTool = QStandardPaths::findExecutable(QStringLiteral("zip"));
+    const QString unzipTool = QStandardPaths::findExecutable(QStringLiteral("unzip"));
+    if (zipTool.isEmpty() || unzipTool.isEmpty())
+        GTEST_SKIP() << "zip and unzip are not installed";
+
+    DataRoot from;
+    NoteRecord note = MakeNote(1001, kGuidA, QStringLiteral("Packed by another tool\nsecond line"));
+    note.Attachments = {MakeAttachment(QStringLiteral("0000005.txt"), QStringLiteral("Text"))};
+    from.WriteImage(QStringLiteral("0000005.txt"), QByteArray(5000, 'x'));
+    from.Load({note}, {}, {});
+    const QString ours = from.dir.filePath(QStringLiteral("ours.qvx"));
+    ASSERT_EQ(Export(from, {note}, ours), 1);
+    const QString unpacked = from.dir.filePath(QStringLiteral("unpacked"));
+    ASSERT_EQ(QProcess::execute(unzipTool, {QStringLiteral("-q"), ours, QStringLiteral("-d"), unpacked}), 0);
+
+    for (const char* level : {"-0", "-9"}) {
+        const QString repacked = from.dir.filePath(QStringLiteral("repacked%1.qvx").arg(QLatin1String(level)));
+        QProcess zip;
+        zip.setWorkingDirectory(unpacked);
+        zip.start(zipTool, {QStringLiteral("-q"), QLatin1String(level), repacked, QStringLiteral("_ExpNotes.dat"),
+                            QStringLiteral("0000005.txt")});
+        ASSERT_TRUE(zip.waitForFinished());
+        ASSERT_EQ(zip.exitCode(), 0);
+
+        DataRoot to;
+        to.Load({}, {}, {});
+        RecordingChooser chooser(SelectionRuleChooser::Rule::All);
+        ImportReport report;
+        ASSERT_EQ(Import(to, repacked, chooser, &report), 1) << level;
+        const NotesList imported = to.database->LoadNotesByIds(report.importedIds);
+        ASSERT_EQ(imported.size(), 1);
+        EXPECT_EQ(imported[0].PlainText, note.PlainText);
+        ASSERT_EQ(imported[0].Attachments.size(), 1);
+        EXPECT_EQ(to.ReadImage(imported[0].Attachments[0].StoredName), QByteArray(5000, 'x'));
+    }
 }
