@@ -2,6 +2,7 @@
 
 #include "store/FieldFormat.h"
 #include "store/FieldReader.h"
+#include "store/FieldScan.h"
 #include "store/NoteFormat.h"
 
 #include <QFile>
@@ -10,33 +11,7 @@
 
 void NoteTextScanner::Fold(const QByteArray& diskBytes)
 {
-    const char* disk = diskBytes.constData();
-    qsizetype end = diskBytes.size();
-    if (const void* stop = std::memchr(disk, FieldFormat::kEndOfStream, static_cast<size_t>(end)))
-        end = static_cast<const char*>(stop) - disk;
-    const char* cr = static_cast<const char*>(std::memchr(disk, '\r', static_cast<size_t>(end)));
-    if (!cr) {
-        m_logical = diskBytes; // shared, not copied
-        m_logical.truncate(end);
-        return;
-    }
-    // Runs between carriage returns are copied whole; a CR goes only before a line feed.
-    m_logical.resize(end);
-    char* out = m_logical.data();
-    qsizetype written = 0;
-    qsizetype from = 0;
-    while (cr) {
-        const qsizetype at = cr - disk;
-        const bool dropped = at + 1 < end && disk[at + 1] == '\n';
-        const qsizetype upTo = dropped ? at : at + 1;
-        std::memcpy(out + written, disk + from, static_cast<size_t>(upTo - from));
-        written += upTo - from;
-        from = at + 1;
-        cr = static_cast<const char*>(std::memchr(disk + from, '\r', static_cast<size_t>(end - from)));
-    }
-    std::memcpy(out + written, disk + from, static_cast<size_t>(end - from));
-    written += end - from;
-    m_logical.truncate(written);
+    m_logical = FieldScan::FoldLineEnds(diskBytes);
 }
 
 void NoteTextScanner::Load(const QByteArray& diskBytes)
@@ -71,60 +46,22 @@ bool NoteTextScanner::LoadFile(const QString& path)
 
 qint32 NoteTextScanner::ReadInt()
 {
-    if (m_pos >= m_size)
-        return FieldFormat::kMissingInt;
-    // Like fgets: at most the field's width, stopping after a line feed; then atol.
-    char digits[FieldFormat::kIntWidth + 1];
-    const qsizetype available = qMin<qsizetype>(FieldFormat::kIntWidth, m_size - m_pos);
-    qsizetype length = 0;
-    while (length < available) {
-        const char c = m_data[m_pos + length];
-        digits[length++] = c;
-        if (c == '\n')
-            break;
-    }
-    digits[length] = '\0';
-    m_pos += length;
-    return static_cast<qint32>(std::atol(digits));
+    return FieldScan::ReadInt(m_data, m_size, m_pos);
 }
 
 double NoteTextScanner::ReadReal()
 {
-    if (m_pos >= m_size)
-        return FieldFormat::kMissingReal;
-    char digits[FieldFormat::kRealWidth + 1];
-    const qsizetype available = qMin<qsizetype>(FieldFormat::kRealWidth, m_size - m_pos);
-    qsizetype length = 0;
-    while (length < available) {
-        const char c = m_data[m_pos + length];
-        digits[length++] = c;
-        if (c == '\n')
-            break;
-    }
-    digits[length] = '\0';
-    m_pos += length;
-    return std::atof(digits);
+    return FieldScan::ReadReal(m_data, m_size, m_pos);
 }
 
 void NoteTextScanner::TextSpan(const char** start, qsizetype* length)
 {
-    const qint32 declared = ReadInt();
-    *start = m_data + m_pos;
-    *length = 0;
-    if (declared <= 0)
-        return;
-    const qsizetype taken = qMin<qsizetype>(declared, m_size - m_pos);
-    m_pos += taken;
-    // The text ends at its first NUL byte, as a C string would.
-    const void* nul = std::memchr(*start, '\0', static_cast<size_t>(taken));
-    *length = nul ? static_cast<const char*>(nul) - *start : taken;
+    FieldScan::TextSpan(m_data, m_size, m_pos, start, length);
 }
 
 void NoteTextScanner::SkipText()
 {
-    const qint32 declared = ReadInt();
-    if (declared > 0)
-        m_pos += qMin<qsizetype>(declared, m_size - m_pos);
+    FieldScan::SkipText(m_data, m_size, m_pos);
 }
 
 bool NoteTextScanner::ReadOneRecord(Span* span)

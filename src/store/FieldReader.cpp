@@ -1,11 +1,10 @@
 #include "store/FieldReader.h"
 
 #include "store/FieldFormat.h"
+#include "store/FieldScan.h"
 #include "store/TextCodec.h"
 
 #include <QFile>
-#include <cstdlib>
-#include <cstring>
 
 FieldReader::FieldReader(QByteArray logicalBytes)
     : m_bytes(std::move(logicalBytes))
@@ -14,18 +13,7 @@ FieldReader::FieldReader(QByteArray logicalBytes)
 
 QByteArray FieldReader::FromDiskBytes(const QByteArray& diskBytes)
 {
-    qsizetype end = diskBytes.indexOf(FieldFormat::kEndOfStream);
-    if (end < 0)
-        end = diskBytes.size();
-    QByteArray logical;
-    logical.reserve(end);
-    const char* data = diskBytes.constData();
-    for (qsizetype i = 0; i < end; ++i) {
-        if (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n')
-            continue;
-        logical.append(data[i]);
-    }
-    return logical;
+    return FieldScan::FoldLineEnds(diskBytes);
 }
 
 FieldReader FieldReader::FromDevice(QIODevice* device)
@@ -44,28 +32,9 @@ FieldReader FieldReader::FromFile(const QString& path, bool* opened)
     return ok ? FromDevice(&file) : FieldReader(QByteArray());
 }
 
-qsizetype FieldReader::ReadLineLimited(int maxChars, char* out)
-{
-    const qsizetype available = qMin<qsizetype>(maxChars, Remaining());
-    const char* data = m_bytes.constData() + m_pos;
-    qsizetype length = 0;
-    while (length < available) {
-        if (data[length++] == '\n')
-            break;
-    }
-    std::memcpy(out, data, static_cast<size_t>(length));
-    out[length] = '\0';
-    m_pos += length;
-    return length;
-}
-
 qint32 FieldReader::ReadInt()
 {
-    if (AtEnd())
-        return FieldFormat::kMissingInt;
-    char digits[FieldFormat::kIntWidth + 1];
-    ReadLineLimited(FieldFormat::kIntWidth, digits);
-    return static_cast<qint32>(std::atol(digits));
+    return FieldScan::ReadInt(m_bytes.constData(), m_bytes.size(), m_pos);
 }
 
 bool FieldReader::ReadBool()
@@ -75,26 +44,15 @@ bool FieldReader::ReadBool()
 
 double FieldReader::ReadReal()
 {
-    if (AtEnd())
-        return FieldFormat::kMissingReal;
-    char digits[FieldFormat::kRealWidth + 1];
-    ReadLineLimited(FieldFormat::kRealWidth, digits);
-    return std::atof(digits);
+    return FieldScan::ReadReal(m_bytes.constData(), m_bytes.size(), m_pos);
 }
 
 QByteArray FieldReader::ReadTextBytes()
 {
-    const qint32 length = ReadInt();
-    if (length <= 0)
-        return {};
-    const qsizetype taken = qMin<qsizetype>(length, Remaining());
-    QByteArray bytes = m_bytes.mid(m_pos, taken);
-    m_pos += taken;
-    // The text ends at its first NUL byte, as a C string would.
-    const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    return bytes;
+    const char* start = nullptr;
+    qsizetype length = 0;
+    FieldScan::TextSpan(m_bytes.constData(), m_bytes.size(), m_pos, &start, &length);
+    return QByteArray(start, length);
 }
 
 QString FieldReader::ReadText()

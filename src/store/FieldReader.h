@@ -36,10 +36,6 @@ public:
     qsizetype Position() const { return m_pos; }
 
 private:
-    // Reads like fgets into out (maxChars + 1 bytes): at most maxChars characters,
-    // stopping after a line feed; returns how many were read.
-    qsizetype ReadLineLimited(int maxChars, char* out);
-
     QByteArray m_bytes;
     qsizetype m_pos = 0;
 };

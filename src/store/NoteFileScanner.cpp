@@ -1,6 +1,7 @@
 #include "store/NoteFileScanner.h"
 
 #include "store/FieldFormat.h"
+#include "store/FieldScan.h"
 #include "store/NoteFormat.h"
 #include "store/TextCodec.h"
 
@@ -10,99 +11,30 @@
 
 void NoteFileScanner::Fold(const QByteArray& diskBytes)
 {
-    const char* disk = diskBytes.constData();
-    qsizetype end = diskBytes.size();
-    if (const void* stop = std::memchr(disk, FieldFormat::kEndOfStream, static_cast<size_t>(end)))
-        end = static_cast<const char*>(stop) - disk;
+    m_buffer = FieldScan::FoldLineEnds(diskBytes);
+    m_data = m_buffer.constData();
+    m_size = m_buffer.size();
     m_pos = 0;
-    const void* firstReturn = std::memchr(disk, '\r', static_cast<size_t>(end));
-    if (!firstReturn) {
-        m_data = disk;
-        m_size = end;
-        return;
-    }
-    // Copy the runs between carriage returns in blocks; a CR is dropped only when a line
-    // feed follows it inside the stream.
-    m_buffer.resize(end);
-    char* out = m_buffer.data();
-    qsizetype written = 0;
-    qsizetype from = 0;
-    const char* cr = static_cast<const char*>(firstReturn);
-    while (cr) {
-        const qsizetype at = cr - disk;
-        std::memcpy(out + written, disk + from, static_cast<size_t>(at - from));
-        written += at - from;
-        from = at;
-        if (at + 1 < end && disk[at + 1] == '\n')
-            from = at + 1; // drop the CR
-        else {
-            out[written++] = '\r';
-            from = at + 1;
-        }
-        cr = static_cast<const char*>(std::memchr(disk + at + 1, '\r', static_cast<size_t>(end - at - 1)));
-    }
-    std::memcpy(out + written, disk + from, static_cast<size_t>(end - from));
-    written += end - from;
-    m_data = out;
-    m_size = written;
 }
 
 qint32 NoteFileScanner::ReadInt()
 {
-    if (m_pos >= m_size)
-        return FieldFormat::kMissingInt;
-    // Like fgets: at most the field's width, stopping after a line feed.
-    char digits[FieldFormat::kIntWidth + 1];
-    const qsizetype available = qMin<qsizetype>(FieldFormat::kIntWidth, m_size - m_pos);
-    qsizetype length = 0;
-    while (length < available) {
-        const char c = m_data[m_pos + length];
-        digits[length++] = c;
-        if (c == '\n')
-            break;
-    }
-    digits[length] = '\0';
-    m_pos += length;
-    return static_cast<qint32>(std::atol(digits));
+    return FieldScan::ReadInt(m_data, m_size, m_pos);
 }
 
 double NoteFileScanner::ReadReal()
 {
-    if (m_pos >= m_size)
-        return FieldFormat::kMissingReal;
-    char digits[FieldFormat::kRealWidth + 1];
-    const qsizetype available = qMin<qsizetype>(FieldFormat::kRealWidth, m_size - m_pos);
-    qsizetype length = 0;
-    while (length < available) {
-        const char c = m_data[m_pos + length];
-        digits[length++] = c;
-        if (c == '\n')
-            break;
-    }
-    digits[length] = '\0';
-    m_pos += length;
-    return std::atof(digits);
+    return FieldScan::ReadReal(m_data, m_size, m_pos);
 }
 
 void NoteFileScanner::TextSpan(const char** start, qsizetype* length)
 {
-    const qint32 declared = ReadInt();
-    *start = m_data + m_pos;
-    *length = 0;
-    if (declared <= 0)
-        return;
-    const qsizetype taken = qMin<qsizetype>(declared, m_size - m_pos);
-    m_pos += taken;
-    // The text ends at its first NUL byte, as a C string would.
-    const void* nul = std::memchr(*start, '\0', static_cast<size_t>(taken));
-    *length = nul ? static_cast<const char*>(nul) - *start : taken;
+    FieldScan::TextSpan(m_data, m_size, m_pos, start, length);
 }
 
 void NoteFileScanner::SkipText()
 {
-    const qint32 declared = ReadInt();
-    if (declared > 0)
-        m_pos += qMin<qsizetype>(declared, m_size - m_pos);
+    FieldScan::SkipText(m_data, m_size, m_pos);
 }
 
 QString NoteFileScanner::ReadText()
@@ -196,6 +128,7 @@ int NoteFileScanner::ScanFile(const QString& path, const Visitor& visit)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
+    m_buffer.clear(); // may share the last file's bytes: released so they are not copied
     const qint64 size = file.size();
     m_fileBytes.resize(size);
     const qint64 got = size > 0 ? file.read(m_fileBytes.data(), size) : 0;

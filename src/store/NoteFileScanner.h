@@ -32,8 +32,8 @@ public:
     int ScanFile(const QString& path, const Visitor& visit);
 
 private:
-    // The logical stream (CR LF folded, cut at Ctrl-Z); points into diskBytes or into
-    // m_buffer, reused between files.
+    // The logical stream (CR LF folded, cut at Ctrl-Z) in m_buffer, which shares the disk
+    // bytes when the file has no carriage returns.
     void Fold(const QByteArray& diskBytes);
 
     qint32 ReadInt();
