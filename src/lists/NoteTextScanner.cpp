@@ -5,43 +5,35 @@
 #include "store/FieldScan.h"
 #include "store/NoteFormat.h"
 
-#include <QFile>
 #include <cstdlib>
 #include <cstring>
 
-void NoteTextScanner::Fold(const QByteArray& diskBytes)
-{
-    m_logical = FieldScan::FoldLineEnds(diskBytes);
-}
-
 void NoteTextScanner::Load(const QByteArray& diskBytes)
 {
-    Fold(diskBytes);
-    m_data = m_logical.constData();
-    m_size = m_logical.size();
+    m_buffer.Assign(diskBytes);
+    ReadHead();
+}
+
+bool NoteTextScanner::LoadFile(const QString& path)
+{
+    const bool read = m_buffer.ReadFile(path);
+    ReadHead();
+    if (!read)
+        m_count = 0;
+    return read;
+}
+
+void NoteTextScanner::ReadHead()
+{
+    m_buffer.FoldLineEnds();
+    m_data = m_buffer.Data();
+    m_size = m_buffer.Size();
     m_pos = 0;
     m_read = 0;
     m_version = ReadReal();
     if (m_version < 0)
         m_version = 0; // a head that could not be read
     m_count = ReadInt();
-}
-
-bool NoteTextScanner::LoadFile(const QString& path)
-{
-    m_logical.clear(); // so that the file buffer below is not shared, and not copied
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Load(QByteArray());
-        m_count = 0;
-        return false;
-    }
-    const qint64 size = file.size();
-    m_fileBytes.resize(size);
-    const qint64 got = size > 0 ? file.read(m_fileBytes.data(), size) : 0;
-    m_fileBytes.resize(qMax<qint64>(got, 0));
-    Load(m_fileBytes);
-    return true;
 }
 
 qint32 NoteTextScanner::ReadInt()
@@ -123,7 +115,7 @@ NoteRecord NoteTextScanner::ReadRecord(const Span& span) const
 {
     // A record reads the same from its own bytes as from the whole stream: every field
     // it holds ends inside them. The reader copies what it keeps, so the bytes are lent.
-    FieldReader reader(QByteArray::fromRawData(m_logical.constData() + span.start, span.end - span.start));
+    FieldReader reader(QByteArray::fromRawData(m_data + span.start, span.end - span.start));
     NoteRecord record;
     record.Read(reader, m_version);
     return record;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/NoteRecord.h"
+#include "store/ReusedFileBuffer.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,7 +38,8 @@ public:
     NoteRecord ReadRecord(const Span& span) const;
 
 private:
-    void Fold(const QByteArray& diskBytes);
+    // Reads the head of the logical bytes now in m_buffer.
+    void ReadHead();
     qint32 ReadInt();
     double ReadReal();
     // Skips a Text field; gives where its bytes start and their length up to a NUL.
@@ -45,8 +47,7 @@ private:
     void SkipText();
     bool ReadOneRecord(Span* span);
 
-    QByteArray m_fileBytes;
-    QByteArray m_logical;
+    ReusedFileBuffer m_buffer;
     const char* m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_pos = 0;

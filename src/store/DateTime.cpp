@@ -70,7 +70,10 @@ QDateTime DateTime::Broken() const
         rest += kSecondsPerDay;
         --wholeDays;
     }
-    return QDateTime(kEpoch.addDays(wholeDays), QTime(0, 0).addSecs(static_cast<int>(rest)));
+    // A stored moment is a calendar date and a clock time of no time zone. As UTC,
+    // QDateTime never moves a time that falls in a daylight-saving gap, and never asks
+    // the system for the local zone.
+    return QDateTime(kEpoch.addDays(wholeDays), QTime(0, 0).addSecs(static_cast<int>(rest)), Qt::UTC);
 }
 
 int DateTime::Year() const

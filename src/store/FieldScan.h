@@ -10,6 +10,8 @@ namespace FieldScan {
 // The text-stream translation of a whole file: everything from the first Ctrl-Z is cut
 // off and each CR LF becomes LF. A file without carriage returns is shared, not copied.
 QByteArray FoldLineEnds(const QByteArray& diskBytes);
+// The same translation over bytes the caller owns; returns the logical size.
+qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size);
 
 // Like fgets and atol: at most the field's width, stopping after a line feed.
 // Nothing left to read gives the missing-field defaults.

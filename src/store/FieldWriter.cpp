@@ -7,12 +7,21 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstring>
 
 void FieldWriter::WriteInt(qint32 value)
 {
-    char buffer[32];
-    const int length = std::snprintf(buffer, sizeof buffer, value >= 0 ? "%.16d" : "%.15d", value);
-    m_bytes.append(buffer, length);
+    // "%.16d", or "%.15d" after the minus sign: every qint32 fits without widening.
+    char field[FieldFormat::kIntWidth];
+    quint32 magnitude = value < 0 ? 0u - static_cast<quint32>(value) : static_cast<quint32>(value);
+    const int first = value < 0 ? 1 : 0;
+    for (int i = FieldFormat::kIntWidth - 1; i >= first; --i) {
+        field[i] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    if (value < 0)
+        field[0] = '-';
+    m_bytes.append(field, FieldFormat::kIntWidth);
 }
 
 void FieldWriter::WriteBool(bool flag)
@@ -45,13 +54,27 @@ void FieldWriter::WriteTime(const DateTime& value)
 
 QByteArray FieldWriter::DiskBytes() const
 {
-    QByteArray disk;
-    disk.reserve(m_bytes.size() + m_bytes.size() / 32);
-    for (char c : m_bytes) {
-        if (c == '\n')
-            disk.append('\r');
-        disk.append(c);
+    const char* logical = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype lineFeeds = 0;
+    for (const char* at = logical;
+         (at = static_cast<const char*>(std::memchr(at, '\n', size - (at - logical)))); ++at)
+        ++lineFeeds;
+    if (lineFeeds == 0)
+        return m_bytes;
+    // Each run up to a line feed is copied whole, then CR LF stands for the line feed.
+    QByteArray disk(size + lineFeeds, Qt::Uninitialized);
+    char* out = disk.data();
+    qsizetype from = 0;
+    while (const void* found = std::memchr(logical + from, '\n', static_cast<size_t>(size - from))) {
+        const qsizetype at = static_cast<const char*>(found) - logical;
+        std::memcpy(out, logical + from, static_cast<size_t>(at - from));
+        out += at - from;
+        *out++ = '\r';
+        *out++ = '\n';
+        from = at + 1;
     }
+    std::memcpy(out, logical + from, static_cast<size_t>(size - from));
     return disk;
 }
 

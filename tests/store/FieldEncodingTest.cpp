@@ -1,11 +1,15 @@
 #include "store/DateTime.h"
 #include "store/FieldReader.h"
+#include "store/FieldScan.h"
 #include "store/FieldWriter.h"
 #include "store/TextCodec.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -165,4 +169,81 @@ TEST(FieldEncoding, SaveIsAtomicAndDevicesGetDiskBytes)
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(writer.WriteTo(&buffer));
     EXPECT_EQ(buffer.data(), QByteArray("0000000000000003a\r\nb"));
+}
+
+TEST(FieldEncoding, IntegersReadAsTheCLibraryReadsThem)
+{
+    // Any sixteen bytes of damage, read as fgets and atol would read them: at most the
+    // field's width, stopping after a line feed, then blanks, a sign and digits.
+    const QByteArray alphabet("0123456789 \t\n\v\r-+x\0", 20);
+    std::mt19937 random(2112);
+    const QByteArray digits("0123456789");
+    for (int round = 0; round < 40000; ++round) {
+        // Half the rounds are whole fields of digits, now and then with a sign or a flaw.
+        const bool field = round % 2 == 0;
+        QByteArray bytes(field ? 16 + random() % 3 : 1 + random() % 24, '\0');
+        for (char& c : bytes)
+            c = field ? digits.at(random() % 10) : alphabet.at(random() % alphabet.size());
+        if (field && random() % 3 == 0)
+            bytes[0] = '-';
+        if (field && random() % 4 == 0)
+            bytes[random() % 16] = alphabet.at(random() % alphabet.size());
+        qsizetype pos = 0;
+        const qint32 read = FieldScan::ReadInt(bytes.constData(), bytes.size(), pos);
+
+        const qsizetype window = qMin<qsizetype>(16, bytes.size());
+        const qsizetype lineFeed = bytes.left(window).indexOf('\n');
+        const qsizetype taken = lineFeed < 0 ? window : lineFeed + 1;
+        const QByteArray copied = bytes.left(taken); // the terminating NUL comes with it
+        ASSERT_EQ(pos, taken) << bytes.toHex().constData();
+        ASSERT_EQ(read, static_cast<qint32>(std::atol(copied.constData()))) << bytes.toHex().constData();
+    }
+}
+
+TEST(FieldEncoding, LineEndsFoldInPlaceAsInACopyAndUnfoldOnWrite)
+{
+    const QByteArray alphabet("ab\r\n\x1a", 5);
+    std::mt19937 random(1899);
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray disk(random() % 40, 'a');
+        for (char& c : disk)
+            c = alphabet.at(random() % alphabet.size());
+        // The text-stream rule, byte by byte: stop at Ctrl-Z, drop a CR before a LF.
+        QByteArray expected;
+        for (qsizetype i = 0; i < disk.size() && disk.at(i) != '\x1a'; ++i) {
+            const bool beforeLineFeed = i + 1 < disk.size() && disk.at(i + 1) == '\n';
+            if (!(disk.at(i) == '\r' && beforeLineFeed))
+                expected.append(disk.at(i));
+        }
+        ASSERT_EQ(FieldScan::FoldLineEnds(disk), expected) << disk.toHex().constData();
+        QByteArray inPlace = disk;
+        inPlace.truncate(FieldScan::FoldLineEndsInPlace(inPlace.data(), inPlace.size()));
+        ASSERT_EQ(inPlace, expected) << disk.toHex().constData();
+
+        // Written back, every LF becomes CR LF and folding returns the logical bytes.
+        FieldWriter writer;
+        writer.WriteTextBytes(expected);
+        QByteArray written = writer.DiskBytes();
+        EXPECT_EQ(written.count('\n'), written.count("\r\n"));
+        ASSERT_EQ(FieldScan::FoldLineEnds(written), writer.LogicalBytes());
+    }
+}
+
+TEST(FieldEncoding, StoredTimesIgnoreTheLocalZone)
+{
+    // 02:30 on the last Sunday of March 2008 never happened in Berlin; a stored time is
+    // no moment of any zone and must come back as written.
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const DateTime gap = DateTime::FromParts(2008, 3, 30, 2, 30, 0);
+    const QByteArray written = gap.ToFieldText();
+    const int hour = gap.Hour();
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    tzset();
+    EXPECT_EQ(written, QByteArray("2008-03-30-02-30-00"));
+    EXPECT_EQ(hour, 2);
 }

@@ -1,0 +1,84 @@
+#include "store/ReusedFileBuffer.h"
+
+#include "store/FieldScan.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes the descriptor on every path out.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+void ReusedFileBuffer::Reserve(qsizetype size)
+{
+    if (m_bytes.size() < size)
+        m_bytes.resize(size);
+}
+
+bool ReusedFileBuffer::ReadFile(const QString& path)
+{
+    m_size = 0;
+    const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        return false;
+    struct stat info
+    {
+    };
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    // One more byte than the size, so that a file that has not grown is read to its end
+    // in one call and the next returns 0; a file that grows meanwhile is read as it is.
+    qsizetype capacity = static_cast<qsizetype>(info.st_size) + 1;
+    Reserve(capacity);
+    for (;;) {
+        if (m_size == capacity) {
+            capacity *= 2;
+            Reserve(capacity);
+        }
+        const ssize_t got
+            = ::read(file.Get(), m_bytes.data() + m_size, static_cast<size_t>(capacity - m_size));
+        if (got > 0)
+            m_size += got;
+        else if (got == 0 || errno != EINTR)
+            break;
+    }
+    return true;
+}
+
+void ReusedFileBuffer::Assign(const QByteArray& bytes)
+{
+    Reserve(bytes.size());
+    if (!bytes.isEmpty())
+        std::memcpy(m_bytes.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+    m_size = bytes.size();
+}
+
+void ReusedFileBuffer::FoldLineEnds()
+{
+    m_size = FieldScan::FoldLineEndsInPlace(m_bytes.data(), m_size);
+}
