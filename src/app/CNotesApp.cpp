@@ -88,11 +88,10 @@ void CNotesApp::InitInstance()
     Step(StartupStep::StoreVersion);
     m_settings.ProgVersion = Settings::RunningVersion();
 
+    // The clean-up and the load share one pass over the note files.
     Step(StartupStep::CleanUpNoteFiles);
-    m_database->CleanUpNoteFiles();
-
     Step(StartupStep::LoadNoteDatabase);
-    m_database->LoadNoteDatabase();
+    m_database->CleanUpAndLoadNoteDatabase();
 
     Step(StartupStep::RestoreLastList);
     m_currentList->RestoreLastViewList();

@@ -53,8 +53,43 @@ void KeyWordList::AddNoteKeyWords(qint32 noteId, const QString& keyWordText)
         Merge(word, noteId);
 }
 
+void KeyWordList::AddKeyWordsOfNewNote(qint32 noteId, const QString& keyWordText)
+{
+    const QStringList words = SplitKeyWords(keyWordText);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        // A word typed twice files the note once, as the add-if-absent of Merge does.
+        if (std::find(words.cbegin(), words.cbegin() + i, word) != words.cbegin() + i)
+            continue;
+        const auto found = m_positions.constFind(word);
+        if (found != m_positions.cend()) {
+            m_entries[*found].notes.Append(noteId);
+            continue;
+        }
+        KeyWordEntry entry;
+        entry.word = word;
+        entry.notes.Append(noteId);
+        m_positions.insert(word, static_cast<int>(m_entries.size()));
+        m_entries.append(std::move(entry));
+    }
+    m_wordsOfNoteKept = false;
+}
+
+void KeyWordList::KeepWordsOfNote()
+{
+    if (m_wordsOfNoteKept)
+        return;
+    m_wordsOfNote.clear();
+    for (const KeyWordEntry& entry : std::as_const(m_entries)) {
+        for (qint32 id : entry.notes)
+            m_wordsOfNote[id].append(entry.word);
+    }
+    m_wordsOfNoteKept = true;
+}
+
 void KeyWordList::RemoveNoteKeyWords(qint32 noteId)
 {
+    KeepWordsOfNote();
     const QStringList words = m_wordsOfNote.take(noteId);
     QList<int> emptied;
     for (const QString& word : words) {
@@ -78,6 +113,7 @@ void KeyWordList::Clear()
     m_entries.clear();
     m_positions.clear();
     m_wordsOfNote.clear();
+    m_wordsOfNoteKept = true;
 }
 
 void KeyWordList::NumberEntries()
@@ -178,11 +214,12 @@ void KeyWordList::Merge(const QString& word, qint32 noteId)
 {
     const auto found = m_positions.constFind(word);
     if (found != m_positions.cend()) {
-        if (m_entries[*found].notes.AddIfAbsent(noteId))
+        if (m_entries[*found].notes.AddIfAbsent(noteId) && m_wordsOfNoteKept)
             m_wordsOfNote[noteId].append(word);
         return;
     }
-    m_wordsOfNote[noteId].append(word);
+    if (m_wordsOfNoteKept)
+        m_wordsOfNote[noteId].append(word);
     KeyWordEntry entry;
     entry.word = word;
     entry.notes.Append(noteId);

@@ -28,6 +28,9 @@ public:
     // Files the note under every key word of its text (see SplitKeyWords); a new word is
     // appended at the end, a known one gains the id unless it holds it already.
     void AddNoteKeyWords(qint32 noteId, const QString& keyWordText);
+    // The same for a note that no entry holds yet (the load's first sight of an id),
+    // without asking each word's notes whether they hold it.
+    void AddKeyWordsOfNewNote(qint32 noteId, const QString& keyWordText);
     // Takes the note out of every key word; words left without notes are deleted.
     void RemoveNoteKeyWords(qint32 noteId);
     void Clear();
@@ -72,10 +75,15 @@ public:
 private:
     void Merge(const QString& word, qint32 noteId);
     void RebuildPositions();
+    // Makes m_wordsOfNote whole again after new notes were added without it.
+    void KeepWordsOfNote();
 
     QList<KeyWordEntry> m_entries;
     // Position of each word in m_entries, so that a load need not scan the list per word.
     QHash<QString, int> m_positions;
     // The words that hold each note, so that taking a note out visits only its own words.
+    // The load does not keep it (100,000 small lists nobody may ask for): it is made
+    // whole at the first removal.
     QHash<qint32, QStringList> m_wordsOfNote;
+    bool m_wordsOfNoteKept = true;
 };

@@ -6,13 +6,11 @@
 NoteIdList::NoteIdList(std::initializer_list<qint32> ids)
     : m_ids(ids)
 {
-    IndexIfLong();
 }
 
 NoteIdList::NoteIdList(QList<qint32> ids)
     : m_ids(std::move(ids))
 {
-    IndexIfLong();
 }
 
 void NoteIdList::Append(qint32 id)
@@ -20,8 +18,6 @@ void NoteIdList::Append(qint32 id)
     m_ids.append(id);
     if (m_indexed)
         ++m_counts[id];
-    else
-        IndexIfLong();
 }
 
 bool NoteIdList::AddIfAbsent(qint32 id)
@@ -34,7 +30,7 @@ bool NoteIdList::AddIfAbsent(qint32 id)
 
 bool NoteIdList::RemoveAll(qint32 id)
 {
-    if (m_indexed) {
+    if (IndexIfLong()) {
         const auto found = m_counts.constFind(id);
         if (found == m_counts.cend())
             return false;
@@ -75,12 +71,12 @@ NoteIdList NoteIdList::Without(const NoteIdList& ids) const
 
 bool NoteIdList::Contains(qint32 id) const
 {
-    return m_indexed ? m_counts.contains(id) : m_ids.contains(id);
+    return IndexIfLong() ? m_counts.contains(id) : m_ids.contains(id);
 }
 
 int NoteIdList::CountOf(qint32 id) const
 {
-    return m_indexed ? m_counts.value(id, 0) : static_cast<int>(m_ids.count(id));
+    return IndexIfLong() ? m_counts.value(id, 0) : static_cast<int>(m_ids.count(id));
 }
 
 qint32 NoteIdList::At(int index) const
@@ -132,7 +128,6 @@ void NoteIdList::Read(FieldReader& reader)
     const qint32 count = reader.ReadInt();
     for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
         m_ids.append(reader.ReadInt());
-    IndexIfLong();
 }
 
 QJsonArray NoteIdList::ToJson() const
@@ -143,13 +138,14 @@ QJsonArray NoteIdList::ToJson() const
     return array;
 }
 
-void NoteIdList::IndexIfLong()
+bool NoteIdList::IndexIfLong() const
 {
     if (!m_indexed && m_ids.size() >= kIndexThreshold)
         BuildIndex();
+    return m_indexed;
 }
 
-void NoteIdList::BuildIndex()
+void NoteIdList::BuildIndex() const
 {
     m_counts.clear();
     m_counts.reserve(m_ids.size());

@@ -13,9 +13,10 @@ class FieldReader;
 // the current list exchange sets of notes in this form; order matters and ids may repeat
 // unless the caller uses the add-if-absent form.
 //
-// A list that grows long keeps a count of each id beside it, so that add-if-absent and
-// contains stay constant-time while a load files 100,000 notes under one category. Short
-// lists do without: a scan of a few ids is cheaper than a hash.
+// A long list keeps a count of each id beside it, so that add-if-absent and contains stay
+// constant-time on a category of 100,000 notes. The counts are made by the first question
+// that needs them, so that the load's plain appends cost no hashing at all. Short lists
+// do without: a scan of a few ids is cheaper than a hash.
 class NoteIdList
 {
 public:
@@ -63,11 +64,12 @@ private:
     // Lists shorter than this are scanned instead of indexed.
     static constexpr qsizetype kIndexThreshold = 32;
 
-    void IndexIfLong();
-    void BuildIndex();
+    // True when the counts are kept, after building them if the list is long.
+    bool IndexIfLong() const;
+    void BuildIndex() const;
 
     QList<qint32> m_ids;
     // Occurrences of each id; kept only while m_indexed is true.
-    QHash<qint32, int> m_counts;
-    bool m_indexed = false;
+    mutable QHash<qint32, int> m_counts;
+    mutable bool m_indexed = false;
 };

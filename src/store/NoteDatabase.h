@@ -58,6 +58,9 @@ public:
     // rewrites "Sources.dat", then raises MaxNoteID and MaxAuthorID: to the highest id
     // seen + 1 when that is above the stored value, else by one, and saves the settings.
     void LoadNoteDatabase();
+    // Both steps of start-up in one pass over the note files: each file is read once,
+    // and one whose count is 0 is deleted instead of loaded.
+    void CleanUpAndLoadNoteDatabase();
 
     // --- Ids ---------------------------------------------------------------------------
 
@@ -191,6 +194,9 @@ public:
     QString AuthorsFilePath() const;
 
 private:
+    void Load(bool cleanUp);
+    // Reads "Sources.dat" and rewrites it when the rewrite would change it.
+    void LoadSources();
     void ClearIndexes();
     void IndexNote(qint32 noteId, qint32 sourceId, const QString& keyWords,
                    const CategoryAssignment& categories, const QString& filePath);

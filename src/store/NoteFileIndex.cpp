@@ -6,25 +6,25 @@ void NoteFileIndex::Clear()
 {
     m_entries.clear();
     m_entryByPath.clear();
-    m_firstEntry.clear();
+    m_firstEntry.Clear();
     m_laterEntries.clear();
 }
 
 std::optional<QString> NoteFileIndex::FileOfNote(qint32 id) const
 {
-    const auto found = m_firstEntry.constFind(id);
-    if (found == m_firstEntry.cend())
+    const int first = m_firstEntry.Value(id);
+    if (first == NoteIdMap::kAbsent)
         return std::nullopt;
-    return m_entries.at(*found).path;
+    return m_entries.at(first).path;
 }
 
 void NoteFileIndex::RemoveNoteFromIndex(qint32 id)
 {
-    const auto first = m_firstEntry.find(id);
-    if (first == m_firstEntry.end())
+    const int first = m_firstEntry.Value(id);
+    if (first == NoteIdMap::kAbsent)
         return;
-    m_entries[*first].ids.RemoveAll(id);
-    m_firstEntry.erase(first);
+    m_entries[first].ids.RemoveAll(id);
+    m_firstEntry.Remove(id);
     const auto later = m_laterEntries.find(id);
     if (later != m_laterEntries.end()) {
         for (int index : std::as_const(*later))
@@ -48,17 +48,17 @@ void NoteFileIndex::AddToEntry(int index, qint32 id)
 {
     if (!m_entries[index].ids.AddIfAbsent(id))
         return;
-    const auto first = m_firstEntry.find(id);
-    if (first == m_firstEntry.end()) {
-        m_firstEntry.insert(id, index);
+    int& first = m_firstEntry.Slot(id);
+    if (first == NoteIdMap::kAbsent) {
+        first = index;
         return;
     }
     // Held twice: the entry nearer the front answers FileOfNote.
     QList<int>& later = m_laterEntries[id];
     int other = index;
-    if (index < *first) {
-        other = *first;
-        *first = index;
+    if (index < first) {
+        other = first;
+        first = index;
     }
     later.insert(std::lower_bound(later.begin(), later.end(), other), other);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "categories/NoteIdList.h"
+#include "categories/NoteIdMap.h"
 
 #include <QHash>
 #include <QList>
@@ -17,7 +18,7 @@ struct NoteFileEntry
 // Which note file holds which notes: an ordered list of entries, in the order in which
 // the files were first met. Paths are compared exactly (case-sensitive, whole string).
 //
-// Hashes sit beside the list so that a load of 100,000 notes stays linear: one from path
+// Maps sit beside the list so that a load of 100,000 notes stays linear: one from path
 // to its entry, one from note id to the first entry holding it, and a rarely used one
 // for the later entries of ids held twice (a note file changed from outside).
 class NoteFileIndex
@@ -43,7 +44,7 @@ private:
 
     QList<NoteFileEntry> m_entries;
     QHash<QString, int> m_entryByPath;
-    QHash<qint32, int> m_firstEntry;
+    NoteIdMap m_firstEntry;
     // Further entries holding an id, ascending.
     QHash<qint32, QList<int>> m_laterEntries;
 };

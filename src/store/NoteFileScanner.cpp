@@ -1,21 +1,13 @@
 #include "store/NoteFileScanner.h"
 
 #include "store/FieldFormat.h"
+#include "store/FieldReader.h"
 #include "store/FieldScan.h"
 #include "store/NoteFormat.h"
 #include "store/TextCodec.h"
 
-#include <QFile>
 #include <cstdlib>
 #include <cstring>
-
-void NoteFileScanner::Fold(const QByteArray& diskBytes)
-{
-    m_buffer = FieldScan::FoldLineEnds(diskBytes);
-    m_data = m_buffer.constData();
-    m_size = m_buffer.size();
-    m_pos = 0;
-}
 
 qint32 NoteFileScanner::ReadInt()
 {
@@ -63,8 +55,17 @@ QString NoteFileScanner::ReadName()
 
 int NoteFileScanner::Scan(const QByteArray& diskBytes, const Visitor& visit)
 {
+    m_buffer.Assign(diskBytes);
+    return ScanBuffer(visit);
+}
+
+int NoteFileScanner::ScanBuffer(const Visitor& visit)
+{
     using NoteFormat::VersionAbove;
-    Fold(diskBytes);
+    m_buffer.FoldLineEnds();
+    m_data = m_buffer.Data();
+    m_size = m_buffer.Size();
+    m_pos = 0;
     double version = ReadReal();
     if (version < 0)
         version = 0; // a head that could not be read
@@ -110,7 +111,7 @@ int NoteFileScanner::Scan(const QByteArray& diskBytes, const Visitor& visit)
             CategoryLevelEntry entry;
             entry.level = ReadInt();
             entry.name = ReadName();
-            entry.parentName = ReadName();
+            SkipText(); // the parent name: the path is told by the levels
             facts.Categories.entries.append(std::move(entry));
         }
         if (facts.NoteID > 0) {
@@ -123,15 +124,19 @@ int NoteFileScanner::Scan(const QByteArray& diskBytes, const Visitor& visit)
     return kept;
 }
 
-int NoteFileScanner::ScanFile(const QString& path, const Visitor& visit)
+int NoteFileScanner::ScanFile(const QString& path, const Visitor& visit, bool* isEmpty)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    m_buffer.clear(); // may share the last file's bytes: released so they are not copied
-    const qint64 size = file.size();
-    m_fileBytes.resize(size);
-    const qint64 got = size > 0 ? file.read(m_fileBytes.data(), size) : 0;
-    m_fileBytes.resize(qMax<qint64>(got, 0));
-    return Scan(m_fileBytes, visit);
+    const bool read = m_buffer.ReadFile(path);
+    if (isEmpty)
+        *isEmpty = read && IsEmptyNoteFileHead(m_buffer.Data(), m_buffer.Size());
+    return read ? ScanBuffer(visit) : 0;
+}
+
+bool NoteFileScanner::IsEmptyNoteFileHead(const char* diskBytes, qsizetype size)
+{
+    // The head is a Real and an Integer: 36 bytes, well inside the first 64.
+    const QByteArray head(diskBytes, qMin<qsizetype>(size, 64));
+    FieldReader reader(FieldReader::FromDiskBytes(head));
+    reader.ReadReal();
+    return head.isEmpty() || reader.ReadInt() == 0;
 }

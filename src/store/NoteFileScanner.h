@@ -1,6 +1,7 @@
 #pragma once
 
 #include "categories/CategoryAssignment.h"
+#include "store/ReusedFileBuffer.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -13,6 +14,8 @@ struct NoteIndexFacts
     qint32 NoteID = 0;
     qint32 SourceID = 0;
     QString KeyWords;
+    // The level and name of each entry; parent names are not read (the trees are built
+    // from the levels), so each entry keeps the default one.
     CategoryAssignment Categories;
 };
 
@@ -28,13 +31,17 @@ public:
 
     // Visits each kept record of the file's disk bytes in file order; returns how many.
     int Scan(const QByteArray& diskBytes, const Visitor& visit);
-    // The same for a file; a file that cannot be read visits nothing.
-    int ScanFile(const QString& path, const Visitor& visit);
+    // The same for a file; a file that cannot be read visits nothing. When isEmpty is
+    // given, it tells whether the file's head counts no notes (see IsEmptyNoteFileHead).
+    int ScanFile(const QString& path, const Visitor& visit, bool* isEmpty = nullptr);
+
+    // The start-up's clean-up rule, judged on a file's first 64 disk bytes as the
+    // original clean-up read them: a file without bytes, or whose count is 0, holds no
+    // notes.
+    static bool IsEmptyNoteFileHead(const char* diskBytes, qsizetype size);
 
 private:
-    // The logical stream (CR LF folded, cut at Ctrl-Z) in m_buffer, which shares the disk
-    // bytes when the file has no carriage returns.
-    void Fold(const QByteArray& diskBytes);
+    int ScanBuffer(const Visitor& visit);
 
     qint32 ReadInt();
     double ReadReal();
@@ -47,8 +54,7 @@ private:
     QString ReadName();
 
     QHash<QByteArray, QString> m_names;
-    QByteArray m_buffer;
-    QByteArray m_fileBytes;
+    ReusedFileBuffer m_buffer;
     const char* m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_pos = 0;

@@ -211,3 +211,76 @@ TEST(NoteDatabaseLoad, StampNotesEditedMatchesByNoteThenBySource)
     EXPECT_EQ(bySource.at(1).LastEdited, stamp);
     EXPECT_EQ(bySource.at(1).DateAdded, Day(2010, 4, 1));
 }
+
+namespace {
+
+// Three hundred note files as a real folder holds them, and the damage start-up meets:
+// files that count no notes, files of no bytes, notes stored twice, sources that are gone.
+void WriteManyFiles(const Root& root)
+{
+    root.WriteSources({MakeSource(1001, QStringLiteral("One")), MakeSource(1002, QStringLiteral("Two"))});
+    const QStringList words = {QStringLiteral("Art"), QStringLiteral("Science"), QStringLiteral("art")};
+    const QStringList names = {QStringLiteral("Science"), QStringLiteral("Physics"), QStringLiteral("Art")};
+    for (int file = 0; file < 300; ++file) {
+        const QString name = QStringLiteral("DAY%1.dat").arg(file, 8, 10, QLatin1Char('0'));
+        if (file % 23 == 5) {
+            root.WriteRaw(root.NotesPath(name), QByteArray());
+            continue;
+        }
+        NotesList notes;
+        for (int i = 0; file % 17 != 3 && i < 1 + file % 5; ++i) {
+            const qint32 id = 1000 + (file * 7 + i * 13) % 900; // some ids in two files
+            const QStringList path = {names.at((file + i) % 3), names.at(i % 3), names.at(file % 3)};
+            notes.append(MakeNote(id, 1000 + (file + i) % 4, Day(2009, 1, 1 + file % 28),
+                                  words.at(i % 3) + QStringLiteral(", ") + words.at(file % 3),
+                                  path.mid(0, (file + i) % 4)));
+        }
+        root.WriteNotes(name, notes);
+    }
+}
+
+QString Relative(const Root& root, const QString& path)
+{
+    return QDir(root.folder.NotesFolder()).relativeFilePath(path);
+}
+
+} // namespace
+
+TEST(NoteDatabaseLoad, OnePassStartUpEqualsCleanUpThenLoad)
+{
+    Root twoSteps;
+    Root onePass;
+    WriteManyFiles(twoSteps);
+    WriteManyFiles(onePass);
+    NoteDatabase expected(twoSteps.folder);
+    expected.CleanUpNoteFiles();
+    expected.LoadNoteDatabase();
+    NoteDatabase actual(onePass.folder);
+    actual.CleanUpAndLoadNoteDatabase();
+
+    EXPECT_GT(actual.Total(), 500);
+    EXPECT_EQ(actual.Total(), expected.Total());
+    EXPECT_EQ(QDir(onePass.folder.NotesFolder()).entryList(QDir::Files),
+              QDir(twoSteps.folder.NotesFolder()).entryList(QDir::Files));
+    EXPECT_EQ(actual.Categories().ToJson(), expected.Categories().ToJson());
+    EXPECT_EQ(actual.KeyWords(), expected.KeyWords());
+    EXPECT_EQ(actual.UnassignedNoteIds(), expected.UnassignedNoteIds());
+    EXPECT_EQ(actual.NoSourceNoteIds(), expected.NoSourceNoteIds());
+    ASSERT_EQ(actual.Sources().size(), 2);
+    for (qsizetype i = 0; i < 2; ++i)
+        EXPECT_EQ(actual.Sources().at(i).CitingNoteIds, expected.Sources().at(i).CitingNoteIds);
+    ASSERT_EQ(actual.FileIndex().Count(), expected.FileIndex().Count());
+    for (int i = 0; i < actual.FileIndex().Count(); ++i) {
+        const NoteFileEntry& got = actual.FileIndex().Entries().at(i);
+        const NoteFileEntry& want = expected.FileIndex().Entries().at(i);
+        EXPECT_EQ(Relative(onePass, got.path), Relative(twoSteps, want.path));
+        EXPECT_EQ(got.ids, want.ids);
+    }
+    for (qint32 id = 1000; id < 1900; ++id) {
+        const auto got = actual.FileIndex().FileOfNote(id);
+        const auto want = expected.FileIndex().FileOfNote(id);
+        ASSERT_EQ(got.has_value(), want.has_value()) << id;
+        if (got)
+            EXPECT_EQ(Relative(onePass, *got), Relative(twoSteps, *want)) << id;
+    }
+}

@@ -1,0 +1,50 @@
+#include "categories/CategoryTreeLoader.h"
+
+#include "categories/CategoryAssignment.h"
+#include "categories/CategoryNode.h"
+#include "categories/CategoryTree.h"
+
+CategoryTreeLoader::CategoryTreeLoader(CategoryTree& tree)
+    : m_tree(tree)
+{
+    m_tree.Clear();
+}
+
+CategoryNode& CategoryTreeLoader::NodeAt(CategoryNode* parent, const QString& name, bool* created)
+{
+    const auto key = qMakePair(static_cast<const CategoryNode*>(parent), name);
+    const auto found = m_nodes.constFind(key);
+    *created = found == m_nodes.cend();
+    if (!*created)
+        return **found;
+    CategoryNode& node = parent ? parent->AppendChild(CategoryNode(name)) : m_tree.Append(CategoryNode(name));
+    m_nodes.insert(key, &node);
+    return node;
+}
+
+void CategoryTreeLoader::AddNote(qint32 noteId, const CategoryAssignment& a, NoteIdList& unassignedNoteIds,
+                                 bool firstSight)
+{
+    if (a.AssignedLevelCount() == 0) {
+        if (firstSight)
+            unassignedNoteIds.Append(noteId);
+        else
+            unassignedNoteIds.AddIfAbsent(noteId);
+        return;
+    }
+    // Levels are looked up by their level field; the path stops at the first level
+    // without an entry or without a category, as the tree's own filing does.
+    CategoryNode* parent = nullptr;
+    for (int level = 0; level < 4; ++level) {
+        const CategoryLevelEntry* entry = a.FindEntry(level);
+        if (!entry || !entry->IsAssigned())
+            return;
+        bool created = false;
+        CategoryNode& node = NodeAt(parent, entry->name, &created);
+        if (created || firstSight)
+            node.notes.Append(noteId);
+        else
+            node.notes.AddIfAbsent(noteId);
+        parent = &node;
+    }
+}

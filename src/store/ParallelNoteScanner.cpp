@@ -1,0 +1,68 @@
+#include "store/ParallelNoteScanner.h"
+
+ParallelNoteScanner::ParallelNoteScanner(QStringList paths, bool judgeEmpty)
+    : m_paths(std::move(paths))
+    , m_judgeEmpty(judgeEmpty)
+    , m_count(static_cast<size_t>(m_paths.size()))
+    , m_files(m_count)
+    , m_scanned(std::make_unique<std::atomic<bool>[]>(m_count))
+    , m_helper([this] { RunHelper(); })
+{
+}
+
+ParallelNoteScanner::~ParallelNoteScanner()
+{
+    m_stopping.store(true);
+    // Wakes a helper that waits for the caller to catch up.
+    m_taken.store(m_count + kFilesAhead);
+    m_taken.notify_all();
+    m_helper.join();
+}
+
+bool ParallelNoteScanner::ScanNextUnclaimed(NoteFileScanner& scanner)
+{
+    const size_t index = m_nextClaim.fetch_add(1);
+    if (index >= m_count)
+        return false;
+    ScannedNoteFile& file = m_files[index];
+    file.path = m_paths.at(static_cast<qsizetype>(index));
+    scanner.ScanFile(
+        file.path, [&file](const NoteIndexFacts& note) { file.notes.push_back(note); },
+        m_judgeEmpty ? &file.isEmpty : nullptr);
+    m_scanned[index].store(true, std::memory_order_release);
+    m_scanned[index].notify_one();
+    return true;
+}
+
+void ParallelNoteScanner::WaitUntilHelperMayClaim(size_t index)
+{
+    for (size_t taken = m_taken.load(); index >= taken + kFilesAhead; taken = m_taken.load())
+        m_taken.wait(taken);
+}
+
+void ParallelNoteScanner::RunHelper()
+{
+    NoteFileScanner scanner;
+    while (!m_stopping.load()) {
+        WaitUntilHelperMayClaim(m_nextClaim.load());
+        if (m_stopping.load() || !ScanNextUnclaimed(scanner))
+            return;
+    }
+}
+
+bool ParallelNoteScanner::Next(ScannedNoteFile& file)
+{
+    const size_t index = m_taken.load();
+    if (index >= m_count)
+        return false;
+    while (!m_scanned[index].load(std::memory_order_acquire)) {
+        // The helper holds this file: the caller scans a later one meanwhile, or, with
+        // every file claimed, waits.
+        if (!ScanNextUnclaimed(m_callerScanner))
+            m_scanned[index].wait(false, std::memory_order_acquire);
+    }
+    file = std::move(m_files[index]);
+    m_taken.store(index + 1);
+    m_taken.notify_one();
+    return true;
+}
