@@ -32,13 +32,14 @@ ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* dat
     const qint32 count = reader.ReadInt();
     if (qint64(count) * kMinEntryBytes > reader.Remaining())
         return ExportDataResult::Damaged;
+    data->notes.reserve(count);
     for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
         NoteRecord note;
         note.Read(reader, data->version);
         note.AttachedSource = ReadSourceExchange(reader, data->version);
         note.SourceID = note.AttachedSource.SourceId > 0 ? note.AttachedSource.SourceId : 0;
         if (note.NoteID > 0)
-            data->notes.append(note);
+            data->notes.append(std::move(note));
     }
     return ExportDataResult::Ok;
 }

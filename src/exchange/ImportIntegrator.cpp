@@ -11,6 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -153,23 +157,36 @@ void ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteRecord* ex
 }
 
 // The import folder is removed afterwards, so its files are moved rather than copied;
-// a file that two attachments name is copied from where the first one put it.
+// a file that two attachments name is copied from where the first one put it. An
+// existing file is never overwritten.
 void ImportIntegrator::TakeAttachmentFile(const QString& storedName, const QString& newName)
 {
     const QString target = QDir(m_imagesFolder).filePath(newName);
-    if (QFileInfo::exists(target))
-        return; // never overwrite
     const auto moved = m_takenFiles.constFind(storedName);
     if (moved != m_takenFiles.constEnd()) {
-        QFile::copy(*moved, target);
+        QFile::copy(*moved, target); // refuses an existing target
         return;
     }
     const QString from = QDir(m_importFolder).filePath(storedName);
-    const QFileInfo info(from);
-    if (!info.isFile() || info.isSymLink())
-        return; // missing from the archive: the record points at no file
-    if (QFile::rename(from, target) || QFile::copy(from, target))
+    struct stat info
+    {
+    };
+    if (::lstat(QFile::encodeName(from).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return; // missing from the archive (or no plain file): the record points at no file
+    if (MoveWithoutReplacing(from, target))
         m_takenFiles.insert(storedName, target);
+}
+
+bool ImportIntegrator::MoveWithoutReplacing(const QString& from, const QString& target)
+{
+    // One call that refuses an existing target, where the file system offers it.
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray destination = QFile::encodeName(target);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, destination.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST || QFileInfo::exists(target))
+        return false;
+    return QFile::rename(from, target) || QFile::copy(from, target);
 }
 
 int ImportIntegrator::AttachmentNumber(const QString& fileName)

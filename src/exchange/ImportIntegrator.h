@@ -39,6 +39,8 @@ private:
     qint32 MatchOrAddAuthor(const AuthorRecord& incoming);
     void ReplaceAttachments(NoteRecord& note, const NoteRecord* existing);
     void TakeAttachmentFile(const QString& storedName, const QString& newName);
+    // Renames from to target unless target exists; a copy when a rename cannot be made.
+    static bool MoveWithoutReplacing(const QString& from, const QString& target);
     void ScanAttachmentNumbers();
     static int AttachmentNumber(const QString& fileName);
     NotesList& NoteFile(const QString& path);

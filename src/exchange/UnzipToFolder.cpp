@@ -4,8 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QStorageInfo>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -102,47 +106,79 @@ bool EnoughFreeSpace(const QString& folderPath, qint64 needed, const UnzipLimits
     return storage.bytesAvailable() - needed >= limits.keepFreeBytes;
 }
 
-// Streams one entry to disk, never writing more than its stored size.
-bool ExtractEntry(zip_t* archive, const EntryPlan& entry, const QDir& folder, QString* error)
+// What the extraction of one archive keeps from entry to entry.
+struct ExtractionState
+{
+    QByteArray buffer = QByteArray(256 * 1024, Qt::Uninitialized);
+    QSet<QString> madeFolders;
+};
+
+bool MakeFolder(ExtractionState& state, const QString& path)
+{
+    if (state.madeFolders.contains(path))
+        return true;
+    if (!QDir().mkpath(path))
+        return false;
+    state.madeFolders.insert(path);
+    return true;
+}
+
+bool WriteAll(int fd, const char* bytes, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t done = ::write(fd, bytes, static_cast<size_t>(size));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        bytes += done;
+        size -= done;
+    }
+    return true;
+}
+
+// Copies the entry's bytes, never more than its stored size.
+bool CopyEntry(zip_file_t* in, int out, const EntryPlan& entry, QByteArray& buffer, QString* error)
+{
+    qint64 written = 0;
+    for (;;) {
+        const zip_int64_t got = zip_fread(in, buffer.data(), zip_uint64_t(buffer.size()));
+        if (got < 0)
+            return Fail(error, ZipErrorText(zip_file_get_error(in)));
+        if (got == 0)
+            return true;
+        written += got;
+        if (written > entry.size)
+            return Fail(error,
+                        QStringLiteral("An entry of the archive is larger than it says: ") + entry.name);
+        if (!WriteAll(out, buffer.constData(), got))
+            return Fail(error, ZipErrorText(ZIP_ER_WRITE));
+    }
+}
+
+// Streams one entry to disk. The file is created with the system calls (thousands of
+// small attachments make a QFile's own checks count) and never through a link.
+bool ExtractEntry(zip_t* archive, const EntryPlan& entry, const QDir& folder, ExtractionState& state,
+                  QString* error)
 {
     const QString target = folder.filePath(entry.name);
     if (entry.isFolder)
-        return QDir().mkpath(target) || Fail(error, ZipErrorText(ZIP_ER_WRITE));
+        return MakeFolder(state, target) || Fail(error, ZipErrorText(ZIP_ER_WRITE));
     const int slash = entry.name.lastIndexOf(QLatin1Char('/'));
-    if (slash > 0 && !QDir().mkpath(folder.filePath(entry.name.left(slash))))
+    if (slash > 0 && !MakeFolder(state, folder.filePath(entry.name.left(slash))))
         return Fail(error, ZipErrorText(ZIP_ER_WRITE));
     zip_file_t* in = zip_fopen_index(archive, entry.index, 0);
     if (in == nullptr)
         return Fail(error, ZipErrorText(zip_get_error(archive)));
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    const int out = ::open(QFile::encodeName(target).constData(),
+                           O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (out < 0) {
         zip_fclose(in);
         return Fail(error, ZipErrorText(ZIP_ER_OPEN));
     }
-    static constexpr qint64 kChunk = 256 * 1024;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    qint64 written = 0;
-    bool ok = true;
-    for (;;) {
-        const zip_int64_t got = zip_fread(in, buffer.data(), zip_uint64_t(buffer.size()));
-        if (got < 0) {
-            ok = Fail(error, ZipErrorText(zip_file_get_error(in)));
-            break;
-        }
-        if (got == 0)
-            break;
-        written += got;
-        if (written > entry.size) {
-            ok = Fail(error, QStringLiteral("An entry of the archive is larger than it says: ") + entry.name);
-            break;
-        }
-        if (out.write(buffer.constData(), got) != got) {
-            ok = Fail(error, ZipErrorText(ZIP_ER_WRITE));
-            break;
-        }
-    }
+    bool ok = CopyEntry(in, out, entry, state.buffer, error);
     zip_fclose(in);
-    if (!out.flush())
+    if (::close(out) != 0)
         ok = ok && Fail(error, ZipErrorText(ZIP_ER_WRITE));
     return ok;
 }
@@ -183,8 +219,9 @@ bool UnzipToFolder(const QString& archivePath, const QString& folderPath, QStrin
         total += entry.size;
     if (!EnoughFreeSpace(folderPath, total, limits))
         return Fail(errorOut, QStringLiteral("Not enough free disk space to extract the archive."));
+    ExtractionState state;
     for (const EntryPlan& entry : plan) {
-        if (!ExtractEntry(archive.get(), entry, folder, errorOut))
+        if (!ExtractEntry(archive.get(), entry, folder, state, errorOut))
             return false;
     }
     return true;

@@ -1,8 +1,15 @@
 #include "sources/SourceRecord.h"
 
 SourceRecord::SourceRecord()
-    : Date(DateTime::CurrentLocal())
+    : Fields(BlankFields())
+    , Date(DateTime::CurrentLocal())
 {
-    for (int i = 0; i < kSourceFieldCount; ++i)
-        Fields.append(QString());
+}
+
+const QStringList& SourceRecord::BlankFields()
+{
+    // Every note record holds a source: sharing one blank list saves an allocation for
+    // each note read.
+    static const QStringList blank(kSourceFieldCount, QString());
+    return blank;
 }

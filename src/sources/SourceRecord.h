@@ -15,6 +15,8 @@ constexpr int kSourceFieldCount = 15;
 struct SourceRecord
 {
     SourceRecord();
+    // kSourceFieldCount empty texts.
+    static const QStringList& BlankFields();
 
     QString SourceGUID;
     qint32 SourceId = -1;

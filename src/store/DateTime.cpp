@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -132,9 +133,14 @@ void DateTime::SetFromFieldText(const QByteArray& text)
 {
     if (text.count('-') != 5)
         return;
-    const QList<QByteArray> parts = text.split('-');
     int numbers[6];
-    for (int i = 0; i < 6; ++i)
-        numbers[i] = static_cast<int>(std::atol(parts[i].constData()));
+    qsizetype from = 0;
+    for (int i = 0; i < 6; ++i) {
+        const qsizetype dash = i < 5 ? text.indexOf('-', from) : text.size();
+        // Short parts stay in the string's own storage: no allocation per time read.
+        const std::string part(text.constData() + from, static_cast<size_t>(dash - from));
+        numbers[i] = static_cast<int>(std::atol(part.c_str()));
+        from = dash + 1;
+    }
     *this = FromParts(numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], numbers[5]);
 }

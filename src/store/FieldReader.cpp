@@ -57,7 +57,11 @@ QByteArray FieldReader::ReadTextBytes()
 
 QString FieldReader::ReadText()
 {
-    return TextCodec::FromFileBytes(ReadTextBytes());
+    // Decoded straight from the stream: no byte copy on the way.
+    const char* start = nullptr;
+    qsizetype length = 0;
+    FieldScan::TextSpan(m_bytes.constData(), m_bytes.size(), m_pos, &start, &length);
+    return TextCodec::FromFileBytes(QByteArrayView(start, length));
 }
 
 void FieldReader::ReadTime(DateTime& value)

@@ -242,6 +242,7 @@ NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids)
 NotesList NoteDatabase::LoadAllNotes() const
 {
     NotesList result;
+    result.reserve(m_total);
     for (const QString& name : NoteFileNames())
         result.append(ReadNoteFile(m_folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name)));
     return result;

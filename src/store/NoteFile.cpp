@@ -1,8 +1,10 @@
 #include "store/NoteFile.h"
 
 #include "store/FieldReader.h"
+#include "store/FieldScan.h"
 #include "store/FieldWriter.h"
 #include "store/NoteFormat.h"
+#include "store/ReusedFileBuffer.h"
 
 #include <QFile>
 #include <cstdio>
@@ -36,7 +38,7 @@ NotesList ParseNoteFile(const QByteArray& logicalBytes)
         NoteRecord record;
         record.Read(reader, version);
         if (record.NoteID > 0)
-            notes.append(record);
+            notes.append(std::move(record));
     }
     return notes;
 }
@@ -60,10 +62,11 @@ QByteArray SerializeNoteFile(const NotesList& notes)
 
 NotesList ReadNoteFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadWholeFile(path, bytes))
         return {};
-    return ParseNoteFile(FieldReader::FromDiskBytes(file.readAll()));
+    bytes.resize(FieldScan::FoldLineEndsInPlace(bytes.data(), bytes.size()));
+    return ParseNoteFile(bytes);
 }
 
 bool WriteNoteFile(const QString& path, const NotesList& notes)

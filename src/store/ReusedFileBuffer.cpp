@@ -34,15 +34,9 @@ private:
 
 } // namespace
 
-void ReusedFileBuffer::Reserve(qsizetype size)
+bool ReadWholeFile(const QString& path, QByteArray& bytes)
 {
-    if (m_bytes.size() < size)
-        m_bytes.resize(size);
-}
-
-bool ReusedFileBuffer::ReadFile(const QString& path)
-{
-    m_size = 0;
+    bytes.resize(0);
     const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0)
         return false;
@@ -51,34 +45,34 @@ bool ReusedFileBuffer::ReadFile(const QString& path)
     };
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    // One more byte than the size, so that a file that has not grown is read to its end
+    // One byte more than the size, so that a file that has not grown is read to its end
     // in one call and the next returns 0; a file that grows meanwhile is read as it is.
     qsizetype capacity = static_cast<qsizetype>(info.st_size) + 1;
-    Reserve(capacity);
+    qsizetype size = 0;
+    bytes.resize(capacity);
     for (;;) {
-        if (m_size == capacity) {
+        if (size == capacity) {
             capacity *= 2;
-            Reserve(capacity);
+            bytes.resize(capacity);
         }
-        const ssize_t got
-            = ::read(file.Get(), m_bytes.data() + m_size, static_cast<size_t>(capacity - m_size));
+        const ssize_t got = ::read(file.Get(), bytes.data() + size, static_cast<size_t>(capacity - size));
         if (got > 0)
-            m_size += got;
+            size += got;
         else if (got == 0 || errno != EINTR)
             break;
     }
+    bytes.resize(size);
     return true;
 }
 
 void ReusedFileBuffer::Assign(const QByteArray& bytes)
 {
-    Reserve(bytes.size());
+    m_bytes.resize(bytes.size());
     if (!bytes.isEmpty())
         std::memcpy(m_bytes.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
-    m_size = bytes.size();
 }
 
 void ReusedFileBuffer::FoldLineEnds()
 {
-    m_size = FieldScan::FoldLineEndsInPlace(m_bytes.data(), m_size);
+    m_bytes.resize(FieldScan::FoldLineEndsInPlace(m_bytes.data(), m_bytes.size()));
 }

@@ -16,14 +16,12 @@ namespace {
 
 } // namespace
 
-bool IsValidUtf8(const QByteArray& bytes)
+bool IsValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString ignored = decoder.decode(bytes);
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
-QString FromWindows1252(const QByteArray& bytes)
+QString FromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -34,7 +32,7 @@ QString FromWindows1252(const QByteArray& bytes)
     return text;
 }
 
-QString FromFileBytes(const QByteArray& bytes)
+QString FromFileBytes(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The one place where texts cross between the bytes of data files and QString.
@@ -8,9 +9,9 @@
 // code page (files carried over from Windows machines) and is converted from it.
 namespace TextCodec {
 
-QString FromFileBytes(const QByteArray& bytes);
+QString FromFileBytes(QByteArrayView bytes);
 QByteArray ToFileBytes(const QString& text);
-QString FromWindows1252(const QByteArray& bytes);
-bool IsValidUtf8(const QByteArray& bytes);
+QString FromWindows1252(QByteArrayView bytes);
+bool IsValidUtf8(QByteArrayView bytes);
 
 } // namespace TextCodec
