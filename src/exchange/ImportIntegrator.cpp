@@ -204,11 +204,25 @@ void ImportIntegrator::ScanAttachmentNumbers()
     }
 }
 
+void ImportIntegrator::KnowFiles(const QList<NoteFileContents>& files)
+{
+    for (const NoteFileContents& file : files)
+        m_knownFiles.insert(file.path, file);
+}
+
+NotesList ImportIntegrator::ReadFile(const QString& path)
+{
+    const auto known = m_knownFiles.constFind(path);
+    if (known != m_knownFiles.cend() && FileStamp::Of(path) == known->stamp)
+        return known->notes;
+    return ReadNoteFile(path);
+}
+
 NotesList& ImportIntegrator::NoteFile(const QString& path)
 {
     auto found = m_files.find(path);
     if (found == m_files.end()) {
-        found = m_files.insert(path, ReadNoteFile(path));
+        found = m_files.insert(path, ReadFile(path));
         m_fileOrder.append(path);
     }
     return *found;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "categories/NoteIdList.h"
+#include "store/NoteFile.h"
 #include "store/NoteRecord.h"
 
 #include <QHash>
@@ -30,6 +31,10 @@ class ImportIntegrator
 public:
     ImportIntegrator(NoteDatabase& database, QString importFolder);
 
+    // Note files read just before (for the comparison): a file whose stamp on disk is
+    // still the one read is taken from here instead of being read again.
+    void KnowFiles(const QList<NoteFileContents>& files);
+
     // Returns the ids of the imported notes in order.
     NoteIdList Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress);
 
@@ -44,6 +49,7 @@ private:
     void ScanAttachmentNumbers();
     static int AttachmentNumber(const QString& fileName);
     NotesList& NoteFile(const QString& path);
+    NotesList ReadFile(const QString& path);
     void RemoveFromFile(const QString& path, qint32 id);
     void WriteAll();
 
@@ -54,5 +60,6 @@ private:
     std::map<int, int> m_attachmentNumbers; // number -> files carrying it
     QHash<QString, QString> m_takenFiles; // import-folder name -> where it went
     QHash<QString, NotesList> m_files; // note files being rewritten
+    QHash<QString, NoteFileContents> m_knownFiles; // read before, valid while unchanged
     QStringList m_fileOrder;
 };

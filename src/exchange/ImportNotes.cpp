@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <future>
 
 namespace {
 
@@ -70,12 +71,13 @@ void RefreshCurrentList(const ImportContext& context, const NoteIdList& imported
 }
 
 int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, NotesList incoming,
-                       ImportReport* report)
+                       std::future<QList<NoteFileContents>>& existing, ImportReport* report)
 {
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     NoteDatabase& database = *context.database;
     progress.SetMessage(QStringLiteral("Loading exsisting notes..."));
-    ImportSession session(std::move(incoming), database.LoadAllNotes());
+    const QList<NoteFileContents> existingFiles = existing.get();
+    ImportSession session(std::move(incoming), NoteDatabase::Flatten(existingFiles));
     progress.End();
     Report(report, session);
     ImportChoice choice;
@@ -89,6 +91,7 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
         return ExchangeFormat::kImportCancelled;
     progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
     ImportIntegrator integrator(database, tempPath);
+    integrator.KnowFiles(existingFiles);
     const NoteIdList imported = integrator.Integrate(session, selected, progress);
     progress.End();
     database.LoadNoteDatabase();
@@ -98,13 +101,44 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
     return int(selected.size());
 }
 
+// The data file read on another thread, as soon as the extraction has written it.
+class DataFileReading
+{
+public:
+    explicit DataFileReading(QString path)
+        : m_path(std::move(path))
+    {
+    }
+    void Start()
+    {
+        m_reading = std::async(std::launch::async, [this] { return ReadDataFile(m_path, &m_data); });
+    }
+    // Waits for the reading; reads here when it never started (no such entry).
+    ReadResult Result() { return m_reading.valid() ? m_reading.get() : ReadDataFile(m_path, &m_data); }
+    ExportData& Data() { return m_data; }
+
+private:
+    const QString m_path;
+    ExportData m_data;
+    std::future<ReadResult> m_reading; // last: destroyed (waited for) first
+};
+
 int ExtractAndImport(const QString& archivePath, const ImportContext& context, const QString& tempPath,
                      ImportReport* report)
 {
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
+    // The database's notes are read on another thread while the archive is unpacked and
+    // read: the two touch different files, and the reading thread uses no part of the
+    // database object. A failed import waits for it and drops what it read.
+    std::future<QList<NoteFileContents>> existing
+        = std::async(std::launch::async, [folder = context.database->Folder()] {
+              return NoteDatabase::ReadAllNoteFiles(folder);
+          });
+    DataFileReading dataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()));
     progress.Begin(QStringLiteral("Decompressing export file..."), 0);
     QString error;
-    if (!UnzipToFolder(archivePath, tempPath, &error, context.limits)) {
+    const UnzipFirst first {ExchangeFormat::DataFileName(), [&dataFile] { dataFile.Start(); }};
+    if (!UnzipToFolder(archivePath, tempPath, &error, context.limits, first)) {
         if (report != nullptr)
             report->error = error;
         if (context.prompt != nullptr)
@@ -112,8 +146,7 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
         return ExchangeFormat::kImportFailed;
     }
     progress.SetMessage(QStringLiteral("Reading in notes..."));
-    ExportData data;
-    switch (ReadDataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()), &data)) {
+    switch (dataFile.Result()) {
     case ReadResult::Failed:
         return ExchangeFormat::kImportFailed;
     case ReadResult::NewerVersion:
@@ -121,7 +154,7 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
     case ReadResult::Ok:
         break;
     }
-    return ChooseAndIntegrate(context, tempPath, std::move(data.notes), report);
+    return ChooseAndIntegrate(context, tempPath, std::move(dataFile.Data().notes), existing, report);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSet>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -201,7 +202,7 @@ bool IsSafeEntryName(const QString& name)
 }
 
 bool UnzipToFolder(const QString& archivePath, const QString& folderPath, QString* error,
-                   const UnzipLimits& limits)
+                   const UnzipLimits& limits, const UnzipFirst& first)
 {
     QString localError;
     QString* errorOut = error != nullptr ? error : &localError;
@@ -220,8 +221,17 @@ bool UnzipToFolder(const QString& archivePath, const QString& folderPath, QStrin
     if (!EnoughFreeSpace(folderPath, total, limits))
         return Fail(errorOut, QStringLiteral("Not enough free disk space to extract the archive."));
     ExtractionState state;
-    for (const EntryPlan& entry : plan) {
-        if (!ExtractEntry(archive.get(), entry, folder, state, errorOut))
+    const auto firstEntry = std::find_if(plan.cbegin(), plan.cend(), [&first](const EntryPlan& entry) {
+        return !first.name.isEmpty() && !entry.isFolder && entry.name == first.name;
+    });
+    if (firstEntry != plan.cend()) {
+        if (!ExtractEntry(archive.get(), *firstEntry, folder, state, errorOut))
+            return false;
+        if (first.done)
+            first.done();
+    }
+    for (auto entry = plan.cbegin(); entry != plan.cend(); ++entry) {
+        if (entry != firstEntry && !ExtractEntry(archive.get(), *entry, folder, state, errorOut))
             return false;
     }
     return true;

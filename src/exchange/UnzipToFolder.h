@@ -3,6 +3,15 @@
 #include "exchange/UnzipLimits.h"
 
 #include <QString>
+#include <functional>
+
+// An entry to extract before all others, and what to do as soon as it is on disk: the
+// import starts reading its data file there while the attachments are extracted.
+struct UnzipFirst
+{
+    QString name;
+    std::function<void()> done; // called only when the archive holds the entry
+};
 
 // Extracts every entry of the ZIP archive into folderPath (which must exist), keeping
 // the entry names. Nothing is ever written outside the folder: the whole archive is
@@ -16,7 +25,7 @@
 // library's own text when the library failed) and the folder may hold a part of the
 // entries; the caller removes it.
 bool UnzipToFolder(const QString& archivePath, const QString& folderPath, QString* error = nullptr,
-                   const UnzipLimits& limits = UnzipLimits());
+                   const UnzipLimits& limits = UnzipLimits(), const UnzipFirst& first = UnzipFirst());
 
 // True for an entry name that stays inside the folder it is extracted into:
 // "0000042.jpg", "sub/file.txt", "sub/" pass; "../x", "/etc/x", "a\\b", "C:x", "a//b",

@@ -75,10 +75,10 @@ QString NoteDatabase::NoteFilePath(const NoteRecord& record) const
     return m_folder.FullPath(NoteFileName(record));
 }
 
-QStringList NoteDatabase::NoteFileNames() const
+QStringList NoteDatabase::NoteFileNames(const DataFolder& folder)
 {
     // Only names ending in the exact three characters "dat": "x.DAT" is left alone.
-    QStringList names = QDir(m_folder.NotesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList names = QDir(folder.NotesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     names.removeIf([](const QString& name) { return !name.endsWith(QLatin1String("dat")); });
     return names;
 }

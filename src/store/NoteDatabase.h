@@ -6,6 +6,7 @@
 #include "store/AttachmentCopier.h"
 #include "store/DataFolder.h"
 #include "store/DateTime.h"
+#include "store/NoteFile.h"
 #include "store/NoteFileIndex.h"
 #include "store/NoteRecord.h"
 
@@ -115,6 +116,11 @@ public:
     NotesList LoadNotesByIds(const NoteIdList& ids);
     // Every note file in listing order, every note in file order.
     NotesList LoadAllNotes() const;
+    // Every note file in listing order with its notes and stamp, read from the folder
+    // alone, so that another thread may read while the database is in use.
+    static QList<NoteFileContents> ReadAllNoteFiles(const DataFolder& folder);
+    // The notes of all files in order.
+    static NotesList Flatten(const QList<NoteFileContents>& files);
     // Sets LastEdited of the matching notes in every note file and rewrites every file:
     // with noteId >= 1 the note of that id, else with sourceId >= 1 the notes of that
     // source, else none.
@@ -122,7 +128,8 @@ public:
 
     // The bare names ("DAY08142008.dat") of the note files in the notes folder that the
     // load looks at: not folders, names ending in "dat" exactly.
-    QStringList NoteFileNames() const;
+    QStringList NoteFileNames() const { return NoteFileNames(m_folder); }
+    static QStringList NoteFileNames(const DataFolder& folder);
     // Full path of the note file that NoteFileName(record) names.
     QString NoteFilePath(const NoteRecord& record) const;
 

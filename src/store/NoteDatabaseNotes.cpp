@@ -248,6 +248,30 @@ NotesList NoteDatabase::LoadAllNotes() const
     return result;
 }
 
+QList<NoteFileContents> NoteDatabase::ReadAllNoteFiles(const DataFolder& folder)
+{
+    QList<NoteFileContents> files;
+    for (const QString& name : NoteFileNames(folder)) {
+        NoteFileContents file;
+        file.path = folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        file.notes = ReadNoteFile(file.path, &file.stamp);
+        files.append(std::move(file));
+    }
+    return files;
+}
+
+NotesList NoteDatabase::Flatten(const QList<NoteFileContents>& files)
+{
+    qsizetype count = 0;
+    for (const NoteFileContents& file : files)
+        count += file.notes.size();
+    NotesList notes;
+    notes.reserve(count);
+    for (const NoteFileContents& file : files)
+        notes.append(file.notes);
+    return notes;
+}
+
 void NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when)
 {
     const auto matches = [noteId, sourceId](const NoteRecord& note) {

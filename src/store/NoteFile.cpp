@@ -62,8 +62,13 @@ QByteArray SerializeNoteFile(const NotesList& notes)
 
 NotesList ReadNoteFile(const QString& path)
 {
+    return ReadNoteFile(path, nullptr);
+}
+
+NotesList ReadNoteFile(const QString& path, FileStamp* stamp)
+{
     QByteArray bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadWholeFile(path, bytes, stamp))
         return {};
     bytes.resize(FieldScan::FoldLineEndsInPlace(bytes.data(), bytes.size()));
     return ParseNoteFile(bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FileStamp.h"
 #include "store/NoteRecord.h"
 
 #include <QByteArray>
@@ -24,5 +25,15 @@ QByteArray SerializeNoteFile(const NotesList& notes);
 
 // A missing or unreadable file reads as an empty list.
 NotesList ReadNoteFile(const QString& path);
+// The same, with the stamp of the file read (left alone when the file cannot be read).
+NotesList ReadNoteFile(const QString& path, FileStamp* stamp);
+// A note file's notes as read, with the stamp of the file they were read from.
+struct NoteFileContents
+{
+    QString path;
+    FileStamp stamp;
+    NotesList notes;
+};
+
 // Rewrites the whole file atomically; false, with the file untouched, when it cannot.
 bool WriteNoteFile(const QString& path, const NotesList& notes);

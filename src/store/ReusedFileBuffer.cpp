@@ -1,6 +1,7 @@
 #include "store/ReusedFileBuffer.h"
 
 #include "store/FieldScan.h"
+#include "store/FileStamp.h"
 
 #include <QFile>
 #include <cerrno>
@@ -34,7 +35,7 @@ private:
 
 } // namespace
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes)
+bool ReadWholeFile(const QString& path, QByteArray& bytes, FileStamp* stamp)
 {
     bytes.resize(0);
     const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
@@ -45,6 +46,8 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes)
     };
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
+    if (stamp)
+        *stamp = FileStamp::FromStat(info);
     // One byte more than the size, so that a file that has not grown is read to its end
     // in one call and the next returns 0; a file that grows meanwhile is read as it is.
     qsizetype capacity = static_cast<qsizetype>(info.st_size) + 1;

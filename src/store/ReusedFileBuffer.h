@@ -3,11 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
+struct FileStamp;
+
 // Replaces bytes with the whole file, read straight with the system calls (for many
 // small files a fraction of the cost of a QFile); the array's allocation is reused when
 // it is large enough. False, with bytes empty, when the path is no readable regular
-// file; a read error keeps what was read before it.
-bool ReadWholeFile(const QString& path, QByteArray& bytes);
+// file; a read error keeps what was read before it. stamp, when given, gets the stamp of
+// the file read, taken before its first byte was.
+bool ReadWholeFile(const QString& path, QByteArray& bytes, FileStamp* stamp = nullptr);
 
 // One whole file at a time in a buffer that keeps its capacity from file to file, for
 // the scanners that read thousands of note files in a row: no allocation, and no fresh

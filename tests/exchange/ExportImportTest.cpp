@@ -295,11 +295,13 @@ TEST(ExportImport, ArchivesOfOtherZipWritersImport)
     ASSERT_EQ(QProcess::execute(unzipTool, {QStringLiteral("-q"), ours, QStringLiteral("-d"), unpacked}), 0);
 
     for (const char* level : {"-0", "-9"}) {
-        const QString repacked = from.dir.filePath(QStringLiteral("repacked%1.qvx").arg(QLatin1String(level)));
+        const QString repacked
+            = from.dir.filePath(QStringLiteral("repacked%1.qvx").arg(QLatin1String(level)));
         QProcess zip;
         zip.setWorkingDirectory(unpacked);
-        zip.start(zipTool, {QStringLiteral("-q"), QLatin1String(level), repacked, QStringLiteral("_ExpNotes.dat"),
-                            QStringLiteral("0000005.txt")});
+        zip.start(zipTool,
+                  {QStringLiteral("-q"), QLatin1String(level), repacked, QStringLiteral("_ExpNotes.dat"),
+                   QStringLiteral("0000005.txt")});
         ASSERT_TRUE(zip.waitForFinished());
         ASSERT_EQ(zip.exitCode(), 0);
 
@@ -314,4 +316,47 @@ TEST(ExportImport, ArchivesOfOtherZipWritersImport)
         ASSERT_EQ(imported[0].Attachments.size(), 1);
         EXPECT_EQ(to.ReadImage(imported[0].Attachments[0].StoredName), QByteArray(5000, 'x'));
     }
+}
+
+TEST(ExportImport, NoteSavedWhileTheChoiceIsOpenIsKept)
+{
+    // The import reads the database's files before the choice and rewrites them after
+    // it; a note saved into one of them in between must survive the rewrite.
+    const DateTime day = DateTime::FromParts(2011, 6, 1, 9, 0, 0);
+    DataRoot root;
+    const NoteRecord stored = MakeNote(1001, kGuidA, QStringLiteral("stored"), 0, day);
+    root.Load({stored}, {}, {});
+    DataRoot other;
+    other.Load({}, {}, {});
+    const QString archive = other.dir.filePath(QStringLiteral("a.qvx"));
+    ASSERT_EQ(Export(other, {stored, MakeNote(7, kGuidD, QStringLiteral("fresh"), 0, day)}, archive), 2);
+
+    class SavingChooser : public ImportChooser
+    {
+    public:
+        explicit SavingChooser(QString path)
+            : m_path(std::move(path))
+        {
+        }
+        bool Choose(ImportSession& session, ImportChoice* choice) override
+        {
+            NotesList notes = ReadNoteFile(m_path);
+            notes.append(MakeNote(1500, kGuidC, QStringLiteral("saved meanwhile"), 0,
+                                  DateTime::FromParts(2011, 6, 1, 9, 0, 0)));
+            WriteNoteFile(m_path, notes);
+            return SelectionRuleChooser(SelectionRuleChooser::Rule::All).Choose(session, choice);
+        }
+
+    private:
+        QString m_path;
+    } chooser(root.Path(NoteFileName(stored)));
+
+    ASSERT_EQ(Import(root, archive, chooser), 2);
+    QStringList texts;
+    for (const NoteRecord& note : ReadNoteFile(root.Path(NoteFileName(stored))))
+        texts.append(note.PlainText);
+    EXPECT_TRUE(texts.contains(QStringLiteral("saved meanwhile")))
+        << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("fresh")));
+    EXPECT_EQ(texts.size(), 3);
 }
