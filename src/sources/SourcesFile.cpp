@@ -161,6 +161,23 @@ QByteArray SerializeSourcesFile(const SourceList& sources)
     return SourcesWriter(sources).DiskBytes();
 }
 
+bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes)
+{
+    FieldWriter writer;
+    writer.WriteReal(SourceFormat::kFileVersion);
+    writer.WriteInt(static_cast<qint32>(sources.size()));
+    qsizetype pos = 0;
+    if (!writer.DiskBytesMatch(diskBytes, pos))
+        return false;
+    for (const SourceRecord& source : sources) {
+        writer.Clear();
+        WriteSourceRecord(writer, source);
+        if (!writer.DiskBytesMatch(diskBytes, pos))
+            return false;
+    }
+    return pos == diskBytes.size();
+}
+
 bool WriteSourcesFile(QIODevice* device, const SourceList& sources)
 {
     return SourcesWriter(sources).WriteTo(device);

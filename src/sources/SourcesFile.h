@@ -38,6 +38,9 @@ SourceList LoadSourcesFile(const QString& path);
 
 // The bytes as they go to disk.
 QByteArray SerializeSourcesFile(const SourceList& sources);
+// True when diskBytes are exactly SerializeSourcesFile(sources); compared record by
+// record, without building the file.
+bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes);
 // False when it cannot be written; the path form is atomic.
 bool WriteSourcesFile(QIODevice* device, const SourceList& sources);
 bool WriteSourcesFile(const QString& path, const SourceList& sources);

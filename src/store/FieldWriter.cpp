@@ -78,6 +78,31 @@ QByteArray FieldWriter::DiskBytes() const
     return disk;
 }
 
+bool FieldWriter::DiskBytesMatch(QByteArrayView disk, qsizetype& pos) const
+{
+    const char* logical = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype at = pos;
+    qsizetype from = 0;
+    while (from < size) {
+        const void* lineFeed = std::memchr(logical + from, '\n', static_cast<size_t>(size - from));
+        const qsizetype run = (lineFeed ? static_cast<const char*>(lineFeed) - logical : size) - from;
+        if (disk.size() - at < run
+            || std::memcmp(disk.data() + at, logical + from, static_cast<size_t>(run)) != 0)
+            return false;
+        at += run;
+        from += run;
+        if (lineFeed) {
+            if (disk.size() - at < 2 || disk[at] != '\r' || disk[at + 1] != '\n')
+                return false;
+            at += 2;
+            ++from;
+        }
+    }
+    pos = at;
+    return true;
+}
+
 bool FieldWriter::WriteTo(QIODevice* device) const
 {
     const QByteArray disk = DiskBytes();

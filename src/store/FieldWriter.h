@@ -3,6 +3,7 @@
 #include "store/DateTime.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
@@ -24,6 +25,11 @@ public:
     const QByteArray& LogicalBytes() const { return m_bytes; }
     // The bytes as they go to disk.
     QByteArray DiskBytes() const;
+    // Whether disk holds DiskBytes() at pos, without making them; pos moves past them on
+    // a match.
+    bool DiskBytesMatch(QByteArrayView disk, qsizetype& pos) const;
+    // Starts again from no fields, keeping the memory for the next ones.
+    void Clear() { m_bytes.resize(0); }
 
     // Writes the disk bytes to an open device; false when the device fails.
     bool WriteTo(QIODevice* device) const;

@@ -17,6 +17,8 @@
 
 class CategoryTree;
 class KeyWordList;
+class NoteIndexLoader;
+class ParallelNoteScanner;
 class ProgressReporter;
 class UserPrompt;
 
@@ -202,6 +204,9 @@ public:
 
 private:
     void Load(bool cleanUp);
+    void FileScannedNotes(ParallelNoteScanner& scanner, NoteIndexLoader& loader);
+    // Raises MaxNoteID and MaxAuthorID past what the load saw, and stores them.
+    void RaiseCounters(qint32 highestNoteId);
     // Reads "Sources.dat" and rewrites it when the rewrite would change it.
     void LoadSources();
     void ClearIndexes();

@@ -89,9 +89,17 @@ void NoteDatabase::Load(bool cleanUp)
     progress.SetMessage(QStringLiteral("Setting Global Info..."));
 
     NoteIndexLoader loader({*m_categories, *m_keyWords, m_unassigned, m_noSource, m_fileIndex, m_sources});
+    FileScannedNotes(scanner, loader);
+    RaiseCounters(loader.HighestNoteId());
+    progress.End();
+}
+
+void NoteDatabase::FileScannedNotes(ParallelNoteScanner& scanner, NoteIndexLoader& loader)
+{
+    ProgressReporter& progress = Progress();
     ScannedNoteFile file;
     while (scanner.Next(file)) {
-        // A file that counts no notes is deleted unread, as by a clean-up before the load.
+        // A file that counts no notes is deleted, as a clean-up before the load would.
         if (file.isEmpty) {
             QFile::remove(file.path);
             continue;
@@ -106,17 +114,18 @@ void NoteDatabase::Load(bool cleanUp)
         for (int i = 0; i < count; ++i)
             progress.Step();
     }
+}
 
+void NoteDatabase::RaiseCounters(qint32 highestNoteId)
+{
     // MaxNoteID grows by at least one at every start, so an id issued in a run that
     // ended before its settings were saved is never issued again.
-    const qint32 highestNoteId = loader.HighestNoteId();
     *m_maxNoteId = highestNoteId > *m_maxNoteId ? highestNoteId + 1 : *m_maxNoteId + 1;
     qint32 highestAuthorId = 0;
     for (const AuthorRecord& author : std::as_const(m_authors))
         highestAuthorId = qMax(highestAuthorId, author.AuthorId);
     *m_maxAuthorId = highestAuthorId > *m_maxAuthorId ? highestAuthorId + 1 : *m_maxAuthorId + 1;
     SaveSettings();
-    progress.End();
 }
 
 void NoteDatabase::LoadSources()
@@ -126,7 +135,6 @@ void NoteDatabase::LoadSources()
     // Stores the GUIDs made for sources read without one (and brings an old file up to
     // date); a file that would come out byte for byte the same is left as it is. The
     // notes the load files under each source are not part of the file.
-    const QByteArray rewritten = SerializeSourcesFile(m_sources);
-    if (rewritten != onDisk)
-        SaveFileAtomically(SourcesFilePath(), rewritten);
+    if (!SourcesFileHolds(m_sources, onDisk))
+        WriteSourcesFile(SourcesFilePath(), m_sources);
 }

@@ -334,3 +334,25 @@ TEST_F(SourcesFileTest, SortByCitationWithLaterFirstOnTies)
     EXPECT_EQ(order, (QList<qint32> {4, 2, 3, 1, 5, 6}));
     EXPECT_EQ(list[0].CitationText, QStringLiteral("alpha. "));
 }
+
+TEST_F(SourcesFileTest, HoldsTellsExactlyWhetherARewriteWouldChangeTheFile)
+{
+    const SourceList sources = {SampleSource(1001, QStringLiteral("First")),
+                                SampleSource(1002, QStringLiteral("Caf\u00e9 \u2013 second"))};
+    const QByteArray disk = SerializeSourcesFile(sources);
+    ASSERT_TRUE(disk.contains("\r\n"));
+    EXPECT_TRUE(SourcesFileHolds(sources, disk));
+    EXPECT_TRUE(SourcesFileHolds({}, SerializeSourcesFile({})));
+    // Any byte changed, missing or added; a line feed stored without its CR; fewer sources.
+    for (qsizetype i = 0; i < disk.size(); i += 7) {
+        QByteArray changed = disk;
+        changed[i] = changed[i] == 'x' ? 'y' : 'x';
+        ASSERT_FALSE(SourcesFileHolds(sources, changed)) << i;
+        ASSERT_FALSE(SourcesFileHolds(sources, disk.left(i))) << i;
+    }
+    EXPECT_FALSE(SourcesFileHolds(sources, disk + ' '));
+    QByteArray bareLineFeed = disk;
+    bareLineFeed.replace("\r\n", "\n");
+    EXPECT_FALSE(SourcesFileHolds(sources, bareLineFeed));
+    EXPECT_FALSE(SourcesFileHolds(sources.mid(1), disk));
+}
