@@ -32,7 +32,12 @@ void FieldWriter::WriteBool(bool flag)
 void FieldWriter::WriteReal(double value)
 {
     char buffer[400];
-    const int length = std::snprintf(buffer, sizeof buffer, "%020.9f", value);
+    int length = std::snprintf(buffer, sizeof buffer, "%020.9f", value);
+    // A value too large for twenty bytes (read from a damaged file) would push every
+    // later field out of place and lose the records after it: it is stored as the
+    // largest value of its sign that the field holds.
+    if (length > FieldFormat::kRealWidth)
+        length = std::snprintf(buffer, sizeof buffer, "%020.9f", value < 0 ? -999999999.0 : 9999999999.0);
     m_bytes.append(buffer, length);
 }
 

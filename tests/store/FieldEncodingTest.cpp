@@ -49,6 +49,19 @@ TEST(FieldEncoding, RealsHaveTwentyBytesAndNineDecimals)
     EXPECT_EQ(Disk([](FieldWriter& w) { w.WriteReal(1.34); }), QByteArray("0000000001.340000000"));
     FieldReader reader = ReaderOfDisk("0000000001.340000000");
     EXPECT_DOUBLE_EQ(reader.ReadReal(), 1.34);
+
+    // Values beyond the field keep it at twenty bytes, so the fields after it stay put.
+    EXPECT_EQ(Disk([](FieldWriter& w) { w.WriteReal(8.9e18); }), QByteArray("9999999999.000000000"));
+    EXPECT_EQ(Disk([](FieldWriter& w) { w.WriteReal(9999999999.9999999); }),
+              QByteArray("9999999999.000000000"));
+    EXPECT_EQ(Disk([](FieldWriter& w) { w.WriteReal(-1e12); }), QByteArray("-999999999.000000000"));
+    EXPECT_EQ(Disk([](FieldWriter& w) { w.WriteReal(-999999999.5); }), QByteArray("-999999999.500000000"));
+    FieldReader after = ReaderOfDisk(Disk([](FieldWriter& w) {
+        w.WriteReal(1e300);
+        w.WriteInt(7);
+    }));
+    after.ReadReal();
+    EXPECT_EQ(after.ReadInt(), 7);
 }
 
 TEST(FieldEncoding, TextLengthCountsBytesBeforeLineEndTranslation)
