@@ -180,6 +180,7 @@ QStringList KeyWordList::SplitKeyWords(const QString& keyWordText)
     }
     // The commas were cut from the end, so every piece ends at a comma: no piece after
     // the last one.
+    words.reserve(rest.count(comma) + 1);
     qsizetype from = 0;
     for (qsizetype at = firstComma; at >= 0; at = rest.indexOf(comma, from)) {
         words.append(rest.sliced(from, at - from).trimmed().toString());
