@@ -101,6 +101,12 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
     return int(selected.size());
 }
 
+// On a thread of its own, or (when none can be had) at the first wait for the result.
+constexpr std::launch LaunchPolicy()
+{
+    return std::launch::async | std::launch::deferred;
+}
+
 // The data file read on another thread, as soon as the extraction has written it.
 class DataFileReading
 {
@@ -111,7 +117,7 @@ public:
     }
     void Start()
     {
-        m_reading = std::async(std::launch::async, [this] { return ReadDataFile(m_path, &m_data); });
+        m_reading = std::async(LaunchPolicy(), [this] { return ReadDataFile(m_path, &m_data); });
     }
     // Waits for the reading; reads here when it never started (no such entry).
     ReadResult Result() { return m_reading.valid() ? m_reading.get() : ReadDataFile(m_path, &m_data); }
@@ -131,7 +137,7 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
     // read: the two touch different files, and the reading thread uses no part of the
     // database object. A failed import waits for it and drops what it read.
     std::future<QList<NoteFileContents>> existing
-        = std::async(std::launch::async, [folder = context.database->Folder()] {
+        = std::async(LaunchPolicy(), [folder = context.database->Folder()] {
               return NoteDatabase::ReadAllNoteFiles(folder);
           });
     DataFileReading dataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()));

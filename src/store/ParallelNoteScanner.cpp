@@ -1,13 +1,19 @@
 #include "store/ParallelNoteScanner.h"
 
+#include <system_error>
+
 ParallelNoteScanner::ParallelNoteScanner(QStringList paths, bool judgeEmpty)
     : m_paths(std::move(paths))
     , m_judgeEmpty(judgeEmpty)
     , m_count(static_cast<size_t>(m_paths.size()))
     , m_files(m_count)
     , m_scanned(std::make_unique<std::atomic<bool>[]>(m_count))
-    , m_helper([this] { RunHelper(); })
 {
+    try {
+        m_helper = std::thread([this] { RunHelper(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the caller scans every file itself.
+    }
 }
 
 ParallelNoteScanner::~ParallelNoteScanner()
@@ -16,7 +22,8 @@ ParallelNoteScanner::~ParallelNoteScanner()
     // Wakes a helper that waits for the caller to catch up.
     m_taken.store(m_count + kFilesAhead);
     m_taken.notify_all();
-    m_helper.join();
+    if (m_helper.joinable())
+        m_helper.join();
 }
 
 bool ParallelNoteScanner::ScanNextUnclaimed(NoteFileScanner& scanner)

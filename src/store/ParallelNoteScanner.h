@@ -54,5 +54,5 @@ private:
     std::atomic<size_t> m_taken {0};
     std::atomic<bool> m_stopping {false};
     NoteFileScanner m_callerScanner;
-    std::thread m_helper; // started last, when everything it uses exists
+    std::thread m_helper; // started when everything it uses exists
 };
