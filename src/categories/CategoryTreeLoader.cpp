@@ -12,13 +12,13 @@ CategoryTreeLoader::CategoryTreeLoader(CategoryTree& tree)
 
 CategoryNode& CategoryTreeLoader::NodeAt(CategoryNode* parent, const QString& name, bool* created)
 {
-    const auto key = qMakePair(static_cast<const CategoryNode*>(parent), name);
-    const auto found = m_nodes.constFind(key);
-    *created = found == m_nodes.cend();
+    QHash<QString, CategoryNode*>& children = m_children[parent];
+    const auto found = children.constFind(name);
+    *created = found == children.cend();
     if (!*created)
         return **found;
     CategoryNode& node = parent ? parent->AppendChild(CategoryNode(name)) : m_tree.Append(CategoryNode(name));
-    m_nodes.insert(key, &node);
+    children.insert(name, &node);
     return node;
 }
 

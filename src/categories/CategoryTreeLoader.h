@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
+#include <unordered_map>
 
 class CategoryAssignment;
 class CategoryNode;
@@ -29,6 +30,8 @@ private:
     CategoryNode& NodeAt(CategoryNode* parent, const QString& name, bool* created);
 
     CategoryTree& m_tree;
-    // Each node by its parent (nullptr for Level 1) and its name.
-    QHash<QPair<const CategoryNode*, QString>, CategoryNode*> m_nodes;
+    // The children of each node (nullptr for Level 1) by name. Looking a name up copies
+    // nothing: the names are shared with the scanning thread, and every copy would touch
+    // their shared counts.
+    std::unordered_map<const CategoryNode*, QHash<QString, CategoryNode*>> m_children;
 };

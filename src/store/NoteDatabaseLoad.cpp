@@ -97,20 +97,19 @@ void NoteDatabase::Load(bool cleanUp)
 void NoteDatabase::FileScannedNotes(ParallelNoteScanner& scanner, NoteIndexLoader& loader)
 {
     ProgressReporter& progress = Progress();
-    ScannedNoteFile file;
-    while (scanner.Next(file)) {
+    while (const ScannedNoteFile* file = scanner.Next()) {
         // A file that counts no notes is deleted, as a clean-up before the load would.
-        if (file.isEmpty) {
-            QFile::remove(file.path);
+        if (file->isEmpty) {
+            QFile::remove(file->path);
             continue;
         }
-        const int count = static_cast<int>(file.notes.size());
+        const int count = static_cast<int>(file->notes.size());
         m_total += count;
-        progress.Begin(QStringLiteral("Loading info:  *") + QFileInfo(file.path).fileName()
+        progress.Begin(QStringLiteral("Loading info:  *") + QFileInfo(file->path).fileName()
                            + QLatin1Char('*'),
                        count + 1);
         progress.Step();
-        loader.AddFile(file.path, file.notes);
+        loader.AddFile(file->path, file->notes);
         for (int i = 0; i < count; ++i)
             progress.Step();
     }

@@ -167,9 +167,10 @@ TEST(NoteFileScanner, TwoThreadsHandOverFilesInListOrderAndStopAnyTime)
 
     ParallelNoteScanner parallel(paths, true);
     NoteFileScanner alone;
-    ScannedNoteFile file;
     for (const QString& path : paths) {
-        ASSERT_TRUE(parallel.Next(file));
+        const ScannedNoteFile* taken = parallel.Next();
+        ASSERT_NE(taken, nullptr);
+        const ScannedNoteFile& file = *taken;
         EXPECT_EQ(file.path, path);
         bool isEmpty = false;
         QList<qint32> ids;
@@ -180,12 +181,12 @@ TEST(NoteFileScanner, TwoThreadsHandOverFilesInListOrderAndStopAnyTime)
         for (qsizetype i = 0; i < ids.size(); ++i)
             EXPECT_EQ(file.notes.at(static_cast<size_t>(i)).NoteID, ids.at(i));
     }
-    EXPECT_FALSE(parallel.Next(file));
+    EXPECT_EQ(parallel.Next(), nullptr);
 
     // Given up after a few files, or before the first, the scan ends without a hang.
     for (int taken : {0, 3}) {
         ParallelNoteScanner early(paths, false);
         for (int i = 0; i < taken; ++i)
-            ASSERT_TRUE(early.Next(file));
+            ASSERT_NE(early.Next(), nullptr);
     }
 }
