@@ -242,3 +242,36 @@ TEST(TempFolder, ALinkInPlaceOfTheImportFolderIsRemovedNotFollowed)
     EXPECT_FALSE(QFileInfo(temp).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(temp));
 }
+
+TEST(UnzipToFolder, AnArchiveNamingAnEntryTwiceIsRefused)
+{
+    // The import reads its data file while the rest is extracted: no later entry may
+    // rewrite it. libzip refuses to write two entries of one name, so the second name
+    // is patched in afterwards, in the local header and in the central directory alike.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("twice.zip"));
+    {
+        ArchiveBuilder builder(path);
+        builder.Add("data.dat", "first");
+        builder.Add("data.daX", "second");
+        ASSERT_TRUE(builder.Close());
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.count("data.daX"), 2);
+    bytes.replace("data.daX", "data.dat");
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    int calls = 0;
+    const UnzipFirst first {QStringLiteral("data.dat"), [&calls] { ++calls; }};
+    QString error;
+    EXPECT_FALSE(UnzipToFolder(path, out, &error, UnzipLimits(), first));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(QDir(out).isEmpty());
+}
