@@ -26,84 +26,62 @@ bool NoteTextScanner::LoadFile(const QString& path)
 void NoteTextScanner::ReadHead()
 {
     m_buffer.FoldLineEnds();
-    m_data = m_buffer.Data();
-    m_size = m_buffer.Size();
-    m_pos = 0;
+    m_fields = {m_buffer.Data(), m_buffer.Size(), 0};
     m_read = 0;
-    m_version = ReadReal();
+    m_version = m_fields.ReadReal();
     if (m_version < 0)
         m_version = 0; // a head that could not be read
-    m_count = ReadInt();
-}
-
-qint32 NoteTextScanner::ReadInt()
-{
-    return FieldScan::ReadInt(m_data, m_size, m_pos);
-}
-
-double NoteTextScanner::ReadReal()
-{
-    return FieldScan::ReadReal(m_data, m_size, m_pos);
-}
-
-void NoteTextScanner::TextSpan(const char** start, qsizetype* length)
-{
-    FieldScan::TextSpan(m_data, m_size, m_pos, start, length);
-}
-
-void NoteTextScanner::SkipText()
-{
-    FieldScan::SkipText(m_data, m_size, m_pos);
+    m_count = m_fields.ReadInt();
 }
 
 bool NoteTextScanner::ReadOneRecord(Span* span)
 {
     using NoteFormat::VersionAbove;
     const bool hasGuidAndAttachments = VersionAbove(m_version, NoteFormat::kGuidAndAttachmentsAfter);
-    span->start = m_pos;
-    span->noteId = ReadInt();
-    ReadInt(); // SourceID
-    SkipText(); // DateAdded
-    SkipText(); // LastEdited
+    span->start = m_fields.pos;
+    span->noteId = m_fields.ReadInt();
+    m_fields.ReadInt(); // SourceID
+    m_fields.SkipText(); // DateAdded
+    m_fields.SkipText(); // LastEdited
     if (hasGuidAndAttachments)
-        SkipText(); // NoteGUID
-    SkipText(); // KeyWords
-    SkipText(); // ReservedText
+        m_fields.SkipText(); // NoteGUID
+    m_fields.SkipText(); // KeyWords
+    m_fields.SkipText(); // ReservedText
     if (VersionAbove(m_version, NoteFormat::kSpellCheckAfter))
-        ReadInt();
+        m_fields.ReadInt();
     if (hasGuidAndAttachments) {
         const bool hasShift = VersionAbove(m_version, NoteFormat::kAttachmentShiftAfter);
         const bool hasKind = VersionAbove(m_version, NoteFormat::kAttachmentKindAfter);
-        const qint32 attachments = ReadInt();
-        for (qint32 a = 0; a < attachments && m_pos < m_size; ++a) {
+        const qint32 attachments = m_fields.ReadInt();
+        for (qint32 a = 0; a < attachments && !m_fields.AtEnd(); ++a) {
             if (hasShift)
-                ReadInt();
-            ReadReal();
-            SkipText(); // Title
-            SkipText(); // StoredName
-            SkipText(); // OriginalName
+                m_fields.ReadInt();
+            m_fields.ReadReal();
+            m_fields.SkipText(); // Title
+            m_fields.SkipText(); // StoredName
+            m_fields.SkipText(); // OriginalName
             if (hasKind) {
-                ReadInt();
-                ReadInt();
+                m_fields.ReadInt();
+                m_fields.ReadInt();
             }
         }
     }
-    TextSpan(&span->plainText, &span->plainTextLength);
+    m_fields.TextSpan(&span->plainText, &span->plainTextLength);
     const char* richText = nullptr;
-    TextSpan(&richText, &span->richTextLength);
-    const qint32 levels = ReadInt();
-    for (qint32 level = 0; level < levels && m_pos < m_size; ++level) {
-        ReadInt();
-        SkipText();
-        SkipText();
+    m_fields.TextSpan(&richText, &span->richTextLength);
+    const qint32 levels = m_fields.ReadInt();
+    for (qint32 level = 0; level < levels && !m_fields.AtEnd(); ++level) {
+        m_fields.ReadInt();
+        m_fields.SkipText();
+        m_fields.SkipText();
     }
-    span->end = m_pos;
+    span->end = m_fields.pos;
     return span->noteId > 0;
 }
 
 bool NoteTextScanner::Next(Span* span)
 {
-    while (m_read < m_count && m_pos < m_size) {
+    while (m_read < m_count && !m_fields.AtEnd()) {
         ++m_read;
         if (ReadOneRecord(span))
             return true;
@@ -115,7 +93,7 @@ NoteRecord NoteTextScanner::ReadRecord(const Span& span) const
 {
     // A record reads the same from its own bytes as from the whole stream: every field
     // it holds ends inside them. The reader copies what it keeps, so the bytes are lent.
-    FieldReader reader(QByteArray::fromRawData(m_data + span.start, span.end - span.start));
+    FieldReader reader(QByteArray::fromRawData(m_fields.data + span.start, span.end - span.start));
     NoteRecord record;
     record.Read(reader, m_version);
     return record;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FieldScan.h"
 #include "store/NoteRecord.h"
 #include "store/ReusedFileBuffer.h"
 
@@ -40,17 +41,10 @@ public:
 private:
     // Reads the head of the logical bytes now in m_buffer.
     void ReadHead();
-    qint32 ReadInt();
-    double ReadReal();
-    // Skips a Text field; gives where its bytes start and their length up to a NUL.
-    void TextSpan(const char** start, qsizetype* length);
-    void SkipText();
     bool ReadOneRecord(Span* span);
 
     ReusedFileBuffer m_buffer;
-    const char* m_data = nullptr;
-    qsizetype m_size = 0;
-    qsizetype m_pos = 0;
+    FieldScan::Cursor m_fields;
     double m_version = 0.0;
     qint32 m_count = 0;
     qint32 m_read = 0;

@@ -22,4 +22,21 @@ double ReadReal(const char* data, qsizetype size, qsizetype& pos);
 void TextSpan(const char* data, qsizetype size, qsizetype& pos, const char** start, qsizetype* length);
 void SkipText(const char* data, qsizetype size, qsizetype& pos);
 
+// The steps above over one stream of logical bytes, keeping the place between them.
+struct Cursor
+{
+    const char* data = nullptr;
+    qsizetype size = 0;
+    qsizetype pos = 0;
+
+    qint32 ReadInt() { return FieldScan::ReadInt(data, size, pos); }
+    double ReadReal() { return FieldScan::ReadReal(data, size, pos); }
+    void TextSpan(const char** start, qsizetype* length)
+    {
+        FieldScan::TextSpan(data, size, pos, start, length);
+    }
+    void SkipText() { FieldScan::SkipText(data, size, pos); }
+    bool AtEnd() const { return pos >= size; }
+};
+
 } // namespace FieldScan

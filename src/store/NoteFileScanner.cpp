@@ -9,31 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
-qint32 NoteFileScanner::ReadInt()
-{
-    return FieldScan::ReadInt(m_data, m_size, m_pos);
-}
-
-double NoteFileScanner::ReadReal()
-{
-    return FieldScan::ReadReal(m_data, m_size, m_pos);
-}
-
-void NoteFileScanner::TextSpan(const char** start, qsizetype* length)
-{
-    FieldScan::TextSpan(m_data, m_size, m_pos, start, length);
-}
-
-void NoteFileScanner::SkipText()
-{
-    FieldScan::SkipText(m_data, m_size, m_pos);
-}
-
 QString NoteFileScanner::ReadText()
 {
     const char* start = nullptr;
     qsizetype length = 0;
-    TextSpan(&start, &length);
+    m_fields.TextSpan(&start, &length);
     if (length == 0)
         return QString();
     return TextCodec::FromFileBytes(QByteArray::fromRawData(start, length));
@@ -43,7 +23,7 @@ QString NoteFileScanner::ReadName()
 {
     const char* start = nullptr;
     qsizetype length = 0;
-    TextSpan(&start, &length);
+    m_fields.TextSpan(&start, &length);
     if (length == 0)
         return QString();
     const auto found = m_names.constFind(QByteArray::fromRawData(start, length));
@@ -63,10 +43,8 @@ int NoteFileScanner::ScanBuffer(const Visitor& visit)
 {
     using NoteFormat::VersionAbove;
     m_buffer.FoldLineEnds();
-    m_data = m_buffer.Data();
-    m_size = m_buffer.Size();
-    m_pos = 0;
-    double version = ReadReal();
+    m_fields = {m_buffer.Data(), m_buffer.Size(), 0};
+    double version = m_fields.ReadReal();
     if (version < 0)
         version = 0; // a head that could not be read
     const bool hasGuidAndAttachments = VersionAbove(version, NoteFormat::kGuidAndAttachmentsAfter);
@@ -74,44 +52,44 @@ int NoteFileScanner::ScanBuffer(const Visitor& visit)
     const bool hasShift = VersionAbove(version, NoteFormat::kAttachmentShiftAfter);
     const bool hasKind = VersionAbove(version, NoteFormat::kAttachmentKindAfter);
 
-    const qint32 count = ReadInt();
+    const qint32 count = m_fields.ReadInt();
     int kept = 0;
     NoteIndexFacts facts;
-    for (qint32 i = 0; i < count && m_pos < m_size; ++i) {
-        facts.NoteID = ReadInt();
-        facts.SourceID = ReadInt();
-        SkipText(); // DateAdded
-        SkipText(); // LastEdited
+    for (qint32 i = 0; i < count && !m_fields.AtEnd(); ++i) {
+        facts.NoteID = m_fields.ReadInt();
+        facts.SourceID = m_fields.ReadInt();
+        m_fields.SkipText(); // DateAdded
+        m_fields.SkipText(); // LastEdited
         if (hasGuidAndAttachments)
-            SkipText(); // NoteGUID
+            m_fields.SkipText(); // NoteGUID
         facts.KeyWords = ReadText();
-        SkipText(); // ReservedText
+        m_fields.SkipText(); // ReservedText
         if (hasSpellCheck)
-            ReadInt();
+            m_fields.ReadInt();
         if (hasGuidAndAttachments) {
-            const qint32 attachments = ReadInt();
-            for (qint32 a = 0; a < attachments && m_pos < m_size; ++a) {
+            const qint32 attachments = m_fields.ReadInt();
+            for (qint32 a = 0; a < attachments && !m_fields.AtEnd(); ++a) {
                 if (hasShift)
-                    ReadInt();
-                ReadReal();
-                SkipText(); // Title
-                SkipText(); // StoredName
-                SkipText(); // OriginalName
+                    m_fields.ReadInt();
+                m_fields.ReadReal();
+                m_fields.SkipText(); // Title
+                m_fields.SkipText(); // StoredName
+                m_fields.SkipText(); // OriginalName
                 if (hasKind) {
-                    ReadInt();
-                    ReadInt();
+                    m_fields.ReadInt();
+                    m_fields.ReadInt();
                 }
             }
         }
-        SkipText(); // PlainText
-        SkipText(); // RichText
+        m_fields.SkipText(); // PlainText
+        m_fields.SkipText(); // RichText
         facts.Categories.entries.clear();
-        const qint32 levels = ReadInt();
-        for (qint32 l = 0; l < levels && m_pos < m_size; ++l) {
+        const qint32 levels = m_fields.ReadInt();
+        for (qint32 l = 0; l < levels && !m_fields.AtEnd(); ++l) {
             CategoryLevelEntry entry;
-            entry.level = ReadInt();
+            entry.level = m_fields.ReadInt();
             entry.name = ReadName();
-            SkipText(); // the parent name: the path is told by the levels
+            m_fields.SkipText(); // the parent name: the path is told by the levels
             facts.Categories.entries.append(std::move(entry));
         }
         if (facts.NoteID > 0) {
@@ -119,8 +97,7 @@ int NoteFileScanner::ScanBuffer(const Visitor& visit)
             ++kept;
         }
     }
-    m_data = nullptr;
-    m_size = 0;
+    m_fields = {};
     return kept;
 }
 

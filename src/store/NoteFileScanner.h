@@ -1,6 +1,7 @@
 #pragma once
 
 #include "categories/CategoryAssignment.h"
+#include "store/FieldScan.h"
 #include "store/ReusedFileBuffer.h"
 
 #include <QByteArray>
@@ -43,11 +44,6 @@ public:
 private:
     int ScanBuffer(const Visitor& visit);
 
-    qint32 ReadInt();
-    double ReadReal();
-    // Skips a Text field; returns where its bytes start and how many are taken.
-    void TextSpan(const char** start, qsizetype* length);
-    void SkipText();
     QString ReadText();
     // Category names repeat across thousands of notes: each distinct name is decoded once
     // and shared.
@@ -55,7 +51,5 @@ private:
 
     QHash<QByteArray, QString> m_names;
     ReusedFileBuffer m_buffer;
-    const char* m_data = nullptr;
-    qsizetype m_size = 0;
-    qsizetype m_pos = 0;
+    FieldScan::Cursor m_fields;
 };
