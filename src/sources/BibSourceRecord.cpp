@@ -2,21 +2,14 @@
 
 #include "sources/CitationFormatter.h"
 #include "sources/FieldLists.h"
+#include "sources/SourcesFile.h"
 #include "store/FieldReader.h"
 #include "store/FieldWriter.h"
 
 void WriteBibSourceRecord(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
 {
     FormatCitation(source, authors);
-    writer.WriteText(source.SourceGUID);
-    writer.WriteInt(source.SourceId);
-    writer.WriteText(source.AuthorsText);
-    writer.WriteInt(source.Style);
-    writer.WriteInt(source.Type);
-    writer.WriteInt(source.IndentSpaces);
-    writer.WriteInt(source.AuthorsBeforeEtAl);
-    WriteIntList(writer, source.AuthorIds);
-    WriteTextList(writer, source.Fields);
+    WriteSourceLeadingFields(writer, source);
     writer.WriteText(source.CitationText);
     WriteIntList(writer, source.MarkKinds);
     WriteIntList(writer, source.MarkStarts);

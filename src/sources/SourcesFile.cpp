@@ -42,6 +42,14 @@ void NormaliseFieldCount(QStringList& fields)
 
 void WriteSourceRecord(FieldWriter& writer, const SourceRecord& source)
 {
+    WriteSourceLeadingFields(writer, source);
+    writer.WriteInt(source.YearOnly);
+    writer.WriteBool(source.DateSet);
+    writer.WriteTime(source.Date);
+}
+
+void WriteSourceLeadingFields(FieldWriter& writer, const SourceRecord& source)
+{
     writer.WriteText(source.SourceGUID);
     writer.WriteInt(source.SourceId);
     writer.WriteText(source.AuthorsText);
@@ -51,9 +59,6 @@ void WriteSourceRecord(FieldWriter& writer, const SourceRecord& source)
     writer.WriteInt(source.AuthorsBeforeEtAl);
     WriteIntList(writer, source.AuthorIds);
     WriteTextList(writer, source.Fields);
-    writer.WriteInt(source.YearOnly);
-    writer.WriteBool(source.DateSet);
-    writer.WriteTime(source.Date);
 }
 
 void ReadSourceRecord(FieldReader& reader, double version, SourceRecord& source)

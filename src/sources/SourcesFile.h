@@ -15,6 +15,9 @@ class QIODevice;
 
 // The twelve stored fields of one source, SourceGUID to Date.
 void WriteSourceRecord(FieldWriter& writer, const SourceRecord& source);
+// The first nine of them, SourceGUID to Fields, with which other layouts of a source
+// (the bibliography's) begin too.
+void WriteSourceLeadingFields(FieldWriter& writer, const SourceRecord& source);
 // Reads one record as a file of the given version stores it into a record that holds
 // the defaults of a fresh source. Fields always ends up with fifteen texts. An empty
 // SourceGUID is replaced by a new one.
