@@ -9,12 +9,12 @@
 #include "exchange/ExportNotes.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
+#include "format/AuthorsFile.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

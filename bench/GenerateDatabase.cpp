@@ -5,11 +5,11 @@
 //
 //   GenerateDatabase DATA_ROOT [NOTES]
 
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
-#include "store/DataFolder.h"
-#include "store/FieldWriter.h"
-#include "store/NoteFile.h"
+#include "format/AuthorsFile.h"
+#include "format/DataFolder.h"
+#include "format/FieldWriter.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

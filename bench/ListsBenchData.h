@@ -4,10 +4,10 @@
 // vocabulary of made-up words, about 70% of the notes tied to one of 500 sources (one
 // SRC file each), the rest in DAY files; category paths from a small tree.
 
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
-#include "store/DataFolder.h"
-#include "store/NoteFile.h"
+#include "format/AuthorsFile.h"
+#include "format/DataFolder.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

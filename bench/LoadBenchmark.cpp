@@ -6,9 +6,9 @@
 //
 //   LoadBenchmark DATA_ROOT [RUNS]      (make a DATA_ROOT with GenerateDatabase)
 
-#include "store/DataFolder.h"
+#include "format/DataFolder.h"
+#include "format/NoteFileScanner.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFileScanner.h"
 
 #include <QCoreApplication>
 #include <QDir>

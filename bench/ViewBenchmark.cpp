@@ -10,9 +10,9 @@
 // program) with N notes, 10,000 unless told; a DATA_ROOT with notes is used as it is.
 
 #include "app/CNotesApp.h"
+#include "format/DataFolder.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
-#include "store/DataFolder.h"
 #include "store/MemorySettingsBackend.h"
 #include "store/NoteDatabase.h"
 #include "ui/CMainFrame.h"

@@ -2,10 +2,10 @@
 
 #include "app/AppPaths.h"
 #include "app/ImageToBmpConverter.h"
+#include "format/Clock.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "store/Clock.h"
 #include "store/NoteDatabase.h"
 #include "store/SettingsBackend.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/AppEnvironment.h"
 #include "app/StartupHooks.h"
-#include "store/DataFolder.h"
+#include "format/DataFolder.h"
 #include "store/Settings.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
+#include "format/NoteIdList.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "categories/CategoryTree.h"
 
-#include "store/NoteRecord.h"
+#include "format/NoteRecord.h"
 
 #include <functional>
 #include <utility>

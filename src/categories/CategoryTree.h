@@ -1,8 +1,8 @@
 #pragma once
 
-#include "categories/CategoryAssignment.h"
 #include "categories/CategoryNode.h"
-#include "categories/NoteIdList.h"
+#include "format/CategoryAssignment.h"
+#include "format/NoteIdList.h"
 
 #include <QJsonArray>
 #include <QStringList>

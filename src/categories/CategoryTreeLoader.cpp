@@ -1,8 +1,8 @@
 #include "categories/CategoryTreeLoader.h"
 
-#include "categories/CategoryAssignment.h"
 #include "categories/CategoryNode.h"
 #include "categories/CategoryTree.h"
+#include "format/CategoryAssignment.h"
 
 CategoryTreeLoader::CategoryTreeLoader(CategoryTree& tree)
     : m_tree(tree)

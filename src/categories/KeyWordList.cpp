@@ -1,6 +1,6 @@
 #include "categories/KeyWordList.h"
 
-#include "store/NoteRecord.h"
+#include "format/NoteRecord.h"
 
 #include <algorithm>
 #include <functional>

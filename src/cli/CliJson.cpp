@@ -1,12 +1,12 @@
 #include "cli/CliJson.h"
 
-#include "categories/NoteIdList.h"
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
-#include "store/AttachmentRecord.h"
-#include "store/DateTime.h"
-#include "store/NoteFile.h"
-#include "store/NoteRecord.h"
+#include "format/AttachmentRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/DateTime.h"
+#include "format/NoteFile.h"
+#include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 #include "store/Settings.h"
 
 namespace {

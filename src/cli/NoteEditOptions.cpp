@@ -1,11 +1,11 @@
 #include "cli/NoteEditOptions.h"
 
-#include "categories/CategoryLevelEntry.h"
 #include "cli/CliArguments.h"
+#include "format/CategoryLevelEntry.h"
+#include "format/NoteRecord.h"
+#include "format/TextCodec.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteRecord.h"
-#include "store/TextCodec.h"
 
 #include <QFileInfo>
 

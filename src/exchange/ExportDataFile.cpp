@@ -1,10 +1,10 @@
 #include "exchange/ExportDataFile.h"
 
 #include "exchange/ExchangeFormat.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
 #include "sources/SourceExchange.h"
 #include "sources/SourceLookup.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
-#include "store/DateTime.h"
-#include "store/NoteRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/DateTime.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 
 #include <QByteArray>
 

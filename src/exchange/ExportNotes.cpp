@@ -4,11 +4,11 @@
 #include "exchange/ExportDataFile.h"
 #include "exchange/TempFolder.h"
 #include "exchange/ZipFolder.h"
+#include "format/AttachmentRecord.h"
+#include "format/FieldWriter.h"
+#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "sources/SourcesFile.h"
-#include "store/AttachmentRecord.h"
-#include "store/FieldWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
-#include "store/DataFolder.h"
-#include "store/NoteRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/DataFolder.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 #include "exchange/ImportIntegrator.h"
 
 #include "exchange/ImportSession.h"
+#include "format/AttachmentRecord.h"
+#include "format/AuthorsFile.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
-#include "store/AttachmentRecord.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
-#include "store/NoteFile.h"
-#include "store/NoteRecord.h"
+#include "format/NoteFile.h"
+#include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
 
 #include <QHash>
 #include <QList>

@@ -7,10 +7,10 @@
 #include "exchange/ImportSession.h"
 #include "exchange/TempFolder.h"
 #include "exchange/UnzipToFolder.h"
+#include "format/FieldReader.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "store/FieldReader.h"
 #include "store/NoteDatabase.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
 #include "exchange/ImportComparison.h"
 #include "exchange/UnzipLimits.h"
+#include "format/NoteIdList.h"
 
 #include <QList>
 #include <QString>

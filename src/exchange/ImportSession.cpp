@@ -1,6 +1,6 @@
 #include "exchange/ImportSession.h"
 
-#include "categories/CategoryLevelEntry.h"
+#include "format/CategoryLevelEntry.h"
 
 ImportSession::ImportSession(NotesList incoming, NotesList databaseNotes)
     : m_database(std::move(databaseNotes))

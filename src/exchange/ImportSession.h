@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exchange/ImportComparison.h"
-#include "store/NoteRecord.h"
+#include "format/NoteRecord.h"
 
 #include <QHash>
 #include <QList>

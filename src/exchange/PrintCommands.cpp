@@ -2,10 +2,10 @@
 
 #include "exchange/ExchangeFormat.h"
 #include "exchange/PrintHandOffFiles.h"
+#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "sources/BibFile.h"
-#include "sources/SourcesFile.h"
 #include "store/NoteDatabase.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sources/SourceRecord.h"
-#include "store/DataFolder.h"
-#include "store/NoteRecord.h"
+#include "format/DataFolder.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 
 #include <QString>
 #include <functional>

@@ -1,10 +1,10 @@
 #include "exchange/PrintHandOffFiles.h"
 
-#include "sources/BibSourceRecord.h"
 #include "exchange/ExchangeFormat.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "sources/BibSourceRecord.h"
 #include "sources/SourceLookup.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
-#include "store/NoteRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "lists/CurrentNotesList.h"
 
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "format/NoteFile.h"
 #include "lists/NoteSort.h"
 #include "platform/ProgressReporter.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 #include "store/NotesListOps.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "format/NoteRecord.h"
 #include "lists/SearchQuery.h"
-#include "store/NoteRecord.h"
 
 #include <QString>
 #include <QStringList>

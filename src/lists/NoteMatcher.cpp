@@ -1,10 +1,10 @@
 #include "lists/NoteMatcher.h"
 
+#include "format/TextCodec.h"
 #include "richtext/RichRangeHighlighter.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
-#include "store/TextCodec.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/DateTime.h"
-#include "store/NoteRecord.h"
+#include "format/DateTime.h"
+#include "format/NoteRecord.h"
 
 #include <QByteArray>
 #include <QString>

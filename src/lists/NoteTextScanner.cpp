@@ -1,9 +1,9 @@
 #include "lists/NoteTextScanner.h"
 
-#include "store/FieldFormat.h"
-#include "store/FieldReader.h"
-#include "store/FieldScan.h"
-#include "store/NoteFormat.h"
+#include "format/FieldFormat.h"
+#include "format/FieldReader.h"
+#include "format/FieldScan.h"
+#include "format/NoteFormat.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/FieldScan.h"
-#include "store/NoteRecord.h"
-#include "store/ReusedFileBuffer.h"
+#include "format/FieldScan.h"
+#include "format/NoteRecord.h"
+#include "format/ReusedFileBuffer.h"
 
 #include <QByteArray>
 #include <QString>

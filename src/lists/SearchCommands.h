@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
-#include "store/NoteRecord.h"
+#include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/DateTime.h"
+#include "format/DateTime.h"
 
 #include <vector>
 

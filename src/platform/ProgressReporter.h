@@ -12,8 +12,8 @@ public:
     virtual void Begin(const QString& message, int range) { (void)message, (void)range; }
     virtual void SetMessage(const QString& message) { (void)message; }
     virtual void SetPosition(int position) { (void)position; }
-    virtual void Step() {}
-    virtual void End() {}
+    virtual void Step() { }
+    virtual void End() { }
     // The one-line notification window.
     virtual void Notify(const QString& text) { (void)text; }
 };

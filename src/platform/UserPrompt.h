@@ -9,9 +9,28 @@
 class UserPrompt
 {
 public:
-    enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
-    enum class Icon { None, Question, Warning, Information, Error };
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons
+    {
+        Ok,
+        YesNo,
+        YesNoCancel,
+        OkCancel
+    };
+    enum class Icon
+    {
+        None,
+        Question,
+        Warning,
+        Information,
+        Error
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~UserPrompt() = default;
     virtual Answer Ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) = 0;

@@ -1,7 +1,7 @@
 #include "sources/AttachedSources.h"
 
+#include "format/SourcesFile.h"
 #include "sources/SourceLookup.h"
-#include "sources/SourcesFile.h"
 
 void FillAttachedSources(NotesList& notes, const QString& sourcesPath)
 {

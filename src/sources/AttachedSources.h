@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/NoteRecord.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 

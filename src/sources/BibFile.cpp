@@ -1,8 +1,8 @@
 #include "sources/BibFile.h"
 
+#include "format/FieldWriter.h"
+#include "format/SourceFormat.h"
 #include "sources/BibSourceRecord.h"
-#include "sources/SourceFormat.h"
-#include "store/FieldWriter.h"
 
 namespace {
 

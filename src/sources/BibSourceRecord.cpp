@@ -1,10 +1,10 @@
 #include "sources/BibSourceRecord.h"
 
+#include "format/FieldLists.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "format/SourcesFile.h"
 #include "sources/CitationFormatter.h"
-#include "sources/FieldLists.h"
-#include "sources/SourcesFile.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 
 void WriteBibSourceRecord(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "format/SourceRecord.h"
 #include "sources/NameList.h"
-#include "sources/SourceRecord.h"
 
 #include <QString>
 

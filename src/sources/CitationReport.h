@@ -1,7 +1,7 @@
 #pragma once
 
+#include "format/SourceRecord.h"
 #include "sources/CitationLayout.h"
-#include "sources/SourceRecord.h"
 
 #include <QList>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
+#include "format/AuthorRecord.h"
 
 #include <QList>
 #include <QString>

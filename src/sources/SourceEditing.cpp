@@ -1,12 +1,12 @@
 #include "sources/SourceEditing.h"
 
+#include "format/AuthorsFile.h"
+#include "format/Guid.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/UserPrompt.h"
-#include "sources/AuthorsFile.h"
 #include "sources/NameList.h"
 #include "sources/SourceLookup.h"
-#include "sources/SourcesFile.h"
-#include "store/Guid.h"
-#include "store/NoteFile.h"
 
 SourceRecord NewSourceRecord(const SourceList& sources, qint32 defaultStyle)
 {

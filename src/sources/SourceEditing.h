@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/SourceRecord.h"
 
 #include <QString>
 #include <functional>

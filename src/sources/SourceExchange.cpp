@@ -1,12 +1,12 @@
 #include "sources/SourceExchange.h"
 
-#include "sources/AuthorsFile.h"
+#include "format/AuthorsFile.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "format/SourceFormat.h"
+#include "format/SourcesFile.h"
 #include "sources/CitationFormatter.h"
-#include "sources/SourceFormat.h"
 #include "sources/SourceLookup.h"
-#include "sources/SourcesFile.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 
 void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
 {

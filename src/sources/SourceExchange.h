@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources/SourceRecord.h"
+#include "format/SourceRecord.h"
 
 class FieldReader;
 class FieldWriter;

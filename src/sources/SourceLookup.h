@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/SourceRecord.h"
 
 // Finding sources and authors and issuing their ids. Searches are linear and the first
 // match wins; nullptr / -1 mean nothing was found.

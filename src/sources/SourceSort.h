@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sources/SourceRecord.h"
+#include "format/SourceRecord.h"
 
 // Formats every source, then orders the list by citation text compared without regard
 // to case (both sides lower-cased, then compared byte by byte as UTF-8). Among equal

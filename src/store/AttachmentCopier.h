@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/DataFolder.h"
-#include "store/NoteRecord.h"
+#include "format/DataFolder.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 #include <functional>

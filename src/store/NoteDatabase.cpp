@@ -2,16 +2,16 @@
 
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "format/AuthorsFile.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "format/Guid.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "sources/AuthorsFile.h"
 #include "sources/NameList.h"
 #include "sources/SourceLookup.h"
-#include "sources/SourcesFile.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
-#include "store/Guid.h"
-#include "store/NoteFile.h"
 #include "store/NotesListOps.h"
 
 #include <QDir>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
-#include "sources/AuthorRecord.h"
-#include "sources/SourceRecord.h"
+#include "format/AuthorRecord.h"
+#include "format/DataFolder.h"
+#include "format/DateTime.h"
+#include "format/NoteFile.h"
+#include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 #include "store/AttachmentCopier.h"
-#include "store/DataFolder.h"
-#include "store/DateTime.h"
-#include "store/NoteFile.h"
 #include "store/NoteFileIndex.h"
-#include "store/NoteRecord.h"
 
 #include <QString>
 #include <QStringList>

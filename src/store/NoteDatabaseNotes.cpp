@@ -1,12 +1,12 @@
 // The operations of NoteDatabase that change or read notes on disk.
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "format/Guid.h"
+#include "format/NoteFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceLookup.h"
-#include "store/Guid.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 #include "store/NotesListOps.h"
 
 #include <QFile>

@@ -1,13 +1,13 @@
 // The operations of NoteDatabase on sources and authors.
+#include "format/AuthorsFile.h"
+#include "format/Guid.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/UserPrompt.h"
-#include "sources/AuthorsFile.h"
 #include "sources/CitationFormatter.h"
 #include "sources/NameList.h"
 #include "sources/SourceLookup.h"
-#include "sources/SourcesFile.h"
-#include "store/Guid.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 
 #include <QHash>
 

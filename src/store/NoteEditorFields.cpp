@@ -1,7 +1,7 @@
 #include "store/NoteEditorFields.h"
 
+#include "format/TextCodec.h"
 #include "richtext/RtfText.h"
-#include "store/TextCodec.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories/CategoryAssignment.h"
-#include "store/NoteRecord.h"
+#include "format/CategoryAssignment.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 #include <QStringList>

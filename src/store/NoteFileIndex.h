@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
 #include "categories/NoteIdMap.h"
+#include "format/NoteIdList.h"
 
 #include <QHash>
 #include <QList>

@@ -2,8 +2,8 @@
 
 #include "categories/CategoryTreeLoader.h"
 #include "categories/NoteIdSet.h"
-#include "sources/SourceRecord.h"
-#include "store/NoteFileScanner.h"
+#include "format/NoteFileScanner.h"
+#include "format/SourceRecord.h"
 
 #include <QHash>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "categories/NoteIdList.h"
-#include "store/NoteRecord.h"
+#include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
 
 // The operations of a NotesList (an ordered container of record copies): one note
 // file's contents, search results, an export set, the current notes list.

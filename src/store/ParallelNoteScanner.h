@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/NoteFileScanner.h"
+#include "format/NoteFileScanner.h"
 
 #include <QStringList>
 #include <atomic>

@@ -1,7 +1,7 @@
 #include "ui/ImageControls.h"
 
+#include "format/NoteFile.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 #include "store/NotesListOps.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "ui/RenderedNote.h"
 
-#include "store/DataFolder.h"
-#include "store/NoteRecord.h"
+#include "format/DataFolder.h"
+#include "format/NoteRecord.h"
 #include "ui/RichDocumentMapper.h"
 #include "ui/SkinBitmaps.h"
 

@@ -1,9 +1,9 @@
 #include "app/CNotesApp.h"
 
+#include "format/NoteFile.h"
 #include "lists/CurrentNotesList.h"
 #include "store/MemorySettingsBackend.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "categories/CategoryTree.h"
 
-#include "store/Clock.h"
-#include "store/NoteRecord.h"
+#include "format/Clock.h"
+#include "format/NoteRecord.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/CliRunner.h"
-#include "store/DataFolder.h"
-#include "store/NoteFile.h"
+#include "format/DataFolder.h"
+#include "format/NoteFile.h"
 
 #include <QBuffer>
 #include <QJsonDocument>

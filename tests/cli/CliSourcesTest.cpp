@@ -1,6 +1,6 @@
 #include "CliFixture.h"
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
+#include "format/AuthorsFile.h"
+#include "format/SourcesFile.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

@@ -3,12 +3,12 @@
 // A small data root for the exchange suites: notes written straight into their files,
 // sources, authors and attachment files, loaded into a NoteDatabase like at start-up.
 
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
-#include "store/DataFolder.h"
-#include "store/DateTime.h"
+#include "format/AuthorsFile.h"
+#include "format/DataFolder.h"
+#include "format/DateTime.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFile.h"
 
 #include <QDir>
 #include <QDirIterator>

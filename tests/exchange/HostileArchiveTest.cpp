@@ -6,8 +6,8 @@
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
 #include "exchange/UnzipToFolder.h"
+#include "format/FieldWriter.h"
 #include "sources/SourceExchange.h"
-#include "store/FieldWriter.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

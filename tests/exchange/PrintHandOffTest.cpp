@@ -3,9 +3,9 @@
 #include "ExchangeFixture.h"
 #include "exchange/PrintCommands.h"
 #include "exchange/PrintHandOffFiles.h"
+#include "format/FieldReader.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "store/FieldReader.h"
 
 #include <gtest/gtest.h>
 

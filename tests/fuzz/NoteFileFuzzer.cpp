@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the note-file readers: whatever a damaged or hostile file
 // holds, reading it must neither crash nor hang, what it yields must write back, and the
 // start-up scanner must see exactly the records the full reader keeps.
-#include "store/FieldReader.h"
-#include "store/NoteFile.h"
-#include "store/NoteFileScanner.h"
+#include "format/FieldReader.h"
+#include "format/NoteFile.h"
+#include "format/NoteFileScanner.h"
 
 #include <QByteArray>
 #include <cstddef>

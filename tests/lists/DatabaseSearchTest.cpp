@@ -1,12 +1,12 @@
 #include "lists/DatabaseSearch.h"
 
+#include "format/Clock.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+#include "format/TextCodec.h"
 #include "lists/NoteTextScanner.h"
 #include "richtext/RtfText.h"
-#include "store/Clock.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 #include "store/NoteDatabaseFixture.h"
-#include "store/TextCodec.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

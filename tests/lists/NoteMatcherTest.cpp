@@ -1,9 +1,9 @@
 #include "lists/NoteMatcher.h"
 
+#include "format/TextCodec.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfText.h"
-#include "store/TextCodec.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -2,17 +2,17 @@
 // carry, and the cite and bibliography operations.
 #include "sources/SourceEditing.h"
 
+#include "format/AuthorsFile.h"
+#include "format/FieldReader.h"
+#include "format/NoteFile.h"
+#include "format/SourcesFile.h"
 #include "platform/UserPrompt.h"
 #include "sources/AttachedSources.h"
-#include "sources/AuthorsFile.h"
 #include "sources/Bibliography.h"
 #include "sources/CitationReport.h"
 #include "sources/QtPrinters.h"
 #include "sources/SourceLookup.h"
 #include "sources/SourceNames.h"
-#include "sources/SourcesFile.h"
-#include "store/FieldReader.h"
-#include "store/NoteFile.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,15 +1,15 @@
 // Sources.dat, Authors.dat, Bib.dat and the exchange form: exact bytes, round trips,
 // the older versions, and damaged files.
-#include "sources/SourcesFile.h"
+#include "format/SourcesFile.h"
 
-#include "sources/AuthorsFile.h"
+#include "format/AuthorsFile.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
 #include "sources/BibFile.h"
 #include "sources/QtPrinters.h"
 #include "sources/SourceExchange.h"
 #include "sources/SourceNames.h"
 #include "sources/SourceSort.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
 
 #include <QBuffer>
 #include <QRegularExpression>

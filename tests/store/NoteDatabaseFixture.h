@@ -3,11 +3,11 @@
 // Builders for small "Data Files" trees in a temporary folder, shared by the note
 // database and current list suites.
 
-#include "sources/AuthorsFile.h"
-#include "sources/SourcesFile.h"
-#include "store/DataFolder.h"
-#include "store/NoteFile.h"
-#include "store/NoteRecord.h"
+#include "format/AuthorsFile.h"
+#include "format/DataFolder.h"
+#include "format/NoteFile.h"
+#include "format/NoteRecord.h"
+#include "format/SourcesFile.h"
 
 #include <QDir>
 #include <QFile>

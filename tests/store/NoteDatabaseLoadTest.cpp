@@ -1,7 +1,7 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "store/FieldWriter.h"
+#include "format/FieldWriter.h"
 #include "store/NoteDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "store/Clock.h"
+#include "format/Clock.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorFields.h"
 

@@ -1,8 +1,8 @@
-#include "store/NoteFileScanner.h"
+#include "format/NoteFileScanner.h"
 
 #include "NoteDatabaseFixture.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
 #include "store/ParallelNoteScanner.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "store/NoteFile.h"
+#include "format/NoteFile.h"
 
-#include "store/Clock.h"
-#include "store/FieldReader.h"
-#include "store/FieldWriter.h"
+#include "format/Clock.h"
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
 
 #include <QFile>
 #include <QRegularExpression>

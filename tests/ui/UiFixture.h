@@ -4,11 +4,11 @@
 // temporary "Data Files" tree, and an application object over it with scripted answers.
 
 #include "app/CNotesApp.h"
+#include "format/DataFolder.h"
+#include "format/NoteFile.h"
+#include "format/NoteRecord.h"
 #include "platform/UserPrompt.h"
-#include "store/DataFolder.h"
 #include "store/MemorySettingsBackend.h"
-#include "store/NoteFile.h"
-#include "store/NoteRecord.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "ui/print/PrintDocumentBuilder.h"
 
-#include "categories/CategoryLevelEntry.h"
+#include "format/CategoryLevelEntry.h"
 #include "ui/RichDocumentMapper.h"
 
 #include <QFontMetricsF>

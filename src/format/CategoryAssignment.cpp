@@ -1,0 +1,106 @@
+#include "format/CategoryAssignment.h"
+
+#include "format/FieldReader.h"
+#include "format/FieldWriter.h"
+
+CategoryAssignment::CategoryAssignment()
+{
+    ResetToDefault();
+}
+
+const CategoryLevelEntry* CategoryAssignment::FindEntry(int level) const
+{
+    for (const CategoryLevelEntry& entry : entries) {
+        if (entry.level == level)
+            return &entry;
+    }
+    return nullptr;
+}
+
+CategoryLevelEntry* CategoryAssignment::FindEntry(int level)
+{
+    for (CategoryLevelEntry& entry : entries) {
+        if (entry.level == level)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QString CategoryAssignment::NameAt(int level) const
+{
+    const CategoryLevelEntry* entry = FindEntry(level);
+    return entry ? entry->name : UnassignedCategoryName();
+}
+
+int CategoryAssignment::AssignedLevelCount() const
+{
+    int count = 0;
+    for (const CategoryLevelEntry& entry : entries)
+        count += entry.IsAssigned() ? 1 : 0;
+    return count;
+}
+
+void CategoryAssignment::ResetToDefault()
+{
+    entries.clear();
+    for (int level = 0; level < 4; ++level) {
+        CategoryLevelEntry entry;
+        entry.level = level;
+        entries.append(entry);
+    }
+}
+
+void CategoryAssignment::ResetBelow(int level)
+{
+    for (CategoryLevelEntry& entry : entries) {
+        if (entry.level > level)
+            entry.Reset(true);
+    }
+}
+
+void CategoryAssignment::RebuildPaths()
+{
+    QStringList collected;
+    for (int level = 0; level < 4; ++level) {
+        CategoryLevelEntry* entry = FindEntry(level);
+        if (!entry)
+            continue;
+        entry->ancestorPath = collected;
+        collected.append(entry->name);
+    }
+}
+
+bool CategoryAssignment::CategoryLess(const CategoryAssignment& a, const CategoryAssignment& b)
+{
+    for (int level = 0; level < 4; ++level) {
+        // Case-insensitive comparison folds to lower case, so "_" still sorts before
+        // letters as it does between lower-cased texts.
+        const int order = QString::compare(a.NameAt(level), b.NameAt(level), Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+    }
+    return false;
+}
+
+void CategoryAssignment::Write(FieldWriter& writer) const
+{
+    writer.WriteInt(static_cast<qint32>(entries.size()));
+    for (const CategoryLevelEntry& entry : entries) {
+        writer.WriteInt(entry.level);
+        writer.WriteText(entry.name);
+        writer.WriteText(entry.parentName);
+    }
+}
+
+void CategoryAssignment::Read(FieldReader& reader)
+{
+    entries.clear();
+    const qint32 count = reader.ReadInt();
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
+        CategoryLevelEntry entry;
+        entry.level = reader.ReadInt();
+        entry.name = reader.ReadText();
+        entry.parentName = reader.ReadText();
+        entries.append(entry);
+    }
+}

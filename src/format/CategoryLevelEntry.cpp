@@ -1,0 +1,10 @@
+#include "format/CategoryLevelEntry.h"
+
+void CategoryLevelEntry::Reset(bool keepLevel)
+{
+    if (!keepLevel)
+        level = -1;
+    name = UnassignedCategoryName();
+    parentName = UnassignedCategoryName();
+    ancestorPath.clear();
+}

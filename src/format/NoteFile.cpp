@@ -1,0 +1,80 @@
+#include "format/NoteFile.h"
+
+#include "format/FieldReader.h"
+#include "format/FieldScan.h"
+#include "format/FieldWriter.h"
+#include "format/NoteFormat.h"
+#include "format/ReusedFileBuffer.h"
+
+#include <QFile>
+#include <cstdio>
+
+QString NoteFileBaseName(const NoteRecord& record)
+{
+    char buffer[64];
+    if (record.SourceID >= 1)
+        std::snprintf(buffer, sizeof buffer, "SRC%.10d.dat", record.SourceID);
+    else
+        std::snprintf(buffer, sizeof buffer, "DAY%s.dat", record.DateAdded.Format("%m%d%Y").constData());
+    return QString::fromLatin1(buffer);
+}
+
+QString NoteFileName(const NoteRecord& record)
+{
+    return QStringLiteral("Data Files\\Notes\\") + NoteFileBaseName(record);
+}
+
+NotesList ParseNoteFile(const QByteArray& logicalBytes)
+{
+    FieldReader reader(logicalBytes);
+    NotesList notes;
+    double version = reader.ReadReal();
+    if (version < 0)
+        version = 0; // a head that could not be read
+    const qint32 count = reader.ReadInt();
+    // Every record takes at least one byte, so a count beyond the stream's end cannot
+    // hold more records than the stream has bytes: stop when the stream is used up.
+    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
+        NoteRecord record;
+        record.Read(reader, version);
+        if (record.NoteID > 0)
+            notes.append(std::move(record));
+    }
+    return notes;
+}
+
+namespace {
+FieldWriter WriteNotes(const NotesList& notes)
+{
+    FieldWriter writer;
+    writer.WriteReal(NoteFormat::kCurrentVersion);
+    writer.WriteInt(static_cast<qint32>(notes.size()));
+    for (const NoteRecord& note : notes)
+        note.Write(writer);
+    return writer;
+}
+} // namespace
+
+QByteArray SerializeNoteFile(const NotesList& notes)
+{
+    return WriteNotes(notes).LogicalBytes();
+}
+
+NotesList ReadNoteFile(const QString& path)
+{
+    return ReadNoteFile(path, nullptr);
+}
+
+NotesList ReadNoteFile(const QString& path, FileStamp* stamp)
+{
+    QByteArray bytes;
+    if (!ReadWholeFile(path, bytes, stamp))
+        return {};
+    bytes.resize(FieldScan::FoldLineEndsInPlace(bytes.data(), bytes.size()));
+    return ParseNoteFile(bytes);
+}
+
+bool WriteNoteFile(const QString& path, const NotesList& notes)
+{
+    return WriteNotes(notes).Save(path);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "format/AttachmentRecord.h"
+#include "format/CategoryAssignment.h"
+#include "format/DateTime.h"
+#include "format/SourceRecord.h"
+
+#include <QList>
+#include <QString>
+
+class FieldWriter;
+class FieldReader;
+
+// One note. The stored fields come first, in file order; AttachedSource and the display
+// state are run-time only and never written.
+struct NoteRecord
+{
+    // A cleared record: no id yet, no source, both dates now, spell checking on, four
+    // unassigned category levels.
+    NoteRecord();
+
+    qint32 NoteID = -1;
+    qint32 SourceID = 0;
+    DateTime DateAdded;
+    DateTime LastEdited;
+    QString NoteGUID;
+    QString KeyWords;
+    QString ReservedText; // no operation sets it; kept and written back unchanged
+    bool SpellCheck = true;
+    QList<AttachmentRecord> Attachments;
+    QString PlainText;
+    QString RichText; // an RTF document
+    CategoryAssignment Categories;
+
+    // Run-time only.
+    SourceRecord AttachedSource;
+    // Stored names of attachments removed since the last save, deleted from the
+    // attachment folder when the note is saved.
+    QStringList RemovedAttachmentFiles;
+    bool JustAdded = false;
+    // After a search that found the note: its RichText with every hit highlighted, drawn
+    // instead of RichText. Empty otherwise.
+    QString DisplayText;
+
+    bool HasSource() const { return SourceID > 0; }
+
+    // All stored fields in the current layout.
+    void Write(FieldWriter& writer) const;
+    // Clears the record, then reads the fields that a file of this version holds.
+    // A record read without a GUID gets a new one at once.
+    void Read(FieldReader& reader, double version);
+
+    // Equality of the stored fields.
+    bool SameStoredFields(const NoteRecord& other) const;
+};
+
+using NotesList = QList<NoteRecord>;

@@ -1,0 +1,47 @@
+#include "format/TextCodec.h"
+
+#include <QStringDecoder>
+
+namespace TextCodec {
+
+namespace {
+
+    // Windows-1252 differs from Latin-1 only in 0x80-0x9F; the five unassigned bytes map
+    // to the C1 control of the same value, as Windows' own conversion does.
+    const char16_t kHighControls[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+
+} // namespace
+
+bool IsValidUtf8(QByteArrayView bytes)
+{
+    return bytes.isValidUtf8();
+}
+
+QString FromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighControls[byte - 0x80]) : QChar(char16_t(byte));
+    }
+    return text;
+}
+
+QString FromFileBytes(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? FromWindows1252(bytes) : text;
+}
+
+QByteArray ToFileBytes(const QString& text)
+{
+    return text.toUtf8();
+}
+
+} // namespace TextCodec
