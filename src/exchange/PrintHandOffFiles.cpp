@@ -1,8 +1,8 @@
 #include "exchange/PrintHandOffFiles.h"
 
-#include "exchange/ExchangeFormat.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 #include "sources/SourceLookup.h"
 
@@ -31,7 +31,7 @@ QByteArray ReadLogicalFile(const QString& path, bool* opened)
 void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                        const AuthorList& authors)
 {
-    writer.WriteText(QString::fromLatin1(ExchangeFormat::kVersionText));
+    writer.WriteText(Version::Text());
     writer.WriteInt(qint32(notes.size()));
     for (const NoteRecord& note : notes) {
         note.Write(writer);

@@ -1,7 +1,7 @@
 #include "sources/BibFile.h"
 
 #include "format/FieldWriter.h"
-#include "format/SourceFormat.h"
+#include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 
 namespace {
@@ -10,7 +10,7 @@ FieldWriter BibWriter(SourceList& sources, const AuthorList& authors)
 {
     FieldWriter writer;
     // The print program reads the version as a Text, unlike the other files.
-    writer.WriteText(QString::fromLatin1(SourceFormat::kBibVersionText));
+    writer.WriteText(Version::Text());
     writer.WriteInt(static_cast<qint32>(sources.size()));
     for (SourceRecord& source : sources)
         WriteBibSourceRecord(writer, source, authors);
