@@ -112,6 +112,12 @@ public:
     int DeleteCurrentNotes(UserPrompt& prompt);
     // The control bar's delete for the notes of a category, key word or source.
     int DeleteNotes(const NotesList& notes, UserPrompt& prompt);
+    // DeleteNotes for the notes with these ids. Every id is looked up before anything is
+    // deleted: an id no note has refuses the whole deletion (false, error "No note has the
+    // id N."). deleted receives the ids deleted, each once, in the order given (none when
+    // the question is answered No).
+    bool DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
+                          QString* error);
 
     // The given notes from their files, in the order of ids; ids without a file, or
     // missing from their file, are skipped.

@@ -214,6 +214,28 @@ int NoteDatabase::DeleteNotes(const NotesList& notes, UserPrompt& prompt)
     return deleted;
 }
 
+bool NoteDatabase::DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
+                                    QString* error)
+{
+    deleted->clear();
+    const NotesList found = LoadNotesByIds(NoteIdList(ids));
+    NotesList notes;
+    for (qint32 id : ids) {
+        const NoteRecord* note = NotesListOps::FindNote(found, id);
+        if (!note) {
+            *error = QStringLiteral("No note has the id %1.").arg(id);
+            return false;
+        }
+        if (!NotesListOps::FindNote(notes, id))
+            notes.append(*note);
+    }
+    if (DeleteNotes(notes, prompt) > 0) {
+        for (const NoteRecord& note : std::as_const(notes))
+            deleted->append(note.NoteID);
+    }
+    return true;
+}
+
 NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids)
 {
     ProgressReporter& progress = Progress();
