@@ -31,12 +31,12 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     if (m_environment.prompt) {
         m_prompt = m_environment.prompt;
     } else {
-        m_silentPrompt = std::make_unique<ScriptedPrompt>();
+        m_silentPrompt = std::make_unique<SilentPrompt>();
         m_prompt = m_silentPrompt.get();
     }
     m_progress = m_environment.progress ? m_environment.progress : &SilentProgress();
     if (m_environment.now)
-        Clock::SetNowForTesting(m_environment.now);
+        Clock::SetSource(m_environment.now);
 
     m_database = std::make_unique<NoteDatabase>(m_folder);
     m_database->SetProgress(m_progress);
@@ -49,7 +49,7 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
 CNotesApp::~CNotesApp()
 {
     if (m_environment.now)
-        Clock::SetNowForTesting({});
+        Clock::SetSource({});
 }
 
 void CNotesApp::Step(StartupStep step)

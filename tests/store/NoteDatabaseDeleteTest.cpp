@@ -1,8 +1,8 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
