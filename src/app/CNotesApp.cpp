@@ -1,7 +1,6 @@
 #include "app/CNotesApp.h"
 
 #include "app/AppPaths.h"
-#include "app/ImageToBmpConverter.h"
 #include "format/Clock.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
@@ -42,7 +41,7 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     m_database->SetProgress(m_progress);
     m_database->BindCounters(&m_settings.MaxNoteID, &m_settings.MaxAuthorID);
     m_database->SetSettingsSaver([this] { SaveSettingsFromDatabase(); });
-    m_database->SetImageConverter(&ImageToBmpConverter::Convert);
+    m_database->SetImageConverter(m_environment.imageConverter);
     m_currentList = std::make_unique<CurrentNotesList>(*m_database);
 }
 

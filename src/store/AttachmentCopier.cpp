@@ -42,12 +42,16 @@ void AttachmentCopier::CopyInNewAttachments(NoteRecord& note) const
             continue;
         ++number;
         if (attachment.Kind == KindImage) {
-            attachment.StoredName = NumberedName(number, QStringLiteral("bmp"));
+            // Without a converter (the command line links no image library) a picture is
+            // kept as it came, under its own extension: the note view reads any format.
+            const QString extension
+                = m_converter ? QStringLiteral("bmp") : FileExtension(attachment.SourcePath);
+            attachment.StoredName = NumberedName(number, extension);
             const QString target = images.filePath(attachment.StoredName);
             if (m_converter)
                 m_converter(attachment.SourcePath, target);
-            else if (FileExtension(attachment.SourcePath) == QLatin1String("bmp"))
-                QFile::copy(attachment.SourcePath, target); // already a bitmap
+            else
+                QFile::copy(attachment.SourcePath, target);
         } else {
             const QString fileName = QFileInfo(attachment.SourcePath).fileName();
             attachment.StoredName = NumberedName(number, FileExtension(fileName));

@@ -11,8 +11,9 @@
 // Files of attachments removed since the last save are deleted; every attachment with a
 // SourcePath and no StoredName is numbered after the largest number in the folder and
 // copied in: an image is converted to a Windows bitmap "%.7d.bmp" by the injected
-// converter (the image library lives outside the core), any other file is copied as
-// "%.7d.<lower-case extension>" and never overwrites an existing file. Failures are
+// converter (the image library lives outside the core); any other file, and an image
+// when there is no converter, is copied as "%.7d.<lower-case extension>" and never
+// overwrites an existing file. Failures are
 // silent: the record keeps its new StoredName and the note is saved all the same.
 class AttachmentCopier
 {

@@ -5,6 +5,7 @@
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
+#include "imaging/ImageToBmpConverter.h"
 #include "store/IniSettingsBackend.h"
 #include "ui/CMainFrame.h"
 #include "ui/SingleInstanceGuard.h"
@@ -69,6 +70,7 @@ bool QuorvelProgram::Start()
     environment.settingsBackend = m_settings.get();
     environment.prompt = m_prompt;
     environment.progress = &m_progress;
+    environment.imageConverter = &ImageToBmpConverter::Convert;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         environment.screen = screen->size();
 

@@ -1,4 +1,4 @@
-#include "app/ImageToBmpConverter.h"
+#include "imaging/ImageToBmpConverter.h"
 
 #include <QFile>
 #include <QImage>
