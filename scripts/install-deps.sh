@@ -10,6 +10,7 @@ PACKAGES=(
   libhunspell-dev hunspell-en-us
   googletest libgtest-dev libgmock-dev
   xvfb xauth
+  python3 clang-format
 )
 
 missing=()
