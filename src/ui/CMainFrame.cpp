@@ -167,6 +167,7 @@ void CMainFrame::CreateMenus()
                "actionCheckForUpdates", false);
     help->addSeparator();
     AddCommand(help, UsersManual, QStringLiteral("User's Manual (.pdf)..."), "actionUsersManual");
+    AddCommand(help, OpenSampleNotes, QStringLiteral("Open Sample Notes..."), "actionOpenSampleNotes");
     AddCommand(help, TutorialVideos, QStringLiteral("View Online Tutorial Videos..."),
                "actionTutorialVideos");
 
@@ -202,6 +203,8 @@ void CMainFrame::RunCommand(int commandId)
         return OnAbout();
     case UsersManual:
         return OnUsersManual();
+    case OpenSampleNotes:
+        return OnOpenSampleNotes();
     case TutorialVideos:
         return OnTutorials();
     case GoSearch:
