@@ -6,11 +6,14 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 namespace {
@@ -49,6 +52,7 @@ bool ManualBuilder::Load(const QStringList& markdownFiles, QString* error)
     m_folder = QFileInfo(markdownFiles.first()).absolutePath();
     m_document.setBaseUrl(QUrl::fromLocalFile(m_folder + QLatin1Char('/')));
     m_document.setMarkdown(markdown);
+    Typeset();
     // Every picture must be there: a manual with a hole in it is a build error.
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -66,6 +70,36 @@ bool ManualBuilder::Load(const QStringList& markdownFiles, QString* error)
         }
     }
     return true;
+}
+
+void ManualBuilder::Typeset()
+{
+    QTextCursor cursor(&m_document);
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        const int level = format.headingLevel();
+        if (level == 0)
+            continue;
+        // Every chapter starts on a new page; headings stand apart from what went before.
+        if (level == 1 && block != m_document.begin())
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        format.setTopMargin(level == 1 ? 0 : 14);
+        format.setBottomMargin(6);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+    for (QTextFrame* frame : m_document.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setCellPadding(3);
+            format.setCellSpacing(0);
+            format.setBorder(0.5);
+            format.setBorderCollapse(true);
+            format.setTopMargin(4);
+            format.setBottomMargin(8);
+            table->setFormat(format);
+        }
+    }
 }
 
 void ManualBuilder::FitPictures(qreal width)
@@ -103,6 +137,7 @@ bool ManualBuilder::WritePdf(const QString& path, QString* error)
     FitPictures(page.width() * 0.9);
     m_document.setPageSize(page.size());
     m_document.print(&writer);
+    WritePreview(page.size());
     if (!QFileInfo(path).size()) {
         *error = QStringLiteral("cannot write %1").arg(path);
         return false;
@@ -110,9 +145,28 @@ bool ManualBuilder::WritePdf(const QString& path, QString* error)
     return true;
 }
 
+void ManualBuilder::WritePreview(const QSizeF& page)
+{
+    // QUORVEL_MANUAL_PREVIEW=DIR: the first pages as pictures, to look at the layout
+    // without a PDF viewer.
+    const QString folder = qEnvironmentVariable("QUORVEL_MANUAL_PREVIEW");
+    if (folder.isEmpty())
+        return;
+    for (int i = 0; i < std::min(m_document.pageCount(), 12); ++i) {
+        QImage image(page.toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(0, -i * page.height());
+        m_document.drawContents(&painter, QRectF(QPointF(0, i * page.height()), page));
+        painter.end();
+        image.save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(i + 1)));
+    }
+}
+
 bool ManualBuilder::WriteHtml(const QString& path, QString* error)
 {
     FitPictures(900);
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = QStringLiteral("cannot write %1").arg(path);

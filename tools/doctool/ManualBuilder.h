@@ -18,7 +18,9 @@ public:
     bool WriteHtml(const QString& path, QString* error);
 
 private:
+    void Typeset();
     void FitPictures(qreal width);
+    void WritePreview(const QSizeF& page);
 
     QTextDocument m_document;
     QString m_folder;
