@@ -6,10 +6,11 @@ set(CPACK_PACKAGE_VENDOR "Brenlow Software, LLC")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "research notes with sources, categories and key words")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvel is a desktop program in which researchers write rich-text notes, tie each note to a\n"
-    "bibliographic source, file it under up to four levels of categories, tag it with key words\n"
-    "and attach files; search, sort, cite in fourteen styles, export, back up, import and print.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+    "Quorvel is a desktop program in which researchers write rich-text notes, tie each note to a \
+bibliographic source, file it under up to four levels of categories, tag it with key words \
+and attach files. Notes are searched, sorted, cited in fourteen styles, exported, backed up, \
+imported and printed. The package holds the desktop program, the command line quorvel-cli, \
+the print program and the user's manual.")
 set(CPACK_PACKAGE_CONTACT "Brenlow Software <dev@quorvel.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -18,3 +18,10 @@ foreach(_program quorvel ZozozOvuv QVAgent quorvel-cli)
   set_tests_properties(${_program}Help PROPERTIES PASS_REGULAR_EXPRESSION "^Usage: ${_program}"
                        ENVIRONMENT "QT_QPA_PLATFORM=;DISPLAY=" LABELS packaging)
 endforeach()
+
+# What "cpack -G DEB" packs is what the install step installs.
+add_test(NAME InstallTreeComplete
+         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                 -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/install-check -P
+                 ${CMAKE_CURRENT_SOURCE_DIR}/packaging/CheckInstall.cmake)
+set_tests_properties(InstallTreeComplete PROPERTIES LABELS packaging)
