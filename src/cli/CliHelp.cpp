@@ -39,6 +39,56 @@ const QHash<QString, QString>& Summaries()
     return summaries;
 }
 
+// What a command's options and arguments mean, a line each, for COMMAND --help.
+const QHash<QString, QStringList>& Details()
+{
+    static const QHash<QString, QStringList> details {
+        {QStringLiteral("notes"),
+         {QStringLiteral("  ID...            note ids; ids without a note are skipped")}},
+        {QStringLiteral("add"),
+         {QStringLiteral("  --text T         the note's text (required)"),
+          QStringLiteral("  --source ID      the id of the note's source"),
+          QStringLiteral("  --keywords K     the key word line"),
+          QStringLiteral("  --category PATH  up to four category names: A/B/C/D"),
+          QStringLiteral("  --attach PATH    a file to attach (repeatable)")}},
+        {QStringLiteral("edit"),
+         {QStringLiteral("  ID               the note to change"),
+          QStringLiteral("  --text T         the new text"),
+          QStringLiteral("  --source ID      the new source; 0 removes it"),
+          QStringLiteral("  --keywords K     the new key word line"),
+          QStringLiteral("  --category PATH  the new category path A/B/C/D")}},
+        {QStringLiteral("delete"), {QStringLiteral("  ID...            the notes to delete")}},
+        {QStringLiteral("current"),
+         {QStringLiteral("  --set ID...      make these notes the current list, sorted")}},
+        {QStringLiteral("sort"),
+         {QStringLiteral("  --by SORTID      701-705 ascending, 801-805 descending: 01 date added,"),
+          QStringLiteral("                   02 last edited, 03 source, 04 categories, 05 placement only")}},
+        {QStringLiteral("search"),
+         {QStringLiteral("  QUERY            words; \"word\" for a whole word; A AND B or A OR B; SHOWALL"),
+          QStringLiteral("  --current        search only the current notes")}},
+        {QStringLiteral("cite"),
+         {QStringLiteral("  ID...            source ids (every source when none is given)"),
+          QStringLiteral("  --style N        a citation style 0-13 instead of each source's own"),
+          QStringLiteral("  --width W        also lay the citation out at W characters")}},
+        {QStringLiteral("bib"),
+         {QStringLiteral("  ID...            the sources of the bibliography"),
+          QStringLiteral("  --style N --indent N --et-al N  one formatting for all of them"),
+          QStringLiteral("  --unsorted       keep the given order")}},
+        {QStringLiteral("export"),
+         {QStringLiteral("  FILE             the .qvx archive to write"),
+          QStringLiteral("  ID...            the notes (the current list when none is given)")}},
+        {QStringLiteral("backup"), {QStringLiteral("  FILE             the .qvx archive to write")}},
+        {QStringLiteral("import"),
+         {QStringLiteral("  FILE             the .qvx archive to read"),
+          QStringLiteral("  --select RULE    all (default), new, changed (new and newer) or none"),
+          QStringLiteral("  --no-display     leave the current list as it is")}},
+        {QStringLiteral("print"),
+         {QStringLiteral("  ID...            the notes (the current list when none is given)")}},
+        {QStringLiteral("rtf-text"), {QStringLiteral("  FILE             an RTF file")}},
+    };
+    return details;
+}
+
 const QString& Invocation()
 {
     static const QString text = QStringLiteral("quorvel-cli [--data-root DIR]");
@@ -86,5 +136,8 @@ QString CliHelp::CommandUsage(const CliCommand& command)
     const QString summary = Summary(command.Name());
     if (!summary.isEmpty())
         text += QLatin1Char('\n') + summary + QLatin1Char('\n');
+    const QStringList details = Details().value(command.Name());
+    if (!details.isEmpty())
+        text += QLatin1Char('\n') + details.join(QLatin1Char('\n')) + QLatin1Char('\n');
     return text;
 }
