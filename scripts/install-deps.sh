@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running, testing and packaging need
 # (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
-# dpkg-dev lets cpack work out the package's dependencies).
+# dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
 
@@ -12,7 +12,7 @@ PACKAGES=(
   libhunspell-dev hunspell-en-us
   googletest libgtest-dev libgmock-dev
   xvfb xauth
-  help2man desktop-file-utils appstream dpkg-dev
+  help2man desktop-file-utils appstream dpkg-dev fonts-dejavu-core
 )
 
 missing=()

@@ -144,6 +144,8 @@ void CChromaToolBar::CreateLists()
     m_sort->setObjectName(QStringLiteral("sortList"));
     m_sort->setAccessibleName(QStringLiteral("Sort By"));
     m_sort->setToolTip(QStringLiteral("Sort By: the order of the current notes"));
+    // On Linux a screen reader names a list by its label, so the label points at it.
+    m_sortLabel->setBuddy(m_sort);
     m_sort->setFont(ArialFont());
     for (const SortEntry& entry : SortEntries)
         m_sort->addItem(QLatin1String(entry.text), entry.value);
