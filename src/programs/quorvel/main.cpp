@@ -37,7 +37,11 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Brenlow"));
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QuorvelProgram program(QuorvelProgram::ParseCommandLine(QApplication::arguments()));
+    // A message box closed during start-up (the result of importing the file given on the
+    // command line) must not count as the last window closing: the program would end.
+    QApplication::setQuitOnLastWindowClosed(false);
     if (!program.Start())
         return 0; // the running copy took over
+    QApplication::setQuitOnLastWindowClosed(true);
     return app.exec();
 }
