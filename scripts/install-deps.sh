@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building, running, testing and packaging need
+# (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
+# dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   xvfb xauth
   python3 clang-format
+  help2man desktop-file-utils appstream dpkg-dev fonts-dejavu-core
 )
 
 missing=()

@@ -2,12 +2,15 @@
 
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
+#include "app/ProgramHelp.h"
 #include "cli/CliCommand.h"
 #include "cli/CliCommands.h"
+#include "cli/CliHelp.h"
 #include "store/IniSettingsBackend.h"
 
 #include <QIODevice>
 #include <QJsonDocument>
+#include <algorithm>
 #include <memory>
 
 CliRunner::CliRunner(QIODevice* out, QString environmentDataRoot)
@@ -18,9 +21,35 @@ CliRunner::CliRunner(QIODevice* out, QString environmentDataRoot)
 
 int CliRunner::Run(const QStringList& arguments)
 {
+    const QString help = HelpText(arguments);
+    if (!help.isEmpty()) {
+        m_out->write(help.toUtf8());
+        return CliOutcome::Success;
+    }
     const CliOutcome outcome = Execute(arguments);
     Print(outcome);
     return outcome.exitCode;
+}
+
+QString CliRunner::HelpText(const QStringList& arguments)
+{
+    auto isHelp
+        = [](const QString& word) { return word == QLatin1String("--help") || word == QLatin1String("-h"); };
+    qsizetype next = 0;
+    // Global options stand before the command; --data-root and --wait take a value.
+    for (; next < arguments.size() && arguments.at(next).startsWith(QLatin1Char('-')); ++next) {
+        if (isHelp(arguments.at(next)))
+            return CliHelp::ProgramUsage();
+        if (arguments.at(next) == QLatin1String("--version"))
+            return ProgramHelp::VersionLine(QStringLiteral("quorvel-cli")) + QLatin1Char('\n');
+        if (arguments.at(next) == QLatin1String("--data-root")
+            || arguments.at(next) == QLatin1String("--wait"))
+            ++next;
+    }
+    if (next >= arguments.size() || !std::any_of(arguments.begin() + next + 1, arguments.end(), isHelp))
+        return {};
+    const std::unique_ptr<CliCommand> command = CliCommands::Create(arguments.at(next));
+    return command ? CliHelp::CommandUsage(*command) : QString();
 }
 
 CliOutcome CliRunner::Execute(const QStringList& arguments)

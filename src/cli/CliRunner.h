@@ -11,6 +11,7 @@ class QIODevice;
 class SettingsBackend;
 
 // quorvel-cli [--data-root DIR] COMMAND [ARGS...]
+// quorvel-cli --help | --version | COMMAND --help  (readable text, not JSON)
 //
 // Picks the command, parses its arguments, starts the application exactly as the
 // desktop program does (settings, clean-up, database load, last list), runs the
@@ -33,6 +34,9 @@ public:
     int Run(const QStringList& arguments);
 
     static QString UsageText();
+    // The readable text that --help, --version or COMMAND --help asks for; empty when the
+    // arguments ask for none of them.
+    static QString HelpText(const QStringList& arguments);
 
 private:
     CliOutcome Execute(const QStringList& arguments);

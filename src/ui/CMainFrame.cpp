@@ -53,12 +53,18 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, bar);
 
     m_view = new CNotesView(app.Database(), app.CurrentList(), app.GetSettings(), prompt, this);
+    m_view->setAccessibleName(QStringLiteral("Current Notes"));
+    m_view->setToolTip(QStringLiteral("The current notes; right-click a note for its commands"));
     setCentralWidget(m_view);
 
     m_notesInList = new QLabel(this);
     m_notesInList->setObjectName(QStringLiteral("notesInListPane"));
     m_totalNotes = new QLabel(this);
     m_totalNotes->setObjectName(QStringLiteral("totalNotesPane"));
+    m_notesInList->setAccessibleName(QStringLiteral("Notes In List"));
+    m_notesInList->setToolTip(QStringLiteral("How many notes the current list shows"));
+    m_totalNotes->setAccessibleName(QStringLiteral("Total Notes Saved"));
+    m_totalNotes->setToolTip(QStringLiteral("How many notes are saved in all"));
     const QFontMetrics metrics(m_notesInList->font());
     m_notesInList->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Notes In List:    0"), 30));
     m_totalNotes->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Total Notes Saved:    0"), 41));
@@ -167,6 +173,7 @@ void CMainFrame::CreateMenus()
                "actionCheckForUpdates", false);
     help->addSeparator();
     AddCommand(help, UsersManual, QStringLiteral("User's Manual (.pdf)..."), "actionUsersManual");
+    AddCommand(help, OpenSampleNotes, QStringLiteral("Open Sample Notes..."), "actionOpenSampleNotes");
     AddCommand(help, TutorialVideos, QStringLiteral("View Online Tutorial Videos..."),
                "actionTutorialVideos");
 
@@ -202,6 +209,8 @@ void CMainFrame::RunCommand(int commandId)
         return OnAbout();
     case UsersManual:
         return OnUsersManual();
+    case OpenSampleNotes:
+        return OnOpenSampleNotes();
     case TutorialVideos:
         return OnTutorials();
     case GoSearch:

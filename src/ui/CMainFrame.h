@@ -81,6 +81,7 @@ private:
     void OnDeleteCurrentNotes();
     void OnAbout();
     void OnUsersManual();
+    void OnOpenSampleNotes();
     void OnTutorials();
     void OnAccessInternet();
     void OnZoomChosen(double factor);

@@ -1,5 +1,6 @@
 // The main frame's menu commands: each asks the core to do the work and shows the result.
 #include "app/CNotesApp.h"
+#include "app/ShippedFiles.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
@@ -76,7 +77,8 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnUsersManual()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_app.FullPath(QStringLiteral("UsersManual.pdf"))));
+    const QString path = ShippedFiles::Find(m_app.ProgramFolder(), ShippedFiles::ManualName());
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void CMainFrame::OnTutorials()

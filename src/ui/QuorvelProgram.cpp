@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
+#include "app/ShippedFiles.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
@@ -29,6 +30,9 @@ QuorvelProgram::Options QuorvelProgram::ParseCommandLine(const QStringList& argu
             options.dataRoot = arguments[++i];
         else if (argument.startsWith(QLatin1String("--data-root=")))
             options.dataRoot = argument.mid(12);
+        else if (argument == QLatin1String("--sample"))
+            options.fileName
+                = ShippedFiles::Find(AppPaths::ProgramFolder(), ShippedFiles::SampleArchiveName());
         else if (options.fileName.isEmpty())
             options.fileName = argument;
     }

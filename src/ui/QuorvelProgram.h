@@ -27,7 +27,8 @@ public:
         UserPrompt* prompt = nullptr; // empty: message boxes; not owned
     };
 
-    // "--data-root DIR" and one optional file name.
+    // "--data-root DIR", "--sample" (the sample archive that comes with the program, to
+    // import) and one optional file name.
     static Options ParseCommandLine(const QStringList& arguments);
 
     explicit QuorvelProgram(Options options);
