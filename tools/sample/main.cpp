@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     }
     QTemporaryDir root;
     MemorySettingsBackend settings;
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     AppEnvironment environment;
     environment.dataRoot = root.path();
     environment.settingsBackend = &settings;
