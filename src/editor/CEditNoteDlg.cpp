@@ -105,7 +105,7 @@ QWidget* CEditNoteDlg::BuildSidePanel()
     column->addWidget(source);
 
     QGroupBox* categories = Group(QStringLiteral("Categories"), "categoriesGroup", panel);
-    m_levelLabel = new QLabel(QStringLiteral("Click a level to choose its category."), categories);
+    m_levelLabel = new QLabel(QStringLiteral("Level 1 Category:"), categories);
     m_levelLabel->setObjectName(QStringLiteral("levelLabel"));
     m_levelLabel->setAccessibleName(QStringLiteral("Category level"));
     m_categories = new CCategoryTreeCtrl(categories);
@@ -115,8 +115,9 @@ QWidget* CEditNoteDlg::BuildSidePanel()
     categoriesLayout->addWidget(m_levelLabel);
     categoriesLayout->addWidget(m_categories, 1);
     column->addWidget(categories, 1);
-    connect(m_categories, &CCategoryTreeCtrl::LevelClicked, this,
-            [this](int level) { m_levelLabel->setText(QStringLiteral("Level %1 Category").arg(level + 1)); });
+    connect(m_categories, &CCategoryTreeCtrl::LevelClicked, this, [this](int level) {
+        m_levelLabel->setText(QStringLiteral("Level %1 Category:").arg(level + 1));
+    });
 
     QGroupBox* keyWords = Group(QStringLiteral("Key Words"), "keyWordsGroup", panel);
     m_keyWords = new QLineEdit(keyWords);
@@ -393,6 +394,17 @@ void CEditNoteDlg::keyPressEvent(QKeyEvent* event)
 
 void CEditNoteDlg::showEvent(QShowEvent* event)
 {
+    // The editor opens where it was last closed ("EditNoteRect").
+    const StoredRect& stored = m_settings.EditNoteRect;
+    if (!stored.IsNull() && !event->spontaneous())
+        setGeometry(QRect(stored.left, stored.top, stored.Width(), stored.Height()));
     QDialog::showEvent(event);
     m_text->setFocus();
+}
+
+void CEditNoteDlg::done(int result)
+{
+    const QRect frame = geometry();
+    m_settings.EditNoteRect = {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+    QDialog::done(result);
 }

@@ -83,6 +83,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
+    void done(int result) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -14,8 +14,10 @@
 namespace EditorDocumentMapper {
 namespace {
 
-    // The room a label takes before the text when the list names none.
-    constexpr int kDefaultLabelRoom = 360;
+    // The least room a label is given before the text, and a small gap after it, so that
+    // labels such as "viii)" do not run into the text; the stored number tab is unchanged.
+    constexpr int kLeastLabelRoom = 360;
+    constexpr int kLabelGap = 60;
 
     int IntProperty(const QTextFormat& format, int property, int fallback = 0)
     {
@@ -167,7 +169,7 @@ void SetParagraphFormat(QTextBlockFormat& format, const RichParagraphFormat& par
 
     // A list paragraph's text starts after the label drawn in front of it.
     if (list.IsList()) {
-        const int room = list.numberTab > 0 ? list.numberTab : kDefaultLabelRoom;
+        const int room = std::max(list.numberTab, kLeastLabelRoom) + kLabelGap;
         const int textStart = std::max(paragraph.leftIndent, LabelIndent(paragraph) + room);
         format.setLeftMargin(Pixels(textStart));
         format.setTextIndent(0);

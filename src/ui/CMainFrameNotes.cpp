@@ -37,10 +37,11 @@ QFont CMainFrame::EditTextFont() const
 {
     FontSetting fallback;
     fallback.FaceName = QStringLiteral("Times New Roman");
+    fallback.Height = 18;
     const FontSetting setting = Settings::LoadFontSetting(const_cast<CNotesApp&>(m_app).GetSettingsBackend(),
                                                           QStringLiteral("EditTextFont"), fallback);
     QFont font(setting.FaceName.isEmpty() ? fallback.FaceName : setting.FaceName);
-    // The stored height is in pixels; small or missing heights give the usual 12 points.
+    // The stored height is in pixels; a missing one gives the usual 12 points.
     const double points = std::abs(setting.Height) * 72.0 / 96.0;
     font.setPointSizeF(points >= 8 ? points : kDefaultTextPoints);
     font.setBold(setting.Weight >= 600);

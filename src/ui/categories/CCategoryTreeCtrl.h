@@ -48,6 +48,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The rows are always open: no branch marks to click.
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override { }
 
 private:
     void Rebuild();
