@@ -107,7 +107,7 @@ QWidget* CEditNoteDlg::BuildSidePanel()
     QGroupBox* categories = Group(QStringLiteral("Categories"), "categoriesGroup", panel);
     m_levelLabel = new QLabel(QStringLiteral("Level 1 Category:"), categories);
     m_levelLabel->setObjectName(QStringLiteral("levelLabel"));
-    m_levelLabel->setAccessibleName(QStringLiteral("Category level"));
+    m_levelLabel->setAccessibleName(m_levelLabel->text());
     m_categories = new CCategoryTreeCtrl(categories);
     m_categories->SetTrees(&m_database.Categories());
     m_categories->setMinimumHeight(120);
@@ -135,7 +135,7 @@ QWidget* CEditNoteDlg::BuildSidePanel()
     QGroupBox* edited = Group(QStringLiteral("Date/Time of Last Edit"), "lastEditedGroup", panel);
     m_lastEdited = new QLabel(edited);
     m_lastEdited->setObjectName(QStringLiteral("lastEdited"));
-    m_lastEdited->setAccessibleName(QStringLiteral("Date/Time of Last Edit"));
+
     (new QVBoxLayout(edited))->addWidget(m_lastEdited);
     column->addWidget(edited);
 
@@ -147,7 +147,7 @@ QWidget* CEditNoteDlg::BuildSidePanel()
     Button(kAttachments)->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_attachmentsText = new QLabel(attachments);
     m_attachmentsText->setObjectName(QStringLiteral("attachmentsText"));
-    m_attachmentsText->setAccessibleName(QStringLiteral("Number of attachments"));
+
     auto* attachmentsLayout = new QHBoxLayout(attachments);
     attachmentsLayout->addWidget(Button(kAttachments));
     attachmentsLayout->addWidget(m_attachmentsText, 1);
@@ -217,6 +217,7 @@ void CEditNoteDlg::FillFromRecord()
     m_keyWords->setText(m_edited.KeyWords);
     m_categories->SetAssignment(m_edited.Categories);
     m_lastEdited->setText(LastEditedText(m_edited.LastEdited));
+    m_lastEdited->setAccessibleName(QStringLiteral("Date/Time of Last Edit: ") + m_lastEdited->text());
     const bool engineOn = m_settings.EnableSpellCheck == 1;
     m_spellCheck->setChecked(!m_edited.SpellCheck);
     m_spellCheck->setEnabled(engineOn);
@@ -263,6 +264,7 @@ void CEditNoteDlg::RefreshAttachmentsText()
     m_attachmentsText->setText(count == 0       ? QStringLiteral("No files attached")
                                    : count == 1 ? QStringLiteral("1 file attached")
                                                 : QStringLiteral("%1 files attached").arg(count));
+    m_attachmentsText->setAccessibleName(m_attachmentsText->text());
 }
 
 void CEditNoteDlg::RemoveSource()

@@ -4,6 +4,7 @@
 #include "editor/CNoteEditCtrl.h"
 #include "editor/EditorPalette.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -109,6 +110,11 @@ QWidget* CEditNoteDlg::BuildToolBar()
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         m_fontSize->addItem(QString::number(size));
     m_fontSize->setFixedWidth(64);
+    // The typing fields and lists inside the drop-downs are read out under the same names.
+    for (QComboBox* box : {m_fontName, m_fontSize}) {
+        box->lineEdit()->setAccessibleName(box->accessibleName());
+        box->view()->setAccessibleName(box->accessibleName());
+    }
     row->addWidget(m_fontName);
     row->addWidget(m_fontSize);
     row->addWidget(AddToolButton(bar, kSizeUp, QStringLiteral("Larger text"),
@@ -194,6 +200,9 @@ QMenu* CEditNoteDlg::BuildNumberingMenu()
 
 void CEditNoteDlg::ConnectToolBar()
 {
+    Button(kBold)->setShortcut(QKeySequence::Bold);
+    Button(kItalic)->setShortcut(QKeySequence::Italic);
+    Button(kUnderline)->setShortcut(QKeySequence::Underline);
     connect(Button(kBold), &QToolButton::clicked, this, [this](bool on) { m_text->SetBold(on); });
     connect(Button(kItalic), &QToolButton::clicked, this, [this](bool on) { m_text->SetItalic(on); });
     connect(Button(kUnderline), &QToolButton::clicked, this, [this](bool on) { m_text->SetUnderline(on); });

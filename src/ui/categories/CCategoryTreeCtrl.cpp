@@ -123,6 +123,8 @@ bool CCategoryTreeCtrl::OpenEditor(int level)
     m_editor->setAccessibleName(QStringLiteral("Level %1 category").arg(level + 1));
     m_editor->setToolTip(QStringLiteral("Choose a category or type a new one"));
     m_editor->setEditable(true);
+    m_editor->lineEdit()->setAccessibleName(m_editor->accessibleName());
+    m_editor->view()->setAccessibleName(m_editor->accessibleName());
     m_editor->setInsertPolicy(QComboBox::NoInsert);
     m_editor->setMaxVisibleItems(14);
     m_editor->addItems(Choices(level));
