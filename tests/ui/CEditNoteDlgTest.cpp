@@ -22,18 +22,21 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <type_traits>
 
 namespace {
 
-// Runs act on the modal window with that object name as soon as it is up.
+// Runs act on the modal window or pop-up menu with that object name as soon as it is up.
 void WhenModal(const QString& objectName, std::function<void(QWidget*)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, objectName, act] {
-        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* modal = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                           : QApplication::activeModalWidget();
         if (!modal || modal->objectName() != objectName)
             return;
         timer->stop();
@@ -316,6 +319,88 @@ private slots:
         QCOMPARE(note.Attachments.first().Title, QStringLiteral("Holiday"));
         QCOMPARE(attachments.List()->item(0, 0)->text(), QStringLiteral("Holiday"));
         QCOMPARE(note.Attachments.first().OriginalName, QStringLiteral("photo.JPG"));
+    }
+
+    void sourceBoxShowsTheCitationAndRemoveSourceClearsIt()
+    {
+        SourceRecord source = m_database->NewSource(1);
+        source.Fields[0] = QStringLiteral("Origins of Order");
+        m_database->AddSource(source);
+        NoteRecord note;
+        note.SourceID = source.SourceId;
+        NotesList one {note};
+        m_database->FillAttachedSources(one);
+
+        auto editor = Editor(one.first());
+        QVERIFY(editor->SourceDisplay()->toPlainText().contains(QStringLiteral("Origins of Order")));
+        QVERIFY(editor->Button(1021)->isEnabled());
+        QVERIFY(!editor->Button(1020)->isEnabled()); // no source selection set up
+        editor->RemoveSource();
+        QVERIFY(editor->SourceDisplay()->toPlainText().isEmpty());
+        TypeNote(*editor, QStringLiteral("no source now"));
+        QVERIFY(editor->Save());
+        QCOMPARE(StoredNotes().first().SourceID, 0);
+    }
+
+    void chooseSourceTakesTheChosenSourceFromItsFile()
+    {
+        SourceRecord source = m_database->NewSource(1);
+        source.Fields[0] = QStringLiteral("Chosen Title");
+        m_database->AddSource(source);
+        auto editor = Editor(NoteRecord());
+        std::optional<qint32> answer = source.SourceId;
+        qint32 offered = -99;
+        editor->SetSourceChooser([&](QWidget*, qint32 current) {
+            offered = current;
+            return answer;
+        });
+        QVERIFY(editor->Button(1020)->isEnabled());
+        editor->ChooseSource();
+        QCOMPARE(offered, 0);
+        QCOMPARE(editor->Record().SourceID, source.SourceId);
+        QVERIFY(editor->SourceDisplay()->toPlainText().contains(QStringLiteral("Chosen Title")));
+        // An id that names no source, or none, leaves the note without one.
+        answer = 4242;
+        editor->ChooseSource();
+        QCOMPARE(editor->Record().SourceID, 0);
+        QVERIFY(editor->SourceDisplay()->toPlainText().isEmpty());
+    }
+
+    void colourCommandsColourTextOrHighlightIt()
+    {
+        auto editor = Editor(NoteRecord());
+        TypeNote(*editor, QStringLiteral("ab"));
+        QTextCursor cursor = editor->TextControl()->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(1, QTextCursor::KeepAnchor);
+        editor->TextControl()->setTextCursor(cursor);
+        editor->ApplyColourCommand(32800); // Red
+        QCOMPARE(editor->TextControl()->currentCharFormat().foreground().color(), QColor(255, 0, 0));
+        QVERIFY(!editor->TextControl()->currentCharFormat().hasProperty(QTextFormat::BackgroundBrush));
+        WhenModal(QStringLiteral("colourMenu"), [](QWidget* menu) { menu->close(); });
+        editor->Button(1068)->click(); // highlight mode on, the colours pop up
+        QVERIFY(editor->HighlightMode());
+        editor->ApplyColourCommand(32802); // Yellow
+        QCOMPARE(editor->TextControl()->currentCharFormat().background().color(), QColor(255, 255, 0));
+        editor->Button(1068)->click(); // released: the highlight goes
+        QVERIFY(!editor->HighlightMode());
+        QVERIFY(!editor->TextControl()->currentCharFormat().hasProperty(QTextFormat::BackgroundBrush));
+    }
+
+    void theSpellCheckBoxIsStoredInverted()
+    {
+        auto editor = Editor(NoteRecord());
+        TypeNote(*editor, QStringLiteral("unchecked words"));
+        auto* box = editor->findChild<QCheckBox*>(QStringLiteral("disableSpellCheck"));
+        QVERIFY(box->isEnabled());
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(editor->Save());
+        QCOMPARE(StoredNotes().first().SpellCheck, false);
+
+        m_settings.EnableSpellCheck = 0;
+        auto off = Editor(StoredNotes().first());
+        QVERIFY(!off->findChild<QCheckBox*>(QStringLiteral("disableSpellCheck"))->isEnabled());
     }
 
     void aFailedWriteKeepsTheEditorOpenWithItsText()
