@@ -7,6 +7,7 @@
 #include "editor/CAttachmentsListCtrl.h"
 #include "editor/CNoteEditCtrl.h"
 #include "editor/CSaveWarningDlg.h"
+#include "editor/EditorPalette.h"
 #include "format/NoteFile.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
@@ -17,8 +18,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -401,6 +404,58 @@ private slots:
         m_settings.EnableSpellCheck = 0;
         auto off = Editor(StoredNotes().first());
         QVERIFY(!off->findChild<QCheckBox*>(QStringLiteral("disableSpellCheck"))->isEnabled());
+    }
+
+    void filesDroppedOnTheAttachmentsDialogAreAdded()
+    {
+        const QString first = m_dir->filePath(QStringLiteral("song.mp3"));
+        const QString second = m_dir->filePath(QStringLiteral("main.c"));
+        WriteFile(first, "music");
+        WriteFile(second, "code");
+        NoteRecord note;
+        CAttachmentsDlg attachments(note, m_folder, m_prompt);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the dialog: outside a real drag the application lets no drop through.
+        static_cast<QObject&>(attachments).event(&drop);
+        QCOMPARE(note.Attachments.size(), 2);
+        QCOMPARE(note.Attachments[0].Kind, qint32(KindMusic));
+        // "c" is found in the document list ("doc") before the code list.
+        QCOMPARE(note.Attachments[1].Kind, qint32(KindDocument));
+        QCOMPARE(attachments.List()->rowCount(), 2);
+        attachments.SelectAttachment(1);
+        attachments.MoveAttachment(-1);
+        QCOMPARE(note.Attachments[0].OriginalName, QStringLiteral("main.c"));
+        QCOMPARE(attachments.List()->SelectedRow(), 0);
+        attachments.MoveAttachment(-1);
+        QCOMPARE(note.Attachments[0].OriginalName, QStringLiteral("main.c"));
+    }
+
+    void theToolBarOffersTheStandardColoursAndOneNamePerFace()
+    {
+        const struct
+        {
+            int command;
+            const char* name;
+            QColor colour;
+        } colours[] = {{32791, "Black", QColor(0, 0, 0)},      {32792, "Maroon", QColor(128, 0, 0)},
+                       {32798, "Gray", QColor(128, 128, 128)}, {32799, "Silver", QColor(192, 192, 192)},
+                       {32800, "Red", QColor(255, 0, 0)},      {32805, "Aqua", QColor(0, 255, 255)},
+                       {32806, "White", QColor(255, 255, 255)}};
+        for (const auto& expected : colours) {
+            const int index = expected.command - EditorPalette::kFirstColourCommand;
+            QCOMPARE(EditorPalette::ColourName(index), QLatin1String(expected.name));
+            QCOMPARE(EditorPalette::Colour(index), expected.colour);
+        }
+        QVERIFY(!EditorPalette::Colour(16).isValid());
+
+        const QStringList installed {QStringLiteral("Arial"),     QStringLiteral("Arial Greek"),
+                                     QStringLiteral("Arial CYR"), QStringLiteral("Arial Baltic"),
+                                     QStringLiteral("Arial CE"),  QStringLiteral("Arial TUR"),
+                                     QStringLiteral("Arial"),     QStringLiteral("Times New Roman")};
+        QCOMPARE(EditorPalette::FontNames(installed),
+                 (QStringList {QStringLiteral("Arial"), QStringLiteral("Times New Roman")}));
     }
 
     void aFailedWriteKeepsTheEditorOpenWithItsText()
