@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -239,6 +240,8 @@ private slots:
         QCOMPARE(picker->Row(0)->text(0), QStringLiteral("- Science"));
         QCOMPARE(picker->Row(1)->text(0), QStringLiteral("- Physics"));
         QCOMPARE(picker->Row(2)->text(0), QStringLiteral("- <UNASSIGNED>"));
+        QCOMPARE(editor->findChild<QLabel*>(QStringLiteral("levelLabel"))->text(),
+                 QStringLiteral("Level 2 Category:"));
         QVERIFY(editor->Save());
 
         const NoteRecord stored = StoredNotes().first();

@@ -145,6 +145,7 @@ bool CCategoryTreeCtrl::OpenEditor(int level)
     connect(m_editor, &QComboBox::editTextChanged, this,
             [this](const QString& text) { TakeName(m_editedLevel, text); });
     setCurrentItem(Row(level));
+    emit LevelClicked(level);
     return true;
 }
 
@@ -194,9 +195,8 @@ void CCategoryTreeCtrl::mousePressEvent(QMouseEvent* event)
     }
     const int level = item->data(0, Qt::UserRole).toInt();
     setCurrentItem(item);
-    emit LevelClicked(level);
-    if (level != m_editedLevel)
-        OpenEditor(level);
+    if (level == m_editedLevel || !OpenEditor(level))
+        emit LevelClicked(level);
 }
 
 bool CCategoryTreeCtrl::eventFilter(QObject* watched, QEvent* event)

@@ -41,7 +41,7 @@ public:
 
 signals:
     void AssignmentChanged();
-    // The row of this level (0 to 3) was clicked.
+    // The row of this level (0 to 3) was clicked or its drop-down opened.
     void LevelClicked(int level);
 
 protected:
