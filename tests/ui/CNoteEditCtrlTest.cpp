@@ -2,6 +2,7 @@
 // save unchanged, and the list keys follow the note editor's rules.
 #include "editor/CNoteEditCtrl.h"
 
+#include "editor/CLinkHighlighter.h"
 #include "editor/EditorDocumentMapper.h"
 #include "richtext/RtfReader.h"
 #include "ui/RichDocumentMapper.h"
@@ -314,6 +315,35 @@ private slots:
         QCOMPARE(Label(*m_control, 3), QStringLiteral("1)"));
         m_control->ContinueNumbering();
         QCOMPARE(Label(*m_control, 3), QStringLiteral("3)"));
+    }
+
+    void addressesInTheTextAreLinks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("scheme") << QStringLiteral("see https://a.org/x?y=1 now") << 6
+                                << QStringLiteral("https://a.org/x?y=1");
+        QTest::newRow("www, full stop after")
+            << QStringLiteral("at www.example.com.") << 5 << QStringLiteral("www.example.com");
+        QTest::newRow("in brackets") << QStringLiteral("(ftp://files.net/a)") << 3
+                                     << QStringLiteral("ftp://files.net/a");
+        QTest::newRow("mail") << QStringLiteral("mailto:me@x.org") << 0 << QStringLiteral("mailto:me@x.org");
+        QTest::newRow("beside a link") << QStringLiteral("see https://a.org") << 1 << QString();
+        QTest::newRow("no address") << QStringLiteral("example.com is bare") << 2 << QString();
+    }
+
+    void addressesInTheTextAreLinks()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QFETCH(QString, link);
+        QCOMPARE(CLinkHighlighter::LinkIn(text, position), link);
+        // Links are shown, never stored: the saved text has no link in it.
+        m_control->setPlainText(text);
+        const RichDocument model = Read(m_control->RichText());
+        for (const RichRun& run : model.paragraphs.first().runs)
+            QVERIFY(run.format.linkUrl.isEmpty());
     }
 
     void pastedRichTextKeepsOnlyWhatANoteHolds()
