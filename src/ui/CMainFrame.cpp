@@ -89,6 +89,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     connect(m_view, &CNotesView::NoteSelected, this,
             [this](bool selected) { m_actions.value(CommandIds::DeleteNote)->setEnabled(selected); });
     connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshCounts);
+    ConnectNoteEditing();
     RefreshCounts();
 }
 
@@ -149,7 +150,7 @@ void CMainFrame::CreateMenus()
 
     QMenu* notes = menuBar()->addMenu(QStringLiteral("&Notes"));
     notes->setObjectName(QStringLiteral("menuNotes"));
-    AddCommand(notes, AddNote, QStringLiteral("Add Note..."), "actionAddNote", false);
+    AddCommand(notes, CommandIds::AddNote, QStringLiteral("Add Note..."), "actionAddNote");
     // Enabled by the view while a note is selected.
     AddCommand(notes, DeleteNote, QStringLiteral("Delete Note"), "actionDeleteNote", false);
     notes->addSeparator();
@@ -199,6 +200,8 @@ void CMainFrame::RunCommand(int commandId)
     case Exit:
         close();
         return;
+    case CommandIds::AddNote:
+        return AddNote();
     case DeleteNote:
         return OnDeleteNote();
     case ClearNotes:

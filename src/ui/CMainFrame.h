@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor/CEditNoteDlg.h"
+#include "format/NoteRecord.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
@@ -56,6 +59,20 @@ public:
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
 
+    // Writing notes (CMainFrameNotes.cpp). "Add Note...": the editor on a new note made
+    // from the template; a saved note joins the current list by the sort order.
+    void AddNote();
+    // "Edit Note" and a double-click: the editor on the note of the current list.
+    void EditNote(int noteId);
+    // The agent's request to make a note from the text it put on the clipboard: pasted
+    // into the open editor, or into a new note opened by timer 105.
+    void ServeAgentTextRequest();
+    // The source selection the editor's "choose source" button opens.
+    void SetSourceChooser(CEditNoteDlg::SourceChooser chooser) { m_chooseSource = std::move(chooser); }
+    // The open note editor, or null.
+    CEditNoteDlg* NoteEditor() const { return m_noteEditor; }
+    const NoteRecord& TemplateNote() const { return m_templateNote; }
+
 signals:
     void Closing();
 
@@ -72,6 +89,10 @@ private:
                         bool enabled = true);
     void ConnectList();
     void StoreFrameRect();
+    void ConnectNoteEditing();
+    // Runs the editor modally; true when the note was saved.
+    bool RunNoteEditor(CEditNoteDlg& editor);
+    QFont EditTextFont() const;
 
     void OnSavePrint();
     void OnExport();
@@ -98,4 +119,10 @@ private:
     QHash<int, QAction*> m_actions;
     QTimer m_relayoutTimer;
     std::function<void(const QString&)> m_fileHandler;
+
+    NoteRecord m_templateNote;
+    bool m_pendingAgentText = false;
+    QTimer m_addNoteTimer; // timer 105
+    CEditNoteDlg* m_noteEditor = nullptr;
+    CEditNoteDlg::SourceChooser m_chooseSource;
 };

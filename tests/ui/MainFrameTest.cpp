@@ -76,7 +76,7 @@ private slots:
             {32830, "actionImportNotes", "Import Notes...", false},
             {57665, "actionExit", "E&xit", true},
             {32776, "actionEditOptions", "Edit Options...", false},
-            {32774, "actionAddNote", "Add Note...", false},
+            {32774, "actionAddNote", "Add Note...", true},
             {32780, "actionDeleteNote", "Delete Note", false},
             {32823, "actionClearNotes", "Clear Current Notes", true},
             {32839, "actionDeleteCurrentNotes", "Delete Current Notes", true},
