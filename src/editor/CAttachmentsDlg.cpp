@@ -172,17 +172,11 @@ void CAttachmentsDlg::OnIconToggled(bool asIcon)
 
 bool CAttachmentsDlg::AddFile(const QString& path)
 {
-    const QFileInfo info(path);
-    bool known = false;
-    for (const AttachmentRecord& attachment : std::as_const(m_note.Attachments))
-        known
-            = known || (attachment.StoredName.isEmpty() && attachment.SourcePath == info.absoluteFilePath());
-    if (known || !info.isFile()) {
-        m_prompt.Tell(QStringLiteral("File is already attached, or it is an invalid file."),
-                      QStringLiteral("Invalid Attachment"), UserPrompt::Icon::Warning);
+    QString error;
+    if (!NoteEditorFields::AttachFile(m_note, path, &error)) {
+        m_prompt.Tell(error, QStringLiteral("Invalid Attachment"), UserPrompt::Icon::Warning);
         return false;
     }
-    NoteEditorFields::AttachFile(m_note, info.absoluteFilePath());
     m_list->Fill(m_note.Attachments);
     SelectAttachment(int(m_note.Attachments.size()) - 1);
     m_title->setFocus();
