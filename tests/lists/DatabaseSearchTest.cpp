@@ -3,8 +3,8 @@
 #include "format/Clock.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/NoteTextScanner.h"
 #include "format/TextCodec.h"
-#include "lists/NoteTextScanner.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabaseFixture.h"
 
