@@ -1,5 +1,6 @@
 #include "format/NoteRecordWalker.h"
 
+#include "format/CategoryAssignment.h"
 #include "format/NoteFormat.h"
 #include "format/NoteRecord.h"
 
@@ -61,6 +62,19 @@ void SkipAttachmentRecord(FieldScan::Cursor& fields, const NoteLayout& layout)
 void ReadNoteRecord(FieldScan::Cursor& fields, const NoteLayout& layout, NoteRecord& record)
 {
     WalkNoteRecord<kWholeNoteRecord>(fields, layout, record);
+}
+
+void ReadCategoryList(FieldScan::Cursor& fields, CategoryAssignment& categories)
+{
+    struct CategoriesOnly
+    {
+        CategoryAssignment& Categories;
+    } target {categories};
+    NoteRecordWalk::NoVisitor none;
+    const NoteLayout layout;
+    NoteRecordWalk::Walk<kWholeNoteRecord, CategoriesOnly, NoteRecordWalk::NoVisitor>(fields, layout, target,
+                                                                                      none)
+        .Categories();
 }
 
 NoteFileWalker::NoteFileWalker(const char* data, qsizetype size)

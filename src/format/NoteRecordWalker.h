@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <type_traits>
 
+class CategoryAssignment;
 struct NoteRecord;
 
 // The one walk over the fields of a stored note record. Every reader of note records (the
@@ -169,7 +170,34 @@ public:
         Categories();
     }
 
+    // Integer count, then Integer level, Text name and Text parent name per entry. Kept
+    // entries replace the record's list.
+    void Categories()
+    {
+        constexpr bool keep = Kept(NoteField::CategoryLevel) || Kept(NoteField::CategoryName)
+            || Kept(NoteField::CategoryParent);
+        const qint32 count = m_fields.ReadInt();
+        if constexpr (keep)
+            m_record.Categories.entries.clear();
+        for (qint32 i = 0; i < count && !m_fields.AtEnd(); ++i) {
+            if constexpr (keep) {
+                CategoryLevelEntry entry;
+                CategoryEntry(entry);
+                m_record.Categories.entries.append(std::move(entry));
+            } else {
+                CategoryEntry(m_record); // nothing is kept: the record is not touched
+            }
+        }
+    }
+
 private:
+    template<class Target> void CategoryEntry(Target& target)
+    {
+        Int<NoteField::CategoryLevel>(target);
+        Text<NoteField::CategoryName>(target);
+        Text<NoteField::CategoryParent>(target);
+    }
+
     static constexpr bool Kept(NoteField field) { return kUses[field] == FieldUse::Keep; }
 
     template<NoteField F, class Target> void Int(Target& target)
@@ -267,33 +295,6 @@ private:
         }
     }
 
-    // Integer count, then Integer level, Text name and Text parent name per entry. Kept
-    // entries replace the record's list.
-    void Categories()
-    {
-        constexpr bool keep = Kept(NoteField::CategoryLevel) || Kept(NoteField::CategoryName)
-            || Kept(NoteField::CategoryParent);
-        const qint32 count = m_fields.ReadInt();
-        if constexpr (keep)
-            m_record.Categories.entries.clear();
-        for (qint32 i = 0; i < count && !m_fields.AtEnd(); ++i) {
-            if constexpr (keep) {
-                CategoryLevelEntry entry;
-                CategoryEntry(entry);
-                m_record.Categories.entries.append(std::move(entry));
-            } else {
-                CategoryEntry(m_record); // nothing is kept: the record is not touched
-            }
-        }
-    }
-
-    template<class Target> void CategoryEntry(Target& target)
-    {
-        Int<NoteField::CategoryLevel>(target);
-        Text<NoteField::CategoryName>(target);
-        Text<NoteField::CategoryParent>(target);
-    }
-
     FieldScan::Cursor& m_fields;
     const NoteLayout& m_layout;
     Record& m_record;
@@ -314,6 +315,8 @@ void WalkNoteRecord(FieldScan::Cursor& fields, const NoteLayout& layout, Record&
 
 // Every field of one record into a cleared record (NoteRecord()): the full reader.
 void ReadNoteRecord(FieldScan::Cursor& fields, const NoteLayout& layout, NoteRecord& record);
+// The category list of a note record on its own, replacing the entries of categories.
+void ReadCategoryList(FieldScan::Cursor& fields, CategoryAssignment& categories);
 
 // A note file's head and its records, walked in place over the file's logical bytes
 // (CR LF folded, cut at Ctrl-Z):
