@@ -1,9 +1,9 @@
 #include "format/NoteFile.h"
 
-#include "format/FieldReader.h"
 #include "format/FieldScan.h"
 #include "format/FieldWriter.h"
 #include "format/NoteFormat.h"
+#include "format/NoteRecordWalker.h"
 #include "format/ReusedFileBuffer.h"
 
 #include <QFile>
@@ -26,20 +26,9 @@ QString NoteFileName(const NoteRecord& record)
 
 NotesList ParseNoteFile(const QByteArray& logicalBytes)
 {
-    FieldReader reader(logicalBytes);
+    NoteFileWalker walker(logicalBytes.constData(), logicalBytes.size());
     NotesList notes;
-    double version = reader.ReadReal();
-    if (version < 0)
-        version = 0; // a head that could not be read
-    const qint32 count = reader.ReadInt();
-    // Every record takes at least one byte, so a count beyond the stream's end cannot
-    // hold more records than the stream has bytes: stop when the stream is used up.
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        NoteRecord record;
-        record.Read(reader, version);
-        if (record.NoteID > 0)
-            notes.append(std::move(record));
-    }
+    AppendKeptNoteRecords(walker, notes);
     return notes;
 }
 

@@ -2,8 +2,8 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/NoteTextScanner.h"
 #include "format/TextCodec.h"
-#include "lists/NoteTextScanner.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabaseFixture.h"
 #include "support/FixedClock.h"

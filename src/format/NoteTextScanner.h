@@ -1,7 +1,7 @@
 #pragma once
 
-#include "format/FieldScan.h"
 #include "format/NoteRecord.h"
+#include "format/NoteRecordWalker.h"
 #include "format/ReusedFileBuffer.h"
 
 #include <QByteArray>
@@ -12,8 +12,8 @@
 // of its PlainText, so that a note whose text cannot match is passed over for the cost of
 // skipping its fields. Only a note that may match is read whole (ReadRecord).
 //
-// It reads every field by the same rules as ReadNoteFile and keeps the same records (ids
-// above 0; a truncated file loses its damaged tail), so a note read here equals the one
+// It is the walk of ReadNoteFile (NoteFileWalker) with the texts viewed in place and the
+// rest skipped, so it keeps the same records, and a note read here equals the one
 // ReadNoteFile gives.
 class NoteTextScanner
 {
@@ -37,15 +37,13 @@ public:
     bool Next(Span* span);
     // The whole record of a span of the loaded file.
     NoteRecord ReadRecord(const Span& span) const;
+    // Every kept record not yet walked, each read whole, in file order.
+    void AppendRemainingRecords(NotesList& notes);
 
 private:
     // Reads the head of the logical bytes now in m_buffer.
     void ReadHead();
-    bool ReadOneRecord(Span* span);
 
     ReusedFileBuffer m_buffer;
-    FieldScan::Cursor m_fields;
-    double m_version = 0.0;
-    qint32 m_count = 0;
-    qint32 m_read = 0;
+    NoteFileWalker m_walker;
 };
