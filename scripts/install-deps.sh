@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need.
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
+#   scripts/install-deps.sh [--fuzz]   --fuzz adds clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -11,6 +12,9 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   xvfb xauth
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
