@@ -37,7 +37,7 @@ programs=""
 for target in $targets; do programs="$programs $(program_of "$target")"; done
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
     -DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_BENCH=OFF >/dev/null
 # shellcheck disable=SC2086
