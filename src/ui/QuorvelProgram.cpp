@@ -110,8 +110,11 @@ bool QuorvelProgram::LockDataFolder()
     const auto outcome = m_lock->Lock(waitMs, [&](int elapsedMs) {
         if (!waitWindow) {
             waitWindow = std::make_unique<CSkinProgressDlg>(nullptr);
-            waitWindow->SetMessage(QStringLiteral("Waiting for another Quorvel program to finish..."));
+            waitWindow->SetMessage(QStringLiteral("Waiting for another Quorvel program..."));
             waitWindow->SetRange(0, std::max(1, waitMs / 100));
+            // No main window yet to centre on.
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                waitWindow->move(screen->availableGeometry().center() - waitWindow->rect().center());
             waitWindow->ShowCentred();
         }
         waitWindow->SetPosition(elapsedMs / 100);
