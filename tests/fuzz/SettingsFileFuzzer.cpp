@@ -45,6 +45,7 @@ int FuzzSettingsFile(const uint8_t* data, size_t size)
 
     MemorySettingsBackend memory;
     read.Save(memory);
+    read.SaveRunAgent(memory);
     Settings again;
     again.Load(memory, QSize(1280, 900));
     FUZZ_REQUIRE(SameValues(read, again));
