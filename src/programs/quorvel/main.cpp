@@ -10,6 +10,6 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QuorvelProgram program(QuorvelProgram::ParseCommandLine(QApplication::arguments()));
     if (!program.Start())
-        return 0; // the running copy took over
+        return 0; // the running copy took over, or the data folder stayed in use (the user was told)
     return app.exec();
 }
