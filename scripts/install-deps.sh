@@ -3,6 +3,7 @@
 # (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
 # dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
+#   scripts/install-deps.sh [--fuzz]   --fuzz adds clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +16,9 @@ PACKAGES=(
   python3 clang-format
   help2man desktop-file-utils appstream dpkg-dev fonts-dejavu-core
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -91,7 +91,7 @@ const QHash<QString, QStringList>& Details()
 
 const QString& Invocation()
 {
-    static const QString text = QStringLiteral("quorvel-cli [--data-root DIR]");
+    static const QString text = QStringLiteral("quorvel-cli [--data-root DIR] [--wait SECONDS]");
     return text;
 }
 
@@ -123,6 +123,9 @@ QString CliHelp::ProgramUsage()
           << QStringLiteral(
                  "  --data-root DIR  the folder that holds \"Data Files\"; QUORVEL_DATA_ROOT also names it;")
           << QStringLiteral("                   the default is $XDG_DATA_HOME/Brenlow Software/Quorvel")
+          << QStringLiteral(
+                 "  --wait SECONDS   how long to wait for a data folder another Quorvel program is")
+          << QStringLiteral("                   using (default 10), then fail with exit status 1")
           << QStringLiteral("  --help           print this help and exit")
           << QStringLiteral("  --version        print the version and exit") << QString()
           << QStringLiteral("Exit status: 0 success, 1 the operation failed or was refused, 2 usage error.")

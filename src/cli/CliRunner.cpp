@@ -6,6 +6,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliCommands.h"
 #include "cli/CliHelp.h"
+#include "cli/CliOptions.h"
+#include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 
 #include <QIODevice>
@@ -55,11 +57,21 @@ QString CliRunner::HelpText(const QStringList& arguments)
 CliOutcome CliRunner::Execute(const QStringList& arguments)
 {
     QString dataRoot;
+    int waitMs = kDefaultWaitMs;
     int next = 0;
     // Global options stand before the command.
     while (next < arguments.size() && arguments.at(next).startsWith(QLatin1String("--"))) {
         const QString& word = arguments.at(next);
-        if (word == QLatin1String("--data-root") && next + 1 < arguments.size()) {
+        if (word == QLatin1String("--wait") || word.startsWith(QLatin1String("--wait="))) {
+            const bool joined = word.contains(QLatin1Char('='));
+            if (!joined && next + 1 >= arguments.size())
+                return CliOutcome::Usage(QStringLiteral("Option --wait needs a value."));
+            const QString value = joined ? word.section(QLatin1Char('='), 1) : arguments.at(next + 1);
+            if (!CliOptions::WaitMilliseconds(value, &waitMs))
+                return CliOutcome::Usage(
+                    QStringLiteral("Option --wait needs a number of seconds: %1").arg(value));
+            next += joined ? 1 : 2;
+        } else if (word == QLatin1String("--data-root") && next + 1 < arguments.size()) {
             dataRoot = arguments.at(next + 1);
             next += 2;
         } else if (word.startsWith(QLatin1String("--data-root="))) {
@@ -84,6 +96,11 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
 
     if (dataRoot.isEmpty())
         dataRoot = m_environmentDataRoot;
+    // Held from before the settings are read (they hold the id counters) until after the
+    // exit save, so that no other program sees this run half done.
+    DataFolderLock lock(dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : dataRoot);
+    if (lock.Lock(waitMs) == DataFolderLock::Outcome::InUse)
+        return CliOutcome::Failed(lock.InUseText());
     std::unique_ptr<IniSettingsBackend> iniBackend;
     AppEnvironment environment;
     environment.dataRoot = dataRoot;
@@ -110,7 +127,8 @@ void CliRunner::Print(const CliOutcome& outcome)
 
 QString CliRunner::UsageText()
 {
-    QStringList lines {QStringLiteral("Usage: quorvel-cli [--data-root DIR] COMMAND [ARGS...]; commands:")};
+    QStringList lines {
+        QStringLiteral("Usage: quorvel-cli [--data-root DIR] [--wait SECONDS] COMMAND [ARGS...]; commands:")};
     for (const QString& name : CliCommands::Names())
         lines.append(CliCommands::Create(name)->Synopsis());
     return lines.join(QStringLiteral(" | "));

@@ -16,7 +16,9 @@ bool ReadVersion(FieldReader& reader, QString* version, double* value)
     *version = reader.ReadText();
     bool ok = false;
     *value = version->toDouble(&ok);
-    return ok && *value > 0.0;
+    // Only this program's own "1.x" layouts are known: any other number (a damaged
+    // file's "100403.0" included) would read the records with a layout they do not have.
+    return ok && version->startsWith(QLatin1String("1.")) && *value > 0.0;
 }
 
 QByteArray ReadLogicalFile(const QString& path, bool* opened)

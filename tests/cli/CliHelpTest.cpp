@@ -32,7 +32,7 @@ TEST_F(CliHelpTest, VersionAndCommandHelp)
 
     const Result add = Run({QStringLiteral("add"), QStringLiteral("--help")});
     EXPECT_EQ(add.exitCode, 0);
-    EXPECT_TRUE(add.output.startsWith("Usage: quorvel-cli [--data-root DIR] add --text T"));
+    EXPECT_TRUE(add.output.startsWith("Usage: quorvel-cli [--data-root DIR] [--wait SECONDS] add --text T"));
 
     // A command's help is given even when its own arguments are missing, and nothing is
     // stored: a help request never starts the program.

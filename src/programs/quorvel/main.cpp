@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
     // command line) must not count as the last window closing: the program would end.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!program.Start())
-        return 0; // the running copy took over
+        return 0; // the running copy took over, or the data folder stayed in use (the user was told)
     QApplication::setQuitOnLastWindowClosed(true);
     return app.exec();
 }
