@@ -9,14 +9,19 @@
 
 namespace {
 
-// Re-files the notes from the trees; returns whether any path changed. One time stamp
+// Re-files the notes from the trees; returns whether any path changed. changed gains the
+// notes whose path changed, LastEdited is stamped as the trees' rule says. One time stamp
 // serves the whole run, so every note changed by one save carries the same LastEdited.
 bool ApplyTrees(const CategoryTree& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
 {
     bool any = false;
     for (NoteRecord& note : notes) {
-        if (trees.ApplyToNote(note.NoteID, note.Categories)) {
+        const bool wasAssigned = !note.Categories.IsUnassigned();
+        const bool stamped = trees.ApplyToNote(note.NoteID, note.Categories);
+        if (stamped)
             note.LastEdited = now;
+        // A note that no tree holds any more loses its path without being stamped.
+        if (stamped || (wasAssigned && note.Categories.IsUnassigned())) {
             if (changed)
                 changed->AddIfAbsent(note.NoteID);
             any = true;
