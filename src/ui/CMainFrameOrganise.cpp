@@ -68,6 +68,8 @@ void CMainFrame::CreateControlBar()
     connect(m_controlBar, &CControlBarSheet::PageNotesChanged, this, &CMainFrame::OnControlBarNotes);
     connect(m_controlBar, &CControlBarSheet::OutputRequested, this, &CMainFrame::OnControlBarOutput);
     connect(m_controlBar, &CControlBarSheet::KeyWordCommand, this, &CMainFrame::OnKeyWordCommand);
+    // Notes saved or deleted from the view change the counts on the bar.
+    connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshControlBar);
 }
 
 void CMainFrame::RefreshControlBar()
