@@ -103,7 +103,9 @@ void CMainFrame::OnEditCategoryTrees()
         return;
     const NoteWriteResult result = OrganiseCommands::SaveCategoryTrees(database, dialog.TakeWorkingTrees(),
                                                                        m_app.GetSettings().NoteSortID);
+    // The notes on show carry new paths: their pictures and heights are made again.
     m_view->Redraw(false);
+    m_view->Relayout();
     RefreshControlBar();
     TellUnwritten(result, m_prompt);
 }
@@ -149,6 +151,7 @@ void CMainFrame::OnKeyWordCommand(const QString& word, bool attach)
         ? OrganiseCommands::AttachKeyWordToCurrentNotes(database, current, word)
         : OrganiseCommands::RemoveKeyWordFromCurrentNotes(database, current, word);
     m_view->Redraw(false);
+    m_view->Relayout();
     RefreshControlBar();
     TellUnwritten(result, m_prompt);
 }
