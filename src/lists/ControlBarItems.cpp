@@ -98,7 +98,8 @@ QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, 
     QStringList labels;
     QHash<QString, SourceList> groups;
     for (SourceRecord source : database.Sources()) {
-        source.AuthorsText = AuthorsTextFor(source, database.Authors());
+        // The author list text and the date text that tells same titles apart.
+        FormatCitation(source, database.Authors());
         const QString label = GroupLabel(source, showBy);
         if (label.isEmpty())
             continue;

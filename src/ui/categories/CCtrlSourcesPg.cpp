@@ -4,6 +4,7 @@
 #include "store/NoteDatabase.h"
 #include "ui/categories/CSourcesTreeCtrlSel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -24,6 +25,7 @@ CCtrlSourcesPg::CCtrlSourcesPg(QWidget* parent)
     m_showBy->setAccessibleName(QStringLiteral("Show Sources By:"));
     m_showBy->setToolTip(QStringLiteral("How the sources are labelled and grouped"));
     m_showBy->setFont(font);
+    m_showBy->view()->setAccessibleName(QStringLiteral("Show Sources By: choices"));
     m_showBy->addItem(QStringLiteral("Titles"), ControlBarItems::ByTitles);
     m_showBy->addItem(QStringLiteral("Publications"), ControlBarItems::ByPublications);
     m_showBy->addItem(QStringLiteral("Authors"), ControlBarItems::ByAuthors);
