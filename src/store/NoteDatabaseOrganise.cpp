@@ -56,6 +56,13 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
         NotesList notes = ReadNoteFile(path);
         NoteIdList changedHere;
         ApplyTrees(*m_categories, notes, now, &changedHere);
+        // The list of unassigned notes follows the files, whatever the trees held.
+        for (const NoteRecord& note : notes) {
+            if (note.Categories.IsUnassigned())
+                m_unassigned.AddIfAbsent(note.NoteID);
+            else
+                m_unassigned.RemoveAll(note.NoteID);
+        }
         // Every file is written back, changed or not: a re-filed path also drops what the
         // trees do not hold (the parent name of Level 1, levels below a deleted category).
         if (WriteNoteFile(path, notes))

@@ -38,8 +38,6 @@ CEditCategoriesCtrl::CEditCategoriesCtrl(CategoryTreeEditor& editor, QWidget* pa
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    // Items with subcategories open as soon as a drag reaches them.
-    setAutoExpandDelay(0);
     setExpandsOnDoubleClick(false);
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (item->childCount() > 0)
@@ -213,6 +211,7 @@ void CEditCategoriesCtrl::contextMenuEvent(QContextMenuEvent* event)
 
 void CEditCategoriesCtrl::dragEnterEvent(QDragEnterEvent* event)
 {
+    m_dragTopId = 0;
     if (event->source() == this)
         event->acceptProposedAction();
     else
@@ -221,14 +220,30 @@ void CEditCategoriesCtrl::dragEnterEvent(QDragEnterEvent* event)
 
 void CEditCategoriesCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
-    // Let the view open collapsed items under the pointer, then accept the blank area too.
     QTreeWidget::dragMoveEvent(event);
-    if (event->source() == this)
-        event->acceptProposedAction();
+    if (event->source() != this)
+        return;
+    // The blank area takes drops too.
+    event->acceptProposedAction();
+    QTreeWidgetItem* over = itemAt(event->position().toPoint());
+    if (!over)
+        return;
+    if (over->childCount() > 0 && !over->isExpanded())
+        over->setExpanded(true);
+    // The Level 1 tree passed over last closes again once the pointer leaves it.
+    QTreeWidgetItem* top = over;
+    while (top->parent())
+        top = top->parent();
+    if (m_dragTopId && m_dragTopId != NodeId(top)) {
+        if (QTreeWidgetItem* last = FindItem(m_dragTopId))
+            last->setExpanded(false);
+    }
+    m_dragTopId = NodeId(top);
 }
 
 void CEditCategoriesCtrl::dropEvent(QDropEvent* event)
 {
+    m_dragTopId = 0;
     const qint32 dragged = NodeId(currentItem());
     const qint32 target = NodeId(itemAt(event->position().toPoint()));
     // The tree is rebuilt from the working trees; the view must not move items itself.

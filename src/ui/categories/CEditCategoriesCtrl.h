@@ -48,4 +48,6 @@ private:
 
     CategoryTreeEditor& m_editor;
     QSet<qint32> m_expanded;
+    // During a drag: the last Level 1 item the pointer passed over.
+    qint32 m_dragTopId = 0;
 };
