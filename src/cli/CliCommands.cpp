@@ -15,6 +15,7 @@
 #include "cli/KeywordsCommand.h"
 #include "cli/NotesCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/RetreeCommand.h"
 #include "cli/RtfTextCommand.h"
 #include "cli/SearchCommand.h"
 #include "cli/SettingsCommand.h"
@@ -47,6 +48,7 @@ const QList<std::pair<QString, Factory>>& Table()
         Entry<BibCommand>("bib"),           Entry<ExportCommand>("export"),
         Entry<BackupCommand>("backup"),     Entry<ImportCommand>("import"),
         Entry<PrintCommand>("print"),       Entry<RtfTextCommand>("rtf-text"),
+        Entry<RetreeCommand>("retree"),
     };
     return table;
 }

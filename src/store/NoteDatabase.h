@@ -9,6 +9,7 @@
 #include "format/SourceRecord.h"
 #include "store/AttachmentCopier.h"
 #include "store/NoteFileIndex.h"
+#include "store/NoteWriteResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -141,6 +142,24 @@ public:
     // Full path of the note file that NoteFileName(record) names.
     QString NoteFilePath(const NoteRecord& record) const;
 
+    // --- Organising (category trees and key words over many notes) ---------------------
+
+    // Saves the trees edited in the category editor: they become the database's trees
+    // (their "<UNASSIGNED>" node becomes UnassignedNoteIds), then every note file is read,
+    // each note re-filed from the trees (LastEdited stamped when its path changed) and
+    // the file written back, with the progress "Updating Category Changes....". The
+    // notes of the current list are re-filed too; sorting them again is the caller's.
+    // changed holds the notes whose path changed. Notes never change files, and each
+    // file is replaced whole, so a stop at any moment leaves each note once on disk with
+    // either its old or its new categories.
+    NoteWriteResult SaveCategoryTrees(CategoryTree edited);
+    // "Attach All Notes In List To This Key Word" / "Remove Key Word From All Notes In
+    // List" over notes (the current list, or notes read by id): the key word list is kept
+    // up to date and every note whose key words changed is written to its note file; the
+    // copies in the current list take the new key words too. LastEdited is left alone.
+    NoteWriteResult AttachKeyWordToNotes(const QString& word, NotesList& notes);
+    NoteWriteResult RemoveKeyWordFromNotes(const QString& word, NotesList& notes);
+
     // --- Indexes -----------------------------------------------------------------------
 
     CategoryTree& Categories() { return *m_categories; }
@@ -224,6 +243,8 @@ private:
     void WriteSources() const;
     void WriteAuthors() const;
     int DeleteListed(const NotesList& notes, bool takeFromCurrent);
+    // Writes the notes at positions back into their files, one read and write per file.
+    NoteWriteResult WriteChangedNotes(const NotesList& notes, const QList<int>& positions);
 
     DataFolder m_folder;
     ProgressReporter* m_progress = nullptr;

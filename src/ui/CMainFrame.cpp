@@ -76,6 +76,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     m_notification = new CNotificationDlg(this);
 
     CreateMenus();
+    CreateControlBar();
     ConnectList();
 
     m_relayoutTimer.setSingleShot(true);
@@ -164,7 +165,7 @@ void CMainFrame::CreateMenus()
     QMenu* categories = menuBar()->addMenu(QStringLiteral("&Categories"));
     categories->setObjectName(QStringLiteral("menuCategories"));
     AddCommand(categories, EditCategoryTrees, QStringLiteral("Edit Category Trees..."),
-               "actionEditCategoryTrees", false);
+               "actionEditCategoryTrees");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -222,6 +223,10 @@ void CMainFrame::RunCommand(int commandId)
         return m_searchBar->ShowModeMenu();
     case AccessInternet:
         return OnAccessInternet();
+    case EditCategoryTrees:
+        return OnEditCategoryTrees();
+    case ToggleControlBar:
+        return OnToggleControlBar();
     default:
         return;
     }
@@ -241,6 +246,7 @@ void CMainFrame::ShowLastList()
     m_view->Relayout();
     m_view->Redraw(true);
     RefreshCounts();
+    RefreshControlBar();
     m_view->setFocus();
 }
 

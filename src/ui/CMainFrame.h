@@ -9,6 +9,10 @@
 #include <functional>
 
 class CChromaToolBar;
+class CControlBarSheet;
+class CShowCtrlBarButton;
+class NoteIdList;
+class QDockWidget;
 class CNotesApp;
 class CNotesView;
 class CNotificationDlg;
@@ -40,6 +44,11 @@ public:
     CNotificationDlg* NotificationWindow() const { return m_notification; }
     QLabel* NotesInListPane() const { return m_notesInList; }
     QLabel* TotalNotesPane() const { return m_totalNotes; }
+    CControlBarSheet* ControlBar() const { return m_controlBar; }
+    CShowCtrlBarButton* ShowCtrlBarButton() const { return m_showBarButton; }
+
+    // Builds the control bar's active page again after a change of the database.
+    void RefreshControlBar();
 
     // Rebuilds both count panes from the current counts.
     void RefreshCounts();
@@ -108,6 +117,14 @@ private:
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
 
+    // The control bar and the category editor (CMainFrameOrganise.cpp).
+    void CreateControlBar();
+    void OnToggleControlBar();
+    void OnEditCategoryTrees();
+    void OnControlBarNotes(const NoteIdList& ids);
+    void OnControlBarOutput(int output, const NoteIdList& ids);
+    void OnKeyWordCommand(const QString& word, bool attach);
+
     CNotesApp& m_app;
     UserPrompt& m_prompt;
     CChromaToolBar* m_searchBar = nullptr;
@@ -117,6 +134,9 @@ private:
     CSkinProgressDlg* m_progressDlg = nullptr;
     CNotificationDlg* m_notification = nullptr;
     QHash<int, QAction*> m_actions;
+    QDockWidget* m_controlDock = nullptr;
+    CControlBarSheet* m_controlBar = nullptr;
+    CShowCtrlBarButton* m_showBarButton = nullptr;
     QTimer m_relayoutTimer;
     std::function<void(const QString&)> m_fileHandler;
 

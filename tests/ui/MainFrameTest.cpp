@@ -81,7 +81,7 @@ private slots:
             {32823, "actionClearNotes", "Clear Current Notes", true},
             {32839, "actionDeleteCurrentNotes", "Delete Current Notes", true},
             {32778, "actionViewSources", "View Sources...", false},
-            {32789, "actionEditCategoryTrees", "Edit Category Trees...", false},
+            {32789, "actionEditCategoryTrees", "Edit Category Trees...", true},
             {57664, "actionAbout", "&About Quorvel...", true},
             {32855, "actionUsersManual", "User's Manual (.pdf)...", true},
             {32857, "actionTutorialVideos", "View Online Tutorial Videos...", true},
