@@ -6,6 +6,7 @@
 #include <functional>
 
 class CChromaToolBar;
+class DataFolder;
 class CNotesApp;
 class CNotesView;
 class CNotificationDlg;
@@ -56,6 +57,12 @@ public:
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
 
+    // How "Create Bibliography..." starts the print program; tests replace it.
+    void SetBibliographyStarter(std::function<bool(const QString&, const DataFolder&)> start)
+    {
+        m_bibliographyStarter = std::move(start);
+    }
+
 signals:
     void Closing();
 
@@ -83,6 +90,8 @@ private:
     void OnUsersManual();
     void OnTutorials();
     void OnAccessInternet();
+    void OnViewSources();
+    void OnCreateBibliography();
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
 
@@ -97,4 +106,5 @@ private:
     QHash<int, QAction*> m_actions;
     QTimer m_relayoutTimer;
     std::function<void(const QString&)> m_fileHandler;
+    std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
 };
