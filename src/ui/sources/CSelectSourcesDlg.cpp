@@ -126,9 +126,11 @@ QWidget* CSelectSourcesDlg::BuildFormatting()
     m_indent = Named(new QSpinBox(area), "bibIndent", QStringLiteral("Indent Spaces:"),
                      QStringLiteral("Hanging indent, 0 to 10"));
     m_indent->setRange(0, 10);
+    m_indent->setValue(3); // a fresh source's values
     m_etAl = Named(new QSpinBox(area), "bibEtAl", QStringLiteral("Authors Before 'et al':"),
                    QStringLiteral("Authors before \"et al\", 1 to 15"));
     m_etAl->setRange(1, 15);
+    m_etAl->setValue(6);
     auto* styleLabel = new QLabel(QStringLiteral("Style:"), area);
     auto* indentLabel = new QLabel(QStringLiteral("Indent Spaces:"), area);
     auto* etAlLabel = new QLabel(QStringLiteral("Authors Before 'et al':"), area);

@@ -73,27 +73,24 @@ void CitationPainter::Paint(QPainter& painter, QPoint topLeft, const CitationLay
     painter.setPen(colour);
     int line = 0;
     int column = 0;
-    // Runs of characters in one variant are drawn together; the pitch is fixed, so each
-    // run starts at its column.
-    int runStart = 0;
-    while (runStart < layout.Text.size()) {
-        const QChar first = layout.Text.at(runStart);
-        if (first == QLatin1Char('\n')) {
+    int current = -1;
+    // Character by character at its own column: the variants may come from faces whose
+    // advances differ slightly, and the layout counts columns.
+    for (int i = 0; i < layout.Text.size(); ++i) {
+        const QChar c = layout.Text.at(i);
+        if (c == QLatin1Char('\n')) {
             ++line;
             column = 0;
-            ++runStart;
             continue;
         }
-        const int kind = KindAt(layout, runStart);
-        int runEnd = runStart + 1;
-        while (runEnd < layout.Text.size() && layout.Text.at(runEnd) != QLatin1Char('\n')
-               && KindAt(layout, runEnd) == kind)
-            ++runEnd;
-        const QString run = layout.Text.mid(runStart, runEnd - runStart);
-        painter.setFont(Variant(kind));
-        painter.drawText(topLeft + QPoint(column * m_charWidth, line * m_lineHeight + m_ascent), run);
-        column += int(run.size());
-        runStart = runEnd;
+        const int kind = KindAt(layout, i);
+        if (kind != current) {
+            painter.setFont(Variant(kind));
+            current = kind;
+        }
+        const QPoint at = topLeft + QPoint(column * m_charWidth, line * m_lineHeight + m_ascent);
+        painter.drawText(at, QString(c)); // blanks too: an underline runs on under them
+        ++column;
     }
     painter.restore();
 }
