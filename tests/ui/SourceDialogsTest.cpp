@@ -7,6 +7,8 @@
 #include "sources/CitationFormatter.h"
 #include "sources/SourceNames.h"
 #include "store/NoteDatabase.h"
+#include "ui/CMainFrame.h"
+#include "ui/CommandIds.h"
 #include "ui/RenderedNote.h"
 #include "ui/sources/CEditSourceDlg.h"
 #include "ui/sources/CSelectSourcesDlg.h"
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -40,17 +43,32 @@ SourceRecord Book(qint32 id, const char* title, int style)
     return source;
 }
 
+AppEnvironment Environment(UiFixture::App& app)
+{
+    AppEnvironment environment;
+    environment.dataRoot = app.dir.path();
+    environment.programFolder = app.dir.path();
+    environment.settingsBackend = &app.settings;
+    environment.prompt = &app.prompt;
+    return environment;
+}
+
 // Notes 1001 and 1002 cite source 1001; 1002 and 1003 are cited by none.
 struct SourcesFixture
 {
     std::unique_ptr<UiFixture::App> f;
 
-    SourcesFixture()
+    explicit SourcesFixture(const std::function<StartupHooks(UiFixture::App&)>& hooks = {})
     {
         NotesList notes = UiFixture::ThreeNotes();
         notes[0].SourceID = 1001;
         notes[1].SourceID = 1001;
         f = std::make_unique<UiFixture::App>(StartupHooks {}, notes);
+        if (hooks) {
+            // The frame is made at the step of start-up that makes the windows.
+            UiFixture::App* app = f.get();
+            f->app = std::make_unique<CNotesApp>(Environment(*app), hooks(*app));
+        }
         const DataFolder folder(f->dir.path(), f->dir.path());
         WriteSourcesFile(
             folder.FullPath(QStringLiteral("Data Files\\Sources.dat")),
@@ -80,6 +98,18 @@ void DoubleClickSource(CSourcesListWnd* list, qint32 sourceId)
         }
     }
     QFAIL("source not shown");
+}
+
+// Runs act on the dialog of type T once it is shown (modal dialogs run their own loop).
+template<typename T> void WhenShown(std::function<void(T*)> act)
+{
+    QTimer::singleShot(10, [act] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible())
+                return act(dialog);
+        }
+        WhenShown<T>(act);
+    });
 }
 
 QList<qint32> Ids(const SourceList& sources)
@@ -218,13 +248,9 @@ private slots:
             QCOMPARE(dialog.ChosenSourceId(), 1002);
         }
         // The editor's call: "SELECT" takes the marked source.
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<CViewSourcesDlg*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->ConfirmButton()->click();
-        });
+        WhenShown<CViewSourcesDlg>([](CViewSourcesDlg* dialog) { dialog->ConfirmButton()->click(); });
         QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.f->app->GetSettings(), s.f->prompt, 1001), 1001);
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        WhenShown<CViewSourcesDlg>([](CViewSourcesDlg* dialog) { dialog->close(); });
         QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.f->app->GetSettings(), s.f->prompt, 1001), -1);
     }
 
@@ -352,6 +378,43 @@ private slots:
         QCOMPARE(CitationPainter::KindAt(marked, 0), 1);
         QCOMPARE(CitationPainter::KindAt(marked, 1), 2); // the first mark covering it wins
         QCOMPARE(CitationPainter::KindAt(marked, 5), 0);
+    }
+
+    void mainFrameCommands()
+    {
+        std::unique_ptr<CMainFrame> frame;
+        SourcesFixture s([&frame](UiFixture::App& app) {
+            StartupHooks hooks;
+            hooks.createWindows
+                = [&frame, &app] { frame = std::make_unique<CMainFrame>(*app.app, app.prompt); };
+            return hooks;
+        });
+        const auto closeFrameFirst = qScopeGuard([&frame] { frame.reset(); }); // it refers to the application
+        s.f->app->CurrentList().SetCurrentList(NoteIdList({1001, 1003}), 805);
+        QString commandLine;
+        frame->SetBibliographyStarter([&commandLine](const QString& line, const DataFolder&) {
+            commandLine = line;
+            return true;
+        });
+        WhenShown<CSelectSourcesDlg>([](CSelectSourcesDlg* dialog) {
+            dialog->SelectCurrentNotesSources();
+            dialog->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+        });
+        frame->RunCommand(CommandIds::CreateBibliography);
+        QVERIFY(commandLine.endsWith(QStringLiteral("Bib.dat\"")));
+        FieldReader reader = FieldReader::FromFile(s.Path("Data Files\\Bib.dat"));
+        QCOMPARE(reader.ReadText(), QStringLiteral("1.34"));
+        QCOMPARE(reader.ReadInt(), 1); // the one source the current notes cite
+
+        // After "View Sources..." the notes shown carry the sources as they now are.
+        WhenShown<CViewSourcesDlg>([&s](CViewSourcesDlg* dialog) {
+            SourceRecord renamed = *s.Db().FindSource(1001);
+            renamed.Fields[0] = QStringLiteral("Renamed");
+            s.Db().UpdateSource(renamed);
+            dialog->close();
+        });
+        frame->RunCommand(CommandIds::ViewSources);
+        QCOMPARE(s.f->app->CurrentList().Notes().at(0).AttachedSource.Fields[0], QStringLiteral("Renamed"));
     }
 
     void everyControlHasAName()
