@@ -14,6 +14,7 @@
 #include "ui/sources/CSelectSourcesDlg.h"
 #include "ui/sources/CSourcePreviewWnd.h"
 #include "ui/sources/CSourcesListWnd.h"
+#include "ui/sources/CSourcesSelWnd.h"
 #include "ui/sources/CViewSourcesDlg.h"
 #include "ui/sources/CitationPainter.h"
 

@@ -2,7 +2,7 @@
 
 #include "sources/SourceEditor.h"
 #include "sources/SourceNames.h"
-#include "ui/sources/CSourcesListWnd.h"
+#include "ui/sources/CSourcesSelWnd.h"
 
 #include <QCheckBox>
 #include <QComboBox>

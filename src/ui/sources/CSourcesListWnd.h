@@ -67,15 +67,3 @@ private:
     bool m_reportsDoubleClick = false;
     int m_totalHeight = 0;
 };
-
-// The two lists of the bibliography dialog: double-clicks always report.
-class CSourcesSelWnd : public CSourcesListWnd
-{
-    Q_OBJECT
-public:
-    CSourcesSelWnd(int controlId, QWidget* parent = nullptr)
-        : CSourcesListWnd(controlId, parent)
-    {
-        SetDoubleClickReports(true);
-    }
-};
