@@ -10,6 +10,23 @@
 
 #include <QDate>
 
+namespace {
+
+// "View Sources" asks before it deletes; here the question is answered yes, and the
+// last text shown is kept so that a refusal can be reported as the error.
+class YesPrompt : public UserPrompt
+{
+public:
+    QString lastText;
+    Answer Ask(const QString& text, const QString&, Buttons buttons, Icon) override
+    {
+        lastText = text;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
+};
+
+} // namespace
+
 void SourceCommand::DeclareOptions(CliArguments& arguments)
 {
     for (const char* name : {"type", "style", "indent", "et-al", "date", "field", "author"})
@@ -149,8 +166,8 @@ CliOutcome SourceCommand::RunDelete(CNotesApp& app)
 {
     if (!app.Database().FindSource(m_id))
         return CliOutcome::Failed(QStringLiteral("No source has the id %1.").arg(m_id));
-    ScriptedPrompt prompt; // the question is answered yes; a refusal is reported
+    YesPrompt prompt;
     if (!app.Database().DeleteSource(m_id, prompt))
-        return CliOutcome::Failed(prompt.LastText());
+        return CliOutcome::Failed(prompt.lastText);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), m_id}});
 }
