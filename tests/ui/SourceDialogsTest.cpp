@@ -232,6 +232,9 @@ private slots:
         QTest::mouseClick(dialog.FiltersButton(), Qt::LeftButton);
         QCOMPARE(dialog.FiltersButton()->text(), QStringLiteral("Show Filters"));
         QCOMPARE(s.f->app->GetSettings().ShowSrcFilters, 0);
+        QVERIFY(s.f->app->GetSettings().ViewSrcRect.IsNull());
+        dialog.hide(); // closing remembers the size
+        QCOMPARE(s.f->app->GetSettings().ViewSrcRect.Width(), dialog.width());
     }
 
     void pickerHandsTheChosenIdBack()

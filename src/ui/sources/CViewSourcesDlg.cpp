@@ -96,9 +96,12 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, Settings& settings, Use
     ShowFilters(m_settings.ShowSrcFilters == 1);
 }
 
-CViewSourcesDlg::~CViewSourcesDlg()
+CViewSourcesDlg::~CViewSourcesDlg() = default;
+
+void CViewSourcesDlg::hideEvent(QHideEvent* event)
 {
     StoreRect();
+    QDialog::hideEvent(event);
 }
 
 void CViewSourcesDlg::BuildFilters(QWidget* area)

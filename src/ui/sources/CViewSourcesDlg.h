@@ -51,6 +51,10 @@ public slots:
     void DeleteSelected();
     void EditSource(qint32 sourceId);
 
+protected:
+    // The size and place are remembered when the dialog closes.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void BuildFilters(QWidget* area);
     void FillFilters();
