@@ -6,6 +6,7 @@
 #include "platform/UserPrompt.h"
 #include "sources/CitationFormatter.h"
 #include "sources/NameList.h"
+#include "sources/SourceEditing.h"
 #include "sources/SourceLookup.h"
 #include "store/NoteDatabase.h"
 
@@ -94,35 +95,24 @@ bool NoteDatabase::UpdateSource(const SourceRecord& source)
 
 bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt)
 {
-    const int index = IndexOfSource(m_sources, sourceId);
-    if (index < 0)
-        return false;
-    NoteRecord probe;
-    probe.SourceID = sourceId;
-    if (!ReadNoteFile(NoteFilePath(probe)).isEmpty()) {
-        prompt.Tell(QStringLiteral("This source has notes tied to it, you may not delete it."),
-                    QStringLiteral("Notes Attached!"), UserPrompt::Icon::Warning);
-        return false;
-    }
-    if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
-                         QStringLiteral("Delete Source?")))
-        return false;
-    m_sources.removeAt(index);
-    WriteSources();
-    return true;
+    // A source may go only while its note file holds no note.
+    const auto hasNotes = [this](const SourceRecord& source) {
+        NoteRecord probe;
+        probe.SourceID = source.SourceId;
+        return !ReadNoteFile(NoteFilePath(probe)).isEmpty();
+    };
+    return ::DeleteSource(m_sources, sourceId, hasNotes, prompt, SourcesFilePath())
+        == DeleteSourceResult::Deleted;
 }
 
 qint32 NoteDatabase::AddAuthor(AuthorRecord author)
 {
-    author.FirstName = author.FirstName.trimmed();
-    author.MiddleInitial = author.MiddleInitial.trimmed();
-    author.LastName = author.LastName.trimmed();
-    if (author.FirstName.isEmpty() && author.LastName.isEmpty())
+    const qint32 id = ::CreateAuthor(m_authors, author.FirstName, author.MiddleInitial, author.LastName,
+                                     *m_maxAuthorId, AuthorsFilePath());
+    if (id <= 0)
         return -1;
-    author.AuthorId = NextAuthorId();
-    m_authors.append(author);
-    WriteAuthors();
-    return author.AuthorId;
+    SaveSettings(); // an issued author id is never issued again
+    return id;
 }
 
 bool NoteDatabase::UpdateAuthor(const AuthorRecord& author)
@@ -137,17 +127,5 @@ bool NoteDatabase::UpdateAuthor(const AuthorRecord& author)
 
 bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt)
 {
-    const int index = IndexOfAuthor(m_authors, authorId);
-    if (index < 0)
-        return false;
-    const QString question
-        = QStringLiteral(
-              "Deleting *%1* will remove it from any sources that contain it.  Do you wish to continue?")
-              .arg(AuthorDisplayName(m_authors.at(index)));
-    if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
-        return false;
-    // Sources keep the id until they are next formatted and saved.
-    m_authors.removeAt(index);
-    WriteAuthors();
-    return true;
+    return ::DeleteAuthor(m_authors, authorId, prompt, AuthorsFilePath());
 }

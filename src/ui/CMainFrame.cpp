@@ -1,6 +1,7 @@
 #include "ui/CMainFrame.h"
 
 #include "app/CNotesApp.h"
+#include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_prompt(prompt)
+    , m_bibliographyStarter(PrintCommands::StartDetached)
 {
     setObjectName(QStringLiteral("ZolQuorvel"));
     setWindowTitle(WindowTitle());
@@ -136,8 +138,8 @@ void CMainFrame::CreateMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     AddCommand(file, SavePrintNotes, QStringLiteral("Save/Print Current Notes..."), "actionSavePrintNotes");
-    AddCommand(file, CreateBibliography, QStringLiteral("Create Bibliography..."), "actionCreateBibliography",
-               false);
+    AddCommand(file, CreateBibliography, QStringLiteral("Create Bibliography..."),
+               "actionCreateBibliography");
     file->addSeparator();
     AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
     AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
@@ -160,7 +162,7 @@ void CMainFrame::CreateMenus()
 
     QMenu* sources = menuBar()->addMenu(QStringLiteral("&Sources"));
     sources->setObjectName(QStringLiteral("menuSources"));
-    AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources", false);
+    AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources");
 
     QMenu* categories = menuBar()->addMenu(QStringLiteral("&Categories"));
     categories->setObjectName(QStringLiteral("menuCategories"));
@@ -194,6 +196,10 @@ void CMainFrame::RunCommand(int commandId)
     switch (commandId) {
     case SavePrintNotes:
         return OnSavePrint();
+    case CreateBibliography:
+        return OnCreateBibliography();
+    case ViewSources:
+        return OnViewSources();
     case ExportNotes:
         return OnExport();
     case BackupNotes:

@@ -13,6 +13,7 @@ class CControlBarSheet;
 class CShowCtrlBarButton;
 class NoteIdList;
 class QDockWidget;
+class DataFolder;
 class CNotesApp;
 class CNotesView;
 class CNotificationDlg;
@@ -81,6 +82,11 @@ public:
     // The open note editor, or null.
     CEditNoteDlg* NoteEditor() const { return m_noteEditor; }
     const NoteRecord& TemplateNote() const { return m_templateNote; }
+    // How "Create Bibliography..." starts the print program; tests replace it.
+    void SetBibliographyStarter(std::function<bool(const QString&, const DataFolder&)> start)
+    {
+        m_bibliographyStarter = std::move(start);
+    }
 
 signals:
     void Closing();
@@ -114,6 +120,8 @@ private:
     void OnOpenSampleNotes();
     void OnTutorials();
     void OnAccessInternet();
+    void OnViewSources();
+    void OnCreateBibliography();
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
 
@@ -145,4 +153,5 @@ private:
     QTimer m_addNoteTimer; // timer 105
     CEditNoteDlg* m_noteEditor = nullptr;
     CEditNoteDlg::SourceChooser m_chooseSource;
+    std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
 };

@@ -12,6 +12,7 @@
 #include "ui/CNotesView.h"
 #include "ui/CZol3StageButton.h"
 #include "ui/CommandIds.h"
+#include "ui/sources/CViewSourcesDlg.h"
 
 #include <QScopeGuard>
 
@@ -31,6 +32,12 @@ void CMainFrame::ConnectNoteEditing()
     connect(&m_addNoteTimer, &QTimer::timeout, this, &CMainFrame::AddNote);
     if (CZol3StageButton* button = m_searchBar->CommandButton(CommandIds::AddNote))
         button->setEnabled(true);
+    // "choose source" opens "View Sources" in picking mode with the note's source marked.
+    m_chooseSource = [this](QWidget* parent, qint32 currentSourceId) -> std::optional<qint32> {
+        const qint32 chosen = CViewSourcesDlg::PickSource(m_app.Database(), m_app.GetSettings(), m_prompt,
+                                                          currentSourceId, parent);
+        return chosen > 0 ? std::optional<qint32>(chosen) : std::nullopt;
+    };
 }
 
 QFont CMainFrame::EditTextFont() const

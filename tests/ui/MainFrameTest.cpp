@@ -70,7 +70,7 @@ private slots:
         };
         const Item items[] = {
             {32782, "actionSavePrintNotes", "Save/Print Current Notes...", true},
-            {32826, "actionCreateBibliography", "Create Bibliography...", false},
+            {32826, "actionCreateBibliography", "Create Bibliography...", true},
             {32787, "actionExportNotes", "Export Current Notes...", true},
             {32828, "actionBackupNotes", "Backup All Notes...", true},
             {32830, "actionImportNotes", "Import Notes...", false},
@@ -80,7 +80,7 @@ private slots:
             {32780, "actionDeleteNote", "Delete Note", false},
             {32823, "actionClearNotes", "Clear Current Notes", true},
             {32839, "actionDeleteCurrentNotes", "Delete Current Notes", true},
-            {32778, "actionViewSources", "View Sources...", false},
+            {32778, "actionViewSources", "View Sources...", true},
             {32789, "actionEditCategoryTrees", "Edit Category Trees...", true},
             {57664, "actionAbout", "&About Quorvel...", true},
             {32855, "actionUsersManual", "User's Manual (.pdf)...", true},

@@ -1,0 +1,24 @@
+#include "store/SourceSaving.h"
+
+#include "sources/CitationFormatter.h"
+#include "sources/SourceEditor.h"
+#include "store/NoteDatabase.h"
+
+bool SaveEditedSource(NoteDatabase& database, const SourceEditor& editor, SourceRecord* saved, QString* error,
+                      QString* caption)
+{
+    SourceRecord record;
+    if (!editor.Finish(&record, error, caption))
+        return false;
+    // As the form's preview left it: the author cache and the date text are stored too.
+    FormatCitation(record, database.Authors());
+    if (database.FindSource(record.SourceId)) {
+        database.UpdateSource(record);
+    } else {
+        record.CitingNoteIds = NoteIdList();
+        database.AddSource(record);
+    }
+    if (saved)
+        *saved = *database.FindSource(record.SourceId);
+    return true;
+}
