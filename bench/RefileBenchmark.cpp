@@ -80,7 +80,7 @@ double RenameAndRefileMs(NoteDatabase& db, const QString& newName, int* changed)
     QElapsedTimer timer;
     timer.start();
     CategoryTree working = CategoryTreeEditor::WorkingCopy(db.Categories(), db.UnassignedNoteIds());
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     ScriptedNamePrompt names;
     names.SetNextName(newName);
     CategoryTreeEditor editor(working, prompt, names);

@@ -2,6 +2,7 @@
 
 #include "platform/NamePrompt.h"
 #include "platform/UserPrompt.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "platform/NamePrompt.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ class NoteDatabaseOrganise : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Clock::SetNowForTesting([] { return QDateTime(QDate(2010, 2, 3), QTime(4, 5, 6)); });
+        Clock::SetSource([] { return QDateTime(QDate(2010, 2, 3), QTime(4, 5, 6)); });
         root.WriteSources({MakeSource(7, S("Seven"))});
         root.WriteNotes(S("DAY01032009.dat"),
                         {MakeNote(11, 0, Day(2009, 1, 3), S("red"), {S("Art"), S("Modern")}),
@@ -45,7 +46,7 @@ protected:
                          MakeNote(15, 7, Day(2008, 5, 5), QString(), {S("Art"), S("Modern"), S("Cubism")})});
         db.LoadNoteDatabase();
     }
-    void TearDown() override { Clock::SetNowForTesting({}); }
+    void TearDown() override { Clock::SetSource({}); }
 
     NoteRecord Stored(qint32 id) const
     {

@@ -8,6 +8,7 @@
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QDir>
 #include <QElapsedTimer>
