@@ -25,6 +25,7 @@ public:
         QString fileName; // an export file to import, from the command line
         QString serverName; // empty: the per-user name of the instance guard
         UserPrompt* prompt = nullptr; // empty: message boxes; not owned
+        QString agentServerName; // empty: the per-user name of the capture agent
     };
 
     // "--data-root DIR", "--sample" (the sample archive that comes with the program, to
@@ -50,6 +51,10 @@ public:
 private:
     void ImportFile(const QString& path);
     void ServePendingWork();
+    // The agent's request for a note from the text it put on the clipboard.
+    void ServeAgentRequest(bool startingUp);
+    // Start-up: the agent runs on the first start and whenever "RunAgent" is 2112.
+    void StartAgent(bool firstStart);
     void OnClosing();
 
     Options m_options;
