@@ -2,6 +2,7 @@
 // settings and closing it, sent from another thread as the program would send them.
 #include "ui/AgentLink.h"
 #include "ui/agent/AgentAutostart.h"
+#include "ui/agent/AgentHotKey.h"
 #include "ui/agent/CAgentTray.h"
 
 #include <QAction>
@@ -130,6 +131,21 @@ private slots:
             QTRY_COMPARE(tell.result.load(), 1);
         }
         QCOMPARE(quit.count(), 1);
+    }
+
+    void storedHotKeyBecomesTheXKey()
+    {
+        // Control+Shift+N is stored as 'N' with Control 2 + Shift 4.
+        QCOMPARE(AgentHotKey::KeySym('N'), quint32(0x6E)); // the symbol "n"
+        QCOMPARE(AgentHotKey::ModifierMask(6), quint16(4 | 1)); // Control and Shift masks
+        QCOMPARE(AgentHotKey::ModifierMask(1), quint16(8)); // Alt is the first modifier
+        QCOMPARE(AgentHotKey::KeySym('7'), quint32(0x37));
+        QCOMPARE(AgentHotKey::KeySym(0x70), quint32(0xFFBE)); // F1
+        QCOMPARE(AgentHotKey::KeySym(0x7B), quint32(0xFFC9)); // F12
+        QCOMPARE(AgentHotKey::KeySym(0x20), quint32(0)); // not offered
+        // Without an X server nothing is grabbed.
+        AgentHotKey key;
+        QVERIFY(!key.Grab('N', 6));
     }
 
     void menuOffersTheFourEntries()

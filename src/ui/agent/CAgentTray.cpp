@@ -4,6 +4,7 @@
 #include "ui/SingleInstanceGuard.h"
 #include "ui/agent/AgentAutostart.h"
 #include "ui/agent/AgentCapture.h"
+#include "ui/agent/AgentHotKey.h"
 
 #include <QAction>
 #include <QIcon>
@@ -45,6 +46,8 @@ CAgentTray::CAgentTray(Options options, QObject* parent)
         m_options.programServerName = SingleInstanceGuard::DefaultServerName();
     m_guard = std::make_unique<SingleInstanceGuard>(m_options.serverName);
     CreateMenu();
+    m_hotKey = new AgentHotKey(this);
+    connect(m_hotKey, &AgentHotKey::Pressed, this, &CAgentTray::CaptureSelection);
 }
 
 CAgentTray::~CAgentTray() = default;
@@ -121,6 +124,13 @@ void CAgentTray::ReloadSettings()
     const QSignalBlocker blocker(m_runAtLogin);
     m_runAtLogin->setChecked(atLogin);
     AgentAutostart::SetRunAtLogin(atLogin, m_options.agentPath);
+    const qint32 key = ReadSetting(QStringLiteral("Hotkey"), 0);
+    if (key > 0)
+        m_hotKeyGrabbed = m_hotKey->Grab(quint32(key), quint32(ReadSetting(QStringLiteral("HotkeyMod"), 0)));
+    else
+        m_hotKey->Release();
+    if (key <= 0)
+        m_hotKeyGrabbed = false;
 }
 
 void CAgentTray::SetRunAtLogin(bool on)

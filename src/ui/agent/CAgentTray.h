@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+class AgentHotKey;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
@@ -14,7 +15,8 @@ class SingleInstanceGuard;
 // messages: "ZOLAGENTCHECKSETTINGS" re-reads the settings, "ZOLAGENTCLOSE" quits.
 //
 // Settings, in the program's settings file, group "Options": "TrayIcon" (2112 or unset:
-// the icon shows) and "StartupAgent" (2112: the agent runs at log-in).
+// the icon shows), "StartupAgent" (2112: the agent runs at log-in), "Hotkey" and
+// "HotkeyMod" (the global hot key on X11; none while "Hotkey" is 0).
 class CAgentTray : public QObject
 {
     Q_OBJECT
@@ -43,6 +45,8 @@ public:
     QMenu* Menu() const { return m_menu.get(); }
     QSystemTrayIcon* Tray() const { return m_tray; }
     bool TrayShown() const { return m_trayShown; }
+    // Whether the X server holds the hot key for the agent.
+    bool HotKeyGrabbed() const { return m_hotKeyGrabbed; }
 
 signals:
     void QuitRequested();
@@ -59,4 +63,6 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QAction* m_runAtLogin = nullptr;
     bool m_trayShown = false;
+    AgentHotKey* m_hotKey = nullptr;
+    bool m_hotKeyGrabbed = false;
 };
