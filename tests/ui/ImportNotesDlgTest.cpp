@@ -5,6 +5,7 @@
 #include "exchange/ImportSession.h"
 #include "format/NoteIdList.h"
 #include "support/ScriptedPrompt.h"
+#include "ui/categories/CCategoryTreeCtrl.h"
 #include "ui/exchange/CCategoryTreeCtrlImp.h"
 #include "ui/exchange/CEditImpNoteDlg.h"
 #include "ui/exchange/CImportDifferencesDlg.h"
@@ -263,6 +264,7 @@ private slots:
                 editor.TextBox()->setPlainText(QStringLiteral("rewritten"));
             }
             editor.KeyWordsBox()->setText(QStringLiteral("  alpha, beta  "));
+            editor.CategoryTreeBox()->TakeName(0, QStringLiteral("History"));
             return editor.Save() ? int(QDialog::Accepted) : int(QDialog::Rejected);
         };
         CImportNotesDlg dialog(session, context);
@@ -278,6 +280,9 @@ private slots:
             dialog.List()->topLevelItem(3)->text(0),
             QStringLiteral(" 4. - EXISTS (same)").replace(QLatin1String("same"), QLatin1String("newer")));
         QCOMPARE(dialog.List()->CheckImage(3), 3);
+        // The row shows the categories chosen in the viewer.
+        QCOMPARE(edited.Categories.NameAt(0), QStringLiteral("History"));
+        QCOMPARE(dialog.List()->topLevelItem(3)->text(2), QStringLiteral("History"));
     }
 
     void differencesOnlyForNewerAndOlderRows()

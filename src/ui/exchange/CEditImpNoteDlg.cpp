@@ -86,7 +86,14 @@ QWidget* CEditImpNoteDlg::MakeDetails()
     source->setAccessibleName(QStringLiteral("Source"));
     source->setWordWrap(true);
     form->addRow(QStringLiteral("Source:"), source);
-    form->addRow(QStringLiteral("Level # Category:"), m_categories);
+    // "Level # Category:" names the level whose drop-down was opened last.
+    auto* levelLabel = new QLabel(QStringLiteral("Level 1 Category:"), details);
+    levelLabel->setObjectName(QStringLiteral("levelLabel"));
+    levelLabel->setBuddy(m_categories);
+    connect(m_categories, &CCategoryTreeCtrl::LevelClicked, levelLabel, [levelLabel](int level) {
+        levelLabel->setText(QStringLiteral("Level %1 Category:").arg(level + 1));
+    });
+    form->addRow(levelLabel, m_categories);
 
     m_keyWords = new QLineEdit(m_note.KeyWords, details);
     m_keyWords->setObjectName(QStringLiteral("keyWordsBox"));
