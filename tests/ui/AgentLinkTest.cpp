@@ -127,7 +127,7 @@ private slots:
         FakeAgent agent(name);
         QVERIFY(AgentLink::FindAgent(name));
         QVERIFY(AgentLink::TellAgent(AgentLink::CheckSettingsMessage(), name));
-        QCOMPARE(agent.Received(), QStringList({QStringLiteral("0:ZOLAGENTCHECKSETTINGS")}));
+        QTRY_COMPARE(agent.Received(), QStringList({QStringLiteral("0:ZOLAGENTCHECKSETTINGS")}));
     }
 
     void exitClosesTheAgentOnlyWhenItRunsWithTheProgram()
@@ -145,7 +145,7 @@ private slots:
             QVERIFY(program.Start());
             program.Frame()->close();
         }
-        QCOMPARE(agent.Received(), QStringList({QStringLiteral("0:ZOLAGENTCLOSE")}));
+        QTRY_COMPARE(agent.Received(), QStringList({QStringLiteral("0:ZOLAGENTCLOSE")}));
     }
 
     void requestWhileEditingPastesIntoThatEditor()
