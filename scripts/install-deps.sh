@@ -9,7 +9,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
-  libzip-dev zip unzip
+  libzip-dev zip unzip libxcb1-dev
   libhunspell-dev hunspell-en-us
   googletest libgtest-dev libgmock-dev
   xvfb xauth

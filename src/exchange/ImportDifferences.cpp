@@ -61,7 +61,9 @@ void AddSourceRows(QList<DifferenceRow>& rows, const NoteRecord& incoming, const
 {
     const SourceRecord* found = database.SourceID > 0 ? FindSource(sources, database.SourceID) : nullptr;
     const SourceRecord theirs = found != nullptr ? *found : SourceRecord();
-    const SourceRecord& mine = incoming.AttachedSource;
+    // An incoming note that cites no source carries a blank source, which reading gave
+    // a fresh GUID: it compares as no source at all.
+    const SourceRecord mine = incoming.SourceID > 0 ? incoming.AttachedSource : SourceRecord();
     if (mine.SourceGUID == theirs.SourceGUID)
         return;
     rows.append({QStringLiteral("Source Changed:"), {}, {}});

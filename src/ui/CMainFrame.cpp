@@ -143,7 +143,7 @@ void CMainFrame::CreateMenus()
     file->addSeparator();
     AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
     AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
-    AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes", false);
+    AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes");
     file->addSeparator();
     AddCommand(file, Exit, QStringLiteral("E&xit"), "actionExit");
 
@@ -204,6 +204,8 @@ void CMainFrame::RunCommand(int commandId)
         return OnExport();
     case BackupNotes:
         return OnBackup();
+    case ImportNotes:
+        return OnImportNotes();
     case Exit:
         close();
         return;

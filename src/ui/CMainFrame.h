@@ -66,6 +66,12 @@ public:
     // Where a file handed over or dropped on the window goes.
     void SetFileHandler(std::function<void(const QString&)> handler) { m_fileHandler = std::move(handler); }
 
+    // Imports an archive through the import dialog (CMainFrameImport.cpp); the result of
+    // the import: notes imported, 0 cancelled, below 0 failed.
+    int ImportArchive(const QString& path);
+    // Runs the import dialog and its sub-dialogs instead of exec(), for tests.
+    void SetImportDialogRunner(std::function<int(QDialog&)> runner) { m_runImportDialog = std::move(runner); }
+
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
 
@@ -115,6 +121,7 @@ private:
     void OnDeleteNote();
     void OnClearNotes();
     void OnDeleteCurrentNotes();
+    void OnImportNotes();
     void OnAbout();
     void OnUsersManual();
     void OnOpenSampleNotes();
@@ -154,4 +161,5 @@ private:
     CEditNoteDlg* m_noteEditor = nullptr;
     CEditNoteDlg::SourceChooser m_chooseSource;
     std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
+    std::function<int(QDialog&)> m_runImportDialog;
 };

@@ -3,12 +3,10 @@
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
 #include "app/ShippedFiles.h"
-#include "exchange/ExchangeCommands.h"
-#include "exchange/ImportChooser.h"
-#include "exchange/ImportNotes.h"
 #include "imaging/ImageToBmpConverter.h"
 #include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
+#include "ui/AgentLink.h"
 #include "ui/CMainFrame.h"
 #include "ui/CSkinProgressDlg.h"
 #include "ui/SingleInstanceGuard.h"
@@ -16,12 +14,6 @@
 #include <QApplication>
 #include <QScreen>
 #include <QThread>
-
-namespace {
-
-const QString AgentRequest = QStringLiteral("Zol_Quorvel_GetSelectedText");
-
-} // namespace
 
 QuorvelProgram::Options QuorvelProgram::ParseCommandLine(const QStringList& arguments)
 {
@@ -50,6 +42,8 @@ QuorvelProgram::QuorvelProgram(Options options)
         m_options.serverName.isEmpty() ? SingleInstanceGuard::DefaultServerName() : m_options.serverName);
     if (m_options.prompt)
         m_prompt = m_options.prompt;
+    if (m_options.agentServerName.isEmpty())
+        m_options.agentServerName = AgentLink::DefaultServerName();
 }
 
 QuorvelProgram::~QuorvelProgram()
@@ -93,11 +87,15 @@ bool QuorvelProgram::Start()
     };
     hooks.createProgressWindows
         = [this] { m_progress.SetWindows(m_frame->ProgressDialog(), m_frame->NotificationWindow()); };
+    hooks.startAgent = [this](bool firstStart) { StartAgent(firstStart); };
     hooks.showLastList = [this] { m_frame->ShowLastList(); };
     hooks.pendingWork = [this] { ServePendingWork(); };
 
     m_app = std::make_unique<CNotesApp>(environment, std::move(hooks));
-    if (!m_options.fileName.isEmpty()) {
+    // The agent starts the program with its request when no copy runs yet.
+    if (m_options.fileName.contains(AgentLink::SelectedTextRequest())) {
+        m_pendingAgent = true;
+    } else if (!m_options.fileName.isEmpty()) {
         m_pendingFile = m_options.fileName;
         m_pendingImport = true;
     }
@@ -144,14 +142,8 @@ void QuorvelProgram::OpenHandedFile(const QString& text)
     }
     m_pendingFile = text;
     const bool startingUp = !m_app || m_app->IsStartingUp();
-    if (text.contains(AgentRequest)) {
-        if (m_frame) {
-            m_frame->raise();
-            m_frame->activateWindow();
-        }
-        QThread::msleep(10);
-        // The note editor that serves an agent request is not part of this program yet.
-        m_pendingAgent = startingUp;
+    if (text.contains(AgentLink::SelectedTextRequest())) {
+        ServeAgentRequest(startingUp);
         return;
     }
     if (startingUp) {
@@ -170,26 +162,48 @@ void QuorvelProgram::ServePendingWork()
     if (m_pendingImport) {
         m_pendingImport = false;
         ImportFile(m_pendingFile);
-    } else if (m_pendingAgent) {
-        m_pendingAgent = false;
     }
+    if (m_pendingAgent) {
+        m_pendingAgent = false;
+        if (m_frame)
+            m_frame->ServeAgentTextRequest();
+    }
+}
+
+void QuorvelProgram::ServeAgentRequest(bool startingUp)
+{
+    if (m_frame) {
+        if (m_app && m_app->GetSettings().Maximized == 1)
+            m_frame->showMaximized();
+        else
+            m_frame->showNormal();
+        m_frame->raise();
+        m_frame->activateWindow();
+        m_frame->repaint();
+    }
+    QThread::msleep(10);
+    // During start-up the request waits until the last list is shown.
+    if (startingUp) {
+        m_pendingAgent = true;
+        return;
+    }
+    if (m_frame)
+        m_frame->ServeAgentTextRequest();
+}
+
+void QuorvelProgram::StartAgent(bool firstStart)
+{
+    if (firstStart && m_settings)
+        m_settings->SetValue(QStringLiteral("Options"), QStringLiteral("StartupAgent"), 2112);
+    if (firstStart || m_app->GetSettings().RunAgent == 2112)
+        AgentLink::StartAgent(m_app->ProgramFolder(), m_options.agentServerName);
 }
 
 void QuorvelProgram::ImportFile(const QString& path)
 {
     m_imported.append(path);
-    // Until the import dialog exists every note of the archive is offered and taken.
-    SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
-    ImportContext context;
-    context.database = &m_app->Database();
-    context.currentList = &m_app->CurrentList();
-    context.noteSortId = m_app->GetSettings().NoteSortID;
-    context.chooser = &chooser;
-    context.prompt = m_prompt;
-    context.progress = &m_progress;
-    ExchangeCommands::ImportNotesCommand(path, context, *m_prompt);
     if (m_frame)
-        m_frame->RefreshCounts();
+        m_frame->ImportArchive(path);
 }
 
 void QuorvelProgram::OnClosing()
@@ -200,4 +214,6 @@ void QuorvelProgram::OnClosing()
     m_app->ExitInstance();
     if (m_settings)
         m_settings->Sync();
+    if (m_app->GetSettings().RunAgent == 2112)
+        AgentLink::TellAgent(AgentLink::CloseMessage(), m_options.agentServerName);
 }

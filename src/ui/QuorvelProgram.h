@@ -29,6 +29,7 @@ public:
         // How long start-up waits for a data folder that another program (a command
         // line run) is using before it says so and ends.
         int lockWaitMs = 10000;
+        QString agentServerName; // empty: the per-user name of the capture agent
     };
 
     // "--data-root DIR", "--sample" (the sample archive that comes with the program, to
@@ -56,6 +57,10 @@ private:
     bool LockDataFolder();
     void ImportFile(const QString& path);
     void ServePendingWork();
+    // The agent's request for a note from the text it put on the clipboard.
+    void ServeAgentRequest(bool startingUp);
+    // Start-up: the agent runs on the first start and whenever "RunAgent" is 2112.
+    void StartAgent(bool firstStart);
     void OnClosing();
 
     Options m_options;

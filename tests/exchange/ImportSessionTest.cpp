@@ -185,3 +185,23 @@ TEST(ImportDifferences, AgeSentence)
     EXPECT_TRUE(ImportAgeSentence(db, db).isEmpty());
     EXPECT_TRUE(ImportAgeSentence(DateTime::Invalid(), db).isEmpty());
 }
+
+TEST(ImportDifferences, SourcelessNotesShowNoSourceChange)
+{
+    // Reading a blank source from an archive gives it a GUID of its own; a note that
+    // cites no source on either side still has no source to compare.
+    NoteRecord incoming;
+    incoming.SourceID = 0;
+    incoming.AttachedSource.SourceGUID = QStringLiteral("{88F959AD-EE09-4C88-8280-2095DC5B6F30}");
+    NoteRecord database = incoming;
+    database.AttachedSource = SourceRecord();
+    for (const DifferenceRow& row : BuildDifferenceRows(incoming, database, {}, {}))
+        EXPECT_NE(row.label, QStringLiteral("Source Changed:"));
+
+    // A cited source that the database note lacks is still reported.
+    incoming.SourceID = 1001;
+    bool reported = false;
+    for (const DifferenceRow& row : BuildDifferenceRows(incoming, database, {}, {}))
+        reported = reported || row.label == QStringLiteral("Source Changed:");
+    EXPECT_TRUE(reported);
+}

@@ -73,7 +73,7 @@ private slots:
             {32826, "actionCreateBibliography", "Create Bibliography...", true},
             {32787, "actionExportNotes", "Export Current Notes...", true},
             {32828, "actionBackupNotes", "Backup All Notes...", true},
-            {32830, "actionImportNotes", "Import Notes...", false},
+            {32830, "actionImportNotes", "Import Notes...", true},
             {57665, "actionExit", "E&xit", true},
             {32776, "actionEditOptions", "Edit Options...", false},
             {32774, "actionAddNote", "Add Note...", true},

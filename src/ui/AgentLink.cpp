@@ -1,0 +1,59 @@
+#include "ui/AgentLink.h"
+
+#include "ui/SingleInstanceGuard.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+
+namespace AgentLink {
+
+QString DefaultServerName()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = QDir::home().dirName();
+    return QStringLiteral("QuorvelAgent") + user;
+}
+
+QString AgentProgram(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("QVAgent"));
+}
+
+bool FindAgent(const QString& serverName)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    const bool found = socket.waitForConnected(200);
+    socket.abort();
+    return found;
+}
+
+bool StartAgent(const QString& programFolder, const QString& serverName)
+{
+    if (FindAgent(serverName))
+        return true;
+    const QString program = AgentProgram(programFolder);
+    if (!QFileInfo(program).isExecutable())
+        return false;
+    // The agent is told who started it, as it would be from the desktop's start-up list.
+    return QProcess::startDetached(program, {QStringLiteral("Quorvel")});
+}
+
+bool TellAgent(const QString& text, const QString& serverName)
+{
+    if (!FindAgent(serverName))
+        return false;
+    return SingleInstanceGuard(serverName).HandOver(text.toUtf8(), 0, 1000);
+}
+
+void AgentSettingsChanged(const QString& programFolder, qint32 runAgent, const QString& serverName)
+{
+    if (runAgent == 2112)
+        StartAgent(programFolder, serverName);
+    TellAgent(CheckSettingsMessage(), serverName);
+}
+
+} // namespace AgentLink

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The program's side of the link with the capture agent, "QVAgent". The agent listens on
+// a local socket named "QuorvelAgent" + the user name; messages to it are tag 0 and a
+// text, in the same framing as the single-instance hand-over (SingleInstanceGuard).
+namespace AgentLink {
+
+// Re-read the agent settings; close.
+inline QString CheckSettingsMessage()
+{
+    return QStringLiteral("ZOLAGENTCHECKSETTINGS");
+}
+inline QString CloseMessage()
+{
+    return QStringLiteral("ZOLAGENTCLOSE");
+}
+// The agent's two requests to the program: a note from the selected text (tag 100),
+// closing the program (any other tag).
+inline QString SelectedTextRequest()
+{
+    return QStringLiteral("Zol_Quorvel_GetSelectedText");
+}
+inline QString CloseProgramRequest()
+{
+    return QStringLiteral("ZOLCLOSEQUORVEL");
+}
+
+QString DefaultServerName();
+// The agent's file in the program folder.
+QString AgentProgram(const QString& programFolder);
+
+// True when an agent listens under that name.
+bool FindAgent(const QString& serverName = DefaultServerName());
+// Starts the agent from the program folder unless one runs already; a failed start is
+// not reported (false).
+bool StartAgent(const QString& programFolder, const QString& serverName = DefaultServerName());
+// Sends the text with tag 0 to a running agent; nothing (false) when none runs.
+bool TellAgent(const QString& text, const QString& serverName = DefaultServerName());
+
+// What the options page does after the agent settings changed: starts the agent when
+// "RunAgent" is 2112 and it is not running, then tells it to re-read its settings.
+void AgentSettingsChanged(const QString& programFolder, qint32 runAgent,
+                          const QString& serverName = DefaultServerName());
+
+} // namespace AgentLink

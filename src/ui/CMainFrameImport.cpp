@@ -1,0 +1,43 @@
+// "Import Notes...": an archive chosen, dropped or handed over goes through the import
+// dialog, where the user picks the notes to take.
+#include "app/CNotesApp.h"
+#include "exchange/ExchangeCommands.h"
+#include "exchange/ExchangeFormat.h"
+#include "exchange/ImportNotes.h"
+#include "store/NoteDatabase.h"
+#include "ui/CMainFrame.h"
+#include "ui/FileDialogs.h"
+#include "ui/exchange/CImportNotesDlg.h"
+
+void CMainFrame::OnImportNotes()
+{
+    const QString path
+        = FileDialogs::OpenFileName(this, QStringLiteral("Import Notes"), FileDialogs::ExportFilter());
+    if (!path.isEmpty())
+        ImportArchive(path);
+}
+
+int CMainFrame::ImportArchive(const QString& path)
+{
+    NoteDatabase& database = m_app.Database();
+    ImportDialogContext dialogContext;
+    dialogContext.trees = &database.Categories();
+    dialogContext.sources = &database.Sources();
+    dialogContext.authors = &database.Authors();
+    dialogContext.tempFolder = database.Folder().FullPath(ExchangeFormat::ImportTempName());
+    dialogContext.textFont = EditTextFont();
+    dialogContext.prompt = &m_prompt;
+    dialogContext.runDialog = m_runImportDialog;
+    ImportDialogChooser chooser(dialogContext, this);
+
+    ImportContext context;
+    context.database = &database;
+    context.currentList = &m_app.CurrentList();
+    context.noteSortId = m_app.GetSettings().NoteSortID;
+    context.chooser = &chooser;
+    context.prompt = &m_prompt;
+    context.progress = &m_app.Progress();
+    const int result = ExchangeCommands::ImportNotesCommand(path, context, m_prompt);
+    RefreshCounts();
+    return result;
+}
