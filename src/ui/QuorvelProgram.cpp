@@ -3,10 +3,12 @@
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
 #include "app/ShippedFiles.h"
+#include "editor/SpellService.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
 #include "imaging/ImageToBmpConverter.h"
+#include "platform/SpellChecker.h"
 #include "store/IniSettingsBackend.h"
 #include "ui/CMainFrame.h"
 #include "ui/SingleInstanceGuard.h"
@@ -54,6 +56,7 @@ QuorvelProgram::~QuorvelProgram()
 {
     OnClosing();
     delete m_frame;
+    SpellService::SetChecker(nullptr);
 }
 
 bool QuorvelProgram::Start()
@@ -90,6 +93,11 @@ bool QuorvelProgram::Start()
     hooks.createProgressWindows
         = [this] { m_progress.SetWindows(m_frame->ProgressDialog(), m_frame->NotificationWindow()); };
     hooks.showLastList = [this] { m_frame->ShowLastList(); };
+    hooks.setUpSpellEngine = [this] {
+        m_spellChecker = std::make_unique<SpellChecker>(m_app->Folder().LexiconsFolder());
+        SpellService::SetChecker(m_spellChecker.get());
+        SpellService::SetMarks(m_app->GetSettings());
+    };
     hooks.pendingWork = [this] { ServePendingWork(); };
 
     m_app = std::make_unique<CNotesApp>(environment, std::move(hooks));

@@ -11,6 +11,7 @@ class CMainFrame;
 class CNotesApp;
 class SettingsBackend;
 class SingleInstanceGuard;
+class SpellChecker;
 
 // The desktop program put together: the single-instance guard, the application object
 // with its windowed start-up steps, the hand-over of files from other copies and from
@@ -59,6 +60,7 @@ private:
     UserPrompt* m_prompt = &m_messageBoxes;
     WindowProgressReporter m_progress;
     std::unique_ptr<CNotesApp> m_app;
+    std::unique_ptr<SpellChecker> m_spellChecker;
     CMainFrame* m_frame = nullptr;
     QString m_pendingFile;
     bool m_pendingImport = false;
