@@ -2,6 +2,7 @@
 
 #include "editor/CEditNoteDlg.h"
 #include "format/NoteRecord.h"
+#include "ui/OptionsContext.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -101,6 +102,9 @@ private:
     void OnClearNotes();
     void OnDeleteCurrentNotes();
     void OnAbout();
+    // The options sheet (CMainFrameOptions.cpp).
+    void OnEditOptions();
+    OptionsContext MakeOptionsContext();
     void OnUsersManual();
     void OnOpenSampleNotes();
     void OnTutorials();
