@@ -52,6 +52,9 @@ struct SheetFixture
     int relayouts = 0;
     QStringList told;
     int starts = 0;
+    int redraws = 0;
+    FontSetting offered;
+    std::optional<FontSetting> answer;
     std::unique_ptr<COptionsPropSheet> sheet;
 
     SheetFixture()
@@ -63,6 +66,11 @@ struct SheetFixture
         context.relayoutView = [this] { ++relayouts; };
         context.startAgent = [this] { ++starts; };
         context.tellAgent = [this](const QString& text) { told << text; };
+        context.redrawView = [this] { ++redraws; };
+        context.chooseFont = [this](QWidget*, const FontSetting& font) {
+            offered = font;
+            return answer;
+        };
         sheet = std::make_unique<COptionsPropSheet>(context);
         sheet->show();
     }
@@ -111,6 +119,33 @@ private slots:
         QCOMPARE(InFile(f.path, QStringLiteral("CatsTop")).toInt(), 1);
         page->SourceTop()->click();
         QCOMPARE(InFile(f.path, QStringLiteral("SourceTop")).toInt(), 1);
+    }
+
+    void fontsArePresetWithTheStoredOnesAndStoredOnOk()
+    {
+        SheetFixture f;
+        auto* editFont = f.sheet->findChild<QPushButton*>(QStringLiteral("editTextFont"));
+        editFont->click();
+        QCOMPARE(f.offered.FaceName, QStringLiteral("Times New Roman"));
+        QCOMPARE(f.offered.Height, 18);
+        QCOMPARE(f.offered.Weight, 400);
+        FontSetting chosen;
+        chosen.FaceName = QStringLiteral("Georgia");
+        chosen.Height = 24;
+        chosen.Weight = 700;
+        f.answer = chosen;
+        editFont->click();
+        QSettings file(f.path, QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("EditTextFont/FaceName")).toString(), QStringLiteral("Georgia"));
+        QCOMPARE(file.value(QStringLiteral("EditTextFont/Height")).toInt(), 24);
+        f.sheet->findChild<QPushButton*>(QStringLiteral("imgTitleFont"))->click();
+        QCOMPARE(f.offered, Settings::DefaultImgTitleFont());
+        QCOMPARE(f.settings.ImgTitleFont, chosen);
+        QCOMPARE(f.redraws, 1);
+        // Cancelled: nothing changes.
+        f.answer.reset();
+        f.sheet->findChild<QPushButton*>(QStringLiteral("imgTitleFont"))->click();
+        QCOMPARE(f.redraws, 1);
     }
 
     void sourceSizeOutsideFiveToHundredIsCorrectedNotStored()
