@@ -156,6 +156,8 @@ void CEditNoteDlg::SetSpellCheckDisabled(bool disabled)
         progress.Notify(message);
         if (disabled)
             m_text->SetSpellChecking(false);
+        else
+            m_text->RecheckAll();
         m_text->moveCursor(QTextCursor::Start);
         m_text->viewport()->update();
         progress.End();
@@ -170,6 +172,8 @@ void CEditNoteDlg::PasteClipboard()
 
 bool CEditNoteDlg::Save()
 {
+    // Marks are drawn beside the text, but they go before the text is read all the same.
+    m_text->ClearMarks();
     NoteRecord finished = m_edited;
     finished.RichText = m_text->RichText();
     finished.PlainText = m_text->PlainText();
@@ -182,6 +186,7 @@ bool CEditNoteDlg::Save()
         const bool noText = error == NoteDatabase::NoTextMessage();
         m_prompt.Tell(error, noText ? NoteDatabase::NoTextCaption() : QStringLiteral("Note Not Saved"),
                       UserPrompt::Icon::Warning);
+        m_text->RecheckAll();
         m_text->setFocus();
         return false;
     }

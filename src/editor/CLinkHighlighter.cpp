@@ -1,7 +1,11 @@
 #include "editor/CLinkHighlighter.h"
 
-CLinkHighlighter::CLinkHighlighter(QTextDocument* document)
+#include "editor/CSpellMarker.h"
+
+CLinkHighlighter::CLinkHighlighter(QTextDocument* document, bool linksShown, const CSpellMarker* marker)
     : QSyntaxHighlighter(document)
+    , m_linksShown(linksShown)
+    , m_marker(marker)
 {
 }
 
@@ -28,6 +32,13 @@ QString CLinkHighlighter::LinkIn(const QString& text, int position)
 
 void CLinkHighlighter::highlightBlock(const QString& text)
 {
+    if (m_marker) {
+        const QTextCharFormat mark = CSpellMarker::MarkFormat();
+        for (const SpellWord& word : m_marker->MarksOf(currentBlock()))
+            setFormat(word.start, word.length, mark);
+    }
+    if (!m_linksShown)
+        return;
     QTextCharFormat link;
     link.setForeground(QColor(0, 0, 255));
     link.setFontUnderline(true);

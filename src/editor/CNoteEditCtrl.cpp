@@ -1,7 +1,9 @@
 #include "editor/CNoteEditCtrl.h"
 
 #include "editor/CLinkHighlighter.h"
+#include "editor/CSpellMarker.h"
 #include "editor/EditorDocumentMapper.h"
+#include "editor/SpellService.h"
 #include "format/TextCodec.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -38,17 +40,55 @@ CNoteEditCtrl::CNoteEditCtrl(QWidget* parent)
     connect(this, &QTextEdit::currentCharFormatChanged, this, &CNoteEditCtrl::FormatStateChanged);
 }
 
-CNoteEditCtrl::~CNoteEditCtrl() = default;
+CNoteEditCtrl::~CNoteEditCtrl()
+{
+    // The marker leaves the paragraphs clean while the document still exists.
+    delete m_marker;
+    m_marker = nullptr;
+}
 
 void CNoteEditCtrl::Attach(bool linksAllowed, bool spellChecking)
 {
-    m_spellChecking = spellChecking;
-    if (linksAllowed && !m_links)
-        m_links = new CLinkHighlighter(document());
-    else if (!linksAllowed && m_links) {
-        delete m_links;
-        m_links = nullptr;
+    m_linksAllowed = linksAllowed;
+    SetSpellChecking(spellChecking);
+}
+
+void CNoteEditCtrl::SetSpellChecking(bool on)
+{
+    m_spellChecking = on;
+    if (m_marker) {
+        m_marker->ClearMarks();
+        delete m_marker;
+        m_marker = nullptr;
     }
+    if (on && SpellService::Checker())
+        m_marker = new CSpellMarker(*this, *SpellService::Checker());
+    RebuildHighlighter();
+}
+
+void CNoteEditCtrl::RebuildHighlighter()
+{
+    // The highlighter is made after the marker so that the marker moves its marks with an
+    // edit before the highlighter draws the edited paragraph.
+    delete m_links;
+    m_links = nullptr;
+    if (!m_linksAllowed && !m_marker)
+        return;
+    m_links = new CLinkHighlighter(document(), m_linksAllowed, m_marker);
+    if (m_marker)
+        connect(m_marker, &CSpellMarker::MarksChanged, m_links, &CLinkHighlighter::rehighlightBlock);
+}
+
+void CNoteEditCtrl::RecheckAll()
+{
+    if (m_marker)
+        m_marker->RecheckAll();
+}
+
+void CNoteEditCtrl::ClearMarks()
+{
+    if (m_marker)
+        m_marker->ClearMarks();
 }
 
 void CNoteEditCtrl::SetDefaultFont(const QFont& font)
@@ -220,7 +260,7 @@ QString CNoteEditCtrl::LinkAt(QPoint viewportPos) const
     const QString anchor = anchorAt(viewportPos);
     if (!anchor.isEmpty())
         return anchor;
-    if (!m_links)
+    if (!m_linksAllowed)
         return QString();
     const QTextCursor cursor = cursorForPosition(viewportPos);
     const QTextBlock block = cursor.block();
@@ -255,6 +295,13 @@ void CNoteEditCtrl::OpenLink(const QString& link)
 
 void CNoteEditCtrl::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The spelling menu of a marked word comes first; when it changed the text the
+    // control's own menu is not shown.
+    if (m_marker && m_marker->ShowMenu(event->pos(), event->globalPos()) > 0) {
+        moveCursor(QTextCursor::Start);
+        viewport()->update();
+        return;
+    }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("noteTextMenu"));
     const QString link = LinkAt(event->pos());

@@ -8,6 +8,7 @@
 
 class QTextBlock;
 class CLinkHighlighter;
+class CSpellMarker;
 
 // The rich-text control a note is written in. It adds to QTextEdit what the note
 // editor's tool bar calls: character attributes, colours, fonts, alignment, bullets and
@@ -23,11 +24,17 @@ public:
     explicit CNoteEditCtrl(QWidget* parent = nullptr);
     ~CNoteEditCtrl() override;
 
-    // Links are found and shown in the text when allowed; spell checking is a hook the
-    // spell checker attaches to (nothing checks while it is unset).
+    // Links are found and shown in the text when allowed; words are checked while spell
+    // checking is on and the program has a spell checker.
     void Attach(bool linksAllowed, bool spellChecking);
     bool SpellChecking() const { return m_spellChecking; }
-    void SetSpellChecking(bool on) { m_spellChecking = on; }
+    // Off clears every mark and drops the checking; on starts it afresh.
+    void SetSpellChecking(bool on);
+    // Present exactly while words are checked.
+    CSpellMarker* SpellMarker() const { return m_marker; }
+    // Checks the whole text once / removes every mark (both only while checking).
+    void RecheckAll();
+    void ClearMarks();
 
     // The font of new text.
     void SetDefaultFont(const QFont& font);
@@ -106,7 +113,11 @@ private:
     void PaintListLabels();
     void InsertModel(const RichDocument& model);
 
+    void RebuildHighlighter();
+
     CLinkHighlighter* m_links = nullptr;
+    CSpellMarker* m_marker = nullptr;
+    bool m_linksAllowed = false;
     bool m_spellChecking = false;
     QString m_linkText;
     int m_dashCount = 0;

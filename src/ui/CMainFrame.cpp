@@ -149,7 +149,7 @@ void CMainFrame::CreateMenus()
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("menuOptions"));
-    AddCommand(options, EditOptions, QStringLiteral("Edit Options..."), "actionEditOptions", false);
+    AddCommand(options, EditOptions, QStringLiteral("Edit Options..."), "actionEditOptions");
 
     QMenu* notes = menuBar()->addMenu(QStringLiteral("&Notes"));
     notes->setObjectName(QStringLiteral("menuNotes"));
@@ -219,6 +219,8 @@ void CMainFrame::RunCommand(int commandId)
         return OnDeleteCurrentNotes();
     case About:
         return OnAbout();
+    case EditOptions:
+        return OnEditOptions();
     case UsersManual:
         return OnUsersManual();
     case OpenSampleNotes:

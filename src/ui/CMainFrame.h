@@ -2,6 +2,7 @@
 
 #include "editor/CEditNoteDlg.h"
 #include "format/NoteRecord.h"
+#include "ui/OptionsContext.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -123,6 +124,9 @@ private:
     void OnDeleteCurrentNotes();
     void OnImportNotes();
     void OnAbout();
+    // The options sheet (CMainFrameOptions.cpp).
+    void OnEditOptions();
+    OptionsContext MakeOptionsContext();
     void OnUsersManual();
     void OnOpenSampleNotes();
     void OnTutorials();

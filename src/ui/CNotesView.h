@@ -44,6 +44,8 @@ public:
     int NoteIndexAt(QPoint point) const;
     QRect NoteRect(int index) const;
     int SelectedNoteId() const { return m_selectedId; }
+    // The display options the notes are laid out with now.
+    const NoteViewOptions& ViewOptions() const { return m_options; }
     void SelectNote(int id);
     int TotalHeight() const { return m_tops.isEmpty() ? 0 : m_tops.last(); }
     // How many notes have a laid-out picture kept right now.

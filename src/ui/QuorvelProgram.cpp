@@ -3,7 +3,9 @@
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
 #include "app/ShippedFiles.h"
+#include "editor/SpellService.h"
 #include "imaging/ImageToBmpConverter.h"
+#include "platform/SpellChecker.h"
 #include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 #include "ui/AgentLink.h"
@@ -50,6 +52,7 @@ QuorvelProgram::~QuorvelProgram()
 {
     OnClosing();
     delete m_frame;
+    SpellService::SetChecker(nullptr);
 }
 
 bool QuorvelProgram::Start()
@@ -89,6 +92,11 @@ bool QuorvelProgram::Start()
         = [this] { m_progress.SetWindows(m_frame->ProgressDialog(), m_frame->NotificationWindow()); };
     hooks.startAgent = [this](bool firstStart) { StartAgent(firstStart); };
     hooks.showLastList = [this] { m_frame->ShowLastList(); };
+    hooks.setUpSpellEngine = [this] {
+        m_spellChecker = std::make_unique<SpellChecker>(m_app->Folder().LexiconsFolder());
+        SpellService::SetChecker(m_spellChecker.get());
+        SpellService::SetMarks(m_app->GetSettings());
+    };
     hooks.pendingWork = [this] { ServePendingWork(); };
 
     m_app = std::make_unique<CNotesApp>(environment, std::move(hooks));

@@ -12,6 +12,7 @@ class CNotesApp;
 class DataFolderLock;
 class SettingsBackend;
 class SingleInstanceGuard;
+class SpellChecker;
 
 // The desktop program put together: the single-instance guard, the application object
 // with its windowed start-up steps, the hand-over of files from other copies and from
@@ -72,6 +73,7 @@ private:
     UserPrompt* m_prompt = &m_messageBoxes;
     WindowProgressReporter m_progress;
     std::unique_ptr<CNotesApp> m_app;
+    std::unique_ptr<SpellChecker> m_spellChecker;
     CMainFrame* m_frame = nullptr;
     QString m_pendingFile;
     bool m_pendingImport = false;

@@ -75,7 +75,7 @@ private slots:
             {32828, "actionBackupNotes", "Backup All Notes...", true},
             {32830, "actionImportNotes", "Import Notes...", true},
             {57665, "actionExit", "E&xit", true},
-            {32776, "actionEditOptions", "Edit Options...", false},
+            {32776, "actionEditOptions", "Edit Options...", true},
             {32774, "actionAddNote", "Add Note...", true},
             {32780, "actionDeleteNote", "Delete Note", false},
             {32823, "actionClearNotes", "Clear Current Notes", true},

@@ -1,0 +1,29 @@
+#include "ui/OptionsContext.h"
+
+#include "store/Settings.h"
+#include "store/SettingsBackend.h"
+
+void OptionsContext::Store() const
+{
+    if (!settings || !backend)
+        return;
+    settings->Save(*backend);
+    backend->Sync();
+}
+
+int OptionsContext::Number(const QString& name, int fallback) const
+{
+    if (!backend)
+        return fallback;
+    bool ok = false;
+    const int value = backend->Value(Settings::OptionsGroup(), name).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+void OptionsContext::SetNumber(const QString& name, int value) const
+{
+    if (!backend)
+        return;
+    backend->SetValue(Settings::OptionsGroup(), name, value);
+    backend->Sync();
+}

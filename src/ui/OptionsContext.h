@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/FontSetting.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class Settings;
+class SettingsBackend;
+
+// What the option pages work on: the program's settings, where they are stored, and the
+// calls into the rest of the program. Every change is stored at once.
+struct OptionsContext
+{
+    Settings* settings = nullptr;
+    SettingsBackend* backend = nullptr;
+    // The main window re-lays the note view (2204) or redraws it (2207).
+    std::function<void()> relayoutView;
+    std::function<void()> redrawView;
+    // The agent link: start the agent when it is not running; tell a running agent.
+    std::function<void()> startAgent;
+    std::function<void(const QString&)> tellAgent;
+    // A font dialog preset with the font; nothing when cancelled.
+    std::function<std::optional<FontSetting>(QWidget*, const FontSetting&)> chooseFont;
+
+    // Writes the settings now, so that a change survives whatever happens next.
+    void Store() const;
+    // Values of group "Options" that only the option pages use.
+    int Number(const QString& name, int fallback) const;
+    void SetNumber(const QString& name, int value) const;
+    void Relayout() const
+    {
+        Store();
+        if (relayoutView)
+            relayoutView();
+    }
+};
