@@ -8,7 +8,7 @@
 
 // The two scopes of a search, over notes in memory and over every note file.
 
-// Copies of the notes of list that match (each with its highlighted DisplayText), in list
+// Copies of the notes of list that match (each with its search Highlight), in list
 // order. Nothing when the query has no terms.
 NotesList FilterNotes(const SearchQuery& query, const NotesList& list);
 

@@ -16,7 +16,7 @@ void ClearSearchState(NotesList& current, const SearchViewHooks& hooks)
 {
     for (NoteRecord& note : current) {
         note.JustAdded = false;
-        note.DisplayText.clear();
+        note.Highlight.reset();
     }
     if (hooks.clearDisplayState)
         hooks.clearDisplayState();
@@ -95,7 +95,7 @@ int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId)
     for (NoteRecord& result : results) {
         const auto found = positions.constFind(result.NoteID);
         if (found != positions.cend())
-            current[*found].DisplayText = result.DisplayText;
+            current[*found].Highlight = std::move(result.Highlight);
         else
             added.append(std::move(result));
     }
