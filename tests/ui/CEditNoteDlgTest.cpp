@@ -12,6 +12,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/categories/CCategoryTreeCtrl.h"
 
 #include <QApplication>

@@ -7,6 +7,7 @@
 #include "platform/UserPrompt.h"
 #include "store/MemorySettingsBackend.h"
 #include "store/NoteDatabase.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CommandIds.h"
