@@ -3,6 +3,7 @@
 #include "format/NoteRecord.h"
 #include "lists/SearchQuery.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,4 +17,7 @@ NotesList FilterNotes(const SearchQuery& query, const NotesList& list);
 // each file's notes in file order; unreadable files give nothing. With the text
 // "SHOWALL" every note of every file, without highlighting. Otherwise the query is parsed
 // again from its text, showing nothing, and a query without terms finds nothing.
-NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths);
+// A found note whose id is in held (notes the caller already has whole, the current list)
+// comes back as its id and highlight only, so a search never holds a second copy of them.
+NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths,
+                         const QSet<qint32>& held = {});

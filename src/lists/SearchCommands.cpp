@@ -39,6 +39,15 @@ NoteIdList IdsOf(const NotesList& notes)
     return ids;
 }
 
+QSet<qint32> HeldIds(const NotesList& notes)
+{
+    QSet<qint32> ids;
+    ids.reserve(notes.size());
+    for (const NoteRecord& note : notes)
+        ids.insert(note.NoteID);
+    return ids;
+}
+
 // Steps shared by both scopes: clear, parse, search with the notification shown.
 template<typename Search>
 SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks,
@@ -114,7 +123,8 @@ SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 
 {
     NotesList results;
     const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
-        return SearchDatabase(query, NoteFilePaths(database));
+        // The notes already in the list hand over only their highlight.
+        return SearchDatabase(query, NoteFilePaths(database), HeldIds(database.CurrentList()));
     });
     if (!run.ran)
         return run;

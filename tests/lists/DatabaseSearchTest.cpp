@@ -156,6 +156,35 @@ TEST(DatabaseSearchTest, SearchesEveryFileInOrder)
     EXPECT_TRUE(SearchDatabase(unparsable, files).isEmpty());
 }
 
+// Notes the caller already holds come back as their id and highlight only, in the same
+// places; the others whole.
+TEST(DatabaseSearchTest, HeldNotesAreNotCopiedAgain)
+{
+    Root root;
+    root.WriteNotes(QStringLiteral("SRC0000000001.dat"),
+                    {TextNote(1, QStringLiteral("An apple")), TextNote(2, QStringLiteral("A pear")),
+                     TextNote(3, QStringLiteral("apple pie"))});
+    const QStringList files = {root.NotesPath(QStringLiteral("SRC0000000001.dat"))};
+    const QSet<qint32> held = {1, 2};
+
+    NotesList found = SearchDatabase(Query(QStringLiteral("apple")), files, held);
+    EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 3}));
+    EXPECT_TRUE(found[0].RichText.isEmpty());
+    ASSERT_TRUE(found[0].Highlight);
+    EXPECT_TRUE(found[0]
+                    .Highlight->Apply(TextNote(1, QStringLiteral("An apple")).RichText)
+                    .contains(QLatin1String("\\red255\\green142\\blue40")));
+    EXPECT_EQ(found[1].PlainText, QStringLiteral("apple pie"));
+    EXPECT_FALSE(HighlightedText(found[1]).isEmpty());
+
+    found = SearchDatabase(Query(QStringLiteral("SHOWALL")), files, held);
+    EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 3}));
+    EXPECT_TRUE(found[0].RichText.isEmpty());
+    EXPECT_TRUE(found[1].RichText.isEmpty());
+    EXPECT_FALSE(found[1].Highlight);
+    EXPECT_EQ(found[2].PlainText, QStringLiteral("apple pie"));
+}
+
 TEST(DatabaseSearchTest, FilterKeepsListOrderAndCopies)
 {
     const NotesList list = {TextNote(9, QStringLiteral("b apple")), TextNote(3, QStringLiteral("none")),
