@@ -13,7 +13,8 @@ data=/tmp/quorvel-bench-$notes
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF >/dev/null
 benches=$(cd "$here/bench" && ls *.cpp | sed 's/\.cpp$//')
 # shellcheck disable=SC2086
-cmake --build "$build" --target $benches -j2
+cmake --build "$build" --target $benches quorvel-cli -j2
+cli=$build/src/programs/quorvel-cli
 
 echo "== GenerateDatabase $data $notes"
 "$build/bench/GenerateDatabase" "$data" "$notes"
@@ -33,6 +34,15 @@ for bench in $benches; do
     ViewBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$data" ;;
+    CliSearchMemoryBenchmark)
+        echo "== $bench"
+        "$build/bench/$bench" "$cli" "$data" ;;
+    StartupBenchmark)
+        # The restored list is every note: the longest start.
+        "$cli" --data-root "$data" search --ids-only SHOWALL >/dev/null
+        echo "== $bench"
+        "$build/bench/$bench" "$cli" "$data"
+        "$cli" --data-root "$data" current --set >/dev/null ;;
     *)
         echo "== $bench"
         "$build/bench/$bench" ;;

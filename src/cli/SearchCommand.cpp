@@ -3,6 +3,7 @@
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/NoteMatcher.h"
 #include "lists/SearchCommands.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
@@ -10,12 +11,14 @@
 void SearchCommand::DeclareOptions(CliArguments& arguments)
 {
     arguments.DeclareFlag(QStringLiteral("current"));
+    arguments.DeclareFlag(QStringLiteral("ids-only"));
 }
 
 bool SearchCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 {
     (void)error;
     m_current = arguments.Has(QStringLiteral("current"));
+    m_idsOnly = arguments.Has(QStringLiteral("ids-only"));
     m_query = arguments.Positional().join(QLatin1Char(' '));
     return true;
 }
@@ -31,15 +34,19 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
     if (!run.ran && !m_query.trimmed().isEmpty())
         return CliOutcome::Failed(prompt.LastText());
 
-    QJsonObject highlighted;
-    for (const NoteRecord& note : app.CurrentList().Notes()) {
-        if (!note.DisplayText.isEmpty())
-            highlighted.insert(QString::number(note.NoteID), note.DisplayText);
-    }
-    return CliOutcome::Ok(QJsonObject {
+    QJsonObject result {
         {QStringLiteral("count"), run.count},
         {QStringLiteral("matches"), CliJson::Ids(run.matches)},
         {QStringLiteral("current"), CliJson::Ids(app.CurrentList().NoteIds())},
-        {QStringLiteral("highlighted"), highlighted},
-    });
+    };
+    // The highlighted copies are made here, only when they are printed.
+    if (!m_idsOnly) {
+        QJsonObject highlighted;
+        for (const NoteRecord& note : app.CurrentList().Notes()) {
+            if (note.Highlight)
+                highlighted.insert(QString::number(note.NoteID), HighlightedText(note));
+        }
+        result.insert(QStringLiteral("highlighted"), highlighted);
+    }
+    return CliOutcome::Ok(result);
 }

@@ -2,12 +2,13 @@
 
 #include "cli/CliCommand.h"
 
-// search: the search bar's run over the database, or over the current list with --current.
+// search: the search bar's run over the database, or over the current list with --current;
+// --ids-only leaves out the highlighted texts, which are then never made.
 class SearchCommand : public CliCommand
 {
 public:
     QString Name() const override { return QStringLiteral("search"); }
-    QString Synopsis() const override { return QStringLiteral("search [--current] QUERY"); }
+    QString Synopsis() const override { return QStringLiteral("search [--current] [--ids-only] QUERY"); }
     CliOutcome Run(CNotesApp& app) override;
 
 protected:
@@ -16,5 +17,6 @@ protected:
 
 private:
     bool m_current = false;
+    bool m_idsOnly = false;
     QString m_query;
 };

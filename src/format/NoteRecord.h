@@ -3,10 +3,12 @@
 #include "format/AttachmentRecord.h"
 #include "format/CategoryAssignment.h"
 #include "format/DateTime.h"
+#include "format/NoteHighlight.h"
 #include "format/SourceRecord.h"
 
 #include <QList>
 #include <QString>
+#include <memory>
 
 class FieldWriter;
 class FieldReader;
@@ -38,9 +40,10 @@ struct NoteRecord
     // attachment folder when the note is saved.
     QStringList RemovedAttachmentFiles;
     bool JustAdded = false;
-    // After a search that found the note: its RichText with every hit highlighted, drawn
-    // instead of RichText. Empty otherwise.
-    QString DisplayText;
+    // After a search that found the note: the search's highlight, whose copy of RichText
+    // with every hit highlighted is drawn instead of RichText (made when asked for). None
+    // otherwise.
+    std::shared_ptr<const NoteHighlight> Highlight;
 
     bool HasSource() const { return SourceID > 0; }
 

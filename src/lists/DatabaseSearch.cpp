@@ -5,9 +5,24 @@
 
 namespace {
 
+// What the search gives for a found note: the whole note, or only its id and highlight
+// when the caller already holds the note.
+void Take(NoteRecord note, const QSet<qint32>& held, NotesList& found)
+{
+    if (held.contains(note.NoteID)) {
+        NoteRecord known;
+        known.NoteID = note.NoteID;
+        known.Highlight = std::move(note.Highlight);
+        found.append(std::move(known));
+        return;
+    }
+    found.append(std::move(note));
+}
+
 // The notes of one file that match; a note whose stored text cannot match is never
 // decoded.
-void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner, NotesList& found)
+void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner,
+                const QSet<qint32>& held, NotesList& found)
 {
     if (!scanner.LoadFile(path))
         return;
@@ -17,15 +32,25 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
             continue;
         NoteRecord note = scanner.ReadRecord(span);
         if (matcher.Match(note))
-            found.append(std::move(note));
+            Take(std::move(note), held, found);
     }
 }
 
-// Every note of a file, as ReadNoteFile gives them.
-void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, NotesList& found)
+// Every note of a file, as ReadNoteFile gives them; a held note is not decoded.
+void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const QSet<qint32>& held, NotesList& found)
 {
-    if (scanner.LoadFile(path))
+    if (!scanner.LoadFile(path))
+        return;
+    if (held.isEmpty()) {
         scanner.AppendRemainingRecords(found);
+        return;
+    }
+    NoteTextScanner::Span span;
+    while (scanner.Next(&span)) {
+        NoteRecord known;
+        known.NoteID = span.noteId;
+        found.append(held.contains(span.noteId) ? std::move(known) : scanner.ReadRecord(span));
+    }
 }
 
 } // namespace
@@ -44,7 +69,7 @@ NotesList FilterNotes(const SearchQuery& query, const NotesList& list)
     return found;
 }
 
-NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths)
+NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths, const QSet<qint32>& held)
 {
     NotesList found;
     if (query.Terms.isEmpty())
@@ -52,7 +77,7 @@ NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePa
     NoteTextScanner scanner;
     if (query.IsShowAll()) {
         for (const QString& path : noteFilePaths)
-            ReadAllOfFile(path, scanner, found);
+            ReadAllOfFile(path, scanner, held, found);
         return found;
     }
     // Parsed once for all files: each file would parse the same text to the same query.
@@ -61,6 +86,6 @@ NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePa
         return found;
     const NoteMatcher matcher(fileQuery);
     for (const QString& path : noteFilePaths)
-        SearchFile(path, matcher, scanner, found);
+        SearchFile(path, matcher, scanner, held, found);
     return found;
 }

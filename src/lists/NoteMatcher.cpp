@@ -145,6 +145,25 @@ QList<QPair<int, int>> FindHits(const QString& text, const QString& body, bool w
     return hits;
 }
 
+// The highlight a search leaves on the notes it found: the query, from which the
+// highlighted copy of a note's text is made when it is asked for.
+class SearchHighlight : public NoteHighlight
+{
+public:
+    explicit SearchHighlight(const SearchQuery& query)
+        : m_query(query)
+    {
+    }
+
+    QString Apply(const QString& richText) const override
+    {
+        return NoteMatcher(m_query).HighlightedRtf(richText);
+    }
+
+private:
+    SearchQuery m_query;
+};
+
 } // namespace
 
 QList<QPair<int, int>> FindTermHits(const QString& text, const QString& term)
@@ -155,7 +174,8 @@ QList<QPair<int, int>> FindTermHits(const QString& text, const QString& term)
 }
 
 NoteMatcher::NoteMatcher(const SearchQuery& query)
-    : m_operator(query.Operator)
+    : m_highlight(std::make_shared<SearchHighlight>(query))
+    , m_operator(query.Operator)
 {
     for (const QString& text : query.Terms) {
         Term term;
@@ -215,33 +235,54 @@ bool NoteMatcher::MayMatchBytes(const char* plainText, qsizetype length) const
     return Combine(possible);
 }
 
-bool NoteMatcher::Match(NoteRecord& note) const
+int NoteMatcher::FindAllHits(const QString& shown, QList<QPair<int, int>>* ranges) const
 {
-    note.DisplayText.clear();
-    if (note.RichText.isEmpty() || !MayMatch(note.PlainText))
-        return false;
-    // Read once: the text shown is searched, and the same document gets the highlight.
-    RichDocument document = RtfReader::Read(RtfBytesOf(note.RichText));
-    const QString shown = document.PlainText();
-    QList<QPair<int, int>> ranges;
     int hitTerms = 0;
     for (const Term& term : m_terms) {
         const QList<QPair<int, int>> hits = FindHits(shown, term.body, term.wholeWord);
         if (!hits.isEmpty()) {
             ++hitTerms;
-            ranges += hits;
+            *ranges += hits;
         }
     }
-    const bool matched = hitTerms > 0 && (m_operator != SearchQuery::And || hitTerms == m_terms.size());
-    if (matched) {
-        // As HighlightRtfRanges does, on the document already read.
-        RichRangeHighlighter::Apply(document, ranges, RtfFormat::kSearchHighlight);
-        note.DisplayText = TextCodec::FromFileBytes(RtfWriter::Write(document));
-    }
-    return matched;
+    return hitTerms;
+}
+
+bool NoteMatcher::Matched(int hitTerms) const
+{
+    return hitTerms > 0 && (m_operator != SearchQuery::And || hitTerms == m_terms.size());
+}
+
+bool NoteMatcher::Match(NoteRecord& note) const
+{
+    note.Highlight.reset();
+    if (note.RichText.isEmpty() || !MayMatch(note.PlainText))
+        return false;
+    QList<QPair<int, int>> ranges;
+    const int hitTerms = FindAllHits(RtfReader::Read(RtfBytesOf(note.RichText)).PlainText(), &ranges);
+    if (!Matched(hitTerms))
+        return false;
+    note.Highlight = m_highlight;
+    return true;
+}
+
+QString NoteMatcher::HighlightedRtf(const QString& richText) const
+{
+    // Read once: the text shown is searched, and the same document gets the highlight.
+    RichDocument document = RtfReader::Read(RtfBytesOf(richText));
+    QList<QPair<int, int>> ranges;
+    FindAllHits(document.PlainText(), &ranges);
+    // As HighlightRtfRanges does, on the document already read.
+    RichRangeHighlighter::Apply(document, ranges, RtfFormat::kSearchHighlight);
+    return TextCodec::FromFileBytes(RtfWriter::Write(document));
 }
 
 bool MatchNote(const SearchQuery& query, NoteRecord& note)
 {
     return NoteMatcher(query).Match(note);
+}
+
+QString HighlightedText(const NoteRecord& note)
+{
+    return note.Highlight ? note.Highlight->Apply(note.RichText) : QString();
 }

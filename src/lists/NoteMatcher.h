@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <memory>
 
 // Decides whether notes match a query, and highlights their hits.
 //
@@ -32,9 +33,12 @@ public:
     // The same on the bytes of a PlainText field as a note file stores them.
     bool MayMatchBytes(const char* plainText, qsizetype length) const;
 
-    // The full test: empties note's DisplayText, and on a match fills it with the note's
-    // RTF with every hit of every term highlighted. A note without RichText never matches.
+    // The full test: clears note's Highlight, and on a match sets it to this query's
+    // highlight (the RTF with every hit of every term highlighted is made only when asked
+    // for). A note without RichText never matches.
     bool Match(NoteRecord& note) const;
+    // The RTF richText with every hit of every term highlighted.
+    QString HighlightedRtf(const QString& richText) const;
 
 private:
     struct Term
@@ -48,6 +52,12 @@ private:
     // Combines per-term possibilities by the operator.
     bool Combine(const QList<bool>& possible) const;
 
+    // The ranges of every hit of every term in the shown text, and the number of terms
+    // with a hit.
+    int FindAllHits(const QString& shown, QList<QPair<int, int>>* ranges) const;
+    bool Matched(int hitTerms) const;
+
+    std::shared_ptr<const NoteHighlight> m_highlight;
     int m_operator;
     QList<Term> m_terms;
     mutable QByteArray m_lowered; // scratch buffer for MayMatchBytes
@@ -57,5 +67,9 @@ private:
 // above (quotes ask for a whole word; an empty term has none).
 QList<QPair<int, int>> FindTermHits(const QString& text, const QString& term);
 
-// Whether one note matches; fills or empties its DisplayText.
+// Whether one note matches; sets or clears its Highlight.
 bool MatchNote(const SearchQuery& query, NoteRecord& note);
+
+// The note's RichText with every hit of the search that found it highlighted; empty when
+// no search found it.
+QString HighlightedText(const NoteRecord& note);

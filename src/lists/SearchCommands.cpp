@@ -16,7 +16,7 @@ void ClearSearchState(NotesList& current, const SearchViewHooks& hooks)
 {
     for (NoteRecord& note : current) {
         note.JustAdded = false;
-        note.DisplayText.clear();
+        note.Highlight.reset();
     }
     if (hooks.clearDisplayState)
         hooks.clearDisplayState();
@@ -36,6 +36,15 @@ NoteIdList IdsOf(const NotesList& notes)
     NoteIdList ids;
     for (const NoteRecord& note : notes)
         ids.Append(note.NoteID);
+    return ids;
+}
+
+QSet<qint32> HeldIds(const NotesList& notes)
+{
+    QSet<qint32> ids;
+    ids.reserve(notes.size());
+    for (const NoteRecord& note : notes)
+        ids.insert(note.NoteID);
     return ids;
 }
 
@@ -95,7 +104,7 @@ int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId)
     for (NoteRecord& result : results) {
         const auto found = positions.constFind(result.NoteID);
         if (found != positions.cend())
-            current[*found].DisplayText = result.DisplayText;
+            current[*found].Highlight = std::move(result.Highlight);
         else
             added.append(std::move(result));
     }
@@ -114,7 +123,8 @@ SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 
 {
     NotesList results;
     const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
-        return SearchDatabase(query, NoteFilePaths(database));
+        // The notes already in the list hand over only their highlight.
+        return SearchDatabase(query, NoteFilePaths(database), HeldIds(database.CurrentList()));
     });
     if (!run.ran)
         return run;

@@ -1,6 +1,5 @@
 #include "ui/CNotificationDlg.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -33,10 +32,7 @@ void CNotificationDlg::SetMessage(const QString& text)
 {
     m_text = text;
     m_label->setText(text);
-    if (isVisible()) {
-        repaint();
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    m_repaint.Request();
 }
 
 void CNotificationDlg::ShowCentred()
@@ -47,6 +43,5 @@ void CNotificationDlg::ShowCentred()
     }
     show();
     raise();
-    repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_repaint.Request(true);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "ui/ThrottledRepaint.h"
+
 #include <QWidget>
 
 class QLabel;
 class QProgressBar;
 
 // The one-line notification window: a message and a running busy strip, centred on its
-// owner. Setting the message redraws at once, so it shows while the thread is busy.
+// owner. Setting the message redraws without waiting for the event loop, so it shows while
+// the thread is busy, at most about thirty times a second.
 class CNotificationDlg : public QWidget
 {
     Q_OBJECT
@@ -18,6 +21,7 @@ public:
     void ShowCentred();
 
 private:
+    ThrottledRepaint m_repaint {this};
     QString m_text;
     QLabel* m_label;
     QProgressBar* m_busy;

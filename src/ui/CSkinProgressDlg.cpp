@@ -1,6 +1,5 @@
 #include "ui/CSkinProgressDlg.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -30,31 +29,29 @@ CSkinProgressDlg::CSkinProgressDlg(QWidget* owner)
 
 void CSkinProgressDlg::SetRange(int low, int high)
 {
-    m_bar->setRange(low, std::max(low, high));
-    m_bar->setValue(low);
-    RepaintNow();
+    m_low = low;
+    m_high = std::max(low, high);
+    m_position = low;
+    m_repaint.Request();
 }
 
 void CSkinProgressDlg::SetPosition(int position)
 {
-    m_bar->setValue(std::clamp(position, m_bar->minimum(), m_bar->maximum()));
-    RepaintNow();
+    m_position = std::clamp(position, m_low, m_high);
+    m_repaint.Request();
 }
 
 void CSkinProgressDlg::StepIt()
 {
     // Like the bar it stands for, stepping past the end starts again from the beginning.
-    int next = m_bar->value() + 1;
-    if (next > m_bar->maximum())
-        next = m_bar->minimum();
-    m_bar->setValue(next);
-    RepaintNow();
+    m_position = m_position + 1 > m_high ? m_low : m_position + 1;
+    m_repaint.Request();
 }
 
 void CSkinProgressDlg::SetMessage(const QString& message)
 {
     m_message->setText(message);
-    RepaintNow();
+    m_repaint.Request();
 }
 
 void CSkinProgressDlg::ShowCentred()
@@ -65,7 +62,7 @@ void CSkinProgressDlg::ShowCentred()
     }
     show();
     raise();
-    RepaintNow();
+    m_repaint.Request(true);
 }
 
 QString CSkinProgressDlg::Message() const
@@ -75,19 +72,16 @@ QString CSkinProgressDlg::Message() const
 
 int CSkinProgressDlg::Position() const
 {
-    return m_bar->value();
+    return m_position;
 }
 
 int CSkinProgressDlg::Maximum() const
 {
-    return m_bar->maximum();
+    return m_high;
 }
 
-void CSkinProgressDlg::RepaintNow()
+void CSkinProgressDlg::ShowBarState()
 {
-    if (!isVisible())
-        return;
-    repaint();
-    // Lets the window system put the new picture on the screen; input waits.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_bar->setRange(m_low, m_high);
+    m_bar->setValue(m_position);
 }

@@ -2,6 +2,7 @@
 
 #include "format/DataFolder.h"
 #include "format/NoteRecord.h"
+#include "lists/NoteMatcher.h"
 #include "ui/RichDocumentMapper.h"
 #include "ui/SkinBitmaps.h"
 #include "ui/sources/CitationPainter.h"
@@ -124,7 +125,7 @@ RenderedNote::RenderedNote(const NoteRecord& note, const NoteViewOptions& option
         m_text = std::make_unique<QTextDocument>();
         m_text->setDocumentMargin(0);
         // A search's highlighted copy of the text is drawn in place of the text itself.
-        const QString& rtf = note.DisplayText.isEmpty() ? note.RichText : note.DisplayText;
+        const QString rtf = note.Highlight ? HighlightedText(note) : note.RichText;
         RichDocumentMapper::RtfToTextDocument(rtf, *m_text, options.zoom);
         m_text->setTextWidth(inner);
     }

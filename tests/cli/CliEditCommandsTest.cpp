@@ -133,6 +133,13 @@ TEST_F(CliEditCommandsTest, SearchAndSort)
     const Result again = Run({QStringLiteral("search"), QStringLiteral("cherry")});
     const QJsonObject highlighted = again.json.value(QStringLiteral("highlighted")).toObject();
     EXPECT_EQ(highlighted.keys(), QStringList {QStringLiteral("1003")});
+    EXPECT_TRUE(highlighted.value(QStringLiteral("1003"))
+                    .toString()
+                    .contains(QLatin1String("\\red255\\green142\\blue40")));
+    // The same search for the ids only: the count, the matches and the list, no texts.
+    const Result idsOnly
+        = Run({QStringLiteral("search"), QStringLiteral("--ids-only"), QStringLiteral("cherry")});
+    EXPECT_EQ(idsOnly.json, Json(R"({"count": 1, "matches": [1003], "current": [1001, 1003]})"));
 
     // Sorting "Date Added: Present to Past" stores the order and applies it.
     const Result sorted = Run({QStringLiteral("sort"), QStringLiteral("--by"), QStringLiteral("801")});

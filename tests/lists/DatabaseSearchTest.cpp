@@ -4,6 +4,7 @@
 #include "format/FieldWriter.h"
 #include "format/NoteTextScanner.h"
 #include "format/TextCodec.h"
+#include "lists/NoteMatcher.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabaseFixture.h"
 #include "support/FixedClock.h"
@@ -138,14 +139,14 @@ TEST(DatabaseSearchTest, SearchesEveryFileInOrder)
     NotesList found = SearchDatabase(Query(QStringLiteral("apple")), files);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 4}));
     for (const NoteRecord& note : found)
-        EXPECT_TRUE(note.DisplayText.contains(QLatin1String("\\red255\\green142\\blue40")));
+        EXPECT_TRUE(HighlightedText(note).contains(QLatin1String("\\red255\\green142\\blue40")));
 
     EXPECT_EQ(IdsOf(SearchDatabase(Query(QStringLiteral("\"apple\" AND pear")), files)), (QList<qint32> {2}));
     // Every note, unhighlighted; the lower-case word is searched.
     found = SearchDatabase(Query(QStringLiteral("SHOWALL")), files);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 3, 4, 5, 6}));
     for (const NoteRecord& note : found)
-        EXPECT_TRUE(note.DisplayText.isEmpty());
+        EXPECT_TRUE(HighlightedText(note).isEmpty());
     EXPECT_EQ(IdsOf(SearchDatabase(Query(QStringLiteral("showall")), files)), (QList<qint32> {5}));
     // No terms, or a text that does not parse, find nothing.
     EXPECT_TRUE(SearchDatabase(Query(QStringLiteral("AND")), files).isEmpty());
@@ -155,13 +156,42 @@ TEST(DatabaseSearchTest, SearchesEveryFileInOrder)
     EXPECT_TRUE(SearchDatabase(unparsable, files).isEmpty());
 }
 
+// Notes the caller already holds come back as their id and highlight only, in the same
+// places; the others whole.
+TEST(DatabaseSearchTest, HeldNotesAreNotCopiedAgain)
+{
+    Root root;
+    root.WriteNotes(QStringLiteral("SRC0000000001.dat"),
+                    {TextNote(1, QStringLiteral("An apple")), TextNote(2, QStringLiteral("A pear")),
+                     TextNote(3, QStringLiteral("apple pie"))});
+    const QStringList files = {root.NotesPath(QStringLiteral("SRC0000000001.dat"))};
+    const QSet<qint32> held = {1, 2};
+
+    NotesList found = SearchDatabase(Query(QStringLiteral("apple")), files, held);
+    EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 3}));
+    EXPECT_TRUE(found[0].RichText.isEmpty());
+    ASSERT_TRUE(found[0].Highlight);
+    EXPECT_TRUE(found[0]
+                    .Highlight->Apply(TextNote(1, QStringLiteral("An apple")).RichText)
+                    .contains(QLatin1String("\\red255\\green142\\blue40")));
+    EXPECT_EQ(found[1].PlainText, QStringLiteral("apple pie"));
+    EXPECT_FALSE(HighlightedText(found[1]).isEmpty());
+
+    found = SearchDatabase(Query(QStringLiteral("SHOWALL")), files, held);
+    EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 3}));
+    EXPECT_TRUE(found[0].RichText.isEmpty());
+    EXPECT_TRUE(found[1].RichText.isEmpty());
+    EXPECT_FALSE(found[1].Highlight);
+    EXPECT_EQ(found[2].PlainText, QStringLiteral("apple pie"));
+}
+
 TEST(DatabaseSearchTest, FilterKeepsListOrderAndCopies)
 {
     const NotesList list = {TextNote(9, QStringLiteral("b apple")), TextNote(3, QStringLiteral("none")),
                             TextNote(5, QStringLiteral("Apple"))};
     const NotesList found = FilterNotes(Query(QStringLiteral("apple")), list);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {9, 5}));
-    EXPECT_FALSE(found[0].DisplayText.isEmpty());
-    EXPECT_TRUE(list[0].DisplayText.isEmpty());
+    EXPECT_FALSE(HighlightedText(found[0]).isEmpty());
+    EXPECT_TRUE(HighlightedText(list[0]).isEmpty());
     EXPECT_TRUE(FilterNotes(Query(QStringLiteral("AND")), list).isEmpty());
 }

@@ -47,10 +47,12 @@ QString Marked(const QString& displayText)
 QString Search(const QString& query, const QString& text)
 {
     NoteRecord note = NoteWithText(text);
-    note.DisplayText = QStringLiteral("stale");
+    NoteRecord stale = NoteWithText(QStringLiteral("stale"));
+    MatchNote(Query(QStringLiteral("stale")), stale);
+    note.Highlight = stale.Highlight;
     if (!MatchNote(Query(query), note))
-        return note.DisplayText.isEmpty() ? QStringLiteral("no match") : QStringLiteral("stale text kept");
-    return Marked(note.DisplayText);
+        return note.Highlight ? QStringLiteral("stale highlight kept") : QStringLiteral("no match");
+    return Marked(HighlightedText(note));
 }
 
 using Hits = QList<QPair<int, int>>;
@@ -79,9 +81,12 @@ TEST(NoteMatcherTest, OperatorsAndCase)
 
     NoteRecord empty;
     empty.PlainText = QStringLiteral("apple");
-    empty.DisplayText = QStringLiteral("stale");
+    NoteRecord found = NoteWithText(QStringLiteral("apple"));
+    ASSERT_TRUE(MatchNote(Query(QStringLiteral("apple")), found));
+    empty.Highlight = found.Highlight;
     EXPECT_FALSE(MatchNote(Query(QStringLiteral("apple")), empty));
-    EXPECT_TRUE(empty.DisplayText.isEmpty());
+    EXPECT_FALSE(empty.Highlight);
+    EXPECT_TRUE(HighlightedText(empty).isEmpty());
 }
 
 TEST(NoteMatcherTest, WholeWords)

@@ -1,6 +1,7 @@
 #include "lists/SearchCommands.h"
 
 #include "lists/CurrentNotesList.h"
+#include "lists/NoteMatcher.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteDatabaseFixture.h"
@@ -39,7 +40,7 @@ protected:
     {
         QList<qint32> ids;
         for (const NoteRecord& note : database.CurrentList()) {
-            if (!note.DisplayText.isEmpty())
+            if (!HighlightedText(note).isEmpty())
                 ids.append(note.NoteID);
         }
         return ids;

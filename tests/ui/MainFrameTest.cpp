@@ -1,5 +1,6 @@
 #include "UiFixture.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/NoteMatcher.h"
 #include "store/NoteDatabase.h"
 #include "ui/CChromaToolBar.h"
 #include "ui/CMainFrame.h"
@@ -198,7 +199,7 @@ private slots:
         // Both found notes are laid out in the view, one below the other, with their hits.
         CNotesView* view = f.frame->View();
         QTRY_VERIFY(view->NoteRect(1).top() >= view->NoteRect(0).bottom());
-        QVERIFY(!f.fixture.app->CurrentList().Notes().first().DisplayText.isEmpty());
+        QVERIFY(!HighlightedText(f.fixture.app->CurrentList().Notes().first()).isEmpty());
 
         // Within the current notes: nothing is added.
         f.frame->SearchBar()->SetSearchMode(24);
