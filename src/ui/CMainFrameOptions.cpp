@@ -1,6 +1,7 @@
 // The options sheet opened from the main window, and the calls it makes into the window
 // and the agent.
 #include "app/CNotesApp.h"
+#include "ui/AgentLink.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/COptionsPropSheet.h"
@@ -48,10 +49,9 @@ OptionsContext CMainFrame::MakeOptionsContext()
     };
     // The image title font changes the notes' heights as well.
     context.redrawView = context.relayoutView;
-    // The agent link: until the agent answers on this system a link that finds no agent
-    // does nothing, so both calls stay here, in one place, to be replaced by it.
-    context.startAgent = [] {};
-    context.tellAgent = [](const QString&) {};
+    // The agent link: a message to an agent that is not running does nothing.
+    context.startAgent = [this] { AgentLink::StartAgent(m_app.ProgramFolder()); };
+    context.tellAgent = [](const QString& text) { AgentLink::TellAgent(text); };
     context.chooseFont = &ChooseFont;
     return context;
 }
