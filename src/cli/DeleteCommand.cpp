@@ -28,8 +28,13 @@ CliOutcome DeleteCommand::Run(CNotesApp& app)
     }
     QList<qint32> deleted;
     for (const NoteRecord& note : notes) {
-        if (!deleted.contains(note.NoteID) && database.DeleteNote(note))
+        if (deleted.contains(note.NoteID))
+            continue;
+        FileStatus failure;
+        if (database.DeleteNote(note, &failure))
             deleted.append(note.NoteID);
+        else if (!failure)
+            return CliOutcome::Failed(failure.Message()); // the notes after it stay
     }
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), CliJson::Ids(deleted)}});
 }

@@ -4,6 +4,7 @@
 #include "format/FieldScan.h"
 #include "format/FieldWriter.h"
 #include "format/NoteFormat.h"
+#include "format/RecordList.h"
 #include "format/ReusedFileBuffer.h"
 
 #include <QFile>
@@ -27,30 +28,22 @@ QString NoteFileName(const NoteRecord& record)
 NotesList ParseNoteFile(const QByteArray& logicalBytes)
 {
     FieldReader reader(logicalBytes);
-    NotesList notes;
-    double version = reader.ReadReal();
-    if (version < 0)
-        version = 0; // a head that could not be read
-    const qint32 count = reader.ReadInt();
-    // Every record takes at least one byte, so a count beyond the stream's end cannot
-    // hold more records than the stream has bytes: stop when the stream is used up.
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        NoteRecord record;
-        record.Read(reader, version);
-        if (record.NoteID > 0)
-            notes.append(std::move(record));
-    }
-    return notes;
+    RecordListReader list(reader);
+    return list.ReadAll<NoteRecord>(
+        [](FieldReader& from, double version) {
+            NoteRecord record;
+            record.Read(from, version);
+            return record;
+        },
+        [](const NoteRecord& record) { return record.NoteID > 0; });
 }
 
 namespace {
 FieldWriter WriteNotes(const NotesList& notes)
 {
     FieldWriter writer;
-    writer.WriteReal(NoteFormat::kCurrentVersion);
-    writer.WriteInt(static_cast<qint32>(notes.size()));
-    for (const NoteRecord& note : notes)
-        note.Write(writer);
+    RecordListWriter::WriteAll(writer, NoteFormat::kCurrentVersion, notes,
+                               [](FieldWriter& to, const NoteRecord& note) { note.Write(to); });
     return writer;
 }
 } // namespace
@@ -58,6 +51,11 @@ FieldWriter WriteNotes(const NotesList& notes)
 QByteArray SerializeNoteFile(const NotesList& notes)
 {
     return WriteNotes(notes).LogicalBytes();
+}
+
+QByteArray NoteFileDiskBytes(const NotesList& notes)
+{
+    return WriteNotes(notes).DiskBytes();
 }
 
 NotesList ReadNoteFile(const QString& path)
@@ -74,7 +72,7 @@ NotesList ReadNoteFile(const QString& path, FileStamp* stamp)
     return ParseNoteFile(bytes);
 }
 
-bool WriteNoteFile(const QString& path, const NotesList& notes)
+FileStatus WriteNoteFile(const QString& path, const NotesList& notes)
 {
     return WriteNotes(notes).Save(path);
 }

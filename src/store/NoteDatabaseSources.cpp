@@ -26,15 +26,26 @@ const AuthorRecord* NoteDatabase::FindAuthor(qint32 authorId) const
     return ::FindAuthor(m_authors, authorId);
 }
 
-void NoteDatabase::WriteSources() const
+FileStatus NoteDatabase::WriteSources() const
 {
-    WriteSourcesFile(SourcesFilePath(), m_sources);
+    return WriteSourcesFile(SourcesFilePath(), m_sources);
 }
 
-void NoteDatabase::WriteAuthors() const
+FileStatus NoteDatabase::WriteAuthors() const
 {
-    WriteAuthorsFile(AuthorsFilePath(), m_authors);
+    return WriteAuthorsFile(AuthorsFilePath(), m_authors);
 }
+
+namespace {
+
+bool Report(const FileStatus& status, FileStatus* failure)
+{
+    if (failure)
+        *failure = status;
+    return status.IsOk();
+}
+
+} // namespace
 
 void NoteDatabase::FillAttachedSources(NotesList& notes) const
 {
@@ -68,32 +79,40 @@ SourceRecord NoteDatabase::NewSource(qint32 sourceFormat) const
     return source;
 }
 
-void NoteDatabase::AddSource(const SourceRecord& source)
+FileStatus NoteDatabase::AddSource(const SourceRecord& source)
 {
     m_sources.append(source);
-    WriteSources();
+    const FileStatus written = WriteSources();
+    if (!written)
+        m_sources.removeLast();
+    return written;
 }
 
-bool NoteDatabase::UpdateSource(const SourceRecord& source)
+bool NoteDatabase::UpdateSource(const SourceRecord& source, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     SourceRecord* stored = FindSource(source.SourceId);
     if (!stored)
         return false;
+    const SourceRecord before = *stored;
     const bool typeChanged = stored->Type != source.Type;
-    const NoteIdList citing = stored->CitingNoteIds; // the index is the database's, not the editor's
     *stored = source;
-    stored->CitingNoteIds = citing;
+    stored->CitingNoteIds = before.CitingNoteIds; // the index is the database's, not the editor's
     if (typeChanged)
         stored->SourceGUID = NewGuidText();
-    WriteSources();
+    if (const FileStatus written = WriteSources(); !written) {
+        *FindSource(source.SourceId) = before;
+        return Report(written, failure);
+    }
     // A new type changes every citation of the source: its notes count as edited.
     if (typeChanged)
-        StampNotesEdited(0, source.SourceId, DateTime::CurrentLocal());
+        return Report(StampNotesEdited(0, source.SourceId, DateTime::CurrentLocal()), failure);
     return true;
 }
 
-bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt)
+bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     const int index = IndexOfSource(m_sources, sourceId);
     if (index < 0)
         return false;
@@ -107,36 +126,57 @@ bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt)
     if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
                          QStringLiteral("Delete Source?")))
         return false;
-    m_sources.removeAt(index);
-    WriteSources();
+    const SourceRecord removed = m_sources.takeAt(index);
+    if (const FileStatus written = WriteSources(); !written) {
+        m_sources.insert(index, removed);
+        ShowFailure(written, prompt);
+        return Report(written, failure);
+    }
     return true;
 }
 
-qint32 NoteDatabase::AddAuthor(AuthorRecord author)
+qint32 NoteDatabase::AddAuthor(AuthorRecord author, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     author.FirstName = author.FirstName.trimmed();
     author.MiddleInitial = author.MiddleInitial.trimmed();
     author.LastName = author.LastName.trimmed();
     if (author.FirstName.isEmpty() && author.LastName.isEmpty())
         return -1;
-    author.AuthorId = NextAuthorId();
-    m_authors.append(author);
-    WriteAuthors();
+    const qint32 maxAuthorId = *m_maxAuthorId;
+    FileStatus status;
+    author.AuthorId = NextAuthorId(&status);
+    if (status) {
+        m_authors.append(author);
+        status = WriteAuthors();
+        if (!status)
+            m_authors.removeLast();
+    }
+    if (!status) {
+        *m_maxAuthorId = maxAuthorId;
+        Report(status, failure);
+        return -1;
+    }
     return author.AuthorId;
 }
 
-bool NoteDatabase::UpdateAuthor(const AuthorRecord& author)
+bool NoteDatabase::UpdateAuthor(const AuthorRecord& author, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     const int index = IndexOfAuthor(m_authors, author.AuthorId);
     if (index < 0)
         return false;
+    const AuthorRecord before = m_authors.at(index);
     m_authors[index] = author;
-    WriteAuthors();
-    return true;
+    const FileStatus written = WriteAuthors();
+    if (!written)
+        m_authors[index] = before;
+    return Report(written, failure);
 }
 
-bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt)
+bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     const int index = IndexOfAuthor(m_authors, authorId);
     if (index < 0)
         return false;
@@ -147,7 +187,11 @@ bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt)
     if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
         return false;
     // Sources keep the id until they are next formatted and saved.
-    m_authors.removeAt(index);
-    WriteAuthors();
+    const AuthorRecord removed = m_authors.takeAt(index);
+    if (const FileStatus written = WriteAuthors(); !written) {
+        m_authors.insert(index, removed);
+        ShowFailure(written, prompt);
+        return Report(written, failure);
+    }
     return true;
 }
