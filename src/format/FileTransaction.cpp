@@ -77,9 +77,10 @@ FileStatus FileTransaction::Rollback()
         const Former& former = m_formers.at(i);
         if (!former.existed)
             status.Keep(m_files.Remove(former.path));
-        else if (!former.backup.isEmpty())
+        else if (!former.backup.isEmpty()) {
             status.Keep(m_files.Rename(former.backup, former.path)); // one step, no copy
-        else
+            m_files.Remove(former.backup); // left when both names were already one file
+        } else
             status.Keep(m_files.WriteWholeFile(former.path, former.bytes));
     }
     m_formers.clear();

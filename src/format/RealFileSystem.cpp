@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,6 +80,16 @@ bool CopyBytes(int from, int to)
     }
 }
 
+// Qt's text for the device's last error, or, where a short write left none, the
+// system's for the failed call just before.
+QString ReasonOf(const QFileDevice& file)
+{
+    const QString reason = file.errorString();
+    if (!reason.isEmpty() && file.error() != QFileDevice::NoError)
+        return reason;
+    return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : reason;
+}
+
 } // namespace
 
 FileStatus RealFileSystem::WriteWholeFile(const QString& path, const QByteArray& bytes)
@@ -86,13 +97,17 @@ FileStatus RealFileSystem::WriteWholeFile(const QString& path, const QByteArray&
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return FileStatus::Failed(Action::Write, path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // The buffered bytes are flushed here, not left to commit(): a failure of that last
+    // write is not seen by commit(), which would then put a cut file in the old one's place.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = ReasonOf(file);
         file.cancelWriting();
         return FileStatus::Failed(Action::Write, path, reason);
     }
+    errno = 0;
     if (!file.commit())
-        return FileStatus::Failed(Action::Write, path, file.errorString());
+        return FileStatus::Failed(Action::Write, path, ReasonOf(file));
     return FileStatus::Ok();
 }
 
@@ -174,15 +189,41 @@ FileStatus RealFileSystem::RemoveFolder(const QString& path)
     return FileStatus::Ok();
 }
 
+namespace {
+
+// Whether the file at path reads back with every key the settings hold.
+bool HoldsAllKeys(const QString& path, const QSettings& settings)
+{
+    const QSettings stored(path, QSettings::IniFormat);
+    return stored.status() == QSettings::NoError && stored.allKeys().size() >= settings.allKeys().size();
+}
+
+} // namespace
+
 FileStatus RealFileSystem::SyncSettings(QSettings& settings)
 {
+    // QSettings writes through a QSaveFile whose last buffered write may fail unseen and
+    // leave a cut file in place of the old one: the old file is kept under a second name
+    // until the new one reads back whole.
+    const QString path = settings.fileName();
+    const QString kept = path + QStringLiteral(".undo");
+    Remove(kept);
+    const bool haveKept = QFile::exists(path) && Link(path, kept).IsOk();
     errno = 0;
     settings.sync();
-    if (settings.status() != QSettings::AccessError)
-        return FileStatus::Ok();
-    // QSettings keeps the reason to itself; the failed call before it left it in errno.
     const int error = errno;
+    const bool failed = settings.status() == QSettings::AccessError || !HoldsAllKeys(path, settings);
+    if (!failed) {
+        if (haveKept)
+            Remove(kept);
+        return FileStatus::Ok();
+    }
+    if (haveKept) {
+        Rename(kept, path); // nothing happens when the write left the old file in place
+        Remove(kept); // then both names are the one old file
+    }
+    // QSettings keeps the reason to itself; the failed call before it left it in errno.
     if (error != 0)
-        return FileStatus::FromErrno(Action::Write, settings.fileName(), error);
-    return FileStatus::Failed(Action::Write, settings.fileName(), QStringLiteral("Access denied"));
+        return FileStatus::FromErrno(Action::Write, path, error);
+    return FileStatus::Failed(Action::Write, path, QStringLiteral("The settings could not be stored whole"));
 }

@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -216,4 +218,61 @@ TEST(RecordList, WriterHeadsAreARealOrAText)
     FieldWriter text;
     RecordListWriter::WriteHead(text, QLatin1StringView("1.34"), 0);
     EXPECT_EQ(text.LogicalBytes(), QByteArray("00000000000000041.340000000000000000"));
+}
+
+// A real full disk: a small tmpfs, where the tests may mount one (root on Linux).
+class RealFullDisk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dir.path()})
+            != 0)
+            GTEST_SKIP() << "no small tmpfs can be mounted here";
+        mounted = true;
+    }
+    void TearDown() override
+    {
+        if (mounted)
+            QProcess::execute(QStringLiteral("umount"), {dir.path()});
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void Fill()
+    {
+        QFile filler(Path("filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) { }
+    }
+
+    QTemporaryDir dir;
+    bool mounted = false;
+};
+
+TEST_F(RealFullDisk, WritesFailWithTheReasonAndKeepTheOldFile)
+{
+    FileSystem& real = FileSystem::Real();
+    ASSERT_TRUE(real.WriteWholeFile(Path("small"), "old small"));
+    ASSERT_TRUE(real.WriteWholeFile(Path("large"), "old large"));
+    {
+        QSettings settings(Path("Quorvel.ini"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Options/MaxNoteID"), 1001);
+        ASSERT_TRUE(real.SyncSettings(settings));
+    }
+    const QByteArray iniBefore = Read(Path("Quorvel.ini"));
+    Fill();
+    const QString full = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    // Small enough to sit in a write buffer until the commit, and larger than any buffer.
+    EXPECT_EQ(real.WriteWholeFile(Path("small"), QByteArray(100, 's')).Reason(), full);
+    EXPECT_EQ(real.WriteWholeFile(Path("large"), QByteArray(200000, 'l')).Reason(), full);
+    EXPECT_EQ(Read(Path("small")), QByteArray("old small"));
+    EXPECT_EQ(Read(Path("large")), QByteArray("old large"));
+    QSettings settings(Path("Quorvel.ini"), QSettings::IniFormat);
+    for (int i = 0; i < 200; ++i)
+        settings.setValue(QStringLiteral("Options/Value%1").arg(i), QString(40, QLatin1Char('v')));
+    EXPECT_EQ(real.SyncSettings(settings).Reason(), full);
+    EXPECT_EQ(Read(Path("Quorvel.ini")), iniBefore);
+    EXPECT_FALSE(QFile::exists(Path("Quorvel.ini.undo")));
 }
