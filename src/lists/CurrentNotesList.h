@@ -62,8 +62,8 @@ public:
     // Start-up: the saved ids are set with no sorting, so the saved order comes back; the
     // just-added flags are cleared afterwards.
     void RestoreLastViewList();
-    // Written with the settings; false when the file cannot be written (not reported).
-    // A failure leaves the file as it was.
+    // Written with the settings; a failure (the file and the reason) leaves the file as
+    // it was.
     FileStatus SaveLastViewList() const;
     QString LastViewListPath() const;
 
