@@ -213,7 +213,7 @@ int main(int argc, char* argv[])
     }
 
     // Backup: the command, loading every note itself.
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     int backupResult = 0;
     const Timing backupTime = Measure([&] {
         backupResult = ExchangeCommands::BackupAllNotes(database, work.filePath(QStringLiteral("backup.qvx")),

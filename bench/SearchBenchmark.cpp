@@ -89,7 +89,7 @@ int main(int argc, char** argv)
     PrintRatio("FillAttachedSources of every note",
                ListsBench::MedianMs(3, [&] { database.FillAttachedSources(all); }), grepMs);
 
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     for (const int sortId : {703, 704}) {
         const double ms = ListsBench::MedianMs(3, [&] {
             database.CurrentList().clear();

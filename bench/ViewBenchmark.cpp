@@ -142,7 +142,7 @@ private:
 struct Window
 {
     MemorySettingsBackend settings;
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     std::unique_ptr<CNotesApp> app;
     std::unique_ptr<CMainFrame> frame;
 

@@ -27,6 +27,9 @@ for bench in $benches; do
     SearchBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$notes" "$data" ;;
+    RefileBenchmark)
+        echo "== $bench"
+        "$build/bench/$bench" "$notes" ;;
     ViewBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$data" ;;

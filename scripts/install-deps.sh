@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building, running, testing and packaging need
+# (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
+# dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
+#   scripts/install-deps.sh [--fuzz]   --fuzz adds clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libzip-dev zip unzip
   libhunspell-dev hunspell-en-us
   googletest libgtest-dev libgmock-dev
   xvfb xauth
+  python3 clang-format
+  help2man desktop-file-utils appstream dpkg-dev fonts-dejavu-core
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

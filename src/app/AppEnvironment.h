@@ -25,6 +25,9 @@ struct AppEnvironment
     ProgressReporter* progress = nullptr;
     // "Now" for new notes and day files; empty: the system clock.
     std::function<QDateTime()> now;
+    // Turns a picture file into a Windows bitmap when a picture is attached (from, toBmp;
+    // false when it cannot); empty: pictures are kept as they come (see AttachmentCopier).
+    std::function<bool(const QString&, const QString&)> imageConverter;
     // The screen the main window opens on; invalid: no screen (no "FrameRect" check).
     QSize screen;
 };

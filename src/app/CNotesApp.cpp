@@ -1,7 +1,6 @@
 #include "app/CNotesApp.h"
 
 #include "app/AppPaths.h"
-#include "app/ImageToBmpConverter.h"
 #include "format/Clock.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
@@ -31,25 +30,25 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     if (m_environment.prompt) {
         m_prompt = m_environment.prompt;
     } else {
-        m_silentPrompt = std::make_unique<ScriptedPrompt>();
+        m_silentPrompt = std::make_unique<SilentPrompt>();
         m_prompt = m_silentPrompt.get();
     }
     m_progress = m_environment.progress ? m_environment.progress : &SilentProgress();
     if (m_environment.now)
-        Clock::SetNowForTesting(m_environment.now);
+        Clock::SetSource(m_environment.now);
 
     m_database = std::make_unique<NoteDatabase>(m_folder);
     m_database->SetProgress(m_progress);
     m_database->BindCounters(&m_settings.MaxNoteID, &m_settings.MaxAuthorID);
     m_database->SetSettingsSaver([this] { return SaveSettingsFromDatabase(); });
-    m_database->SetImageConverter(&ImageToBmpConverter::Convert);
+    m_database->SetImageConverter(m_environment.imageConverter);
     m_currentList = std::make_unique<CurrentNotesList>(*m_database);
 }
 
 CNotesApp::~CNotesApp()
 {
     if (m_environment.now)
-        Clock::SetNowForTesting({});
+        Clock::SetSource({});
 }
 
 void CNotesApp::Step(StartupStep step)

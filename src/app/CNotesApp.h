@@ -10,7 +10,7 @@
 
 class CurrentNotesList;
 class NoteDatabase;
-class ScriptedPrompt;
+class SilentPrompt;
 
 // The application object: lives for the whole process and owns the settings, the note
 // database and the current notes list. Windows are not its business: the windowed
@@ -62,7 +62,7 @@ private:
     StartupHooks m_hooks;
     DataFolder m_folder;
     Settings m_settings;
-    std::unique_ptr<ScriptedPrompt> m_silentPrompt;
+    std::unique_ptr<SilentPrompt> m_silentPrompt;
     UserPrompt* m_prompt = nullptr;
     ProgressReporter* m_progress = nullptr;
     std::unique_ptr<NoteDatabase> m_database;

@@ -1,7 +1,7 @@
 #include "cli/AddCommand.h"
 
 #include "app/CNotesApp.h"
-#include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 
 bool AddCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 {
@@ -16,15 +16,9 @@ bool AddCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 
 CliOutcome AddCommand::Run(CNotesApp& app)
 {
-    NoteDatabase& database = app.Database();
-    const NoteRecord previous; // "Add Note..." opens the editor on a cleared record
-    NoteRecord edited = previous;
     QString error;
-    if (!m_options.ApplyTo(edited, database, &error))
+    const qint32 id = NoteEditorSave::AddNote(app.Database(), m_options.Changes(), &error);
+    if (id <= 0)
         return CliOutcome::Failed(error);
-    if (!database.SaveNoteFromEditor(previous, edited, &error))
-        return CliOutcome::Failed(error);
-    // "Add Note..." counts the saved note into the total.
-    database.AdjustTotal(1);
-    return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), edited.NoteID}});
+    return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), id}});
 }

@@ -15,10 +15,12 @@
 #include "cli/KeywordsCommand.h"
 #include "cli/NotesCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/RetreeCommand.h"
 #include "cli/RtfTextCommand.h"
 #include "cli/SearchCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SortCommand.h"
+#include "cli/SourceCommand.h"
 #include "cli/SourcesCommand.h"
 
 #include <functional>
@@ -41,12 +43,13 @@ const QList<std::pair<QString, Factory>>& Table()
         Entry<AddCommand>("add"),           Entry<EditCommand>("edit"),
         Entry<DeleteCommand>("delete"),     Entry<CategoriesCommand>("categories"),
         Entry<KeywordsCommand>("keywords"), Entry<SourcesCommand>("sources"),
-        Entry<AuthorsCommand>("authors"),   Entry<SettingsCommand>("settings"),
-        Entry<CurrentCommand>("current"),   Entry<SortCommand>("sort"),
-        Entry<SearchCommand>("search"),     Entry<CiteCommand>("cite"),
-        Entry<BibCommand>("bib"),           Entry<ExportCommand>("export"),
-        Entry<BackupCommand>("backup"),     Entry<ImportCommand>("import"),
-        Entry<PrintCommand>("print"),       Entry<RtfTextCommand>("rtf-text"),
+        Entry<SourceCommand>("source"),     Entry<AuthorsCommand>("authors"),
+        Entry<SettingsCommand>("settings"), Entry<CurrentCommand>("current"),
+        Entry<SortCommand>("sort"),         Entry<SearchCommand>("search"),
+        Entry<CiteCommand>("cite"),         Entry<BibCommand>("bib"),
+        Entry<ExportCommand>("export"),     Entry<BackupCommand>("backup"),
+        Entry<ImportCommand>("import"),     Entry<PrintCommand>("print"),
+        Entry<RtfTextCommand>("rtf-text"),  Entry<RetreeCommand>("retree"),
     };
     return table;
 }

@@ -22,3 +22,14 @@ bool CliOptions::OneFile(const CliArguments& arguments, const QString& what, QSt
     *file = arguments.Positional().first();
     return true;
 }
+
+bool CliOptions::WaitMilliseconds(const QString& text, int* milliseconds)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    // The negated test also refuses NaN.
+    if (!ok || !(seconds >= 0.0 && seconds <= 86400.0))
+        return false;
+    *milliseconds = int(seconds * 1000.0);
+    return true;
+}

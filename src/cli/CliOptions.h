@@ -13,4 +13,7 @@ public:
                             QString* error);
     // Exactly one positional word (a file); false with a usage message otherwise.
     static bool OneFile(const CliArguments& arguments, const QString& what, QString* file, QString* error);
+    // "--wait SECONDS": a number of seconds, not negative, fractions allowed ("0.5"); at
+    // most a day.
+    static bool WaitMilliseconds(const QString& text, int* milliseconds);
 };

@@ -2,12 +2,17 @@
 
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
+#include "app/ProgramHelp.h"
 #include "cli/CliCommand.h"
 #include "cli/CliCommands.h"
+#include "cli/CliHelp.h"
+#include "cli/CliOptions.h"
+#include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 
 #include <QIODevice>
 #include <QJsonDocument>
+#include <algorithm>
 #include <memory>
 
 CliRunner::CliRunner(QIODevice* out, QString environmentDataRoot)
@@ -18,19 +23,55 @@ CliRunner::CliRunner(QIODevice* out, QString environmentDataRoot)
 
 int CliRunner::Run(const QStringList& arguments)
 {
+    const QString help = HelpText(arguments);
+    if (!help.isEmpty()) {
+        m_out->write(help.toUtf8());
+        return CliOutcome::Success;
+    }
     const CliOutcome outcome = Execute(arguments);
     Print(outcome);
     return outcome.exitCode;
 }
 
+QString CliRunner::HelpText(const QStringList& arguments)
+{
+    auto isHelp
+        = [](const QString& word) { return word == QLatin1String("--help") || word == QLatin1String("-h"); };
+    qsizetype next = 0;
+    // Global options stand before the command; --data-root and --wait take a value.
+    for (; next < arguments.size() && arguments.at(next).startsWith(QLatin1Char('-')); ++next) {
+        if (isHelp(arguments.at(next)))
+            return CliHelp::ProgramUsage();
+        if (arguments.at(next) == QLatin1String("--version"))
+            return ProgramHelp::VersionLine(QStringLiteral("quorvel-cli")) + QLatin1Char('\n');
+        if (arguments.at(next) == QLatin1String("--data-root")
+            || arguments.at(next) == QLatin1String("--wait"))
+            ++next;
+    }
+    if (next >= arguments.size() || !std::any_of(arguments.begin() + next + 1, arguments.end(), isHelp))
+        return {};
+    const std::unique_ptr<CliCommand> command = CliCommands::Create(arguments.at(next));
+    return command ? CliHelp::CommandUsage(*command) : QString();
+}
+
 CliOutcome CliRunner::Execute(const QStringList& arguments)
 {
     QString dataRoot;
+    int waitMs = kDefaultWaitMs;
     int next = 0;
     // Global options stand before the command.
     while (next < arguments.size() && arguments.at(next).startsWith(QLatin1String("--"))) {
         const QString& word = arguments.at(next);
-        if (word == QLatin1String("--data-root") && next + 1 < arguments.size()) {
+        if (word == QLatin1String("--wait") || word.startsWith(QLatin1String("--wait="))) {
+            const bool joined = word.contains(QLatin1Char('='));
+            if (!joined && next + 1 >= arguments.size())
+                return CliOutcome::Usage(QStringLiteral("Option --wait needs a value."));
+            const QString value = joined ? word.section(QLatin1Char('='), 1) : arguments.at(next + 1);
+            if (!CliOptions::WaitMilliseconds(value, &waitMs))
+                return CliOutcome::Usage(
+                    QStringLiteral("Option --wait needs a number of seconds: %1").arg(value));
+            next += joined ? 1 : 2;
+        } else if (word == QLatin1String("--data-root") && next + 1 < arguments.size()) {
             dataRoot = arguments.at(next + 1);
             next += 2;
         } else if (word.startsWith(QLatin1String("--data-root="))) {
@@ -55,6 +96,11 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
 
     if (dataRoot.isEmpty())
         dataRoot = m_environmentDataRoot;
+    // Held from before the settings are read (they hold the id counters) until after the
+    // exit save, so that no other program sees this run half done.
+    DataFolderLock lock(dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : dataRoot);
+    if (lock.Lock(waitMs) == DataFolderLock::Outcome::InUse)
+        return CliOutcome::Failed(lock.InUseText());
     std::unique_ptr<IniSettingsBackend> iniBackend;
     AppEnvironment environment;
     environment.dataRoot = dataRoot;
@@ -85,7 +131,8 @@ void CliRunner::Print(const CliOutcome& outcome)
 
 QString CliRunner::UsageText()
 {
-    QStringList lines {QStringLiteral("Usage: quorvel-cli [--data-root DIR] COMMAND [ARGS...]; commands:")};
+    QStringList lines {
+        QStringLiteral("Usage: quorvel-cli [--data-root DIR] [--wait SECONDS] COMMAND [ARGS...]; commands:")};
     for (const QString& name : CliCommands::Names())
         lines.append(CliCommands::Create(name)->Synopsis());
     return lines.join(QStringLiteral(" | "));

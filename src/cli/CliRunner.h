@@ -10,12 +10,14 @@
 class QIODevice;
 class SettingsBackend;
 
-// quorvel-cli [--data-root DIR] COMMAND [ARGS...]
+// quorvel-cli [--data-root DIR] [--wait SECONDS] COMMAND [ARGS...]
+// quorvel-cli --help | --version | COMMAND --help  (readable text, not JSON)
 //
 // Picks the command, parses its arguments, starts the application exactly as the
 // desktop program does (settings, clean-up, database load, last list), runs the
 // command, does the exit save and prints one JSON document. Usage errors are found
-// before start-up and touch nothing.
+// before start-up and touch nothing. The data folder is locked for the whole run; when
+// another program holds it beyond --wait seconds (default 10) the command fails.
 class CliRunner
 {
 public:
@@ -33,6 +35,11 @@ public:
     int Run(const QStringList& arguments);
 
     static QString UsageText();
+    // The readable text that --help, --version or COMMAND --help asks for; empty when the
+    // arguments ask for none of them.
+    static QString HelpText(const QStringList& arguments);
+
+    static constexpr int kDefaultWaitMs = 10000;
 
 private:
     CliOutcome Execute(const QStringList& arguments);

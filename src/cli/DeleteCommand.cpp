@@ -17,24 +17,9 @@ bool DeleteCommand::AcceptArguments(const CliArguments& arguments, QString* erro
 
 CliOutcome DeleteCommand::Run(CNotesApp& app)
 {
-    NoteDatabase& database = app.Database();
-    // Every id is looked up before anything is deleted, so a mistyped id deletes nothing.
-    const NotesList notes = database.LoadNotesByIds(NoteIdList(m_ids));
-    for (qint32 id : m_ids) {
-        const bool found
-            = std::any_of(notes.begin(), notes.end(), [id](const NoteRecord& n) { return n.NoteID == id; });
-        if (!found)
-            return CliOutcome::Failed(QStringLiteral("No note has the id %1.").arg(id));
-    }
     QList<qint32> deleted;
-    for (const NoteRecord& note : notes) {
-        if (deleted.contains(note.NoteID))
-            continue;
-        FileStatus failure;
-        if (database.DeleteNote(note, &failure))
-            deleted.append(note.NoteID);
-        else if (!failure)
-            return CliOutcome::Failed(failure.Message()); // the notes after it stay
-    }
+    QString error;
+    if (!app.Database().DeleteNotesByIds(m_ids, app.Prompt(), &deleted, &error))
+        return CliOutcome::Failed(error);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), CliJson::Ids(deleted)}});
 }

@@ -2,7 +2,7 @@
 
 #include "cli/CliCommand.h"
 
-// delete ID...: deletes each note as the database deletes one (file, indexes, current list, attachments). An
+// delete ID...: deletes the notes as the control bar's delete does (the question answered Yes). An
 // id that no note has refuses the whole command.
 class DeleteCommand : public CliCommand
 {

@@ -1,7 +1,7 @@
 #include "cli/EditCommand.h"
 
 #include "app/CNotesApp.h"
-#include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 
 bool EditCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 {
@@ -18,18 +18,8 @@ bool EditCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 
 CliOutcome EditCommand::Run(CNotesApp& app)
 {
-    NoteDatabase& database = app.Database();
-    NotesList found = database.LoadNotesByIds(NoteIdList {m_id});
-    if (found.isEmpty())
-        return CliOutcome::Failed(QStringLiteral("No note has the id %1.").arg(m_id));
-    // The editor opens on a copy of the note with its source attached.
-    database.FillAttachedSources(found);
-    const NoteRecord previous = found.first();
-    NoteRecord edited = previous;
     QString error;
-    if (!m_options.ApplyTo(edited, database, &error))
+    if (!NoteEditorSave::EditNote(app.Database(), m_id, m_options.Changes(), &error))
         return CliOutcome::Failed(error);
-    if (!database.SaveNoteFromEditor(previous, edited, &error))
-        return CliOutcome::Failed(error);
-    return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), edited.NoteID}});
+    return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), m_id}});
 }

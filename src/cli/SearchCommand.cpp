@@ -24,7 +24,7 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
 {
     NoteDatabase& database = app.Database();
     // The messages the search shows are collected: the invalid-query text is the error.
-    ScriptedPrompt prompt;
+    SilentPrompt prompt;
     const SearchRun run = m_current
         ? RunCurrentNotesSearch(m_query, database, prompt)
         : RunDatabaseSearch(m_query, database, app.GetSettings().NoteSortID, prompt);

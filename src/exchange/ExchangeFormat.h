@@ -5,8 +5,8 @@
 // An export archive is a ZIP file whose root holds "_ExpNotes.dat" and one entry per
 // attached file, named by its stored name in the attachment folder ("0000042.jpg").
 //
-// "_ExpNotes.dat", fields of store/FieldFormat.h back to back:
-//   Real     format version (1.34, stored as 0000000001.340000000)
+// "_ExpNotes.dat", fields of format/FieldFormat.h back to back:
+//   Real     format version (the program's, format/Version.h: 1.34 is 0000000001.340000000)
 //   DateTime when the file was written
 //   Integer  number of note entries N
 //   N note entries, each: the note record as a note file stores it, then its source in
@@ -14,25 +14,16 @@
 //   none), so that every note is followed by exactly one source record.
 //
 // "PrintPreview.nbf" (the notes handed to the print program):
-//   Text     "1.34" (a Text field, not a Real)
+//   Text     the program's version (a Text field such as "1.34", not a Real)
 //   Integer  number of notes N
 //   N entries, each: the note record, then its source as a "Bib.dat" source record.
 //
-// "Bib.dat" (a bibliography handed to the print program): Text "1.34", Integer count,
-// then the "Bib.dat" source records (see sources/SourceFormat.h).
+// "Bib.dat" (a bibliography handed to the print program): the version as a Text, Integer
+// count, then the "Bib.dat" source records (see format/SourceFormat.h).
 
 #include <QString>
 
 namespace ExchangeFormat {
-
-constexpr double kVersion = 1.34;
-inline constexpr char kVersionText[] = "1.34";
-
-// Versions travel as "%020.9f" texts; a file is newer only beyond that rounding.
-inline bool IsNewerThanProgram(double version)
-{
-    return version > kVersion + 1e-6;
-}
 
 inline QString DataFileName()
 {

@@ -1,16 +1,16 @@
 #include "exchange/ExportDataFile.h"
 
-#include "exchange/ExchangeFormat.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
 #include "format/RecordList.h"
+#include "format/Version.h"
 #include "sources/SourceExchange.h"
 #include "sources/SourceLookup.h"
 
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime)
 {
-    writer.WriteReal(ExchangeFormat::kVersion);
+    writer.WriteReal(Version::kNumber);
     writer.WriteTime(exportTime);
     writer.WriteInt(qint32(notes.size()));
     for (const NoteRecord& note : notes) {
@@ -27,7 +27,7 @@ ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* dat
     FieldReader reader(logicalBytes);
     *data = ExportData();
     data->version = reader.ReadReal();
-    if (ExchangeFormat::IsNewerThanProgram(data->version))
+    if (Version::IsNewerThanProgram(data->version))
         return ExportDataResult::NewerVersion;
     reader.ReadTime(data->exportTime);
     // A truncated file keeps the entries before its damaged tail; the entry the stream

@@ -1,9 +1,9 @@
 #include "exchange/PrintHandOffFiles.h"
 
-#include "exchange/ExchangeFormat.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
 #include "format/RecordList.h"
+#include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 #include "sources/SourceLookup.h"
 
@@ -17,7 +17,9 @@ bool ReadVersion(FieldReader& reader, QString* version, double* value)
     *version = reader.ReadText();
     bool ok = false;
     *value = version->toDouble(&ok);
-    return ok && *value > 0.0;
+    // Only this program's own "1.x" layouts are known: any other number (a damaged
+    // file's "100403.0" included) would read the records with a layout they do not have.
+    return ok && version->startsWith(QLatin1String("1.")) && *value > 0.0;
 }
 
 QByteArray ReadLogicalFile(const QString& path, bool* opened)
@@ -32,7 +34,7 @@ QByteArray ReadLogicalFile(const QString& path, bool* opened)
 void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                        const AuthorList& authors)
 {
-    RecordListWriter::WriteHead(writer, QLatin1StringView(ExchangeFormat::kVersionText), notes.size());
+    RecordListWriter::WriteHead(writer, QLatin1StringView(Version::kText), notes.size());
     for (const NoteRecord& note : notes) {
         note.Write(writer);
         const SourceRecord* found = note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr;

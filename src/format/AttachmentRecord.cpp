@@ -1,9 +1,7 @@
 #include "format/AttachmentRecord.h"
 
 #include "format/DataFolder.h"
-#include "format/FieldReader.h"
 #include "format/FieldWriter.h"
-#include "format/NoteFormat.h"
 
 #include <QDir>
 #include <cstdlib>
@@ -98,23 +96,6 @@ void AttachmentRecord::Write(FieldWriter& writer) const
     writer.WriteText(OriginalName);
     writer.WriteInt(Kind);
     writer.WriteBool(ShowImage);
-}
-
-void AttachmentRecord::Read(FieldReader& reader, double version)
-{
-    AttachmentValue
-        = NoteFormat::VersionAbove(version, NoteFormat::kAttachmentShiftAfter) ? reader.ReadInt() : 0;
-    ImageScale = reader.ReadReal();
-    Title = reader.ReadText();
-    StoredName = reader.ReadText();
-    OriginalName = reader.ReadText();
-    if (NoteFormat::VersionAbove(version, NoteFormat::kAttachmentKindAfter)) {
-        Kind = reader.ReadInt();
-        ShowImage = reader.ReadBool();
-    } else {
-        ShowImage = true;
-        KindFromExtension();
-    }
 }
 
 QString KindName(qint32 kind)

@@ -3,7 +3,6 @@
 #include <QString>
 
 class FieldWriter;
-class FieldReader;
 class DataFolder;
 
 // How the note view shows an attachment; 1 to 11.
@@ -42,9 +41,8 @@ struct AttachmentRecord
     // Kinds 1..11 are taken as they are; anything else is derived from the extension.
     void SetKind(qint32 kind);
 
+    // Read as part of a note record (ReadAttachmentRecord in NoteRecordWalker.h).
     void Write(FieldWriter& writer) const;
-    // Reads the fields that a note file of the given version holds.
-    void Read(FieldReader& reader, double version);
 
     friend bool operator==(const AttachmentRecord& a, const AttachmentRecord& b)
     {

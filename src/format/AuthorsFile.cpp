@@ -4,6 +4,7 @@
 #include "format/FieldWriter.h"
 #include "format/RecordList.h"
 #include "format/SourceFormat.h"
+#include "format/Version.h"
 
 #include <QIODevice>
 
@@ -12,7 +13,7 @@ namespace {
 FieldWriter AuthorsWriter(const AuthorList& authors)
 {
     FieldWriter writer;
-    RecordListWriter::WriteAll(writer, SourceFormat::kFileVersion, authors, WriteAuthorRecord);
+    RecordListWriter::WriteAll(writer, Version::kNumber, authors, WriteAuthorRecord);
     return writer;
 }
 

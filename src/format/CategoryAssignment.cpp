@@ -2,6 +2,7 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/NoteRecordWalker.h"
 
 CategoryAssignment::CategoryAssignment()
 {
@@ -94,13 +95,7 @@ void CategoryAssignment::Write(FieldWriter& writer) const
 
 void CategoryAssignment::Read(FieldReader& reader)
 {
-    entries.clear();
-    const qint32 count = reader.ReadInt();
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        CategoryLevelEntry entry;
-        entry.level = reader.ReadInt();
-        entry.name = reader.ReadText();
-        entry.parentName = reader.ReadText();
-        entries.append(entry);
-    }
+    FieldScan::Cursor fields = reader.Fields();
+    ReadCategoryList(fields, *this);
+    reader.SetPosition(fields.pos);
 }

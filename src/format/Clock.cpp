@@ -27,7 +27,7 @@ QDateTime Now()
     return cached;
 }
 
-void SetNowForTesting(std::function<QDateTime()> now)
+void SetSource(std::function<QDateTime()> now)
 {
     Override() = std::move(now);
 }

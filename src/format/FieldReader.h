@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/DateTime.h"
+#include "format/FieldScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,6 +38,10 @@ public:
     bool RanOut() const { return m_ranOut; }
     qsizetype Remaining() const { return m_bytes.size() - m_pos; }
     qsizetype Position() const { return m_pos; }
+    // The bytes and the place, for readers that walk fields in place (NoteRecordWalker);
+    // SetPosition then moves past what they read.
+    FieldScan::Cursor Fields() const { return {m_bytes.constData(), m_bytes.size(), m_pos}; }
+    void SetPosition(qsizetype pos) { m_pos = qBound<qsizetype>(0, pos, m_bytes.size()); }
 
 private:
     QByteArray m_bytes;

@@ -1,11 +1,12 @@
 #include "format/NoteFile.h"
 
-#include "format/FieldReader.h"
 #include "format/FieldScan.h"
 #include "format/FieldWriter.h"
 #include "format/NoteFormat.h"
+#include "format/NoteRecordWalker.h"
 #include "format/RecordList.h"
 #include "format/ReusedFileBuffer.h"
+#include "format/Version.h"
 
 #include <QFile>
 #include <cstdio>
@@ -27,22 +28,17 @@ QString NoteFileName(const NoteRecord& record)
 
 NotesList ParseNoteFile(const QByteArray& logicalBytes)
 {
-    FieldReader reader(logicalBytes);
-    RecordListReader list(reader);
-    return list.ReadAll<NoteRecord>(
-        [](FieldReader& from, double version) {
-            NoteRecord record;
-            record.Read(from, version);
-            return record;
-        },
-        [](const NoteRecord& record) { return record.NoteID > 0; });
+    NoteFileWalker walker(logicalBytes.constData(), logicalBytes.size());
+    NotesList notes;
+    AppendKeptNoteRecords(walker, notes);
+    return notes;
 }
 
 namespace {
 FieldWriter WriteNotes(const NotesList& notes)
 {
     FieldWriter writer;
-    RecordListWriter::WriteAll(writer, NoteFormat::kCurrentVersion, notes,
+    RecordListWriter::WriteAll(writer, Version::kNumber, notes,
                                [](FieldWriter& to, const NoteRecord& note) { note.Write(to); });
     return writer;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "format/CategoryAssignment.h"
-#include "format/FieldScan.h"
+#include "format/NoteRecordWalker.h"
 #include "format/ReusedFileBuffer.h"
 
 #include <QByteArray>
@@ -21,10 +21,10 @@ struct NoteIndexFacts
 };
 
 // Reads only the indexed fields of a note file, for the start-up load: ids, key words
-// and the category path are decoded, every other field is skipped by its length. It
-// keeps exactly the records that ReadNoteFile keeps (ids above 0, a truncated file losing
-// its damaged tail) and reads every field the same way, so the two never disagree; it
-// only avoids building texts nobody looks at.
+// and the category path are decoded, every other field is skipped by its length. It is
+// the walk of ReadNoteFile (NoteFileWalker) with other choices per field, so the two keep
+// the same records and read the same values; it only avoids building texts nobody looks
+// at.
 class NoteFileScanner
 {
 public:
@@ -42,14 +42,20 @@ public:
     static bool IsEmptyNoteFileHead(const char* diskBytes, qsizetype size);
 
 private:
-    int ScanBuffer(const Visitor& visit);
-
-    QString ReadText();
     // Category names repeat across thousands of notes: each distinct name is decoded once
     // and shared.
-    QString ReadName();
+    class NameDecoder
+    {
+    public:
+        QString Decode(NoteField field, QByteArrayView bytes);
 
-    QHash<QByteArray, QString> m_names;
+    private:
+        QHash<QByteArray, QString> m_names;
+    };
+
+    int ScanBuffer(const Visitor& visit);
+
+    NameDecoder m_names;
     ReusedFileBuffer m_buffer;
-    FieldScan::Cursor m_fields;
+    NoteIndexFacts m_facts; // one record's at a time, its lists keeping their capacity
 };

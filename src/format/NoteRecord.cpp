@@ -2,8 +2,7 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
-#include "format/Guid.h"
-#include "format/NoteFormat.h"
+#include "format/NoteRecordWalker.h"
 
 NoteRecord::NoteRecord()
     : DateAdded(DateTime::CurrentLocal())
@@ -31,34 +30,10 @@ void NoteRecord::Write(FieldWriter& writer) const
 
 void NoteRecord::Read(FieldReader& reader, double version)
 {
-    using NoteFormat::VersionAbove;
     *this = NoteRecord();
-    NoteID = reader.ReadInt();
-    SourceID = reader.ReadInt();
-    reader.ReadTime(DateAdded);
-    reader.ReadTime(LastEdited);
-    const bool hasGuidAndAttachments = VersionAbove(version, NoteFormat::kGuidAndAttachmentsAfter);
-    if (hasGuidAndAttachments)
-        NoteGUID = reader.ReadText();
-    // Until its file is rewritten, such a note gets a new GUID at every load.
-    if (NoteGUID.isEmpty())
-        NoteGUID = NewGuidText();
-    KeyWords = reader.ReadText();
-    ReservedText = reader.ReadText();
-    if (VersionAbove(version, NoteFormat::kSpellCheckAfter))
-        SpellCheck = reader.ReadBool();
-    if (hasGuidAndAttachments) {
-        const qint32 count = reader.ReadInt();
-        // A damaged count stops where the stream ends instead of looping on defaults.
-        for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-            AttachmentRecord attachment;
-            attachment.Read(reader, version);
-            Attachments.append(attachment);
-        }
-    }
-    PlainText = reader.ReadText();
-    RichText = reader.ReadText();
-    Categories.Read(reader);
+    FieldScan::Cursor fields = reader.Fields();
+    ReadNoteRecord(fields, NoteLayout::ForVersion(version), *this);
+    reader.SetPosition(fields.pos);
 }
 
 bool NoteRecord::SameStoredFields(const NoteRecord& other) const

@@ -7,7 +7,7 @@ RecordListReader::RecordListReader(FieldReader& reader)
 
 RecordListReader::RecordListReader(FieldReader& reader, double version)
     : m_reader(reader)
-    , m_version(version < 0 ? 0 : version)
+    , m_version(ReadableVersion(version))
     , m_count(reader.ReadInt())
 {
 }

@@ -35,6 +35,10 @@ public:
     // For a head the caller has read up to the count itself: reads the count.
     RecordListReader(FieldReader& reader, double version);
 
+    // The head rule for any reader of a list file: a version that cannot be read
+    // (negative) reads as 0.
+    static double ReadableVersion(double read) { return read < 0 ? 0 : read; }
+
     double Version() const { return m_version; }
     qint32 Count() const { return m_count; }
     // Room to reserve for the records: the count, but no more than the stream can hold

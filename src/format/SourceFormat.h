@@ -1,15 +1,15 @@
 #pragma once
 
-// Layouts of the sources subsystem's files, all made of the fields of store/FieldFormat.h.
+// Layouts of the sources subsystem's files, all made of the fields of format/FieldFormat.h.
 // Two composite fields are used: an Integer list (Integer count N, then N Integers) and
 // a Text list (Integer count N, then N Texts).
 //
 // "Data Files\Authors.dat":
-//   Real version (1.34), Integer count N, then N author records:
+//   Real version (the program's, format/Version.h), Integer count N, then N author records:
 //   AuthorId (Integer), FirstName, MiddleInitial, LastName, AuthorText4, AuthorText5 (Texts).
 //
 // "Data Files\Sources.dat":
-//   Real version (1.34), Integer count N, then N source records:
+//   Real version (the program's, format/Version.h), Integer count N, then N source records:
 //   SourceGUID (Text), SourceId (Integer), AuthorsText (Text), Style, Type, IndentSpaces,
 //   AuthorsBeforeEtAl (Integers), AuthorIds (Integer list), Fields (Text list),
 //   YearOnly (Integer), DateSet (Boolean), Date (DateTime).
@@ -20,8 +20,8 @@
 //   <= 1.20005    YearOnly, DateSet and Date are missing; they are derived from Field 2.
 //
 // "Data Files\Bib.dat" (for the print program; never read back):
-//   Text "1.34" (a Text, not a Real), Integer count N, then N records: the source record
-//   up to and including Fields, then CitationText (Text), MarkKinds, MarkStarts and
+//   Text version (the program's as a Text, not a Real), Integer count N, then N records: the
+//   source record up to and including Fields, then CitationText (Text), MarkKinds, MarkStarts and
 //   MarkEnds (three Integer lists).
 //
 // Exchange form of one source (inside export files): the source record up to and
@@ -31,21 +31,13 @@
 // Mark positions are indices into the QString of the citation (UTF-16 code units), which
 // equal the byte positions of the old 8-bit files for every text in Latin-1.
 
+// Both files are written with the program's version (format/Version.h).
 namespace SourceFormat {
 
-constexpr double kFileVersion = 1.34;
-inline constexpr char kBibVersionText[] = "1.34";
-
-// Versions at or below which a stored source lacks a part of today's record. Versions
-// travel as "%020.9f" texts, so comparisons allow for the rounding of that form.
+// Versions at or below which a stored source lacks a part of today's record (compared
+// with Version::AtOrBelow).
 constexpr double kVersionWithoutGuid = 0.9500006;
 constexpr double kVersionWithFiveTexts = 0.9520007;
 constexpr double kVersionWithoutDate = 1.20005;
-constexpr double kVersionTolerance = 1e-9;
-
-inline bool AtOrBelow(double version, double limit)
-{
-    return version <= limit + kVersionTolerance;
-}
 
 } // namespace SourceFormat

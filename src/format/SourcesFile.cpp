@@ -6,6 +6,7 @@
 #include "format/Guid.h"
 #include "format/RecordList.h"
 #include "format/SourceFormat.h"
+#include "format/Version.h"
 
 #include <QDate>
 #include <QLocale>
@@ -17,7 +18,7 @@ namespace {
 FieldWriter SourcesWriter(const SourceList& sources)
 {
     FieldWriter writer;
-    RecordListWriter::WriteAll(writer, SourceFormat::kFileVersion, sources, WriteSourceRecord);
+    RecordListWriter::WriteAll(writer, Version::kNumber, sources, WriteSourceRecord);
     return writer;
 }
 
@@ -61,7 +62,7 @@ void WriteSourceLeadingFields(FieldWriter& writer, const SourceRecord& source)
 
 void ReadSourceRecord(FieldReader& reader, double version, SourceRecord& source)
 {
-    using SourceFormat::AtOrBelow;
+    using Version::AtOrBelow;
     if (!AtOrBelow(version, SourceFormat::kVersionWithoutGuid))
         source.SourceGUID = reader.ReadText();
     source.SourceId = reader.ReadInt();
@@ -165,7 +166,7 @@ QByteArray SerializeSourcesFile(const SourceList& sources)
 bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes)
 {
     FieldWriter writer;
-    RecordListWriter::WriteHead(writer, SourceFormat::kFileVersion, sources.size());
+    RecordListWriter::WriteHead(writer, Version::kNumber, sources.size());
     qsizetype pos = 0;
     if (!writer.DiskBytesMatch(diskBytes, pos))
         return false;

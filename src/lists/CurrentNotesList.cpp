@@ -128,6 +128,11 @@ NotesList CurrentNotesList::GatherNotes(const NoteIdList& toAdd)
 void CurrentNotesList::PlaceGathered(NotesList gathered, const NoteIdList& wantedOrder, qint32 noteSortId)
 {
     NotesList& list = Notes();
+    if (noteSortId == kAddToTop || noteSortId == kAddToBottom) {
+        // The placement orders sort nothing, but the view draws each new note's citation
+        // from its attached source.
+        m_database.FillAttachedSources(gathered);
+    }
     if (noteSortId == kAddToTop) {
         SortNotes(gathered, NoteSortId::DateAddedPastFirst);
         gathered.append(list);

@@ -1,7 +1,7 @@
 #include "lists/DatabaseSearch.h"
 
+#include "format/NoteTextScanner.h"
 #include "lists/NoteMatcher.h"
-#include "lists/NoteTextScanner.h"
 
 namespace {
 
@@ -24,11 +24,8 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
 // Every note of a file, as ReadNoteFile gives them.
 void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, NotesList& found)
 {
-    if (!scanner.LoadFile(path))
-        return;
-    NoteTextScanner::Span span;
-    while (scanner.Next(&span))
-        found.append(scanner.ReadRecord(span));
+    if (scanner.LoadFile(path))
+        scanner.AppendRemainingRecords(found);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 // Every question and message of the core goes through this interface: the desktop
@@ -45,34 +44,26 @@ public:
     }
 };
 
-// Answers from a queue (Yes, or Ok for a message, when the queue is empty) and records
-// everything asked, so that a test can check the exact wording.
-class ScriptedPrompt : public UserPrompt
+// The user of a front end that shows nothing (the command line, the agent): every
+// question gets the same answer (Yes unless told otherwise), every message Ok; the last
+// text shown is kept, so that a refusal can be reported as an error.
+class SilentPrompt : public UserPrompt
 {
 public:
-    struct Shown
+    explicit SilentPrompt(Answer answer = Answer::Yes)
+        : m_answer(answer)
     {
-        QString text;
-        QString caption;
-        Buttons buttons;
-        Icon icon;
-    };
-
-    void SetNextAnswer(Answer answer) { m_answers.append(answer); }
-    void SetDefaultAnswer(Answer answer) { m_default = answer; }
-    const QList<Shown>& History() const { return m_history; }
-    QString LastText() const { return m_history.isEmpty() ? QString() : m_history.last().text; }
+    }
+    const QString& LastText() const { return m_lastText; }
 
     Answer Ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override
     {
-        m_history.append({text, caption, buttons, icon});
-        if (buttons == Buttons::Ok)
-            return Answer::Ok;
-        return m_answers.isEmpty() ? m_default : m_answers.takeFirst();
+        (void)caption, (void)icon;
+        m_lastText = text;
+        return buttons == Buttons::Ok ? Answer::Ok : m_answer;
     }
 
 private:
-    QList<Answer> m_answers;
-    Answer m_default = Answer::Yes;
-    QList<Shown> m_history;
+    Answer m_answer;
+    QString m_lastText;
 };

@@ -2,7 +2,7 @@
 
 #include "format/FieldWriter.h"
 #include "format/RecordList.h"
-#include "format/SourceFormat.h"
+#include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 
 namespace {
@@ -11,7 +11,7 @@ FieldWriter BibWriter(SourceList& sources, const AuthorList& authors)
 {
     FieldWriter writer;
     // The print program reads the version as a Text, unlike the other files.
-    RecordListWriter::WriteHead(writer, QLatin1StringView(SourceFormat::kBibVersionText), sources.size());
+    RecordListWriter::WriteHead(writer, QLatin1StringView(Version::kText), sources.size());
     for (SourceRecord& source : sources)
         WriteBibSourceRecord(writer, source, authors);
     return writer;

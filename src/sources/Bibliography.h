@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
 #include <QList>
@@ -28,6 +29,10 @@ struct BibliographyOptions
 // formatted, sorted when asked.
 SourceList SelectBibliographySources(const SourceList& sources, const AuthorList& authors,
                                      const QList<qint32>& ids, const BibliographyOptions& options);
+
+// The sources cited by the notes, each once, in the order of their first citing note
+// (notes without a source are skipped): a bibliography of the current notes list.
+QList<qint32> CitedSourceIds(const NotesList& notes);
 
 // Writes the bibliography of the chosen sources to bibPath. With no source chosen
 // nothing is written and 0 is returned; otherwise the number of sources written, or -1

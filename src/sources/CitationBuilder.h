@@ -1,40 +1,32 @@
 #pragma once
 
 #include "format/SourceRecord.h"
+#include "sources/CitationElement.h"
 
 #include <QString>
+#include <span>
 
-// Builds the text of one citation element by element, for the style formatters.
-// Field elements follow the rule of AppendField: a field's prefix and suffix are written
-// only with a non-empty field. Short names keep the formatters close to their element
-// sequences: F(0, "", ". ") is "{0}. ", O(5, "", " ed. ") is "{5*} ed. ".
+// Writes a source's citation from a style's element list (CitationStyleTable.h). Which
+// fields are set is taken once, when the builder is made: formatting changes no field.
 class CitationBuilder
 {
 public:
     explicit CitationBuilder(SourceRecord& source);
 
     int Type() const { return m_source.Type; }
-    bool Set(int field) const;
-    bool DateSet() const { return m_source.DateSet; }
 
-    // Field with prefix and suffix.
-    void F(int field, const char* prefix, const char* suffix);
-    // Field given its ordinal ending (when it holds no letters).
-    void O(int field, const char* prefix, const char* suffix);
-    // The author block: AuthorsText and a blank, nothing without authors.
-    void A();
-    // Fixed text.
-    void T(const char* text);
-    // The source's date with a strftime pattern (blanks of the pattern included).
-    void D(const char* pattern);
-    // Removes the blanks at the end of the text so far, then appends text.
-    void TrimThen(const char* text);
-    // Marks the field's first occurrence in the finished text; call after the last element.
-    void Mark(int field, int kind);
+    // Appends each element whose condition holds, in order.
+    void Append(std::span<const CitationElement> elements);
+    void Append(const CitationElement& element);
+    bool Holds(const ElementCondition& condition) const;
 
     const QString& Text() const { return m_text; }
 
 private:
+    void AppendField(const CitationElement& element, bool ordinal);
+    void TrimThen(const char* text);
+
     SourceRecord& m_source;
+    quint16 m_setFields = 0;
     QString m_text;
 };

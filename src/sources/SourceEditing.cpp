@@ -86,6 +86,39 @@ qint32 CreateAuthor(AuthorList& authors, const QString& first, const QString& mi
     return author.AuthorId;
 }
 
+qint32 FindAuthorByNames(const AuthorList& authors, const QString& first, const QString& middle,
+                         const QString& last)
+{
+    for (const AuthorRecord& author : authors) {
+        if (author.FirstName == first.trimmed() && author.MiddleInitial == middle.trimmed()
+            && author.LastName == last.trimmed())
+            return author.AuthorId;
+    }
+    return 0;
+}
+
+bool UpdateAuthorNames(AuthorList& authors, qint32 authorId, const QString& first, const QString& middle,
+                       const QString& last, const QString& authorsPath, FileStatus* failure)
+{
+    if (failure)
+        *failure = FileStatus::Ok();
+    const int index = IndexOfAuthor(authors, authorId);
+    if (index < 0 || (first.trimmed().isEmpty() && last.trimmed().isEmpty()))
+        return false;
+    const AuthorRecord before = authors[index];
+    AuthorRecord& author = authors[index];
+    author.FirstName = first.trimmed();
+    author.MiddleInitial = middle.trimmed();
+    author.LastName = last.trimmed();
+    if (const FileStatus written = WriteAuthorsFile(authorsPath, authors); !written) {
+        authors[index] = before;
+        if (failure)
+            *failure = written;
+        return false;
+    }
+    return true;
+}
+
 bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath)
 {
     const int index = IndexOfAuthor(authors, authorId);

@@ -47,6 +47,15 @@ bool NoteFileHasNotes(const QString& fullPath);
 // failure in failure.
 qint32 CreateAuthor(AuthorList& authors, const QString& first, const QString& middle, const QString& last,
                     qint32& maxAuthorId, const QString& authorsPath, FileStatus* failure = nullptr);
+// The first author whose three names equal the given ones trimmed, or 0.
+qint32 FindAuthorByNames(const AuthorList& authors, const QString& first, const QString& middle,
+                         const QString& last);
+// "Update" of an author: the three names, trimmed, replace those of the author and the
+// authors file is rewritten. Refused (false) when first and last name are both empty or
+// no author has the id, or when the file cannot be written (the names put back, the
+// failure in failure).
+bool UpdateAuthorNames(AuthorList& authors, qint32 authorId, const QString& first, const QString& middle,
+                       const QString& last, const QString& authorsPath, FileStatus* failure = nullptr);
 // Asks "Deleting *Smith, John M.* will remove it from any sources that contain it.  Do
 // you wish to continue?"; on Yes removes the author and rewrites the authors file.
 // Sources keep the id until they are next formatted. False when declined, not found or

@@ -39,14 +39,18 @@ FileStatus AttachmentCopier::CopyInNewAttachments(NoteRecord& note, QStringList*
         ++number;
         FileStatus status;
         if (attachment.Kind == KindImage) {
-            attachment.StoredName = NumberedName(number, QStringLiteral("bmp"));
+            // Without a converter (the command line links no image library) a picture is
+            // kept as it came, under its own extension: the note view reads any format.
+            const QString extension
+                = m_converter ? QStringLiteral("bmp") : FileExtension(attachment.SourcePath);
+            attachment.StoredName = NumberedName(number, extension);
             const QString target = images.filePath(attachment.StoredName);
             if (m_converter) {
                 if (!m_converter(attachment.SourcePath, target))
                     status = FileStatus::Failed(FileStatus::Action::Write, target,
                                                 QStringLiteral("The picture could not be converted"));
-            } else if (FileExtension(attachment.SourcePath) == QLatin1String("bmp")) {
-                status = files.Copy(attachment.SourcePath, target); // already a bitmap
+            } else {
+                status = files.Copy(attachment.SourcePath, target);
             }
         } else {
             const QString fileName = QFileInfo(attachment.SourcePath).fileName();

@@ -12,10 +12,11 @@
 //
 // Every attachment with a SourcePath and no StoredName is numbered after the largest
 // number in the folder and copied in: an image is converted to a Windows bitmap
-// "%.7d.bmp" by the injected converter (the image library lives outside the core), any
-// other file is copied as "%.7d.<lower-case extension>" and never overwrites an existing
-// file. Files of attachments removed since the last save are deleted only once the note
-// is stored (DeleteRemovedAttachmentFiles), so that a failed save loses no file.
+// "%.7d.bmp" by the injected converter (the image library lives outside the core); any
+// other file, and an image when there is no converter, is copied as
+// "%.7d.<lower-case extension>" and never overwrites an existing file. Files of
+// attachments removed since the last save are deleted only once the note is stored
+// (DeleteRemovedAttachmentFiles), so that a failed save loses no file.
 class AttachmentCopier
 {
 public:

@@ -10,6 +10,7 @@
 #include "format/SourceRecord.h"
 #include "store/AttachmentCopier.h"
 #include "store/NoteFileIndex.h"
+#include "store/NoteWriteResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -132,6 +133,13 @@ public:
     int DeleteCurrentNotes(UserPrompt& prompt);
     // The control bar's delete for the notes of a category, key word or source.
     int DeleteNotes(const NotesList& notes, UserPrompt& prompt);
+    // DeleteNotes for the notes with these ids. Every id is looked up before anything is
+    // deleted: an id no note has refuses the whole deletion (false, error "No note has the
+    // id N."). deleted receives the ids deleted, each once, in the order given (none when
+    // the question is answered No). A note file that cannot be rewritten stops the
+    // deletions: false, error the failure, and the notes not yet deleted stay.
+    bool DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
+                          QString* error);
 
     // The given notes from their files, in the order of ids; ids without a file, or
     // missing from their file, are skipped.
@@ -155,6 +163,24 @@ public:
     static QStringList NoteFileNames(const DataFolder& folder);
     // Full path of the note file that NoteFileName(record) names.
     QString NoteFilePath(const NoteRecord& record) const;
+
+    // --- Organising (category trees and key words over many notes) ---------------------
+
+    // Saves the trees edited in the category editor: they become the database's trees
+    // (their "<UNASSIGNED>" node becomes UnassignedNoteIds), then every note file is read,
+    // each note re-filed from the trees (LastEdited stamped when its path changed) and
+    // the file written back, with the progress "Updating Category Changes....". The
+    // notes of the current list are re-filed too; sorting them again is the caller's.
+    // changed holds the notes whose path changed. Notes never change files, and each
+    // file is replaced whole, so a stop at any moment leaves each note once on disk with
+    // either its old or its new categories.
+    NoteWriteResult SaveCategoryTrees(CategoryTree edited);
+    // "Attach All Notes In List To This Key Word" / "Remove Key Word From All Notes In
+    // List" over notes (the current list, or notes read by id): the key word list is kept
+    // up to date and every note whose key words changed is written to its note file; the
+    // copies in the current list take the new key words too. LastEdited is left alone.
+    NoteWriteResult AttachKeyWordToNotes(const QString& word, NotesList& notes);
+    NoteWriteResult RemoveKeyWordFromNotes(const QString& word, NotesList& notes);
 
     // --- Indexes -----------------------------------------------------------------------
 
@@ -247,6 +273,13 @@ private:
     FileStatus WriteAuthors() const;
     // Shows a failure through the prompt.
     static void ShowFailure(const FileStatus& failure, UserPrompt& prompt);
+    // The question of DeleteNotes, for count notes.
+    static bool AskDeleteNotes(qsizetype count, UserPrompt& prompt);
+    // Deletes the notes in order and lowers the total; stops at the first file that cannot
+    // be rewritten (its failure in failure). The ids deleted, in order.
+    QList<qint32> DeleteListed(const NotesList& notes, FileStatus* failure);
+    // Writes the notes at positions back into their files, one read and write per file.
+    NoteWriteResult WriteChangedNotes(const NotesList& notes, const QList<int>& positions);
 
     DataFolder m_folder;
     ProgressReporter* m_progress = nullptr;

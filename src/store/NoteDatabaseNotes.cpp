@@ -274,30 +274,65 @@ int NoteDatabase::DeleteCurrentNotes(UserPrompt& prompt)
 
 int NoteDatabase::DeleteNotes(const NotesList& notes, UserPrompt& prompt)
 {
-    if (notes.isEmpty())
+    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
         return 0;
-    const QString question = notes.size() == 1
+    FileStatus failure;
+    const int deleted = static_cast<int>(DeleteListed(notes, &failure).size());
+    if (!failure)
+        ShowFailure(failure, prompt);
+    return deleted;
+}
+
+bool NoteDatabase::AskDeleteNotes(qsizetype count, UserPrompt& prompt)
+{
+    const QString question = count == 1
         ? QStringLiteral("Are you sure you wish to delete the note?\n"
                          "This will permanently remove it from your Quorvel database!")
         : QStringLiteral("Are you sure you wish to delete these notes?\n"
                          "This will permanently remove them from your Quorvel database!");
-    if (!prompt.AskYesNo(question, QStringLiteral("Delete Notes?")))
-        return 0;
+    return prompt.AskYesNo(question, QStringLiteral("Delete Notes?"));
+}
+
+QList<qint32> NoteDatabase::DeleteListed(const NotesList& notes, FileStatus* failure)
+{
     Progress().Notify(QStringLiteral("Deleting current notes...."));
     const NotesList copies = notes; // notes may be the current list itself
-    int deleted = 0;
-    FileStatus failure;
+    QList<qint32> deleted;
     for (const NoteRecord& note : copies) {
-        if (DeleteNote(note, &failure))
-            ++deleted;
-        if (!failure)
-            break;
+        if (DeleteNote(note, failure))
+            deleted.append(note.NoteID);
+        if (!*failure)
+            break; // the notes after it stay
     }
-    m_total -= deleted;
+    m_total -= static_cast<int>(deleted.size());
     Progress().End();
-    if (!failure)
-        ShowFailure(failure, prompt);
     return deleted;
+}
+
+bool NoteDatabase::DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
+                                    QString* error)
+{
+    deleted->clear();
+    const NotesList found = LoadNotesByIds(NoteIdList(ids));
+    NotesList notes;
+    for (qint32 id : ids) {
+        const NoteRecord* note = NotesListOps::FindNote(found, id);
+        if (!note) {
+            *error = QStringLiteral("No note has the id %1.").arg(id);
+            return false;
+        }
+        if (!NotesListOps::FindNote(notes, id))
+            notes.append(*note);
+    }
+    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
+        return true;
+    FileStatus failure;
+    *deleted = DeleteListed(notes, &failure);
+    if (!failure) {
+        *error = failure.Message();
+        return false;
+    }
+    return true;
 }
 
 NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids)

@@ -6,6 +6,7 @@
 #include "platform/UserPrompt.h"
 #include "sources/CitationFormatter.h"
 #include "sources/NameList.h"
+#include "sources/SourceEditing.h"
 #include "sources/SourceLookup.h"
 #include "store/NoteDatabase.h"
 

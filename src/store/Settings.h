@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/Version.h"
 #include "store/FontSetting.h"
 #include "store/StoredRect.h"
 
@@ -49,7 +50,7 @@ public:
     FontSetting ImgTitleFont = DefaultImgTitleFont();
 
     static constexpr qint32 TrueNumber = 2112;
-    static QString RunningVersion() { return QStringLiteral("1.34"); }
+    static QString RunningVersion() { return Version::Text(); }
     static QString OptionsGroup() { return QStringLiteral("Options"); }
     static FontSetting DefaultImgTitleFont();
     // "ZoomLvl" as stored: the factor times 100, truncated toward zero.

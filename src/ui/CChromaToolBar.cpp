@@ -79,6 +79,8 @@ CChromaToolBar::CChromaToolBar(QWidget* parent)
     CreateLists();
 
     m_search = new CSearchEditBox(this);
+    m_search->setAccessibleName(QStringLiteral("Search"));
+    m_search->setToolTip(QStringLiteral("Words to search for; Enter runs the search"));
     connect(m_search, &CSearchEditBox::RunRequested, this, [this](int wParam, int lParam) {
         if (wParam == 2112 && lParam == 2112)
             RunSearch();
@@ -126,6 +128,8 @@ void CChromaToolBar::CreateLists()
 {
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName(QStringLiteral("zoomList"));
+    m_zoom->setAccessibleName(QStringLiteral("Zoom"));
+    m_zoom->setToolTip(QStringLiteral("Zoom: the size of the notes in the list"));
     m_zoom->setFont(ArialFont());
     for (int value : ZoomValues)
         m_zoom->addItem(QString::number(value) + QLatin1Char('%'), value);
@@ -138,6 +142,10 @@ void CChromaToolBar::CreateLists()
 
     m_sort = new QComboBox(this);
     m_sort->setObjectName(QStringLiteral("sortList"));
+    m_sort->setAccessibleName(QStringLiteral("Sort By"));
+    m_sort->setToolTip(QStringLiteral("Sort By: the order of the current notes"));
+    // On Linux a screen reader names a list by its label, so the label points at it.
+    m_sortLabel->setBuddy(m_sort);
     m_sort->setFont(ArialFont());
     for (const SortEntry& entry : SortEntries)
         m_sort->addItem(QLatin1String(entry.text), entry.value);

@@ -1,6 +1,7 @@
 #include "ui/CMainFrame.h"
 
 #include "app/CNotesApp.h"
+#include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_prompt(prompt)
+    , m_bibliographyStarter(PrintCommands::StartDetached)
 {
     setObjectName(QStringLiteral("ZolQuorvel"));
     setWindowTitle(WindowTitle());
@@ -53,12 +55,18 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, bar);
 
     m_view = new CNotesView(app.Database(), app.CurrentList(), app.GetSettings(), prompt, this);
+    m_view->setAccessibleName(QStringLiteral("Current Notes"));
+    m_view->setToolTip(QStringLiteral("The current notes; right-click a note for its commands"));
     setCentralWidget(m_view);
 
     m_notesInList = new QLabel(this);
     m_notesInList->setObjectName(QStringLiteral("notesInListPane"));
     m_totalNotes = new QLabel(this);
     m_totalNotes->setObjectName(QStringLiteral("totalNotesPane"));
+    m_notesInList->setAccessibleName(QStringLiteral("Notes In List"));
+    m_notesInList->setToolTip(QStringLiteral("How many notes the current list shows"));
+    m_totalNotes->setAccessibleName(QStringLiteral("Total Notes Saved"));
+    m_totalNotes->setToolTip(QStringLiteral("How many notes are saved in all"));
     const QFontMetrics metrics(m_notesInList->font());
     m_notesInList->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Notes In List:    0"), 30));
     m_totalNotes->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Total Notes Saved:    0"), 41));
@@ -70,6 +78,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     m_notification = new CNotificationDlg(this);
 
     CreateMenus();
+    CreateControlBar();
     ConnectList();
 
     m_relayoutTimer.setSingleShot(true);
@@ -83,6 +92,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     connect(m_view, &CNotesView::NoteSelected, this,
             [this](bool selected) { m_actions.value(CommandIds::DeleteNote)->setEnabled(selected); });
     connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshCounts);
+    ConnectNoteEditing();
     RefreshCounts();
 }
 
@@ -128,8 +138,8 @@ void CMainFrame::CreateMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     AddCommand(file, SavePrintNotes, QStringLiteral("Save/Print Current Notes..."), "actionSavePrintNotes");
-    AddCommand(file, CreateBibliography, QStringLiteral("Create Bibliography..."), "actionCreateBibliography",
-               false);
+    AddCommand(file, CreateBibliography, QStringLiteral("Create Bibliography..."),
+               "actionCreateBibliography");
     file->addSeparator();
     AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
     AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
@@ -143,7 +153,7 @@ void CMainFrame::CreateMenus()
 
     QMenu* notes = menuBar()->addMenu(QStringLiteral("&Notes"));
     notes->setObjectName(QStringLiteral("menuNotes"));
-    AddCommand(notes, AddNote, QStringLiteral("Add Note..."), "actionAddNote", false);
+    AddCommand(notes, CommandIds::AddNote, QStringLiteral("Add Note..."), "actionAddNote");
     // Enabled by the view while a note is selected.
     AddCommand(notes, DeleteNote, QStringLiteral("Delete Note"), "actionDeleteNote", false);
     notes->addSeparator();
@@ -152,12 +162,12 @@ void CMainFrame::CreateMenus()
 
     QMenu* sources = menuBar()->addMenu(QStringLiteral("&Sources"));
     sources->setObjectName(QStringLiteral("menuSources"));
-    AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources", false);
+    AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources");
 
     QMenu* categories = menuBar()->addMenu(QStringLiteral("&Categories"));
     categories->setObjectName(QStringLiteral("menuCategories"));
     AddCommand(categories, EditCategoryTrees, QStringLiteral("Edit Category Trees..."),
-               "actionEditCategoryTrees", false);
+               "actionEditCategoryTrees");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -167,6 +177,7 @@ void CMainFrame::CreateMenus()
                "actionCheckForUpdates", false);
     help->addSeparator();
     AddCommand(help, UsersManual, QStringLiteral("User's Manual (.pdf)..."), "actionUsersManual");
+    AddCommand(help, OpenSampleNotes, QStringLiteral("Open Sample Notes..."), "actionOpenSampleNotes");
     AddCommand(help, TutorialVideos, QStringLiteral("View Online Tutorial Videos..."),
                "actionTutorialVideos");
 
@@ -185,6 +196,10 @@ void CMainFrame::RunCommand(int commandId)
     switch (commandId) {
     case SavePrintNotes:
         return OnSavePrint();
+    case CreateBibliography:
+        return OnCreateBibliography();
+    case ViewSources:
+        return OnViewSources();
     case ExportNotes:
         return OnExport();
     case BackupNotes:
@@ -192,6 +207,8 @@ void CMainFrame::RunCommand(int commandId)
     case Exit:
         close();
         return;
+    case CommandIds::AddNote:
+        return AddNote();
     case DeleteNote:
         return OnDeleteNote();
     case ClearNotes:
@@ -202,6 +219,8 @@ void CMainFrame::RunCommand(int commandId)
         return OnAbout();
     case UsersManual:
         return OnUsersManual();
+    case OpenSampleNotes:
+        return OnOpenSampleNotes();
     case TutorialVideos:
         return OnTutorials();
     case GoSearch:
@@ -210,6 +229,10 @@ void CMainFrame::RunCommand(int commandId)
         return m_searchBar->ShowModeMenu();
     case AccessInternet:
         return OnAccessInternet();
+    case EditCategoryTrees:
+        return OnEditCategoryTrees();
+    case ToggleControlBar:
+        return OnToggleControlBar();
     default:
         return;
     }
@@ -229,6 +252,7 @@ void CMainFrame::ShowLastList()
     m_view->Relayout();
     m_view->Redraw(true);
     RefreshCounts();
+    RefreshControlBar();
     m_view->setFocus();
 }
 

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "editor/CEditNoteDlg.h"
+#include "format/NoteRecord.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
 
 class CChromaToolBar;
+class CControlBarSheet;
+class CShowCtrlBarButton;
+class NoteIdList;
+class QDockWidget;
+class DataFolder;
 class CNotesApp;
 class CNotesView;
 class CNotificationDlg;
@@ -37,6 +45,11 @@ public:
     CNotificationDlg* NotificationWindow() const { return m_notification; }
     QLabel* NotesInListPane() const { return m_notesInList; }
     QLabel* TotalNotesPane() const { return m_totalNotes; }
+    CControlBarSheet* ControlBar() const { return m_controlBar; }
+    CShowCtrlBarButton* ShowCtrlBarButton() const { return m_showBarButton; }
+
+    // Builds the control bar's active page again after a change of the database.
+    void RefreshControlBar();
 
     // Rebuilds both count panes from the current counts.
     void RefreshCounts();
@@ -56,6 +69,25 @@ public:
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
 
+    // Writing notes (CMainFrameNotes.cpp). "Add Note...": the editor on a new note made
+    // from the template; a saved note joins the current list by the sort order.
+    void AddNote();
+    // "Edit Note" and a double-click: the editor on the note of the current list.
+    void EditNote(int noteId);
+    // The agent's request to make a note from the text it put on the clipboard: pasted
+    // into the open editor, or into a new note opened by timer 105.
+    void ServeAgentTextRequest();
+    // The source selection the editor's "choose source" button opens.
+    void SetSourceChooser(CEditNoteDlg::SourceChooser chooser) { m_chooseSource = std::move(chooser); }
+    // The open note editor, or null.
+    CEditNoteDlg* NoteEditor() const { return m_noteEditor; }
+    const NoteRecord& TemplateNote() const { return m_templateNote; }
+    // How "Create Bibliography..." starts the print program; tests replace it.
+    void SetBibliographyStarter(std::function<bool(const QString&, const DataFolder&)> start)
+    {
+        m_bibliographyStarter = std::move(start);
+    }
+
 signals:
     void Closing();
 
@@ -72,6 +104,10 @@ private:
                         bool enabled = true);
     void ConnectList();
     void StoreFrameRect();
+    void ConnectNoteEditing();
+    // Runs the editor modally; true when the note was saved.
+    bool RunNoteEditor(CEditNoteDlg& editor);
+    QFont EditTextFont() const;
 
     void OnSavePrint();
     void OnExport();
@@ -81,10 +117,21 @@ private:
     void OnDeleteCurrentNotes();
     void OnAbout();
     void OnUsersManual();
+    void OnOpenSampleNotes();
     void OnTutorials();
     void OnAccessInternet();
+    void OnViewSources();
+    void OnCreateBibliography();
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
+
+    // The control bar and the category editor (CMainFrameOrganise.cpp).
+    void CreateControlBar();
+    void OnToggleControlBar();
+    void OnEditCategoryTrees();
+    void OnControlBarNotes(const NoteIdList& ids);
+    void OnControlBarOutput(int output, const NoteIdList& ids);
+    void OnKeyWordCommand(const QString& word, bool attach);
 
     CNotesApp& m_app;
     UserPrompt& m_prompt;
@@ -95,6 +142,16 @@ private:
     CSkinProgressDlg* m_progressDlg = nullptr;
     CNotificationDlg* m_notification = nullptr;
     QHash<int, QAction*> m_actions;
+    QDockWidget* m_controlDock = nullptr;
+    CControlBarSheet* m_controlBar = nullptr;
+    CShowCtrlBarButton* m_showBarButton = nullptr;
     QTimer m_relayoutTimer;
     std::function<void(const QString&)> m_fileHandler;
+
+    NoteRecord m_templateNote;
+    bool m_pendingAgentText = false;
+    QTimer m_addNoteTimer; // timer 105
+    CEditNoteDlg* m_noteEditor = nullptr;
+    CEditNoteDlg::SourceChooser m_chooseSource;
+    std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
 };

@@ -1,5 +1,7 @@
 // The main frame's menu commands: each asks the core to do the work and shows the result.
 #include "app/CNotesApp.h"
+#include "app/ShippedFiles.h"
+#include "editor/CViewImageDlg.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
@@ -12,12 +14,9 @@
 #include "ui/FileDialogs.h"
 
 #include <QDesktopServices>
-#include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMessageBox>
 #include <QUrl>
-#include <QVBoxLayout>
 
 void CMainFrame::OnSavePrint()
 {
@@ -76,7 +75,8 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnUsersManual()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_app.FullPath(QStringLiteral("UsersManual.pdf"))));
+    const QString path = ShippedFiles::Find(m_app.ProgramFolder(), ShippedFiles::ManualName());
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void CMainFrame::OnTutorials()
@@ -86,17 +86,7 @@ void CMainFrame::OnTutorials()
 
 void CMainFrame::OnAccessInternet()
 {
-    const QString path = m_app.FullPath(QStringLiteral("Data Files\\Online.bmp"));
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("View Image"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(&dialog);
-    const QPixmap picture(path);
-    if (picture.isNull())
-        label->setText(QStringLiteral("Quorvel Online"));
-    else
-        label->setPixmap(picture);
-    layout->addWidget(label);
+    CViewImageDlg dialog(m_app.FullPath(QStringLiteral("Data Files\\Online.bmp")), this);
     dialog.exec();
 }
 

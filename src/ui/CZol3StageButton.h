@@ -29,7 +29,12 @@ public:
     // Resizes to the normal bitmap; the right (bottom) edge stays put when asked,
     // otherwise the left (top) edge does.
     void SizeToBitmap(bool keepRight, bool keepBottom);
-    void SetToolTip(const QString& text) { setToolTip(text); }
+    // The tip also names the button for screen readers: a picture button has no text.
+    void SetToolTip(const QString& text)
+    {
+        setToolTip(text);
+        setAccessibleName(text);
+    }
 
     int CommandId() const { return m_commandId; }
     void SetCommandId(int id) { m_commandId = id; }

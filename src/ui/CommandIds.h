@@ -25,6 +25,8 @@ constexpr int GoSearch = 32833;
 constexpr int SearchDropdown = 32835;
 constexpr int AccessInternet = 32838;
 constexpr int ToggleControlBar = 12838;
+// Imports the sample notes that come with the program.
+constexpr int OpenSampleNotes = 32901;
 
 // Search scopes: the whole notes database, or only the current notes.
 constexpr int SearchModeDatabase = 11;

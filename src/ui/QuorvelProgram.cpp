@@ -2,11 +2,15 @@
 
 #include "app/AppPaths.h"
 #include "app/CNotesApp.h"
+#include "app/ShippedFiles.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
+#include "imaging/ImageToBmpConverter.h"
+#include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 #include "ui/CMainFrame.h"
+#include "ui/CSkinProgressDlg.h"
 #include "ui/SingleInstanceGuard.h"
 
 #include <QApplication>
@@ -28,6 +32,9 @@ QuorvelProgram::Options QuorvelProgram::ParseCommandLine(const QStringList& argu
             options.dataRoot = arguments[++i];
         else if (argument.startsWith(QLatin1String("--data-root=")))
             options.dataRoot = argument.mid(12);
+        else if (argument == QLatin1String("--sample"))
+            options.fileName
+                = ShippedFiles::Find(AppPaths::ProgramFolder(), ShippedFiles::SampleArchiveName());
         else if (options.fileName.isEmpty())
             options.fileName = argument;
     }
@@ -63,12 +70,15 @@ bool QuorvelProgram::Start()
             m_frame->HandleCopyData(data);
     });
 
+    if (!LockDataFolder())
+        return false;
     m_settings = std::make_unique<IniSettingsBackend>(AppPaths::SettingsFile(m_options.dataRoot));
     AppEnvironment environment;
     environment.dataRoot = m_options.dataRoot;
     environment.settingsBackend = m_settings.get();
     environment.prompt = m_prompt;
     environment.progress = &m_progress;
+    environment.imageConverter = &ImageToBmpConverter::Convert;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         environment.screen = screen->size();
 
@@ -93,6 +103,33 @@ bool QuorvelProgram::Start()
     }
     m_app->InitInstance();
     return true;
+}
+
+bool QuorvelProgram::LockDataFolder()
+{
+    // Taken before the settings are read: they hold the id counters a command line run
+    // may still be raising.
+    m_lock = std::make_unique<DataFolderLock>(m_options.dataRoot.isEmpty() ? AppPaths::DefaultDataRoot()
+                                                                           : m_options.dataRoot);
+    std::unique_ptr<CSkinProgressDlg> waitWindow;
+    const int waitMs = m_options.lockWaitMs;
+    const auto outcome = m_lock->Lock(waitMs, [&](int elapsedMs) {
+        if (!waitWindow) {
+            waitWindow = std::make_unique<CSkinProgressDlg>(nullptr);
+            waitWindow->SetMessage(QStringLiteral("Waiting for another Quorvel program..."));
+            waitWindow->SetRange(0, std::max(1, waitMs / 100));
+            // No main window yet to centre on.
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                waitWindow->move(screen->availableGeometry().center() - waitWindow->rect().center());
+            waitWindow->ShowCentred();
+        }
+        waitWindow->SetPosition(elapsedMs / 100);
+    });
+    waitWindow.reset();
+    if (outcome != DataFolderLock::Outcome::InUse)
+        return true;
+    m_prompt->Tell(m_lock->InUseText(), QStringLiteral("Quorvel"), UserPrompt::Icon::Warning);
+    return false;
 }
 
 void QuorvelProgram::OpenHandedFile(const QString& text)

@@ -9,6 +9,7 @@
 
 class CMainFrame;
 class CNotesApp;
+class DataFolderLock;
 class SettingsBackend;
 class SingleInstanceGuard;
 
@@ -25,16 +26,21 @@ public:
         QString fileName; // an export file to import, from the command line
         QString serverName; // empty: the per-user name of the instance guard
         UserPrompt* prompt = nullptr; // empty: message boxes; not owned
+        // How long start-up waits for a data folder that another program (a command
+        // line run) is using before it says so and ends.
+        int lockWaitMs = 10000;
     };
 
-    // "--data-root DIR" and one optional file name.
+    // "--data-root DIR", "--sample" (the sample archive that comes with the program, to
+    // import) and one optional file name.
     static Options ParseCommandLine(const QStringList& arguments);
 
     explicit QuorvelProgram(Options options);
     ~QuorvelProgram() override;
 
-    // Returns false when another copy took the hand-over: this copy should end now.
-    // Otherwise runs the whole start-up and shows the main window.
+    // Returns false when another copy took the hand-over, or when the data folder stayed
+    // in use by another program beyond the wait (the user is told): this copy should end
+    // now. Otherwise runs the whole start-up and shows the main window.
     bool Start();
 
     // A file or agent request from the shell, another copy or a drop on the window.
@@ -47,12 +53,15 @@ public:
     const QStringList& ImportedFiles() const { return m_imported; }
 
 private:
+    bool LockDataFolder();
     void ImportFile(const QString& path);
     void ServePendingWork();
     void OnClosing();
 
     Options m_options;
     std::unique_ptr<SingleInstanceGuard> m_guard;
+    // Declared before the application object: released only after its exit save.
+    std::unique_ptr<DataFolderLock> m_lock;
     std::unique_ptr<SettingsBackend> m_settings;
     MessageBoxPrompt m_messageBoxes;
     UserPrompt* m_prompt = &m_messageBoxes;

@@ -4,6 +4,7 @@
 #include "format/NoteRecord.h"
 #include "ui/RichDocumentMapper.h"
 #include "ui/SkinBitmaps.h"
+#include "ui/sources/CitationPainter.h"
 
 #include <QApplication>
 #include <QFileIconProvider>
@@ -18,6 +19,11 @@ namespace {
 constexpr int ControlSize = 16;
 constexpr int AttachmentGap = 6;
 constexpr int IconSize = 32;
+
+int SourcePixels(const NoteViewOptions& options)
+{
+    return std::max(5, options.sourceSize);
+}
 
 QFont DecorationFont(const NoteViewOptions& options)
 {
@@ -35,37 +41,6 @@ QFont TitleFont(const FontSetting& setting)
     font.setItalic(setting.Italic != 0);
     font.setUnderline(setting.Underline != 0);
     return font;
-}
-
-std::unique_ptr<QTextDocument> SourceDocument(const SourceRecord& source, const QFont& font)
-{
-    auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(font);
-    document->setDocumentMargin(0);
-    QTextCursor cursor(document.get());
-    QTextCharFormat plain;
-    plain.setForeground(QColor(40, 60, 110));
-    cursor.insertText(source.CitationText, plain);
-    // The marks say which characters are italic, bold or underlined.
-    for (int i = 0; i < source.MarkKinds.size() && i < source.MarkStarts.size() && i < source.MarkEnds.size();
-         ++i) {
-        const int start = source.MarkStarts[i];
-        const int end = source.MarkEnds[i];
-        if (start < 0 || end < start || end >= source.CitationText.size())
-            continue;
-        QTextCursor mark(document.get());
-        mark.setPosition(start);
-        mark.setPosition(end + 1, QTextCursor::KeepAnchor);
-        QTextCharFormat format;
-        if (source.MarkKinds[i] == 1)
-            format.setFontItalic(true);
-        else if (source.MarkKinds[i] == 2)
-            format.setFontWeight(QFont::Bold);
-        else if (source.MarkKinds[i] == 3)
-            format.setFontUnderline(true);
-        mark.mergeCharFormat(format);
-    }
-    return document;
 }
 
 std::unique_ptr<QTextDocument> CategoryDocument(const NoteRecord& note, const QFont& font)
@@ -140,8 +115,10 @@ RenderedNote::RenderedNote(const NoteRecord& note, const NoteViewOptions& option
             m_categories->setTextWidth(inner);
     }
     if (options.showSources && note.SourceID > 0 && !note.AttachedSource.CitationText.isEmpty()) {
-        m_source = SourceDocument(note.AttachedSource, decoration);
-        m_source->setTextWidth(inner);
+        // The citation is drawn as every source window draws one, at the source size.
+        const CitationPainter citation(SourcePixels(options));
+        m_source = citation.Layout(note.AttachedSource, inner);
+        m_hasSource = true;
     }
     if (!note.PlainText.isEmpty()) {
         m_text = std::make_unique<QTextDocument>();
@@ -156,7 +133,7 @@ RenderedNote::RenderedNote(const NoteRecord& note, const NoteViewOptions& option
     if (options.catsTop)
         y = PlaceDecoration(m_categories.get(), y, &m_categoryRect);
     if (options.sourceTop)
-        y = PlaceDecoration(m_source.get(), y, &m_sourceRect);
+        y = PlaceSource(y, inner);
     if (m_text) {
         const int height = int(std::ceil(m_text->size().height()));
         m_textRect = QRect(OuterMargin + Padding, y, inner, height);
@@ -164,7 +141,7 @@ RenderedNote::RenderedNote(const NoteRecord& note, const NoteViewOptions& option
     }
     y = PlaceAttachments(note, folder, y);
     if (!options.sourceTop)
-        y = PlaceDecoration(m_source.get(), y, &m_sourceRect);
+        y = PlaceSource(y, inner);
     if (!options.catsTop)
         y = PlaceDecoration(m_categories.get(), y, &m_categoryRect);
     m_height = std::max(y, 2 * (OuterMargin + Padding)) + Padding + OuterMargin - 4;
@@ -178,6 +155,15 @@ int RenderedNote::PlaceDecoration(QTextDocument* document, int y, QRect* rect)
         return y;
     const int height = int(std::ceil(document->size().height()));
     *rect = QRect(OuterMargin + Padding, y, int(document->textWidth()), height);
+    return y + height + 4;
+}
+
+int RenderedNote::PlaceSource(int y, int inner)
+{
+    if (!m_hasSource)
+        return y;
+    const int height = CitationPainter(SourcePixels(m_options)).Height(m_source);
+    m_sourceRect = QRect(OuterMargin + Padding, y, inner, height);
     return y + height + 4;
 }
 
@@ -293,7 +279,9 @@ void RenderedNote::Paint(QPainter& painter, QPoint topLeft, const NoteRecord& no
         painter.restore();
     };
     drawDocument(m_text.get(), m_textRect);
-    drawDocument(m_source.get(), m_sourceRect);
+    if (m_hasSource)
+        CitationPainter(SourcePixels(m_options))
+            .Paint(painter, m_sourceRect.topLeft(), m_source, QColor(40, 60, 110));
     drawDocument(m_categories.get(), m_categoryRect);
 
     const QFont titleFont = TitleFont(m_options.imageTitleFont);

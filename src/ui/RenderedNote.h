@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sources/CitationLayout.h"
 #include "ui/ImageControls.h"
 #include "ui/NoteViewOptions.h"
 
@@ -51,6 +52,9 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    // The source line as laid out, and where it is drawn (empty when there is none).
+    const CitationLayout& SourceLayout() const { return m_source; }
+    QRect SourceRect() const { return m_sourceRect; }
     // Positions are relative to the note's top left corner.
     Hit HitTest(QPoint point) const;
     const QList<AttachmentBox>& Attachments() const { return m_attachments; }
@@ -71,13 +75,15 @@ public:
 
 private:
     int PlaceDecoration(QTextDocument* document, int y, QRect* rect);
+    int PlaceSource(int y, int inner);
     int PlaceAttachments(const NoteRecord& note, const DataFolder& folder, int y);
 
     int m_width;
     int m_height = 0;
     NoteViewOptions m_options;
     std::unique_ptr<QTextDocument> m_text;
-    std::unique_ptr<QTextDocument> m_source;
+    CitationLayout m_source; // the source line, wrapped to the note's width
+    bool m_hasSource = false;
     std::unique_ptr<QTextDocument> m_categories;
     QRect m_textRect;
     QRect m_sourceRect;

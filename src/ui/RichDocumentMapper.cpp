@@ -126,7 +126,11 @@ void ToTextDocument(const RichDocument& model, QTextDocument& document, double z
         previousList = list;
 
         for (const RichRun& run : paragraph.runs) {
-            const QString& text = run.text;
+            QString text = run.text;
+            // The arrow typed as "-->" is character 224 of "Wingdings"; shown as an arrow
+            // where that font is missing.
+            if (run.format.fontFamily.compare(QLatin1String("Wingdings"), Qt::CaseInsensitive) == 0)
+                text.replace(QChar(224), QChar(0x2192));
             cursor.insertText(text, CharFormat(run.format, zoom));
         }
     }

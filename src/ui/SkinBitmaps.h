@@ -3,9 +3,9 @@
 #include <QPixmap>
 #include <QSize>
 
-// The program draws its own button bitmaps instead of loading them from files: each
-// glyph comes in three states (normal, pressed, hover) so that the three-state buttons
-// can tell the user what the mouse is doing.
+// The bitmaps of the skinned buttons: a bevelled face with a glyph drawn from an SVG
+// resource (src/ui/skin/). Each glyph comes in three states (normal, pressed, hover) so
+// that the three-state buttons can tell the user what the mouse is doing.
 namespace SkinBitmaps {
 
 enum class Glyph

@@ -1,7 +1,7 @@
 #include "categories/CategoryTree.h"
 
-#include "format/Clock.h"
 #include "format/NoteRecord.h"
+#include "support/FixedClock.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
@@ -326,7 +326,7 @@ TEST(CategoryTree, ApplyToNoteRefilesFromTheTreesAndReportsChangedPaths)
 TEST(CategoryTree, ApplyToNoteStampsLastEditedOnlyWhenThePathChanged)
 {
     const QDateTime now(QDate(2009, 4, 1), QTime(8, 30, 0));
-    Clock::SetNowForTesting([now] { return now; });
+    const FixedClock clock(now);
     const DateTime earlier = DateTime::FromParts(2001, 1, 2, 3, 4, 5);
     CategoryTree tree = SampleTree();
 
@@ -349,7 +349,6 @@ TEST(CategoryTree, ApplyToNoteStampsLastEditedOnlyWhenThePathChanged)
     EXPECT_FALSE(tree.ApplyToNote(lost));
     EXPECT_EQ(lost.LastEdited, earlier);
     EXPECT_TRUE(lost.Categories.IsUnassigned());
-    Clock::SetNowForTesting({});
 }
 
 TEST(CategoryTree, CopiesAreDeepAndKnowTheirOwnParents)

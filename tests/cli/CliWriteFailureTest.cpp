@@ -88,3 +88,29 @@ TEST_F(CliWriteFailure, ExportToAFullDiskFails)
         << result.output.constData();
     EXPECT_FALSE(QFile::exists(outside.filePath(QStringLiteral("x.qvx"))));
 }
+
+TEST_F(CliWriteFailure, KeyWordsAndSourcesThatCannotBeStoredFail)
+{
+    ScopedFileSystem scope(failing);
+    failing.Fail(Kind::ReadOnly, m_folder.NotesFolder());
+    ExpectError(Run({QStringLiteral("keywords"), QStringLiteral("--attach"), QStringLiteral("Art"),
+                     QStringLiteral("1001")}),
+                NotesFile(), Kind::ReadOnly);
+
+    failing.Fail(Kind::DiskFull, m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
+    const QStringList add {QStringLiteral("source"), QStringLiteral("add"),     QStringLiteral("--type"),
+                           QStringLiteral("2"),      QStringLiteral("--field"), QStringLiteral("0=Kept out")};
+    ExpectError(Run(add), QStringLiteral("Sources.dat"), Kind::DiskFull);
+    failing.Fail(Kind::DiskFull, m_folder.FullPath(QStringLiteral("Data Files\\Authors.dat")));
+    ExpectError(Run(add + QStringList {QStringLiteral("--author"), QStringLiteral("Jane//Doe")}),
+                QStringLiteral("Authors.dat"), Kind::DiskFull);
+
+    failing.Heal();
+    const Result notes = Run({QStringLiteral("notes"), QStringLiteral("1001")});
+    EXPECT_EQ(notes.json.value(QStringLiteral("notes"))
+                  .toArray()
+                  .at(0)
+                  .toObject()
+                  .value(QStringLiteral("key_words")),
+              QString());
+}

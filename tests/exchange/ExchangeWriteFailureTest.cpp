@@ -12,6 +12,7 @@
 #include "sources/SourceExchange.h"
 #include "support/DataRootPicture.h"
 #include "support/FailingFileSystem.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "exchange/ImportNotes.h"
 #include "exchange/ImportSession.h"
 #include "lists/CurrentNotesList.h"
-#include "platform/UserPrompt.h"
 #include "sources/SourceLookup.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QProcess>
 #include <QStandardPaths>

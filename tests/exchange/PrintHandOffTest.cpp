@@ -5,7 +5,7 @@
 #include "exchange/PrintHandOffFiles.h"
 #include "format/FieldReader.h"
 #include "platform/ProgressReporter.h"
-#include "platform/UserPrompt.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 

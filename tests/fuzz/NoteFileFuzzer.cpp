@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the note-file readers: whatever a damaged or hostile file
 // holds, reading it must neither crash nor hang, what it yields must write back, and the
 // start-up scanner must see exactly the records the full reader keeps.
+#include "FuzzTargets.h"
 #include "format/FieldReader.h"
 #include "format/NoteFile.h"
 #include "format/NoteFileScanner.h"
@@ -29,24 +30,23 @@ bool SameIndexFacts(const NoteRecord& record, const NoteIndexFacts& facts)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+int FuzzNoteFile(const uint8_t* data, size_t size)
 {
     const QByteArray disk = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const NotesList notes = ParseNoteFile(FieldReader::FromDiskBytes(disk));
     // Every record that survived the read is a record the writer can store.
     const QByteArray written = SerializeNoteFile(notes);
     const NotesList again = ParseNoteFile(written);
-    if (again.size() != notes.size())
-        __builtin_trap();
+    FUZZ_REQUIRE(again.size() == notes.size());
 
     NoteFileScanner scanner;
     qsizetype visited = 0;
     scanner.Scan(disk, [&](const NoteIndexFacts& facts) {
-        if (visited >= notes.size() || !SameIndexFacts(notes.at(visited), facts))
-            __builtin_trap();
+        FUZZ_REQUIRE(visited < notes.size() && SameIndexFacts(notes.at(visited), facts));
         ++visited;
     });
-    if (visited != notes.size())
-        __builtin_trap();
+    FUZZ_REQUIRE(visited == notes.size());
     return 0;
 }
+
+QUORVEL_FUZZ_ENTRY(FuzzNoteFile)

@@ -66,6 +66,18 @@ TEST_F(CurrentNotesListTest, AddToBottomAppendsNewNotesByDate)
     EXPECT_EQ(Shown(), (QList<qint32> {2, 1, 13, 11, 12}));
 }
 
+TEST_F(CurrentNotesListTest, PlacementOrdersAttachTheSourcesOfNewNotes)
+{
+    // The view draws a note's citation from its attached source: notes placed at the top
+    // or the bottom need it as much as sorted ones.
+    list.SetCurrentList(NoteIdList {21}, CurrentNotesList::kAddToBottom);
+    list.SetCurrentList(NoteIdList {21, 22}, CurrentNotesList::kAddToTop);
+    ASSERT_EQ(Shown(), (QList<qint32> {22, 21}));
+    EXPECT_EQ(list.Notes().at(0).AttachedSource.SourceId, 8);
+    EXPECT_EQ(list.Notes().at(1).AttachedSource.SourceId, 9);
+    EXPECT_EQ(list.Notes().at(1).AttachedSource.Fields.at(0), QStringLiteral("Alpha"));
+}
+
 TEST_F(CurrentNotesListTest, OtherOrdersTakeWantedOrderAcrossFiles)
 {
     // 21 and 23 share a file, 22 lies in another: the list follows the wanted order,

@@ -1,12 +1,12 @@
 #include "lists/DatabaseSearch.h"
 
-#include "format/Clock.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/NoteTextScanner.h"
 #include "format/TextCodec.h"
-#include "lists/NoteTextScanner.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabaseFixture.h"
+#include "support/FixedClock.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -100,7 +100,7 @@ TEST(DatabaseSearchTest, ScannerKeepsWhatTheFileReaderKeeps)
     }
     notes[4].NoteID = -1; // dropped by both
     // Damaged dates leave a record's "now" in place: the same now for both readers.
-    Clock::SetNowForTesting([] { return QDateTime(QDate(2024, 1, 1), QTime(9, 0)); });
+    const FixedClock clock(QDateTime(QDate(2024, 1, 1), QTime(9, 0)));
     const QByteArray logical = SerializeNoteFile(notes);
     QByteArray disk = logical;
     disk.replace("\n", "\r\n");
@@ -117,7 +117,6 @@ TEST(DatabaseSearchTest, ScannerKeepsWhatTheFileReaderKeeps)
             damaged[random.bounded(static_cast<int>(damaged.size()))] = "9-\n\x1a\r"[random.bounded(5)];
         ExpectSameNotes(ScanAll(damaged), ParseNoteFile(FieldReader::FromDiskBytes(damaged)), "damaged");
     }
-    Clock::SetNowForTesting({});
 }
 
 TEST(DatabaseSearchTest, SearchesEveryFileInOrder)

@@ -1,10 +1,10 @@
 #include "lists/SearchCommands.h"
 
 #include "lists/CurrentNotesList.h"
-#include "platform/UserPrompt.h"
 #include "richtext/RtfText.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteDatabaseFixture.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "lists/SearchQuery.h"
 
-#include "platform/UserPrompt.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 

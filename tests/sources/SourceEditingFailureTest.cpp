@@ -8,6 +8,7 @@
 #include "sources/Bibliography.h"
 #include "sources/SourceEditing.h"
 #include "support/FailingFileSystem.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -6,13 +6,13 @@
 #include "format/FieldReader.h"
 #include "format/NoteFile.h"
 #include "format/SourcesFile.h"
-#include "platform/UserPrompt.h"
 #include "sources/AttachedSources.h"
 #include "sources/Bibliography.h"
 #include "sources/CitationReport.h"
 #include "sources/QtPrinters.h"
 #include "sources/SourceLookup.h"
 #include "sources/SourceNames.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QFile>
 #include <QRegularExpression>

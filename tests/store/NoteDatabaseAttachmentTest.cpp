@@ -67,3 +67,28 @@ TEST(AttachmentCopier, NumbersAfterTheLargestFileAndConvertsImagesToBitmaps)
     EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000007.txt"))));
     EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000014.txt"))));
 }
+
+// Without a converter (a front end with no image library) a picture is copied as it came,
+// numbered like any file and keeping its lower-case extension, never left without a file.
+TEST(AttachmentCopier, WithoutConverterPicturesAreKeptAsTheyCame)
+{
+    Root root;
+    QTemporaryDir outside;
+    const QString photo = QDir(outside.path()).filePath(QStringLiteral("photo.JPG"));
+    const QString bitmap = QDir(outside.path()).filePath(QStringLiteral("scan.bmp"));
+    root.WriteRaw(photo, "jpeg bytes");
+    root.WriteRaw(bitmap, "BM bytes");
+
+    NoteRecord note;
+    note.Attachments = {NewFile(photo, KindImage), NewFile(bitmap, KindImage)};
+    QStringList created;
+    ASSERT_TRUE(AttachmentCopier(root.folder).CopyInNewAttachments(note, &created));
+    EXPECT_EQ(created, QStringList({QStringLiteral("0000001.jpg"), QStringLiteral("0000002.bmp")}));
+
+    EXPECT_EQ(note.Attachments.at(0).StoredName, QStringLiteral("0000001.jpg"));
+    EXPECT_EQ(note.Attachments.at(1).StoredName, QStringLiteral("0000002.bmp"));
+    QFile kept(root.ImagesPath(QStringLiteral("0000001.jpg")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArrayLiteral("jpeg bytes"));
+    EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000002.bmp"))));
+}

@@ -1,8 +1,8 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +161,32 @@ TEST_F(NoteDatabaseDelete, AuthorsAreIssuedIdsAndDeletedAfterAsking)
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Author?"));
     EXPECT_TRUE(db.DeleteAuthor(id, prompt));
     EXPECT_TRUE(LoadAuthorsFile(root.DataPath(QStringLiteral("Authors.dat"))).isEmpty());
+}
+
+// Deleting by ids (the command line's delete): an unknown id refuses everything before a
+// file is touched; a repeated id deletes its note once; the notes go as the control bar's
+// delete takes them, after one question, and the total drops by what was deleted.
+TEST_F(NoteDatabaseDelete, DeleteByIdsChecksEveryIdFirst)
+{
+    QList<qint32> deleted {99};
+    QString error;
+    EXPECT_FALSE(db.DeleteNotesByIds({23, 4242, 21}, prompt, &deleted, &error));
+    EXPECT_EQ(error, QStringLiteral("No note has the id 4242."));
+    EXPECT_TRUE(deleted.isEmpty());
+    EXPECT_TRUE(prompt.History().isEmpty());
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {22, 23}));
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY02012009.dat"))), (QList<qint32> {21}));
+
+    prompt.SetNextAnswer(UserPrompt::Answer::No);
+    EXPECT_TRUE(db.DeleteNotesByIds({23}, prompt, &deleted, &error));
+    EXPECT_TRUE(deleted.isEmpty());
+    EXPECT_EQ(db.Total(), 3);
+
+    EXPECT_TRUE(db.DeleteNotesByIds({23, 21, 23}, prompt, &deleted, &error));
+    EXPECT_EQ(deleted, (QList<qint32> {23, 21}));
+    EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Notes?"));
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {22}));
+    EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY02012009.dat")).isEmpty());
+    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {22}));
+    EXPECT_EQ(db.Total(), 1);
 }

@@ -1,9 +1,9 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "format/Clock.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorFields.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@ class NoteDatabaseSave : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Clock::SetNowForTesting([] { return QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0)); });
         root.WriteSources({MakeSource(7, QStringLiteral("Seven")), MakeSource(8, QStringLiteral("Eight"))});
         root.WriteNotes(QStringLiteral("DAY01032009.dat"),
                         {MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("red"), {QStringLiteral("Art")}),
@@ -24,7 +23,6 @@ protected:
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
         db.LoadNoteDatabase(); // MaxNoteID 1000 stored: becomes 1001
     }
-    void TearDown() override { Clock::SetNowForTesting({}); }
 
     NoteRecord Stored(qint32 id) const
     {
@@ -35,6 +33,7 @@ protected:
         return NoteRecord();
     }
 
+    const FixedClock clock {QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0))};
     Root root;
     NoteDatabase db {root.folder};
 };

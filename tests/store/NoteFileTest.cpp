@@ -1,8 +1,8 @@
 #include "format/NoteFile.h"
 
-#include "format/Clock.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "support/FixedClock.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,11 +14,7 @@ namespace {
 class NoteFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        Clock::SetNowForTesting([] { return QDateTime(QDate(2009, 1, 3), QTime(10, 20, 30)); });
-    }
-    void TearDown() override { Clock::SetNowForTesting({}); }
+    const FixedClock clock {QDateTime(QDate(2009, 1, 3), QTime(10, 20, 30))};
 
     static NoteRecord SimpleNote(qint32 id)
     {

@@ -2,14 +2,19 @@
 // writes reports the file and the reason, and leaves every file and index as it was.
 
 #include "NoteDatabaseFixture.h"
+#include "categories/CategoryTree.h"
+#include "categories/KeyWordList.h"
 #include "format/Clock.h"
 #include "format/FileSystem.h"
 #include "platform/UserPrompt.h"
+#include "sources/SourceEditor.h"
 #include "store/IniSettingsBackend.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorFields.h"
+#include "store/SourceSaving.h"
 #include "support/DataRootPicture.h"
 #include "support/FailingFileSystem.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -25,7 +30,7 @@ class WriteFailure : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Clock::SetNowForTesting([] { return QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0)); });
+        Clock::SetSource([] { return QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0)); });
         root.WriteSources({MakeSource(7, QStringLiteral("Seven")), MakeSource(8, QStringLiteral("Eight"))});
         root.WriteAuthors({AuthorRecord {5, QStringLiteral("Ada"), {}, QStringLiteral("Byron"), {}, {}}});
         root.WriteNotes(QStringLiteral("DAY01032009.dat"),
@@ -37,7 +42,7 @@ protected:
         filesBefore = DataRootPicture::Files(root.dir.path());
         databaseBefore = DataRootPicture::Database(db);
     }
-    void TearDown() override { Clock::SetNowForTesting({}); }
+    void TearDown() override { Clock::SetSource({}); }
 
     void ExpectNothingChanged() const
     {
@@ -269,5 +274,66 @@ TEST_F(WriteFailure, ARealReadOnlyFolderIsReportedWithTheSystemsReason)
     ::chmod(QFile::encodeName(root.folder.NotesFolder()).constData(), 0755);
     EXPECT_TRUE(error.contains(QStringLiteral("DAY01032009.dat"))) << qPrintable(error);
     EXPECT_TRUE(error.contains(QStringLiteral("Permission denied"))) << qPrintable(error);
+    ExpectNothingChanged();
+}
+
+TEST_F(WriteFailure, KeyWordsOnAReadOnlyFolderStayAsOnDisk)
+{
+    failing.Fail(Kind::ReadOnly, root.NotesPath(QStringLiteral("SRC0000000007.dat")));
+    NotesList notes = db.LoadNotesByIds(NoteIdList {12, 13});
+    const NoteWriteResult result = db.AttachKeyWordToNotes(QStringLiteral("Art"), notes);
+    EXPECT_FALSE(result.Ok());
+    ExpectNames(result.failure.Message(), QStringLiteral("SRC0000000007.dat"), Kind::ReadOnly);
+    EXPECT_EQ(result.failedFiles, QStringList {root.NotesPath(QStringLiteral("SRC0000000007.dat"))});
+    // The note whose file was written has the word; the other is filed as on disk.
+    EXPECT_EQ(IdsOf(db.LoadNotesByIds(result.changed)), QList<qint32>({12}));
+    EXPECT_FALSE(db.KeyWords().Find(QStringLiteral("Art"))->notes.Contains(13));
+    EXPECT_TRUE(db.KeyWords().Find(QStringLiteral("Art"))->notes.Contains(12));
+    EXPECT_EQ(Edited(13).KeyWords, root.ReadNotes(QStringLiteral("SRC0000000007.dat")).value(0).KeyWords);
+    for (const NoteRecord& shown : db.CurrentList()) {
+        if (shown.NoteID == 13)
+            EXPECT_FALSE(shown.KeyWords.contains(QStringLiteral("Art")));
+    }
+}
+
+TEST_F(WriteFailure, RefilingReportsEveryFileItCouldNotWrite)
+{
+    failing.Fail(Kind::DiskFull, root.folder.NotesFolder());
+    CategoryTree same = db.Categories();
+    const NoteWriteResult result = db.SaveCategoryTrees(std::move(same));
+    EXPECT_EQ(result.failedFiles.size(), 2);
+    EXPECT_EQ(result.failure.Reason(), FailingFileSystem::ReasonOf(Kind::DiskFull));
+    EXPECT_TRUE(result.failedFiles.contains(result.failure.Path()));
+    ExpectNothingChanged();
+}
+
+TEST_F(WriteFailure, DeletingByIdsStopsAndSaysWhy)
+{
+    failing.Fail(Kind::ReadOnly, root.NotesPath(QStringLiteral("SRC0000000007.dat")));
+    ScriptedPrompt prompt;
+    QList<qint32> deleted;
+    QString error;
+    EXPECT_FALSE(db.DeleteNotesByIds({11, 13, 12}, prompt, &deleted, &error));
+    ExpectNames(error, QStringLiteral("SRC0000000007.dat"), Kind::ReadOnly);
+    EXPECT_EQ(deleted, QList<qint32>({11}));
+    EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), QList<qint32>({12}));
+    EXPECT_EQ(db.Total(), 2);
+}
+
+TEST_F(WriteFailure, AnEditedSourceThatCannotBeStoredLeavesTheList)
+{
+    failing.Fail(Kind::DiskFull, root.DataPath(QStringLiteral("Sources.dat")));
+    SourceEditor editor(*db.FindSource(8));
+    editor.SetField(0, QStringLiteral("Renamed"));
+    SourceRecord saved;
+    QString error, caption;
+    EXPECT_FALSE(SaveEditedSource(db, editor, &saved, &error, &caption));
+    ExpectNames(error, QStringLiteral("Sources.dat"), Kind::DiskFull);
+    EXPECT_EQ(caption, FileStatus::Caption());
+    ExpectNothingChanged();
+
+    SourceEditor fresh(db.NewSource(1));
+    fresh.SetField(0, QStringLiteral("Never stored"));
+    EXPECT_FALSE(SaveEditedSource(db, fresh, &saved, &error, &caption));
     ExpectNothingChanged();
 }

@@ -2,6 +2,7 @@
 #include "ui/CZolCheckBmpBtn.h"
 #include "ui/CZolColourList.h"
 #include "ui/NamedColours.h"
+#include "ui/SkinBitmaps.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -26,7 +27,41 @@ private:
         QApplication::sendEvent(widget, &leave);
     }
 
+    // Pixels darker or more saturated than any part of the bevelled face: glyph ink.
+    static int InkPixels(const QPixmap& pixmap)
+    {
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.alpha() > 200 && std::min({c.red(), c.green(), c.blue()}) < 120;
+            }
+        return count;
+    }
+
 private slots:
+    // Every glyph is drawn from its own file: a file missing from the resources would
+    // leave the bare face, two glyphs sharing one file would look alike.
+    void everyGlyphIsDrawnAndDistinct()
+    {
+        using SkinBitmaps::Glyph;
+        using SkinBitmaps::State;
+        QList<QImage> seen;
+        for (int g = 0; g <= static_cast<int>(Glyph::ImageRestore); ++g) {
+            const QPixmap normal = SkinBitmaps::Make(Glyph(g), State::Normal, QSize(28, 28));
+            QCOMPARE(normal.size(), QSize(28, 28));
+            QVERIFY2(InkPixels(normal) > 8, qPrintable(QString::number(g)));
+            const QImage image = normal.toImage();
+            QVERIFY2(!seen.contains(image), qPrintable(QString::number(g)));
+            seen.append(image);
+            // The same arguments give the same picture; pressed, the glyph sinks in.
+            QCOMPARE(SkinBitmaps::Make(Glyph(g), State::Normal, QSize(28, 28)).toImage(), image);
+            const QImage pressed = SkinBitmaps::Make(Glyph(g), State::Pressed, QSize(28, 28)).toImage();
+            QVERIFY(pressed != image);
+        }
+    }
+
     void threeStateButtonFollowsTheMouse()
     {
         QWidget parent;

@@ -7,8 +7,8 @@
 #include "format/DataFolder.h"
 #include "format/NoteFile.h"
 #include "format/NoteRecord.h"
-#include "platform/UserPrompt.h"
 #include "store/MemorySettingsBackend.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QDir>
 #include <QTemporaryDir>

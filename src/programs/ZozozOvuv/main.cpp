@@ -8,6 +8,7 @@
 // With --pdf the pages are written to OUT.pdf and no window opens.
 
 #include "app/AppPaths.h"
+#include "app/ProgramHelp.h"
 #include "ui/print/CPrintPreviewWnd.h"
 #include "ui/print/PrintJob.h"
 
@@ -19,6 +20,23 @@
 #include <cstring>
 
 namespace {
+
+const char* const HelpText = R"(Usage: ZozozOvuv [--data-root DIR] [--pdf OUT.pdf] [FILE]
+
+The print program of Quorvel: previews, prints and saves as PDF the notes that the
+desktop program hands over in "Data Files/PrintPreview.nbf" (no FILE), or the
+bibliography file FILE.
+
+Options:
+  --data-root DIR  the folder that holds "Data Files"; QUORVEL_DATA_ROOT also names it;
+                   the default is $XDG_DATA_HOME/Brenlow Software/Quorvel
+  --pdf OUT.pdf    write the pages to OUT.pdf and exit; no window opens
+  --help           print this help and exit
+  --version        print the version and exit
+
+Arguments:
+  FILE             a bibliography file ("Data Files/Bib.dat") to show
+)";
 
 // Writing a PDF needs no screen; without one, Qt's offscreen platform serves.
 void UseOffscreenWhenHeadless(int argc, char* argv[])
@@ -43,6 +61,8 @@ QString DataRoot(const QCommandLineParser& parser, const QCommandLineOption& opt
 
 int main(int argc, char* argv[])
 {
+    if (ProgramHelp::Answer(argc, argv, QStringLiteral("ZozozOvuv"), QString::fromUtf8(HelpText)))
+        return 0;
     UseOffscreenWhenHeadless(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZozozOvuv"));

@@ -4,7 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
-// quorvel-cli [--data-root DIR] COMMAND [ARGS...]: one JSON document on standard output.
+// quorvel-cli [--data-root DIR] COMMAND [ARGS...]: one JSON document on standard output;
+// --help, --version and COMMAND --help print readable text instead.
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "format/NoteRecord.h"
+#include "format/NoteRecordWalker.h"
+#include "format/ReusedFileBuffer.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Walks the records of a note file for the search without decoding them: for each record
+// it gives the note id, where the record lies in the file's logical stream and the bytes
+// of its PlainText, so that a note whose text cannot match is passed over for the cost of
+// skipping its fields. Only a note that may match is read whole (ReadRecord).
+//
+// It is the walk of ReadNoteFile (NoteFileWalker) with the texts viewed in place and the
+// rest skipped, so it keeps the same records, and a note read here equals the one
+// ReadNoteFile gives.
+class NoteTextScanner
+{
+public:
+    struct Span
+    {
+        qint32 noteId = 0;
+        qsizetype start = 0; // the record's bytes in the logical stream
+        qsizetype end = 0;
+        const char* plainText = nullptr; // up to its first NUL byte
+        qsizetype plainTextLength = 0;
+        qsizetype richTextLength = 0;
+    };
+
+    // Takes a file's disk bytes (CR LF folded, cut at Ctrl-Z) and reads its head.
+    void Load(const QByteArray& diskBytes);
+    // The same for a file; false, with nothing to walk, when it cannot be read.
+    bool LoadFile(const QString& path);
+
+    // The next kept record; false after the last one.
+    bool Next(Span* span);
+    // The whole record of a span of the loaded file.
+    NoteRecord ReadRecord(const Span& span) const;
+    // Every kept record not yet walked, each read whole, in file order.
+    void AppendRemainingRecords(NotesList& notes);
+
+private:
+    // Reads the head of the logical bytes now in m_buffer.
+    void ReadHead();
+
+    ReusedFileBuffer m_buffer;
+    NoteFileWalker m_walker;
+};

@@ -1,0 +1,130 @@
+#include "lists/ControlBarItems.h"
+
+#include "categories/CategoryNode.h"
+#include "categories/KeyWordList.h"
+#include "lists/NoteSort.h"
+#include "sources/CitationFormatter.h"
+#include "sources/SameTitleLabel.h"
+#include "store/NoteDatabase.h"
+
+#include <QMap>
+#include <algorithm>
+
+namespace {
+
+// A top-level entry with the items below it, before flattening.
+struct Entry
+{
+    SelectionItem item;
+    QList<SelectionItem> children;
+};
+
+bool LabelLess(const Entry& a, const Entry& b)
+{
+    return SortText(a.item.label) < SortText(b.item.label);
+}
+
+QList<SelectionItem> Flatten(QList<Entry> entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), LabelLess);
+    QList<SelectionItem> items;
+    for (Entry& entry : entries) {
+        const int parent = static_cast<int>(items.size());
+        items.append(entry.item);
+        for (SelectionItem& child : entry.children) {
+            child.parent = parent;
+            items.append(child);
+        }
+    }
+    return items;
+}
+
+SelectionItem SourceItem(const QString& label, const SourceRecord& source)
+{
+    SelectionItem item;
+    item.label = label;
+    item.notes = source.CitingNoteIds;
+    item.data = source.SourceId;
+    return item;
+}
+
+QString GroupLabel(const SourceRecord& source, int showBy)
+{
+    if (showBy == ControlBarItems::ByPublications)
+        return source.Fields.value(1);
+    if (showBy == ControlBarItems::ByAuthors)
+        return source.AuthorsText;
+    return source.Fields.value(0);
+}
+
+// The child's label: its title; under an author, a title shared with another source
+// of that author gains the text that tells them apart.
+QString ChildLabel(const SourceRecord& source, const SourceList& group, int showBy)
+{
+    const QString title = source.Fields.value(0);
+    if (showBy != ControlBarItems::ByAuthors)
+        return title;
+    const auto sameTitle = std::count_if(group.cbegin(), group.cend(), [&title](const SourceRecord& other) {
+        return other.Fields.value(0) == title;
+    });
+    if (sameTitle < 2)
+        return title;
+    return QStringLiteral("%1: %2").arg(title, SameTitleLabelUnderAuthor(source, group));
+}
+
+} // namespace
+
+QString ControlBarItems::NoSourceLabel()
+{
+    return QStringLiteral("<NO_SOURCE>");
+}
+
+QList<SelectionItem> ControlBarItems::KeyWordItems(const KeyWordList& keyWords)
+{
+    QList<Entry> entries;
+    for (int i = 0; i < keyWords.Count(); ++i) {
+        Entry entry;
+        entry.item.label = keyWords.At(i).word;
+        entry.item.notes = keyWords.At(i).notes;
+        entry.item.data = i;
+        entries.append(entry);
+    }
+    return Flatten(entries);
+}
+
+QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, int showBy)
+{
+    // Grouped by label in the order the source list first meets each one.
+    QStringList labels;
+    QHash<QString, SourceList> groups;
+    for (SourceRecord source : database.Sources()) {
+        // The author list text and the date text that tells same titles apart.
+        FormatCitation(source, database.Authors());
+        const QString label = GroupLabel(source, showBy);
+        if (label.isEmpty())
+            continue;
+        if (!groups.contains(label))
+            labels.append(label);
+        groups[label].append(source);
+    }
+    QList<Entry> entries;
+    for (const QString& label : labels) {
+        const SourceList& group = groups.value(label);
+        Entry entry;
+        if (showBy == ByTitles && group.size() == 1) {
+            entry.item = SourceItem(label, group.first());
+        } else {
+            entry.item.label = label;
+            entry.item.group = true;
+            for (const SourceRecord& source : group)
+                entry.children.append(SourceItem(ChildLabel(source, group, showBy), source));
+        }
+        entries.append(entry);
+    }
+    Entry none;
+    none.item.label = NoSourceLabel();
+    none.item.notes = database.NoSourceNoteIds();
+    none.item.data = UNASSIGNED_CATEGORY_ID;
+    entries.append(none);
+    return Flatten(entries);
+}

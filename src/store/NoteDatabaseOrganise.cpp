@@ -1,0 +1,148 @@
+// The operations of NoteDatabase that rewrite many notes at once: saving edited category
+// trees and the list-wide key word commands.
+#include "categories/CategoryTree.h"
+#include "categories/KeyWordList.h"
+#include "platform/ProgressReporter.h"
+#include "store/NoteDatabase.h"
+
+#include <QHash>
+
+namespace {
+
+// Re-files the notes from the trees; returns whether any path changed. changed gains the
+// notes whose path changed, LastEdited is stamped as the trees' rule says. One time stamp
+// serves the whole run, so every note changed by one save carries the same LastEdited.
+bool ApplyTrees(const CategoryTree& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
+{
+    bool any = false;
+    for (NoteRecord& note : notes) {
+        const bool wasAssigned = !note.Categories.IsUnassigned();
+        const bool stamped = trees.ApplyToNote(note.NoteID, note.Categories);
+        if (stamped)
+            note.LastEdited = now;
+        // A note that no tree holds any more loses its path without being stamped.
+        if (stamped || (wasAssigned && note.Categories.IsUnassigned())) {
+            if (changed)
+                changed->AddIfAbsent(note.NoteID);
+            any = true;
+        }
+    }
+    return any;
+}
+
+KeyWordEntry EntryFor(const KeyWordList& list, const QString& word)
+{
+    if (const KeyWordEntry* entry = list.Find(word))
+        return *entry;
+    KeyWordEntry entry;
+    entry.word = word;
+    return entry;
+}
+
+} // namespace
+
+NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
+{
+    m_unassigned = edited.TakeUnassignedNode();
+    *m_categories = std::move(edited);
+
+    NoteWriteResult result;
+    const QStringList names = NoteFileNames();
+    ProgressReporter& progress = Progress();
+    progress.Begin(QStringLiteral("Updating Category Changes...."), static_cast<int>(names.size()));
+    const DateTime now = DateTime::CurrentLocal();
+    for (const QString& name : names) {
+        const QString path = m_folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        NotesList notes = ReadNoteFile(path);
+        NoteIdList changedHere;
+        ApplyTrees(*m_categories, notes, now, &changedHere);
+        // The list of unassigned notes follows the files, whatever the trees held.
+        for (const NoteRecord& note : notes) {
+            if (note.Categories.IsUnassigned())
+                m_unassigned.AddIfAbsent(note.NoteID);
+            else
+                m_unassigned.RemoveAll(note.NoteID);
+        }
+        // Every file is written back, changed or not: a re-filed path also drops what the
+        // trees do not hold (the parent name of Level 1, levels below a deleted category).
+        const FileStatus written = WriteNoteFile(path, notes);
+        if (written)
+            result.changed.UnionAppend(changedHere);
+        result.Record(path, written);
+        progress.Step();
+    }
+    ApplyTrees(*m_categories, m_current, now, nullptr);
+    progress.End();
+    return result;
+}
+
+NoteWriteResult NoteDatabase::AttachKeyWordToNotes(const QString& word, NotesList& notes)
+{
+    const QList<int> positions = m_keyWords->AttachKeyWordToNotes(EntryFor(*m_keyWords, word), notes);
+    return WriteChangedNotes(notes, positions);
+}
+
+NoteWriteResult NoteDatabase::RemoveKeyWordFromNotes(const QString& word, NotesList& notes)
+{
+    const QList<int> positions = m_keyWords->RemoveKeyWordFromNotes(EntryFor(*m_keyWords, word), notes);
+    return WriteChangedNotes(notes, positions);
+}
+
+NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QList<int>& positions)
+{
+    // Grouped by file, in the order the files are first met, so that each file is read
+    // and written once however many of its notes changed.
+    QStringList paths;
+    QHash<QString, QList<int>> byPath;
+    for (int position : positions) {
+        // Where the load found the note; a file changed from outside may not follow the
+        // naming rule, and writing the note elsewhere would leave it twice on disk.
+        const qint32 id = notes.at(position).NoteID;
+        const QString path = m_fileIndex.FileOfNote(id).value_or(NoteFilePath(notes.at(position)));
+        if (!byPath.contains(path))
+            paths.append(path);
+        byPath[path].append(position);
+    }
+    NoteWriteResult result;
+    // The key words each note ends with on disk: the new ones, or for a note whose file
+    // could not be written the ones it kept there.
+    QHash<qint32, QString> keyWordsOf;
+    for (const QString& path : paths) {
+        NotesList stored = ReadNoteFile(path);
+        NoteIdList written;
+        QHash<qint32, QString> kept;
+        for (int position : byPath.value(path)) {
+            const NoteRecord& changed = notes.at(position);
+            for (NoteRecord& note : stored) {
+                if (note.NoteID == changed.NoteID) {
+                    kept.insert(note.NoteID, note.KeyWords);
+                    note.KeyWords = changed.KeyWords;
+                    written.AddIfAbsent(changed.NoteID);
+                }
+            }
+        }
+        if (written.IsEmpty())
+            continue; // the note is no longer in its file: nothing to write
+        const FileStatus status = WriteNoteFile(path, stored);
+        if (status) {
+            result.changed.UnionAppend(written);
+            for (int position : byPath.value(path))
+                keyWordsOf.insert(notes.at(position).NoteID, notes.at(position).KeyWords);
+        } else {
+            // The index files the notes of an unwritten file as they are on disk.
+            for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
+                m_keyWords->RemoveNoteKeyWords(it.key());
+                m_keyWords->AddNoteKeyWords(it.key(), it.value());
+                keyWordsOf.insert(it.key(), it.value());
+            }
+        }
+        result.Record(path, status);
+    }
+    // The copies on show agree with the files.
+    for (NoteRecord& shown : m_current) {
+        const auto found = keyWordsOf.constFind(shown.NoteID);
+        if (found != keyWordsOf.cend())
+            shown.KeyWords = *found;
+    }
+    return result;
+}

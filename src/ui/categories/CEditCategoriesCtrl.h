@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QSet>
+#include <QTreeWidget>
+
+class CategoryNode;
+class CategoryTreeEditor;
+
+// The tree of the "Edit Category Trees" dialog: every category of the working trees and
+// "<UNASSIGNED>", each item showing its notes at its own level. Its context menu and its
+// drag and drop run the editor's commands; after each it shows the trees afresh.
+class CEditCategoriesCtrl : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    // Context menu command ids.
+    static constexpr int CreateLevel1 = 2292;
+    static constexpr int CreateSubcategory = 2294;
+    static constexpr int DeleteCategory = 2296;
+    static constexpr int RenameCategory = 2298;
+
+    explicit CEditCategoriesCtrl(CategoryTreeEditor& editor, QWidget* parent = nullptr);
+
+    // Shows the working trees again, keeping which items were expanded; selects selectId.
+    void Populate(qint32 selectId = 0);
+    // "Name (3)" or the bare name; " >>" after a collapsed Level 1 item with children.
+    static QString ItemText(const CategoryNode& node, bool collapsedTop);
+    QTreeWidgetItem* FindItem(qint32 nodeId) const;
+    static qint32 NodeId(const QTreeWidgetItem* item);
+
+    // The context menu's command on a node (0 for the blank area).
+    void RunCommand(int commandId, qint32 nodeId);
+    // The command ids the context menu offers on a node (0: the blank area); a 0 in the
+    // list stands for a separator.
+    QList<int> MenuCommands(qint32 nodeId) const;
+    // A drag of one node dropped on another, or on the blank area (0).
+    void DropNode(qint32 draggedId, qint32 targetId);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QTreeWidgetItem* MakeItem(const CategoryNode& node);
+    void RefreshTopSuffix(QTreeWidgetItem* item);
+
+    CategoryTreeEditor& m_editor;
+    QSet<qint32> m_expanded;
+    // During a drag: the last Level 1 item the pointer passed over.
+    qint32 m_dragTopId = 0;
+};
