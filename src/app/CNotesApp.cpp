@@ -40,7 +40,7 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     m_database = std::make_unique<NoteDatabase>(m_folder);
     m_database->SetProgress(m_progress);
     m_database->BindCounters(&m_settings.MaxNoteID, &m_settings.MaxAuthorID);
-    m_database->SetSettingsSaver([this] { SaveSettingsFromDatabase(); });
+    m_database->SetSettingsSaver([this] { return SaveSettingsFromDatabase(); });
     m_database->SetImageConverter(m_environment.imageConverter);
     m_currentList = std::make_unique<CurrentNotesList>(*m_database);
 }
@@ -110,29 +110,28 @@ void CNotesApp::InitInstance()
     m_startingUp = false;
 }
 
-void CNotesApp::ExitInstance()
+FileStatus CNotesApp::ExitInstance()
 {
-    SaveSettings();
+    return SaveSettings();
 }
 
-void CNotesApp::SaveSettings()
+FileStatus CNotesApp::SaveSettings()
 {
     SettingsBackend& backend = *m_environment.settingsBackend;
-    m_settings.Save(backend);
-    m_currentList->SaveLastViewList();
-    m_settings.SaveRunAgent(backend);
+    FileStatus status = m_settings.Save(backend);
+    status.Keep(m_currentList->SaveLastViewList());
+    status.Keep(m_settings.SaveRunAgent(backend));
+    return status;
 }
 
-void CNotesApp::SaveSettingsFromDatabase()
+FileStatus CNotesApp::SaveSettingsFromDatabase()
 {
     // The load raises the id counters before the saved list has been read back; a full
     // save then would replace "LastViewList.dat" with the still empty list. Until the
     // list is restored only the counters are made durable.
-    if (!m_lastListRestored) {
-        m_settings.SaveCounters(*m_environment.settingsBackend);
-        return;
-    }
-    SaveSettings();
+    if (!m_lastListRestored)
+        return m_settings.SaveCounters(*m_environment.settingsBackend);
+    return SaveSettings();
 }
 
 QString CNotesApp::FullPath(const QString& name) const

@@ -3,6 +3,7 @@
 #include "app/AppEnvironment.h"
 #include "app/StartupHooks.h"
 #include "format/DataFolder.h"
+#include "format/FileStatus.h"
 #include "store/Settings.h"
 
 #include <memory>
@@ -27,11 +28,12 @@ public:
     // last current list restored in its saved order (no sorting), pending work.
     void InitInstance();
     // The exit save: every setting, then "Data Files\LastViewList.dat" from the current list.
-    void ExitInstance();
+    FileStatus ExitInstance();
 
     // Writes every setting, then "ProgVersion" as the running version, then the current
-    // list to "Data Files\LastViewList.dat", then "RunAgent". Failures are not reported.
-    void SaveSettings();
+    // list to "Data Files\LastViewList.dat", then "RunAgent". Every step is tried; the
+    // first failure is returned.
+    FileStatus SaveSettings();
 
     bool IsStartingUp() const { return m_startingUp; }
 
@@ -54,7 +56,7 @@ public:
 
 private:
     void Step(StartupStep step);
-    void SaveSettingsFromDatabase();
+    FileStatus SaveSettingsFromDatabase();
 
     AppEnvironment m_environment;
     StartupHooks m_hooks;

@@ -16,10 +16,12 @@ bool BackupCommand::AcceptArguments(const CliArguments& arguments, QString* erro
 
 CliOutcome BackupCommand::Run(CNotesApp& app)
 {
-    const int result = ExchangeCommands::BackupAllNotes(app.Database(), m_file, app.Prompt(), app.Progress());
+    QString error;
+    const int result
+        = ExchangeCommands::BackupAllNotes(app.Database(), m_file, app.Prompt(), app.Progress(), &error);
     QJsonObject document {{QStringLiteral("result"), result}};
     if (result < 0) {
-        document.insert(QStringLiteral("error"), QStringLiteral("Export Failed"));
+        document.insert(QStringLiteral("error"), error.isEmpty() ? QStringLiteral("Backup Failed") : error);
         return {CliOutcome::Failure, document};
     }
     return CliOutcome::Ok(document);

@@ -45,8 +45,10 @@ CliOutcome BibCommand::Run(CNotesApp& app)
     BibliographyOptions options;
     options.Sorted = m_sorted;
     options.Common = m_common;
-    const int count = CreateBibliography(path, database.Sources(), database.Authors(), m_ids, options);
+    FileStatus failure;
+    const int count
+        = CreateBibliography(path, database.Sources(), database.Authors(), m_ids, options, &failure);
     if (count < 0)
-        return CliOutcome::Failed(QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path)));
+        return CliOutcome::Failed(failure.Message());
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), count}});
 }

@@ -115,7 +115,11 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
     CNotesApp app(environment);
     app.InitInstance();
     CliOutcome outcome = command->Run(app);
-    app.ExitInstance();
+    // The exit save stores what a command changed in the settings or the current list:
+    // a command whose work could not be stored did not succeed.
+    const FileStatus saved = app.ExitInstance();
+    if (!saved && outcome.exitCode == CliOutcome::Success)
+        return CliOutcome::Failed(saved.Message());
     return outcome;
 }
 

@@ -25,10 +25,12 @@ CliOutcome ExportCommand::Run(CNotesApp& app)
     NoteDatabase& database = app.Database();
     const NotesList notes
         = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
-    const int result = ExchangeCommands::ExportNotesOf(database, notes, m_file, nullptr, app.Progress());
+    QString error;
+    const int result
+        = ExchangeCommands::ExportNotesOf(database, notes, m_file, nullptr, app.Progress(), &error);
     QJsonObject document {{QStringLiteral("result"), result}};
     if (result < 0) {
-        document.insert(QStringLiteral("error"), QStringLiteral("Export Failed"));
+        document.insert(QStringLiteral("error"), error.isEmpty() ? QStringLiteral("Export Failed") : error);
         return {CliOutcome::Failure, document};
     }
     return CliOutcome::Ok(document);

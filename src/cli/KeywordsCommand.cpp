@@ -35,7 +35,6 @@ CliOutcome KeywordsCommand::Run(CNotesApp& app)
     const NoteWriteResult result = m_mode == Mode::Attach ? database.AttachKeyWordToNotes(m_word, notes)
                                                           : database.RemoveKeyWordFromNotes(m_word, notes);
     if (!result.Ok())
-        return CliOutcome::Failed(
-            QStringLiteral("could not write %1").arg(result.failedFiles.join(QStringLiteral(", "))));
+        return CliOutcome::Failed(result.failure.Message());
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("changed"), CliJson::Ids(result.changed)}});
 }

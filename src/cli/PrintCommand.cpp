@@ -21,8 +21,8 @@ CliOutcome PrintCommand::Run(CNotesApp& app)
     const NotesList notes
         = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
     const QString path = app.FullPath(QStringLiteral("Data Files\\PrintPreview.nbf"));
-    if (!PrintCommands::WritePrintPreviewFor(database, notes))
-        return CliOutcome::Failed(QStringLiteral("Cannot write %1.").arg(path));
+    if (const FileStatus written = PrintCommands::WritePrintPreviewFor(database, notes); !written)
+        return CliOutcome::Failed(written.Message());
     return CliOutcome::Ok(
         QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), int(notes.size())}});
 }

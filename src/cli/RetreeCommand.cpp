@@ -147,8 +147,7 @@ CliOutcome RetreeCommand::Run(CNotesApp& app)
     const NoteWriteResult result
         = OrganiseCommands::SaveCategoryTrees(database, std::move(working), app.GetSettings().NoteSortID);
     if (!result.Ok())
-        return CliOutcome::Failed(
-            QStringLiteral("could not write %1").arg(result.failedFiles.join(QStringLiteral(", "))));
+        return CliOutcome::Failed(result.failure.Message());
     return CliOutcome::Ok(QJsonObject {
         {QStringLiteral("messages"), prompt.Messages()},
         {QStringLiteral("questions"), prompt.Questions()},

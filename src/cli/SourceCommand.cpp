@@ -128,8 +128,14 @@ bool SourceCommand::ApplyOptions(SourceEditor& editor, NoteDatabase& database, Q
     QList<qint32> ids;
     for (const AuthorNames& names : *m_authors) {
         qint32 id = FindAuthorByNames(database.Authors(), names.first, names.middle, names.last);
+        FileStatus failure;
         if (id <= 0)
-            id = database.AddAuthor(AuthorRecord {-1, names.first, names.middle, names.last, {}, {}});
+            id = database.AddAuthor(AuthorRecord {-1, names.first, names.middle, names.last, {}, {}},
+                                    &failure);
+        if (!failure) {
+            *error = failure.Message();
+            return false;
+        }
         if (id <= 0) {
             *error = QStringLiteral("An author needs a first or a last name.");
             return false;
@@ -167,7 +173,8 @@ CliOutcome SourceCommand::RunDelete(CNotesApp& app)
     if (!app.Database().FindSource(m_id))
         return CliOutcome::Failed(QStringLiteral("No source has the id %1.").arg(m_id));
     YesPrompt prompt;
-    if (!app.Database().DeleteSource(m_id, prompt))
-        return CliOutcome::Failed(prompt.lastText);
+    FileStatus failure;
+    if (!app.Database().DeleteSource(m_id, prompt, &failure))
+        return CliOutcome::Failed(failure ? prompt.lastText : failure.Message());
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), m_id}});
 }

@@ -2,6 +2,7 @@
 
 #include "editor/CAttachmentsListCtrl.h"
 #include "editor/CViewImageDlg.h"
+#include "format/FileSystem.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteEditorFields.h"
 #include "ui/FileDialogs.h"
@@ -239,9 +240,13 @@ void CAttachmentsDlg::ExtractAttachment()
         = FileDialogs::SaveFileName(this, QStringLiteral("Extract Attachment"), filter, extension);
     if (to.isEmpty())
         return;
-    // A missing file fails without a message, as it does everywhere.
-    QFile::remove(to);
-    QFile::copy(from, to);
+    // The file dialog has asked before replacing an existing file.
+    FileSystem& files = FileSystem::Current();
+    FileStatus copied = files.Remove(to);
+    if (copied)
+        copied = files.Copy(from, to);
+    if (!copied)
+        m_prompt.Tell(copied.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
 }
 
 void CAttachmentsDlg::OpenAttachment(int row)

@@ -184,7 +184,8 @@ bool CEditNoteDlg::Save()
     // On any refusal the dialog stays open with everything typed.
     if (!m_database.SaveNoteFromEditor(m_previous, finished, &error)) {
         const bool noText = error == NoteDatabase::NoTextMessage();
-        m_prompt.Tell(error, noText ? NoteDatabase::NoTextCaption() : QStringLiteral("Note Not Saved"),
+        // Otherwise the note file could not be written: the message names it and says why.
+        m_prompt.Tell(error, noText ? NoteDatabase::NoTextCaption() : FileStatus::Caption(),
                       UserPrompt::Icon::Warning);
         m_text->RecheckAll();
         m_text->setFocus();
@@ -206,8 +207,10 @@ void CEditNoteDlg::reject()
         CSaveWarningDlg warning(
             [this] {
                 m_settings.szSaveWarning = 0;
-                if (m_saveSettings)
-                    m_saveSettings();
+                if (!m_saveSettings)
+                    return;
+                if (const FileStatus saved = m_saveSettings(); !saved)
+                    m_prompt.Tell(saved.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
             },
             this);
         if (warning.exec() != QDialog::Accepted) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 
 #include <QDialog>
@@ -41,8 +42,9 @@ public:
 
     // The font of new text ("EditTextFont").
     void SetTextFont(const QFont& font);
-    // Stores every setting at once (the warning's "Do not display this warning again.").
-    void SetSettingsSaver(std::function<void()> saver) { m_saveSettings = std::move(saver); }
+    // Stores every setting at once (the warning's "Do not display this warning again."); a
+    // failure it returns is shown.
+    void SetSettingsSaver(std::function<FileStatus()> saver) { m_saveSettings = std::move(saver); }
     // Without a chooser the choose-source button is disabled.
     void SetSourceChooser(SourceChooser chooser);
     // Text captured elsewhere goes into the note: the clipboard pasted at the caret.
@@ -114,7 +116,7 @@ private:
     NoteRecord m_edited;
     bool m_highlightMode = false;
     bool m_refreshing = false;
-    std::function<void()> m_saveSettings;
+    std::function<FileStatus()> m_saveSettings;
     SourceChooser m_chooseSource;
 
     CNoteEditCtrl* m_text = nullptr;

@@ -38,13 +38,14 @@ bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt)
 }
 
 int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
-                  UserPrompt* prompt, ProgressReporter& progress)
+                  UserPrompt* prompt, ProgressReporter& progress, QString* error)
 {
     ExportContext context;
     context.folder = database.Folder();
     context.authors = database.Authors();
     context.prompt = prompt;
     context.progress = &progress;
+    context.error = error;
     return ExportNotes(notes, archivePath, context);
 }
 
@@ -58,13 +59,13 @@ int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserP
 }
 
 int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
-                   ProgressReporter& progress)
+                   ProgressReporter& progress, QString* error)
 {
     progress.Begin(QStringLiteral("Loading notes..."), 15);
     progress.Step();
     const NotesList all = database.LoadAllNotes();
     progress.End();
-    const int result = ExportNotesOf(database, all, archivePath, &prompt, progress);
+    const int result = ExportNotesOf(database, all, archivePath, &prompt, progress, error);
     ReportExport(result, QStringLiteral("All  *%1*  of your notes have been successfully backed up!"),
                  QStringLiteral("The backup has failed, please contact support if problem persists."),
                  QStringLiteral("Backup Failed"), prompt);
@@ -84,12 +85,13 @@ int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QS
 
 int ImportNotesCommand(const QString& archivePath, const ImportContext& context, UserPrompt& prompt)
 {
-    const int result = ImportNotes(archivePath, context, nullptr);
+    ImportReport report;
+    const int result = ImportNotes(archivePath, context, &report);
     if (result > 0)
         prompt.Tell(ImportSucceededText(result), kFinished, UserPrompt::Icon::Information);
     else if (result == -2112)
         prompt.Tell(ImportNewerVersionText(), QStringLiteral("Import Failed"), UserPrompt::Icon::Warning);
-    else if (result < 0)
+    else if (result < 0 && !report.notStored)
         prompt.Tell(ImportFailedText(), QStringLiteral("Import Failed"), UserPrompt::Icon::Warning);
     return result;
 }

@@ -22,17 +22,19 @@ bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt);
 int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                        ProgressReporter& progress);
 // "Backup All Notes..." after the dialog: every note of the database ("Loading notes...").
+// error receives a failure's text.
 int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
-                   ProgressReporter& progress);
+                   ProgressReporter& progress, QString* error = nullptr);
 // The control bar's export of the notes of its selected items; nothing for an empty list.
 int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
                         UserPrompt& prompt, ProgressReporter& progress);
-// ExportNotes with the database's folder and authors.
+// ExportNotes with the database's folder and authors; error receives a failure's text.
 int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
-                  UserPrompt* prompt, ProgressReporter& progress);
+                  UserPrompt* prompt, ProgressReporter& progress, QString* error = nullptr);
 
 // "Import Notes..." after the dialog (and a file handed over at start-up): ImportNotes,
-// then the result message. The context's prompt shows the "Archiving Error" box too.
+// then the result message. The context's prompt shows the "Archiving Error" box too, and
+// a file that could not be written (then no "could be corrupt" message follows).
 int ImportNotesCommand(const QString& archivePath, const ImportContext& context, UserPrompt& prompt);
 
 } // namespace ExchangeCommands

@@ -2,6 +2,7 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/RecordList.h"
 #include "format/Version.h"
 #include "sources/SourceExchange.h"
 #include "sources/SourceLookup.h"
@@ -29,17 +30,18 @@ ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* dat
     if (Version::IsNewerThanProgram(data->version))
         return ExportDataResult::NewerVersion;
     reader.ReadTime(data->exportTime);
-    const qint32 count = reader.ReadInt();
-    if (qint64(count) * kMinEntryBytes > reader.Remaining())
-        return ExportDataResult::Damaged;
-    data->notes.reserve(count);
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        NoteRecord note;
-        note.Read(reader, data->version);
-        note.AttachedSource = ReadSourceExchange(reader, data->version);
-        note.SourceID = note.AttachedSource.SourceId > 0 ? note.AttachedSource.SourceId : 0;
-        if (note.NoteID > 0)
-            data->notes.append(std::move(note));
-    }
+    // A truncated file keeps the entries before its damaged tail; the entry the stream
+    // ended in is dropped, so no note comes in with half its text.
+    RecordListReader list(reader, data->version);
+    data->notes = list.ReadAll<NoteRecord>(
+        [](FieldReader& from, double version) {
+            NoteRecord note;
+            note.Read(from, version);
+            note.AttachedSource = ReadSourceExchange(from, version);
+            note.SourceID = note.AttachedSource.SourceId > 0 ? note.AttachedSource.SourceId : 0;
+            return note;
+        },
+        [](const NoteRecord& note) { return note.NoteID > 0; }, RecordListReader::CutRecords::Drop,
+        kMinEntryBytes);
     return ExportDataResult::Ok;
 }

@@ -35,11 +35,9 @@ enum class ExportDataResult
 {
     Ok,
     NewerVersion,
-    Damaged
 };
 
 // Reads the logical bytes of a data file. A version newer than this program's reads
-// nothing more. A count that the bytes cannot possibly hold (every entry takes well over
-// kMinEntryBytes) marks the file as damaged; a count a little beyond the records present
-// (a truncated file) keeps the records before the damage.
+// nothing more. A truncated file (a count beyond the entries present) keeps the entries
+// before the damage and drops the one it ended in; Damaged is no longer given.
 ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* data);

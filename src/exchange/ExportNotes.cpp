@@ -40,36 +40,51 @@ QList<ZipFileEntry> ArchiveFiles(const NotesList& notes, const DataFolder& folde
 
 } // namespace
 
+namespace {
+
+int Failed(const ExportContext& context, const QString& text, const QString& caption)
+{
+    if (context.prompt != nullptr)
+        context.prompt->Tell(text, caption, UserPrompt::Icon::Warning);
+    if (context.error != nullptr)
+        *context.error = text;
+    return ExchangeFormat::kExportCompressionFailed;
+}
+
+int WriteArchive(const NotesList& notes, const QString& archivePath, const ExportContext& context,
+                 const QString& tempPath, ProgressReporter& progress)
+{
+    if (const FileStatus reset = ResetTempFolder(tempPath); !reset)
+        return Failed(context, reset.Message(), FileStatus::Caption());
+    const QDir temp(tempPath);
+    progress.Begin(QStringLiteral("Exporting notes..."), int(notes.size()) + 2);
+    progress.Step();
+    const SourceList sources
+        = LoadSourcesFile(context.folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
+    FieldWriter writer;
+    WriteExportData(writer, notes, sources, context.authors, DateTime::CurrentLocal());
+    const QString dataFile = temp.filePath(ExchangeFormat::DataFileName());
+    if (const FileStatus written = writer.Save(dataFile); !written)
+        return Failed(context, written.Message(), FileStatus::Caption());
+    const QList<ZipFileEntry> files = ArchiveFiles(notes, context.folder, dataFile);
+    progress.SetPosition(int(notes.size()) + 1);
+    progress.SetMessage(QStringLiteral("Compressing export file..."));
+    QString error;
+    const bool zipped = ZipFiles(archivePath, files, &error);
+    progress.Step();
+    if (!zipped)
+        return Failed(context, error, QStringLiteral("Archiving Error"));
+    // An empty list still gives an archive (Count 0) but counts as nothing written.
+    return int(notes.size());
+}
+
+} // namespace
+
 int ExportNotes(const NotesList& notes, const QString& archivePath, const ExportContext& context)
 {
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     const QString tempPath = context.folder.FullPath(ExchangeFormat::ExportTempName());
-    int result = ExchangeFormat::kExportNothingWritten;
-    if (ResetTempFolder(tempPath)) {
-        const QDir temp(tempPath);
-        progress.Begin(QStringLiteral("Exporting notes..."), int(notes.size()) + 2);
-        progress.Step();
-        const SourceList sources
-            = LoadSourcesFile(context.folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
-        FieldWriter writer;
-        WriteExportData(writer, notes, sources, context.authors, DateTime::CurrentLocal());
-        // An empty list still gives an archive (Count 0) but counts as nothing written.
-        if (writer.Save(temp.filePath(ExchangeFormat::DataFileName()))) {
-            const QList<ZipFileEntry> files
-                = ArchiveFiles(notes, context.folder, temp.filePath(ExchangeFormat::DataFileName()));
-            progress.SetPosition(int(notes.size()) + 1);
-            progress.SetMessage(QStringLiteral("Compressing export file..."));
-            QString error;
-            if (ZipFiles(archivePath, files, &error)) {
-                result = int(notes.size());
-            } else {
-                if (context.prompt != nullptr)
-                    context.prompt->Tell(error, QStringLiteral("Archiving Error"), UserPrompt::Icon::Warning);
-                result = ExchangeFormat::kExportCompressionFailed;
-            }
-            progress.Step();
-        }
-    }
+    const int result = WriteArchive(notes, archivePath, context, tempPath, progress);
     RemoveTempFolder(tempPath);
     progress.End();
     return result;

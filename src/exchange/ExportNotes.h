@@ -16,6 +16,7 @@ struct ExportContext
     AuthorList authors; // the database's authors, embedded with their sources
     UserPrompt* prompt = nullptr; // shows "Archiving Error"; none: nothing is shown
     ProgressReporter* progress = nullptr;
+    QString* error = nullptr; // receives the text of a failure, when given
 };
 
 // Writes the notes into a ".qvx" archive at archivePath: "_ExpNotes.dat" with each note
@@ -23,7 +24,9 @@ struct ExportContext
 // file, all at the archive's root (an attached file that is missing is left out). The
 // data file is written in "Data Files\ExportTemp", which is emptied before and removed
 // after. The database is never changed.
-// Returns the number of notes written (> 0); 0 when nothing was written (the data file
-// cannot be created, or the list is empty: its archive then holds a Count of 0); -1 when the compression
-// failed, after the "Archiving Error" box. A failed run leaves no archive file at archivePath.
+// Returns the number of notes written (> 0); 0 when the list is empty (its archive then
+// holds a Count of 0); -1 when a file could not be written (the temporary folder, the data
+// file: shown with FileStatus::Caption(), naming the file and the reason) or the
+// compression failed (the "Archiving Error" box). The error text goes to context.error
+// too. A failed run leaves no archive file at archivePath.
 int ExportNotes(const NotesList& notes, const QString& archivePath, const ExportContext& context);

@@ -3,6 +3,8 @@
 #include "exchange/ImportSession.h"
 #include "format/AttachmentRecord.h"
 #include "format/AuthorsFile.h"
+#include "format/FileSystem.h"
+#include "format/FileTransaction.h"
 #include "format/NoteFile.h"
 #include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
@@ -11,9 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -44,25 +44,60 @@ ImportIntegrator::ImportIntegrator(NoteDatabase& database, QString importFolder)
     : m_database(database)
     , m_importFolder(std::move(importFolder))
     , m_imagesFolder(database.Folder().ImagesFolder())
+    , m_asideFolder(database.Folder().FullPath(QStringLiteral("Data Files\\ImportReplaced")))
 {
 }
 
-NoteIdList ImportIntegrator::Integrate(ImportSession& session, const QList<int>& selected,
-                                       ProgressReporter& progress)
+FileStatus ImportIntegrator::Integrate(ImportSession& session, const QList<int>& selected,
+                                       ProgressReporter& progress, NoteIdList* imported)
+{
+    m_sourcesBefore = m_database.Sources();
+    m_authorsBefore = m_database.Authors();
+    m_totalBefore = m_database.Total();
+    m_maxNoteIdBefore = m_database.MaxNoteID();
+    m_maxAuthorIdBefore = m_database.MaxAuthorID();
+    FileSystem& files = FileSystem::Current();
+    FileStatus status = files.RemoveFolder(m_asideFolder); // a leftover of an interrupted run
+    status.Keep(files.MakePath(m_asideFolder));
+    status.Keep(files.MakePath(m_imagesFolder));
+    if (status)
+        status = IntegrateAll(session, selected, progress, imported);
+    if (!status)
+        Undo();
+    files.RemoveFolder(m_asideFolder);
+    return status;
+}
+
+void ImportIntegrator::Undo()
+{
+    FileSystem& files = FileSystem::Current();
+    for (const QString& created : std::as_const(m_createdFiles))
+        files.Remove(created);
+    for (const auto& [path, aside] : std::as_const(m_setAside))
+        files.Rename(aside, path);
+    m_database.Sources() = m_sourcesBefore;
+    m_database.Authors() = m_authorsBefore;
+    m_database.AdjustTotal(m_totalBefore - m_database.Total());
+    m_database.RestoreCounters(m_maxNoteIdBefore, m_maxAuthorIdBefore);
+}
+
+FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<int>& selected,
+                                          ProgressReporter& progress, NoteIdList* imported)
 {
     for (int i = 0; i < int(session.DatabaseNotes().size()); ++i)
         m_existingByGuid[session.DatabaseNotes().at(i).NoteGUID].append(i);
     ScanAttachmentNumbers();
-    QDir().mkpath(m_imagesFolder);
-    NoteIdList imported;
+    // The chosen notes as they came in: the session's items change only on success.
+    QList<std::pair<int, NoteRecord>> integrated;
     for (int index : selected) {
-        ImportItem& item = session.Items()[index];
+        const ImportItem& item = session.Items().at(index);
         NoteRecord note = item.note;
         const NoteRecord* existing = TakeExisting(session, note.NoteGUID);
         if (existing == nullptr)
             m_database.AdjustTotal(1);
         ResolveSource(note);
-        ReplaceAttachments(note, existing);
+        if (const FileStatus taken = ReplaceAttachments(note, existing); !taken)
+            return taken;
         if (item.ImportStatus() == 22 && existing != nullptr) {
             note.NoteID = existing->NoteID;
             if (NoteFileName(*existing) != NoteFileName(note))
@@ -73,14 +108,16 @@ NoteIdList ImportIntegrator::Integrate(ImportSession& session, const QList<int>&
         const QString path = m_database.NoteFilePath(note);
         RemoveFromFile(path, note.NoteID);
         NoteFile(path).append(note);
-        item.note = note;
-        imported.Append(note.NoteID);
+        integrated.append({index, note});
         progress.Step();
     }
-    WriteAll();
-    // One settings save for the whole batch keeps the raised MaxNoteID durable.
-    m_database.StoreCounters();
-    return imported;
+    if (const FileStatus written = WriteAll(); !written)
+        return written;
+    for (const auto& [index, note] : std::as_const(integrated)) {
+        session.Items()[index].note = note;
+        imported->Append(note.NoteID);
+    }
+    return FileStatus::Ok();
 }
 
 const NoteRecord* ImportIntegrator::TakeExisting(const ImportSession& session, const QString& guid)
@@ -133,60 +170,86 @@ qint32 ImportIntegrator::MatchOrAddAuthor(const AuthorRecord& incoming)
     return added.AuthorId;
 }
 
-void ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteRecord* existing)
+FileStatus ImportIntegrator::SetAside(const QString& path)
 {
+    const QString aside = QDir(m_asideFolder).filePath(QString::number(m_setAside.size()));
+    const FileStatus moved = FileSystem::Current().Rename(path, aside);
+    if (moved)
+        m_setAside.append({path, aside});
+    return moved;
+}
+
+FileStatus ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteRecord* existing)
+{
+    // E's files leave the folder, as a deletion would, but wait aside until the import
+    // is stored, so that a failed import can put them back.
     if (existing != nullptr) {
         for (const AttachmentRecord& old : existing->Attachments) {
-            if (IsPlainFileName(old.StoredName)
-                && QFile::remove(QDir(m_imagesFolder).filePath(old.StoredName))) {
-                auto number = m_attachmentNumbers.find(AttachmentNumber(old.StoredName));
-                if (number != m_attachmentNumbers.end() && --number->second == 0)
-                    m_attachmentNumbers.erase(number);
-            }
+            const QString path = QDir(m_imagesFolder).filePath(old.StoredName);
+            if (!IsPlainFileName(old.StoredName) || !QFileInfo::exists(path))
+                continue;
+            if (const FileStatus moved = SetAside(path); !moved)
+                return moved;
+            auto number = m_attachmentNumbers.find(AttachmentNumber(old.StoredName));
+            if (number != m_attachmentNumbers.end() && --number->second == 0)
+                m_attachmentNumbers.erase(number);
         }
     }
     for (AttachmentRecord& attachment : note.Attachments) {
         // The largest number in the folder, as a fresh scan would find it, plus one.
         const int number = (m_attachmentNumbers.empty() ? 0 : m_attachmentNumbers.rbegin()->first) + 1;
         const QString newName = QString::asprintf("%.7d.", number) + StoredExtension(attachment.StoredName);
-        if (IsPlainFileName(attachment.StoredName))
-            TakeAttachmentFile(attachment.StoredName, newName);
+        if (IsPlainFileName(attachment.StoredName)) {
+            if (const FileStatus taken = TakeAttachmentFile(attachment.StoredName, newName); !taken)
+                return taken;
+        }
         ++m_attachmentNumbers[number];
         attachment.StoredName = newName;
     }
+    return FileStatus::Ok();
 }
 
 // The import folder is removed afterwards, so its files are moved rather than copied;
 // a file that two attachments name is copied from where the first one put it. An
 // existing file is never overwritten.
-void ImportIntegrator::TakeAttachmentFile(const QString& storedName, const QString& newName)
+FileStatus ImportIntegrator::TakeAttachmentFile(const QString& storedName, const QString& newName)
 {
     const QString target = QDir(m_imagesFolder).filePath(newName);
     const auto moved = m_takenFiles.constFind(storedName);
     if (moved != m_takenFiles.constEnd()) {
-        QFile::copy(*moved, target); // refuses an existing target
-        return;
+        if (QFileInfo::exists(target))
+            return FileStatus::Ok(); // never overwritten: the record points at that file
+        const FileStatus copied = FileSystem::Current().Copy(*moved, target);
+        if (copied)
+            m_createdFiles.append(target);
+        return copied;
     }
     const QString from = QDir(m_importFolder).filePath(storedName);
     struct stat info
     {
     };
     if (::lstat(QFile::encodeName(from).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return; // missing from the archive (or no plain file): the record points at no file
-    if (MoveWithoutReplacing(from, target))
+        return FileStatus::Ok(); // missing from the archive (or no plain file): the record points at no file
+    bool taken = false;
+    const FileStatus status = MoveWithoutReplacing(from, target, &taken);
+    if (taken) {
         m_takenFiles.insert(storedName, target);
+        m_createdFiles.append(target);
+    }
+    return status;
 }
 
-bool ImportIntegrator::MoveWithoutReplacing(const QString& from, const QString& target)
+FileStatus ImportIntegrator::MoveWithoutReplacing(const QString& from, const QString& target, bool* moved)
 {
-    // One call that refuses an existing target, where the file system offers it.
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray destination = QFile::encodeName(target);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, destination.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno == EEXIST || QFileInfo::exists(target))
-        return false;
-    return QFile::rename(from, target) || QFile::copy(from, target);
+    *moved = false;
+    if (QFileInfo::exists(target))
+        return FileStatus::Ok();
+    FileSystem& files = FileSystem::Current();
+    FileStatus status = files.Rename(from, target);
+    if (!status)
+        status = files.Copy(from, target); // another file system, where no rename reaches
+    *moved = status.IsOk();
+    return status;
 }
 
 int ImportIntegrator::AttachmentNumber(const QString& fileName)
@@ -234,11 +297,23 @@ void ImportIntegrator::RemoveFromFile(const QString& path, qint32 id)
     notes.removeIf([id](const NoteRecord& record) { return record.NoteID == id; });
 }
 
-void ImportIntegrator::WriteAll()
+FileStatus ImportIntegrator::WriteAll()
 {
-    QDir().mkpath(m_database.Folder().NotesFolder());
-    for (const QString& path : m_fileOrder)
-        WriteNoteFile(path, m_files.value(path));
-    WriteAuthorsFile(m_database.AuthorsFilePath(), m_database.Authors());
-    WriteSourcesFile(m_database.SourcesFilePath(), m_database.Sources());
+    FileSystem& files = FileSystem::Current();
+    if (const FileStatus folder = files.MakePath(m_database.Folder().NotesFolder()); !folder)
+        return folder;
+    // The sources and authors first: a note never cites a source that is not stored.
+    FileTransaction transaction(files);
+    FileStatus status
+        = transaction.Write(m_database.SourcesFilePath(), SerializeSourcesFile(m_database.Sources()));
+    status.Keep(transaction.Write(m_database.AuthorsFilePath(), SerializeAuthorsFile(m_database.Authors())));
+    for (qsizetype i = 0; status && i < m_fileOrder.size(); ++i)
+        status = transaction.Write(m_fileOrder.at(i), NoteFileDiskBytes(m_files.value(m_fileOrder.at(i))));
+    // One settings save for the whole batch keeps the raised counters durable.
+    if (status)
+        status = m_database.StoreCounters();
+    if (!status)
+        return status; // the transaction puts the files back
+    transaction.Commit();
+    return FileStatus::Ok();
 }

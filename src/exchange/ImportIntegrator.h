@@ -1,8 +1,11 @@
 #pragma once
 
+#include "format/AuthorRecord.h"
+#include "format/FileStatus.h"
 #include "format/NoteFile.h"
 #include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
 
 #include <QHash>
 #include <QList>
@@ -24,8 +27,12 @@ class ProgressReporter;
 //     file name is not taken, nor anything that is not a regular file;
 //  4. a note replacing E keeps E's id (and leaves E's file when its own file differs);
 //     any other gets MaxNoteID + 1; the note is written into its note file.
-// Note files are gathered in memory and each written once at the end, followed by
-// "Authors.dat" and "Sources.dat"; the caller then reloads the database.
+// Note files are gathered in memory and each written once at the end, after "Sources.dat"
+// and "Authors.dat", and the counters are stored; the caller then reloads the database.
+// All of it stands or falls together: when a file cannot be written (a note file, the
+// sources, the authors, the settings, an attachment), every file written is put back,
+// the attachment files are as they were (E's are only set aside until the end), and the
+// database's sources, authors, counters and total are restored: no note is integrated.
 class ImportIntegrator
 {
 public:
@@ -35,23 +42,30 @@ public:
     // still the one read is taken from here instead of being read again.
     void KnowFiles(const QList<NoteFileContents>& files);
 
-    // Returns the ids of the imported notes in order.
-    NoteIdList Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress);
+    // imported receives the ids of the imported notes in order; a failure names the file.
+    FileStatus Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
+                         NoteIdList* imported);
 
 private:
     const NoteRecord* TakeExisting(const ImportSession& session, const QString& guid);
     void ResolveSource(NoteRecord& note);
     qint32 MatchOrAddAuthor(const AuthorRecord& incoming);
-    void ReplaceAttachments(NoteRecord& note, const NoteRecord* existing);
-    void TakeAttachmentFile(const QString& storedName, const QString& newName);
-    // Renames from to target unless target exists; a copy when a rename cannot be made.
-    static bool MoveWithoutReplacing(const QString& from, const QString& target);
+    FileStatus IntegrateAll(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
+                            NoteIdList* imported);
+    FileStatus ReplaceAttachments(NoteRecord& note, const NoteRecord* existing);
+    FileStatus SetAside(const QString& path);
+    FileStatus TakeAttachmentFile(const QString& storedName, const QString& newName);
+    // Renames from to target unless target exists (false, nothing done); a copy when a
+    // rename cannot be made.
+    FileStatus MoveWithoutReplacing(const QString& from, const QString& target, bool* moved);
+    // Everything the integration changed, put back after a failure.
+    void Undo();
     void ScanAttachmentNumbers();
     static int AttachmentNumber(const QString& fileName);
     NotesList& NoteFile(const QString& path);
     NotesList ReadFile(const QString& path);
     void RemoveFromFile(const QString& path, qint32 id);
-    void WriteAll();
+    FileStatus WriteAll();
 
     NoteDatabase& m_database;
     QString m_importFolder;
@@ -62,4 +76,14 @@ private:
     QHash<QString, NotesList> m_files; // note files being rewritten
     QHash<QString, NoteFileContents> m_knownFiles; // read before, valid while unchanged
     QStringList m_fileOrder;
+
+    // What Undo puts back.
+    QString m_asideFolder; // replaced attachment files wait here until the end
+    QList<std::pair<QString, QString>> m_setAside; // (attachment path, where it waits)
+    QStringList m_createdFiles; // attachment files this import made
+    SourceList m_sourcesBefore;
+    AuthorList m_authorsBefore;
+    int m_totalBefore = 0;
+    qint32 m_maxNoteIdBefore = 0;
+    qint32 m_maxAuthorIdBefore = 0;
 };

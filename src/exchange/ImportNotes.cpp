@@ -43,8 +43,6 @@ ReadResult ReadDataFile(const QString& path, ExportData* data)
     switch (ParseExportData(bytes, data)) {
     case ExportDataResult::NewerVersion:
         return ReadResult::NewerVersion;
-    case ExportDataResult::Damaged:
-        return ReadResult::Failed;
     case ExportDataResult::Ok:
         break;
     }
@@ -92,8 +90,21 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
     progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
     ImportIntegrator integrator(database, tempPath);
     integrator.KnowFiles(existingFiles);
-    const NoteIdList imported = integrator.Integrate(session, selected, progress);
+    NoteIdList imported;
+    const FileStatus stored = integrator.Integrate(session, selected, progress, &imported);
     progress.End();
+    if (!stored) {
+        // Nothing was integrated: the database and its files are as they were.
+        const QString text = stored.Message() + QLatin1Char('\n')
+            + QStringLiteral("None of the %1 chosen notes were imported.").arg(selected.size());
+        if (context.prompt != nullptr)
+            context.prompt->Tell(text, FileStatus::Caption(), UserPrompt::Icon::Warning);
+        if (report != nullptr) {
+            report->error = text;
+            report->notStored = true;
+        }
+        return ExchangeFormat::kImportFailed;
+    }
     database.LoadNoteDatabase();
     RefreshCurrentList(context, imported, choice.displayImported);
     if (report != nullptr)
@@ -172,8 +183,16 @@ int ImportNotes(const QString& archivePath, const ImportContext& context, Import
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     const QString tempPath = context.database->Folder().FullPath(ExchangeFormat::ImportTempName());
     int result = ExchangeFormat::kImportFailed;
-    if (ResetTempFolder(tempPath))
+    if (const FileStatus reset = ResetTempFolder(tempPath); !reset) {
+        if (context.prompt != nullptr)
+            context.prompt->Tell(reset.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        if (report != nullptr) {
+            report->error = reset.Message();
+            report->notStored = true;
+        }
+    } else {
         result = ExtractAndImport(archivePath, context, tempPath, report);
+    }
     progress.SetMessage(QStringLiteral("Cleaning up temp files..."));
     RemoveTempFolder(tempPath);
     progress.End();

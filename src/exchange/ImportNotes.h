@@ -38,7 +38,8 @@ struct ImportReport
     };
     QList<Status> statuses; // as compared before the dialog
     NoteIdList importedIds;
-    QString error; // the archive's error text, when it could not be extracted
+    QString error; // the archive's error text, or the file that could not be written
+    bool notStored = false; // a file could not be written: nothing was integrated
 };
 
 // Imports a ".qvx" archive: extracts it into "Data Files\ImportTemp" (emptied before,
@@ -47,8 +48,10 @@ struct ImportReport
 // then writes the authors and sources, reloads the database and refreshes the current
 // list. Returns the number of notes imported (> 0); 0 when the chooser cancels; -2112
 // when the archive was written by a newer version; -1 for any other failure (the archive
-// cannot be opened or safely extracted, no data file). Every failure leaves the
-// database and its files as they were.
+// cannot be opened or safely extracted, no data file, or a file of the data folder could
+// not be written: then shown with FileStatus::Caption() and the notes that were not
+// imported, and report->notStored set). Every failure leaves the database and its files
+// as they were. A truncated data file imports the notes before its damaged tail.
 int ImportNotes(const QString& archivePath, const ImportContext& context, ImportReport* report = nullptr);
 
 // Texts of the "Import Notes..." result messages, caption "Finished!" or "Import Failed".

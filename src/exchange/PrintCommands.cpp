@@ -2,6 +2,7 @@
 
 #include "exchange/ExchangeFormat.h"
 #include "exchange/PrintHandOffFiles.h"
+#include "format/FileSystem.h"
 #include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
@@ -56,10 +57,12 @@ QString BibliographyCommandLine(const QString& programPath, const QString& bibPa
     return Quoted(programPath) + QLatin1Char(' ') + Quoted(bibPath);
 }
 
-bool WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes)
+FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes)
 {
     const SourceList sources = LoadSourcesFile(database.SourcesFilePath());
-    QDir().mkpath(database.Folder().DataFilesFolder());
+    if (const FileStatus folder = FileSystem::Current().MakePath(database.Folder().DataFilesFolder());
+        !folder)
+        return folder;
     return WritePrintPreviewFile(database.Folder().FullPath(ExchangeFormat::PrintPreviewName()), notes,
                                  sources, database.Authors());
 }
@@ -73,22 +76,32 @@ bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, Progres
         return false;
     }
     progress.Notify(QStringLiteral("Preparing Preview...."));
-    WritePrintPreviewFor(database, database.CurrentList());
+    const FileStatus written = WritePrintPreviewFor(database, database.CurrentList());
     progress.End();
+    if (!written) {
+        prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        return false;
+    }
     start(NotesCommandLine(PrintProgramPath(database.Folder())), database.Folder());
     return true;
 }
 
 bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,
-                        const ProgramStarter& start)
+                        const ProgramStarter& start, FileStatus* failure)
 {
     if (selected.isEmpty())
         return false;
     progress.Notify(QStringLiteral("Preparing Sources...."));
     const QString bibPath = database.Folder().FullPath(ExchangeFormat::BibFileName());
-    QDir().mkpath(database.Folder().DataFilesFolder());
-    WriteBibFile(bibPath, selected, database.Authors());
+    FileStatus written = FileSystem::Current().MakePath(database.Folder().DataFilesFolder());
+    if (written)
+        written = WriteBibFile(bibPath, selected, database.Authors());
     progress.End();
+    if (!written) {
+        if (failure)
+            *failure = written;
+        return false;
+    }
     start(BibliographyCommandLine(PrintProgramPath(database.Folder()), bibPath), database.Folder());
     return true;
 }

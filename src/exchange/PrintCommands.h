@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/DataFolder.h"
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -32,20 +33,22 @@ QString NotesCommandLine(const QString& programPath);
 QString BibliographyCommandLine(const QString& programPath, const QString& bibPath);
 
 // Writes "Data Files\PrintPreview.nbf" from the notes, with sources read afresh from
-// "Sources.dat" and the database's authors. False when the file cannot be written.
-bool WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes);
+// "Sources.dat" and the database's authors; the failure when the file cannot be written.
+FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes);
 
 // "Save/Print Current Notes...": refuses an empty current list ("Unable to save, there
 // are no notes in the current list.", "Invalid Notes"); otherwise writes the file under
-// the notification "Preparing Preview...." and starts the print program (even when the
-// file could not be written). False when refused.
+// the notification "Preparing Preview...." and starts the print program. A file that
+// cannot be written is shown (FileStatus::Caption()) and nothing is started: the print
+// program would show an old file as if it were this one. False when refused or failed.
 bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, ProgressReporter& progress,
                              const ProgramStarter& start = StartDetached);
 
 // "Create Bibliography..." after its selection dialog: nothing for an empty selection;
 // otherwise "Data Files\Bib.dat" is written under "Preparing Sources...." (each source
-// formatted again) and the print program is started with it. False for an empty list.
+// formatted again) and the print program is started with it. False for an empty list, or
+// when the file cannot be written (failure says why; nothing is started).
 bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,
-                        const ProgramStarter& start = StartDetached);
+                        const ProgramStarter& start = StartDetached, FileStatus* failure = nullptr);
 
 } // namespace PrintCommands

@@ -2,6 +2,7 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/RecordList.h"
 #include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 #include "sources/SourceLookup.h"
@@ -33,8 +34,7 @@ QByteArray ReadLogicalFile(const QString& path, bool* opened)
 void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                        const AuthorList& authors)
 {
-    writer.WriteText(Version::Text());
-    writer.WriteInt(qint32(notes.size()));
+    RecordListWriter::WriteHead(writer, QLatin1StringView(Version::kText), notes.size());
     for (const NoteRecord& note : notes) {
         note.Write(writer);
         const SourceRecord* found = note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr;
@@ -43,8 +43,8 @@ void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const Source
     }
 }
 
-bool WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
-                           const AuthorList& authors)
+FileStatus WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
+                                 const AuthorList& authors)
 {
     FieldWriter writer;
     WritePrintPreview(writer, notes, sources, authors);
@@ -58,13 +58,15 @@ bool ParsePrintPreview(const QByteArray& logicalBytes, PrintPreviewData* data)
     double version = 0.0;
     if (!ReadVersion(reader, &data->version, &version))
         return false;
-    const qint32 count = reader.ReadInt();
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        NoteRecord note;
-        note.Read(reader, version);
-        note.AttachedSource = ReadBibSourceRecord(reader);
-        data->notes.append(note);
-    }
+    RecordListReader list(reader, version);
+    data->notes = list.ReadAll<NoteRecord>(
+        [](FieldReader& from, double noteVersion) {
+            NoteRecord note;
+            note.Read(from, noteVersion);
+            note.AttachedSource = ReadBibSourceRecord(from);
+            return note;
+        },
+        [](const NoteRecord&) { return true; });
     return true;
 }
 
@@ -82,9 +84,10 @@ bool ParseBibFile(const QByteArray& logicalBytes, BibData* data)
     double version = 0.0;
     if (!ReadVersion(reader, &data->version, &version))
         return false;
-    const qint32 count = reader.ReadInt();
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
-        data->sources.append(ReadBibSourceRecord(reader));
+    RecordListReader list(reader, version);
+    data->sources
+        = list.ReadAll<SourceRecord>([](FieldReader& from, double) { return ReadBibSourceRecord(from); },
+                                     [](const SourceRecord&) { return true; });
     return true;
 }
 

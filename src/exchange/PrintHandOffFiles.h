@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/AuthorRecord.h"
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -16,9 +17,9 @@ class FieldWriter;
 // "Bib.dat" source record.
 void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                        const AuthorList& authors);
-// Rewrites the file atomically; false (nothing written) when it cannot.
-bool WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
-                           const AuthorList& authors);
+// Rewrites the file atomically; a failure leaves the old file as it was.
+FileStatus WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
+                                 const AuthorList& authors);
 
 // What the print program reads back. Each note carries its source as AttachedSource.
 struct PrintPreviewData

@@ -1,22 +1,16 @@
 #include "exchange/TempFolder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "format/FileSystem.h"
 
 void RemoveTempFolder(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink() || info.isFile()) {
-        QFile::remove(path);
-        return;
-    }
-    if (info.isDir())
-        QDir(path).removeRecursively();
+    FileSystem::Current().RemoveFolder(path);
 }
 
-bool ResetTempFolder(const QString& path)
+FileStatus ResetTempFolder(const QString& path)
 {
-    RemoveTempFolder(path);
-    return QDir().mkpath(path);
+    FileSystem& files = FileSystem::Current();
+    if (const FileStatus removed = files.RemoveFolder(path); !removed)
+        return removed;
+    return files.MakePath(path);
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "format/FileStatus.h"
+
 #include <QString>
 
 // The temporary folders of export and import ("Data Files\ExportTemp" and
-// "Data Files\ImportTemp"), left behind only by an interrupted run.
+// "Data Files\ImportTemp"), left behind only by an interrupted run. Both go through
+// FileSystem::Current().
 
 // Removes the folder with all its contents (a symbolic link in its place is removed,
-// never followed) and creates it empty; false when it cannot be created.
-bool ResetTempFolder(const QString& path);
-// Removes the folder with all its contents; content when it does not exist.
+// never followed) and creates it empty; the failure when it cannot.
+FileStatus ResetTempFolder(const QString& path);
+// Removes the folder with all its contents; content when it does not exist. A folder
+// that cannot be removed is left for the next run's reset.
 void RemoveTempFolder(const QString& path);

@@ -1,6 +1,7 @@
 #include "exchange/ZipFolder.h"
 
 #include "exchange/ZipErrorText.h"
+#include "format/FileSystem.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -127,10 +128,9 @@ bool WriteAndRename(const QString& archivePath, const QList<FolderEntry>& entrie
         QFile::remove(temporary);
         return false;
     }
-    // rename() replaces an existing file in one step.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(archivePath).constData())
-        != 0) {
-        *errorOut = ZipErrorText(ZIP_ER_RENAME);
+    // A rename replaces an existing file in one step.
+    if (const FileStatus renamed = FileSystem::Current().Rename(temporary, archivePath); !renamed) {
+        *errorOut = renamed.Message(); // the whole file name and reason
         QFile::remove(temporary);
         return false;
     }

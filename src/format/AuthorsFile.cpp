@@ -2,7 +2,9 @@
 
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
+#include "format/RecordList.h"
 #include "format/SourceFormat.h"
+#include "format/Version.h"
 
 #include <QIODevice>
 
@@ -11,10 +13,7 @@ namespace {
 FieldWriter AuthorsWriter(const AuthorList& authors)
 {
     FieldWriter writer;
-    writer.WriteReal(SourceFormat::kFileVersion);
-    writer.WriteInt(static_cast<qint32>(authors.size()));
-    for (const AuthorRecord& author : authors)
-        WriteAuthorRecord(writer, author);
+    RecordListWriter::WriteAll(writer, Version::kNumber, authors, WriteAuthorRecord);
     return writer;
 }
 
@@ -44,13 +43,10 @@ AuthorRecord ReadAuthorRecord(FieldReader& reader)
 
 AuthorList ReadAuthorsFile(FieldReader& reader)
 {
-    AuthorList authors;
-    reader.ReadReal(); // every version so far stores authors alike
-    const qint32 count = reader.ReadInt();
-    // The count is never trusted for an allocation: a damaged count stops at the end.
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)
-        authors.append(ReadAuthorRecord(reader));
-    return authors;
+    // Every version so far stores authors alike.
+    RecordListReader list(reader);
+    return list.ReadAll<AuthorRecord>([](FieldReader& from, double) { return ReadAuthorRecord(from); },
+                                      [](const AuthorRecord&) { return true; });
 }
 
 AuthorList ParseAuthorsFile(const QByteArray& logicalBytes)
@@ -81,7 +77,7 @@ bool WriteAuthorsFile(QIODevice* device, const AuthorList& authors)
     return AuthorsWriter(authors).WriteTo(device);
 }
 
-bool WriteAuthorsFile(const QString& path, const AuthorList& authors)
+FileStatus WriteAuthorsFile(const QString& path, const AuthorList& authors)
 {
     return AuthorsWriter(authors).Save(path);
 }

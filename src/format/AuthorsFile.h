@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/AuthorRecord.h"
+#include "format/FileStatus.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,4 +30,4 @@ QByteArray SerializeAuthorsFile(const AuthorList& authors);
 // False when the device or file cannot be written; the path form replaces the file
 // atomically, so a failed write leaves the old file as it was.
 bool WriteAuthorsFile(QIODevice* device, const AuthorList& authors);
-bool WriteAuthorsFile(const QString& path, const AuthorList& authors);
+FileStatus WriteAuthorsFile(const QString& path, const AuthorList& authors);

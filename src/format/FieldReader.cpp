@@ -34,6 +34,7 @@ FieldReader FieldReader::FromFile(const QString& path, bool* opened)
 
 qint32 FieldReader::ReadInt()
 {
+    m_ranOut |= AtEnd();
     return FieldScan::ReadInt(m_bytes.constData(), m_bytes.size(), m_pos);
 }
 
@@ -44,11 +45,13 @@ bool FieldReader::ReadBool()
 
 double FieldReader::ReadReal()
 {
+    m_ranOut |= AtEnd();
     return FieldScan::ReadReal(m_bytes.constData(), m_bytes.size(), m_pos);
 }
 
 QByteArray FieldReader::ReadTextBytes()
 {
+    m_ranOut |= AtEnd();
     const char* start = nullptr;
     qsizetype length = 0;
     FieldScan::TextSpan(m_bytes.constData(), m_bytes.size(), m_pos, &start, &length);
@@ -57,6 +60,7 @@ QByteArray FieldReader::ReadTextBytes()
 
 QString FieldReader::ReadText()
 {
+    m_ranOut |= AtEnd();
     // Decoded straight from the stream: no byte copy on the way.
     const char* start = nullptr;
     qsizetype length = 0;

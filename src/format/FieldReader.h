@@ -33,6 +33,9 @@ public:
     void ReadTime(DateTime& value);
 
     bool AtEnd() const { return m_pos >= m_bytes.size(); }
+    // True once a field was asked for after the stream had ended: what was read since
+    // is made of defaults, so a record read then was cut short.
+    bool RanOut() const { return m_ranOut; }
     qsizetype Remaining() const { return m_bytes.size() - m_pos; }
     qsizetype Position() const { return m_pos; }
     // The bytes and the place, for readers that walk fields in place (NoteRecordWalker);
@@ -43,4 +46,5 @@ public:
 private:
     QByteArray m_bytes;
     qsizetype m_pos = 0;
+    bool m_ranOut = false;
 };

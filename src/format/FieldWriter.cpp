@@ -1,11 +1,11 @@
 #include "format/FieldWriter.h"
 
 #include "format/FieldFormat.h"
+#include "format/FileSystem.h"
 #include "format/TextCodec.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 #include <cstring>
 
@@ -114,19 +114,12 @@ bool FieldWriter::WriteTo(QIODevice* device) const
     return device && device->write(disk) == disk.size();
 }
 
-bool FieldWriter::Save(const QString& path) const
+FileStatus FieldWriter::Save(const QString& path) const
 {
     return SaveFileAtomically(path, DiskBytes());
 }
 
-bool SaveFileAtomically(const QString& path, const QByteArray& bytes)
+FileStatus SaveFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return FileSystem::Current().WriteWholeFile(path, bytes);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/DateTime.h"
+#include "format/FileStatus.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -33,13 +34,14 @@ public:
 
     // Writes the disk bytes to an open device; false when the device fails.
     bool WriteTo(QIODevice* device) const;
-    // Replaces the file at path atomically (created if missing); false, with the file
-    // untouched, when it cannot be written.
-    bool Save(const QString& path) const;
+    // Replaces the file at path atomically (created if missing) through
+    // FileSystem::Current(); a failure leaves the file untouched.
+    FileStatus Save(const QString& path) const;
 
 private:
     QByteArray m_bytes;
 };
 
-// Replaces the file at path with the given bytes atomically; false leaves it untouched.
-bool SaveFileAtomically(const QString& path, const QByteArray& bytes);
+// Replaces the file at path with the given bytes atomically through
+// FileSystem::Current(); a failure leaves it untouched.
+FileStatus SaveFileAtomically(const QString& path, const QByteArray& bytes);

@@ -4,7 +4,9 @@
 #include "format/FieldWriter.h"
 #include "format/NoteFormat.h"
 #include "format/NoteRecordWalker.h"
+#include "format/RecordList.h"
 #include "format/ReusedFileBuffer.h"
+#include "format/Version.h"
 
 #include <QFile>
 #include <cstdio>
@@ -36,10 +38,8 @@ namespace {
 FieldWriter WriteNotes(const NotesList& notes)
 {
     FieldWriter writer;
-    writer.WriteReal(NoteFormat::kCurrentVersion);
-    writer.WriteInt(static_cast<qint32>(notes.size()));
-    for (const NoteRecord& note : notes)
-        note.Write(writer);
+    RecordListWriter::WriteAll(writer, Version::kNumber, notes,
+                               [](FieldWriter& to, const NoteRecord& note) { note.Write(to); });
     return writer;
 }
 } // namespace
@@ -47,6 +47,11 @@ FieldWriter WriteNotes(const NotesList& notes)
 QByteArray SerializeNoteFile(const NotesList& notes)
 {
     return WriteNotes(notes).LogicalBytes();
+}
+
+QByteArray NoteFileDiskBytes(const NotesList& notes)
+{
+    return WriteNotes(notes).DiskBytes();
 }
 
 NotesList ReadNoteFile(const QString& path)
@@ -63,7 +68,7 @@ NotesList ReadNoteFile(const QString& path, FileStamp* stamp)
     return ParseNoteFile(bytes);
 }
 
-bool WriteNoteFile(const QString& path, const NotesList& notes)
+FileStatus WriteNoteFile(const QString& path, const NotesList& notes)
 {
     return WriteNotes(notes).Save(path);
 }

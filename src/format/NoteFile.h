@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStamp.h"
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 
 #include <QByteArray>
@@ -22,6 +23,8 @@ QString NoteFileBaseName(const NoteRecord& record);
 // never saved) are dropped, and a truncated file keeps the records before the damage.
 NotesList ParseNoteFile(const QByteArray& logicalBytes);
 QByteArray SerializeNoteFile(const NotesList& notes);
+// The bytes of the file as they go to disk.
+QByteArray NoteFileDiskBytes(const NotesList& notes);
 
 // A missing or unreadable file reads as an empty list.
 NotesList ReadNoteFile(const QString& path);
@@ -35,5 +38,5 @@ struct NoteFileContents
     NotesList notes;
 };
 
-// Rewrites the whole file atomically; false, with the file untouched, when it cannot.
-bool WriteNoteFile(const QString& path, const NotesList& notes);
+// Rewrites the whole file atomically; a failure leaves the file untouched.
+FileStatus WriteNoteFile(const QString& path, const NotesList& notes);

@@ -3,15 +3,17 @@
 #include "format/CategoryAssignment.h"
 #include "format/NoteFormat.h"
 #include "format/NoteRecord.h"
+#include "format/RecordList.h"
+#include "format/Version.h"
 
 NoteLayout NoteLayout::ForVersion(double version)
 {
-    using NoteFormat::VersionAbove;
+    using Version::IsAbove;
     NoteLayout layout;
-    layout.guidAndAttachments = VersionAbove(version, NoteFormat::kGuidAndAttachmentsAfter);
-    layout.spellCheck = VersionAbove(version, NoteFormat::kSpellCheckAfter);
-    layout.attachmentShift = VersionAbove(version, NoteFormat::kAttachmentShiftAfter);
-    layout.attachmentKind = VersionAbove(version, NoteFormat::kAttachmentKindAfter);
+    layout.guidAndAttachments = IsAbove(version, NoteFormat::kGuidAndAttachmentsAfter);
+    layout.spellCheck = IsAbove(version, NoteFormat::kSpellCheckAfter);
+    layout.attachmentShift = IsAbove(version, NoteFormat::kAttachmentShiftAfter);
+    layout.attachmentKind = IsAbove(version, NoteFormat::kAttachmentKindAfter);
     return layout;
 }
 
@@ -80,9 +82,8 @@ void ReadCategoryList(FieldScan::Cursor& fields, CategoryAssignment& categories)
 NoteFileWalker::NoteFileWalker(const char* data, qsizetype size)
     : m_fields {data, size, 0}
 {
-    m_version = m_fields.ReadReal();
-    if (m_version < 0)
-        m_version = 0; // a head that could not be read
+    // The head follows the rules of every list file; the records are walked here.
+    m_version = RecordListReader::ReadableVersion(m_fields.ReadReal());
     m_layout = NoteLayout::ForVersion(m_version);
     m_count = m_fields.ReadInt();
 }

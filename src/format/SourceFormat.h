@@ -31,22 +31,13 @@
 // Mark positions are indices into the QString of the citation (UTF-16 code units), which
 // equal the byte positions of the old 8-bit files for every text in Latin-1.
 
-#include "format/Version.h"
-
+// Both files are written with the program's version (format/Version.h).
 namespace SourceFormat {
 
-// Both files are written with the program's version (format/Version.h).
-constexpr double kFileVersion = Version::kNumber;
-
-// Versions at or below which a stored source lacks a part of today's record.
+// Versions at or below which a stored source lacks a part of today's record (compared
+// with Version::AtOrBelow).
 constexpr double kVersionWithoutGuid = 0.9500006;
 constexpr double kVersionWithFiveTexts = 0.9520007;
 constexpr double kVersionWithoutDate = 1.20005;
-
-// Whether a file of this version lacks what came after limit (Version::AtOrBelow).
-inline bool AtOrBelow(double version, double limit)
-{
-    return Version::AtOrBelow(version, limit);
-}
 
 } // namespace SourceFormat

@@ -4,7 +4,9 @@
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
 #include "format/Guid.h"
+#include "format/RecordList.h"
 #include "format/SourceFormat.h"
+#include "format/Version.h"
 
 #include <QDate>
 #include <QLocale>
@@ -16,10 +18,7 @@ namespace {
 FieldWriter SourcesWriter(const SourceList& sources)
 {
     FieldWriter writer;
-    writer.WriteReal(SourceFormat::kFileVersion);
-    writer.WriteInt(static_cast<qint32>(sources.size()));
-    for (const SourceRecord& source : sources)
-        WriteSourceRecord(writer, source);
+    RecordListWriter::WriteAll(writer, Version::kNumber, sources, WriteSourceRecord);
     return writer;
 }
 
@@ -63,7 +62,7 @@ void WriteSourceLeadingFields(FieldWriter& writer, const SourceRecord& source)
 
 void ReadSourceRecord(FieldReader& reader, double version, SourceRecord& source)
 {
-    using SourceFormat::AtOrBelow;
+    using Version::AtOrBelow;
     if (!AtOrBelow(version, SourceFormat::kVersionWithoutGuid))
         source.SourceGUID = reader.ReadText();
     source.SourceId = reader.ReadInt();
@@ -131,16 +130,14 @@ void DeriveDateFromDateText(SourceRecord& source)
 
 SourceList ReadSourcesFile(FieldReader& reader)
 {
-    SourceList sources;
-    const double version = reader.ReadReal();
-    const qint32 count = reader.ReadInt();
-    for (qint32 i = 0; i < count && !reader.AtEnd(); ++i) {
-        SourceRecord source;
-        ReadSourceRecord(reader, version, source);
-        if (source.SourceId > 0)
-            sources.append(source);
-    }
-    return sources;
+    RecordListReader list(reader);
+    return list.ReadAll<SourceRecord>(
+        [](FieldReader& from, double version) {
+            SourceRecord source;
+            ReadSourceRecord(from, version, source);
+            return source;
+        },
+        [](const SourceRecord& source) { return source.SourceId > 0; });
 }
 
 SourceList ParseSourcesFile(const QByteArray& logicalBytes)
@@ -169,8 +166,7 @@ QByteArray SerializeSourcesFile(const SourceList& sources)
 bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes)
 {
     FieldWriter writer;
-    writer.WriteReal(SourceFormat::kFileVersion);
-    writer.WriteInt(static_cast<qint32>(sources.size()));
+    RecordListWriter::WriteHead(writer, Version::kNumber, sources.size());
     qsizetype pos = 0;
     if (!writer.DiskBytesMatch(diskBytes, pos))
         return false;
@@ -188,7 +184,7 @@ bool WriteSourcesFile(QIODevice* device, const SourceList& sources)
     return SourcesWriter(sources).WriteTo(device);
 }
 
-bool WriteSourcesFile(const QString& path, const SourceList& sources)
+FileStatus WriteSourcesFile(const QString& path, const SourceList& sources)
 {
     return SourcesWriter(sources).Save(path);
 }

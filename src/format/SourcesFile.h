@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/SourceRecord.h"
 
 #include <QByteArray>
@@ -44,6 +45,7 @@ QByteArray SerializeSourcesFile(const SourceList& sources);
 // True when diskBytes are exactly SerializeSourcesFile(sources); compared record by
 // record, without building the file.
 bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes);
-// False when it cannot be written; the path form is atomic.
+// False when the device cannot be written. The path form replaces the file atomically:
+// a failure leaves the old file as it was.
 bool WriteSourcesFile(QIODevice* device, const SourceList& sources);
-bool WriteSourcesFile(const QString& path, const SourceList& sources);
+FileStatus WriteSourcesFile(const QString& path, const SourceList& sources);

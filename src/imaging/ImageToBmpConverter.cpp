@@ -39,7 +39,8 @@ bool ImageToBmpConverter::Convert(const QString& from, const QString& toBmp)
     QSaveFile file(toBmp);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!image.save(&file, "BMP"))
+    // A failed last buffered write shows only at the flush: commit would keep it.
+    if (!image.save(&file, "BMP") || !file.flush())
         return false;
     return file.commit();
 }

@@ -219,7 +219,7 @@ QByteArray CurrentNotesList::SerializeLastViewList(const NoteIdList& ids)
     return writer.DiskBytes();
 }
 
-bool CurrentNotesList::WriteLastViewList(const QString& path, const NoteIdList& ids)
+FileStatus CurrentNotesList::WriteLastViewList(const QString& path, const NoteIdList& ids)
 {
     return SaveFileAtomically(path, SerializeLastViewList(ids));
 }
@@ -233,7 +233,7 @@ void CurrentNotesList::RestoreLastViewList()
     ClearJustAdded();
 }
 
-bool CurrentNotesList::SaveLastViewList() const
+FileStatus CurrentNotesList::SaveLastViewList() const
 {
     return WriteLastViewList(LastViewListPath(), NoteIds());
 }

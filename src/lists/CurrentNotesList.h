@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
 
@@ -61,15 +62,16 @@ public:
     // Start-up: the saved ids are set with no sorting, so the saved order comes back; the
     // just-added flags are cleared afterwards.
     void RestoreLastViewList();
-    // Written with the settings; false when the file cannot be written (not reported).
-    bool SaveLastViewList() const;
+    // Written with the settings; a failure (the file and the reason) leaves the file as
+    // it was.
+    FileStatus SaveLastViewList() const;
     QString LastViewListPath() const;
 
     // An absent or unreadable file gives an empty list.
     static NoteIdList ReadLastViewList(const QString& path);
     static NoteIdList ParseLastViewList(const QByteArray& logicalBytes);
     static QByteArray SerializeLastViewList(const NoteIdList& ids);
-    static bool WriteLastViewList(const QString& path, const NoteIdList& ids);
+    static FileStatus WriteLastViewList(const QString& path, const NoteIdList& ids);
 
     // "Notes In List:    %d".
     static QString NotesInListText(int count);

@@ -1,6 +1,7 @@
 #include "sources/BibFile.h"
 
 #include "format/FieldWriter.h"
+#include "format/RecordList.h"
 #include "format/Version.h"
 #include "sources/BibSourceRecord.h"
 
@@ -10,8 +11,7 @@ FieldWriter BibWriter(SourceList& sources, const AuthorList& authors)
 {
     FieldWriter writer;
     // The print program reads the version as a Text, unlike the other files.
-    writer.WriteText(Version::Text());
-    writer.WriteInt(static_cast<qint32>(sources.size()));
+    RecordListWriter::WriteHead(writer, QLatin1StringView(Version::kText), sources.size());
     for (SourceRecord& source : sources)
         WriteBibSourceRecord(writer, source, authors);
     return writer;
@@ -29,7 +29,7 @@ bool WriteBibFile(QIODevice* device, SourceList& sources, const AuthorList& auth
     return BibWriter(sources, authors).WriteTo(device);
 }
 
-bool WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors)
+FileStatus WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors)
 {
     return BibWriter(sources, authors).Save(path);
 }

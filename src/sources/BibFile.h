@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/SourceRecord.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@ class QIODevice;
 // given copies come back with their citation text and marks current.
 
 QByteArray SerializeBibFile(SourceList& sources, const AuthorList& authors);
-// False when the device or file cannot be written; the path form is atomic.
+// False when the device cannot be written. The path form is atomic: a failure leaves
+// the old file as it was.
 bool WriteBibFile(QIODevice* device, SourceList& sources, const AuthorList& authors);
-bool WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors);
+FileStatus WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors);

@@ -45,12 +45,15 @@ QList<qint32> CitedSourceIds(const NotesList& notes)
 }
 
 int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
-                       const QList<qint32>& ids, const BibliographyOptions& options)
+                       const QList<qint32>& ids, const BibliographyOptions& options, FileStatus* failure)
 {
     SourceList chosen = SelectBibliographySources(sources, authors, ids, options);
     if (chosen.isEmpty())
         return 0;
-    if (!WriteBibFile(bibPath, chosen, authors))
+    if (const FileStatus written = WriteBibFile(bibPath, chosen, authors); !written) {
+        if (failure)
+            *failure = written;
         return -1;
+    }
     return static_cast<int>(chosen.size());
 }

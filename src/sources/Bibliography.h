@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -35,6 +36,7 @@ QList<qint32> CitedSourceIds(const NotesList& notes);
 
 // Writes the bibliography of the chosen sources to bibPath. With no source chosen
 // nothing is written and 0 is returned; otherwise the number of sources written, or -1
-// when the file could not be written.
+// when the file could not be written (failure, when given, says why).
 int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
-                       const QList<qint32>& ids, const BibliographyOptions& options);
+                       const QList<qint32>& ids, const BibliographyOptions& options,
+                       FileStatus* failure = nullptr);

@@ -17,10 +17,13 @@ SourceRecord NewSourceRecord(const SourceList& sources, qint32 defaultStyle)
     return source;
 }
 
-void AddSource(SourceList& sources, const SourceRecord& source, const QString& sourcesPath)
+FileStatus AddSource(SourceList& sources, const SourceRecord& source, const QString& sourcesPath)
 {
     sources.append(source);
-    WriteSourcesFile(sourcesPath, sources);
+    const FileStatus written = WriteSourcesFile(sourcesPath, sources);
+    if (!written)
+        sources.removeLast();
+    return written;
 }
 
 DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
@@ -38,8 +41,12 @@ DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
     if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
                          QStringLiteral("Delete Source?")))
         return DeleteSourceResult::Declined;
-    sources.removeAt(index);
-    WriteSourcesFile(sourcesPath, sources);
+    const SourceRecord removed = sources.takeAt(index);
+    if (const FileStatus written = WriteSourcesFile(sourcesPath, sources); !written) {
+        sources.insert(index, removed);
+        prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        return DeleteSourceResult::NotWritten;
+    }
     return DeleteSourceResult::Deleted;
 }
 
@@ -56,17 +63,26 @@ bool NoteFileHasNotes(const QString& fullPath)
 }
 
 qint32 CreateAuthor(AuthorList& authors, const QString& first, const QString& middle, const QString& last,
-                    qint32& maxAuthorId, const QString& authorsPath)
+                    qint32& maxAuthorId, const QString& authorsPath, FileStatus* failure)
 {
+    if (failure)
+        *failure = FileStatus::Ok();
     AuthorRecord author;
     author.FirstName = first.trimmed();
     author.MiddleInitial = middle.trimmed();
     author.LastName = last.trimmed();
     if (author.FirstName.isEmpty() && author.LastName.isEmpty())
         return 0;
+    const qint32 formerMax = maxAuthorId;
     author.AuthorId = NextAuthorId(maxAuthorId);
     authors.append(author);
-    WriteAuthorsFile(authorsPath, authors);
+    if (const FileStatus written = WriteAuthorsFile(authorsPath, authors); !written) {
+        authors.removeLast();
+        maxAuthorId = formerMax;
+        if (failure)
+            *failure = written;
+        return 0;
+    }
     return author.AuthorId;
 }
 
@@ -82,16 +98,24 @@ qint32 FindAuthorByNames(const AuthorList& authors, const QString& first, const 
 }
 
 bool UpdateAuthorNames(AuthorList& authors, qint32 authorId, const QString& first, const QString& middle,
-                       const QString& last, const QString& authorsPath)
+                       const QString& last, const QString& authorsPath, FileStatus* failure)
 {
+    if (failure)
+        *failure = FileStatus::Ok();
     const int index = IndexOfAuthor(authors, authorId);
     if (index < 0 || (first.trimmed().isEmpty() && last.trimmed().isEmpty()))
         return false;
+    const AuthorRecord before = authors[index];
     AuthorRecord& author = authors[index];
     author.FirstName = first.trimmed();
     author.MiddleInitial = middle.trimmed();
     author.LastName = last.trimmed();
-    WriteAuthorsFile(authorsPath, authors);
+    if (const FileStatus written = WriteAuthorsFile(authorsPath, authors); !written) {
+        authors[index] = before;
+        if (failure)
+            *failure = written;
+        return false;
+    }
     return true;
 }
 
@@ -105,7 +129,11 @@ bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, cons
                                  .arg(AuthorDisplayName(authors[index]));
     if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
         return false;
-    authors.removeAt(index);
-    WriteAuthorsFile(authorsPath, authors);
+    const AuthorRecord removed = authors.takeAt(index);
+    if (const FileStatus written = WriteAuthorsFile(authorsPath, authors); !written) {
+        authors.insert(index, removed);
+        prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        return false;
+    }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "format/FieldWriter.h"
 #include "format/SourceFormat.h"
 #include "format/SourcesFile.h"
+#include "format/Version.h"
 #include "sources/CitationFormatter.h"
 #include "sources/SourceLookup.h"
 
@@ -26,10 +27,9 @@ void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const Author
 SourceRecord ReadSourceExchange(FieldReader& reader, double version)
 {
     // Only the missing date fields distinguish old exchange records.
-    const bool withoutDate = SourceFormat::AtOrBelow(version, SourceFormat::kVersionWithoutDate);
+    const bool withoutDate = Version::AtOrBelow(version, SourceFormat::kVersionWithoutDate);
     SourceRecord source;
-    ReadSourceRecord(reader, withoutDate ? SourceFormat::kVersionWithoutDate : SourceFormat::kFileVersion,
-                     source);
+    ReadSourceRecord(reader, withoutDate ? SourceFormat::kVersionWithoutDate : Version::kNumber, source);
     source.CitationText = reader.ReadText();
     const qint32 count = reader.ReadInt();
     for (qint32 i = 0; i < count && !reader.AtEnd(); ++i)

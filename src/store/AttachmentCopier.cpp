@@ -1,5 +1,7 @@
 #include "store/AttachmentCopier.h"
 
+#include "format/FileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,22 +27,17 @@ AttachmentCopier::AttachmentCopier(DataFolder folder, ImageConverter converter)
 {
 }
 
-void AttachmentCopier::CopyInNewAttachments(NoteRecord& note) const
+FileStatus AttachmentCopier::CopyInNewAttachments(NoteRecord& note, QStringList* created) const
 {
+    FileSystem& files = FileSystem::Current();
     const QDir images(m_folder.ImagesFolder());
-    for (const QString& storedName : std::as_const(note.RemovedAttachmentFiles)) {
-        if (!storedName.isEmpty())
-            QFile::remove(images.filePath(storedName));
-    }
-    note.RemovedAttachmentFiles.clear();
-
-    // Numbers only grow within one save, so two new files never share a name even when
-    // a copy fails and leaves no file behind.
+    // Numbers only grow within one save, so two new files never share a name.
     int number = NextAttachmentNumber(m_folder);
     for (AttachmentRecord& attachment : note.Attachments) {
         if (attachment.SourcePath.isEmpty() || !attachment.StoredName.isEmpty())
             continue;
         ++number;
+        FileStatus status;
         if (attachment.Kind == KindImage) {
             // Without a converter (the command line links no image library) a picture is
             // kept as it came, under its own extension: the note view reads any format.
@@ -48,24 +45,50 @@ void AttachmentCopier::CopyInNewAttachments(NoteRecord& note) const
                 = m_converter ? QStringLiteral("bmp") : FileExtension(attachment.SourcePath);
             attachment.StoredName = NumberedName(number, extension);
             const QString target = images.filePath(attachment.StoredName);
-            if (m_converter)
-                m_converter(attachment.SourcePath, target);
-            else
-                QFile::copy(attachment.SourcePath, target);
+            if (m_converter) {
+                if (!m_converter(attachment.SourcePath, target))
+                    status = FileStatus::Failed(FileStatus::Action::Write, target,
+                                                QStringLiteral("The picture could not be converted"));
+            } else {
+                status = files.Copy(attachment.SourcePath, target);
+            }
         } else {
             const QString fileName = QFileInfo(attachment.SourcePath).fileName();
             attachment.StoredName = NumberedName(number, FileExtension(fileName));
-            // QFile::copy never replaces an existing file.
-            QFile::copy(attachment.SourcePath, images.filePath(attachment.StoredName));
+            status = files.Copy(attachment.SourcePath, images.filePath(attachment.StoredName));
         }
+        if (!status) {
+            RemoveCreatedFiles(*created);
+            created->clear();
+            return status;
+        }
+        created->append(attachment.StoredName);
         attachment.SourcePath.clear();
     }
+    return FileStatus::Ok();
+}
+
+void AttachmentCopier::RemoveCreatedFiles(const QStringList& created) const
+{
+    const QDir images(m_folder.ImagesFolder());
+    for (const QString& storedName : created)
+        FileSystem::Current().Remove(images.filePath(storedName));
+}
+
+void AttachmentCopier::DeleteRemovedAttachmentFiles(NoteRecord& note) const
+{
+    const QDir images(m_folder.ImagesFolder());
+    for (const QString& storedName : std::as_const(note.RemovedAttachmentFiles)) {
+        if (!storedName.isEmpty())
+            FileSystem::Current().Remove(images.filePath(storedName));
+    }
+    note.RemovedAttachmentFiles.clear();
 }
 
 void AttachmentCopier::DeleteAttachmentFiles(const NoteRecord& note) const
 {
     for (const AttachmentRecord& attachment : note.Attachments) {
         if (!attachment.StoredName.isEmpty())
-            QFile::remove(AttachmentPath(attachment, m_folder));
+            FileSystem::Current().Remove(AttachmentPath(attachment, m_folder));
     }
 }

@@ -1,5 +1,7 @@
 #include "store/IniSettingsBackend.h"
 
+#include "format/FileSystem.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -24,7 +26,7 @@ void IniSettingsBackend::SetValue(const QString& group, const QString& name, con
     m_settings.setValue(group + QLatin1Char('/') + name, value);
 }
 
-void IniSettingsBackend::Sync()
+FileStatus IniSettingsBackend::Sync()
 {
-    m_settings.sync();
+    return FileSystem::Current().SyncSettings(m_settings);
 }

@@ -16,7 +16,8 @@ public:
 
     QVariant Value(const QString& group, const QString& name) const override;
     void SetValue(const QString& group, const QString& name, const QVariant& value) override;
-    void Sync() override;
+    // Through FileSystem::Current(), so that a test can make the write fail.
+    FileStatus Sync() override;
 
     QString FileName() const { return m_settings.fileName(); }
 

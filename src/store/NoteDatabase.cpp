@@ -44,7 +44,7 @@ void NoteDatabase::BindCounters(qint32* maxNoteId, qint32* maxAuthorId)
     m_maxAuthorId = maxAuthorId ? maxAuthorId : &m_ownMaxAuthorId;
 }
 
-void NoteDatabase::SetSettingsSaver(std::function<void()> saveSettings)
+void NoteDatabase::SetSettingsSaver(std::function<FileStatus()> saveSettings)
 {
     m_saveSettings = std::move(saveSettings);
 }
@@ -54,10 +54,9 @@ void NoteDatabase::SetImageConverter(AttachmentCopier::ImageConverter converter)
     m_copier.SetImageConverter(std::move(converter));
 }
 
-void NoteDatabase::SaveSettings() const
+FileStatus NoteDatabase::SaveSettings() const
 {
-    if (m_saveSettings)
-        m_saveSettings();
+    return m_saveSettings ? m_saveSettings() : FileStatus::Ok();
 }
 
 QString NoteDatabase::SourcesFilePath() const
@@ -85,18 +84,27 @@ QStringList NoteDatabase::NoteFileNames(const DataFolder& folder)
 
 // --- Ids ---------------------------------------------------------------------------------
 
-qint32 NoteDatabase::IssueNoteId()
+qint32 NoteDatabase::IssueNoteId(FileStatus* failure)
 {
     ++*m_maxNoteId;
-    SaveSettings();
+    const FileStatus status = SaveSettings();
+    if (failure)
+        *failure = status;
     return *m_maxNoteId;
 }
 
-qint32 NoteDatabase::NextAuthorId()
+qint32 NoteDatabase::NextAuthorId(FileStatus* failure)
 {
     const qint32 id = ::NextAuthorId(*m_maxAuthorId);
-    SaveSettings();
+    const FileStatus status = SaveSettings();
+    if (failure)
+        *failure = status;
     return id;
+}
+
+void NoteDatabase::ShowFailure(const FileStatus& failure, UserPrompt& prompt)
+{
+    prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
 }
 
 qint32 NoteDatabase::NextSourceId() const

@@ -3,6 +3,7 @@
 #include "format/AuthorRecord.h"
 #include "format/DataFolder.h"
 #include "format/DateTime.h"
+#include "format/FileStatus.h"
 #include "format/NoteFile.h"
 #include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
@@ -28,8 +29,10 @@ class UserPrompt;
 // note files on demand. Every operation that adds, changes or deletes a note goes
 // through here and keeps the note files and every index in step.
 //
-// Single-threaded. File errors are never reported: an unreadable file reads as empty, an
-// unwritable one is skipped (the indexes are updated all the same).
+// Single-threaded. An unreadable file reads as empty. Every operation that writes returns
+// its failure as a FileStatus (the file and the system's reason), and a failed operation
+// leaves the files and every index as they were before it: the indexes change only once
+// the files are stored.
 class NoteDatabase
 {
 public:
@@ -48,8 +51,9 @@ public:
     // settings; binding them here lets ids be issued straight into them. Until bound, the
     // database keeps its own copies with the settings' defaults (1000 and 1). Not owned.
     void BindCounters(qint32* maxNoteId, qint32* maxAuthorId);
-    // Called whenever an issued id must be made durable (all settings are saved).
-    void SetSettingsSaver(std::function<void()> saveSettings);
+    // Called whenever an issued id must be made durable (all settings are saved); returns
+    // the failure of that save.
+    void SetSettingsSaver(std::function<FileStatus()> saveSettings);
     // The image-to-bitmap conversion used when image attachments are copied in.
     void SetImageConverter(AttachmentCopier::ImageConverter converter);
 
@@ -70,14 +74,21 @@ public:
 
     qint32 MaxNoteID() const { return *m_maxNoteId; }
     qint32 MaxAuthorID() const { return *m_maxAuthorId; }
-    // MaxNoteID + 1, stored at once (settings saved). Ids are never reused.
-    qint32 IssueNoteId();
+    // MaxNoteID + 1, stored at once (settings saved). Ids are never reused. failure, when
+    // given, receives the failure of the settings save.
+    qint32 IssueNoteId(FileStatus* failure = nullptr);
     // MaxNoteID + 1 without saving: for a batch that issues many ids (the import) and
     // stores the counters once at its end with StoreCounters().
     qint32 RaiseMaxNoteId() { return ++*m_maxNoteId; }
-    void StoreCounters() const { SaveSettings(); }
+    FileStatus StoreCounters() const { return SaveSettings(); }
+    // Both counters set back, for a batch that failed before anything was stored.
+    void RestoreCounters(qint32 maxNoteId, qint32 maxAuthorId)
+    {
+        *m_maxNoteId = maxNoteId;
+        *m_maxAuthorId = maxAuthorId;
+    }
     // MaxAuthorID + 1, stored at once.
-    qint32 NextAuthorId();
+    qint32 NextAuthorId(FileStatus* failure = nullptr);
     // The larger of 1000 and the highest source id, plus one.
     qint32 NextSourceId() const;
 
@@ -91,22 +102,31 @@ public:
     // place, or appended when missing from its own file) and the copy in the current list
     // is replaced. edited receives the id and the stored attachment names. The total is
     // not changed (the "Add Note..." command raises it, see AdjustTotal).
-    void SaveNote(const NoteRecord& previous, NoteRecord& edited);
+    // On a failure nothing changed: no file, no index, no id (MaxNoteID is set back), and
+    // edited is as it was handed in, so that the editor can keep it and try again. A note
+    // moved between files is written into its new file first and then taken out of the
+    // old one; when the second write fails the first is undone.
+    FileStatus SaveNote(const NoteRecord& previous, NoteRecord& edited);
 
     // The editor's Save: refuses a note without text (error "Note must contain some text.",
     // caption NoTextCaption()); otherwise stamps the dates (DateAdded only for a new
-    // note), trims the key words at both ends and calls SaveNote. True when saved.
+    // note), trims the key words at both ends and calls SaveNote. True when saved; false
+    // with the message in error (the file's failure when SaveNote failed) and edited as
+    // it was handed in.
     bool SaveNoteFromEditor(const NoteRecord& previous, NoteRecord& edited, QString* error = nullptr);
     static QString NoTextMessage();
     static QString NoTextCaption();
 
     // Removes one saved note from its file, from every index, from the current list, and
-    // deletes its attachment files. A note with NoteID <= 0 is left alone (false). The
-    // total is not changed (the deletion commands below lower it).
-    bool DeleteNote(const NoteRecord& note);
+    // deletes its attachment files. A note with NoteID <= 0 is left alone (false). When
+    // its file cannot be rewritten nothing changes: false, with the failure in failure.
+    // The total is not changed (the deletion commands below lower it).
+    bool DeleteNote(const NoteRecord& note, FileStatus* failure = nullptr);
 
     // The three deletion commands: each asks first (Yes/No, question icon) and proceeds
     // only on Yes; each returns the number of notes deleted and lowers the total by it.
+    // A note file that cannot be rewritten stops the deletions: its failure is shown
+    // (FileStatus::Caption(), warning icon) and the notes not yet deleted stay.
     // The context menu's "Delete Note Permanently": asks nothing for an unsaved note.
     int DeleteSelectedNote(const NoteRecord& note, UserPrompt& prompt);
     // Every note of the current list, always taking the first until it is empty.
@@ -116,7 +136,8 @@ public:
     // DeleteNotes for the notes with these ids. Every id is looked up before anything is
     // deleted: an id no note has refuses the whole deletion (false, error "No note has the
     // id N."). deleted receives the ids deleted, each once, in the order given (none when
-    // the question is answered No).
+    // the question is answered No). A note file that cannot be rewritten stops the
+    // deletions: false, error the failure, and the notes not yet deleted stay.
     bool DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
                           QString* error);
 
@@ -132,8 +153,9 @@ public:
     static NotesList Flatten(const QList<NoteFileContents>& files);
     // Sets LastEdited of the matching notes in every note file and rewrites every file:
     // with noteId >= 1 the note of that id, else with sourceId >= 1 the notes of that
-    // source, else none.
-    void StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when);
+    // source, else none. Stops at the first file that cannot be rewritten (the files
+    // before it keep their stamps) and returns its failure.
+    FileStatus StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when);
 
     // The bare names ("DAY08142008.dat") of the note files in the notes folder that the
     // load looks at: not folders, names ending in "dat" exactly.
@@ -203,26 +225,31 @@ public:
     // A fresh source: style sourceFormat (the "SourceFormat" setting), NextSourceId and a
     // new GUID. Nothing is stored until AddSource.
     SourceRecord NewSource(qint32 sourceFormat) const;
+    // Each of the following rewrites "Sources.dat" or "Authors.dat"; when that fails the
+    // list in memory is put back as it was and the failure is returned (through failure,
+    // where the result says something else; the prompt-taking ones also show it).
+
     // Appends the source and rewrites "Sources.dat".
-    void AddSource(const SourceRecord& source);
+    FileStatus AddSource(const SourceRecord& source);
     // Replaces the source with the same id and rewrites "Sources.dat"; when its type
-    // changed, the notes citing it are stamped as edited now. False for an unknown id.
-    bool UpdateSource(const SourceRecord& source);
+    // changed, the notes citing it are stamped as edited now. False for an unknown id or
+    // a failure (the stamping's failure comes after the source is stored).
+    bool UpdateSource(const SourceRecord& source, FileStatus* failure = nullptr);
     // Refuses ("This source has notes tied to it, you may not delete it.", caption
     // "Notes Attached!") when the source's note file holds a note; otherwise asks "Do you
     // wish to delete this source?" ("Delete Source?") and on Yes removes it and rewrites
     // "Sources.dat". True when deleted.
-    bool DeleteSource(qint32 sourceId, UserPrompt& prompt);
+    bool DeleteSource(qint32 sourceId, UserPrompt& prompt, FileStatus* failure = nullptr);
 
     // Trims the three names; refuses (returns -1) when first and last name are both
     // empty; otherwise gives the author NextAuthorId, appends it and rewrites
-    // "Authors.dat". Returns the new id.
-    qint32 AddAuthor(AuthorRecord author);
+    // "Authors.dat". Returns the new id, or -1 with the failure (MaxAuthorID set back).
+    qint32 AddAuthor(AuthorRecord author, FileStatus* failure = nullptr);
     // Replaces the author with the same id and rewrites "Authors.dat".
-    bool UpdateAuthor(const AuthorRecord& author);
+    bool UpdateAuthor(const AuthorRecord& author, FileStatus* failure = nullptr);
     // Asks "Deleting *%s* will remove it from any sources that contain it.  Do you wish
     // to continue?" ("Delete Author?") and on Yes removes it and rewrites "Authors.dat".
-    bool DeleteAuthor(qint32 authorId, UserPrompt& prompt);
+    bool DeleteAuthor(qint32 authorId, UserPrompt& prompt, FileStatus* failure = nullptr);
 
     QString SourcesFilePath() const;
     QString AuthorsFilePath() const;
@@ -238,17 +265,25 @@ private:
     void IndexNote(qint32 noteId, qint32 sourceId, const QString& keyWords,
                    const CategoryAssignment& categories, const QString& filePath);
     void UnindexNote(const NoteRecord& note);
-    void WriteNoteToDisk(const NoteRecord& previous, const NoteRecord& edited, bool isNew);
-    void SaveSettings() const;
-    void WriteSources() const;
-    void WriteAuthors() const;
-    int DeleteListed(const NotesList& notes, bool takeFromCurrent);
+    FileStatus WriteNoteToDisk(const NoteRecord& previous, const NoteRecord& edited, bool isNew);
+    // The indexes after a save: the previous record's entries out (unless new), the edited one's in.
+    void IndexSavedNote(const NoteRecord& previous, const NoteRecord& edited, bool isNew);
+    FileStatus SaveSettings() const;
+    FileStatus WriteSources() const;
+    FileStatus WriteAuthors() const;
+    // Shows a failure through the prompt.
+    static void ShowFailure(const FileStatus& failure, UserPrompt& prompt);
+    // The question of DeleteNotes, for count notes.
+    static bool AskDeleteNotes(qsizetype count, UserPrompt& prompt);
+    // Deletes the notes in order and lowers the total; stops at the first file that cannot
+    // be rewritten (its failure in failure). The ids deleted, in order.
+    QList<qint32> DeleteListed(const NotesList& notes, FileStatus* failure);
     // Writes the notes at positions back into their files, one read and write per file.
     NoteWriteResult WriteChangedNotes(const NotesList& notes, const QList<int>& positions);
 
     DataFolder m_folder;
     ProgressReporter* m_progress = nullptr;
-    std::function<void()> m_saveSettings;
+    std::function<FileStatus()> m_saveSettings;
     AttachmentCopier m_copier;
 
     qint32 m_ownMaxNoteId = 1000;

@@ -1,6 +1,8 @@
 // The operations of NoteDatabase that change or read notes on disk.
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "format/FileSystem.h"
+#include "format/FileTransaction.h"
 #include "format/Guid.h"
 #include "format/NoteFile.h"
 #include "platform/ProgressReporter.h"
@@ -11,28 +13,95 @@
 
 #include <QFile>
 
-void NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited)
+namespace {
+
+// What SaveNote may change in the caller's record, kept to put back after a failure.
+struct EditedFields
+{
+    explicit EditedFields(const NoteRecord& note)
+        : noteId(note.NoteID)
+        , lastEdited(note.LastEdited)
+        , guid(note.NoteGUID)
+        , attachments(note.Attachments)
+    {
+    }
+    void RestoreInto(NoteRecord& note) const
+    {
+        note.NoteID = noteId;
+        note.LastEdited = lastEdited;
+        note.NoteGUID = guid;
+        note.Attachments = attachments;
+    }
+
+    qint32 noteId;
+    DateTime lastEdited;
+    QString guid;
+    QList<AttachmentRecord> attachments;
+};
+
+} // namespace
+
+FileStatus NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited)
 {
     ProgressReporter& progress = Progress();
     progress.Notify(QStringLiteral("Saving Information...."));
-    bool isNew = false;
-    if (edited.NoteID > 0) {
-        m_categories->UnfileNote(edited.NoteID, previous.Categories);
-        if (SourceRecord* source = FindSource(previous.SourceID))
-            source->CitingNoteIds.RemoveAll(edited.NoteID);
-        m_keyWords->RemoveNoteKeyWords(edited.NoteID);
-    } else {
-        // A new note (-1). An id of 0 is no stored note either: written as it is, the
-        // note would be dropped by the next read of its file.
-        edited.NoteID = IssueNoteId();
+    const EditedFields handedIn(edited);
+    const qint32 maxNoteId = *m_maxNoteId;
+    // Every step that can fail comes first; the indexes change only once all succeeded.
+    const auto fail = [&](const FileStatus& failure) {
+        handedIn.RestoreInto(edited);
+        *m_maxNoteId = maxNoteId;
+        progress.End();
+        return failure;
+    };
+    // A new note (-1). An id of 0 is no stored note either: written as it is, the note
+    // would be dropped by the next read of its file.
+    const bool isNew = edited.NoteID <= 0;
+    if (isNew) {
+        FileStatus stored;
+        edited.NoteID = IssueNoteId(&stored);
+        if (!stored)
+            return fail(stored);
         edited.LastEdited = edited.DateAdded;
         // The GUID recognises the note in later imports; it must be stored with it.
         if (edited.NoteGUID.isEmpty())
             edited.NoteGUID = NewGuidText();
-        isNew = true;
     }
-    const qint32 id = edited.NoteID;
 
+    progress.Notify(QStringLiteral("Copying in new attachments...."));
+    QStringList created;
+    if (const FileStatus copied = m_copier.CopyInNewAttachments(edited, &created); !copied)
+        return fail(copied);
+
+    progress.Notify(QStringLiteral("Saving Final Information...."));
+    if (const FileStatus written = WriteNoteToDisk(previous, edited, isNew); !written) {
+        m_copier.RemoveCreatedFiles(created);
+        return fail(written);
+    }
+    m_copier.DeleteRemovedAttachmentFiles(edited);
+    IndexSavedNote(previous, edited, isNew);
+
+    // The copy shown in the current list takes the saved record; its display flags stay.
+    for (NoteRecord& shown : m_current) {
+        if (shown.NoteID == edited.NoteID) {
+            const bool justAdded = shown.JustAdded;
+            shown = edited;
+            shown.JustAdded = justAdded;
+        }
+    }
+    progress.End();
+    return FileStatus::Ok();
+}
+
+void NoteDatabase::IndexSavedNote(const NoteRecord& previous, const NoteRecord& edited, bool isNew)
+{
+    const qint32 id = edited.NoteID;
+    if (!isNew) {
+        m_categories->UnfileNote(id, previous.Categories);
+        if (SourceRecord* source = FindSource(previous.SourceID))
+            source->CitingNoteIds.RemoveAll(id);
+        m_keyWords->RemoveNoteKeyWords(id);
+    }
     m_categories->FileNote(id, edited.Categories);
     if (edited.Categories.IsUnassigned())
         m_unassigned.AddIfAbsent(id);
@@ -48,59 +117,46 @@ void NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited)
     }
     m_keyWords->AddNoteKeyWords(id, edited.KeyWords);
 
-    progress.Notify(QStringLiteral("Copying in new attachments...."));
-    m_copier.CopyInNewAttachments(edited);
-
-    progress.Notify(QStringLiteral("Saving Final Information...."));
-    WriteNoteToDisk(previous, edited, isNew);
-
-    // The copy shown in the current list takes the saved record; its display flags stay.
-    for (NoteRecord& shown : m_current) {
-        if (shown.NoteID == id) {
-            const bool justAdded = shown.JustAdded;
-            shown = edited;
-            shown.JustAdded = justAdded;
-        }
-    }
-    progress.End();
+    m_fileIndex.RemoveNoteFromIndex(id);
+    m_fileIndex.AddFileEntry(NoteFilePath(edited), id);
 }
 
-void NoteDatabase::WriteNoteToDisk(const NoteRecord& previous, const NoteRecord& edited, bool isNew)
+FileStatus NoteDatabase::WriteNoteToDisk(const NoteRecord& previous, const NoteRecord& edited, bool isNew)
 {
     const qint32 id = edited.NoteID;
     const QString newPath = NoteFilePath(edited);
-    bool moved = false;
-    if (!isNew && edited.SourceID != previous.SourceID) {
-        const QString oldPath = NoteFilePath(previous);
-        NotesList oldNotes = ReadNoteFile(oldPath);
-        NotesListOps::RemoveAllWithId(oldNotes, id);
-        WriteNoteFile(oldPath, oldNotes);
-        moved = true;
-    }
+    const bool moved = !isNew && edited.SourceID != previous.SourceID;
 
-    NotesList notes;
-    if (QFile::exists(newPath)) {
-        notes = ReadNoteFile(newPath);
-        bool replaced = false;
-        if (!isNew && !moved) {
-            for (NoteRecord& stored : notes) {
-                if (stored.NoteID == id) {
-                    stored = edited;
-                    replaced = true;
-                }
+    NotesList notes = ReadNoteFile(newPath);
+    bool replaced = false;
+    if (!isNew && !moved) {
+        for (NoteRecord& stored : notes) {
+            if (stored.NoteID == id) {
+                stored = edited;
+                replaced = true;
             }
         }
-        // A note missing from its own file (the file was changed from outside) is
-        // appended rather than lost.
-        if (!replaced)
-            notes.append(edited);
-    } else {
-        notes.append(edited);
     }
-    WriteNoteFile(newPath, notes);
+    // A note missing from its own file (the file was changed from outside) is appended
+    // rather than lost.
+    if (!replaced)
+        notes.append(edited);
+    if (!moved)
+        return WriteNoteFile(newPath, notes);
 
-    m_fileIndex.RemoveNoteFromIndex(id);
-    m_fileIndex.AddFileEntry(newPath, id);
+    // A moved note goes into its new file first and leaves the old one second: a failure
+    // of the first changes nothing, a failure of the second undoes the first, so the note
+    // is never in neither file (nor, when the undo can be made, in both).
+    FileTransaction files(FileSystem::Current());
+    if (const FileStatus written = files.Write(newPath, NoteFileDiskBytes(notes)); !written)
+        return written;
+    const QString oldPath = NoteFilePath(previous);
+    NotesList oldNotes = ReadNoteFile(oldPath);
+    NotesListOps::RemoveAllWithId(oldNotes, id);
+    if (const FileStatus left = files.Write(oldPath, NoteFileDiskBytes(oldNotes)); !left)
+        return left; // the transaction rolls back as it goes
+    files.Commit();
+    return FileStatus::Ok();
 }
 
 QString NoteDatabase::NoTextMessage()
@@ -120,17 +176,30 @@ bool NoteDatabase::SaveNoteFromEditor(const NoteRecord& previous, NoteRecord& ed
             *error = NoTextMessage();
         return false;
     }
+    // What is stamped here is put back when the save fails.
+    const DateTime added = edited.DateAdded;
+    const DateTime lastEdited = edited.LastEdited;
+    const QString keyWords = edited.KeyWords;
     const DateTime now = DateTime::CurrentLocal();
     if (edited.NoteID <= 0)
         edited.DateAdded = now;
     edited.LastEdited = now;
     edited.KeyWords = edited.KeyWords.trimmed();
-    SaveNote(previous, edited);
+    if (const FileStatus saved = SaveNote(previous, edited); !saved) {
+        edited.DateAdded = added;
+        edited.LastEdited = lastEdited;
+        edited.KeyWords = keyWords;
+        if (error)
+            *error = saved.Message();
+        return false;
+    }
     return true;
 }
 
-bool NoteDatabase::DeleteNote(const NoteRecord& note)
+bool NoteDatabase::DeleteNote(const NoteRecord& note, FileStatus* failure)
 {
+    if (failure)
+        *failure = FileStatus::Ok();
     const qint32 id = note.NoteID;
     if (id <= 0)
         return false;
@@ -138,7 +207,11 @@ bool NoteDatabase::DeleteNote(const NoteRecord& note)
     const QString path = NoteFilePath(note);
     NotesList notes = ReadNoteFile(path);
     NotesListOps::RemoveAllWithId(notes, id);
-    WriteNoteFile(path, notes);
+    if (const FileStatus written = WriteNoteFile(path, notes); !written) {
+        if (failure)
+            *failure = written;
+        return false;
+    }
 
     // Taken out of both source indexes: a stale record must not leave the id behind.
     m_unassigned.RemoveAll(id);
@@ -161,7 +234,10 @@ int NoteDatabase::DeleteSelectedNote(const NoteRecord& note, UserPrompt& prompt)
                          QStringLiteral("Delete Note?")))
         return 0;
     const NoteRecord copy = note; // note may be the list's own copy, which DeleteNote drops
-    const int deleted = DeleteNote(copy) ? 1 : 0;
+    FileStatus failure;
+    const int deleted = DeleteNote(copy, &failure) ? 1 : 0;
+    if (!failure)
+        ShowFailure(failure, prompt);
     m_total -= deleted;
     return deleted;
 }
@@ -178,38 +254,57 @@ int NoteDatabase::DeleteCurrentNotes(UserPrompt& prompt)
         return 0;
     Progress().Notify(QStringLiteral("Deleting current notes...."));
     int deleted = 0;
+    FileStatus failure;
     while (!m_current.isEmpty()) {
         const NoteRecord first = m_current.first();
-        if (DeleteNote(first))
+        if (DeleteNote(first, &failure))
             ++deleted;
+        if (!failure)
+            break; // the notes not deleted stay in the list
         // A record that cannot be deleted (never saved) still leaves the list.
         if (!m_current.isEmpty() && m_current.first().NoteID == first.NoteID)
             m_current.removeFirst();
     }
     m_total -= deleted;
     Progress().End();
+    if (!failure)
+        ShowFailure(failure, prompt);
     return deleted;
 }
 
 int NoteDatabase::DeleteNotes(const NotesList& notes, UserPrompt& prompt)
 {
-    if (notes.isEmpty())
+    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
         return 0;
-    const QString question = notes.size() == 1
+    FileStatus failure;
+    const int deleted = static_cast<int>(DeleteListed(notes, &failure).size());
+    if (!failure)
+        ShowFailure(failure, prompt);
+    return deleted;
+}
+
+bool NoteDatabase::AskDeleteNotes(qsizetype count, UserPrompt& prompt)
+{
+    const QString question = count == 1
         ? QStringLiteral("Are you sure you wish to delete the note?\n"
                          "This will permanently remove it from your Quorvel database!")
         : QStringLiteral("Are you sure you wish to delete these notes?\n"
                          "This will permanently remove them from your Quorvel database!");
-    if (!prompt.AskYesNo(question, QStringLiteral("Delete Notes?")))
-        return 0;
+    return prompt.AskYesNo(question, QStringLiteral("Delete Notes?"));
+}
+
+QList<qint32> NoteDatabase::DeleteListed(const NotesList& notes, FileStatus* failure)
+{
     Progress().Notify(QStringLiteral("Deleting current notes...."));
     const NotesList copies = notes; // notes may be the current list itself
-    int deleted = 0;
+    QList<qint32> deleted;
     for (const NoteRecord& note : copies) {
-        if (DeleteNote(note))
-            ++deleted;
+        if (DeleteNote(note, failure))
+            deleted.append(note.NoteID);
+        if (!*failure)
+            break; // the notes after it stay
     }
-    m_total -= deleted;
+    m_total -= static_cast<int>(deleted.size());
     Progress().End();
     return deleted;
 }
@@ -229,9 +324,13 @@ bool NoteDatabase::DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt
         if (!NotesListOps::FindNote(notes, id))
             notes.append(*note);
     }
-    if (DeleteNotes(notes, prompt) > 0) {
-        for (const NoteRecord& note : std::as_const(notes))
-            deleted->append(note.NoteID);
+    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
+        return true;
+    FileStatus failure;
+    *deleted = DeleteListed(notes, &failure);
+    if (!failure) {
+        *error = failure.Message();
+        return false;
     }
     return true;
 }
@@ -294,7 +393,7 @@ NotesList NoteDatabase::Flatten(const QList<NoteFileContents>& files)
     return notes;
 }
 
-void NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when)
+FileStatus NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when)
 {
     const auto matches = [noteId, sourceId](const NoteRecord& note) {
         if (noteId >= 1)
@@ -310,11 +409,13 @@ void NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTi
             if (matches(note))
                 note.LastEdited = when;
         }
-        WriteNoteFile(path, notes);
+        if (const FileStatus written = WriteNoteFile(path, notes); !written)
+            return written;
     }
     // The copies on show are stamped too, so the view agrees with the files.
     for (NoteRecord& note : m_current) {
         if (matches(note))
             note.LastEdited = when;
     }
+    return FileStatus::Ok();
 }

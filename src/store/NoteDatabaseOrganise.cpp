@@ -65,10 +65,10 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
         }
         // Every file is written back, changed or not: a re-filed path also drops what the
         // trees do not hold (the parent name of Level 1, levels below a deleted category).
-        if (WriteNoteFile(path, notes))
+        const FileStatus written = WriteNoteFile(path, notes);
+        if (written)
             result.changed.UnionAppend(changedHere);
-        else
-            result.failedFiles.append(path);
+        result.Record(path, written);
         progress.Step();
     }
     ApplyTrees(*m_categories, m_current, now, nullptr);
@@ -104,13 +104,18 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         byPath[path].append(position);
     }
     NoteWriteResult result;
+    // The key words each note ends with on disk: the new ones, or for a note whose file
+    // could not be written the ones it kept there.
+    QHash<qint32, QString> keyWordsOf;
     for (const QString& path : paths) {
         NotesList stored = ReadNoteFile(path);
         NoteIdList written;
+        QHash<qint32, QString> kept;
         for (int position : byPath.value(path)) {
             const NoteRecord& changed = notes.at(position);
             for (NoteRecord& note : stored) {
                 if (note.NoteID == changed.NoteID) {
+                    kept.insert(note.NoteID, note.KeyWords);
                     note.KeyWords = changed.KeyWords;
                     written.AddIfAbsent(changed.NoteID);
                 }
@@ -118,15 +123,22 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         }
         if (written.IsEmpty())
             continue; // the note is no longer in its file: nothing to write
-        if (WriteNoteFile(path, stored))
+        const FileStatus status = WriteNoteFile(path, stored);
+        if (status) {
             result.changed.UnionAppend(written);
-        else
-            result.failedFiles.append(path);
+            for (int position : byPath.value(path))
+                keyWordsOf.insert(notes.at(position).NoteID, notes.at(position).KeyWords);
+        } else {
+            // The index files the notes of an unwritten file as they are on disk.
+            for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
+                m_keyWords->RemoveNoteKeyWords(it.key());
+                m_keyWords->AddNoteKeyWords(it.key(), it.value());
+                keyWordsOf.insert(it.key(), it.value());
+            }
+        }
+        result.Record(path, status);
     }
-    // The copies on show agree with the files (when notes is not the current list itself).
-    QHash<qint32, QString> keyWordsOf;
-    for (int position : positions)
-        keyWordsOf.insert(notes.at(position).NoteID, notes.at(position).KeyWords);
+    // The copies on show agree with the files.
     for (NoteRecord& shown : m_current) {
         const auto found = keyWordsOf.constFind(shown.NoteID);
         if (found != keyWordsOf.cend())

@@ -27,15 +27,26 @@ const AuthorRecord* NoteDatabase::FindAuthor(qint32 authorId) const
     return ::FindAuthor(m_authors, authorId);
 }
 
-void NoteDatabase::WriteSources() const
+FileStatus NoteDatabase::WriteSources() const
 {
-    WriteSourcesFile(SourcesFilePath(), m_sources);
+    return WriteSourcesFile(SourcesFilePath(), m_sources);
 }
 
-void NoteDatabase::WriteAuthors() const
+FileStatus NoteDatabase::WriteAuthors() const
 {
-    WriteAuthorsFile(AuthorsFilePath(), m_authors);
+    return WriteAuthorsFile(AuthorsFilePath(), m_authors);
 }
+
+namespace {
+
+bool Report(const FileStatus& status, FileStatus* failure)
+{
+    if (failure)
+        *failure = status;
+    return status.IsOk();
+}
+
+} // namespace
 
 void NoteDatabase::FillAttachedSources(NotesList& notes) const
 {
@@ -69,63 +80,119 @@ SourceRecord NoteDatabase::NewSource(qint32 sourceFormat) const
     return source;
 }
 
-void NoteDatabase::AddSource(const SourceRecord& source)
+FileStatus NoteDatabase::AddSource(const SourceRecord& source)
 {
     m_sources.append(source);
-    WriteSources();
+    const FileStatus written = WriteSources();
+    if (!written)
+        m_sources.removeLast();
+    return written;
 }
 
-bool NoteDatabase::UpdateSource(const SourceRecord& source)
+bool NoteDatabase::UpdateSource(const SourceRecord& source, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     SourceRecord* stored = FindSource(source.SourceId);
     if (!stored)
         return false;
+    const SourceRecord before = *stored;
     const bool typeChanged = stored->Type != source.Type;
-    const NoteIdList citing = stored->CitingNoteIds; // the index is the database's, not the editor's
     *stored = source;
-    stored->CitingNoteIds = citing;
+    stored->CitingNoteIds = before.CitingNoteIds; // the index is the database's, not the editor's
     if (typeChanged)
         stored->SourceGUID = NewGuidText();
-    WriteSources();
+    if (const FileStatus written = WriteSources(); !written) {
+        *FindSource(source.SourceId) = before;
+        return Report(written, failure);
+    }
     // A new type changes every citation of the source: its notes count as edited.
     if (typeChanged)
-        StampNotesEdited(0, source.SourceId, DateTime::CurrentLocal());
+        return Report(StampNotesEdited(0, source.SourceId, DateTime::CurrentLocal()), failure);
     return true;
 }
 
-bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt)
+bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt, FileStatus* failure)
 {
-    // A source may go only while its note file holds no note.
-    const auto hasNotes = [this](const SourceRecord& source) {
-        NoteRecord probe;
-        probe.SourceID = source.SourceId;
-        return !ReadNoteFile(NoteFilePath(probe)).isEmpty();
-    };
-    return ::DeleteSource(m_sources, sourceId, hasNotes, prompt, SourcesFilePath())
-        == DeleteSourceResult::Deleted;
+    Report(FileStatus::Ok(), failure);
+    const int index = IndexOfSource(m_sources, sourceId);
+    if (index < 0)
+        return false;
+    NoteRecord probe;
+    probe.SourceID = sourceId;
+    if (!ReadNoteFile(NoteFilePath(probe)).isEmpty()) {
+        prompt.Tell(QStringLiteral("This source has notes tied to it, you may not delete it."),
+                    QStringLiteral("Notes Attached!"), UserPrompt::Icon::Warning);
+        return false;
+    }
+    if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
+                         QStringLiteral("Delete Source?")))
+        return false;
+    const SourceRecord removed = m_sources.takeAt(index);
+    if (const FileStatus written = WriteSources(); !written) {
+        m_sources.insert(index, removed);
+        ShowFailure(written, prompt);
+        return Report(written, failure);
+    }
+    return true;
 }
 
-qint32 NoteDatabase::AddAuthor(AuthorRecord author)
+qint32 NoteDatabase::AddAuthor(AuthorRecord author, FileStatus* failure)
 {
-    const qint32 id = ::CreateAuthor(m_authors, author.FirstName, author.MiddleInitial, author.LastName,
-                                     *m_maxAuthorId, AuthorsFilePath());
-    if (id <= 0)
+    Report(FileStatus::Ok(), failure);
+    author.FirstName = author.FirstName.trimmed();
+    author.MiddleInitial = author.MiddleInitial.trimmed();
+    author.LastName = author.LastName.trimmed();
+    if (author.FirstName.isEmpty() && author.LastName.isEmpty())
         return -1;
-    SaveSettings(); // an issued author id is never issued again
-    return id;
+    const qint32 maxAuthorId = *m_maxAuthorId;
+    FileStatus status;
+    author.AuthorId = NextAuthorId(&status);
+    if (status) {
+        m_authors.append(author);
+        status = WriteAuthors();
+        if (!status)
+            m_authors.removeLast();
+    }
+    if (!status) {
+        *m_maxAuthorId = maxAuthorId;
+        Report(status, failure);
+        return -1;
+    }
+    return author.AuthorId;
 }
 
-bool NoteDatabase::UpdateAuthor(const AuthorRecord& author)
+bool NoteDatabase::UpdateAuthor(const AuthorRecord& author, FileStatus* failure)
 {
+    Report(FileStatus::Ok(), failure);
     const int index = IndexOfAuthor(m_authors, author.AuthorId);
     if (index < 0)
         return false;
+    const AuthorRecord before = m_authors.at(index);
     m_authors[index] = author;
-    WriteAuthors();
-    return true;
+    const FileStatus written = WriteAuthors();
+    if (!written)
+        m_authors[index] = before;
+    return Report(written, failure);
 }
 
-bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt)
+bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt, FileStatus* failure)
 {
-    return ::DeleteAuthor(m_authors, authorId, prompt, AuthorsFilePath());
+    Report(FileStatus::Ok(), failure);
+    const int index = IndexOfAuthor(m_authors, authorId);
+    if (index < 0)
+        return false;
+    const QString question
+        = QStringLiteral(
+              "Deleting *%1* will remove it from any sources that contain it.  Do you wish to continue?")
+              .arg(AuthorDisplayName(m_authors.at(index)));
+    if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
+        return false;
+    // Sources keep the id until they are next formatted and saved.
+    const AuthorRecord removed = m_authors.takeAt(index);
+    if (const FileStatus written = WriteAuthors(); !written) {
+        m_authors.insert(index, removed);
+        ShowFailure(written, prompt);
+        return Report(written, failure);
+    }
+    return true;
 }

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/NoteIdList.h"
 
 #include <QStringList>
 
 // What a command that rewrites many note files did: the notes it changed and the files
-// it could not write (their notes keep what they had on disk).
+// it could not write (their notes keep what they had on disk), with the first of those
+// failures, which names the file and the system's reason.
 struct NoteWriteResult
 {
     NoteIdList changed;
     QStringList failedFiles;
+    FileStatus failure;
 
     bool Ok() const { return failedFiles.isEmpty(); }
+    // Records the outcome of one file's write.
+    void Record(const QString& path, const FileStatus& written)
+    {
+        if (written)
+            return;
+        failedFiles.append(path);
+        failure.Keep(written);
+    }
 };

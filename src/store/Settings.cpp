@@ -128,7 +128,7 @@ void Settings::Load(const SettingsBackend& backend, QSize screen)
     ImgTitleFont = LoadFontSetting(backend, QStringLiteral("ImgTitleFont"), DefaultImgTitleFont());
 }
 
-void Settings::Save(SettingsBackend& backend) const
+FileStatus Settings::Save(SettingsBackend& backend) const
 {
     WriteInt(backend, QStringLiteral("Maximized"), Maximized);
     WriteRect(backend, QStringLiteral("FrameRect"), FrameRect);
@@ -162,20 +162,20 @@ void Settings::Save(SettingsBackend& backend) const
     SaveFontSetting(backend, QStringLiteral("ImgTitleFont"), ImgTitleFont);
     // Whatever version was read, the one running now is the one that last ran.
     WriteText(backend, QStringLiteral("ProgVersion"), RunningVersion());
-    backend.Sync();
+    return backend.Sync();
 }
 
-void Settings::SaveRunAgent(SettingsBackend& backend) const
+FileStatus Settings::SaveRunAgent(SettingsBackend& backend) const
 {
     WriteInt(backend, QStringLiteral("RunAgent"), RunAgent);
-    backend.Sync();
+    return backend.Sync();
 }
 
-void Settings::SaveCounters(SettingsBackend& backend) const
+FileStatus Settings::SaveCounters(SettingsBackend& backend) const
 {
     WriteInt(backend, QStringLiteral("MaxNoteID"), MaxNoteID);
     WriteInt(backend, QStringLiteral("MaxAuthorID"), MaxAuthorID);
-    backend.Sync();
+    return backend.Sync();
 }
 
 double Settings::ProgVersionNumber() const

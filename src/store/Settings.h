@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/Version.h"
 #include "store/FontSetting.h"
 #include "store/StoredRect.h"
@@ -61,11 +62,12 @@ public:
     void Load(const SettingsBackend& backend, QSize screen = QSize());
     // Writes every value in table order, then "ProgVersion" as the running version.
     // "RunAgent" is not written here: it follows the saved current list (SaveRunAgent).
-    void Save(SettingsBackend& backend) const;
-    void SaveRunAgent(SettingsBackend& backend) const;
+    // Each returns the backend's failure to make the values durable.
+    FileStatus Save(SettingsBackend& backend) const;
+    FileStatus SaveRunAgent(SettingsBackend& backend) const;
     // Only "MaxNoteID" and "MaxAuthorID": the database's load makes its raised counters
     // durable at once, before the rest of start-up has run.
-    void SaveCounters(SettingsBackend& backend) const;
+    FileStatus SaveCounters(SettingsBackend& backend) const;
 
     // "ProgVersion" as a number (0 when it is not one): greater than 0 once a version ran.
     double ProgVersionNumber() const;

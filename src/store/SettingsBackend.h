@@ -1,5 +1,7 @@
 #pragma once
 
+#include "format/FileStatus.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -12,6 +14,6 @@ public:
     // An invalid QVariant when the value is missing.
     virtual QVariant Value(const QString& group, const QString& name) const = 0;
     virtual void SetValue(const QString& group, const QString& name, const QVariant& value) = 0;
-    // Makes the written values durable; write failures are not reported.
-    virtual void Sync() { }
+    // Makes the written values durable; a failure names the settings file and the reason.
+    virtual FileStatus Sync() { return FileStatus::Ok(); }
 };

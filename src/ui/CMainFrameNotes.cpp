@@ -59,7 +59,7 @@ QFont CMainFrame::EditTextFont() const
 bool CMainFrame::RunNoteEditor(CEditNoteDlg& editor)
 {
     editor.SetTextFont(EditTextFont());
-    editor.SetSettingsSaver([this] { m_app.SaveSettings(); });
+    editor.SetSettingsSaver([this] { return m_app.SaveSettings(); });
     if (m_chooseSource)
         editor.SetSourceChooser(m_chooseSource);
     m_noteEditor = &editor;

@@ -30,9 +30,12 @@ void TellUnwritten(const NoteWriteResult& result, UserPrompt& prompt)
 {
     if (result.Ok())
         return;
-    prompt.Tell(QStringLiteral("These note files could not be written and keep their previous contents:\n")
-                    + result.failedFiles.join(QLatin1Char('\n')),
-                QStringLiteral("Notes Not Saved"), UserPrompt::Icon::Warning);
+    QString text = result.failure.Message();
+    if (result.failedFiles.size() > 1)
+        text
+            += QStringLiteral("\n\nThese note files could not be written and keep their previous contents:\n")
+            + result.failedFiles.join(QLatin1Char('\n'));
+    prompt.Tell(text, FileStatus::Caption(), UserPrompt::Icon::Warning);
 }
 
 } // namespace

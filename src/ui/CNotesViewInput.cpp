@@ -1,4 +1,5 @@
 // The note view's mouse, menus and note commands.
+#include "format/FileSystem.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
@@ -258,7 +259,10 @@ void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action 
                 maxShift = box.maxShift;
     NoteRecord changed = *note;
     ImageControls::Apply(changed.Attachments[attachment], action, maxShift);
-    ImageControls::WriteNoteBack(m_database, changed);
+    if (const FileStatus written = ImageControls::WriteNoteBack(m_database, changed); !written) {
+        m_prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        return;
+    }
     const int scroll = verticalScrollBar()->value();
     ForgetRendered(id);
     Rendered(index);
@@ -286,6 +290,11 @@ void CNotesView::ExtractAttachment(int id, int attachment)
         = FileDialogs::SaveFileNameFor(this, QStringLiteral("Extract Attachment"), record.OriginalName);
     if (target.isEmpty())
         return;
-    QFile::remove(target);
-    QFile::copy(AttachmentPath(record, m_database.Folder()), target);
+    // The file dialog has asked before replacing an existing file.
+    FileSystem& files = FileSystem::Current();
+    FileStatus copied = files.Remove(target);
+    if (copied)
+        copied = files.Copy(AttachmentPath(record, m_database.Folder()), target);
+    if (!copied)
+        m_prompt.Tell(copied.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
 }

@@ -39,18 +39,19 @@ void Apply(AttachmentRecord& attachment, Action action, int maxShift)
     }
 }
 
-bool WriteNoteBack(NoteDatabase& database, const NoteRecord& note)
+FileStatus WriteNoteBack(NoteDatabase& database, const NoteRecord& note)
 {
-    if (NoteRecord* inList = NotesListOps::FindNote(database.CurrentList(), note.NoteID))
-        *inList = note;
     const QString path = database.NoteFilePath(note);
     NotesList file = ReadNoteFile(path);
-    NoteRecord* stored = NotesListOps::FindNote(file, note.NoteID);
-    if (!stored)
-        return false;
-    // Only the stored fields go to disk; the display state stays with the list's copy.
-    stored->Attachments = note.Attachments;
-    return WriteNoteFile(path, file);
+    if (NoteRecord* stored = NotesListOps::FindNote(file, note.NoteID)) {
+        // Only the stored fields go to disk; the display state stays with the list's copy.
+        stored->Attachments = note.Attachments;
+        if (const FileStatus written = WriteNoteFile(path, file); !written)
+            return written;
+    }
+    if (NoteRecord* inList = NotesListOps::FindNote(database.CurrentList(), note.NoteID))
+        *inList = note;
+    return FileStatus::Ok();
 }
 
 } // namespace ImageControls

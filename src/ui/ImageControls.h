@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 
 class NoteDatabase;
@@ -29,9 +30,9 @@ void Apply(AttachmentRecord& attachment, Action action, int maxShift);
 // The furthest shift that keeps an image of that width inside a note area of that width.
 int MaxShift(int imageWidth, int areaWidth);
 
-// Reads the note's file, replaces the note of that id with the given copy and rewrites
-// the file; the copy in the current list is replaced too. False when the file does not
-// hold the note or cannot be written.
-bool WriteNoteBack(NoteDatabase& database, const NoteRecord& note);
+// Reads the note's file, replaces the attachments of the note of that id with the given
+// copy's and rewrites the file; then the copy in the current list is replaced too. When
+// the file cannot be written nothing changes and the failure is returned.
+FileStatus WriteNoteBack(NoteDatabase& database, const NoteRecord& note);
 
 } // namespace ImageControls

@@ -219,9 +219,12 @@ void QuorvelProgram::OnClosing()
     if (m_exited || !m_app)
         return;
     m_exited = true;
-    m_app->ExitInstance();
+    FileStatus saved = m_app->ExitInstance();
     if (m_settings)
-        m_settings->Sync();
+        saved.Keep(m_settings->Sync());
+    // What could not be stored is said before the window goes.
+    if (!saved && m_prompt)
+        m_prompt->Tell(saved.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
     if (m_app->GetSettings().RunAgent == 2112)
         AgentLink::TellAgent(AgentLink::CloseMessage(), m_options.agentServerName);
 }

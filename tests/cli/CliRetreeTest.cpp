@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "support/FailingFileSystem.h"
 
 #include <QJsonArray>
 
@@ -185,3 +186,20 @@ TEST_F(CliRetreeTest, KeyWordsAttachAndRemoveAreWrittenToTheNotes)
 }
 
 } // namespace
+
+TEST_F(CliRetreeTest, ReFilingThatCannotBeWrittenFailsAndKeepsThePaths)
+{
+    Write({Filed(1001, "A/B"), Filed(1002, "P/Q")});
+    FailingFileSystem failing;
+    ScopedFileSystem scope(failing);
+    failing.Fail(FailingFileSystem::Kind::ReadOnly, m_folder.NotesFolder());
+    const Result result = Retree({S("move:P>A")});
+    EXPECT_EQ(result.exitCode, 1) << result.output.constData();
+    const QString error = result.json.value(S("error")).toString();
+    EXPECT_TRUE(error.contains(NoteFileName(Filed(1, "")).section(QLatin1Char('\\'), -1)))
+        << qPrintable(error);
+    EXPECT_TRUE(error.endsWith(FailingFileSystem::ReasonOf(FailingFileSystem::Kind::ReadOnly)))
+        << qPrintable(error);
+    failing.Heal();
+    EXPECT_EQ(StoredPaths().value(1002), S("P/Q"));
+}

@@ -43,9 +43,13 @@ TEST(AttachmentCopier, NumbersAfterTheLargestFileAndConvertsImagesToBitmaps)
     kept.SourcePath = notes; // stored already: never copied again
     note.Attachments = {kept, NewFile(photo, KindImage), NewFile(notes, KindText)};
     note.RemovedAttachmentFiles = {QStringLiteral("0000012.bmp")};
-    // 0000014.txt is the largest number left once the removed file is gone.
-    copier.CopyInNewAttachments(note);
-
+    // 0000014.txt is the largest number in the folder.
+    QStringList created;
+    ASSERT_TRUE(copier.CopyInNewAttachments(note, &created));
+    EXPECT_EQ(created, QStringList({QStringLiteral("0000015.bmp"), QStringLiteral("0000016.txt")}));
+    // Removed files go only once the note is stored.
+    EXPECT_TRUE(QFile::exists(root.ImagesPath(QStringLiteral("0000012.bmp"))));
+    copier.DeleteRemovedAttachmentFiles(note);
     EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000012.bmp"))));
     EXPECT_TRUE(note.RemovedAttachmentFiles.isEmpty());
     EXPECT_EQ(note.Attachments.at(0).StoredName, QStringLiteral("0000007.txt"));
@@ -77,7 +81,9 @@ TEST(AttachmentCopier, WithoutConverterPicturesAreKeptAsTheyCame)
 
     NoteRecord note;
     note.Attachments = {NewFile(photo, KindImage), NewFile(bitmap, KindImage)};
-    AttachmentCopier(root.folder).CopyInNewAttachments(note);
+    QStringList created;
+    ASSERT_TRUE(AttachmentCopier(root.folder).CopyInNewAttachments(note, &created));
+    EXPECT_EQ(created, QStringList({QStringLiteral("0000001.jpg"), QStringLiteral("0000002.bmp")}));
 
     EXPECT_EQ(note.Attachments.at(0).StoredName, QStringLiteral("0000001.jpg"));
     EXPECT_EQ(note.Attachments.at(1).StoredName, QStringLiteral("0000002.bmp"));

@@ -22,7 +22,10 @@ TEST(NoteDatabaseLoad, EmptyFolderFirstStartIssuesFromDefaults)
     Root root;
     NoteDatabase db(root.folder);
     int saves = 0;
-    db.SetSettingsSaver([&saves] { ++saves; });
+    db.SetSettingsSaver([&saves] {
+        ++saves;
+        return FileStatus::Ok();
+    });
     db.CleanUpNoteFiles();
     db.LoadNoteDatabase();
     EXPECT_EQ(db.Total(), 0);

@@ -203,7 +203,10 @@ private slots:
         m_settings.szSaveWarning = 1;
         int saves = 0;
         auto editor = Editor(NoteRecord());
-        editor->SetSettingsSaver([&saves] { ++saves; });
+        editor->SetSettingsSaver([&saves] {
+            ++saves;
+            return FileStatus::Ok();
+        });
         TypeNote(*editor, QStringLiteral("draft"));
         WhenModal(QStringLiteral("saveWarningDlg"),
                   [](QWidget* w) { static_cast<CSaveWarningDlg*>(w)->DontShowBox()->click(); });

@@ -137,7 +137,13 @@ bool SampleNotesMaker::AddAuthor(const QStringList& parts, QString* error)
     author.FirstName = parts.at(1);
     author.MiddleInitial = parts.at(2);
     author.LastName = parts.at(3);
-    m_authorIds.insert(parts.at(0), m_database.AddAuthor(author));
+    FileStatus failure;
+    const qint32 id = m_database.AddAuthor(author, &failure);
+    if (id <= 0) {
+        *error = failure ? QStringLiteral("an author needs a first or a last name") : failure.Message();
+        return false;
+    }
+    m_authorIds.insert(parts.at(0), id);
     return true;
 }
 
@@ -172,7 +178,10 @@ bool SampleNotesMaker::AddSource(const QStringList& parts, QString* error)
             return false;
         }
     }
-    m_database.AddSource(source);
+    if (const FileStatus written = m_database.AddSource(source); !written) {
+        *error = written.Message();
+        return false;
+    }
     m_sourceIds.insert(parts.at(0), source.SourceId);
     return true;
 }

@@ -45,7 +45,10 @@ int main(int argc, char* argv[])
     QFile::remove(arguments.at(3));
     const int result
         = ExchangeCommands::BackupAllNotes(app.Database(), arguments.at(3), prompt, app.Progress());
-    app.ExitInstance();
+    if (const FileStatus saved = app.ExitInstance(); !saved) {
+        std::fprintf(stderr, "%s\n", saved.Message().toLocal8Bit().constData());
+        return 1;
+    }
     if (result <= 0 || !QFile::exists(arguments.at(3))) {
         std::fprintf(stderr, "the sample archive could not be written (%d)\n", result);
         return 1;

@@ -1,4 +1,5 @@
 // The "Set Authors" area of "Edit Source": the two author lists and the author buttons.
+#include "platform/UserPrompt.h"
 #include "sources/NameList.h"
 #include "sources/SourceEditing.h"
 #include "sources/SourceLookup.h"
@@ -170,8 +171,13 @@ void CEditSourceDlg::OnAvailableSelected()
 
 void CEditSourceDlg::OnAddAuthor()
 {
-    const qint32 id
-        = m_database.AddAuthor(AuthorRecord {-1, m_first->text(), m_middle->text(), m_last->text(), {}, {}});
+    FileStatus failure;
+    const qint32 id = m_database.AddAuthor(
+        AuthorRecord {-1, m_first->text(), m_middle->text(), m_last->text(), {}, {}}, &failure);
+    if (!failure) {
+        m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        return;
+    }
     if (id <= 0) {
         QApplication::beep();
         return;
@@ -182,9 +188,13 @@ void CEditSourceDlg::OnAddAuthor()
 void CEditSourceDlg::OnUpdateAuthor()
 {
     const qint32 id = SelectedAvailableId();
+    FileStatus failure;
     if (!UpdateAuthorNames(m_database.Authors(), id, m_first->text(), m_middle->text(), m_last->text(),
-                           m_database.AuthorsFilePath()))
+                           m_database.AuthorsFilePath(), &failure)) {
+        if (!failure)
+            m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return;
+    }
     FillAuthorLists(id);
     Redraw();
 }

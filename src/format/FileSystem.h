@@ -1,0 +1,62 @@
+#pragma once
+
+#include "format/FileStatus.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QSettings;
+
+// Every change the core makes to the file system goes through this seam, so that a test
+// can make any of them fail as a full disk or a read-only folder would, and every caller
+// learns of the failure as a FileStatus naming the file and the reason. Reading stays
+// outside it: an unreadable file reads as empty wherever the program reads one.
+//
+// The program uses one instance, Current(): the real file system unless a test has put
+// another in its place with ScopedFileSystem. Single-threaded use, like the database.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // Replaces the file at path with bytes in one step (a temporary file beside it,
+    // renamed over it): on failure the old file, or its absence, is left as it was.
+    virtual FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) = 0;
+    // Renames from to to, replacing an existing file at to.
+    virtual FileStatus Rename(const QString& from, const QString& to) = 0;
+    // Removes a file; a path that names nothing is success.
+    virtual FileStatus Remove(const QString& path) = 0;
+    // Copies a file to a new name; fails when to exists (nothing is ever overwritten).
+    virtual FileStatus Copy(const QString& from, const QString& to) = 0;
+    // A second name for an existing file (a hard link); fails when to exists.
+    virtual FileStatus Link(const QString& existing, const QString& to) = 0;
+    // Creates the folder and its missing parents; an existing folder is success.
+    virtual FileStatus MakePath(const QString& path) = 0;
+    // Removes a folder with everything in it (a symbolic link in its place is removed,
+    // never followed); a path that names nothing is success.
+    virtual FileStatus RemoveFolder(const QString& path) = 0;
+    // Writes the pending values of an INI settings store to its file (QSettings::sync).
+    virtual FileStatus SyncSettings(QSettings& settings) = 0;
+
+    // The file system the program uses now.
+    static FileSystem& Current();
+    // The real one, whatever Current() is.
+    static FileSystem& Real();
+
+private:
+    friend class ScopedFileSystem;
+    static FileSystem* s_current;
+};
+
+// Puts another file system in place of Current() for its lifetime (tests).
+class ScopedFileSystem
+{
+public:
+    explicit ScopedFileSystem(FileSystem& replacement);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+private:
+    FileSystem* m_previous;
+};
