@@ -38,6 +38,8 @@ int CMainFrame::ImportArchive(const QString& path)
     context.prompt = &m_prompt;
     context.progress = &m_app.Progress();
     const int result = ExchangeCommands::ImportNotesCommand(path, context, m_prompt);
+    // Imported notes bring categories, key words and sources the bar has not shown yet.
     RefreshCounts();
+    RefreshControlBar();
     return result;
 }

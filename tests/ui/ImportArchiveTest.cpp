@@ -7,6 +7,9 @@
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/FileDialogs.h"
+#include "ui/categories/CCategoryTreeCtrlSel.h"
+#include "ui/categories/CControlBarSheet.h"
+#include "ui/categories/CCtrlCategoriesPg.h"
 #include "ui/exchange/CCategoryTreeCtrlImp.h"
 #include "ui/exchange/CImportDifferencesDlg.h"
 #include "ui/exchange/CImportListCtrl.h"
@@ -186,6 +189,12 @@ private slots:
         for (const NoteRecord& note : stored)
             QCOMPARE(note.Categories.NameAt(0), QStringLiteral("Art"));
         QCOMPARE(Database().Total(), 3);
+        // The control bar shows the category the notes came in under.
+        const CategoryTree& shown = m_frame->ControlBar()->CategoriesPage()->Tree()->Selection().Trees();
+        bool artShown = false;
+        for (int i = 0; i < shown.Count(); ++i)
+            artShown = artShown || shown.Node(i).name == QStringLiteral("Art");
+        QVERIFY(artShown);
     }
 };
 
