@@ -4,13 +4,13 @@
 #include "app/CNotesApp.h"
 #include "app/ShippedFiles.h"
 #include "editor/SpellService.h"
-#include "imaging/ImageToBmpConverter.h"
 #include "platform/SpellChecker.h"
 #include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 #include "ui/AgentLink.h"
 #include "ui/CMainFrame.h"
 #include "ui/CSkinProgressDlg.h"
+#include "ui/ImageToBmpConverter.h"
 #include "ui/SingleInstanceGuard.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "imaging/ImageToBmpConverter.h"
+#include "ui/ImageToBmpConverter.h"
 
 #include <QFile>
 #include <QImage>
