@@ -1,5 +1,7 @@
 #include "format/RealFileSystem.h"
 
+#include "format/FileDescriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -18,34 +20,6 @@ QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
 }
-
-// Closes the descriptor on every path out.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now, reporting the error a delayed write may only show here.
-    int Close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
 
 bool WriteAll(int fd, const char* data, qsizetype size)
 {
@@ -127,10 +101,10 @@ FileStatus RealFileSystem::Remove(const QString& path)
 
 FileStatus RealFileSystem::Copy(const QString& from, const QString& to)
 {
-    const Descriptor source(::open(Native(from).constData(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor source(::open(Native(from).constData(), O_RDONLY | O_CLOEXEC));
     if (source.Get() < 0)
         return FileStatus::FromErrno(Action::Copy, from, errno, to);
-    Descriptor target(::open(Native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor target(::open(Native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (target.Get() < 0)
         return FileStatus::FromErrno(Action::Copy, from, errno, to);
     if (!CopyBytes(source.Get(), target.Get()) || target.Close() != 0) {

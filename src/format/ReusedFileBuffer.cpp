@@ -1,6 +1,7 @@
 #include "format/ReusedFileBuffer.h"
 
 #include "format/FieldScan.h"
+#include "format/FileDescriptor.h"
 #include "format/FileStamp.h"
 
 #include <QFile>
@@ -10,35 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-// Closes the descriptor on every path out.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
-
 bool ReadWholeFile(const QString& path, QByteArray& bytes, FileStamp* stamp)
 {
     bytes.resize(0);
-    const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0)
         return false;
     struct stat info
