@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     // The parts of SHOWALL: reading every note, then the sources and the sort.
     SearchQuery showAll;
     ParseQuery(QStringLiteral("SHOWALL"), &showAll);
-    NotesList all;
+    ListedNotes all;
     PrintRatio("read every note (SearchDatabase SHOWALL)",
                ListsBench::MedianMs(3, [&] { all = SearchDatabase(showAll, files); }), grepMs);
     PrintRatio("FillAttachedSources of every note",

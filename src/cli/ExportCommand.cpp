@@ -24,7 +24,7 @@ CliOutcome ExportCommand::Run(CNotesApp& app)
 {
     NoteDatabase& database = app.Database();
     const NotesList notes
-        = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
+        = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
     QString error;
     const int result
         = ExchangeCommands::ExportNotesOf(database, notes, m_file, nullptr, app.Progress(), &error);

@@ -19,7 +19,7 @@ CliOutcome PrintCommand::Run(CNotesApp& app)
 {
     NoteDatabase& database = app.Database();
     const NotesList notes
-        = m_ids.isEmpty() ? app.CurrentList().Notes() : database.LoadNotesByIds(NoteIdList(m_ids));
+        = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
     const QString path = app.FullPath(QStringLiteral("Data Files\\PrintPreview.nbf"));
     if (const FileStatus written = PrintCommands::WritePrintPreviewFor(database, notes); !written)
         return CliOutcome::Failed(written.Message());

@@ -42,9 +42,12 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
     // The highlighted copies are made here, only when they are printed.
     if (!m_idsOnly) {
         QJsonObject highlighted;
-        for (const NoteRecord& note : app.CurrentList().Notes()) {
-            if (note.Highlight)
+        const CurrentNotesList& current = app.CurrentList();
+        for (int i = 0; i < current.Count(); ++i) {
+            if (current.Entries().at(i).Highlight) {
+                const NoteRecord note = current.NoteAt(i);
                 highlighted.insert(QString::number(note.NoteID), HighlightedText(note));
+            }
         }
         result.insert(QStringLiteral("highlighted"), highlighted);
     }

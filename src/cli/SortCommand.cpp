@@ -26,9 +26,7 @@ CliOutcome SortCommand::Run(CNotesApp& app)
 {
     // As the search bar's "Sort By:" does: the order is stored, then applied.
     app.GetSettings().NoteSortID = m_sortId;
-    NotesList& current = app.CurrentList().Notes();
-    app.Database().FillAttachedSources(current);
-    SortNotes(current, m_sortId);
+    app.CurrentList().Sort(m_sortId);
     return CliOutcome::Ok(
         QJsonObject {{QStringLiteral("current"), CliJson::Ids(app.CurrentList().NoteIds())}});
 }

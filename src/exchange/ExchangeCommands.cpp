@@ -28,7 +28,7 @@ namespace {
 
 } // namespace
 
-bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt)
+bool CheckCurrentNotesForExport(const ListedNotes& current, UserPrompt& prompt)
 {
     if (!current.isEmpty())
         return true;
@@ -52,7 +52,8 @@ int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString&
 int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                        ProgressReporter& progress)
 {
-    const int result = ExportNotesOf(database, database.CurrentList(), archivePath, &prompt, progress);
+    const int result = ExportNotesOf(database, database.LoadListed(database.CurrentList()), archivePath,
+                                     &prompt, progress);
     ReportExport(result, QStringLiteral("All  *%1*  of your current notes have been successfully exported!"),
                  ExportFailedText(), QStringLiteral("Export Failed"), prompt);
     return result;

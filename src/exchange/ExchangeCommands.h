@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/NoteRecord.h"
+#include "store/ListedNote.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ namespace ExchangeCommands {
 
 // "Export Current Notes...", step 1: false (after "There are no notes in the current
 // list.", caption "Invalid Notes") when the list is empty; the file dialog comes next.
-bool CheckCurrentNotesForExport(const NotesList& current, UserPrompt& prompt);
+bool CheckCurrentNotesForExport(const ListedNotes& current, UserPrompt& prompt);
 // "Export Current Notes..." after the dialog: ExportNotes of the current list, then
 // "All  *N*  of your current notes have been successfully exported!" ("Finished!"), or
 // the "Export Failed" box for a failure; nothing for 0. Returns the ExportNotes result.

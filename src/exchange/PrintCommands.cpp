@@ -76,7 +76,7 @@ bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, Progres
         return false;
     }
     progress.Notify(QStringLiteral("Preparing Preview...."));
-    const FileStatus written = WritePrintPreviewFor(database, database.CurrentList());
+    const FileStatus written = WritePrintPreviewFor(database, database.LoadListed(database.CurrentList()));
     progress.End();
     if (!written) {
         prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);

@@ -1,14 +1,11 @@
 #include "lists/CurrentNotesList.h"
 
-#include "format/FieldReader.h"
-#include "format/FieldWriter.h"
-#include "format/NoteFile.h"
+#include "format/LastViewListFile.h"
 #include "lists/NoteSort.h"
 #include "platform/ProgressReporter.h"
 #include "store/NoteDatabase.h"
-#include "store/NotesListOps.h"
+#include "store/NoteFileGroups.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 
@@ -17,24 +14,41 @@ CurrentNotesList::CurrentNotesList(NoteDatabase& database)
 {
 }
 
-NotesList& CurrentNotesList::Notes()
+ListedNotes& CurrentNotesList::Entries()
 {
     return m_database.CurrentList();
 }
 
-const NotesList& CurrentNotesList::Notes() const
+const ListedNotes& CurrentNotesList::Entries() const
 {
     return m_database.CurrentList();
 }
 
 int CurrentNotesList::Count() const
 {
-    return static_cast<int>(Notes().size());
+    return static_cast<int>(Entries().size());
 }
 
 NoteIdList CurrentNotesList::NoteIds() const
 {
-    return NotesListOps::NoteIds(Notes());
+    return ListedNotesOps::NoteIds(Entries());
+}
+
+NoteRecord CurrentNotesList::NoteAt(int index) const
+{
+    return m_database.ListedRecord(Entries().at(index));
+}
+
+std::optional<NoteRecord> CurrentNotesList::FindNote(qint32 id) const
+{
+    if (const ListedNote* listed = ListedNotesOps::FindNote(Entries(), id))
+        return m_database.ListedRecord(*listed);
+    return std::nullopt;
+}
+
+NotesList CurrentNotesList::LoadNotes(int first, int count) const
+{
+    return m_database.LoadListed(Entries(), first, count);
 }
 
 QString CurrentNotesList::NotesInListText(int count)
@@ -50,7 +64,7 @@ void CurrentNotesList::ShowCount() const
 
 void CurrentNotesList::ClearJustAdded()
 {
-    for (NoteRecord& note : Notes())
+    for (ListedNote& note : Entries())
         note.JustAdded = false;
 }
 
@@ -72,7 +86,7 @@ bool CurrentNotesList::SetCurrentList(const NoteIdList& wanted, qint32 noteSortI
     ClearJustAdded();
     if (!toRemove.IsEmpty()) {
         QSet<qint32> removed(toRemove.begin(), toRemove.end());
-        Notes().removeIf([&removed](const NoteRecord& note) { return removed.contains(note.NoteID); });
+        Entries().removeIf([&removed](const ListedNote& note) { return removed.contains(note.NoteID); });
     }
 
     if (wanted.IsEmpty()) {
@@ -88,46 +102,23 @@ bool CurrentNotesList::SetCurrentList(const NoteIdList& wanted, qint32 noteSortI
     return true;
 }
 
-NotesList CurrentNotesList::GatherNotes(const NoteIdList& toAdd)
+ListedNotes CurrentNotesList::GatherNotes(const NoteIdList& toAdd)
 {
-    // Group the ids by note file, files in the order their first id comes, so that each
-    // file is read once however many of the wanted notes it holds.
-    QList<QString> files;
-    QHash<QString, QList<qint32>> idsByFile;
-    for (qint32 id : toAdd) {
-        const std::optional<QString> path = m_database.FileIndex().FileOfNote(id);
-        if (!path)
-            continue; // deleted since, or never stored: skipped silently
-        auto found = idsByFile.find(*path);
-        if (found == idsByFile.end()) {
-            files.append(*path);
-            found = idsByFile.insert(*path, {});
-        }
-        found->append(id);
-    }
-
-    NotesList gathered;
+    ListedNotes gathered;
     QSet<qint32> taken;
-    for (const QString& path : std::as_const(files)) {
-        const NotesList stored = ReadNoteFile(path);
-        QHash<qint32, int> positions;
-        for (int i = static_cast<int>(stored.size()) - 1; i >= 0; --i)
-            positions.insert(stored.at(i).NoteID, i); // the first record of an id wins
-        for (qint32 id : idsByFile.value(path)) {
-            const auto found = positions.constFind(id);
-            if (found == positions.cend() || taken.contains(id))
-                continue;
-            taken.insert(id);
-            gathered.append(stored.at(*found));
-            gathered.last().JustAdded = true;
-        }
-    }
+    NoteFileGroups(m_database.FileIndex(), toAdd.Ids()).Read([&](qint32 id, const NoteRecord& note) {
+        if (taken.contains(id))
+            return;
+        taken.insert(id);
+        gathered.append(ListedNote::Of(note));
+        gathered.last().JustAdded = true;
+    });
     return gathered;
 }
 
-void CurrentNotesList::PlaceGathered(NotesList gathered, const NoteIdList& wantedOrder, qint32 noteSortId)
+void CurrentNotesList::PlaceGathered(ListedNotes gathered, const NoteIdList& wantedOrder, qint32 noteSortId)
 {
-    NotesList& list = Notes();
+    ListedNotes& list = Entries();
     if (noteSortId == kAddToTop || noteSortId == kAddToBottom) {
         // The placement orders sort nothing, but the view draws each new note's citation
         // from its attached source.
@@ -162,22 +153,24 @@ void CurrentNotesList::PlaceGathered(NotesList gathered, const NoteIdList& wante
 
 bool CurrentNotesList::RemoveFromCurrentList(qint32 id)
 {
-    if (NotesListOps::RemoveAllWithId(Notes(), id) == 0)
+    if (ListedNotesOps::RemoveAllWithId(Entries(), id) == 0)
         return false;
     if (m_hooks.redraw)
-        m_hooks.redraw(Notes().isEmpty());
+        m_hooks.redraw(Entries().isEmpty());
     ShowCount();
     return true;
 }
 
 void CurrentNotesList::AddSavedNote(const NoteRecord& note, qint32 noteSortId)
 {
-    NotesList& list = Notes();
+    ListedNotes& list = Entries();
     ClearJustAdded();
-    NoteRecord added = note;
+    ListedNote added = ListedNote::Of(note);
     added.JustAdded = true;
     if (noteSortId == kAddToTop) {
-        list.prepend(added);
+        ListedNotes one {added};
+        m_database.FillAttachedSources(one);
+        list.prepend(one.first());
     } else {
         list.append(added);
         m_database.FillAttachedSources(list);
@@ -189,6 +182,12 @@ void CurrentNotesList::AddSavedNote(const NoteRecord& note, qint32 noteSortId)
     ShowCount();
 }
 
+void CurrentNotesList::Sort(qint32 noteSortId)
+{
+    m_database.FillAttachedSources(Entries());
+    SortNotes(Entries(), noteSortId);
+}
+
 // --- "Data Files\LastViewList.dat" -------------------------------------------------------
 
 QString CurrentNotesList::LastViewListPath() const
@@ -196,44 +195,16 @@ QString CurrentNotesList::LastViewListPath() const
     return m_database.Folder().FullPath(QStringLiteral("Data Files\\LastViewList.dat"));
 }
 
-NoteIdList CurrentNotesList::ParseLastViewList(const QByteArray& logicalBytes)
-{
-    FieldReader reader(logicalBytes);
-    NoteIdList ids;
-    ids.Read(reader);
-    return ids;
-}
-
-NoteIdList CurrentNotesList::ReadLastViewList(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return NoteIdList();
-    return ParseLastViewList(FieldReader::FromDiskBytes(file.readAll()));
-}
-
-QByteArray CurrentNotesList::SerializeLastViewList(const NoteIdList& ids)
-{
-    FieldWriter writer;
-    ids.Write(writer);
-    return writer.DiskBytes();
-}
-
-FileStatus CurrentNotesList::WriteLastViewList(const QString& path, const NoteIdList& ids)
-{
-    return SaveFileAtomically(path, SerializeLastViewList(ids));
-}
-
 void CurrentNotesList::RestoreLastViewList()
 {
-    Notes().clear();
+    Entries().clear();
     // No sorting (-1): the list comes back in the order it was saved, dragged order
     // included.
-    SetCurrentList(ReadLastViewList(LastViewListPath()), -1);
+    SetCurrentList(LastViewListFile::Read(LastViewListPath()), -1);
     ClearJustAdded();
 }
 
 FileStatus CurrentNotesList::SaveLastViewList() const
 {
-    return WriteLastViewList(LastViewListPath(), NoteIds());
+    return LastViewListFile::Write(LastViewListPath(), NoteIds());
 }

@@ -3,21 +3,23 @@
 #include "format/FileStatus.h"
 #include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
+#include "store/ListedNote.h"
 
-#include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class NoteDatabase;
-class QIODevice;
 
-// The notes shown in the main view: full record copies, held by the note database, in
-// display order. The list is changed by SetCurrentList, which keeps what is already
-// loaded, reads each note file at most once for the notes it adds, and places them by the
-// sort order in force; by RemoveFromCurrentList; by note deletion; and by the editor.
+// The notes shown in the main view, in display order, held by the note database as
+// listed notes: ids, sort keys and display state. A note's texts are read from its note
+// file when it is drawn, printed, exported, edited or asked for (NoteAt, LoadNotes), so
+// the list costs the same whatever the notes hold. The list is changed by SetCurrentList,
+// which keeps what is already listed, reads each note file at most once for the notes it
+// adds, and places them by the sort order in force; by RemoveFromCurrentList; by note
+// deletion; and by the editor.
 //
-// "Data Files\LastViewList.dat" keeps the list's ids across runs: Integer count N, then
-// N Integers, in list order.
+// "Data Files\LastViewList.dat" keeps the list's ids across runs (format/LastViewListFile).
 class CurrentNotesList
 {
 public:
@@ -36,10 +38,20 @@ public:
 
     void SetViewHooks(ViewHooks hooks) { m_hooks = std::move(hooks); }
 
-    NotesList& Notes();
-    const NotesList& Notes() const;
+    ListedNotes& Entries();
+    const ListedNotes& Entries() const;
     int Count() const;
     NoteIdList NoteIds() const;
+
+    // The note at index whole, with its display state and source (see
+    // NoteDatabase::ListedRecord).
+    NoteRecord NoteAt(int index) const;
+    // The listed note with that id whole; none when the list does not hold it.
+    std::optional<NoteRecord> FindNote(qint32 id) const;
+    // count notes from first, whole, in list order, each note file read once; notes that
+    // no file holds any more are left out.
+    NotesList LoadNotes(int first, int count) const;
+    NotesList LoadAllNotes() const { return LoadNotes(0, Count()); }
 
     // Makes the list hold exactly the wanted notes (those that exist). Notes no longer
     // wanted are removed; the others stay as they are. New notes are gathered in wanted
@@ -58,6 +70,9 @@ public:
     // otherwise last and the list re-sorted by noteSortId; the older notes lose their
     // just-added flag and the database total grows by one.
     void AddSavedNote(const NoteRecord& note, qint32 noteSortId);
+    // Sources read afresh, then the list sorted by noteSortId (the placement-only orders
+    // leave it as it is): after a sort order is chosen or notes or sources changed.
+    void Sort(qint32 noteSortId);
 
     // Start-up: the saved ids are set with no sorting, so the saved order comes back; the
     // just-added flags are cleared afterwards.
@@ -66,12 +81,6 @@ public:
     // it was.
     FileStatus SaveLastViewList() const;
     QString LastViewListPath() const;
-
-    // An absent or unreadable file gives an empty list.
-    static NoteIdList ReadLastViewList(const QString& path);
-    static NoteIdList ParseLastViewList(const QByteArray& logicalBytes);
-    static QByteArray SerializeLastViewList(const NoteIdList& ids);
-    static FileStatus WriteLastViewList(const QString& path, const NoteIdList& ids);
 
     // "Notes In List:    %d".
     static QString NotesInListText(int count);
@@ -82,8 +91,8 @@ public:
 
 private:
     // The notes of toAdd that exist, file by file, each file read once.
-    NotesList GatherNotes(const NoteIdList& toAdd);
-    void PlaceGathered(NotesList gathered, const NoteIdList& wantedOrder, qint32 noteSortId);
+    ListedNotes GatherNotes(const NoteIdList& toAdd);
+    void PlaceGathered(ListedNotes gathered, const NoteIdList& wantedOrder, qint32 noteSortId);
     void ShowCount() const;
 
     NoteDatabase& m_database;

@@ -1,23 +1,27 @@
 #pragma once
 
-#include "format/NoteRecord.h"
 #include "lists/SearchQuery.h"
+#include "store/ListedNote.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-// The two scopes of a search, over notes in memory and over every note file.
-
-// Copies of the notes of list that match (each with its search Highlight), in list
-// order. Nothing when the query has no terms.
-NotesList FilterNotes(const SearchQuery& query, const NotesList& list);
+// The two scopes of a search, over the notes of the current list and over every note
+// file. Both read the note files file by file, so each file is read once, and give their
+// finds as listed notes: keys and highlight, never the texts.
 
 // Every matching note of the given note files, file after file in the given order and
 // each file's notes in file order; unreadable files give nothing. With the text
 // "SHOWALL" every note of every file, without highlighting. Otherwise the query is parsed
 // again from its text, showing nothing, and a query without terms finds nothing.
-// A found note whose id is in held (notes the caller already has whole, the current list)
-// comes back as its id and highlight only, so a search never holds a second copy of them.
-NotesList SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths,
-                         const QSet<qint32>& held = {});
+// A found note whose id is in held (notes the caller already lists) comes back as its id
+// and highlight only.
+ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths,
+                           const QSet<qint32>& held = {});
+
+// The notes of list that match the query as given (no "SHOWALL" rule: the word is
+// searched like any other), as their ids and highlights, in list order; filesOfList are
+// the note files that hold them. Nothing when the query has no terms.
+ListedNotes FilterListedNotes(const SearchQuery& query, const ListedNotes& list,
+                              const QStringList& filesOfList);

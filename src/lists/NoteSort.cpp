@@ -14,12 +14,23 @@ QString LastText()
     return QString(23, QLatin1Char('z'));
 }
 
-bool DateAddedRule(const NoteRecord& a, const NoteRecord& b)
+// The sort reads the same keys from a whole record and from a listed note.
+const QString& CitationOf(const NoteRecord& note)
+{
+    return note.AttachedSource.CitationText;
+}
+
+const QString& CitationOf(const ListedNote& note)
+{
+    return note.CitationText();
+}
+
+template<typename Note> bool DateAddedRule(const Note& a, const Note& b)
 {
     return DateEarlierOrEqual(a.DateAdded, b.DateAdded);
 }
 
-const DateTime& SortDate(const NoteRecord& note, NoteSortKey key)
+template<typename Note> const DateTime& SortDate(const Note& note, NoteSortKey key)
 {
     return key == NoteSortKey::LastEdited ? note.LastEdited : note.DateAdded;
 }
@@ -28,15 +39,16 @@ const DateTime& SortDate(const NoteRecord& note, NoteSortKey key)
 // one category path), the distinct ones sorted by less on their comparable form, and
 // keys that neither precede the other share a rank. The last rank returned is the
 // sentinel's.
-template<typename Key, typename Comparable, typename MakeKey, typename MakeComparable, typename Less>
-std::vector<int> RanksOf(const NotesList& notes, const NoteRecord& sentinel, MakeKey makeKey,
+template<typename Key, typename Comparable, typename Note, typename MakeKey, typename MakeComparable,
+         typename Less>
+std::vector<int> RanksOf(const QList<Note>& notes, const Note& sentinel, MakeKey makeKey,
                          MakeComparable makeComparable, Less less)
 {
     QHash<Key, int> slotOfKey;
     std::vector<Comparable> distinct;
     std::vector<int> noteSlots;
     noteSlots.reserve(notes.size() + 1);
-    auto slotOf = [&](const NoteRecord& note) {
+    auto slotOf = [&](const Note& note) {
         const Key key = makeKey(note);
         auto it = slotOfKey.constFind(key);
         if (it != slotOfKey.constEnd())
@@ -46,7 +58,7 @@ std::vector<int> RanksOf(const NotesList& notes, const NoteRecord& sentinel, Mak
         distinct.push_back(makeComparable(key));
         return slot;
     };
-    for (const NoteRecord& note : notes)
+    for (const Note& note : notes)
         noteSlots.push_back(slotOf(note));
     noteSlots.push_back(slotOf(sentinel));
 
@@ -66,11 +78,11 @@ std::vector<int> RanksOf(const NotesList& notes, const NoteRecord& sentinel, Mak
     return noteSlots;
 }
 
-std::vector<int> SourceRanks(const NotesList& notes, const NoteRecord& sentinel)
+template<typename Note> std::vector<int> SourceRanks(const QList<Note>& notes, const Note& sentinel)
 {
     // Keyed by the citation text; compared by its lower-cased bytes.
     return RanksOf<QString, QByteArray>(
-        notes, sentinel, [](const NoteRecord& note) { return note.AttachedSource.CitationText; }, SortText,
+        notes, sentinel, [](const Note& note) { return CitationOf(note); }, SortText,
         [](const QByteArray& a, const QByteArray& b) { return a < b; });
 }
 
@@ -90,16 +102,17 @@ CategoryAssignment AssignmentOfNames(const QStringList& names)
     return categories;
 }
 
-std::vector<int> CategoryRanks(const NotesList& notes, const NoteRecord& sentinel)
+template<typename Note> std::vector<int> CategoryRanks(const QList<Note>& notes, const Note& sentinel)
 {
     // Only the four names take part in the comparison, so they are the key; the order of
     // the distinct paths is CategoryLess itself.
     return RanksOf<QStringList, CategoryAssignment>(
-        notes, sentinel, [](const NoteRecord& note) { return CategoryNames(note.Categories); },
-        AssignmentOfNames, CategoryAssignment::CategoryLess);
+        notes, sentinel, [](const Note& note) { return CategoryNames(note.Categories); }, AssignmentOfNames,
+        CategoryAssignment::CategoryLess);
 }
 
-std::vector<int> KeyRanks(const NotesList& notes, const NoteRecord& sentinel, NoteSortKey key)
+template<typename Note>
+std::vector<int> KeyRanks(const QList<Note>& notes, const Note& sentinel, NoteSortKey key)
 {
     switch (key) {
     case NoteSortKey::Source:
@@ -111,7 +124,7 @@ std::vector<int> KeyRanks(const NotesList& notes, const NoteRecord& sentinel, No
     }
 }
 
-SelectionItem ItemOf(const NoteRecord& note, NoteSortKey key, int rank, bool descending)
+template<typename Note> SelectionItem ItemOf(const Note& note, NoteSortKey key, int rank, bool descending)
 {
     const DateTime& date = SortDate(note, key);
     SelectionItem item;
@@ -123,14 +136,14 @@ SelectionItem ItemOf(const NoteRecord& note, NoteSortKey key, int rank, bool des
 
 // Puts the note at order[k] into position k, moving records along the cycles of the
 // permutation: no second list of 100,000 records is allocated.
-void PermuteInPlace(NotesList& notes, const std::vector<int>& order)
+template<typename Note> void PermuteInPlace(QList<Note>& notes, const std::vector<int>& order)
 {
-    NoteRecord* data = notes.data();
+    Note* data = notes.data();
     std::vector<bool> placed(order.size(), false);
     for (size_t start = 0; start < order.size(); ++start) {
         if (placed[start] || order[start] == static_cast<int>(start))
             continue;
-        NoteRecord held = std::move(data[start]);
+        Note held = std::move(data[start]);
         size_t at = start;
         while (true) {
             placed[at] = true;
@@ -221,13 +234,32 @@ NoteRecord SortSentinel(int sortId, const DateTime& now)
     return sentinel;
 }
 
-void SortNotes(NotesList& notes, int sortId, const DateTime& now)
+namespace {
+
+ListedNote ListedSentinel(const NoteRecord& sentinel)
+{
+    ListedNote listed = ListedNote::Of(sentinel);
+    listed.Source = std::make_shared<const SourceRecord>(sentinel.AttachedSource);
+    return listed;
+}
+
+const NoteRecord& SentinelAs(const NoteRecord& sentinel, const NoteRecord*)
+{
+    return sentinel;
+}
+
+ListedNote SentinelAs(const NoteRecord& sentinel, const ListedNote*)
+{
+    return ListedSentinel(sentinel);
+}
+
+template<typename Note> void SortAny(QList<Note>& notes, int sortId, const DateTime& now)
 {
     const NoteSortKey key = SortKeyOf(sortId);
     if (notes.isEmpty() || key == NoteSortKey::None)
         return;
     const bool descending = SortsDescending(sortId);
-    const NoteRecord sentinel = SortSentinel(sortId, now);
+    const Note sentinel = SentinelAs(SortSentinel(sortId, now), static_cast<const Note*>(nullptr));
     const std::vector<int> ranks = KeyRanks(notes, sentinel, key);
 
     std::vector<SelectionItem> items;
@@ -239,7 +271,24 @@ void SortNotes(NotesList& notes, int sortId, const DateTime& now)
     PermuteInPlace(notes, SelectionSortOrder(items, sentinelItem));
 }
 
+} // namespace
+
+void SortNotes(NotesList& notes, int sortId, const DateTime& now)
+{
+    SortAny(notes, sortId, now);
+}
+
 void SortNotes(NotesList& notes, int sortId)
+{
+    SortNotes(notes, sortId, DateTime::CurrentLocal());
+}
+
+void SortNotes(ListedNotes& notes, int sortId, const DateTime& now)
+{
+    SortAny(notes, sortId, now);
+}
+
+void SortNotes(ListedNotes& notes, int sortId)
 {
     SortNotes(notes, sortId, DateTime::CurrentLocal());
 }

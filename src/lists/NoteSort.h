@@ -2,6 +2,7 @@
 
 #include "format/DateTime.h"
 #include "format/NoteRecord.h"
+#include "store/ListedNote.h"
 
 #include <QByteArray>
 #include <QString>
@@ -70,3 +71,6 @@ NoteRecord SortSentinel(int sortId, const DateTime& now);
 void SortNotes(NotesList& notes, int sortId, const DateTime& now);
 // The same with the clock's current local time.
 void SortNotes(NotesList& notes, int sortId);
+// The same orders for the current list's notes, by the same keys.
+void SortNotes(ListedNotes& notes, int sortId, const DateTime& now);
+void SortNotes(ListedNotes& notes, int sortId);

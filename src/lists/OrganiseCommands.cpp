@@ -5,11 +5,30 @@
 #include "lists/NoteSort.h"
 #include "store/NoteDatabase.h"
 
+namespace {
+
+// The list-wide key word commands read the listed notes whole a batch at a time, so that
+// a long list never has every text in memory at once.
+constexpr int kKeyWordBatch = 2000;
+
+template<typename Change> NoteWriteResult ChangeListedNotes(CurrentNotesList& current, Change change)
+{
+    NoteWriteResult result;
+    for (int first = 0; first < current.Count(); first += kKeyWordBatch) {
+        NotesList batch = current.LoadNotes(first, kKeyWordBatch);
+        result.Absorb(change(batch));
+    }
+    current.ClearJustAdded();
+    return result;
+}
+
+} // namespace
+
 NoteWriteResult OrganiseCommands::SaveCategoryTrees(NoteDatabase& database, CategoryTree working,
                                                     int noteSortId)
 {
     NoteWriteResult result = database.SaveCategoryTrees(std::move(working));
-    NotesList& current = database.CurrentList();
+    ListedNotes& current = database.CurrentList();
     if (noteSortId > 0 && !current.isEmpty()) {
         database.FillAttachedSources(current);
         SortNotes(current, noteSortId);
@@ -20,16 +39,14 @@ NoteWriteResult OrganiseCommands::SaveCategoryTrees(NoteDatabase& database, Cate
 NoteWriteResult OrganiseCommands::AttachKeyWordToCurrentNotes(NoteDatabase& database,
                                                               CurrentNotesList& current, const QString& word)
 {
-    NoteWriteResult result = database.AttachKeyWordToNotes(word, current.Notes());
-    current.ClearJustAdded();
-    return result;
+    return ChangeListedNotes(current,
+                             [&](NotesList& batch) { return database.AttachKeyWordToNotes(word, batch); });
 }
 
 NoteWriteResult OrganiseCommands::RemoveKeyWordFromCurrentNotes(NoteDatabase& database,
                                                                 CurrentNotesList& current,
                                                                 const QString& word)
 {
-    NoteWriteResult result = database.RemoveKeyWordFromNotes(word, current.Notes());
-    current.ClearJustAdded();
-    return result;
+    return ChangeListedNotes(current,
+                             [&](NotesList& batch) { return database.RemoveKeyWordFromNotes(word, batch); });
 }

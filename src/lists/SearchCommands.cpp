@@ -12,9 +12,9 @@
 
 namespace {
 
-void ClearSearchState(NotesList& current, const SearchViewHooks& hooks)
+void ClearSearchState(ListedNotes& current, const SearchViewHooks& hooks)
 {
-    for (NoteRecord& note : current) {
+    for (ListedNote& note : current) {
         note.JustAdded = false;
         note.Highlight.reset();
     }
@@ -31,19 +31,26 @@ QStringList NoteFilePaths(const NoteDatabase& database)
     return paths;
 }
 
-NoteIdList IdsOf(const NotesList& notes)
+// The files that hold the listed notes, in the order their first note comes.
+QStringList FilesOfList(const NoteDatabase& database)
 {
-    NoteIdList ids;
-    for (const NoteRecord& note : notes)
-        ids.Append(note.NoteID);
-    return ids;
+    QStringList paths;
+    QSet<QString> seen;
+    for (const ListedNote& note : database.CurrentList()) {
+        const std::optional<QString> path = database.FileIndex().FileOfNote(note.NoteID);
+        if (path && !seen.contains(*path)) {
+            seen.insert(*path);
+            paths.append(*path);
+        }
+    }
+    return paths;
 }
 
-QSet<qint32> HeldIds(const NotesList& notes)
+QSet<qint32> HeldIds(const ListedNotes& notes)
 {
     QSet<qint32> ids;
     ids.reserve(notes.size());
-    for (const NoteRecord& note : notes)
+    for (const ListedNote& note : notes)
         ids.insert(note.NoteID);
     return ids;
 }
@@ -51,7 +58,7 @@ QSet<qint32> HeldIds(const NotesList& notes)
 // Steps shared by both scopes: clear, parse, search with the notification shown.
 template<typename Search>
 SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks,
-              NotesList* results, Search search)
+              ListedNotes* results, Search search)
 {
     SearchRun run;
     const QString trimmed = text.trimmed();
@@ -66,7 +73,7 @@ SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, c
     *results = search(query);
     run.ran = true;
     run.count = static_cast<int>(results->size());
-    run.matches = IdsOf(*results);
+    run.matches = ListedNotesOps::NoteIds(*results);
     return run;
 }
 
@@ -95,13 +102,13 @@ QString SearchingNotesText()
     return QStringLiteral("Searching Notes....");
 }
 
-int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId)
+int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSortId)
 {
     QHash<qint32, int> positions;
     for (int i = static_cast<int>(current.size()) - 1; i >= 0; --i)
         positions.insert(current.at(i).NoteID, i); // the first copy of an id takes the text
-    NotesList added;
-    for (NoteRecord& result : results) {
+    ListedNotes added;
+    for (ListedNote& result : results) {
         const auto found = positions.constFind(result.NoteID);
         if (found != positions.cend())
             current[*found].Highlight = std::move(result.Highlight);
@@ -121,16 +128,16 @@ int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId)
 SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 noteSortId,
                             UserPrompt& prompt, const SearchViewHooks& hooks)
 {
-    NotesList results;
+    ListedNotes results;
     const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
         // The notes already in the list hand over only their highlight.
         return SearchDatabase(query, NoteFilePaths(database), HeldIds(database.CurrentList()));
     });
     if (!run.ran)
         return run;
-    for (NoteRecord& note : results)
+    for (ListedNote& note : results)
         note.JustAdded = true;
-    NotesList& current = database.CurrentList();
+    ListedNotes& current = database.CurrentList();
     MergeSearchResults(current, std::move(results), noteSortId);
     database.FillAttachedSources(current);
     SortNotes(current, noteSortId); // placement-only ids keep the order
@@ -141,9 +148,9 @@ SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 
 SearchRun RunCurrentNotesSearch(const QString& text, NoteDatabase& database, UserPrompt& prompt,
                                 const SearchViewHooks& hooks)
 {
-    NotesList results;
+    ListedNotes results;
     const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
-        return FilterNotes(query, database.CurrentList());
+        return FilterListedNotes(query, database.CurrentList(), FilesOfList(database));
     });
     if (!run.ran)
         return run;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "format/NoteIdList.h"
-#include "format/NoteRecord.h"
+#include "store/ListedNote.h"
 
 #include <QString>
 #include <functional>
@@ -54,7 +54,7 @@ SearchRun RunCurrentNotesSearch(const QString& text, NoteDatabase& database, Use
 // Puts search results into the current list (the merge of a database search): results
 // already in the list hand over their display text; the rest go above the list for 705,
 // below it otherwise. Returns the number of notes added.
-int MergeSearchResults(NotesList& current, NotesList results, qint32 noteSortId);
+int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSortId);
 
 // "Your search returned  *%d*  results."
 QString SearchResultText(int count);

@@ -31,19 +31,6 @@ SourceList SelectBibliographySources(const SourceList& sources, const AuthorList
     return chosen;
 }
 
-QList<qint32> CitedSourceIds(const NotesList& notes)
-{
-    QList<qint32> ids;
-    QSet<qint32> seen;
-    for (const NoteRecord& note : notes) {
-        if (note.SourceID > 0 && !seen.contains(note.SourceID)) {
-            seen.insert(note.SourceID);
-            ids.append(note.SourceID);
-        }
-    }
-    return ids;
-}
-
 int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
                        const QList<qint32>& ids, const BibliographyOptions& options, FileStatus* failure)
 {

@@ -5,6 +5,7 @@
 #include "format/SourceRecord.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -31,8 +32,20 @@ SourceList SelectBibliographySources(const SourceList& sources, const AuthorList
                                      const QList<qint32>& ids, const BibliographyOptions& options);
 
 // The sources cited by the notes, each once, in the order of their first citing note
-// (notes without a source are skipped): a bibliography of the current notes list.
-QList<qint32> CitedSourceIds(const NotesList& notes);
+// (notes without a source are skipped): a bibliography of the current notes list. Notes
+// is any list of notes with a SourceID, whole records or the current list's keys.
+template<typename Notes> QList<qint32> CitedSourceIds(const Notes& notes)
+{
+    QList<qint32> ids;
+    QSet<qint32> seen;
+    for (const auto& note : notes) {
+        if (note.SourceID > 0 && !seen.contains(note.SourceID)) {
+            seen.insert(note.SourceID);
+            ids.append(note.SourceID);
+        }
+    }
+    return ids;
+}
 
 // Writes the bibliography of the chosen sources to bibPath. With no source chosen
 // nothing is written and 0 is returned; otherwise the number of sources written, or -1

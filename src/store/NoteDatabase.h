@@ -9,6 +9,8 @@
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 #include "store/AttachmentCopier.h"
+#include "store/ListedNote.h"
+#include "store/NoteCache.h"
 #include "store/NoteFileIndex.h"
 #include "store/NoteWriteResult.h"
 
@@ -176,9 +178,9 @@ public:
     // either its old or its new categories.
     NoteWriteResult SaveCategoryTrees(CategoryTree edited);
     // "Attach All Notes In List To This Key Word" / "Remove Key Word From All Notes In
-    // List" over notes (the current list, or notes read by id): the key word list is kept
-    // up to date and every note whose key words changed is written to its note file; the
-    // copies in the current list take the new key words too. LastEdited is left alone.
+    // List" over notes (the current list's, read a batch at a time, or notes read by id):
+    // the key word list is kept up to date and every note whose key words changed is
+    // written to its note file. LastEdited is left alone.
     NoteWriteResult AttachKeyWordToNotes(const QString& word, NotesList& notes);
     NoteWriteResult RemoveKeyWordFromNotes(const QString& word, NotesList& notes);
 
@@ -202,9 +204,20 @@ public:
     void AdjustTotal(int delta) { m_total += delta; }
     static QString TotalNotesText(int total);
 
-    // The notes now shown in the main view, in display order (see CurrentNotesList).
-    NotesList& CurrentList() { return m_current; }
-    const NotesList& CurrentList() const { return m_current; }
+    // The notes now shown in the main view, in display order, by their keys (see
+    // CurrentNotesList and ListedNote).
+    ListedNotes& CurrentList() { return m_current; }
+    const ListedNotes& CurrentList() const { return m_current; }
+    // The stored record of the note with that id, read through the cache of recently read
+    // note files; none when no note file holds it.
+    std::optional<NoteRecord> ReadNote(qint32 id) const;
+    // A listed note whole: its stored record with the list's display state and source. A
+    // note that no file holds any more comes back with its keys alone.
+    NoteRecord ListedRecord(const ListedNote& listed) const;
+    // count listed notes from first (all to the end when count < 0), each whole as
+    // ListedRecord gives it, in list order, each note file read once; notes that no file
+    // holds any more are left out.
+    NotesList LoadListed(const ListedNotes& list, int first = 0, int count = -1) const;
 
     // --- Sources and authors -----------------------------------------------------------
 
@@ -221,6 +234,9 @@ public:
     // Gives every note with a source a copy of it read afresh from "Sources.dat" (an
     // unknown source, or none, gives a fresh default record).
     void FillAttachedSources(NotesList& notes) const;
+    // The same for listed notes: every note of one source shares one copy of it, its
+    // citation formatted; a note without a known source has none.
+    void FillAttachedSources(ListedNotes& notes) const;
 
     // A fresh source: style sourceFormat (the "SourceFormat" setting), NextSourceId and a
     // new GUID. Nothing is stored until AddSource.
@@ -298,6 +314,7 @@ private:
     NoteFileIndex m_fileIndex;
     SourceList m_sources;
     AuthorList m_authors;
-    NotesList m_current;
+    ListedNotes m_current;
+    mutable NoteCache m_noteCache;
     int m_total = 0;
 };

@@ -9,6 +9,7 @@
 #include "platform/UserPrompt.h"
 #include "sources/SourceLookup.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteFileGroups.h"
 #include "store/NotesListOps.h"
 
 #include <QFile>
@@ -81,13 +82,10 @@ FileStatus NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited
     m_copier.DeleteRemovedAttachmentFiles(edited);
     IndexSavedNote(previous, edited, isNew);
 
-    // The copy shown in the current list takes the saved record; its display flags stay.
-    for (NoteRecord& shown : m_current) {
-        if (shown.NoteID == edited.NoteID) {
-            const bool justAdded = shown.JustAdded;
-            shown = edited;
-            shown.JustAdded = justAdded;
-        }
+    // The note shown in the current list takes the saved keys; its display flags stay.
+    for (ListedNote& shown : m_current) {
+        if (shown.NoteID == edited.NoteID)
+            shown.TakeKeys(edited);
     }
     progress.End();
     return FileStatus::Ok();
@@ -221,7 +219,7 @@ bool NoteDatabase::DeleteNote(const NoteRecord& note, FileStatus* failure)
     m_categories->UnfileNote(id, note.Categories);
     m_keyWords->RemoveNoteKeyWords(id);
     m_fileIndex.RemoveNoteFromIndex(id);
-    NotesListOps::RemoveAllWithId(m_current, id);
+    ListedNotesOps::RemoveAllWithId(m_current, id);
     m_copier.DeleteAttachmentFiles(note);
     return true;
 }
@@ -256,7 +254,7 @@ int NoteDatabase::DeleteCurrentNotes(UserPrompt& prompt)
     int deleted = 0;
     FileStatus failure;
     while (!m_current.isEmpty()) {
-        const NoteRecord first = m_current.first();
+        const NoteRecord first = ListedRecord(m_current.first());
         if (DeleteNote(first, &failure))
             ++deleted;
         if (!failure)
@@ -335,6 +333,55 @@ bool NoteDatabase::DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt
     return true;
 }
 
+std::optional<NoteRecord> NoteDatabase::ReadNote(qint32 id) const
+{
+    const std::optional<QString> path = m_fileIndex.FileOfNote(id);
+    if (!path)
+        return std::nullopt;
+    return m_noteCache.Find(*path, id);
+}
+
+NoteRecord NoteDatabase::ListedRecord(const ListedNote& listed) const
+{
+    NoteRecord record;
+    if (std::optional<NoteRecord> stored = ReadNote(listed.NoteID)) {
+        record = std::move(*stored);
+    } else {
+        record.NoteID = listed.NoteID;
+        record.SourceID = listed.SourceID;
+        record.DateAdded = listed.DateAdded;
+        record.LastEdited = listed.LastEdited;
+        record.Categories = listed.Categories;
+    }
+    listed.GiveDisplayState(record);
+    return record;
+}
+
+NotesList NoteDatabase::LoadListed(const ListedNotes& list, int first, int count) const
+{
+    const int size = static_cast<int>(list.size());
+    first = std::clamp(first, 0, size);
+    const int end = count < 0 ? size : first + std::clamp(count, 0, size - first);
+    QList<qint32> ids;
+    for (int i = first; i < end; ++i)
+        ids.append(list.at(i).NoteID);
+    QHash<qint32, NoteRecord> read;
+    NoteFileGroups(m_fileIndex, ids).Read([&read](qint32 id, const NoteRecord& note) {
+        read.insert(id, note);
+    });
+    NotesList notes;
+    for (int i = first; i < end; ++i) {
+        const ListedNote& listed = list.at(i);
+        const auto found = read.find(listed.NoteID);
+        if (found == read.end())
+            continue;
+        NoteRecord note = std::move(*found);
+        listed.GiveDisplayState(note);
+        notes.append(std::move(note));
+    }
+    return notes;
+}
+
 NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids)
 {
     ProgressReporter& progress = Progress();
@@ -395,7 +442,7 @@ NotesList NoteDatabase::Flatten(const QList<NoteFileContents>& files)
 
 FileStatus NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const DateTime& when)
 {
-    const auto matches = [noteId, sourceId](const NoteRecord& note) {
+    const auto matches = [noteId, sourceId](const auto& note) {
         if (noteId >= 1)
             return note.NoteID == noteId;
         if (sourceId >= 1)
@@ -412,8 +459,8 @@ FileStatus NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const 
         if (const FileStatus written = WriteNoteFile(path, notes); !written)
             return written;
     }
-    // The copies on show are stamped too, so the view agrees with the files.
-    for (NoteRecord& note : m_current) {
+    // The notes on show are stamped too, so the view agrees with the files.
+    for (ListedNote& note : m_current) {
         if (matches(note))
             note.LastEdited = when;
     }

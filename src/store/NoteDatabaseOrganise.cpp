@@ -12,10 +12,12 @@ namespace {
 // Re-files the notes from the trees; returns whether any path changed. changed gains the
 // notes whose path changed, LastEdited is stamped as the trees' rule says. One time stamp
 // serves the whole run, so every note changed by one save carries the same LastEdited.
-bool ApplyTrees(const CategoryTree& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
+// Notes: whole records read from a file, or the current list's keys.
+template<typename Notes>
+bool ApplyTrees(const CategoryTree& trees, Notes& notes, const DateTime& now, NoteIdList* changed)
 {
     bool any = false;
-    for (NoteRecord& note : notes) {
+    for (auto& note : notes) {
         const bool wasAssigned = !note.Categories.IsUnassigned();
         const bool stamped = trees.ApplyToNote(note.NoteID, note.Categories);
         if (stamped)
@@ -104,9 +106,6 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         byPath[path].append(position);
     }
     NoteWriteResult result;
-    // The key words each note ends with on disk: the new ones, or for a note whose file
-    // could not be written the ones it kept there.
-    QHash<qint32, QString> keyWordsOf;
     for (const QString& path : paths) {
         NotesList stored = ReadNoteFile(path);
         NoteIdList written;
@@ -126,23 +125,14 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         const FileStatus status = WriteNoteFile(path, stored);
         if (status) {
             result.changed.UnionAppend(written);
-            for (int position : byPath.value(path))
-                keyWordsOf.insert(notes.at(position).NoteID, notes.at(position).KeyWords);
         } else {
             // The index files the notes of an unwritten file as they are on disk.
             for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
                 m_keyWords->RemoveNoteKeyWords(it.key());
                 m_keyWords->AddNoteKeyWords(it.key(), it.value());
-                keyWordsOf.insert(it.key(), it.value());
             }
         }
         result.Record(path, status);
-    }
-    // The copies on show agree with the files.
-    for (NoteRecord& shown : m_current) {
-        const auto found = keyWordsOf.constFind(shown.NoteID);
-        if (found != keyWordsOf.cend())
-            shown.KeyWords = *found;
     }
     return result;
 }

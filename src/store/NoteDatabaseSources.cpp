@@ -71,6 +71,29 @@ void NoteDatabase::FillAttachedSources(NotesList& notes) const
     }
 }
 
+void NoteDatabase::FillAttachedSources(ListedNotes& notes) const
+{
+    const SourceList sources = LoadSourcesFile(SourcesFilePath());
+    QHash<qint32, int> indexById;
+    for (int i = static_cast<int>(sources.size()) - 1; i >= 0; --i)
+        indexById.insert(sources.at(i).SourceId, i); // the first of equal ids wins
+    QHash<qint32, std::shared_ptr<const SourceRecord>> shared;
+    for (ListedNote& note : notes) {
+        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
+        if (found == indexById.cend()) {
+            note.Source.reset();
+            continue;
+        }
+        std::shared_ptr<const SourceRecord>& source = shared[note.SourceID];
+        if (!source) {
+            SourceRecord formatted = sources.at(*found);
+            FormatCitation(formatted, m_authors);
+            source = std::make_shared<const SourceRecord>(std::move(formatted));
+        }
+        note.Source = source;
+    }
+}
+
 SourceRecord NoteDatabase::NewSource(qint32 sourceFormat) const
 {
     SourceRecord source;

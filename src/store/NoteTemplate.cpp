@@ -2,16 +2,18 @@
 
 namespace NoteTemplate {
 
-NoteRecord Choose(const NoteRecord& kept, const NotesList& currentList)
+NoteRecord Choose(const NoteRecord& kept, const ListedNotes& currentList)
 {
-    NoteRecord chosen = kept;
-    bool inList = false;
-    for (const NoteRecord& note : currentList)
-        inList = inList || (kept.NoteID > 0 && note.NoteID == kept.NoteID);
-    if (!inList)
-        chosen = NoteRecord();
-    if (chosen.NoteID < 0 && !currentList.isEmpty())
-        chosen = currentList.last();
+    if (kept.NoteID > 0 && ListedNotesOps::FindNote(currentList, kept.NoteID))
+        return kept;
+    NoteRecord chosen;
+    if (currentList.isEmpty())
+        return chosen;
+    const ListedNote& last = currentList.last();
+    chosen.NoteID = last.NoteID;
+    chosen.SourceID = last.SourceID;
+    chosen.Categories = last.Categories;
+    last.GiveDisplayState(chosen);
     return chosen;
 }
 

@@ -23,4 +23,14 @@ struct NoteWriteResult
         failedFiles.append(path);
         failure.Keep(written);
     }
+    // Takes in the result of a later part of the same command.
+    void Absorb(const NoteWriteResult& later)
+    {
+        changed.UnionAppend(later.changed);
+        for (const QString& path : later.failedFiles) {
+            if (!failedFiles.contains(path))
+                failedFiles.append(path);
+        }
+        failure.Keep(later.failure);
+    }
 };

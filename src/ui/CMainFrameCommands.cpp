@@ -100,9 +100,7 @@ void CMainFrame::OnZoomChosen(double factor)
 void CMainFrame::OnSortChosen(int sortId)
 {
     m_app.GetSettings().NoteSortID = sortId;
-    NotesList& notes = m_app.Database().CurrentList();
-    m_app.Database().FillAttachedSources(notes);
-    SortNotes(notes, sortId);
+    m_app.CurrentList().Sort(sortId);
     m_view->Redraw(false);
     setFocus();
 }

@@ -96,20 +96,16 @@ void CMainFrame::EditNote(int noteId)
     if (m_noteEditor || noteId <= 0)
         return;
     NoteDatabase& database = m_app.Database();
-    NotesList one;
-    for (const NoteRecord& shown : database.CurrentList())
-        if (shown.NoteID == noteId)
-            one.append(shown);
-    if (one.isEmpty())
+    const std::optional<NoteRecord> shown = m_app.CurrentList().FindNote(noteId);
+    if (!shown)
         return;
+    NotesList one {*shown};
     database.FillAttachedSources(one);
     CEditNoteDlg editor(database, m_app.GetSettings(), m_prompt, one.first(), this);
     if (!RunNoteEditor(editor))
         return;
-    // The saved note replaced its copy in the list; sources, order and heights follow.
-    NotesList& notes = database.CurrentList();
-    database.FillAttachedSources(notes);
-    SortNotes(notes, m_app.GetSettings().NoteSortID);
+    // The saved note replaced its keys in the list; sources, order and heights follow.
+    m_app.CurrentList().Sort(m_app.GetSettings().NoteSortID);
     m_view->Redraw(false);
     m_view->Relayout();
     RefreshCounts();

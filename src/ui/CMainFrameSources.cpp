@@ -1,7 +1,7 @@
 // The main frame's source commands: "View Sources..." and "Create Bibliography...".
 #include "app/CNotesApp.h"
 #include "exchange/PrintCommands.h"
-#include "lists/NoteSort.h"
+#include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
@@ -15,9 +15,7 @@ void CMainFrame::OnViewSources()
         dialog.exec();
     }
     // Sources may have changed: the notes shown take fresh copies and are placed again.
-    NotesList& notes = m_app.Database().CurrentList();
-    m_app.Database().FillAttachedSources(notes);
-    SortNotes(notes, m_app.GetSettings().NoteSortID);
+    m_app.CurrentList().Sort(m_app.GetSettings().NoteSortID);
     m_view->Relayout();
     m_view->Redraw(false);
 }

@@ -52,12 +52,12 @@ CNotesView::CNotesView(NoteDatabase& database, CurrentNotesList& currentList, Se
 
 CNotesView::~CNotesView() = default;
 
-const NotesList& CNotesView::Notes() const
+const ListedNotes& CNotesView::Notes() const
 {
     return m_database.CurrentList();
 }
 
-NotesList& CNotesView::Notes()
+ListedNotes& CNotesView::Notes()
 {
     return m_database.CurrentList();
 }
@@ -87,10 +87,10 @@ void CNotesView::Redraw(bool resetScroll)
     for (const Slot& slot : std::as_const(m_slots))
         if (slot.measured)
             known.insert(slot.id, slot.height);
-    const NotesList& notes = Notes();
+    const ListedNotes& notes = Notes();
     m_slots.clear();
     m_slots.reserve(notes.size());
-    for (const NoteRecord& note : notes) {
+    for (const ListedNote& note : notes) {
         Slot slot;
         slot.id = note.NoteID;
         auto it = known.constFind(note.NoteID);
@@ -121,7 +121,7 @@ void CNotesView::Relayout()
     // Keep the note at the top of the window in place across the new heights.
     const int first = SlotAt(verticalScrollBar()->value());
     const int into = first >= 0 ? verticalScrollBar()->value() - m_tops[first] : 0;
-    const NotesList& notes = Notes();
+    const ListedNotes& notes = Notes();
     for (int i = 0; i < m_slots.size() && i < notes.size(); ++i) {
         m_slots[i].height = RenderedNote::EstimateHeight(notes[i], m_options, m_layoutWidth);
         m_slots[i].measured = false;
@@ -179,7 +179,7 @@ QRect CNotesView::NoteRect(int index) const
 
 RenderedNote* CNotesView::Rendered(int index)
 {
-    const NotesList& notes = Notes();
+    const ListedNotes& notes = Notes();
     if (index < 0 || index >= m_slots.size() || index >= notes.size())
         return nullptr;
     Slot& slot = m_slots[index];
@@ -193,8 +193,8 @@ RenderedNote* CNotesView::Rendered(int index)
         m_layoutWidth = ContentWidth();
     std::shared_ptr<RenderedNote> rendered = m_rendered.value(slot.id);
     if (!rendered || rendered->Width() != m_layoutWidth) {
-        rendered
-            = std::make_shared<RenderedNote>(notes[index], m_options, m_layoutWidth, m_database.Folder());
+        rendered = std::make_shared<RenderedNote>(m_database.ListedRecord(notes[index]), m_options,
+                                                  m_layoutWidth, m_database.Folder());
         m_rendered.insert(slot.id, rendered);
     }
     slot.height = rendered->Height();
@@ -234,7 +234,7 @@ bool CNotesView::MeasureVisible()
 
 void CNotesView::MeasureSomeInBackground()
 {
-    const NotesList& notes = Notes();
+    const ListedNotes& notes = Notes();
     const int top = verticalScrollBar()->value();
     const int anchor = SlotAt(top);
     const int anchorOffset = anchor >= 0 ? top - m_tops[anchor] : 0;
@@ -244,7 +244,7 @@ void CNotesView::MeasureSomeInBackground()
         Slot& slot = m_slots[m_measureCursor];
         if (!slot.measured && m_measureCursor < notes.size()) {
             // Measured without keeping the layout: only the height is wanted here.
-            RenderedNote layout(notes[m_measureCursor], m_options,
+            RenderedNote layout(m_database.ListedRecord(notes[m_measureCursor]), m_options,
                                 m_layoutWidth > 0 ? m_layoutWidth : ContentWidth(), m_database.Folder());
             changed = changed || layout.Height() != slot.height;
             slot.height = layout.Height();
@@ -294,7 +294,7 @@ void CNotesView::paintEvent(QPaintEvent*)
             look = RenderedNote::Look::Selected;
         else if (id == m_hoverId)
             look = RenderedNote::Look::Hover;
-        rendered->Paint(painter, QPoint(0, m_tops[i] - top), Notes()[i], look);
+        rendered->Paint(painter, QPoint(0, m_tops[i] - top), m_database.ListedRecord(Notes()[i]), look);
     }
 }
 

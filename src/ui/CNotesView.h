@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ListedNote.h"
 #include "ui/NoteViewOptions.h"
 #include "ui/RenderedNote.h"
 
@@ -88,8 +89,8 @@ private:
         bool measured = false;
     };
 
-    const NotesList& Notes() const;
-    NotesList& Notes();
+    const ListedNotes& Notes() const;
+    ListedNotes& Notes();
     int ContentWidth() const;
     int ContentY(int viewY) const;
     int SlotAt(int contentY) const;

@@ -105,7 +105,7 @@ void CNotesView::mouseReleaseEvent(QMouseEvent* event)
 
 void CNotesView::MoveNote(int from, int to)
 {
-    NotesList& notes = Notes();
+    ListedNotes& notes = Notes();
     if (from == to || from < 0 || to < 0 || from >= notes.size() || to >= notes.size())
         return;
     // Taking the note out shifts the later ones up by one, so "after the target" when
@@ -231,12 +231,11 @@ void CNotesView::RemoveFromCurrentList(int id)
 
 void CNotesView::DeleteNotePermanently(int id)
 {
-    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note)
         return;
     const int scroll = verticalScrollBar()->value();
-    const NoteRecord copy = *note;
-    if (m_database.DeleteSelectedNote(copy, m_prompt) <= 0)
+    if (m_database.DeleteSelectedNote(*note, m_prompt) <= 0)
         return;
     if (m_selectedId == id)
         ClearDisplayState();
@@ -248,11 +247,11 @@ void CNotesView::DeleteNotePermanently(int id)
 
 void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action action)
 {
-    NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     int maxShift = 0;
-    const int index = NotesListOps::IndexOfNote(Notes(), id);
+    const int index = ListedNotesOps::IndexOfNote(Notes(), id);
     if (RenderedNote* rendered = Rendered(index))
         for (const RenderedNote::AttachmentBox& box : rendered->Attachments())
             if (box.index == attachment)
@@ -273,7 +272,7 @@ void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action 
 
 void CNotesView::OpenAttachment(int id, int attachment)
 {
-    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     QDesktopServices::openUrl(
@@ -282,7 +281,7 @@ void CNotesView::OpenAttachment(int id, int attachment)
 
 void CNotesView::ExtractAttachment(int id, int attachment)
 {
-    const NoteRecord* note = NotesListOps::FindNote(Notes(), id);
+    const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     const AttachmentRecord& record = note->Attachments[attachment];

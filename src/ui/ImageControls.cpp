@@ -49,8 +49,7 @@ FileStatus WriteNoteBack(NoteDatabase& database, const NoteRecord& note)
         if (const FileStatus written = WriteNoteFile(path, file); !written)
             return written;
     }
-    if (NoteRecord* inList = NotesListOps::FindNote(database.CurrentList(), note.NoteID))
-        *inList = note;
+    // The list holds no attachments: the note is read afresh from its file when drawn.
     return FileStatus::Ok();
 }
 

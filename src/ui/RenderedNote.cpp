@@ -3,6 +3,7 @@
 #include "format/DataFolder.h"
 #include "format/NoteRecord.h"
 #include "lists/NoteMatcher.h"
+#include "store/ListedNote.h"
 #include "ui/RichDocumentMapper.h"
 #include "ui/SkinBitmaps.h"
 #include "ui/sources/CitationPainter.h"
@@ -312,22 +313,19 @@ void RenderedNote::Paint(QPainter& painter, QPoint topLeft, const NoteRecord& no
     painter.restore();
 }
 
-int RenderedNote::EstimateHeight(const NoteRecord& note, const NoteViewOptions& options, int width)
+int RenderedNote::EstimateHeight(const ListedNote& note, const NoteViewOptions& options, int width)
 {
     const int inner = std::max(40, width - 2 * (OuterMargin + Padding));
     const int lineHeight = std::max(8, int(16 * options.zoom));
     const int charsPerLine = std::max(10, int(inner / (7.0 * options.zoom)));
-    int lines = 0;
-    if (!note.PlainText.isEmpty()) {
-        for (const QStringView line : QStringView(note.PlainText).split(QLatin1Char('\n')))
-            lines += 1 + int(line.size()) / charsPerLine;
-    }
+    // Each paragraph's last line is partly filled; the list keeps only the text's shape.
+    const int lines = note.TextLines + note.TextChars / charsPerLine;
     int height = 2 * (OuterMargin + Padding) + lines * lineHeight;
     const int decorationLine = std::max(5, options.sourceSize) + 4;
     if (options.showSources && note.SourceID > 0)
         height += 2 * decorationLine;
     if (options.showCats)
         height += note.Categories.AssignedLevelCount() * decorationLine;
-    height += int(note.Attachments.size()) * (IconSize + AttachmentGap);
+    height += note.AttachmentCount * (IconSize + AttachmentGap);
     return height;
 }

@@ -14,6 +14,7 @@
 class DataFolder;
 class QPainter;
 class QTextDocument;
+struct ListedNote;
 struct NoteRecord;
 
 // One note laid out for the view at one width: its category lines, source line, rich
@@ -68,7 +69,7 @@ public:
     void Paint(QPainter& painter, QPoint topLeft, const NoteRecord& note, Look look) const;
 
     // A height guessed from the text alone, for notes not yet laid out.
-    static int EstimateHeight(const NoteRecord& note, const NoteViewOptions& options, int width);
+    static int EstimateHeight(const ListedNote& note, const NoteViewOptions& options, int width);
 
     static constexpr int OuterMargin = 6;
     static constexpr int Padding = 8;

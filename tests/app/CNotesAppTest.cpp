@@ -1,5 +1,6 @@
 #include "app/CNotesApp.h"
 
+#include "format/LastViewListFile.h"
 #include "format/NoteFile.h"
 #include "lists/CurrentNotesList.h"
 #include "store/MemorySettingsBackend.h"
@@ -129,7 +130,7 @@ TEST_F(CNotesAppTest, StartUpLoadsDatabaseAndRestoresTheSavedListUnsorted)
     WriteDayFile({Note(1003, 12)});
     const QString emptyFile = m_folder.FullPath(QStringLiteral("Data Files\\Notes\\DAY01012001.dat"));
     ASSERT_TRUE(WriteNoteFile(emptyFile, {}));
-    ASSERT_TRUE(CurrentNotesList::WriteLastViewList(LastViewListPath(), NoteIdList {1003, 1001, 999}));
+    ASSERT_TRUE(LastViewListFile::Write(LastViewListPath(), NoteIdList {1003, 1001, 999}));
 
     MemorySettingsBackend backend;
     backend.SetValue(kOptions, QStringLiteral("MaxNoteID"), 5000);
@@ -149,10 +150,10 @@ TEST_F(CNotesAppTest, StartUpLoadsDatabaseAndRestoresTheSavedListUnsorted)
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("MaxNoteID")).toInt(), 5001);
     EXPECT_EQ(app.CurrentList().NoteIds(), (NoteIdList {1003, 1001}));
     EXPECT_EQ(app.GetSettings().NoteSortID, 805);
-    for (const NoteRecord& note : app.CurrentList().Notes())
+    for (const ListedNote& note : app.CurrentList().Entries())
         EXPECT_FALSE(note.JustAdded);
     // The load made its counter durable without touching the saved list.
-    EXPECT_EQ(CurrentNotesList::ReadLastViewList(LastViewListPath()), (NoteIdList {1003, 1001, 999}));
+    EXPECT_EQ(LastViewListFile::Read(LastViewListPath()), (NoteIdList {1003, 1001, 999}));
 }
 
 // The exit save writes every setting first and the saved list after them; "RunAgent"
@@ -160,7 +161,7 @@ TEST_F(CNotesAppTest, StartUpLoadsDatabaseAndRestoresTheSavedListUnsorted)
 TEST_F(CNotesAppTest, ExitSavesSettingsThenTheCurrentList)
 {
     WriteDayFile({Note(1001, 10), Note(1002, 10)});
-    ASSERT_TRUE(CurrentNotesList::WriteLastViewList(LastViewListPath(), NoteIdList {1002}));
+    ASSERT_TRUE(LastViewListFile::Write(LastViewListPath(), NoteIdList {1002}));
     ListWatchingBackend backend(LastViewListPath());
     CNotesApp app(Environment(&backend));
     app.InitInstance();
@@ -180,7 +181,7 @@ TEST_F(CNotesAppTest, ExitSavesSettingsThenTheCurrentList)
         EXPECT_FALSE(backend.listExistedAt.at(i)) << qPrintable(writes.at(i));
     EXPECT_TRUE(backend.listExistedAt.at(runAgent));
     EXPECT_EQ(writes.at(runAgent - 1), QStringLiteral("Options/ProgVersion"));
-    EXPECT_EQ(CurrentNotesList::ReadLastViewList(LastViewListPath()), (NoteIdList {1002, 1001}));
+    EXPECT_EQ(LastViewListFile::Read(LastViewListPath()), (NoteIdList {1002, 1001}));
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("ZoomLvl")).toInt(), 150);
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("ProgVersion")).toString(), QStringLiteral("1.34"));
 }

@@ -2,6 +2,7 @@
 // cannot be rewritten, the failure comes back naming it, and the file stays as it was.
 #include "app/CNotesApp.h"
 #include "format/FileSystem.h"
+#include "format/LastViewListFile.h"
 #include "format/NoteFile.h"
 #include "lists/CurrentNotesList.h"
 #include "store/MemorySettingsBackend.h"
@@ -23,7 +24,7 @@ TEST(SettingsSaveFailure, TheSavedCurrentListThatCannotBeWrittenIsReported)
     note.PlainText = QStringLiteral("shown");
     ASSERT_TRUE(WriteNoteFile(folder.FullPath(NoteFileName(note)), {note}));
     const QString lastView = folder.FullPath(QStringLiteral("Data Files\\LastViewList.dat"));
-    ASSERT_TRUE(CurrentNotesList::WriteLastViewList(lastView, NoteIdList {1001}));
+    ASSERT_TRUE(LastViewListFile::Write(lastView, NoteIdList {1001}));
     QFile before(lastView);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();

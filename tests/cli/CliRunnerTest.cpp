@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "format/LastViewListFile.h"
 #include "lists/CurrentNotesList.h"
 
 #include <QFileInfo>
@@ -130,9 +131,8 @@ TEST_F(CliRunnerTest, CurrentListSurvivesTheNextRun)
                             QStringLiteral("4242"), QStringLiteral("1001")});
     EXPECT_EQ(set.exitCode, 0);
     EXPECT_EQ(set.json, Json(R"({"current": [1001, 1002]})"));
-    EXPECT_EQ(
-        CurrentNotesList::ReadLastViewList(m_folder.FullPath(QStringLiteral("Data Files\\LastViewList.dat"))),
-        (NoteIdList {1001, 1002}));
+    EXPECT_EQ(LastViewListFile::Read(m_folder.FullPath(QStringLiteral("Data Files\\LastViewList.dat"))),
+              (NoteIdList {1001, 1002}));
     EXPECT_EQ(Run({QStringLiteral("current")}).json, Json(R"({"current": [1001, 1002]})"));
     EXPECT_EQ(Run({QStringLiteral("current"), QStringLiteral("--set")}).json, Json(R"({"current": []})"));
 }

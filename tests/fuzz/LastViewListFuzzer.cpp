@@ -2,6 +2,7 @@
 // ids, which writes back to the same list.
 #include "FuzzTargets.h"
 #include "format/FieldReader.h"
+#include "format/LastViewListFile.h"
 #include "lists/CurrentNotesList.h"
 
 #include <QByteArray>
@@ -9,9 +10,9 @@
 int FuzzLastViewList(const uint8_t* data, size_t size)
 {
     const QByteArray disk = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const NoteIdList ids = CurrentNotesList::ParseLastViewList(FieldReader::FromDiskBytes(disk));
-    const QByteArray written = CurrentNotesList::SerializeLastViewList(ids);
-    FUZZ_REQUIRE(CurrentNotesList::ParseLastViewList(FieldReader::FromDiskBytes(written)) == ids);
+    const NoteIdList ids = LastViewListFile::Parse(FieldReader::FromDiskBytes(disk));
+    const QByteArray written = LastViewListFile::Serialize(ids);
+    FUZZ_REQUIRE(LastViewListFile::Parse(FieldReader::FromDiskBytes(written)) == ids);
     return 0;
 }
 

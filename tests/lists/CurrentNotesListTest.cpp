@@ -1,6 +1,7 @@
 #include "lists/CurrentNotesList.h"
 
 #include "../store/NoteDatabaseFixture.h"
+#include "format/LastViewListFile.h"
 #include "store/NoteDatabase.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ protected:
                            [this](const QString& text) { status = text; }});
     }
 
-    QList<qint32> Shown() const { return IdsOf(list.Notes()); }
+    QList<qint32> Shown() const { return IdsOf(list.Entries()); }
 
     Root root;
     NoteDatabase db {root.folder};
@@ -55,7 +56,7 @@ TEST_F(CurrentNotesListTest, AddToTopPutsNewNotesByDateAboveUnchangedList)
     EXPECT_TRUE(list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3, 11, 12, 13}, CurrentNotesList::kAddToTop));
     EXPECT_EQ(Shown(), (QList<qint32> {13, 11, 12, 4, 2, 5, 1, 3}));
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(list.Notes().at(i).JustAdded, i < 3) << i;
+        EXPECT_EQ(list.Entries().at(i).JustAdded, i < 3) << i;
     EXPECT_EQ(status, QStringLiteral("Notes In List:    8"));
 }
 
@@ -73,9 +74,9 @@ TEST_F(CurrentNotesListTest, PlacementOrdersAttachTheSourcesOfNewNotes)
     list.SetCurrentList(NoteIdList {21}, CurrentNotesList::kAddToBottom);
     list.SetCurrentList(NoteIdList {21, 22}, CurrentNotesList::kAddToTop);
     ASSERT_EQ(Shown(), (QList<qint32> {22, 21}));
-    EXPECT_EQ(list.Notes().at(0).AttachedSource.SourceId, 8);
-    EXPECT_EQ(list.Notes().at(1).AttachedSource.SourceId, 9);
-    EXPECT_EQ(list.Notes().at(1).AttachedSource.Fields.at(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(list.NoteAt(0).AttachedSource.SourceId, 8);
+    EXPECT_EQ(list.NoteAt(1).AttachedSource.SourceId, 9);
+    EXPECT_EQ(list.NoteAt(1).AttachedSource.Fields.at(0), QStringLiteral("Alpha"));
 }
 
 TEST_F(CurrentNotesListTest, OtherOrdersTakeWantedOrderAcrossFiles)
@@ -84,9 +85,9 @@ TEST_F(CurrentNotesListTest, OtherOrdersTakeWantedOrderAcrossFiles)
     // not the order in which the files were read.
     list.SetCurrentList(NoteIdList {23, 22, 21}, -1);
     EXPECT_EQ(Shown(), (QList<qint32> {23, 22, 21}));
-    EXPECT_EQ(list.Notes().at(1).PlainText, QStringLiteral("Note 22"));
+    EXPECT_EQ(list.NoteAt(1).PlainText, QStringLiteral("Note 22"));
     // Sources are attached for the sort even when no sort follows.
-    EXPECT_EQ(list.Notes().at(0).AttachedSource.SourceId, 9);
+    EXPECT_EQ(list.NoteAt(0).AttachedSource.SourceId, 9);
 }
 
 TEST_F(CurrentNotesListTest, PositiveSortIdSortsTheWholeList)
@@ -99,11 +100,11 @@ TEST_F(CurrentNotesListTest, PositiveSortIdSortsTheWholeList)
 TEST_F(CurrentNotesListTest, UnwantedNotesLeaveAndKeptNotesAreNotReloaded)
 {
     list.SetCurrentList(NoteIdList {1, 2, 3}, -1);
-    list.Notes()[1].PlainText = QStringLiteral("in memory only");
+    list.Entries()[1].TextChars = 999; // held by the list only
     list.SetCurrentList(NoteIdList {3, 2, 11}, CurrentNotesList::kAddToBottom);
     EXPECT_EQ(Shown(), (QList<qint32> {2, 3, 11}));
-    EXPECT_EQ(list.Notes().at(0).PlainText, QStringLiteral("in memory only"));
-    EXPECT_FALSE(list.Notes().at(0).JustAdded);
+    EXPECT_EQ(list.Entries().at(0).TextChars, 999);
+    EXPECT_FALSE(list.Entries().at(0).JustAdded);
 }
 
 TEST_F(CurrentNotesListTest, SameIdsChangeNothingAndDrawNothing)
@@ -132,7 +133,7 @@ TEST_F(CurrentNotesListTest, ClearingEmptiesAndResetsTheScroll)
     EXPECT_TRUE(redraws.isEmpty());
     list.SetCurrentList(NoteIdList {1, 2}, -1);
     EXPECT_TRUE(list.ClearCurrentNotes());
-    EXPECT_TRUE(list.Notes().isEmpty());
+    EXPECT_TRUE(list.Entries().isEmpty());
     EXPECT_TRUE(redraws.last());
     EXPECT_EQ(status, QStringLiteral("Notes In List:    0"));
 }
@@ -157,14 +158,14 @@ TEST_F(CurrentNotesListTest, AddSavedNoteFollowsThePlacementAndRaisesTheTotal)
     EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2}));
     list.AddSavedNote(db.LoadNotesByIds(NoteIdList {12}).at(0), CurrentNotesList::kAddToBottom);
     EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2, 12}));
-    EXPECT_FALSE(list.Notes().at(0).JustAdded);
-    EXPECT_TRUE(list.Notes().at(3).JustAdded);
+    EXPECT_FALSE(list.Entries().at(0).JustAdded);
+    EXPECT_TRUE(list.Entries().at(3).JustAdded);
     EXPECT_EQ(db.Total(), total + 2);
 }
 
 TEST_F(CurrentNotesListTest, LastViewListIsCountThenIdsAndComesBackInSavedOrder)
 {
-    EXPECT_EQ(CurrentNotesList::SerializeLastViewList(NoteIdList {12, 3}),
+    EXPECT_EQ(LastViewListFile::Serialize(NoteIdList {12, 3}),
               QByteArrayLiteral("0000000000000002"
                                 "0000000000000012"
                                 "0000000000000003"));
@@ -177,20 +178,20 @@ TEST_F(CurrentNotesListTest, LastViewListIsCountThenIdsAndComesBackInSavedOrder)
     next.LoadNoteDatabase();
     CurrentNotesList restored(next);
     restored.RestoreLastViewList();
-    EXPECT_EQ(IdsOf(restored.Notes()), (QList<qint32> {12, 3, 1}));
-    for (const NoteRecord& note : restored.Notes())
+    EXPECT_EQ(IdsOf(restored.Entries()), (QList<qint32> {12, 3, 1}));
+    for (const ListedNote& note : restored.Entries())
         EXPECT_FALSE(note.JustAdded);
 }
 
 TEST_F(CurrentNotesListTest, MissingOrDamagedLastViewListGivesAnEmptyList)
 {
     list.RestoreLastViewList();
-    EXPECT_TRUE(list.Notes().isEmpty());
+    EXPECT_TRUE(list.Entries().isEmpty());
     root.WriteRaw(root.DataPath(QStringLiteral("LastViewList.dat")),
                   QByteArrayLiteral("0000000000000009"
                                     "000000000000000"));
     // A count beyond the file stops where the file ends.
-    EXPECT_LE(CurrentNotesList::ReadLastViewList(list.LastViewListPath()).Count(), 1);
+    EXPECT_LE(LastViewListFile::Read(list.LastViewListPath()).Count(), 1);
     root.WriteRaw(root.DataPath(QStringLiteral("LastViewList.dat")), QByteArrayLiteral("-000000000000004"));
-    EXPECT_TRUE(CurrentNotesList::ReadLastViewList(list.LastViewListPath()).IsEmpty());
+    EXPECT_TRUE(LastViewListFile::Read(list.LastViewListPath()).IsEmpty());
 }

@@ -136,17 +136,20 @@ TEST(DatabaseSearchTest, SearchesEveryFileInOrder)
         root.NotesPath(QStringLiteral("SRC0000000001.dat")), root.NotesPath(QStringLiteral("missing.dat")),
         root.NotesPath(QStringLiteral("DAY01012020.dat")), root.NotesPath(QStringLiteral("DAY01022020.dat"))};
 
-    NotesList found = SearchDatabase(Query(QStringLiteral("apple")), files);
+    ListedNotes found = SearchDatabase(Query(QStringLiteral("apple")), files);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 4}));
-    for (const NoteRecord& note : found)
-        EXPECT_TRUE(HighlightedText(note).contains(QLatin1String("\\red255\\green142\\blue40")));
+    for (const ListedNote& note : found) {
+        ASSERT_TRUE(note.Highlight);
+        EXPECT_TRUE(note.Highlight->Apply(TextNote(note.NoteID, QStringLiteral("apple")).RichText)
+                        .contains(QLatin1String("\\red255\\green142\\blue40")));
+    }
 
     EXPECT_EQ(IdsOf(SearchDatabase(Query(QStringLiteral("\"apple\" AND pear")), files)), (QList<qint32> {2}));
     // Every note, unhighlighted; the lower-case word is searched.
     found = SearchDatabase(Query(QStringLiteral("SHOWALL")), files);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 3, 4, 5, 6}));
-    for (const NoteRecord& note : found)
-        EXPECT_TRUE(HighlightedText(note).isEmpty());
+    for (const ListedNote& note : found)
+        EXPECT_FALSE(note.Highlight);
     EXPECT_EQ(IdsOf(SearchDatabase(Query(QStringLiteral("showall")), files)), (QList<qint32> {5}));
     // No terms, or a text that does not parse, find nothing.
     EXPECT_TRUE(SearchDatabase(Query(QStringLiteral("AND")), files).isEmpty());
@@ -156,8 +159,8 @@ TEST(DatabaseSearchTest, SearchesEveryFileInOrder)
     EXPECT_TRUE(SearchDatabase(unparsable, files).isEmpty());
 }
 
-// Notes the caller already holds come back as their id and highlight only, in the same
-// places; the others whole.
+// Notes the caller already lists come back as their id and highlight only, in the same
+// places; the others with their keys.
 TEST(DatabaseSearchTest, HeldNotesAreNotCopiedAgain)
 {
     Root root;
@@ -167,31 +170,46 @@ TEST(DatabaseSearchTest, HeldNotesAreNotCopiedAgain)
     const QStringList files = {root.NotesPath(QStringLiteral("SRC0000000001.dat"))};
     const QSet<qint32> held = {1, 2};
 
-    NotesList found = SearchDatabase(Query(QStringLiteral("apple")), files, held);
+    ListedNotes found = SearchDatabase(Query(QStringLiteral("apple")), files, held);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 3}));
-    EXPECT_TRUE(found[0].RichText.isEmpty());
+    EXPECT_EQ(found[0].TextChars, 0);
     ASSERT_TRUE(found[0].Highlight);
     EXPECT_TRUE(found[0]
                     .Highlight->Apply(TextNote(1, QStringLiteral("An apple")).RichText)
                     .contains(QLatin1String("\\red255\\green142\\blue40")));
-    EXPECT_EQ(found[1].PlainText, QStringLiteral("apple pie"));
-    EXPECT_FALSE(HighlightedText(found[1]).isEmpty());
+    EXPECT_EQ(found[1].TextChars, 9); // "apple pie"
+    EXPECT_TRUE(found[1].Highlight);
 
     found = SearchDatabase(Query(QStringLiteral("SHOWALL")), files, held);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {1, 2, 3}));
-    EXPECT_TRUE(found[0].RichText.isEmpty());
-    EXPECT_TRUE(found[1].RichText.isEmpty());
+    EXPECT_EQ(found[0].TextChars, 0);
+    EXPECT_EQ(found[1].TextChars, 0);
     EXPECT_FALSE(found[1].Highlight);
-    EXPECT_EQ(found[2].PlainText, QStringLiteral("apple pie"));
+    EXPECT_EQ(found[2].TextChars, 9);
 }
 
-TEST(DatabaseSearchTest, FilterKeepsListOrderAndCopies)
+// The current notes search reads the list's files, finds only listed notes, gives them
+// back in list order, and takes "SHOWALL" as a plain word.
+TEST(DatabaseSearchTest, FilterKeepsListOrder)
 {
-    const NotesList list = {TextNote(9, QStringLiteral("b apple")), TextNote(3, QStringLiteral("none")),
-                            TextNote(5, QStringLiteral("Apple"))};
-    const NotesList found = FilterNotes(Query(QStringLiteral("apple")), list);
+    Root root;
+    root.WriteNotes(QStringLiteral("DAY01012020.dat"),
+                    {TextNote(5, QStringLiteral("Apple")), TextNote(3, QStringLiteral("none")),
+                     TextNote(7, QStringLiteral("apple, not listed")),
+                     TextNote(8, QStringLiteral("SHOWALL"))});
+    root.WriteNotes(QStringLiteral("DAY01022020.dat"), {TextNote(9, QStringLiteral("b apple"))});
+    const QStringList files = {root.NotesPath(QStringLiteral("DAY01022020.dat")),
+                               root.NotesPath(QStringLiteral("DAY01012020.dat"))};
+    ListedNotes list;
+    for (qint32 id : {9, 3, 5, 8}) {
+        ListedNote listed;
+        listed.NoteID = id;
+        list.append(listed);
+    }
+    const ListedNotes found = FilterListedNotes(Query(QStringLiteral("apple")), list, files);
     EXPECT_EQ(IdsOf(found), (QList<qint32> {9, 5}));
-    EXPECT_FALSE(HighlightedText(found[0]).isEmpty());
-    EXPECT_TRUE(HighlightedText(list[0]).isEmpty());
-    EXPECT_TRUE(FilterNotes(Query(QStringLiteral("AND")), list).isEmpty());
+    ASSERT_TRUE(found[0].Highlight);
+    EXPECT_FALSE(list[0].Highlight);
+    EXPECT_EQ(IdsOf(FilterListedNotes(Query(QStringLiteral("SHOWALL")), list, files)), (QList<qint32> {8}));
+    EXPECT_TRUE(FilterListedNotes(Query(QStringLiteral("AND")), list, files).isEmpty());
 }

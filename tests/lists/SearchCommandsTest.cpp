@@ -35,11 +35,11 @@ protected:
     }
 
     void SetList(const NoteIdList& ids) { CurrentNotesList(database).SetCurrentList(ids, -1); }
-    QList<qint32> ListIds() const { return IdsOf(database.CurrentList()); }
+    QList<qint32> ListIds() const { return ListedNotesOps::NoteIds(database.CurrentList()).Ids(); }
     QList<qint32> HighlightedIds() const
     {
         QList<qint32> ids;
-        for (const NoteRecord& note : database.CurrentList()) {
+        for (const NoteRecord& note : database.LoadListed(database.CurrentList())) {
             if (!HighlightedText(note).isEmpty())
                 ids.append(note.NoteID);
         }
@@ -48,7 +48,7 @@ protected:
     QList<qint32> JustAddedIds() const
     {
         QList<qint32> ids;
-        for (const NoteRecord& note : database.CurrentList()) {
+        for (const ListedNote& note : database.CurrentList()) {
             if (note.JustAdded)
                 ids.append(note.NoteID);
         }

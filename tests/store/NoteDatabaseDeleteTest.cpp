@@ -27,7 +27,7 @@ protected:
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"),
                         {withFile, MakeNote(23, 7, Day(2009, 2, 3), QStringLiteral("blue"))});
         db.LoadNoteDatabase();
-        db.CurrentList() = db.LoadNotesByIds(NoteIdList {21, 22, 23});
+        db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {21, 22, 23}));
     }
 
     Root root;
@@ -39,19 +39,19 @@ protected:
 
 TEST_F(NoteDatabaseDelete, DeleteNoteLeavesNoTraceInAnyIndex)
 {
-    const NoteRecord note = db.CurrentList().at(1); // 22
+    const NoteRecord note = db.ListedRecord(db.CurrentList().at(1)); // 22
     ASSERT_TRUE(db.DeleteNote(note));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {23}));
     EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {23}));
     EXPECT_FALSE(db.Categories().Node(0).notes.Contains(22));
     EXPECT_EQ(db.KeyWords().Find(QStringLiteral("blue"))->notes.Ids(), (QList<qint32> {23}));
     EXPECT_FALSE(db.FileIndex().FileOfNote(22).has_value());
-    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {21, 23}));
+    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21, 23}));
     EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000004.txt"))));
     EXPECT_EQ(db.Total(), 3); // only the commands lower the total
 
     // The only note of a DAY file: the file stays with a count of 0 until the next start.
-    ASSERT_TRUE(db.DeleteNote(db.CurrentList().at(0)));
+    ASSERT_TRUE(db.DeleteNote(db.ListedRecord(db.CurrentList().at(0))));
     EXPECT_TRUE(QFile::exists(root.NotesPath(QStringLiteral("DAY02012009.dat"))));
     EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY02012009.dat")).isEmpty());
     EXPECT_FALSE(db.NoSourceNoteIds().Contains(21));
@@ -70,7 +70,7 @@ TEST_F(NoteDatabaseDelete, UnsavedNoteIsNeitherAskedAboutNorDeleted)
 
 TEST_F(NoteDatabaseDelete, SelectedNoteAsksOnceAndHonoursNo)
 {
-    const NoteRecord note = db.CurrentList().at(0);
+    const NoteRecord note = db.ListedRecord(db.CurrentList().at(0));
     prompt.SetNextAnswer(UserPrompt::Answer::No);
     EXPECT_EQ(db.DeleteSelectedNote(note, prompt), 0);
     ASSERT_EQ(prompt.History().size(), 1);
@@ -80,9 +80,9 @@ TEST_F(NoteDatabaseDelete, SelectedNoteAsksOnceAndHonoursNo)
     EXPECT_EQ(prompt.History().at(0).icon, UserPrompt::Icon::Question);
     EXPECT_EQ(db.CurrentList().size(), 3);
 
-    EXPECT_EQ(db.DeleteSelectedNote(db.CurrentList().at(0), prompt), 1);
+    EXPECT_EQ(db.DeleteSelectedNote(db.ListedRecord(db.CurrentList().at(0)), prompt), 1);
     EXPECT_EQ(db.Total(), 2);
-    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {22, 23}));
+    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22, 23}));
 }
 
 TEST_F(NoteDatabaseDelete, CurrentNotesQuestionCountsAndEmptiesTheList)
@@ -100,7 +100,7 @@ TEST_F(NoteDatabaseDelete, CurrentNotesQuestionCountsAndEmptiesTheList)
 
 TEST_F(NoteDatabaseDelete, CurrentNotesWithOneNoteUsesTheSingular)
 {
-    db.CurrentList() = db.LoadNotesByIds(NoteIdList {23});
+    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {23}));
     EXPECT_EQ(db.DeleteCurrentNotes(prompt), 1);
     EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to permanently delete the current note?"));
 }
@@ -121,7 +121,7 @@ TEST_F(NoteDatabaseDelete, HandedOverNotesAskWithTheirOwnTexts)
               QStringLiteral("Are you sure you wish to delete these notes?\n"
                              "This will permanently remove them from your Quorvel database!"));
     EXPECT_EQ(db.Total(), 1);
-    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {21}));
+    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21}));
     EXPECT_TRUE(db.FindSource(7)->CitingNoteIds.IsEmpty());
 }
 
@@ -187,6 +187,6 @@ TEST_F(NoteDatabaseDelete, DeleteByIdsChecksEveryIdFirst)
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Notes?"));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {22}));
     EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY02012009.dat")).isEmpty());
-    EXPECT_EQ(IdsOf(db.CurrentList()), (QList<qint32> {22}));
+    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22}));
     EXPECT_EQ(db.Total(), 1);
 }

@@ -83,10 +83,10 @@ struct Root
     }
 };
 
-inline QList<qint32> IdsOf(const NotesList& notes)
+template<typename Notes> QList<qint32> IdsOf(const Notes& notes)
 {
     QList<qint32> ids;
-    for (const NoteRecord& note : notes)
+    for (const auto& note : notes)
         ids.append(note.NoteID);
     return ids;
 }

@@ -137,11 +137,11 @@ TEST_F(NoteDatabaseOrganise, MoveMergeAndDeleteRefileFromTheEditedTrees)
 
 TEST_F(NoteDatabaseOrganise, CurrentListCopiesAreRefiledToo)
 {
-    db.CurrentList() = db.LoadNotesByIds(NoteIdList {15, 13});
+    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {15, 13}));
     Edit([this](CategoryTreeEditor& editor, CategoryTree& trees) {
         editor.DeleteCategory(IdAt(trees, "Art"));
     });
-    EXPECT_EQ(PathOf(db.CurrentList().at(0)), QString());
+    EXPECT_EQ(PathOf(db.ListedRecord(db.CurrentList().at(0))), QString());
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(15));
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(13));
 }

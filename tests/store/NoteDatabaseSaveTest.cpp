@@ -154,15 +154,15 @@ TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
 
 TEST_F(NoteDatabaseSave, CurrentListCopyIsReplacedKeepingItsDisplayFlag)
 {
-    db.CurrentList() = db.LoadNotesByIds(NoteIdList {12, 11});
+    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {12, 11}));
     db.CurrentList()[1].JustAdded = true;
-    const NoteRecord previous = db.CurrentList().at(1);
+    const NoteRecord previous = db.ListedRecord(db.CurrentList().at(1));
     NoteRecord edited = previous;
     edited.PlainText = QStringLiteral("edited text");
     db.SaveNote(previous, edited);
-    EXPECT_EQ(db.CurrentList().at(1).PlainText, QStringLiteral("edited text"));
+    EXPECT_EQ(db.ListedRecord(db.CurrentList().at(1)).PlainText, QStringLiteral("edited text"));
     EXPECT_TRUE(db.CurrentList().at(1).JustAdded);
-    EXPECT_EQ(db.CurrentList().at(0).PlainText, QStringLiteral("Note 12"));
+    EXPECT_EQ(db.ListedRecord(db.CurrentList().at(0)).PlainText, QStringLiteral("Note 12"));
 }
 
 TEST_F(NoteDatabaseSave, NewAttachmentsAreCopiedInWithTheNote)

@@ -78,7 +78,7 @@ inline QString Database(const NoteDatabase& db)
     for (const AuthorRecord& author : db.Authors())
         authors.append(QJsonArray {author.AuthorId, author.FirstName, author.LastName});
     QJsonArray current;
-    for (const NoteRecord& note : db.CurrentList())
+    for (const NoteRecord& note : db.LoadListed(db.CurrentList()))
         current.append(QJsonArray {note.NoteID, note.PlainText, note.SourceID});
     const QJsonObject picture {
         {QStringLiteral("categories"), db.Categories().ToJson()},

@@ -60,13 +60,13 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
 
     NoteDatabase& Database() { return m_app->Database(); }
-    const NotesList& Shown() { return m_app->CurrentList().Notes(); }
+    const ListedNotes& Shown() { return m_app->CurrentList().Entries(); }
 
     qint32 AddThroughMenu(const QString& text)
     {
         WhenEditorOpens([text](CEditNoteDlg& editor) { TypeAndSave(editor, text); });
         m_frame->Action(CommandIds::AddNote)->trigger();
-        return Shown().isEmpty() ? -1 : m_app->CurrentList().Notes().last().NoteID;
+        return Shown().isEmpty() ? -1 : m_app->CurrentList().Entries().last().NoteID;
     }
 
 private slots:
@@ -130,7 +130,7 @@ private slots:
         m_app->GetSettings().NoteSortID = 705;
         AddThroughMenu(QStringLiteral("newer"));
         QCOMPARE(Shown().size(), 2);
-        QCOMPARE(Shown().first().PlainText, QStringLiteral("newer"));
+        QCOMPARE(m_app->CurrentList().NoteAt(0).PlainText, QStringLiteral("newer"));
         QVERIFY(Shown().first().JustAdded);
         QVERIFY(!Shown().last().JustAdded);
     }
@@ -176,7 +176,7 @@ private slots:
         QTest::mouseDClick(m_frame->View()->viewport(), Qt::LeftButton, {},
                            m_frame->View()->NoteRect(0).center());
         QCOMPARE(Shown().size(), 1);
-        QCOMPARE(Shown().first().PlainText, QStringLiteral("after"));
+        QCOMPARE(m_app->CurrentList().NoteAt(0).PlainText, QStringLiteral("after"));
         QCOMPARE(Database().LoadNotesByIds(NoteIdList({id})).first().PlainText, QStringLiteral("after"));
         QCOMPARE(Database().Total(), 1);
     }
@@ -190,7 +190,7 @@ private slots:
         });
         m_frame->ServeAgentTextRequest();
         QTRY_COMPARE(Shown().size(), 1);
-        QCOMPARE(Shown().first().PlainText, QStringLiteral("captured words"));
+        QCOMPARE(m_app->CurrentList().NoteAt(0).PlainText, QStringLiteral("captured words"));
 
         // The flag was used up: the next note starts empty.
         QString text = QStringLiteral("unset");

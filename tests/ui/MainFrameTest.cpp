@@ -199,7 +199,7 @@ private slots:
         // Both found notes are laid out in the view, one below the other, with their hits.
         CNotesView* view = f.frame->View();
         QTRY_VERIFY(view->NoteRect(1).top() >= view->NoteRect(0).bottom());
-        QVERIFY(!HighlightedText(f.fixture.app->CurrentList().Notes().first()).isEmpty());
+        QVERIFY(!HighlightedText(f.fixture.app->CurrentList().NoteAt(0)).isEmpty());
 
         // Within the current notes: nothing is added.
         f.frame->SearchBar()->SetSearchMode(24);
@@ -219,7 +219,7 @@ private slots:
         emit sort->activated(newestFirst);
         QCOMPARE(f.fixture.app->GetSettings().NoteSortID, 801);
         QList<qint32> ids;
-        for (const NoteRecord& note : f.fixture.app->CurrentList().Notes())
+        for (const ListedNote& note : f.fixture.app->CurrentList().Entries())
             ids.append(note.NoteID);
         QCOMPARE(ids, QList<qint32>({1003, 1002, 1001}));
 

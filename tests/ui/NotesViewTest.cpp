@@ -13,10 +13,10 @@
 
 namespace {
 
-QList<qint32> Ids(const NotesList& notes)
+template<typename Notes> QList<qint32> Ids(const Notes& notes)
 {
     QList<qint32> ids;
-    for (const NoteRecord& note : notes)
+    for (const auto& note : notes)
         ids.append(note.NoteID);
     return ids;
 }
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first().Attachments.first().ImageScale, 1.0);
         QCOMPARE(stored.first().Attachments.first().AttachmentValue, 0);
-        QCOMPARE(f.app->Database().CurrentList().first().Attachments.first().ImageScale, 1.0);
+        QCOMPARE(f.app->CurrentList().NoteAt(0).Attachments.first().ImageScale, 1.0);
     }
 
     void zoomScalesTheFontSizes()

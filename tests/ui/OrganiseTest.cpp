@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(f.PathOnDisk(1004), u"Arts/Painting/Oil"_s);
         QCOMPARE(f.PathOnDisk(1005), u"Science/Physics"_s);
         QCOMPARE(f.CategoryText(u"Arts"_s), u"Arts (2/2) >>"_s);
-        QCOMPARE(f.fixture.app->CurrentList().Notes().first().Categories.entries[0].name, u"Arts"_s);
+        QCOMPARE(f.fixture.app->CurrentList().Entries().first().Categories.entries[0].name, u"Arts"_s);
     }
 
     void everyControlHasAnAccessibleName()

@@ -262,7 +262,7 @@ private slots:
     {
         SourcesFixture s;
         s.f->app->CurrentList().SetCurrentList(NoteIdList({1001, 1002, 1003}), 805);
-        CSelectSourcesDlg dialog(s.Db().Sources(), s.Db().Authors(), s.f->app->CurrentList().Notes());
+        CSelectSourcesDlg dialog(s.Db().Sources(), s.Db().Authors(), s.f->app->CurrentList().Entries());
         dialog.show();
         QCOMPARE(Ids(dialog.AvailableList()->Sources()), QList<qint32>({1002, 1003, 1001}));
         QVERIFY(!dialog.StyleList()->isEnabled());
@@ -418,7 +418,7 @@ private slots:
             dialog->close();
         });
         frame->RunCommand(CommandIds::ViewSources);
-        QCOMPARE(s.f->app->CurrentList().Notes().at(0).AttachedSource.Fields[0], QStringLiteral("Renamed"));
+        QCOMPARE(s.f->app->CurrentList().NoteAt(0).AttachedSource.Fields[0], QStringLiteral("Renamed"));
     }
 
     void everyControlHasAName()

@@ -34,14 +34,6 @@ QIcon TagIcon()
     return QIcon(pixmap);
 }
 
-NoteIdList IdsOf(const NotesList& notes)
-{
-    NoteIdList ids;
-    for (const NoteRecord& note : notes)
-        ids.Append(note.NoteID);
-    return ids;
-}
-
 } // namespace
 
 CControlBarSheet::CControlBarSheet(const NoteDatabase& database, Settings& settings, QWidget* parent)
@@ -124,7 +116,7 @@ void CControlBarSheet::ShowStoredPage()
 
 void CControlBarSheet::RefreshActivePage()
 {
-    const NoteIdList current = IdsOf(m_database.CurrentList());
+    const NoteIdList current = ListedNotesOps::NoteIds(m_database.CurrentList());
     switch (m_tabs->currentIndex()) {
     case 0:
         m_categories->Build(m_database, current);

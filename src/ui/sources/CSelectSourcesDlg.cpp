@@ -37,7 +37,7 @@ QPushButton* Button(const QString& text, const char* objectName, const QString& 
 } // namespace
 
 CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList& authors,
-                                     const NotesList& currentNotes, QWidget* parent)
+                                     const ListedNotes& currentNotes, QWidget* parent)
     : QDialog(parent)
     , m_all(sources)
     , m_authors(authors)

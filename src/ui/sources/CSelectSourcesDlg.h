@@ -3,6 +3,7 @@
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 #include "sources/Bibliography.h"
+#include "store/ListedNote.h"
 
 #include <QDialog>
 
@@ -24,7 +25,7 @@ public:
     static constexpr int SaveResult = 2112;
 
     // currentNotes: the notes of the current list, for "Sources of Current Notes ->".
-    CSelectSourcesDlg(const SourceList& sources, const AuthorList& authors, const NotesList& currentNotes,
+    CSelectSourcesDlg(const SourceList& sources, const AuthorList& authors, const ListedNotes& currentNotes,
                       QWidget* parent = nullptr);
 
     // The Selected list as shown: copies with the formatting in force, in bibliography order.

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "format/CategoryAssignment.h"
+#include "format/DateTime.h"
+#include "format/NoteHighlight.h"
+#include "format/NoteRecord.h"
+#include "format/SourceRecord.h"
+
+#include <QList>
+#include <memory>
+
+// A note as the current list holds it: what ordering and drawing need, never the texts.
+// The whole record is read from its note file when it is drawn, printed, exported, edited
+// or asked for (NoteDatabase::ListedRecord), so a list of 100,000 notes costs its keys,
+// not its texts.
+struct ListedNote
+{
+    qint32 NoteID = -1;
+    qint32 SourceID = 0;
+    DateTime DateAdded;
+    DateTime LastEdited;
+    CategoryAssignment Categories;
+    // The attached source with its citation formatted, shared by every listed note of
+    // that source; none for a note without one (or before the sources are filled).
+    std::shared_ptr<const SourceRecord> Source;
+    // The plain text's shape, for guessing a height before the note is laid out.
+    int TextLines = 0;
+    int TextChars = 0;
+    int AttachmentCount = 0;
+
+    // Display state, as NoteRecord has it.
+    bool JustAdded = false;
+    std::shared_ptr<const NoteHighlight> Highlight;
+
+    // The keys of a record; its display state comes along, its source does not.
+    static ListedNote Of(const NoteRecord& note);
+    // Takes the stored keys of a saved record, keeping the display state and the source.
+    void TakeKeys(const NoteRecord& note);
+    // Gives a whole record of this note the list's display state and source.
+    void GiveDisplayState(NoteRecord& note) const;
+    // The citation a sort by source compares: the attached source's, empty without one.
+    const QString& CitationText() const;
+};
+
+using ListedNotes = QList<ListedNote>;
+
+// The operations of the current list that mirror NotesListOps.
+namespace ListedNotesOps {
+// Position of the first note with that id, or -1.
+int IndexOfNote(const ListedNotes& list, qint32 id);
+ListedNote* FindNote(ListedNotes& list, qint32 id);
+const ListedNote* FindNote(const ListedNotes& list, qint32 id);
+// Removes every note with that id; the number removed.
+int RemoveAllWithId(ListedNotes& list, qint32 id);
+NoteIdList NoteIds(const ListedNotes& list);
+// The listed form of whole records, in the same order.
+ListedNotes ListOf(const NotesList& notes);
+} // namespace ListedNotesOps

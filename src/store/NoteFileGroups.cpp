@@ -1,0 +1,34 @@
+#include "store/NoteFileGroups.h"
+
+#include "format/NoteFile.h"
+#include "store/NoteFileIndex.h"
+
+NoteFileGroups::NoteFileGroups(const NoteFileIndex& index, const QList<qint32>& ids)
+{
+    for (qint32 id : ids) {
+        const std::optional<QString> path = index.FileOfNote(id);
+        if (!path)
+            continue;
+        auto found = m_ids.find(*path);
+        if (found == m_ids.end()) {
+            m_files.append(*path);
+            found = m_ids.insert(*path, {});
+        }
+        found->append(id);
+    }
+}
+
+void NoteFileGroups::Read(const std::function<void(qint32 id, const NoteRecord& note)>& take) const
+{
+    for (const QString& path : m_files) {
+        const NotesList stored = ReadNoteFile(path);
+        QHash<qint32, int> positions;
+        for (int i = static_cast<int>(stored.size()) - 1; i >= 0; --i)
+            positions.insert(stored.at(i).NoteID, i);
+        for (qint32 id : m_ids.value(path)) {
+            const auto found = positions.constFind(id);
+            if (found != positions.cend())
+                take(id, stored.at(*found));
+        }
+    }
+}
