@@ -10,9 +10,8 @@
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime)
 {
-    writer.WriteReal(Version::kNumber);
-    writer.WriteTime(exportTime);
-    writer.WriteInt(qint32(notes.size()));
+    RecordListWriter::WriteHead(writer, Version::kNumber, notes.size(),
+                                [&exportTime](FieldWriter& to) { to.WriteTime(exportTime); });
     for (const NoteRecord& note : notes) {
         note.Write(writer);
         // Every entry carries its own full copy of its source, even when notes share one.
@@ -26,7 +25,7 @@ ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* dat
 {
     FieldReader reader(logicalBytes);
     *data = ExportData();
-    data->version = reader.ReadReal();
+    data->version = RecordListReader::ReadVersion(reader);
     if (Version::IsNewerThanProgram(data->version))
         return ExportDataResult::NewerVersion;
     reader.ReadTime(data->exportTime);
