@@ -13,13 +13,8 @@
 //   the exchange form (a cleared source with id -1 and no authors when the note has
 //   none), so that every note is followed by exactly one source record.
 //
-// "PrintPreview.nbf" (the notes handed to the print program):
-//   Text     the program's version (a Text field such as "1.34", not a Real)
-//   Integer  number of notes N
-//   N entries, each: the note record, then its source as a "Bib.dat" source record.
-//
-// "Bib.dat" (a bibliography handed to the print program): the version as a Text, Integer
-// count, then the "Bib.dat" source records (see format/SourceFormat.h).
+// The print program's hand-off files: "PrintPreview.nbf" in format/PrintPreviewFile.h,
+// "Bib.dat" in format/BibFile.h.
 
 #include <QString>
 
