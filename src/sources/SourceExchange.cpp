@@ -3,7 +3,7 @@
 #include "sources/CitationFormatter.h"
 #include "sources/SourceLookup.h"
 
-void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
+void PrepareSourceExchange(SourceRecord& source, const AuthorList& authors)
 {
     FormatCitation(source, authors);
     source.EmbeddedAuthors.clear();
@@ -11,5 +11,10 @@ void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const Author
         if (const AuthorRecord* author = FindAuthor(authors, id))
             source.EmbeddedAuthors.append(*author);
     }
+}
+
+void WriteSourceExchange(FieldWriter& writer, SourceRecord& source, const AuthorList& authors)
+{
+    PrepareSourceExchange(source, authors);
     WriteSourceExchangeRecord(writer, source);
 }
