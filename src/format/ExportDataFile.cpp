@@ -6,13 +6,13 @@
 #include "format/SourceExchangeRecord.h"
 #include "format/Version.h"
 
-void WriteExportDataHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime)
+void WriteExportHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime)
 {
     RecordListWriter::WriteHead(writer, Version::kNumber, count,
                                 [&exportTime](FieldWriter& to) { to.WriteTime(exportTime); });
 }
 
-void WriteExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord& source)
+void WritePreparedExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord& source)
 {
     note.Write(writer);
     WriteSourceExchangeRecord(writer, source);

@@ -19,10 +19,10 @@ class FieldWriter;
 //   followed by exactly one source record.
 
 // The head: the program's version, exportTime and the count of entries to follow.
-void WriteExportDataHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime);
-// One entry. Every entry carries its own full copy of its source, even when notes share
-// one; its citation and EmbeddedAuthors must be current (sources/SourceExchange.h).
-void WriteExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord& source);
+void WriteExportHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime);
+// One entry as it is stored. The source's citation and EmbeddedAuthors must be current
+// (exchange/ExportDataFile.h chooses and prepares each note's source).
+void WritePreparedExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord& source);
 
 // No note entry, even of empty fields, is shorter: twelve note fields and a source.
 constexpr qint64 kMinEntryBytes = 12 * 16;
