@@ -5,21 +5,10 @@
 // An export archive is a ZIP file whose root holds "_ExpNotes.dat" and one entry per
 // attached file, named by its stored name in the attachment folder ("0000042.jpg").
 //
-// "_ExpNotes.dat", fields of format/FieldFormat.h back to back:
-//   Real     format version (the program's, format/Version.h: 1.34 is 0000000001.340000000)
-//   DateTime when the file was written
-//   Integer  number of note entries N
-//   N note entries, each: the note record as a note file stores it, then its source in
-//   the exchange form (a cleared source with id -1 and no authors when the note has
-//   none), so that every note is followed by exactly one source record.
+// The layout of "_ExpNotes.dat" is in format/ExportDataFile.h.
 //
-// "PrintPreview.nbf" (the notes handed to the print program):
-//   Text     the program's version (a Text field such as "1.34", not a Real)
-//   Integer  number of notes N
-//   N entries, each: the note record, then its source as a "Bib.dat" source record.
-//
-// "Bib.dat" (a bibliography handed to the print program): the version as a Text, Integer
-// count, then the "Bib.dat" source records (see format/SourceFormat.h).
+// The print program's hand-off files: "PrintPreview.nbf" in format/PrintPreviewFile.h,
+// "Bib.dat" in format/BibFile.h.
 
 #include <QString>
 

@@ -1,47 +1,38 @@
 #include "exchange/ExportDataFile.h"
 
-#include "format/FieldReader.h"
 #include "format/FieldWriter.h"
-#include "format/RecordList.h"
-#include "format/Version.h"
+#include "format/SourceExchangeRecord.h"
 #include "sources/SourceExchange.h"
 #include "sources/SourceLookup.h"
+
+namespace {
+
+// Every entry carries its own full copy of its source, even when notes share one.
+SourceRecord PreparedSource(const SourceRecord* source, const AuthorList& authors)
+{
+    SourceRecord copy = source != nullptr ? *source : SourceRecord();
+    PrepareSourceExchange(copy, authors);
+    return copy;
+}
+
+} // namespace
 
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime)
 {
-    writer.WriteReal(Version::kNumber);
-    writer.WriteTime(exportTime);
-    writer.WriteInt(qint32(notes.size()));
-    for (const NoteRecord& note : notes) {
-        note.Write(writer);
-        // Every entry carries its own full copy of its source, even when notes share one.
-        const SourceRecord* found = note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr;
-        SourceRecord source = found != nullptr ? *found : SourceRecord();
-        WriteSourceExchange(writer, source, authors);
-    }
+    WriteExportHead(writer, notes.size(), exportTime);
+    for (const NoteRecord& note : notes)
+        WriteExportEntry(writer, note, note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr,
+                         authors);
 }
 
-ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* data)
+void WriteExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord* source,
+                      const AuthorList& authors)
 {
-    FieldReader reader(logicalBytes);
-    *data = ExportData();
-    data->version = reader.ReadReal();
-    if (Version::IsNewerThanProgram(data->version))
-        return ExportDataResult::NewerVersion;
-    reader.ReadTime(data->exportTime);
-    // A truncated file keeps the entries before its damaged tail; the entry the stream
-    // ended in is dropped, so no note comes in with half its text.
-    RecordListReader list(reader, data->version);
-    data->notes = list.ReadAll<NoteRecord>(
-        [](FieldReader& from, double version) {
-            NoteRecord note;
-            note.Read(from, version);
-            note.AttachedSource = ReadSourceExchange(from, version);
-            note.SourceID = note.AttachedSource.SourceId > 0 ? note.AttachedSource.SourceId : 0;
-            return note;
-        },
-        [](const NoteRecord& note) { return note.NoteID > 0; }, RecordListReader::CutRecords::Drop,
-        kMinEntryBytes);
-    return ExportDataResult::Ok;
+    WritePreparedExportEntry(writer, note, PreparedSource(source, authors));
+}
+
+void WriteExportSource(FieldWriter& writer, const SourceRecord* source, const AuthorList& authors)
+{
+    WriteSourceExchangeRecord(writer, PreparedSource(source, authors));
 }

@@ -31,8 +31,7 @@ namespace RecordListWriter {
 
 void WriteHead(FieldWriter& writer, double version, qsizetype count)
 {
-    writer.WriteReal(version);
-    writer.WriteInt(static_cast<qint32>(count));
+    WriteHead(writer, version, count, [](FieldWriter&) {});
 }
 
 void WriteHead(FieldWriter& writer, QLatin1StringView versionText, qsizetype count)

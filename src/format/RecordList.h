@@ -38,6 +38,9 @@ public:
     // The head rule for any reader of a list file: a version that cannot be read
     // (negative) reads as 0.
     static double ReadableVersion(double read) { return read < 0 ? 0 : read; }
+    // For a head with fields of the file's own before the count: reads the Real version by
+    // the rule above; the caller reads its own fields, then constructs with the version.
+    static double ReadVersion(FieldReader& reader) { return ReadableVersion(reader.ReadReal()); }
 
     double Version() const { return m_version; }
     qint32 Count() const { return m_count; }
@@ -82,6 +85,16 @@ namespace RecordListWriter {
 void WriteHead(FieldWriter& writer, double version, qsizetype count);
 // The print program's files carry the version as a Text.
 void WriteHead(FieldWriter& writer, QLatin1StringView versionText, qsizetype count);
+
+// A head with fields of the file's own between the version and the count (an export's
+// time): writeOwn(writer) writes them.
+template<typename WriteOwn>
+void WriteHead(FieldWriter& writer, double version, qsizetype count, WriteOwn writeOwn)
+{
+    writer.WriteReal(version);
+    writeOwn(writer);
+    writer.WriteInt(static_cast<qint32>(count));
+}
 
 // The head, then write(writer, record) for each record in list order.
 template<typename Records, typename Write>

@@ -19,14 +19,9 @@
 //                 Fields 2, 0, 1, 3 and 4 (date text, title, publication, volume, pages).
 //   <= 1.20005    YearOnly, DateSet and Date are missing; they are derived from Field 2.
 //
-// "Data Files\Bib.dat" (for the print program; never read back):
-//   Text version (the program's as a Text, not a Real), Integer count N, then N records: the
-//   source record up to and including Fields, then CitationText (Text), MarkKinds, MarkStarts and
-//   MarkEnds (three Integer lists).
+// "Data Files\Bib.dat" (for the print program): see format/BibFile.h.
 //
-// Exchange form of one source (inside export files): the source record up to and
-// including Date, then CitationText (Text), then an Integer count and that many author
-// records as in "Authors.dat".
+// Exchange form of one source (inside export files): see format/SourceExchangeRecord.h.
 //
 // Mark positions are indices into the QString of the citation (UTF-16 code units), which
 // equal the byte positions of the old 8-bit files for every text in Latin-1.

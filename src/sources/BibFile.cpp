@@ -1,19 +1,18 @@
 #include "sources/BibFile.h"
 
+#include "format/BibFile.h"
 #include "format/FieldWriter.h"
-#include "format/RecordList.h"
-#include "format/Version.h"
-#include "sources/BibSourceRecord.h"
+#include "sources/CitationFormatter.h"
 
 namespace {
 
 FieldWriter BibWriter(SourceList& sources, const AuthorList& authors)
 {
-    FieldWriter writer;
-    // The print program reads the version as a Text, unlike the other files.
-    RecordListWriter::WriteHead(writer, QLatin1StringView(Version::kText), sources.size());
+    // Each source is formatted again just before it is written.
     for (SourceRecord& source : sources)
-        WriteBibSourceRecord(writer, source, authors);
+        FormatCitation(source, authors);
+    FieldWriter writer;
+    WriteBibList(writer, sources);
     return writer;
 }
 

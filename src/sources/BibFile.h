@@ -8,8 +8,8 @@
 
 class QIODevice;
 
-// "Data Files\Bib.dat", the bibliography handed to the print program (layout in
-// SourceFormat.h). Each source is formatted again just before it is written, so the
+// Writes "Data Files\Bib.dat", the bibliography handed to the print program (layout and
+// reader in format/BibFile.h). Each source is formatted again just before it is written, so the
 // given copies come back with their citation text and marks current.
 
 QByteArray SerializeBibFile(SourceList& sources, const AuthorList& authors);

@@ -26,10 +26,24 @@ FileStatus AddSource(SourceList& sources, const SourceRecord& source, const QStr
     return written;
 }
 
+namespace {
+
+// A failed rewrite is told to the user and handed back to the caller.
+void ReportFailure(const FileStatus& written, UserPrompt& prompt, FileStatus* failure)
+{
+    prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+    if (failure)
+        *failure = written;
+}
+
+} // namespace
+
 DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
                                 const std::function<bool(const SourceRecord&)>& hasNotes, UserPrompt& prompt,
-                                const QString& sourcesPath)
+                                const QString& sourcesPath, FileStatus* failure)
 {
+    if (failure)
+        *failure = FileStatus::Ok();
     const int index = IndexOfSource(sources, sourceId);
     if (index < 0)
         return DeleteSourceResult::NotFound;
@@ -44,7 +58,7 @@ DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
     const SourceRecord removed = sources.takeAt(index);
     if (const FileStatus written = WriteSourcesFile(sourcesPath, sources); !written) {
         sources.insert(index, removed);
-        prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        ReportFailure(written, prompt, failure);
         return DeleteSourceResult::NotWritten;
     }
     return DeleteSourceResult::Deleted;
@@ -119,8 +133,11 @@ bool UpdateAuthorNames(AuthorList& authors, qint32 authorId, const QString& firs
     return true;
 }
 
-bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath)
+bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath,
+                  FileStatus* failure)
 {
+    if (failure)
+        *failure = FileStatus::Ok();
     const int index = IndexOfAuthor(authors, authorId);
     if (index < 0)
         return false;
@@ -129,10 +146,11 @@ bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, cons
                                  .arg(AuthorDisplayName(authors[index]));
     if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
         return false;
+    // Sources keep the id until they are next formatted and saved.
     const AuthorRecord removed = authors.takeAt(index);
     if (const FileStatus written = WriteAuthorsFile(authorsPath, authors); !written) {
         authors.insert(index, removed);
-        prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+        ReportFailure(written, prompt, failure);
         return false;
     }
     return true;

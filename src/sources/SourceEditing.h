@@ -30,10 +30,11 @@ enum class DeleteSourceResult
     NotWritten, // the sources file could not be rewritten (shown); the source stays
 };
 // Refuses when hasNotes says the source's note file holds a note; otherwise asks "Do you
-// wish to delete this source?" and on Yes removes it and rewrites the sources file.
+// wish to delete this source?" and on Yes removes it and rewrites the sources file. A
+// failed rewrite is shown and also handed back in failure (Ok in every other case).
 DeleteSourceResult DeleteSource(SourceList& sources, qint32 sourceId,
                                 const std::function<bool(const SourceRecord&)>& hasNotes, UserPrompt& prompt,
-                                const QString& sourcesPath);
+                                const QString& sourcesPath, FileStatus* failure = nullptr);
 // "Data Files\Notes\SRC0000001001.dat": the note file of the notes citing a source.
 QString SourceNoteFileName(qint32 sourceId);
 // True when the note file at fullPath holds at least one note (a missing file holds none).
@@ -59,5 +60,6 @@ bool UpdateAuthorNames(AuthorList& authors, qint32 authorId, const QString& firs
 // Asks "Deleting *Smith, John M.* will remove it from any sources that contain it.  Do
 // you wish to continue?"; on Yes removes the author and rewrites the authors file.
 // Sources keep the id until they are next formatted. False when declined, not found or
-// not written (the failure shown).
-bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath);
+// not written (the failure shown, and handed back in failure).
+bool DeleteAuthor(AuthorList& authors, qint32 authorId, UserPrompt& prompt, const QString& authorsPath,
+                  FileStatus* failure = nullptr);

@@ -1,11 +1,8 @@
 // The operations of NoteDatabase on sources and authors.
 #include "format/AuthorsFile.h"
 #include "format/Guid.h"
-#include "format/NoteFile.h"
 #include "format/SourcesFile.h"
-#include "platform/UserPrompt.h"
 #include "sources/CitationFormatter.h"
-#include "sources/NameList.h"
 #include "sources/SourceEditing.h"
 #include "sources/SourceLookup.h"
 #include "store/NoteDatabase.h"
@@ -96,20 +93,12 @@ void NoteDatabase::FillAttachedSources(ListedNotes& notes) const
 
 SourceRecord NoteDatabase::NewSource(qint32 sourceFormat) const
 {
-    SourceRecord source;
-    source.Style = sourceFormat;
-    source.SourceId = NextSourceId();
-    source.SourceGUID = NewGuidText();
-    return source;
+    return NewSourceRecord(m_sources, sourceFormat);
 }
 
 FileStatus NoteDatabase::AddSource(const SourceRecord& source)
 {
-    m_sources.append(source);
-    const FileStatus written = WriteSources();
-    if (!written)
-        m_sources.removeLast();
-    return written;
+    return ::AddSource(m_sources, source, SourcesFilePath());
 }
 
 bool NoteDatabase::UpdateSource(const SourceRecord& source, FileStatus* failure)
@@ -136,27 +125,11 @@ bool NoteDatabase::UpdateSource(const SourceRecord& source, FileStatus* failure)
 
 bool NoteDatabase::DeleteSource(qint32 sourceId, UserPrompt& prompt, FileStatus* failure)
 {
-    Report(FileStatus::Ok(), failure);
-    const int index = IndexOfSource(m_sources, sourceId);
-    if (index < 0)
-        return false;
-    NoteRecord probe;
-    probe.SourceID = sourceId;
-    if (!ReadNoteFile(NoteFilePath(probe)).isEmpty()) {
-        prompt.Tell(QStringLiteral("This source has notes tied to it, you may not delete it."),
-                    QStringLiteral("Notes Attached!"), UserPrompt::Icon::Warning);
-        return false;
-    }
-    if (!prompt.AskYesNo(QStringLiteral("Do you wish to delete this source?"),
-                         QStringLiteral("Delete Source?")))
-        return false;
-    const SourceRecord removed = m_sources.takeAt(index);
-    if (const FileStatus written = WriteSources(); !written) {
-        m_sources.insert(index, removed);
-        ShowFailure(written, prompt);
-        return Report(written, failure);
-    }
-    return true;
+    const auto hasNotes = [this](const SourceRecord& source) {
+        return NoteFileHasNotes(m_folder.FullPath(SourceNoteFileName(source.SourceId)));
+    };
+    return ::DeleteSource(m_sources, sourceId, hasNotes, prompt, SourcesFilePath(), failure)
+        == DeleteSourceResult::Deleted;
 }
 
 qint32 NoteDatabase::AddAuthor(AuthorRecord author, FileStatus* failure)
@@ -200,22 +173,5 @@ bool NoteDatabase::UpdateAuthor(const AuthorRecord& author, FileStatus* failure)
 
 bool NoteDatabase::DeleteAuthor(qint32 authorId, UserPrompt& prompt, FileStatus* failure)
 {
-    Report(FileStatus::Ok(), failure);
-    const int index = IndexOfAuthor(m_authors, authorId);
-    if (index < 0)
-        return false;
-    const QString question
-        = QStringLiteral(
-              "Deleting *%1* will remove it from any sources that contain it.  Do you wish to continue?")
-              .arg(AuthorDisplayName(m_authors.at(index)));
-    if (!prompt.AskYesNo(question, QStringLiteral("Delete Author?")))
-        return false;
-    // Sources keep the id until they are next formatted and saved.
-    const AuthorRecord removed = m_authors.takeAt(index);
-    if (const FileStatus written = WriteAuthors(); !written) {
-        m_authors.insert(index, removed);
-        ShowFailure(written, prompt);
-        return Report(written, failure);
-    }
-    return true;
+    return ::DeleteAuthor(m_authors, authorId, prompt, AuthorsFilePath(), failure);
 }

@@ -1,5 +1,6 @@
 #include "ui/AgentLink.h"
 
+#include "store/Settings.h"
 #include "ui/SingleInstanceGuard.h"
 
 #include <QDir>
@@ -49,11 +50,13 @@ bool TellAgent(const QString& text, const QString& serverName)
     return SingleInstanceGuard(serverName).HandOver(text.toUtf8(), 0, 1000);
 }
 
-void AgentSettingsChanged(const QString& programFolder, qint32 runAgent, const QString& serverName)
+void AgentSettingsChanged(qint32 runAgent, const std::function<void()>& start,
+                          const std::function<void(const QString&)>& tell)
 {
-    if (runAgent == 2112)
-        StartAgent(programFolder, serverName);
-    TellAgent(CheckSettingsMessage(), serverName);
+    if (runAgent == Settings::TrueNumber && start)
+        start();
+    if (tell)
+        tell(CheckSettingsMessage());
 }
 
 } // namespace AgentLink

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The program's side of the link with the capture agent, "QVAgent". The agent listens on
 // a local socket named "QuorvelAgent" + the user name; messages to it are tag 0 and a
@@ -39,9 +40,11 @@ bool StartAgent(const QString& programFolder, const QString& serverName = Defaul
 // Sends the text with tag 0 to a running agent; nothing (false) when none runs.
 bool TellAgent(const QString& text, const QString& serverName = DefaultServerName());
 
-// What the options page does after the agent settings changed: starts the agent when
-// "RunAgent" is 2112 and it is not running, then tells it to re-read its settings.
-void AgentSettingsChanged(const QString& programFolder, qint32 runAgent,
-                          const QString& serverName = DefaultServerName());
+// What follows any change of the agent settings: the agent is started when it is to run
+// with the program ("RunAgent" 2112; start does nothing when it runs already), then a
+// running agent is told to re-read its settings. start and tell are StartAgent and
+// TellAgent or stand-ins for them; an empty one is skipped.
+void AgentSettingsChanged(qint32 runAgent, const std::function<void()>& start,
+                          const std::function<void(const QString&)>& tell);
 
 } // namespace AgentLink

@@ -101,7 +101,7 @@ QWidget* COptAgentPg::BuildAgentSettings()
     layout->addWidget(m_runAgent);
     connect(m_tray, &QCheckBox::clicked, this, [this](bool on) {
         m_context.SetNumber(QStringLiteral("TrayIcon"), Ticked(on));
-        TellAgent();
+        m_context.AgentSettingsChanged();
     });
     connect(m_startup, &QCheckBox::clicked, this, &COptAgentPg::StartupChanged);
     connect(m_runAgent, &QCheckBox::clicked, this, &COptAgentPg::RunAgentChanged);
@@ -116,7 +116,7 @@ void COptAgentPg::StartupChanged(bool on)
         m_context.settings->RunAgent = 0;
         m_context.settings->SaveRunAgent(*m_context.backend);
     }
-    TellAgent();
+    m_context.AgentSettingsChanged();
 }
 
 void COptAgentPg::RunAgentChanged(bool on)
@@ -126,10 +126,9 @@ void COptAgentPg::RunAgentChanged(bool on)
     if (on) {
         m_startup->setChecked(false);
         m_context.SetNumber(QStringLiteral("StartupAgent"), 0);
-        if (m_context.startAgent)
-            m_context.startAgent();
     }
-    TellAgent();
+    // Ticked, the agent is to run with the program: this starts it.
+    m_context.AgentSettingsChanged();
 }
 
 void COptAgentPg::SetHotKeys()
@@ -137,13 +136,7 @@ void COptAgentPg::SetHotKeys()
     const QKeySequence sequence = m_hotKey->keySequence();
     m_context.SetNumber(QStringLiteral("Hotkey"), KeyCode(sequence));
     m_context.SetNumber(QStringLiteral("HotkeyMod"), ModifierFlags(sequence));
-    TellAgent();
-}
-
-void COptAgentPg::TellAgent()
-{
-    if (m_context.tellAgent)
-        m_context.tellAgent(QStringLiteral("ZOLAGENTCHECKSETTINGS"));
+    m_context.AgentSettingsChanged();
 }
 
 int COptAgentPg::KeyCode(const QKeySequence& sequence)

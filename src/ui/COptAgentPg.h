@@ -34,7 +34,6 @@ private:
     QCheckBox* Check(const QString& text, const QString& tip, const char* name, bool on);
     void StartupChanged(bool on);
     void RunAgentChanged(bool on);
-    void TellAgent();
 
     const OptionsContext& m_context;
     QKeySequenceEdit* m_hotKey = nullptr;

@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
+#include "ui/AgentLink.h"
 
 void OptionsContext::Store() const
 {
@@ -9,6 +10,11 @@ void OptionsContext::Store() const
         return;
     settings->Save(*backend);
     backend->Sync();
+}
+
+void OptionsContext::AgentSettingsChanged() const
+{
+    AgentLink::AgentSettingsChanged(settings ? settings->RunAgent : 0, startAgent, tellAgent);
 }
 
 int OptionsContext::Number(const QString& name, int fallback) const

@@ -22,6 +22,9 @@ struct OptionsContext
     // The agent link: start the agent when it is not running; tell a running agent.
     std::function<void()> startAgent;
     std::function<void(const QString&)> tellAgent;
+    // After a change of the agent settings: AgentLink::AgentSettingsChanged with the
+    // stored "RunAgent" and the two calls above.
+    void AgentSettingsChanged() const;
     // A font dialog preset with the font; nothing when cancelled.
     std::function<std::optional<FontSetting>(QWidget*, const FontSetting&)> chooseFont;
 

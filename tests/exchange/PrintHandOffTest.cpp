@@ -3,7 +3,9 @@
 #include "ExchangeFixture.h"
 #include "exchange/PrintCommands.h"
 #include "exchange/PrintHandOffFiles.h"
+#include "format/BibFile.h"
 #include "format/FieldReader.h"
+#include "format/PrintPreviewFile.h"
 #include "platform/ProgressReporter.h"
 #include "support/ScriptedPrompt.h"
 

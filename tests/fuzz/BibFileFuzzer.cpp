@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the print program's readers of "Bib.dat" and of
 // "PrintPreview.nbf": a damaged hand-off file is refused or read, never a crash.
 #include "FuzzTargets.h"
-#include "exchange/PrintHandOffFiles.h"
+#include "format/BibFile.h"
 #include "format/FieldReader.h"
+#include "format/PrintPreviewFile.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the reader of "_ExpNotes.dat", the data file inside an export
 // archive: it reads, refuses or stops at damage, and never keeps a record without an id.
 #include "FuzzTargets.h"
-#include "exchange/ExportDataFile.h"
+#include "format/ExportDataFile.h"
 #include "format/FieldReader.h"
 
 #include <QByteArray>

@@ -78,11 +78,13 @@ TEST_F(SourceEditingFailure, NothingIsAddedOrDeletedThatWasNotStored)
 
     ScriptedPrompt prompt;
     const auto noNotes = [](const SourceRecord&) { return false; };
-    EXPECT_EQ(DeleteSource(sources, 1001, noNotes, prompt, PathOf("Sources.dat")),
+    EXPECT_EQ(DeleteSource(sources, 1001, noNotes, prompt, PathOf("Sources.dat"), &failure),
               DeleteSourceResult::NotWritten);
     EXPECT_EQ(prompt.History().last().caption, FileStatus::Caption());
-    EXPECT_FALSE(DeleteAuthor(authors, 3, prompt, PathOf("Authors.dat")));
+    EXPECT_EQ(failure.Path(), PathOf("Sources.dat")); // shown, and handed back too
+    EXPECT_FALSE(DeleteAuthor(authors, 3, prompt, PathOf("Authors.dat"), &failure));
     EXPECT_TRUE(prompt.LastText().contains(QStringLiteral("Authors.dat"))) << qPrintable(prompt.LastText());
+    EXPECT_EQ(failure.Path(), PathOf("Authors.dat"));
     ExpectUnchanged();
 }
 

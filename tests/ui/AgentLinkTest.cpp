@@ -130,6 +130,20 @@ private slots:
         QTRY_COMPARE(agent.Received(), QStringList({QStringLiteral("0:ZOLAGENTCHECKSETTINGS")}));
     }
 
+    void settingsChangeStartsTheAgentOnlyWhenItRunsWithTheProgram()
+    {
+        int starts = 0;
+        QStringList told;
+        const auto start = [&starts] { ++starts; };
+        const auto tell = [&told](const QString& text) { told << text; };
+        AgentLink::AgentSettingsChanged(0, start, tell);
+        QCOMPARE(starts, 0);
+        AgentLink::AgentSettingsChanged(2112, start, tell);
+        QCOMPARE(starts, 1);
+        // Told after either change, so that a running agent reads the new settings.
+        QCOMPARE(told, QStringList(2, QStringLiteral("ZOLAGENTCHECKSETTINGS")));
+    }
+
     void exitClosesTheAgentOnlyWhenItRunsWithTheProgram()
     {
         const QString name = UniqueName(QStringLiteral("QuorvelAgentTest"));

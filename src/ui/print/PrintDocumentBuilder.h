@@ -1,6 +1,7 @@
 #pragma once
 
-#include "exchange/PrintHandOffFiles.h"
+#include "format/BibFile.h"
+#include "format/PrintPreviewFile.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "ui/print/PrintJob.h"
 
-#include "exchange/PrintHandOffFiles.h"
+#include "format/BibFile.h"
+#include "format/PrintPreviewFile.h"
 #include "ui/print/PrintDocumentBuilder.h"
 
 #include <QDir>
