@@ -37,6 +37,14 @@ public:
     bool Next(Span* span);
     // The whole record of a span of the loaded file.
     NoteRecord ReadRecord(const Span& span) const;
+    // The fields of a span that kUses chooses, into any record that has their members
+    // (see WalkNoteRecord).
+    template<NoteFieldUses kUses, class Record, class Visitor>
+    void ReadFields(const Span& span, Record& record, Visitor&& visitor) const
+    {
+        FieldScan::Cursor fields {m_walker.Data(), span.end, span.start};
+        WalkNoteRecord<kUses>(fields, m_walker.Layout(), record, visitor);
+    }
     // Every kept record not yet walked, each read whole, in file order.
     void AppendRemainingRecords(NotesList& notes);
 

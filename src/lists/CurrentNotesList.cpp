@@ -106,12 +106,12 @@ ListedNotes CurrentNotesList::GatherNotes(const NoteIdList& toAdd)
 {
     ListedNotes gathered;
     QSet<qint32> taken;
-    NoteFileGroups(m_database.FileIndex(), toAdd.Ids()).Read([&](qint32 id, const NoteRecord& note) {
+    NoteFileGroups(m_database.FileIndex(), toAdd.Ids()).ReadListed([&](qint32 id, ListedNote note) {
         if (taken.contains(id))
             return;
         taken.insert(id);
-        gathered.append(ListedNote::Of(note));
-        gathered.last().JustAdded = true;
+        note.JustAdded = true;
+        gathered.append(std::move(note));
     });
     return gathered;
 }

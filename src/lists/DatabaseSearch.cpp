@@ -46,7 +46,8 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
 }
 
 // Every note of a file, as ReadNoteFile gives them; a held note is not decoded.
-void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& scope, ListedNotes& found)
+void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& scope, const DateTime& now,
+                   ListedNotes& found)
 {
     if (!scanner.LoadFile(path))
         return;
@@ -57,7 +58,7 @@ void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& s
             known.NoteID = span.noteId;
             found.append(std::move(known));
         } else {
-            found.append(ListedNote::Of(scanner.ReadRecord(span)));
+            found.append(ListedNote::Read(scanner, span, now));
         }
     }
 }
@@ -73,8 +74,9 @@ ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFile
     NoteTextScanner scanner;
     const Scope scope {held};
     if (query.IsShowAll()) {
+        const DateTime now = DateTime::CurrentLocal();
         for (const QString& path : noteFilePaths)
-            ReadAllOfFile(path, scanner, scope, found);
+            ReadAllOfFile(path, scanner, scope, now, found);
         return found;
     }
     // Parsed once for all files: each file would parse the same text to the same query.

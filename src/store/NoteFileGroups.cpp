@@ -1,7 +1,10 @@
 #include "store/NoteFileGroups.h"
 
 #include "format/NoteFile.h"
+#include "format/NoteTextScanner.h"
 #include "store/NoteFileIndex.h"
+
+#include <QSet>
 
 NoteFileGroups::NoteFileGroups(const NoteFileIndex& index, const QList<qint32>& ids)
 {
@@ -29,6 +32,29 @@ void NoteFileGroups::Read(const std::function<void(qint32 id, const NoteRecord& 
             const auto found = positions.constFind(id);
             if (found != positions.cend())
                 take(id, stored.at(*found));
+        }
+    }
+}
+
+void NoteFileGroups::ReadListed(const std::function<void(qint32 id, ListedNote note)>& take) const
+{
+    const DateTime now = DateTime::CurrentLocal();
+    NoteTextScanner scanner;
+    for (const QString& path : m_files) {
+        if (!scanner.LoadFile(path))
+            continue;
+        const QList<qint32> wanted = m_ids.value(path);
+        const QSet<qint32> wantedSet(wanted.begin(), wanted.end());
+        QHash<qint32, ListedNote> read; // the first record of each wanted id
+        NoteTextScanner::Span span;
+        while (scanner.Next(&span)) {
+            if (wantedSet.contains(span.noteId) && !read.contains(span.noteId))
+                read.insert(span.noteId, ListedNote::Read(scanner, span, now));
+        }
+        for (qint32 id : wanted) {
+            const auto found = read.constFind(id);
+            if (found != read.cend())
+                take(id, *found);
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/NoteRecord.h"
+#include "store/ListedNote.h"
 
 #include <QHash>
 #include <QList>
@@ -20,6 +21,8 @@ public:
     // Reads each file once and hands over, file by file, each id of the group found in
     // it with its record (the first record of an id in a file).
     void Read(const std::function<void(qint32 id, const NoteRecord& note)>& take) const;
+    // The same with each note's keys alone (ListedNote::Read): no text is decoded.
+    void ReadListed(const std::function<void(qint32 id, ListedNote note)>& take) const;
 
 private:
     QStringList m_files;
