@@ -10,16 +10,31 @@
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime)
 {
+    WriteExportHead(writer, notes.size(), exportTime);
+    for (const NoteRecord& note : notes)
+        WriteExportEntry(writer, note, note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr,
+                         authors);
+}
+
+void WriteExportHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime)
+{
     writer.WriteReal(Version::kNumber);
     writer.WriteTime(exportTime);
-    writer.WriteInt(qint32(notes.size()));
-    for (const NoteRecord& note : notes) {
-        note.Write(writer);
-        // Every entry carries its own full copy of its source, even when notes share one.
-        const SourceRecord* found = note.SourceID > 0 ? FindSource(sources, note.SourceID) : nullptr;
-        SourceRecord source = found != nullptr ? *found : SourceRecord();
-        WriteSourceExchange(writer, source, authors);
-    }
+    writer.WriteInt(qint32(count));
+}
+
+void WriteExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord* source,
+                      const AuthorList& authors)
+{
+    note.Write(writer);
+    WriteExportSource(writer, source, authors);
+}
+
+void WriteExportSource(FieldWriter& writer, const SourceRecord* source, const AuthorList& authors)
+{
+    // Every entry carries its own full copy of its source, even when notes share one.
+    SourceRecord copy = source != nullptr ? *source : SourceRecord();
+    WriteSourceExchange(writer, copy, authors);
 }
 
 ExportDataResult ParseExportData(const QByteArray& logicalBytes, ExportData* data)

@@ -17,6 +17,13 @@ class FieldWriter;
 // in sources, is followed by a cleared source (id -1, no authors).
 void WriteExportData(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                      const AuthorList& authors, const DateTime& exportTime);
+// The same in parts, for a file written note by note: the head, then each entry: the
+// note record followed by WriteExportSource of its source (nullptr: none, a cleared
+// source is written).
+void WriteExportHead(FieldWriter& writer, qsizetype count, const DateTime& exportTime);
+void WriteExportEntry(FieldWriter& writer, const NoteRecord& note, const SourceRecord* source,
+                      const AuthorList& authors);
+void WriteExportSource(FieldWriter& writer, const SourceRecord* source, const AuthorList& authors);
 
 // No note entry, even of empty fields, is shorter: twelve note fields and a source.
 constexpr qint64 kMinEntryBytes = 12 * 16;
