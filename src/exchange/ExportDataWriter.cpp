@@ -29,6 +29,14 @@ const QByteArray& ExportDataWriter::SourceBytes(qint32 sourceId)
     // of them share the key 0.
     const auto index = sourceId > 0 ? m_sourceIndex.constFind(sourceId) : m_sourceIndex.constEnd();
     const qint32 key = index != m_sourceIndex.constEnd() ? sourceId : 0;
+    if (key == 0) {
+        // A cleared source is dated now: made again whenever the stored date would differ.
+        const QByteArray now = DateTime::CurrentLocal().ToFieldText();
+        if (now != m_clearedDate) {
+            m_sourceBytes.remove(0);
+            m_clearedDate = now;
+        }
+    }
     auto found = m_sourceBytes.find(key);
     if (found == m_sourceBytes.end()) {
         FieldWriter writer;

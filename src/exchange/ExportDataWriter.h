@@ -51,6 +51,7 @@ private:
     QHash<qint32, int> m_sourceIndex;
     // Each source's exchange form is the same in every entry that cites it: made once.
     QHash<qint32, QByteArray> m_sourceBytes;
+    QByteArray m_clearedDate; // the date in the cleared source's bytes
     FieldWriter m_note;
     QByteArray m_pending; // disk bytes not yet in the spool
     qint64 m_spoolSize = 0; // bytes in the spool, pending ones included
