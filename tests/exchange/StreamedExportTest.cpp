@@ -147,3 +147,19 @@ TEST_F(StreamedExport, DataFileThatCannotBeWrittenLeavesNoArchive)
         EXPECT_FALSE(QFileInfo::exists(temp));
     }
 }
+
+TEST_F(StreamedExport, SelectionWithoutStoredNotesWritesNothing)
+{
+    const QString archive = outside.filePath(QStringLiteral("none.qvx"));
+    ScriptedPrompt prompt;
+    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, NoteIdList {9998, 9999}, archive, prompt,
+                                                    SilentProgress()),
+              0);
+    EXPECT_FALSE(QFileInfo::exists(archive));
+    EXPECT_TRUE(prompt.History().isEmpty());
+    // One stored note among them is enough: it alone is written.
+    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, NoteIdList {9999, 1004}, archive, prompt,
+                                                    SilentProgress()),
+              1);
+    EXPECT_EQ(prompt.LastText(), QStringLiteral("Your  *1*  notes have been successfully exported!"));
+}
