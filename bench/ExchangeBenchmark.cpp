@@ -1,9 +1,12 @@
 // Export, backup and import of generated notes with attachments, each timed beside a
-// baseline on the same bytes in the same run: `zip -r` for the archive writers and
-// `unzip` for the import. Prints the figures and the ratios (goal: within 1.5 times); the
-// import figures and the baselines are medians of three runs.
+// baseline on the same bytes in the same run: `zip -r -1` for the archive writers and
+// `unzip` for the import. Every operation runs in a process of its own (this program,
+// started again with --run), which loads the database as the command line would and then
+// times the operation; its peak memory is the process's own (wait4: maxrss), database
+// load included. Prints the figures and the ratios (goals: within 1.5 times, under
+// 150 MB); each figure is the median of three runs.
 //
-//   ExchangeBenchmark [NOTES]      (default 10,000)
+//   ExchangeBenchmark [NOTES]      (default 20,000)
 
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExportNotes.h"
@@ -20,13 +23,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <functional>
 #include <map>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -112,8 +118,6 @@ double Seconds(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-// CPU seconds (user + system) of this process or of its finished children: on a busy
-// machine they compare the work done better than wall-clock times.
 double CpuSeconds(int who)
 {
     rusage usage {};
@@ -122,47 +126,144 @@ double CpuSeconds(int who)
         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// Wall and CPU seconds (user + system; on a busy machine they compare the work done
+// better than wall-clock times) and peak memory of one run.
 struct Timing
 {
     double wall = 0;
     double cpu = 0;
+    double peakMb = 0;
 };
 
-// Times one of our operations.
-template<typename Operation> Timing Measure(Operation operation)
+// --- The operations, each run in a process of its own --------------------------------
+
+// Every note of the database, as ids: file by file, a whole file's notes in turn.
+NoteIdList AllNoteIds(const NoteDatabase& database)
 {
+    NoteIdList ids;
+    for (const NoteFileEntry& file : database.FileIndex().Entries())
+        ids.UnionAppend(file.ids);
+    return ids;
+}
+
+int RunOperation(const QString& operation, const QString& root, const QString& archive)
+{
+    const DataFolder folder(root, root);
+    folder.CreateFolders();
+    NoteDatabase database(folder);
+    database.LoadNoteDatabase();
+    SilentPrompt prompt;
+    int result = 0;
+    std::function<void()> run;
+    NoteIdList ids;
+    if (operation == QLatin1String("export")) {
+        // A current list of every note.
+        ids = AllNoteIds(database);
+        run = [&] {
+            result = ExchangeCommands::ExportNotesOf(database, ids, archive, nullptr, SilentProgress());
+        };
+    } else if (operation == QLatin1String("backup")) {
+        run = [&] { result = ExchangeCommands::BackupAllNotes(database, archive, prompt, SilentProgress()); };
+    } else if (operation == QLatin1String("load")) {
+        run = [] {}; // the database loaded, nothing more: the floor of the others' memory
+    } else {
+        run = [&] {
+            SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
+            ImportContext context;
+            context.database = &database;
+            context.chooser = &chooser;
+            result = ImportNotes(archive, context);
+        };
+    }
     QElapsedTimer timer;
     const double cpu = CpuSeconds(RUSAGE_SELF);
     timer.start();
-    operation();
-    return {Seconds(timer), CpuSeconds(RUSAGE_SELF) - cpu};
+    run();
+    std::printf("%d %.6f %.6f\n", result, Seconds(timer), CpuSeconds(RUSAGE_SELF) - cpu);
+    return 0;
 }
 
-Timing RunTool(const QString& program, const QStringList& arguments, const QString& folder = QString())
+// --- The measuring process ------------------------------------------------------------
+
+// Runs a program, its output read when wanted; the figures of that process by the
+// system's own accounting.
+Timing RunProcess(const QStringList& command, const QString& folder, QByteArray* output = nullptr)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QElapsedTimer timer;
-    const double cpu = CpuSeconds(RUSAGE_CHILDREN);
-    timer.start();
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return {Seconds(timer), CpuSeconds(RUSAGE_CHILDREN) - cpu};
+    std::vector<QByteArray> bytes;
+    for (const QString& part : command)
+        bytes.push_back(QFile::encodeName(part));
+    std::vector<char*> argv;
+    for (QByteArray& part : bytes)
+        argv.push_back(part.data());
+    argv.push_back(nullptr);
+    const QByteArray directory = QFile::encodeName(folder);
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    QElapsedTimer clock;
+    clock.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        close(pipeEnds[0]);
+        if (!directory.isEmpty() && chdir(directory.constData()) != 0)
+            _exit(126);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    QByteArray read;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        read.append(buffer, got);
+    close(pipeEnds[0]);
+    int status = 0;
+    rusage usage {};
+    wait4(child, &status, 0, &usage);
+    if (output != nullptr)
+        *output = read;
+    return {Seconds(clock),
+            double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+                + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6,
+            double(usage.ru_maxrss) / 1024.0};
+}
+
+// One operation in a process of its own: the time it reports for the operation itself,
+// the peak memory of the whole process. result receives what the operation returned.
+Timing RunOurs(const QString& operation, const QString& root, const QString& archive, int* result)
+{
+    QByteArray output;
+    const Timing process = RunProcess(
+        {QCoreApplication::applicationFilePath(), QStringLiteral("--run"), operation, root, archive},
+        QString(), &output);
+    const QList<QByteArray> parts = output.trimmed().split(' ');
+    if (parts.size() != 3) {
+        *result = -9999;
+        return process;
+    }
+    *result = parts.at(0).toInt();
+    return {parts.at(1).toDouble(), parts.at(2).toDouble(), process.peakMb};
 }
 
 void Row(const char* what, const Timing& ours, const Timing& baseline, const char* baselineName)
 {
-    std::printf(
-        "%-24s wall %7.3f s  cpu %7.3f s | %-7s wall %7.3f s  cpu %7.3f s | ratio wall %.2f  cpu %.2f\n",
-        what, ours.wall, ours.cpu, baselineName, baseline.wall, baseline.cpu,
-        baseline.wall > 0 ? ours.wall / baseline.wall : 0.0,
-        baseline.cpu > 0 ? ours.cpu / baseline.cpu : 0.0);
+    std::printf("%-22s wall %7.3f s  cpu %7.3f s %6.1f MB | %-9s wall %7.3f s  cpu %7.3f s %5.1f MB"
+                " | ratio wall %.2f  cpu %.2f\n",
+                what, ours.wall, ours.cpu, ours.peakMb, baselineName, baseline.wall, baseline.cpu,
+                baseline.peakMb, baseline.wall > 0 ? ours.wall / baseline.wall : 0.0,
+                baseline.cpu > 0 ? ours.cpu / baseline.cpu : 0.0);
 }
 
+// The median run by wall time; the highest peak of all runs.
 Timing Median(std::vector<Timing> times)
 {
     std::sort(times.begin(), times.end(), [](const Timing& a, const Timing& b) { return a.wall < b.wall; });
-    return times.at(times.size() / 2);
+    Timing median = times.at(times.size() / 2);
+    for (const Timing& time : times)
+        median.peakMb = std::max(median.peakMb, time.peakMb);
+    return median;
 }
 
 qint64 FileSize(const QString& path)
@@ -175,85 +276,72 @@ qint64 FileSize(const QString& path)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const int noteCount = argc > 1 ? std::atoi(argv[1]) : 10000;
+    if (argc == 5 && qstrcmp(argv[1], "--run") == 0)
+        return RunOperation(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                            QString::fromLocal8Bit(argv[4]));
+    if (argc == 4 && qstrcmp(argv[1], "--generate") == 0) {
+        const QString root = QString::fromLocal8Bit(argv[2]);
+        Generate(DataFolder(root, root), std::atoi(argv[3]));
+        return 0;
+    }
+    const int noteCount = argc > 1 ? std::atoi(argv[1]) : 20000;
     QTemporaryDir work;
-    const DataFolder from(work.filePath(QStringLiteral("from")), work.path());
-    Generate(from, noteCount);
-    NoteDatabase database(from);
-    database.LoadNoteDatabase();
-    std::printf("%d notes, %d attachments\n", database.Total(), noteCount);
+    const QString fromRoot = work.filePath(QStringLiteral("from"));
+    // In a process of its own, so that this one stays small: a started process counts
+    // the memory of the one that started it in its peak.
+    RunProcess({QCoreApplication::applicationFilePath(), QStringLiteral("--generate"), fromRoot,
+                QString::number(noteCount)},
+               QString());
+    std::printf("%d notes, %d attachments\n", noteCount, noteCount);
 
-    // Export of a current list holding every note.
-    const NotesList all = database.LoadAllNotes();
-    ExportContext context;
-    context.folder = from;
-    context.authors = database.Authors();
     const QString exported = work.filePath(QStringLiteral("export.qvx"));
-    int exportResult = 0;
-    const Timing exportTime = Measure([&] { exportResult = ExportNotes(all, exported, context); });
-
-    // The baseline compresses the same files: the archive's contents, unpacked.
+    const QString backedUp = work.filePath(QStringLiteral("backup.qvx"));
     const QString unpacked = work.filePath(QStringLiteral("unpacked"));
-    QDir().mkpath(unpacked);
-    std::vector<Timing> unzipTimes;
+    const QString baselineZip = work.filePath(QStringLiteral("baseline.zip"));
+    std::vector<Timing> exportTimes, backupTimes, zipTimes, unzipTimes, importTimes, reimportTimes;
+    int exportResult = 0;
+    int backupResult = 0;
+    int importResult = 0;
+    int reimportResult = 0;
     const auto unzip = [&] {
         QDir(unpacked).removeRecursively();
         QDir().mkpath(unpacked);
-        unzipTimes.push_back(RunTool(QStringLiteral("unzip"),
-                                     {QStringLiteral("-q"), exported, QStringLiteral("-d"), unpacked}));
+        unzipTimes.push_back(RunProcess(
+            {QStringLiteral("unzip"), QStringLiteral("-q"), exported, QStringLiteral("-d"), unpacked},
+            QString()));
     };
-    unzip();
-    std::vector<Timing> zipTimes;
+    // The baseline compresses the same files: the archive's contents, unpacked. Each of
+    // our runs follows its baseline's, so that both meet the same conditions (file
+    // creation swings with what the file system went through just before).
     for (int round = 0; round < kRounds; ++round) {
-        QFile::remove(work.filePath(QStringLiteral("baseline.zip")));
-        zipTimes.push_back(RunTool(QStringLiteral("zip"),
-                                   {QStringLiteral("-r"), QStringLiteral("-q"),
-                                    work.filePath(QStringLiteral("baseline.zip")), QStringLiteral(".")},
-                                   unpacked));
+        exportTimes.push_back(RunOurs(QStringLiteral("export"), fromRoot, exported, &exportResult));
+        unzip();
+        QFile::remove(baselineZip);
+        zipTimes.push_back(RunProcess({QStringLiteral("zip"), QStringLiteral("-r"), QStringLiteral("-1"),
+                                       QStringLiteral("-q"), baselineZip, QStringLiteral(".")},
+                                      unpacked));
+        backupTimes.push_back(RunOurs(QStringLiteral("backup"), fromRoot, backedUp, &backupResult));
     }
-
-    // Backup: the command, loading every note itself.
-    SilentPrompt prompt;
-    int backupResult = 0;
-    const Timing backupTime = Measure([&] {
-        backupResult = ExchangeCommands::BackupAllNotes(database, work.filePath(QStringLiteral("backup.qvx")),
-                                                        prompt, SilentProgress());
-    });
-
     // Rounds of: an import into an empty database (every note new, every attachment
     // renumbered) and the same archive again (every note exists and is replaced by
-    // itself), each just after an unzip baseline: file creation here swings with what
-    // the file system went through just before, so each side meets the same conditions.
-    std::vector<Timing> importTimes, reimportTimes;
-    int importResult = 0;
-    int reimportResult = 0;
+    // itself), each just after an unzip baseline.
     for (int round = 0; round < kRounds; ++round) {
         const QString root = work.filePath(QStringLiteral("to%1").arg(round));
-        const DataFolder to(root, work.path());
-        to.CreateFolders();
-        NoteDatabase target(to);
-        target.LoadNoteDatabase();
-        SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
-        ImportContext importContext;
-        importContext.database = &target;
-        importContext.chooser = &chooser;
         unzip();
-        importTimes.push_back(Measure([&] { importResult = ImportNotes(exported, importContext); }));
+        importTimes.push_back(RunOurs(QStringLiteral("import"), root, exported, &importResult));
         unzip();
-        reimportTimes.push_back(Measure([&] { reimportResult = ImportNotes(exported, importContext); }));
+        reimportTimes.push_back(RunOurs(QStringLiteral("import"), root, exported, &reimportResult));
         QDir(root).removeRecursively();
     }
     const Timing zipTime = Median(zipTimes);
     const Timing unzipTime = Median(unzipTimes);
-    const Timing importTime = Median(importTimes);
-    const Timing reimportTime = Median(reimportTimes);
 
-    std::printf("export %d, backup %d, import %d, re-import %d notes; archive %.1f MB (zip -r: %.1f MB)\n",
+    std::printf("export %d, backup %d, import %d, re-import %d notes; archive %.1f MB (zip -r -1: %.1f MB)\n",
                 exportResult, backupResult, importResult, reimportResult, FileSize(exported) / 1e6,
-                FileSize(work.filePath(QStringLiteral("baseline.zip"))) / 1e6);
-    Row("export (current list)", exportTime, zipTime, "zip -r");
-    Row("backup (all notes)", backupTime, zipTime, "zip -r");
-    Row("import (all new)", importTime, unzipTime, "unzip");
-    Row("import (all same)", reimportTime, unzipTime, "unzip");
+                FileSize(baselineZip) / 1e6);
+    Row("export (current list)", Median(exportTimes), zipTime, "zip -r -1");
+    Row("backup (all notes)", Median(backupTimes), zipTime, "zip -r -1");
+    Row("import (all new)", Median(importTimes), unzipTime, "unzip");
+    Row("import (all same)", Median(reimportTimes), unzipTime, "unzip");
     return 0;
 }

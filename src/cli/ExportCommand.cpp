@@ -23,11 +23,10 @@ bool ExportCommand::AcceptArguments(const CliArguments& arguments, QString* erro
 CliOutcome ExportCommand::Run(CNotesApp& app)
 {
     NoteDatabase& database = app.Database();
-    const NotesList notes
-        = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
+    const NoteIdList ids = m_ids.isEmpty() ? app.CurrentList().NoteIds() : NoteIdList(m_ids);
     QString error;
     const int result
-        = ExchangeCommands::ExportNotesOf(database, notes, m_file, nullptr, app.Progress(), &error);
+        = ExchangeCommands::ExportNotesOf(database, ids, m_file, nullptr, app.Progress(), &error);
     QJsonObject document {{QStringLiteral("result"), result}};
     if (result < 0) {
         document.insert(QStringLiteral("error"), error.isEmpty() ? QStringLiteral("Export Failed") : error);

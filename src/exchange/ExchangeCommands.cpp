@@ -6,6 +6,8 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 
+#include <algorithm>
+
 namespace ExchangeCommands {
 
 namespace {
@@ -37,22 +39,31 @@ bool CheckCurrentNotesForExport(const ListedNotes& current, UserPrompt& prompt)
     return false;
 }
 
-int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+namespace {
+
+    ExportContext ContextOf(const NoteDatabase& database, UserPrompt* prompt, ProgressReporter& progress,
+                            QString* error)
+    {
+        ExportContext context;
+        context.database = &database;
+        context.prompt = prompt;
+        context.progress = &progress;
+        context.error = error;
+        return context;
+    }
+
+} // namespace
+
+int ExportNotesOf(NoteDatabase& database, const NoteIdList& ids, const QString& archivePath,
                   UserPrompt* prompt, ProgressReporter& progress, QString* error)
 {
-    ExportContext context;
-    context.folder = database.Folder();
-    context.authors = database.Authors();
-    context.prompt = prompt;
-    context.progress = &progress;
-    context.error = error;
-    return ExportNotes(notes, archivePath, context);
+    return ExportNotes(ids, archivePath, ContextOf(database, prompt, progress, error));
 }
 
 int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                        ProgressReporter& progress)
 {
-    const int result = ExportNotesOf(database, database.LoadListed(database.CurrentList()), archivePath,
+    const int result = ExportNotesOf(database, ListedNotesOps::NoteIds(database.CurrentList()), archivePath,
                                      &prompt, progress);
     ReportExport(result, QStringLiteral("All  *%1*  of your current notes have been successfully exported!"),
                  ExportFailedText(), QStringLiteral("Export Failed"), prompt);
@@ -64,21 +75,22 @@ int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPromp
 {
     progress.Begin(QStringLiteral("Loading notes..."), 15);
     progress.Step();
-    const NotesList all = database.LoadAllNotes();
     progress.End();
-    const int result = ExportNotesOf(database, all, archivePath, &prompt, progress, error);
+    // The notes are read file by file as they are written, never all at once.
+    const int result = ExportAllNotes(archivePath, ContextOf(database, &prompt, progress, error));
     ReportExport(result, QStringLiteral("All  *%1*  of your notes have been successfully backed up!"),
                  QStringLiteral("The backup has failed, please contact support if problem persists."),
                  QStringLiteral("Backup Failed"), prompt);
     return result;
 }
 
-int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+int ExportSelectedNotes(NoteDatabase& database, const NoteIdList& ids, const QString& archivePath,
                         UserPrompt& prompt, ProgressReporter& progress)
 {
-    if (notes.isEmpty())
+    const auto stored = [&](qint32 id) { return database.FileIndex().FileOfNote(id).has_value(); };
+    if (std::none_of(ids.begin(), ids.end(), stored))
         return 0;
-    const int result = ExportNotesOf(database, notes, archivePath, &prompt, progress);
+    const int result = ExportNotesOf(database, ids, archivePath, &prompt, progress);
     ReportExport(result, QStringLiteral("Your  *%1*  notes have been successfully exported!"),
                  ExportFailedText(), QStringLiteral("Export Failed"), prompt);
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
 #include "store/ListedNote.h"
 
@@ -17,20 +18,21 @@ namespace ExchangeCommands {
 // "Export Current Notes...", step 1: false (after "There are no notes in the current
 // list.", caption "Invalid Notes") when the list is empty; the file dialog comes next.
 bool CheckCurrentNotesForExport(const ListedNotes& current, UserPrompt& prompt);
-// "Export Current Notes..." after the dialog: ExportNotes of the current list, then
+// "Export Current Notes..." after the dialog: ExportNotes of the current list's notes, then
 // "All  *N*  of your current notes have been successfully exported!" ("Finished!"), or
 // the "Export Failed" box for a failure; nothing for 0. Returns the ExportNotes result.
 int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                        ProgressReporter& progress);
-// "Backup All Notes..." after the dialog: every note of the database ("Loading notes...").
-// error receives a failure's text.
+// "Backup All Notes..." after the dialog: every note of the database (ExportAllNotes,
+// after the step "Loading notes..."). error receives a failure's text.
 int BackupAllNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                    ProgressReporter& progress, QString* error = nullptr);
-// The control bar's export of the notes of its selected items; nothing for an empty list.
-int ExportSelectedNotes(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+// The control bar's export of the notes of its selected items; nothing when no id has a
+// note.
+int ExportSelectedNotes(NoteDatabase& database, const NoteIdList& ids, const QString& archivePath,
                         UserPrompt& prompt, ProgressReporter& progress);
-// ExportNotes with the database's folder and authors; error receives a failure's text.
-int ExportNotesOf(NoteDatabase& database, const NotesList& notes, const QString& archivePath,
+// ExportNotes of the notes with these ids, in order; error receives a failure's text.
+int ExportNotesOf(NoteDatabase& database, const NoteIdList& ids, const QString& archivePath,
                   UserPrompt* prompt, ProgressReporter& progress, QString* error = nullptr);
 
 // "Import Notes..." after the dialog (and a file handed over at start-up): ImportNotes,

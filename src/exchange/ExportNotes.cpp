@@ -1,17 +1,18 @@
 #include "exchange/ExportNotes.h"
 
 #include "exchange/ExchangeFormat.h"
-#include "exchange/ExportDataFile.h"
+#include "exchange/ExportDataWriter.h"
 #include "exchange/TempFolder.h"
 #include "exchange/ZipFolder.h"
 #include "format/AttachmentRecord.h"
-#include "format/FieldWriter.h"
+#include "format/NoteFile.h"
 #include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
+#include "store/NoteDatabase.h"
 
 #include <QDir>
-#include <QFile>
+#include <functional>
 
 namespace {
 
@@ -25,22 +26,88 @@ bool IsPlainFileName(const QString& name)
 // The archive holds the data file and a copy of every attached file at its root. The
 // attached files go into the archive straight from the attachment folder: the entries
 // are the same as those of a copy gathered in the temporary folder, without the copying.
-QList<ZipFileEntry> ArchiveFiles(const NotesList& notes, const DataFolder& folder, const QString& dataFile)
+QList<ZipFileEntry> AttachedFiles(const NoteRecord& note, const DataFolder& folder)
 {
     QList<ZipFileEntry> files;
-    files.append({dataFile, ExchangeFormat::DataFileName()});
-    for (const NoteRecord& note : notes) {
-        for (const AttachmentRecord& attachment : note.Attachments) {
-            if (IsPlainFileName(attachment.StoredName))
-                files.append({AttachmentPath(attachment, folder), attachment.StoredName});
-        }
+    for (const AttachmentRecord& attachment : note.Attachments) {
+        if (IsPlainFileName(attachment.StoredName))
+            files.append({AttachmentPath(attachment, folder), attachment.StoredName});
     }
     return files;
 }
 
-} // namespace
+// What the notes gave: their entries in archive order and the attached files.
+struct ExportPlan
+{
+    QList<ExportDataWriter::Span> order;
+    QList<ZipFileEntry> files;
+};
 
-namespace {
+// Reads the notes and adds their entries to the data file, filling the plan.
+using NoteWalk = std::function<FileStatus(ExportDataWriter&, ProgressReporter&, ExportPlan*)>;
+
+// The notes with the given ids, in that order. Each note file is read once: the ids are
+// first sorted by the file that holds them, and each note's entry and attached files
+// are kept at its place in the list until the data file is put together.
+FileStatus AddNotesByIds(const NoteIdList& ids, const NoteDatabase& database, ExportDataWriter& data,
+                         ProgressReporter& progress, ExportPlan* plan)
+{
+    QStringList fileOrder;
+    QHash<QString, QList<int>> placesByFile;
+    for (int place = 0; place < ids.Count(); ++place) {
+        const std::optional<QString> path = database.FileIndex().FileOfNote(ids.At(place));
+        if (!path)
+            continue;
+        auto places = placesByFile.find(*path);
+        if (places == placesByFile.end()) {
+            fileOrder.append(*path);
+            places = placesByFile.insert(*path, {});
+        }
+        places->append(place);
+    }
+    QList<ExportDataWriter::Span> spans(ids.Count());
+    QList<QList<ZipFileEntry>> attached(ids.Count());
+    for (const QString& path : std::as_const(fileOrder)) {
+        const NotesList notes = ReadNoteFile(path);
+        QHash<qint32, int> byId;
+        for (int i = int(notes.size()) - 1; i >= 0; --i)
+            byId.insert(notes.at(i).NoteID, i); // the first of an id, as a search would find
+        for (int place : placesByFile.value(path)) {
+            const auto found = byId.constFind(ids.At(place));
+            if (found == byId.constEnd())
+                continue; // gone from its file since the index was made
+            if (const FileStatus added = data.Add(notes.at(*found), &spans[place]); !added)
+                return added;
+            attached[place] = AttachedFiles(notes.at(*found), database.Folder());
+            progress.Step();
+        }
+    }
+    for (int place = 0; place < ids.Count(); ++place) {
+        if (spans.at(place).IsValid()) {
+            plan->order.append(spans.at(place));
+            plan->files.append(attached.at(place));
+        }
+    }
+    return FileStatus::Ok();
+}
+
+FileStatus AddAllNotes(const NoteDatabase& database, ExportDataWriter& data, ProgressReporter& progress,
+                       ExportPlan* plan)
+{
+    const DataFolder& folder = database.Folder();
+    for (const QString& name : NoteDatabase::NoteFileNames(folder)) {
+        const NotesList notes = ReadNoteFile(folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name));
+        for (const NoteRecord& note : notes) {
+            ExportDataWriter::Span span;
+            if (const FileStatus added = data.Add(note, &span); !added)
+                return added;
+            plan->order.append(span);
+            plan->files.append(AttachedFiles(note, folder));
+            progress.Step();
+        }
+    }
+    return FileStatus::Ok();
+}
 
 int Failed(const ExportContext& context, const QString& text, const QString& caption)
 {
@@ -51,41 +118,62 @@ int Failed(const ExportContext& context, const QString& text, const QString& cap
     return ExchangeFormat::kExportCompressionFailed;
 }
 
-int WriteArchive(const NotesList& notes, const QString& archivePath, const ExportContext& context,
+int WriteArchive(int expected, const NoteWalk& walk, const QString& archivePath, const ExportContext& context,
                  const QString& tempPath, ProgressReporter& progress)
 {
     if (const FileStatus reset = ResetTempFolder(tempPath); !reset)
         return Failed(context, reset.Message(), FileStatus::Caption());
-    const QDir temp(tempPath);
-    progress.Begin(QStringLiteral("Exporting notes..."), int(notes.size()) + 2);
+    const DataFolder& folder = context.database->Folder();
+    progress.Begin(QStringLiteral("Exporting notes..."), expected + 2);
     progress.Step();
-    const SourceList sources
-        = LoadSourcesFile(context.folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
-    FieldWriter writer;
-    WriteExportData(writer, notes, sources, context.authors, DateTime::CurrentLocal());
-    const QString dataFile = temp.filePath(ExchangeFormat::DataFileName());
-    if (const FileStatus written = writer.Save(dataFile); !written)
+    const SourceList sources = LoadSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
+    const DateTime exportTime = DateTime::CurrentLocal();
+    ExportDataWriter data(tempPath, sources, context.database->Authors());
+    ExportPlan plan;
+    const QString dataFile = QDir(tempPath).filePath(ExchangeFormat::DataFileName());
+    FileStatus written = walk(data, progress, &plan);
+    if (written)
+        written = data.Finish(dataFile, plan.order, exportTime);
+    if (!written)
         return Failed(context, written.Message(), FileStatus::Caption());
-    const QList<ZipFileEntry> files = ArchiveFiles(notes, context.folder, dataFile);
-    progress.SetPosition(int(notes.size()) + 1);
+    plan.files.prepend({dataFile, ExchangeFormat::DataFileName()});
+    progress.SetPosition(expected + 1);
     progress.SetMessage(QStringLiteral("Compressing export file..."));
     QString error;
-    const bool zipped = ZipFiles(archivePath, files, &error);
+    const bool zipped = ZipFiles(archivePath, plan.files, &error);
     progress.Step();
     if (!zipped)
         return Failed(context, error, QStringLiteral("Archiving Error"));
-    // An empty list still gives an archive (Count 0) but counts as nothing written.
-    return int(notes.size());
+    // No note still gives an archive (Count 0) but counts as nothing written.
+    return int(plan.order.size());
+}
+
+int Export(int expected, const NoteWalk& walk, const QString& archivePath, const ExportContext& context)
+{
+    if (context.database == nullptr)
+        return ExchangeFormat::kExportCompressionFailed;
+    ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
+    const QString tempPath = context.database->Folder().FullPath(ExchangeFormat::ExportTempName());
+    const int result = WriteArchive(expected, walk, archivePath, context, tempPath, progress);
+    RemoveTempFolder(tempPath);
+    progress.End();
+    return result;
 }
 
 } // namespace
 
-int ExportNotes(const NotesList& notes, const QString& archivePath, const ExportContext& context)
+int ExportNotes(const NoteIdList& ids, const QString& archivePath, const ExportContext& context)
 {
-    ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
-    const QString tempPath = context.folder.FullPath(ExchangeFormat::ExportTempName());
-    const int result = WriteArchive(notes, archivePath, context, tempPath, progress);
-    RemoveTempFolder(tempPath);
-    progress.End();
-    return result;
+    const NoteWalk walk = [&](ExportDataWriter& data, ProgressReporter& progress, ExportPlan* plan) {
+        return AddNotesByIds(ids, *context.database, data, progress, plan);
+    };
+    return Export(ids.Count(), walk, archivePath, context);
+}
+
+int ExportAllNotes(const QString& archivePath, const ExportContext& context)
+{
+    const NoteWalk walk = [&](ExportDataWriter& data, ProgressReporter& progress, ExportPlan* plan) {
+        return AddAllNotes(*context.database, data, progress, plan);
+    };
+    return Export(context.database != nullptr ? context.database->Total() : 0, walk, archivePath, context);
 }

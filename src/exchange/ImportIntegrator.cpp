@@ -84,11 +84,11 @@ void ImportIntegrator::Undo()
 FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<int>& selected,
                                           ProgressReporter& progress, NoteIdList* imported)
 {
+    m_session = &session;
     for (int i = 0; i < int(session.DatabaseNotes().size()); ++i)
         m_existingByGuid[session.DatabaseNotes().at(i).NoteGUID].append(i);
     ScanAttachmentNumbers();
     // The chosen notes as they came in: the session's items change only on success.
-    QList<std::pair<int, NoteRecord>> integrated;
     for (int index : selected) {
         const ImportItem& item = session.Items().at(index);
         NoteRecord note = item.note;
@@ -107,15 +107,15 @@ FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<in
         }
         const QString path = m_database.NoteFilePath(note);
         RemoveFromFile(path, note.NoteID);
-        NoteFile(path).append(note);
-        integrated.append({index, note});
+        Plan(path).append({note.NoteID, -1, int(m_integrated.size())});
+        m_integrated.append({index, std::move(note)});
         progress.Step();
     }
     if (const FileStatus written = WriteAll(); !written)
         return written;
-    for (const auto& [index, note] : std::as_const(integrated)) {
-        session.Items()[index].note = note;
+    for (auto& [index, note] : m_integrated) {
         imported->Append(note.NoteID);
+        session.Items()[index].note = std::move(note);
     }
     return FileStatus::Ok();
 }
@@ -267,34 +267,60 @@ void ImportIntegrator::ScanAttachmentNumbers()
     }
 }
 
-void ImportIntegrator::KnowFiles(const QList<NoteFileContents>& files)
+void ImportIntegrator::KnowFiles(const QList<ImportDatabaseScan::File>& files)
 {
-    for (const NoteFileContents& file : files)
+    for (const ImportDatabaseScan::File& file : files)
         m_knownFiles.insert(file.path, file);
 }
 
-NotesList ImportIntegrator::ReadFile(const QString& path)
+QList<ImportIntegrator::Slot>& ImportIntegrator::Plan(const QString& path)
 {
+    auto found = m_plans.find(path);
+    if (found != m_plans.end())
+        return *found;
+    QList<qint32> ids;
     const auto known = m_knownFiles.constFind(path);
-    if (known != m_knownFiles.cend() && FileStamp::Of(path) == known->stamp)
-        return known->notes;
-    return ReadNoteFile(path);
-}
-
-NotesList& ImportIntegrator::NoteFile(const QString& path)
-{
-    auto found = m_files.find(path);
-    if (found == m_files.end()) {
-        found = m_files.insert(path, ReadFile(path));
-        m_fileOrder.append(path);
+    if (known != m_knownFiles.cend() && FileStamp::Of(path) == known->stamp) {
+        ids = known->ids;
+    } else {
+        for (const NoteRecord& note : ReadNoteFile(path))
+            ids.append(note.NoteID);
     }
-    return *found;
+    QList<Slot> planned;
+    planned.reserve(ids.size());
+    for (int i = 0; i < int(ids.size()); ++i)
+        planned.append({ids.at(i), i, -1});
+    m_fileOrder.append(path);
+    return *m_plans.insert(path, std::move(planned));
 }
 
 void ImportIntegrator::RemoveFromFile(const QString& path, qint32 id)
 {
-    NotesList& notes = NoteFile(path);
-    notes.removeIf([id](const NoteRecord& record) { return record.NoteID == id; });
+    Plan(path).removeIf([id](const Slot& slot) { return slot.id == id; });
+}
+
+// The file's records are read again: nothing has written it since it was planned.
+NotesList ImportIntegrator::NotesOfPlan(const QString& path) const
+{
+    const NotesList stored = ReadNoteFile(path);
+    NotesList notes;
+    for (const Slot& slot : m_plans.value(path)) {
+        if (slot.integrated >= 0) {
+            const auto& [index, integrated] = m_integrated.at(slot.integrated);
+            NoteRecord note = integrated;
+            m_session->FillTexts(index, note);
+            notes.append(std::move(note));
+        } else if (slot.stored < stored.size() && stored.at(slot.stored).NoteID == slot.id) {
+            notes.append(stored.at(slot.stored));
+        } else {
+            // Changed from outside after all: the record of that id, if any.
+            const auto record = std::find_if(stored.begin(), stored.end(),
+                                             [&](const NoteRecord& note) { return note.NoteID == slot.id; });
+            if (record != stored.end())
+                notes.append(*record);
+        }
+    }
+    return notes;
 }
 
 FileStatus ImportIntegrator::WriteAll()
@@ -308,7 +334,7 @@ FileStatus ImportIntegrator::WriteAll()
         = transaction.Write(m_database.SourcesFilePath(), SerializeSourcesFile(m_database.Sources()));
     status.Keep(transaction.Write(m_database.AuthorsFilePath(), SerializeAuthorsFile(m_database.Authors())));
     for (qsizetype i = 0; status && i < m_fileOrder.size(); ++i)
-        status = transaction.Write(m_fileOrder.at(i), NoteFileDiskBytes(m_files.value(m_fileOrder.at(i))));
+        status = transaction.Write(m_fileOrder.at(i), NoteFileDiskBytes(NotesOfPlan(m_fileOrder.at(i))));
     // One settings save for the whole batch keeps the raised counters durable.
     if (status)
         status = m_database.StoreCounters();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/ImportDatabaseScan.h"
 #include "format/AuthorRecord.h"
 #include "format/FileStatus.h"
 #include "format/NoteFile.h"
@@ -27,8 +28,10 @@ class ProgressReporter;
 //     file name is not taken, nor anything that is not a regular file;
 //  4. a note replacing E keeps E's id (and leaves E's file when its own file differs);
 //     any other gets MaxNoteID + 1; the note is written into its note file.
-// Note files are gathered in memory and each written once at the end, after "Sources.dat"
-// and "Authors.dat", and the counters are stored; the caller then reloads the database.
+// Note files are planned as lists of ids and each written once at the end, after
+// "Sources.dat" and "Authors.dat", one at a time (its notes read then, the incoming ones
+// with their texts read again from the archive), and the counters are stored; the caller
+// then reloads the database. So an import holds no more than one note file's notes.
 // All of it stands or falls together: when a file cannot be written (a note file, the
 // sources, the authors, the settings, an attachment), every file written is put back,
 // the attachment files are as they were (E's are only set aside until the end), and the
@@ -39,8 +42,8 @@ public:
     ImportIntegrator(NoteDatabase& database, QString importFolder);
 
     // Note files read just before (for the comparison): a file whose stamp on disk is
-    // still the one read is taken from here instead of being read again.
-    void KnowFiles(const QList<NoteFileContents>& files);
+    // still the one read is planned from the ids read then instead of being read again.
+    void KnowFiles(const QList<ImportDatabaseScan::File>& files);
 
     // imported receives the ids of the imported notes in order; a failure names the file.
     FileStatus Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
@@ -62,9 +65,18 @@ private:
     void Undo();
     void ScanAttachmentNumbers();
     static int AttachmentNumber(const QString& fileName);
-    NotesList& NoteFile(const QString& path);
-    NotesList ReadFile(const QString& path);
+    // A note file being rewritten, as ids until it is written: each slot is a record of
+    // the file as it was read (its place there) or an integrated note (its place in
+    // m_integrated).
+    struct Slot
+    {
+        qint32 id = 0;
+        int stored = -1;
+        int integrated = -1;
+    };
+    QList<Slot>& Plan(const QString& path);
     void RemoveFromFile(const QString& path, qint32 id);
+    NotesList NotesOfPlan(const QString& path) const;
     FileStatus WriteAll();
 
     NoteDatabase& m_database;
@@ -73,9 +85,12 @@ private:
     QHash<QString, QList<int>> m_existingByGuid;
     std::map<int, int> m_attachmentNumbers; // number -> files carrying it
     QHash<QString, QString> m_takenFiles; // import-folder name -> where it went
-    QHash<QString, NotesList> m_files; // note files being rewritten
-    QHash<QString, NoteFileContents> m_knownFiles; // read before, valid while unchanged
+    QHash<QString, QList<Slot>> m_plans; // note files being rewritten
+    QHash<QString, ImportDatabaseScan::File> m_knownFiles; // read before, valid while unchanged
     QStringList m_fileOrder;
+    const ImportSession* m_session = nullptr;
+    // (item index, the note as it is stored, its texts held only when the item holds them)
+    QList<std::pair<int, NoteRecord>> m_integrated;
 
     // What Undo puts back.
     QString m_asideFolder; // replaced attachment files wait here until the end

@@ -1,8 +1,9 @@
 #include "exchange/ImportNotes.h"
 
 #include "exchange/ExchangeFormat.h"
-#include "exchange/ExportDataFile.h"
 #include "exchange/ImportChooser.h"
+#include "exchange/ImportDataFile.h"
+#include "exchange/ImportDatabaseScan.h"
 #include "exchange/ImportIntegrator.h"
 #include "exchange/ImportSession.h"
 #include "exchange/TempFolder.h"
@@ -20,33 +21,10 @@
 
 namespace {
 
-// The data file is read whole into memory; no genuine export comes near this.
-constexpr qint64 kMaxDataFileBytes = qint64(512) << 20;
-
-enum class ReadResult
+// On a thread of its own, or (when none can be had) at the first wait for the result.
+constexpr std::launch LaunchPolicy()
 {
-    Ok,
-    Failed,
-    NewerVersion
-};
-
-ReadResult ReadDataFile(const QString& path, ExportData* data)
-{
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxDataFileBytes)
-        return ReadResult::Failed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult::Failed;
-    const QByteArray bytes = FieldReader::FromDiskBytes(file.readAll());
-    file.close();
-    switch (ParseExportData(bytes, data)) {
-    case ExportDataResult::NewerVersion:
-        return ReadResult::NewerVersion;
-    case ExportDataResult::Ok:
-        break;
-    }
-    return ReadResult::Ok;
+    return std::launch::async | std::launch::deferred;
 }
 
 void Report(ImportReport* report, const ImportSession& session)
@@ -68,14 +46,54 @@ void RefreshCurrentList(const ImportContext& context, const NoteIdList& imported
     context.currentList->SetCurrentList(displayImported ? imported : previous, context.noteSortId);
 }
 
-int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, NotesList incoming,
-                       std::future<QList<NoteFileContents>>& existing, ImportReport* report)
+// The data file read on another thread, as soon as the extraction has written it: the
+// notes without their texts, and where each one's entry lies.
+class DataFileReading
+{
+public:
+    explicit DataFileReading(const QString& path)
+        : m_file(path)
+    {
+    }
+    void Start()
+    {
+        m_reading = std::async(LaunchPolicy(), [this] { return Read(); });
+    }
+    // Waits for the reading; reads here when it never started (no such entry).
+    ImportDataFile::Result Result() { return m_reading.valid() ? m_reading.get() : Read(); }
+    NotesList TakeNotes() { return std::move(m_notes); }
+    // The texts of incoming note index.
+    void ReadTexts(int index, NoteRecord& note) const { m_file.ReadTexts(m_entries.at(index), note); }
+
+private:
+    ImportDataFile::Result Read()
+    {
+        return m_file.ReadAll([this](NoteRecord&& note, ImportDataFile::Entry entry) {
+            m_notes.append(std::move(note));
+            m_entries.append(entry);
+        });
+    }
+
+    ImportDataFile m_file;
+    NotesList m_notes;
+    QList<ImportDataFile::Entry> m_entries;
+    std::future<ImportDataFile::Result> m_reading; // last: destroyed (waited for) first
+};
+
+// The comparison, the choice and the integration; imported receives the ids stored. What
+// they held is gone by the time the caller reloads the database.
+int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, DataFileReading& dataFile,
+                       std::future<ImportDatabaseScan>& existing, ImportReport* report, NoteIdList* imported,
+                       bool* displayImported)
 {
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     NoteDatabase& database = *context.database;
     progress.SetMessage(QStringLiteral("Loading exsisting notes..."));
-    const QList<NoteFileContents> existingFiles = existing.get();
-    ImportSession session(std::move(incoming), NoteDatabase::Flatten(existingFiles));
+    const ImportDatabaseScan scan = existing.get();
+    // Neither side's texts are held: they are read again where they are shown or stored.
+    ImportSession session(dataFile.TakeNotes(), scan.notes);
+    session.SetTextReaders([&dataFile](int index, NoteRecord& note) { dataFile.ReadTexts(index, note); },
+                           [&scan](int index, NoteRecord& note) { scan.ReadWhole(index, note); });
     progress.End();
     Report(report, session);
     ImportChoice choice;
@@ -89,9 +107,8 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
         return ExchangeFormat::kImportCancelled;
     progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
     ImportIntegrator integrator(database, tempPath);
-    integrator.KnowFiles(existingFiles);
-    NoteIdList imported;
-    const FileStatus stored = integrator.Integrate(session, selected, progress, &imported);
+    integrator.KnowFiles(scan.files);
+    const FileStatus stored = integrator.Integrate(session, selected, progress, imported);
     progress.End();
     if (!stored) {
         // Nothing was integrated: the database and its files are as they were.
@@ -105,40 +122,9 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, No
         }
         return ExchangeFormat::kImportFailed;
     }
-    database.LoadNoteDatabase();
-    RefreshCurrentList(context, imported, choice.displayImported);
-    if (report != nullptr)
-        report->importedIds = imported;
+    *displayImported = choice.displayImported;
     return int(selected.size());
 }
-
-// On a thread of its own, or (when none can be had) at the first wait for the result.
-constexpr std::launch LaunchPolicy()
-{
-    return std::launch::async | std::launch::deferred;
-}
-
-// The data file read on another thread, as soon as the extraction has written it.
-class DataFileReading
-{
-public:
-    explicit DataFileReading(QString path)
-        : m_path(std::move(path))
-    {
-    }
-    void Start()
-    {
-        m_reading = std::async(LaunchPolicy(), [this] { return ReadDataFile(m_path, &m_data); });
-    }
-    // Waits for the reading; reads here when it never started (no such entry).
-    ReadResult Result() { return m_reading.valid() ? m_reading.get() : ReadDataFile(m_path, &m_data); }
-    ExportData& Data() { return m_data; }
-
-private:
-    const QString m_path;
-    ExportData m_data;
-    std::future<ReadResult> m_reading; // last: destroyed (waited for) first
-};
 
 int ExtractAndImport(const QString& archivePath, const ImportContext& context, const QString& tempPath,
                      ImportReport* report)
@@ -147,10 +133,8 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
     // The database's notes are read on another thread while the archive is unpacked and
     // read: the two touch different files, and the reading thread uses no part of the
     // database object. A failed import waits for it and drops what it read.
-    std::future<QList<NoteFileContents>> existing
-        = std::async(LaunchPolicy(), [folder = context.database->Folder()] {
-              return NoteDatabase::ReadAllNoteFiles(folder);
-          });
+    std::future<ImportDatabaseScan> existing = std::async(
+        LaunchPolicy(), [folder = context.database->Folder()] { return ImportDatabaseScan::Read(folder); });
     DataFileReading dataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()));
     progress.Begin(QStringLiteral("Decompressing export file..."), 0);
     QString error;
@@ -164,14 +148,24 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
     }
     progress.SetMessage(QStringLiteral("Reading in notes..."));
     switch (dataFile.Result()) {
-    case ReadResult::Failed:
+    case ImportDataFile::Result::Failed:
         return ExchangeFormat::kImportFailed;
-    case ReadResult::NewerVersion:
+    case ImportDataFile::Result::NewerVersion:
         return ExchangeFormat::kImportNewerVersion;
-    case ReadResult::Ok:
+    case ImportDataFile::Result::Ok:
         break;
     }
-    return ChooseAndIntegrate(context, tempPath, std::move(dataFile.Data().notes), existing, report);
+    NoteIdList imported;
+    bool displayImported = true;
+    const int result
+        = ChooseAndIntegrate(context, tempPath, dataFile, existing, report, &imported, &displayImported);
+    if (result > 0) {
+        context.database->LoadNoteDatabase();
+        RefreshCurrentList(context, imported, displayImported);
+        if (report != nullptr)
+            report->importedIds = imported;
+    }
+    return result;
 }
 
 } // namespace

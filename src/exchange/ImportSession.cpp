@@ -29,6 +29,38 @@ const NoteRecord* ImportSession::ExistingNote(int index) const
     return ExistingNoteAt(m_items.at(index).existingIndex);
 }
 
+void ImportSession::SetTextReaders(TextReader incoming, TextReader existing)
+{
+    m_incomingTexts = std::move(incoming);
+    m_existingTexts = std::move(existing);
+    for (ImportItem& item : m_items)
+        item.textsHeld = false;
+}
+
+void ImportSession::FillTexts(int index, NoteRecord& note) const
+{
+    if (!m_items.at(index).textsHeld && m_incomingTexts)
+        m_incomingTexts(index, note);
+}
+
+NoteRecord ImportSession::FullNote(int index) const
+{
+    NoteRecord note = m_items.at(index).note;
+    FillTexts(index, note);
+    return note;
+}
+
+std::optional<NoteRecord> ImportSession::FullExistingNote(int index) const
+{
+    const int databaseIndex = m_items.at(index).existingIndex;
+    if (databaseIndex < 0)
+        return std::nullopt;
+    NoteRecord note = m_database.at(databaseIndex);
+    if (m_existingTexts)
+        m_existingTexts(databaseIndex, note);
+    return note;
+}
+
 QList<int> ImportSession::ListedRows(bool showSameNotes) const
 {
     QList<int> rows;
@@ -49,6 +81,7 @@ void ImportSession::MarkChanged(int index)
 void ImportSession::ReplaceNote(int index, const NoteRecord& edited)
 {
     m_items[index].note = edited;
+    m_items[index].textsHeld = true;
     MarkChanged(index);
 }
 

@@ -6,11 +6,16 @@
 #include <QHash>
 #include <QList>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 // One incoming note of an import, with its comparison against the database.
 struct ImportItem
 {
     NoteRecord note; // AttachedSource holds the source read with it
+    // Whether note holds its PlainText and RichText; when not, the session reads them
+    // again where they are wanted (see SetTextReaders).
+    bool textsHeld = true;
     ImportComparison comparison = ImportComparison::New;
     int existingIndex = -1; // the database note of the same NoteGUID in DatabaseNotes(), or -1
 
@@ -33,6 +38,20 @@ public:
     const NotesList& DatabaseNotes() const { return m_database; }
     // The database note an item replaces, or nullptr for a new note.
     const NoteRecord* ExistingNote(int index) const;
+
+    // An import of many notes holds them without their texts: incoming reads the texts of
+    // an incoming note (by item index) into a copy of it, existing makes a copy of a
+    // database note (by index in DatabaseNotes()) whole. Every item is then taken as not
+    // holding its texts.
+    using TextReader = std::function<void(int index, NoteRecord& note)>;
+    void SetTextReaders(TextReader incoming, TextReader existing);
+    // Puts the texts of item index into note (a copy of its note) when the item does not
+    // hold them.
+    void FillTexts(int index, NoteRecord& note) const;
+    // The item's note with its texts.
+    NoteRecord FullNote(int index) const;
+    // The database note an item replaces, whole; none for a new note.
+    std::optional<NoteRecord> FullExistingNote(int index) const;
 
     // " 1. - <NEW NOTE>" etc., numbered by place in the import list.
     QString StatusText(int index) const { return ImportStatusText(index + 1, m_items.at(index).comparison); }
@@ -62,6 +81,8 @@ private:
 
     QList<ImportItem> m_items;
     NotesList m_database;
+    TextReader m_incomingTexts;
+    TextReader m_existingTexts;
 };
 
 // Applies the override choice to one note's categories; true when any level changed.

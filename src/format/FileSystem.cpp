@@ -25,3 +25,8 @@ ScopedFileSystem::~ScopedFileSystem()
 {
     FileSystem::s_current = m_previous;
 }
+
+FileStatus FileSystem::AppendToFile(const QString& path, const QByteArray& bytes)
+{
+    return Real().AppendToFile(path, bytes);
+}

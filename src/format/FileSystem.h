@@ -22,6 +22,11 @@ public:
     // Replaces the file at path with bytes in one step (a temporary file beside it,
     // renamed over it): on failure the old file, or its absence, is left as it was.
     virtual FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) = 0;
+    // Adds bytes at the end of the file at path, creating it when missing. Not atomic: for
+    // files written piece by piece and thrown away when a piece fails (the temporary data
+    // files of an export). A file system that does not say otherwise appends through the
+    // real one.
+    virtual FileStatus AppendToFile(const QString& path, const QByteArray& bytes);
     // Renames from to to, replacing an existing file at to.
     virtual FileStatus Rename(const QString& from, const QString& to) = 0;
     // Removes a file; a path that names nothing is success.

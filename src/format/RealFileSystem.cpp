@@ -85,6 +85,16 @@ FileStatus RealFileSystem::WriteWholeFile(const QString& path, const QByteArray&
     return FileStatus::Ok();
 }
 
+FileStatus RealFileSystem::AppendToFile(const QString& path, const QByteArray& bytes)
+{
+    FileDescriptor file(::open(Native(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    if (file.Get() < 0)
+        return FileStatus::FromErrno(Action::Write, path, errno);
+    if (!WriteAll(file.Get(), bytes.constData(), bytes.size()) || file.Close() != 0)
+        return FileStatus::FromErrno(Action::Write, path, errno);
+    return FileStatus::Ok();
+}
+
 FileStatus RealFileSystem::Rename(const QString& from, const QString& to)
 {
     if (::rename(Native(from).constData(), Native(to).constData()) != 0)

@@ -8,6 +8,7 @@ class RealFileSystem : public FileSystem
 {
 public:
     FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) override;
+    FileStatus AppendToFile(const QString& path, const QByteArray& bytes) override;
     FileStatus Rename(const QString& from, const QString& to) override;
     FileStatus Remove(const QString& path) override;
     FileStatus Copy(const QString& from, const QString& to) override;

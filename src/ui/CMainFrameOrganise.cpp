@@ -122,6 +122,14 @@ void CMainFrame::OnControlBarNotes(const NoteIdList& ids)
 void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
 {
     NoteDatabase& database = m_app.Database();
+    if (output == ControlBarOutput::Export) {
+        // The export reads the notes itself, a note file at a time.
+        const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Export Notes"),
+                                                       FileDialogs::ExportFilter(), QStringLiteral("qvx"));
+        if (!path.isEmpty())
+            ExchangeCommands::ExportSelectedNotes(database, ids, path, m_prompt, m_app.Progress());
+        return;
+    }
     const NotesList notes = database.LoadNotesByIds(ids);
     if (output == ControlBarOutput::Print) {
         ProgressReporter& progress = m_app.Progress();
@@ -131,11 +139,6 @@ void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
             PrintCommands::NotesCommandLine(PrintCommands::PrintProgramPath(database.Folder())),
             database.Folder());
         progress.End();
-    } else if (output == ControlBarOutput::Export) {
-        const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Export Notes"),
-                                                       FileDialogs::ExportFilter(), QStringLiteral("qvx"));
-        if (!path.isEmpty())
-            ExchangeCommands::ExportSelectedNotes(database, notes, path, m_prompt, m_app.Progress());
     } else if (output == ControlBarOutput::Delete) {
         if (database.DeleteNotes(notes, m_prompt) > 0) {
             m_view->ClearDisplayState();

@@ -48,9 +48,8 @@ protected:
                   {MakeAuthor(2, QStringLiteral("Isaac"), QStringLiteral("Newton"))});
         archive = outside.filePath(QStringLiteral("in.qvx"));
         ExportContext context;
-        context.folder = from.folder;
-        context.authors = from.database->Authors();
-        ASSERT_EQ(ExportNotes({newer, cited}, archive, context), 2);
+        context.database = from.database.get();
+        ASSERT_EQ(ExportNotes({newer.NoteID, cited.NoteID}, archive, context), 2);
 
         filesBefore = DataRootPicture::Files(root.dir.path());
         databaseBefore = DataRootPicture::Database(*root.database);
@@ -157,8 +156,8 @@ TEST_F(ExchangeWriteFailure, ExportAndBackupReportTheFileAndLeaveNoArchive)
         failing.Heal();
         failing.Fail(kind, path);
         QString error;
-        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, root.database->LoadAllNotes(), target,
-                                                  &prompt, SilentProgress(), &error),
+        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, NoteIdList {1001}, target, &prompt,
+                                                  SilentProgress(), &error),
                   -1);
         EXPECT_TRUE(error.endsWith(FailingFileSystem::ReasonOf(kind))) << qPrintable(error);
         EXPECT_FALSE(QFileInfo::exists(target));

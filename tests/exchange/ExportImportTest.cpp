@@ -3,12 +3,14 @@
 // comparison with the database decides what the chooser sees.
 
 #include "ExchangeFixture.h"
+#include "exchange/ExchangeCommands.h"
 #include "exchange/ExportNotes.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
 #include "exchange/ImportSession.h"
 #include "lists/CurrentNotesList.h"
 #include "sources/SourceLookup.h"
+#include "store/NotesListOps.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QProcess>
@@ -25,13 +27,21 @@ const QString kGuidC = QStringLiteral("{CCCCCCCC-0000-0000-0000-000000000003}");
 const QString kGuidD = QStringLiteral("{DDDDDDDD-0000-0000-0000-000000000004}");
 const QString kSourceGuid = QStringLiteral("{5005CE00-0000-0000-0000-000000000001}");
 
+// The export reads its notes from the database's note files: those not stored yet are
+// stored first.
 int Export(DataRoot& root, const NotesList& notes, const QString& archive, UserPrompt* prompt = nullptr)
 {
+    NotesList unstored;
+    for (const NoteRecord& note : notes) {
+        if (!root.database->FileIndex().FileOfNote(note.NoteID))
+            unstored.append(note);
+    }
+    if (!unstored.isEmpty())
+        root.Load(unstored, root.database->Sources(), root.database->Authors());
     ExportContext context;
-    context.folder = root.folder;
-    context.authors = root.database->Authors();
+    context.database = root.database.get();
     context.prompt = prompt;
-    return ExportNotes(notes, archive, context);
+    return ExportNotes(NotesListOps::NoteIds(notes), archive, context);
 }
 
 // Records what the dialog was shown and answers with a rule.

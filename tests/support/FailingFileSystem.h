@@ -59,6 +59,12 @@ public:
             return Refusal(FileStatus::Action::Write, path);
         return Real().WriteWholeFile(path, bytes);
     }
+    FileStatus AppendToFile(const QString& path, const QByteArray& bytes) override
+    {
+        if (Refuses(path, true))
+            return Refusal(FileStatus::Action::Write, path);
+        return Real().AppendToFile(path, bytes);
+    }
     FileStatus Rename(const QString& from, const QString& to) override
     {
         if (Refuses(from, false) || Refuses(to, false))

@@ -205,7 +205,7 @@ void CImportNotesDlg::EditRow(int row)
     UserPrompt* prompt = m_context.prompt;
     if (!prompt)
         return;
-    CEditImpNoteDlg editor(m_session.Items().at(index).note, m_context.trees, *prompt, m_context.tempFolder,
+    CEditImpNoteDlg editor(m_session.FullNote(index), m_context.trees, *prompt, m_context.tempFolder,
                            m_context.textFont, this);
     if (RunDialog(editor) != QDialog::Accepted)
         return;
@@ -217,13 +217,14 @@ bool CImportNotesDlg::ShowDifferences(int row)
 {
     const int image = m_list->CheckImage(row);
     const int index = m_list->NoteIndex(row);
-    const NoteRecord* existing = index >= 0 ? m_session.ExistingNote(index) : nullptr;
-    if ((image != 3 && image != 4) || !existing)
+    if ((image != 3 && image != 4) || index < 0 || m_session.ExistingNote(index) == nullptr)
         return false;
+    // Both notes with their texts, read again from the archive and the note file.
+    const NoteRecord incoming = m_session.FullNote(index);
+    const std::optional<NoteRecord> existing = m_session.FullExistingNote(index);
     const SourceList noSources;
     const AuthorList noAuthors;
-    CImportDifferencesDlg report(m_session.Items().at(index).note, *existing,
-                                 m_context.sources ? *m_context.sources : noSources,
+    CImportDifferencesDlg report(incoming, *existing, m_context.sources ? *m_context.sources : noSources,
                                  m_context.authors ? *m_context.authors : noAuthors, this);
     RunDialog(report);
     return true;
