@@ -24,6 +24,7 @@ struct SpanTexts
             span.plainText = bytes.data();
             span.plainTextLength = bytes.size();
         } else {
+            span.richText = bytes.data();
             span.richTextLength = bytes.size();
         }
     }

@@ -25,6 +25,7 @@ public:
         qsizetype end = 0;
         const char* plainText = nullptr; // up to its first NUL byte
         qsizetype plainTextLength = 0;
+        const char* richText = nullptr; // up to its first NUL byte
         qsizetype richTextLength = 0;
     };
 

@@ -6,6 +6,7 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string.h> // memmem
@@ -145,6 +146,22 @@ QList<QPair<int, int>> FindHits(const QString& text, const QString& body, bool w
     return hits;
 }
 
+// Whether FindHits would find anything, stopping at the first hit.
+bool HasHit(const QString& text, const QString& body, bool wholeWord)
+{
+    if (body.isEmpty())
+        return false;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype at = text.indexOf(body, from, Qt::CaseInsensitive);
+        if (at < 0)
+            return false;
+        if (!wholeWord || IsWholeWord(text, at, body.size()))
+            return true;
+        from = at + 1;
+    }
+}
+
 // The highlight a search leaves on the notes it found: the query, from which the
 // highlighted copy of a note's text is made when it is asked for.
 class SearchHighlight : public NoteHighlight
@@ -253,17 +270,39 @@ bool NoteMatcher::Matched(int hitTerms) const
     return hitTerms > 0 && (m_operator != SearchQuery::And || hitTerms == m_terms.size());
 }
 
+bool NoteMatcher::ShownTextMatches(const QString& shown) const
+{
+    int hitTerms = 0;
+    for (const Term& term : m_terms) {
+        if (HasHit(shown, term.body, term.wholeWord))
+            ++hitTerms;
+        else if (m_operator == SearchQuery::And)
+            return false;
+    }
+    return Matched(hitTerms);
+}
+
 bool NoteMatcher::Match(NoteRecord& note) const
 {
     note.Highlight.reset();
     if (note.RichText.isEmpty() || !MayMatch(note.PlainText))
         return false;
-    QList<QPair<int, int>> ranges;
-    const int hitTerms = FindAllHits(RtfReader::Read(RtfBytesOf(note.RichText)).PlainText(), &ranges);
-    if (!Matched(hitTerms))
+    if (!ShownTextMatches(RtfReader::Read(RtfBytesOf(note.RichText)).PlainText()))
         return false;
     note.Highlight = m_highlight;
     return true;
+}
+
+bool NoteMatcher::MatchesStoredRichText(const char* richText, qsizetype length) const
+{
+    if (length == 0)
+        return false;
+    // Stored RTF is nearly always pure ASCII, which is already what the reader takes.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(richText);
+    const bool ascii = std::all_of(bytes, bytes + length, [](unsigned char c) { return c < 0x80; });
+    const QByteArray stored = QByteArray::fromRawData(richText, length);
+    const QByteArray rtf = ascii ? stored : RtfBytesOf(TextCodec::FromFileBytes(stored));
+    return ShownTextMatches(RtfReader::Read(rtf).PlainText());
 }
 
 QString NoteMatcher::HighlightedRtf(const QString& richText) const

@@ -37,6 +37,12 @@ public:
     // highlight (the RTF with every hit of every term highlighted is made only when asked
     // for). A note without RichText never matches.
     bool Match(NoteRecord& note) const;
+    // The full test on a RichText field as a note file stores it (after MayMatchBytes
+    // passed on its PlainText): the same answer as Match on the record read from it,
+    // without decoding the record. A note without RichText never matches.
+    bool MatchesStoredRichText(const char* richText, qsizetype length) const;
+    // What Match leaves on a note that matched.
+    const std::shared_ptr<const NoteHighlight>& Highlight() const { return m_highlight; }
     // The RTF richText with every hit of every term highlighted.
     QString HighlightedRtf(const QString& richText) const;
 
@@ -56,6 +62,9 @@ private:
     // with a hit.
     int FindAllHits(const QString& shown, QList<QPair<int, int>>* ranges) const;
     bool Matched(int hitTerms) const;
+    // Whether the text as shown has enough hits to match: each term searched only up to
+    // its first hit.
+    bool ShownTextMatches(const QString& shown) const;
 
     std::shared_ptr<const NoteHighlight> m_highlight;
     int m_operator;
