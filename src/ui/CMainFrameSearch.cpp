@@ -11,10 +11,11 @@ void CMainFrame::RunSearch(const QString& text, int mode)
     SearchViewHooks hooks;
     hooks.clearDisplayState = [this] { m_view->ClearDisplayState(); };
     hooks.refresh = [this] {
-        // Display texts changed: every note is laid out again.
+        // Display texts changed: every note is laid out again; the bar counts listed notes.
         m_view->Redraw(false);
         m_view->Relayout();
         RefreshCounts();
+        RefreshControlBar();
     };
     if (mode == CommandIds::SearchModeCurrent)
         RunCurrentNotesSearch(text, m_app.Database(), m_prompt, hooks);

@@ -136,6 +136,16 @@ class OrganiseTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The counts of listed notes on the bar follow a search at once.
+    void aSearchRefreshesTheBarsCounts()
+    {
+        Frame f;
+        QCOMPARE(f.CategoryText(u"Art"_s), u"Art (0/2) >>"_s);
+        f.frame->RunSearch(u"SHOWALL"_s, CommandIds::SearchModeDatabase);
+        QCOMPARE(f.CategoryText(u"Art"_s), u"Art (2/2) >>"_s);
+        QCOMPARE(f.Categories()->FindItem(UNASSIGNED_CATEGORY_ID)->text(0), u"<UNASSIGNED> (1/1)"_s);
+    }
+
     void categoryPageGetsNotesAtEachLevel()
     {
         Frame f;
