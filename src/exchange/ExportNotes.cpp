@@ -10,6 +10,7 @@
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteFileGroups.h"
 
 #include <QDir>
 #include <functional>
@@ -52,36 +53,19 @@ using NoteWalk = std::function<FileStatus(ExportDataWriter&, ProgressReporter&, 
 FileStatus AddNotesByIds(const NoteIdList& ids, const NoteDatabase& database, ExportDataWriter& data,
                          ProgressReporter& progress, ExportPlan* plan)
 {
-    QStringList fileOrder;
-    QHash<QString, QList<int>> placesByFile;
-    for (int place = 0; place < ids.Count(); ++place) {
-        const std::optional<QString> path = database.FileIndex().FileOfNote(ids.At(place));
-        if (!path)
-            continue;
-        auto places = placesByFile.find(*path);
-        if (places == placesByFile.end()) {
-            fileOrder.append(*path);
-            places = placesByFile.insert(*path, {});
-        }
-        places->append(place);
-    }
     QList<ExportDataWriter::Span> spans(ids.Count());
     QList<QList<ZipFileEntry>> attached(ids.Count());
-    for (const QString& path : std::as_const(fileOrder)) {
-        const NotesList notes = ReadNoteFile(path);
-        QHash<qint32, int> byId;
-        for (int i = int(notes.size()) - 1; i >= 0; --i)
-            byId.insert(notes.at(i).NoteID, i); // the first of an id, as a search would find
-        for (int place : placesByFile.value(path)) {
-            const auto found = byId.constFind(ids.At(place));
-            if (found == byId.constEnd())
-                continue; // gone from its file since the index was made
-            if (const FileStatus added = data.Add(notes.at(*found), &spans[place]); !added)
-                return added;
-            attached[place] = AttachedFiles(notes.at(*found), database.Folder());
-            progress.Step();
-        }
-    }
+    FileStatus failure;
+    NoteFileGroups(database.FileIndex(), ids).Read([&](int place, const NoteRecord& note) {
+        failure = data.Add(note, &spans[place]);
+        if (!failure)
+            return false;
+        attached[place] = AttachedFiles(note, database.Folder());
+        progress.Step();
+        return true;
+    });
+    if (!failure)
+        return failure;
     for (int place = 0; place < ids.Count(); ++place) {
         if (spans.at(place).IsValid()) {
             plan->order.append(spans.at(place));

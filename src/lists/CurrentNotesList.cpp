@@ -106,10 +106,10 @@ ListedNotes CurrentNotesList::GatherNotes(const NoteIdList& toAdd)
 {
     ListedNotes gathered;
     QSet<qint32> taken;
-    NoteFileGroups(m_database.FileIndex(), toAdd.Ids()).ReadListed([&](qint32 id, ListedNote note) {
-        if (taken.contains(id))
+    NoteFileGroups(m_database.FileIndex(), toAdd).ReadListed([&](int, ListedNote note) {
+        if (taken.contains(note.NoteID))
             return;
-        taken.insert(id);
+        taken.insert(note.NoteID);
         note.JustAdded = true;
         gathered.append(std::move(note));
     });

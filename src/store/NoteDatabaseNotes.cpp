@@ -362,21 +362,20 @@ NotesList NoteDatabase::LoadListed(const ListedNotes& list, int first, int count
     const int size = static_cast<int>(list.size());
     first = std::clamp(first, 0, size);
     const int end = count < 0 ? size : first + std::clamp(count, 0, size - first);
-    QList<qint32> ids;
+    NoteIdList ids;
     for (int i = first; i < end; ++i)
-        ids.append(list.at(i).NoteID);
-    QHash<qint32, NoteRecord> read;
-    NoteFileGroups(m_fileIndex, ids).Read([&read](qint32 id, const NoteRecord& note) {
-        read.insert(id, note);
+        ids.Append(list.at(i).NoteID);
+    QList<std::optional<NoteRecord>> read(end - first);
+    NoteFileGroups(m_fileIndex, ids).Read([&read](int place, const NoteRecord& note) {
+        read[place] = note;
+        return true;
     });
     NotesList notes;
-    for (int i = first; i < end; ++i) {
-        const ListedNote& listed = list.at(i);
-        const auto found = read.find(listed.NoteID);
-        if (found == read.end())
+    for (int place = 0; place < read.size(); ++place) {
+        if (!read.at(place))
             continue;
-        NoteRecord note = std::move(*found);
-        listed.GiveDisplayState(note);
+        NoteRecord note = std::move(*read[place]);
+        list.at(first + place).GiveDisplayState(note);
         notes.append(std::move(note));
     }
     return notes;

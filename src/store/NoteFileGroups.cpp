@@ -6,55 +6,61 @@
 
 #include <QSet>
 
-NoteFileGroups::NoteFileGroups(const NoteFileIndex& index, const QList<qint32>& ids)
+NoteFileGroups::NoteFileGroups(const NoteFileIndex& index, const NoteIdList& ids)
+    : m_ids(ids)
 {
-    for (qint32 id : ids) {
-        const std::optional<QString> path = index.FileOfNote(id);
+    for (int place = 0; place < ids.Count(); ++place) {
+        const std::optional<QString> path = index.FileOfNote(ids.At(place));
         if (!path)
             continue;
-        auto found = m_ids.find(*path);
-        if (found == m_ids.end()) {
+        auto found = m_places.find(*path);
+        if (found == m_places.end()) {
             m_files.append(*path);
-            found = m_ids.insert(*path, {});
+            found = m_places.insert(*path, {});
         }
-        found->append(id);
+        found->append(place);
     }
 }
 
-void NoteFileGroups::Read(const std::function<void(qint32 id, const NoteRecord& note)>& take) const
+bool NoteFileGroups::Read(const std::function<bool(int place, const NoteRecord& note)>& take) const
 {
     for (const QString& path : m_files) {
         const NotesList stored = ReadNoteFile(path);
         QHash<qint32, int> positions;
         for (int i = static_cast<int>(stored.size()) - 1; i >= 0; --i)
             positions.insert(stored.at(i).NoteID, i);
-        for (qint32 id : m_ids.value(path)) {
-            const auto found = positions.constFind(id);
-            if (found != positions.cend())
-                take(id, stored.at(*found));
+        for (int place : m_places.value(path)) {
+            const auto found = positions.constFind(m_ids.At(place));
+            if (found != positions.cend() && !take(place, stored.at(*found)))
+                return false;
         }
     }
+    return true;
 }
 
-void NoteFileGroups::ReadListed(const std::function<void(qint32 id, ListedNote note)>& take) const
+void NoteFileGroups::ReadListed(const std::function<void(int place, ListedNote note)>& take) const
 {
     const DateTime now = DateTime::CurrentLocal();
     NoteTextScanner scanner;
     for (const QString& path : m_files) {
         if (!scanner.LoadFile(path))
             continue;
-        const QList<qint32> wanted = m_ids.value(path);
-        const QSet<qint32> wantedSet(wanted.begin(), wanted.end());
+        const QList<int> places = m_places.value(path);
         QHash<qint32, ListedNote> read; // the first record of each wanted id
+        for (int place : places)
+            read.insert(m_ids.At(place), ListedNote());
         NoteTextScanner::Span span;
+        QSet<qint32> seen;
         while (scanner.Next(&span)) {
-            if (wantedSet.contains(span.noteId) && !read.contains(span.noteId))
-                read.insert(span.noteId, ListedNote::Read(scanner, span, now));
+            const auto wanted = read.find(span.noteId);
+            if (wanted != read.end() && !seen.contains(span.noteId)) {
+                seen.insert(span.noteId);
+                *wanted = ListedNote::Read(scanner, span, now);
+            }
         }
-        for (qint32 id : wanted) {
-            const auto found = read.constFind(id);
-            if (found != read.cend())
-                take(id, *found);
+        for (int place : places) {
+            if (seen.contains(m_ids.At(place)))
+                take(place, read.value(m_ids.At(place)));
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
 #include "store/ListedNote.h"
 
@@ -10,21 +11,24 @@
 
 class NoteFileIndex;
 
-// Ids grouped by the note file that holds them, files in the order their first id comes,
-// so that each file is read once however many of the ids it holds and in whatever order
-// they come. Ids that no file holds (deleted since, or never stored) are left out.
+// The places of a list of ids grouped by the note file that holds each id, files in the
+// order their first id comes, so that each file is read once however many of the ids it
+// holds and in whatever order they come. Ids that no file holds (deleted since, or never
+// stored) are left out; an id listed twice has both its places.
 class NoteFileGroups
 {
 public:
-    NoteFileGroups(const NoteFileIndex& index, const QList<qint32>& ids);
+    NoteFileGroups(const NoteFileIndex& index, const NoteIdList& ids);
 
-    // Reads each file once and hands over, file by file, each id of the group found in
-    // it with its record (the first record of an id in a file).
-    void Read(const std::function<void(qint32 id, const NoteRecord& note)>& take) const;
+    // Reads each file once and hands over, file by file, each place whose id the file
+    // holds, with its record (the first record of the id in the file). Stops when take
+    // returns false; false then.
+    bool Read(const std::function<bool(int place, const NoteRecord& note)>& take) const;
     // The same with each note's keys alone (ListedNote::Read): no text is decoded.
-    void ReadListed(const std::function<void(qint32 id, ListedNote note)>& take) const;
+    void ReadListed(const std::function<void(int place, ListedNote note)>& take) const;
 
 private:
+    NoteIdList m_ids;
     QStringList m_files;
-    QHash<QString, QList<qint32>> m_ids;
+    QHash<QString, QList<int>> m_places;
 };
