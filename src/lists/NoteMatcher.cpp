@@ -287,7 +287,7 @@ bool NoteMatcher::Match(NoteRecord& note) const
     note.Highlight.reset();
     if (note.RichText.isEmpty() || !MayMatch(note.PlainText))
         return false;
-    if (!ShownTextMatches(RtfReader::Read(RtfBytesOf(note.RichText)).PlainText()))
+    if (!ShownTextMatches(RtfReader::ReadShownText(RtfBytesOf(note.RichText))))
         return false;
     note.Highlight = m_highlight;
     return true;
@@ -302,7 +302,7 @@ bool NoteMatcher::MatchesStoredRichText(const char* richText, qsizetype length) 
     const bool ascii = std::all_of(bytes, bytes + length, [](unsigned char c) { return c < 0x80; });
     const QByteArray stored = QByteArray::fromRawData(richText, length);
     const QByteArray rtf = ascii ? stored : RtfBytesOf(TextCodec::FromFileBytes(stored));
-    return ShownTextMatches(RtfReader::Read(rtf).PlainText());
+    return ShownTextMatches(RtfReader::ReadShownText(rtf));
 }
 
 QString NoteMatcher::HighlightedRtf(const QString& richText) const

@@ -32,6 +32,15 @@ RichDocument RtfReader::Read(const QByteArray& rtf)
     return reader.Parse(rtf);
 }
 
+QString RtfReader::ReadShownText(const QByteArray& rtf)
+{
+    if (!StartsWithRtf(rtf))
+        return ReadPlain(rtf).PlainText();
+    RtfReader reader;
+    reader.m_textOnly = true;
+    return reader.Parse(rtf).PlainText();
+}
+
 RichDocument RtfReader::ReadPlain(const QByteArray& text)
 {
     RichDocument document;
@@ -291,7 +300,10 @@ void RtfReader::AppendToParagraph(QStringView text)
         m_cellTabPending = false;
         AppendToParagraph(u"\t");
     }
-    if (!m_runStateValid || !(m_runState == state.chr) || m_paragraph.runs.isEmpty()) {
+    if (m_textOnly) {
+        if (m_paragraph.runs.isEmpty())
+            m_paragraph.runs.append(RichRun {});
+    } else if (!m_runStateValid || !(m_runState == state.chr) || m_paragraph.runs.isEmpty()) {
         RichCharFormat format = ResolveFormat(state.chr);
         if (m_paragraph.runs.isEmpty() || !(m_paragraph.runs.last().format == format))
             m_paragraph.runs.append(RichRun {std::move(format), QString()});

@@ -32,6 +32,9 @@ class RtfReader
 {
 public:
     static RichDocument Read(const QByteArray& rtf);
+    // Read(rtf).PlainText() without making the formats: what a search looks at. The text
+    // is read by the same rules; only the runs' formats are left out.
+    static QString ReadShownText(const QByteArray& rtf);
 
 private:
     struct Font
@@ -110,6 +113,7 @@ private:
     bool m_ignorableNext = false; // a \* was read: an unknown destination word is skipped
     int m_unicodeSkipLeft = 0;
     bool m_cellTabPending = false;
+    bool m_textOnly = false; // each paragraph one run, its format never made
 
     std::string m_pending; // 8-bit text waiting to be decoded
     QString m_decoded;

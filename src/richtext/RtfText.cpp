@@ -10,7 +10,7 @@
 
 QString RtfToPlainText(const QByteArray& rtf)
 {
-    return RtfReader::Read(rtf).PlainText();
+    return RtfReader::ReadShownText(rtf);
 }
 
 QByteArray PlainTextToRtf(const QString& text)

@@ -114,6 +114,14 @@ TEST_P(RtfCorpusTest, PlainTextMatchesIndependentReader)
         EXPECT_EQ(got[i].toStdString(), expected[i].toStdString()) << "line " << i + 1;
 }
 
+// The text a search reads without the formats is the text of the whole reading.
+TEST_P(RtfCorpusTest, ShownTextAloneIsTheDocumentsText)
+{
+    const QString name = QString::fromStdString(GetParam());
+    const QByteArray rtf = ReadFile(kCorpus + QLatin1Char('/') + name + QStringLiteral(".rtf"));
+    EXPECT_EQ(RtfReader::ReadShownText(rtf).toStdString(), RtfReader::Read(rtf).PlainText().toStdString());
+}
+
 // Whatever the reader takes from a real document, writing it and reading it back keeps.
 TEST_P(RtfCorpusTest, ModelSurvivesWriteAndRead)
 {

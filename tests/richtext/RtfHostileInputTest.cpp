@@ -117,6 +117,9 @@ TEST(RtfHostileInput, RandomInputNeverCrashesAndWhatIsReadSurvivesWriting)
             }
         }
         RichDocument document = RtfReader::Read(rtf);
+        // The search's reading of the text alone agrees with the whole reading.
+        ASSERT_EQ(RtfReader::ReadShownText(rtf).toStdString(), document.PlainText().toStdString())
+            << "round " << round << ": " << rtf.toStdString();
         document.Normalize();
         const RichDocument again = RtfReader::Read(RtfWriter::Write(document));
         ASSERT_TRUE(again == document) << "round " << round << ": " << rtf.toStdString();
