@@ -2,6 +2,7 @@
 
 #include "format/NoteTextScanner.h"
 #include "lists/NoteMatcher.h"
+#include "store/ListedNoteReader.h"
 
 #include <QHash>
 #include <algorithm>
@@ -20,14 +21,14 @@ struct Scope
 
     bool Includes(qint32 id) const { return !only || only->contains(id); }
 
-    ListedNote Found(const NoteTextScanner& scanner, const NoteTextScanner::Span& span, const DateTime& now,
-                     const std::shared_ptr<const NoteHighlight>& highlight) const
+    ListedNote Found(const NoteTextScanner& scanner, const NoteTextScanner::Span& span,
+                     ListedNoteReader& reader, const std::shared_ptr<const NoteHighlight>& highlight) const
     {
         ListedNote found;
         if (held.contains(span.noteId))
             found.NoteID = span.noteId;
         else
-            found = ListedNote::Read(scanner, span, now);
+            found = reader.Read(scanner, span);
         found.Highlight = highlight;
         return found;
     }
@@ -36,7 +37,7 @@ struct Scope
 // The notes of one file that match; a note whose stored text cannot match is never
 // decoded.
 void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner, const Scope& scope,
-                const DateTime& now, ListedNotes& found)
+                ListedNoteReader& reader, ListedNotes& found)
 {
     if (!scanner.LoadFile(path))
         return;
@@ -46,13 +47,13 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
             || !matcher.MayMatchBytes(span.plainText, span.plainTextLength))
             continue;
         if (matcher.MatchesStoredRichText(span.richText, span.richTextLength))
-            found.append(scope.Found(scanner, span, now, matcher.Highlight()));
+            found.append(scope.Found(scanner, span, reader, matcher.Highlight()));
     }
 }
 
 // Every note of a file, as ReadNoteFile gives them; a held note is not decoded.
-void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& scope, const DateTime& now,
-                   ListedNotes& found)
+void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& scope,
+                   ListedNoteReader& reader, ListedNotes& found)
 {
     if (!scanner.LoadFile(path))
         return;
@@ -63,7 +64,7 @@ void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& s
             known.NoteID = span.noteId;
             found.append(std::move(known));
         } else {
-            found.append(ListedNote::Read(scanner, span, now));
+            found.append(reader.Read(scanner, span));
         }
     }
 }
@@ -72,8 +73,7 @@ void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& s
 // the finds are put together in file order, so the result is that of one thread going
 // through the files one after the other. Matching a note (reading its RTF) is the cost;
 // the threads share nothing but the list of files.
-ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, const Scope& scope,
-                        const DateTime& now)
+ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, const Scope& scope)
 {
     std::vector<ListedNotes> byFile(static_cast<size_t>(paths.size()));
     std::atomic<qsizetype> next {0};
@@ -81,9 +81,10 @@ ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, cons
     auto work = [&] {
         const NoteMatcher matcher(query); // holds a scratch buffer of its own
         NoteTextScanner scanner;
+        ListedNoteReader reader; // one per thread: its names are its own
         for (qsizetype i = next++; i < paths.size(); i = next++) {
             ListedNotes& found = byFile[static_cast<size_t>(i)];
-            SearchFile(paths.at(i), matcher, scanner, scope, now, found);
+            SearchFile(paths.at(i), matcher, scanner, scope, reader, found);
             for (ListedNote& note : found)
                 note.Highlight = shared.Highlight(); // one highlight for the whole search
         }
@@ -112,16 +113,16 @@ ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFile
     NoteTextScanner scanner;
     const Scope scope {held};
     if (query.IsShowAll()) {
-        const DateTime now = DateTime::CurrentLocal();
+        ListedNoteReader reader;
         for (const QString& path : noteFilePaths)
-            ReadAllOfFile(path, scanner, scope, now, found);
+            ReadAllOfFile(path, scanner, scope, reader, found);
         return found;
     }
     // Parsed once for all files: each file would parse the same text to the same query.
     SearchQuery fileQuery;
     if (!ParseQuery(query.Text, &fileQuery, nullptr) || fileQuery.Terms.isEmpty())
         return found;
-    return SearchFiles(noteFilePaths, fileQuery, scope, DateTime::CurrentLocal());
+    return SearchFiles(noteFilePaths, fileQuery, scope);
 }
 
 ListedNotes FilterListedNotes(const SearchQuery& query, const ListedNotes& list,
@@ -137,9 +138,9 @@ ListedNotes FilterListedNotes(const SearchQuery& query, const ListedNotes& list,
     NoteTextScanner scanner;
     Scope scope {listed, &listed};
     ListedNotes byFile;
-    const DateTime now = DateTime::CurrentLocal();
+    ListedNoteReader reader;
     for (const QString& path : filesOfList)
-        SearchFile(path, matcher, scanner, scope, now, byFile);
+        SearchFile(path, matcher, scanner, scope, reader, byFile);
 
     // Back into list order; a note read twice (held by two files) counts once.
     QHash<qint32, int> foundAt;

@@ -11,42 +11,6 @@ ListedNote ListedNote::Of(const NoteRecord& note)
     return listed;
 }
 
-namespace {
-
-constexpr NoteFieldUses kListedFields = NoteFieldUses::All(FieldUse::Skip)
-                                            .With(NoteField::NoteID, FieldUse::Keep)
-                                            .With(NoteField::SourceID, FieldUse::Keep)
-                                            .With(NoteField::DateAdded, FieldUse::Keep)
-                                            .With(NoteField::LastEdited, FieldUse::Keep)
-                                            .With(NoteField::PlainText, FieldUse::View)
-                                            .With(NoteField::CategoryLevel, FieldUse::Keep)
-                                            .With(NoteField::CategoryName, FieldUse::Keep)
-                                            .With(NoteField::CategoryParent, FieldUse::Keep);
-
-// The plain text's shape from its stored bytes.
-struct TextShape
-{
-    ListedNote& note;
-
-    void View(NoteField, QByteArrayView bytes)
-    {
-        note.TextChars = int(bytes.size());
-        note.TextLines = bytes.isEmpty() ? 0 : int(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
-    }
-};
-
-} // namespace
-
-ListedNote ListedNote::Read(const NoteTextScanner& scanner, const NoteTextScanner::Span& span,
-                            const DateTime& now)
-{
-    ListedNote listed;
-    listed.DateAdded = now;
-    listed.LastEdited = now;
-    scanner.ReadFields<kListedFields>(span, listed, TextShape {listed});
-    return listed;
-}
-
 void ListedNote::TakeKeys(const NoteRecord& note)
 {
     if (note.SourceID != SourceID)

@@ -4,7 +4,6 @@
 #include "format/DateTime.h"
 #include "format/NoteHighlight.h"
 #include "format/NoteRecord.h"
-#include "format/NoteTextScanner.h"
 #include "format/SourceRecord.h"
 
 #include <QList>
@@ -35,11 +34,6 @@ struct ListedNote
 
     // The keys of a record; its display state comes along, its source does not.
     static ListedNote Of(const NoteRecord& note);
-    // The keys of a record as a note file stores it, its texts measured in place and
-    // never decoded: what listing many notes costs. The attachments are not counted. A
-    // date that cannot be read is now, as in a cleared record.
-    static ListedNote Read(const NoteTextScanner& scanner, const NoteTextScanner::Span& span,
-                           const DateTime& now);
     // Takes the stored keys of a saved record, keeping the display state and the source.
     void TakeKeys(const NoteRecord& note);
     // Gives a whole record of this note the list's display state and source.

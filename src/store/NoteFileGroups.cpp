@@ -2,6 +2,7 @@
 
 #include "format/NoteFile.h"
 #include "format/NoteTextScanner.h"
+#include "store/ListedNoteReader.h"
 #include "store/NoteFileIndex.h"
 
 #include <QSet>
@@ -40,7 +41,7 @@ bool NoteFileGroups::Read(const std::function<bool(int place, const NoteRecord& 
 
 void NoteFileGroups::ReadListed(const std::function<void(int place, ListedNote note)>& take) const
 {
-    const DateTime now = DateTime::CurrentLocal();
+    ListedNoteReader reader;
     NoteTextScanner scanner;
     for (const QString& path : m_files) {
         if (!scanner.LoadFile(path))
@@ -55,7 +56,7 @@ void NoteFileGroups::ReadListed(const std::function<void(int place, ListedNote n
             const auto wanted = read.find(span.noteId);
             if (wanted != read.end() && !seen.contains(span.noteId)) {
                 seen.insert(span.noteId);
-                *wanted = ListedNote::Read(scanner, span, now);
+                *wanted = reader.Read(scanner, span);
             }
         }
         for (int place : places) {

@@ -24,7 +24,7 @@ public:
     // holds, with its record (the first record of the id in the file). Stops when take
     // returns false; false then.
     bool Read(const std::function<bool(int place, const NoteRecord& note)>& take) const;
-    // The same with each note's keys alone (ListedNote::Read): no text is decoded.
+    // The same with each note's keys alone (ListedNoteReader): no text is decoded.
     void ReadListed(const std::function<void(int place, ListedNote note)>& take) const;
 
 private:

@@ -1,10 +1,9 @@
 // The keys of a listed note read in place from a note file agree with the keys of the
 // whole record: the list sorts and draws by them before the note is ever read whole.
-#include "store/ListedNote.h"
-
 #include "NoteDatabaseFixture.h"
 #include "format/FieldReader.h"
 #include "format/NoteTextScanner.h"
+#include "store/ListedNoteReader.h"
 #include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +27,12 @@ TEST(ListedNoteTest, KeysReadInPlaceMatchTheWholeRecord)
     NoteTextScanner scanner;
     scanner.Load(disk);
     const NotesList whole = ParseNoteFile(FieldReader::FromDiskBytes(disk));
-    const DateTime now = DateTime::CurrentLocal();
+    ListedNoteReader reader;
     NoteTextScanner::Span span;
     int index = 0;
     while (scanner.Next(&span)) {
         ASSERT_LT(index, whole.size());
-        const ListedNote read = ListedNote::Read(scanner, span, now);
+        const ListedNote read = reader.Read(scanner, span);
         const ListedNote of = ListedNote::Of(whole.at(index));
         EXPECT_EQ(read.NoteID, of.NoteID);
         EXPECT_EQ(read.SourceID, of.SourceID);
@@ -45,5 +44,7 @@ TEST(ListedNoteTest, KeysReadInPlaceMatchTheWholeRecord)
         ++index;
     }
     EXPECT_EQ(index, 3);
+    // A name met again is the same text, shared.
+    EXPECT_TRUE(reader.CategoryName("Art").isSharedWith(reader.CategoryName("Art")));
     EXPECT_EQ(ListedNote::Of(whole.at(1)).TextLines, 3);
 }
