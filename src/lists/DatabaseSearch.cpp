@@ -69,25 +69,19 @@ void ReadAllOfFile(const QString& path, NoteTextScanner& scanner, const Scope& s
     }
 }
 
-// Searches the files on every core: each thread takes the next file not yet taken, and
-// the finds are put together in file order, so the result is that of one thread going
-// through the files one after the other. Matching a note (reading its RTF) is the cost;
-// the threads share nothing but the list of files.
-ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, const Scope& scope)
+// Goes through the files on every core: each thread takes the next file not yet taken
+// and makes its finds with readFile (given the thread's own scanner and reader), and the
+// finds are put together in file order, so the result is that of one thread going through
+// the files one after the other. The threads share nothing but the list of files.
+template<typename ReadFile> ListedNotes ReadFilesOnEveryCore(const QStringList& paths, ReadFile readFile)
 {
     std::vector<ListedNotes> byFile(static_cast<size_t>(paths.size()));
     std::atomic<qsizetype> next {0};
-    const NoteMatcher shared(query);
     auto work = [&] {
-        const NoteMatcher matcher(query); // holds a scratch buffer of its own
         NoteTextScanner scanner;
-        ListedNoteReader reader; // one per thread: its names are its own
-        for (qsizetype i = next++; i < paths.size(); i = next++) {
-            ListedNotes& found = byFile[static_cast<size_t>(i)];
-            SearchFile(paths.at(i), matcher, scanner, scope, reader, found);
-            for (ListedNote& note : found)
-                note.Highlight = shared.Highlight(); // one highlight for the whole search
-        }
+        ListedNoteReader reader; // its names are this thread's own
+        for (qsizetype i = next++; i < paths.size(); i = next++)
+            readFile(paths.at(i), scanner, reader, byFile[static_cast<size_t>(i)]);
     };
     const unsigned helpers = std::clamp(std::thread::hardware_concurrency(), 1U, 4U) - 1;
     std::vector<std::thread> threads;
@@ -102,6 +96,16 @@ ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, cons
     return found;
 }
 
+ListedNotes SearchFiles(const QStringList& paths, const SearchQuery& query, const Scope& scope)
+{
+    const NoteMatcher matcher(query); // shared by the threads: it changes nothing
+    return ReadFilesOnEveryCore(
+        paths,
+        [&](const QString& path, NoteTextScanner& scanner, ListedNoteReader& reader, ListedNotes& found) {
+            SearchFile(path, matcher, scanner, scope, reader, found);
+        });
+}
+
 } // namespace
 
 ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFilePaths,
@@ -110,13 +114,13 @@ ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFile
     ListedNotes found;
     if (query.Terms.isEmpty())
         return found;
-    NoteTextScanner scanner;
     const Scope scope {held};
     if (query.IsShowAll()) {
-        ListedNoteReader reader;
-        for (const QString& path : noteFilePaths)
-            ReadAllOfFile(path, scanner, scope, reader, found);
-        return found;
+        return ReadFilesOnEveryCore(
+            noteFilePaths,
+            [&](const QString& path, NoteTextScanner& scanner, ListedNoteReader& reader, ListedNotes& found) {
+                ReadAllOfFile(path, scanner, scope, reader, found);
+            });
     }
     // Parsed once for all files: each file would parse the same text to the same query.
     SearchQuery fileQuery;

@@ -231,8 +231,9 @@ bool NoteMatcher::MayMatchBytes(const char* plainText, qsizetype length) const
     for (const Term& term : m_terms)
         allAscii = allAscii && term.ascii;
     const auto& lower = AsciiLowerTable();
-    m_lowered.resize(length);
-    auto* out = reinterpret_cast<unsigned char*>(m_lowered.data());
+    thread_local QByteArray lowered; // the scratch buffer of the thread's notes
+    lowered.resize(length);
+    auto* out = reinterpret_cast<unsigned char*>(lowered.data());
     const auto* in = reinterpret_cast<const unsigned char*>(plainText);
     unsigned char high = 0;
     for (qsizetype i = 0; i < length; ++i) {

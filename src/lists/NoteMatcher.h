@@ -9,7 +9,8 @@
 #include <QString>
 #include <memory>
 
-// Decides whether notes match a query, and highlights their hits.
+// Decides whether notes match a query, and highlights their hits. A matcher changes
+// nothing once made, so threads may share one.
 //
 // A note is searched in its text as the note view shows it (its RichText read as RTF).
 // Each term is searched from the start of that text to its end, letter case ignored,
@@ -69,7 +70,6 @@ private:
     std::shared_ptr<const NoteHighlight> m_highlight;
     int m_operator;
     QList<Term> m_terms;
-    mutable QByteArray m_lowered; // scratch buffer for MayMatchBytes
 };
 
 // Occurrences of a term in text as (start, length) in QString positions, by the rules
