@@ -3,7 +3,6 @@
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
 #include "lists/CurrentNotesList.h"
-#include "lists/NoteSort.h"
 #include "store/NoteDatabase.h"
 
 void SortCommand::DeclareOptions(CliArguments& arguments)

@@ -3,7 +3,6 @@
 #include "app/CNotesApp.h"
 #include "editor/CEditNoteDlg.h"
 #include "lists/CurrentNotesList.h"
-#include "lists/NoteSort.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteTemplate.h"
 #include "store/Settings.h"

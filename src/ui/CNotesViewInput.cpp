@@ -3,7 +3,6 @@
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
-#include "store/NotesListOps.h"
 #include "ui/CNotesView.h"
 #include "ui/FileDialogs.h"
 
