@@ -63,7 +63,7 @@ int ExportNotesOf(NoteDatabase& database, const NoteIdList& ids, const QString& 
 int ExportCurrentNotes(NoteDatabase& database, const QString& archivePath, UserPrompt& prompt,
                        ProgressReporter& progress)
 {
-    const int result = ExportNotesOf(database, ListedNotesOps::NoteIds(database.CurrentList()), archivePath,
+    const int result = ExportNotesOf(database, NotesListOps::NoteIds(database.CurrentList()), archivePath,
                                      &prompt, progress);
     ReportExport(result, QStringLiteral("All  *%1*  of your current notes have been successfully exported!"),
                  ExportFailedText(), QStringLiteral("Export Failed"), prompt);

@@ -31,7 +31,7 @@ int CurrentNotesList::Count() const
 
 NoteIdList CurrentNotesList::NoteIds() const
 {
-    return ListedNotesOps::NoteIds(Entries());
+    return NotesListOps::NoteIds(Entries());
 }
 
 NoteRecord CurrentNotesList::NoteAt(int index) const
@@ -41,7 +41,7 @@ NoteRecord CurrentNotesList::NoteAt(int index) const
 
 std::optional<NoteRecord> CurrentNotesList::FindNote(qint32 id) const
 {
-    if (const ListedNote* listed = ListedNotesOps::FindNote(Entries(), id))
+    if (const ListedNote* listed = NotesListOps::FindNote(Entries(), id))
         return m_database.ListedRecord(*listed);
     return std::nullopt;
 }
@@ -153,7 +153,7 @@ void CurrentNotesList::PlaceGathered(ListedNotes gathered, const NoteIdList& wan
 
 bool CurrentNotesList::RemoveFromCurrentList(qint32 id)
 {
-    if (ListedNotesOps::RemoveAllWithId(Entries(), id) == 0)
+    if (NotesListOps::RemoveAllWithId(Entries(), id) == 0)
         return false;
     if (m_hooks.redraw)
         m_hooks.redraw(Entries().isEmpty());

@@ -73,7 +73,7 @@ SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, c
     *results = search(query);
     run.ran = true;
     run.count = static_cast<int>(results->size());
-    run.matches = ListedNotesOps::NoteIds(*results);
+    run.matches = NotesListOps::NoteIds(*results);
     return run;
 }
 

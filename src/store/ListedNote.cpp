@@ -1,7 +1,5 @@
 #include "store/ListedNote.h"
 
-#include "format/NoteIdList.h"
-
 ListedNote ListedNote::Of(const NoteRecord& note)
 {
     ListedNote listed;
@@ -39,43 +37,7 @@ const QString& ListedNote::CitationText() const
     return Source ? Source->CitationText : none;
 }
 
-namespace ListedNotesOps {
-
-int IndexOfNote(const ListedNotes& list, qint32 id)
-{
-    for (int i = 0; i < list.size(); ++i) {
-        if (list.at(i).NoteID == id)
-            return i;
-    }
-    return -1;
-}
-
-ListedNote* FindNote(ListedNotes& list, qint32 id)
-{
-    const int index = IndexOfNote(list, id);
-    return index < 0 ? nullptr : &list[index];
-}
-
-const ListedNote* FindNote(const ListedNotes& list, qint32 id)
-{
-    const int index = IndexOfNote(list, id);
-    return index < 0 ? nullptr : &list.at(index);
-}
-
-int RemoveAllWithId(ListedNotes& list, qint32 id)
-{
-    return int(list.removeIf([id](const ListedNote& note) { return note.NoteID == id; }));
-}
-
-NoteIdList NoteIds(const ListedNotes& list)
-{
-    NoteIdList ids;
-    for (const ListedNote& note : list)
-        ids.Append(note.NoteID);
-    return ids;
-}
-
-ListedNotes ListOf(const NotesList& notes)
+ListedNotes ListedNotesOf(const NotesList& notes)
 {
     ListedNotes list;
     list.reserve(notes.size());
@@ -83,5 +45,3 @@ ListedNotes ListOf(const NotesList& notes)
         list.append(ListedNote::Of(note));
     return list;
 }
-
-} // namespace ListedNotesOps

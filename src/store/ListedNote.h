@@ -5,6 +5,7 @@
 #include "format/NoteHighlight.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
+#include "store/NotesListOps.h"
 
 #include <QList>
 #include <memory>
@@ -44,15 +45,5 @@ struct ListedNote
 
 using ListedNotes = QList<ListedNote>;
 
-// The operations of the current list that mirror NotesListOps.
-namespace ListedNotesOps {
-// Position of the first note with that id, or -1.
-int IndexOfNote(const ListedNotes& list, qint32 id);
-ListedNote* FindNote(ListedNotes& list, qint32 id);
-const ListedNote* FindNote(const ListedNotes& list, qint32 id);
-// Removes every note with that id; the number removed.
-int RemoveAllWithId(ListedNotes& list, qint32 id);
-NoteIdList NoteIds(const ListedNotes& list);
 // The listed form of whole records, in the same order.
-ListedNotes ListOf(const NotesList& notes);
-} // namespace ListedNotesOps
+ListedNotes ListedNotesOf(const NotesList& notes);

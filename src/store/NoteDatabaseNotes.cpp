@@ -219,7 +219,7 @@ bool NoteDatabase::DeleteNote(const NoteRecord& note, FileStatus* failure)
     m_categories->UnfileNote(id, note.Categories);
     m_keyWords->RemoveNoteKeyWords(id);
     m_fileIndex.RemoveNoteFromIndex(id);
-    ListedNotesOps::RemoveAllWithId(m_current, id);
+    NotesListOps::RemoveAllWithId(m_current, id);
     m_copier.DeleteAttachmentFiles(note);
     return true;
 }

@@ -4,7 +4,7 @@ namespace NoteTemplate {
 
 NoteRecord Choose(const NoteRecord& kept, const ListedNotes& currentList)
 {
-    if (kept.NoteID > 0 && ListedNotesOps::FindNote(currentList, kept.NoteID))
+    if (kept.NoteID > 0 && NotesListOps::FindNote(currentList, kept.NoteID))
         return kept;
     NoteRecord chosen;
     if (currentList.isEmpty())

@@ -250,7 +250,7 @@ void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action 
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     int maxShift = 0;
-    const int index = ListedNotesOps::IndexOfNote(Notes(), id);
+    const int index = NotesListOps::IndexOfNote(Notes(), id);
     if (RenderedNote* rendered = Rendered(index))
         for (const RenderedNote::AttachmentBox& box : rendered->Attachments())
             if (box.index == attachment)

@@ -43,7 +43,7 @@ TEST(PrintHandOff, PreviewFileCarriesEachNoteWithItsSource)
     NoteDatabase& database
         = root.Load({cited, bare}, {MakeSource(1001, QStringLiteral("{S}"), QStringLiteral("Light"), {2})},
                     {MakeAuthor(2, QStringLiteral("Isaac"), QStringLiteral("Newton"))});
-    database.CurrentList() = ListedNotesOps::ListOf({cited, bare});
+    database.CurrentList() = ListedNotesOf({cited, bare});
     ScriptedPrompt prompt;
     RecordedStart started;
     ASSERT_TRUE(

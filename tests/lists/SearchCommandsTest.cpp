@@ -35,7 +35,7 @@ protected:
     }
 
     void SetList(const NoteIdList& ids) { CurrentNotesList(database).SetCurrentList(ids, -1); }
-    QList<qint32> ListIds() const { return ListedNotesOps::NoteIds(database.CurrentList()).Ids(); }
+    QList<qint32> ListIds() const { return NotesListOps::NoteIds(database.CurrentList()).Ids(); }
     QList<qint32> HighlightedIds() const
     {
         QList<qint32> ids;

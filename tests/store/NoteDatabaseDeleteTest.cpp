@@ -27,7 +27,7 @@ protected:
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"),
                         {withFile, MakeNote(23, 7, Day(2009, 2, 3), QStringLiteral("blue"))});
         db.LoadNoteDatabase();
-        db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {21, 22, 23}));
+        db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {21, 22, 23}));
     }
 
     Root root;
@@ -46,7 +46,7 @@ TEST_F(NoteDatabaseDelete, DeleteNoteLeavesNoTraceInAnyIndex)
     EXPECT_FALSE(db.Categories().Node(0).notes.Contains(22));
     EXPECT_EQ(db.KeyWords().Find(QStringLiteral("blue"))->notes.Ids(), (QList<qint32> {23}));
     EXPECT_FALSE(db.FileIndex().FileOfNote(22).has_value());
-    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21, 23}));
+    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21, 23}));
     EXPECT_FALSE(QFile::exists(root.ImagesPath(QStringLiteral("0000004.txt"))));
     EXPECT_EQ(db.Total(), 3); // only the commands lower the total
 
@@ -82,7 +82,7 @@ TEST_F(NoteDatabaseDelete, SelectedNoteAsksOnceAndHonoursNo)
 
     EXPECT_EQ(db.DeleteSelectedNote(db.ListedRecord(db.CurrentList().at(0)), prompt), 1);
     EXPECT_EQ(db.Total(), 2);
-    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22, 23}));
+    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22, 23}));
 }
 
 TEST_F(NoteDatabaseDelete, CurrentNotesQuestionCountsAndEmptiesTheList)
@@ -100,7 +100,7 @@ TEST_F(NoteDatabaseDelete, CurrentNotesQuestionCountsAndEmptiesTheList)
 
 TEST_F(NoteDatabaseDelete, CurrentNotesWithOneNoteUsesTheSingular)
 {
-    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {23}));
+    db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {23}));
     EXPECT_EQ(db.DeleteCurrentNotes(prompt), 1);
     EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to permanently delete the current note?"));
 }
@@ -121,7 +121,7 @@ TEST_F(NoteDatabaseDelete, HandedOverNotesAskWithTheirOwnTexts)
               QStringLiteral("Are you sure you wish to delete these notes?\n"
                              "This will permanently remove them from your Quorvel database!"));
     EXPECT_EQ(db.Total(), 1);
-    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21}));
+    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {21}));
     EXPECT_TRUE(db.FindSource(7)->CitingNoteIds.IsEmpty());
 }
 
@@ -187,6 +187,6 @@ TEST_F(NoteDatabaseDelete, DeleteByIdsChecksEveryIdFirst)
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Notes?"));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {22}));
     EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY02012009.dat")).isEmpty());
-    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22}));
+    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), (QList<qint32> {22}));
     EXPECT_EQ(db.Total(), 1);
 }

@@ -137,7 +137,7 @@ TEST_F(NoteDatabaseOrganise, MoveMergeAndDeleteRefileFromTheEditedTrees)
 
 TEST_F(NoteDatabaseOrganise, CurrentListCopiesAreRefiledToo)
 {
-    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {15, 13}));
+    db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {15, 13}));
     Edit([this](CategoryTreeEditor& editor, CategoryTree& trees) {
         editor.DeleteCategory(IdAt(trees, "Art"));
     });

@@ -154,7 +154,7 @@ TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
 
 TEST_F(NoteDatabaseSave, CurrentListCopyIsReplacedKeepingItsDisplayFlag)
 {
-    db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {12, 11}));
+    db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {12, 11}));
     db.CurrentList()[1].JustAdded = true;
     const NoteRecord previous = db.ListedRecord(db.CurrentList().at(1));
     NoteRecord edited = previous;

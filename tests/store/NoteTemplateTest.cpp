@@ -23,14 +23,14 @@ NoteRecord Saved(qint32 id, qint32 sourceId, const QStringList& path)
 TEST(NoteTemplate, KeepsTheTemplateWhileItIsListed)
 {
     const NoteRecord kept = Saved(5, 1001, {QStringLiteral("Art")});
-    const ListedNotes list = ListedNotesOps::ListOf({Saved(4, 0, {}), kept, Saved(6, 0, {})});
+    const ListedNotes list = ListedNotesOf({Saved(4, 0, {}), kept, Saved(6, 0, {})});
     EXPECT_EQ(NoteTemplate::Choose(kept, list).NoteID, 5);
 }
 
 TEST(NoteTemplate, FallsBackToTheListsLastNote)
 {
     const NoteRecord gone = Saved(5, 1001, {QStringLiteral("Art")});
-    const ListedNotes list = ListedNotesOps::ListOf({Saved(4, 0, {}), Saved(6, 0, {})});
+    const ListedNotes list = ListedNotesOf({Saved(4, 0, {}), Saved(6, 0, {})});
     EXPECT_EQ(NoteTemplate::Choose(gone, list).NoteID, 6);
     EXPECT_EQ(NoteTemplate::Choose(NoteRecord(), list).NoteID, 6);
     EXPECT_LT(NoteTemplate::Choose(gone, ListedNotes()).NoteID, 0);

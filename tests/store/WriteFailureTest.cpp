@@ -38,7 +38,7 @@ protected:
                          MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
         db.LoadNoteDatabase();
-        db.CurrentList() = ListedNotesOps::ListOf(db.LoadNotesByIds(NoteIdList {11, 12, 13}));
+        db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {11, 12, 13}));
         filesBefore = DataRootPicture::Files(root.dir.path());
         databaseBefore = DataRootPicture::Database(db);
     }
@@ -187,7 +187,7 @@ TEST_F(WriteFailure, DeletingSeveralStopsAtTheFirstFileThatFails)
     failing.Fail(Kind::ReadOnly, root.NotesPath(QStringLiteral("SRC0000000007.dat")));
     ScriptedPrompt prompt;
     EXPECT_EQ(db.DeleteCurrentNotes(prompt), 2);
-    EXPECT_EQ(ListedNotesOps::NoteIds(db.CurrentList()).Ids(), QList<qint32>({13}));
+    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), QList<qint32>({13}));
     EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY01032009.dat")).isEmpty());
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), QList<qint32>({13}));
     EXPECT_EQ(db.FileIndex().FileOfNote(13), root.NotesPath(QStringLiteral("SRC0000000007.dat")));

@@ -116,7 +116,7 @@ void CControlBarSheet::ShowStoredPage()
 
 void CControlBarSheet::RefreshActivePage()
 {
-    const NoteIdList current = ListedNotesOps::NoteIds(m_database.CurrentList());
+    const NoteIdList current = NotesListOps::NoteIds(m_database.CurrentList());
     switch (m_tabs->currentIndex()) {
     case 0:
         m_categories->Build(m_database, current);
