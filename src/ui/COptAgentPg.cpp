@@ -1,6 +1,7 @@
 #include "ui/COptAgentPg.h"
 
 #include "store/Settings.h"
+#include "ui/OptionCheckBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -46,12 +47,7 @@ COptAgentPg::COptAgentPg(const OptionsContext& context, QWidget* parent)
 
 QCheckBox* COptAgentPg::Check(const QString& text, const QString& tip, const char* name, bool on)
 {
-    auto* box = new QCheckBox(text, this);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(text);
-    box->setToolTip(tip);
-    box->setChecked(on);
-    return box;
+    return MakeOptionCheckBox(this, text, tip, name, on);
 }
 
 QWidget* COptAgentPg::BuildHotKeys()

@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
+#include "ui/OptionCheckBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -54,12 +55,7 @@ COptGeneralPg::COptGeneralPg(const OptionsContext& context, QWidget* parent)
 
 QCheckBox* COptGeneralPg::Check(const QString& text, const QString& tip, const char* name, bool on)
 {
-    auto* box = new QCheckBox(text, this);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(text);
-    box->setToolTip(tip);
-    box->setChecked(on);
-    return box;
+    return MakeOptionCheckBox(this, text, tip, name, on);
 }
 
 QWidget* COptGeneralPg::BuildFonts()
