@@ -22,14 +22,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kChooseSource = 1020;
-constexpr int kRemoveSource = 1021;
-constexpr int kAttachments = 1077;
-
-} // namespace
-
 CEditNoteDlg::CEditNoteDlg(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
                            const NoteRecord& note, QWidget* parent)
     : QDialog(parent)

@@ -89,6 +89,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Command ids of the source menu and the attachments button.
+    static constexpr int kChooseSource = 1020;
+    static constexpr int kRemoveSource = 1021;
+    static constexpr int kAttachments = 1077;
+
     // Building (CEditNoteDlg.cpp and CEditNoteDlgToolBar.cpp).
     QWidget* BuildToolBar();
     QWidget* BuildSidePanel();

@@ -25,9 +25,6 @@
 
 namespace {
 
-constexpr int kChooseSource = 1020;
-constexpr int kRemoveSource = 1021;
-constexpr int kAttachments = 1077;
 constexpr int kSidePanelWidth = 330;
 
 QGroupBox* Group(const QString& title, const char* name, QWidget* parent)

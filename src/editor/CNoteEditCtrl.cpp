@@ -47,6 +47,11 @@ CNoteEditCtrl::~CNoteEditCtrl()
     m_marker = nullptr;
 }
 
+RichParagraphFormat CNoteEditCtrl::BlockFormatOf(const QTextBlock& block)
+{
+    return EditorDocumentMapper::ParagraphFormat(block.blockFormat());
+}
+
 void CNoteEditCtrl::Attach(bool linksAllowed, bool spellChecking)
 {
     m_linksAllowed = linksAllowed;

@@ -102,6 +102,8 @@ private:
     bool HandleBackspace();
     bool HandleEnter();
     bool CaretAtBlockStart() const;
+    // The paragraph format of a block as the note's rich text stores it.
+    static RichParagraphFormat BlockFormatOf(const QTextBlock& block);
 
     // Applies a change to the paragraph format of every selected paragraph.
     void ChangeParagraphs(const std::function<void(RichParagraphFormat&)>& change);

@@ -10,11 +10,6 @@ namespace {
 constexpr int kBulletStep = 150;
 constexpr int kNumberStep = 300;
 
-bool IsNumbered(const RichListFormat& list)
-{
-    return static_cast<int>(list.style) >= static_cast<int>(RichListStyle::Arabic);
-}
-
 RichListStyle NextStyle(RichListStyle style)
 {
     const int next = static_cast<int>(style) + 1;
@@ -25,11 +20,6 @@ RichListStyle PreviousStyle(RichListStyle style)
 {
     const int previous = static_cast<int>(style) - 1;
     return static_cast<RichListStyle>(previous < 2 ? 6 : previous);
-}
-
-RichParagraphFormat FormatOf(const QTextBlock& block)
-{
-    return EditorDocumentMapper::ParagraphFormat(block.blockFormat());
 }
 
 } // namespace
@@ -111,7 +101,7 @@ bool CNoteEditCtrl::HandleArrowShortcut(QKeyEvent* event)
 bool CNoteEditCtrl::HandleTab()
 {
     QTextCursor cursor = textCursor();
-    RichParagraphFormat paragraph = FormatOf(cursor.block());
+    RichParagraphFormat paragraph = BlockFormatOf(cursor.block());
     if (!paragraph.list.IsList() || !CaretAtBlockStart())
         return false;
     if (paragraph.list.style == RichListStyle::Bullet) {
@@ -129,7 +119,7 @@ bool CNoteEditCtrl::HandleTab()
 bool CNoteEditCtrl::HandleBackspace()
 {
     QTextCursor cursor = textCursor();
-    RichParagraphFormat paragraph = FormatOf(cursor.block());
+    RichParagraphFormat paragraph = BlockFormatOf(cursor.block());
     if (!paragraph.list.IsList() || !CaretAtBlockStart())
         return false;
     const bool bullet = paragraph.list.style == RichListStyle::Bullet;
@@ -153,11 +143,11 @@ bool CNoteEditCtrl::HandleBackspace()
 bool CNoteEditCtrl::HandleEnter()
 {
     QTextCursor cursor = textCursor();
-    RichParagraphFormat paragraph = FormatOf(cursor.block());
+    RichParagraphFormat paragraph = BlockFormatOf(cursor.block());
     if (!paragraph.list.IsList() || !CaretAtBlockStart())
         return false;
     cursor.beginEditBlock();
-    if (IsNumbered(paragraph.list)) {
+    if (paragraph.list.IsNumbered()) {
         paragraph.list = RichListFormat();
         paragraph.leftIndent = 0;
     } else if (paragraph.firstLineIndent < 0) {

@@ -8,16 +8,6 @@ namespace {
 
 constexpr int kNumberTab = 300;
 
-bool IsNumbered(const RichListFormat& list)
-{
-    return static_cast<int>(list.style) >= static_cast<int>(RichListStyle::Arabic);
-}
-
-RichParagraphFormat FormatOf(const QTextBlock& block)
-{
-    return EditorDocumentMapper::ParagraphFormat(block.blockFormat());
-}
-
 // The list format without its start: what makes two runs one list.
 bool SameListKind(const RichListFormat& a, const RichListFormat& b)
 {
@@ -43,7 +33,7 @@ void CNoteEditCtrl::ChangeParagraphs(const std::function<void(RichParagraphForma
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     for (; block.isValid(); block = block.next()) {
-        RichParagraphFormat paragraph = FormatOf(block);
+        RichParagraphFormat paragraph = BlockFormatOf(block);
         change(paragraph);
         cursor.setPosition(block.position());
         SetBlockParagraph(cursor, paragraph);
@@ -92,7 +82,7 @@ void CNoteEditCtrl::SetNumbering(bool on, int style, int start, int levelIndent)
             p.leftIndent = 0;
             return;
         }
-        const int current = IsNumbered(p.list) ? p.list.start : 1;
+        const int current = p.list.IsNumbered() ? p.list.start : 1;
         p.list.style = static_cast<RichListStyle>(style);
         p.list.start = start == -1 ? current : std::max(0, start);
         p.list.numberTab = kNumberTab;
@@ -107,20 +97,20 @@ void CNoteEditCtrl::SetNumbering(bool on, int style, int start, int levelIndent)
 void CNoteEditCtrl::StepNumberStart(bool up)
 {
     QTextBlock block = textCursor().block();
-    const RichListFormat list = FormatOf(block).list;
-    if (!IsNumbered(list))
+    const RichListFormat list = BlockFormatOf(block).list;
+    if (!list.IsNumbered())
         return;
     const int lowest = list.style == RichListStyle::Arabic ? 0 : 1;
     const int start = up ? list.start + 1 : std::max(lowest, list.start - 1);
     if (start == list.start)
         return;
     // The whole run of the list shares its start.
-    while (block.previous().isValid() && FormatOf(block.previous()).list == list)
+    while (block.previous().isValid() && BlockFormatOf(block.previous()).list == list)
         block = block.previous();
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    for (; block.isValid() && FormatOf(block).list == list; block = block.next()) {
-        RichParagraphFormat paragraph = FormatOf(block);
+    for (; block.isValid() && BlockFormatOf(block).list == list; block = block.next()) {
+        RichParagraphFormat paragraph = BlockFormatOf(block);
         paragraph.list.start = start;
         cursor.setPosition(block.position());
         SetBlockParagraph(cursor, paragraph);
@@ -133,11 +123,11 @@ void CNoteEditCtrl::ContinueNumbering()
 {
     const QTextBlock first = document()->findBlock(textCursor().selectionStart());
     QTextBlock above = first.previous();
-    while (above.isValid() && !IsNumbered(FormatOf(above).list))
+    while (above.isValid() && !BlockFormatOf(above).list.IsNumbered())
         above = above.previous();
     if (!above.isValid())
         return;
-    const RichListFormat aboveList = FormatOf(above).list;
+    const RichListFormat aboveList = BlockFormatOf(above).list;
     const bool adjacent = above.next() == first;
     const int start = adjacent ? aboveList.start : EditorDocumentMapper::ListNumber(above) + 1;
     ChangeParagraphs([&](RichParagraphFormat& p) {
@@ -150,7 +140,7 @@ void CNoteEditCtrl::ContinueNumbering()
 
 RichParagraphFormat CNoteEditCtrl::CurrentParagraph() const
 {
-    return FormatOf(textCursor().block());
+    return BlockFormatOf(textCursor().block());
 }
 
 void CNoteEditCtrl::RenumberLists()
@@ -166,7 +156,7 @@ void CNoteEditCtrl::RenumberLists()
     cursor.beginEditBlock();
     RichListFormat previous;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        RichParagraphFormat paragraph = FormatOf(block);
+        RichParagraphFormat paragraph = BlockFormatOf(block);
         if (!paragraph.list.IsList()) {
             chains.clear();
             previous = RichListFormat();
@@ -176,18 +166,18 @@ void CNoteEditCtrl::RenumberLists()
             chains.removeLast();
         const bool newRun = !(paragraph.list == previous);
         if (newRun && !chains.isEmpty() && chains.last().indent == paragraph.leftIndent
-            && SameListKind(chains.last().list, paragraph.list) && IsNumbered(paragraph.list)
+            && SameListKind(chains.last().list, paragraph.list) && paragraph.list.IsNumbered()
             && paragraph.list.start != chains.last().next) {
             // A run that continues a list interrupted by a deeper level: every paragraph
             // of the run takes the continuing start.
             const RichListFormat old = paragraph.list;
-            for (QTextBlock b = block; b.isValid() && FormatOf(b).list == old; b = b.next()) {
-                RichParagraphFormat p = FormatOf(b);
+            for (QTextBlock b = block; b.isValid() && BlockFormatOf(b).list == old; b = b.next()) {
+                RichParagraphFormat p = BlockFormatOf(b);
                 p.list.start = chains.last().next;
                 cursor.setPosition(b.position());
                 SetBlockParagraph(cursor, p);
             }
-            paragraph = FormatOf(block);
+            paragraph = BlockFormatOf(block);
         }
         if (chains.isEmpty() || chains.last().indent != paragraph.leftIndent)
             chains.append({paragraph.leftIndent, paragraph.list, 0});

@@ -35,6 +35,14 @@ inline QString BibFileName()
     return QStringLiteral("Data Files\\Bib.dat");
 }
 
+// An attachment's stored name is a plain file name in the attachment folder: one that names
+// a folder or reaches outside it ("..", "a/b", "a\\b") is never written or read.
+inline bool IsPlainStoredName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
 // Results of ImportNotes besides the count of imported notes.
 constexpr int kImportCancelled = 0;
 constexpr int kImportFailed = -1;

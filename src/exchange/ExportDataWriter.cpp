@@ -9,7 +9,7 @@
 namespace {
 
 // The spool and the data file are written in pieces of about this size.
-constexpr qsizetype kPieceBytes = qsizetype(1) << 20;
+constexpr qsizetype kWritePieceBytes = qsizetype(1) << 20;
 
 } // namespace
 
@@ -59,7 +59,7 @@ FileStatus ExportDataWriter::Add(const NoteRecord& note, Span* span)
     span->offset = m_spoolSize;
     span->size = size;
     m_spoolSize += size;
-    return m_pending.size() >= kPieceBytes ? Flush() : FileStatus::Ok();
+    return m_pending.size() >= kWritePieceBytes ? Flush() : FileStatus::Ok();
 }
 
 FileStatus ExportDataWriter::Flush()
@@ -96,14 +96,14 @@ FileStatus ExportDataWriter::CopyEntries(const QString& path, const QList<Span>&
     const auto copyRun = [&](qint64 offset, qint64 size) -> FileStatus {
         spool.seek(offset);
         while (size > 0) {
-            const qint64 chunk = std::min<qint64>(size, kPieceBytes - piece.size());
+            const qint64 chunk = std::min<qint64>(size, kWritePieceBytes - piece.size());
             const qsizetype at = piece.size();
             piece.resize(at + chunk);
             const qint64 got = spool.read(piece.data() + at, chunk);
             if (got != chunk)
                 return FileStatus::Failed(FileStatus::Action::Write, path, spool.errorString());
             size -= chunk;
-            if (piece.size() >= kPieceBytes) {
+            if (piece.size() >= kWritePieceBytes) {
                 if (const FileStatus appended = files.AppendToFile(path, piece); !appended)
                     return appended;
                 piece.resize(0);

@@ -17,13 +17,6 @@
 
 namespace {
 
-// A stored name that is not a plain file name never leaves the attachment folder.
-bool IsPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 // The archive holds the data file and a copy of every attached file at its root. The
 // attached files go into the archive straight from the attachment folder: the entries
 // are the same as those of a copy gathered in the temporary folder, without the copying.
@@ -31,7 +24,7 @@ QList<ZipFileEntry> AttachedFiles(const NoteRecord& note, const DataFolder& fold
 {
     QList<ZipFileEntry> files;
     for (const AttachmentRecord& attachment : note.Attachments) {
-        if (IsPlainFileName(attachment.StoredName))
+        if (ExchangeFormat::IsPlainStoredName(attachment.StoredName))
             files.append({AttachmentPath(attachment, folder), attachment.StoredName});
     }
     return files;

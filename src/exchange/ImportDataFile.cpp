@@ -18,7 +18,7 @@ namespace {
 
 // No genuine export comes near this.
 constexpr qint64 kMaxDataFileBytes = qint64(512) << 20;
-constexpr qint64 kPieceBytes = qint64(1) << 20;
+constexpr qint64 kReadPieceBytes = qint64(1) << 20;
 
 bool ReadAt(int fd, char* into, qint64 size, qint64 offset)
 {
@@ -54,7 +54,7 @@ bool ImportDataFile::Fill(qint64 atLeast)
 {
     if (m_ended)
         return false;
-    const qint64 want = std::min(std::max(atLeast, kPieceBytes), m_diskSize - m_readPos);
+    const qint64 want = std::min(std::max(atLeast, kReadPieceBytes), m_diskSize - m_readPos);
     const qsizetype held = m_heldReturn ? 1 : 0;
     QByteArray piece(held + want, Qt::Uninitialized);
     if (held != 0)
@@ -99,7 +99,7 @@ qint64 ImportDataFile::DiskPlace(qint64 at)
     while (m_foldedPassed < m_foldedLineFeeds.size() && m_foldedLineFeeds.at(m_foldedPassed) < at)
         ++m_foldedPassed;
     const qint64 place = at + m_foldedDropped + m_foldedPassed;
-    if (m_foldedPassed >= kPieceBytes / 8) {
+    if (m_foldedPassed >= kReadPieceBytes / 8) {
         m_foldedLineFeeds.remove(0, m_foldedPassed);
         m_foldedDropped += m_foldedPassed;
         m_foldedPassed = 0;
@@ -176,7 +176,7 @@ bool ImportDataFile::ReadEntries(qint32 count, const Take& take)
             note.RichText.clear();
             take(std::move(note), entry);
         }
-        if (pos >= kPieceBytes) {
+        if (pos >= kReadPieceBytes) {
             m_window.remove(0, pos);
             m_windowStart += pos;
             pos = 0;

@@ -1,5 +1,6 @@
 #include "exchange/ImportIntegrator.h"
 
+#include "exchange/ExchangeFormat.h"
 #include "exchange/ImportSession.h"
 #include "format/AttachmentRecord.h"
 #include "format/AuthorsFile.h"
@@ -17,12 +18,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-bool IsPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
 
 // The text after the last dot of the name's last part.
 QString StoredExtension(const QString& storedName)
@@ -186,7 +181,7 @@ FileStatus ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteReco
     if (existing != nullptr) {
         for (const AttachmentRecord& old : existing->Attachments) {
             const QString path = QDir(m_imagesFolder).filePath(old.StoredName);
-            if (!IsPlainFileName(old.StoredName) || !QFileInfo::exists(path))
+            if (!ExchangeFormat::IsPlainStoredName(old.StoredName) || !QFileInfo::exists(path))
                 continue;
             if (const FileStatus moved = SetAside(path); !moved)
                 return moved;
@@ -199,7 +194,7 @@ FileStatus ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteReco
         // The largest number in the folder, as a fresh scan would find it, plus one.
         const int number = (m_attachmentNumbers.empty() ? 0 : m_attachmentNumbers.rbegin()->first) + 1;
         const QString newName = QString::asprintf("%.7d.", number) + StoredExtension(attachment.StoredName);
-        if (IsPlainFileName(attachment.StoredName)) {
+        if (ExchangeFormat::IsPlainStoredName(attachment.StoredName)) {
             if (const FileStatus taken = TakeAttachmentFile(attachment.StoredName, newName); !taken)
                 return taken;
         }

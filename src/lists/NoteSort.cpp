@@ -124,10 +124,10 @@ std::vector<int> KeyRanks(const QList<Note>& notes, const Note& sentinel, NoteSo
     }
 }
 
-template<typename Note> SelectionItem ItemOf(const Note& note, NoteSortKey key, int rank, bool descending)
+template<typename Note> SortCandidate ItemOf(const Note& note, NoteSortKey key, int rank, bool descending)
 {
     const DateTime& date = SortDate(note, key);
-    SelectionItem item;
+    SortCandidate item;
     item.rank = descending ? -rank : rank;
     item.status = date.status();
     item.date = date.IsValid() ? (descending ? -date.Days() : date.Days()) : 0.0;
@@ -262,11 +262,11 @@ template<typename Note> void SortAny(QList<Note>& notes, int sortId, const DateT
     const Note sentinel = SentinelAs(SortSentinel(sortId, now), static_cast<const Note*>(nullptr));
     const std::vector<int> ranks = KeyRanks(notes, sentinel, key);
 
-    std::vector<SelectionItem> items;
+    std::vector<SortCandidate> items;
     items.reserve(notes.size());
     for (qsizetype i = 0; i < notes.size(); ++i)
         items.push_back(ItemOf(notes.at(i), key, ranks[i], descending));
-    const SelectionItem sentinelItem = ItemOf(sentinel, key, ranks.back(), descending);
+    const SortCandidate sentinelItem = ItemOf(sentinel, key, ranks.back(), descending);
 
     PermuteInPlace(notes, SelectionSortOrder(items, sentinelItem));
 }

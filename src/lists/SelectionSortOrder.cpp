@@ -8,7 +8,7 @@ using Status = DateTime::Status;
 
 // Valid items of a group in the order passes take them: by date, and among equal dates
 // the later item first.
-std::vector<int> ValidByDate(const std::vector<SelectionItem>& items, const std::vector<int>& group)
+std::vector<int> ValidByDate(const std::vector<SortCandidate>& items, const std::vector<int>& group)
 {
     std::vector<int> valid;
     for (int index : group) {
@@ -24,7 +24,7 @@ std::vector<int> ValidByDate(const std::vector<SelectionItem>& items, const std:
 }
 
 // A group of equal rank below the sentinel, given in list order.
-void TakeGroup(const std::vector<SelectionItem>& items, const std::vector<int>& group,
+void TakeGroup(const std::vector<SortCandidate>& items, const std::vector<int>& group,
                std::vector<bool>& taken, std::vector<int>& order)
 {
     const std::vector<int> valid = ValidByDate(items, group);
@@ -67,8 +67,8 @@ void TakeGroup(const std::vector<SelectionItem>& items, const std::vector<int>& 
 
 // The group whose rank equals the sentinel's: only valid items not later than the
 // sentinel's date are ever taken.
-void TakeSentinelGroup(const std::vector<SelectionItem>& items, const std::vector<int>& group,
-                       const SelectionItem& sentinel, std::vector<bool>& taken, std::vector<int>& order)
+void TakeSentinelGroup(const std::vector<SortCandidate>& items, const std::vector<int>& group,
+                       const SortCandidate& sentinel, std::vector<bool>& taken, std::vector<int>& order)
 {
     if (sentinel.status != Status::Valid)
         return;
@@ -82,7 +82,7 @@ void TakeSentinelGroup(const std::vector<SelectionItem>& items, const std::vecto
 
 } // namespace
 
-std::vector<int> SelectionSortOrder(const std::vector<SelectionItem>& items, const SelectionItem& sentinel)
+std::vector<int> SelectionSortOrder(const std::vector<SortCandidate>& items, const SortCandidate& sentinel)
 {
     const int count = static_cast<int>(items.size());
     std::vector<int> byRank(count);

@@ -7,7 +7,7 @@
 // One note as the sentinel selection sort sees it, turned so that the order is ascending
 // (a descending sort negates rank and date): the rank of its key among all keys (equal
 // keys, equal ranks) and the date that breaks ties.
-struct SelectionItem
+struct SortCandidate
 {
     int rank = 0;
     DateTime::Status status = DateTime::Status::Null;
@@ -31,4 +31,4 @@ struct SelectionItem
 //              taken by date, ties last first, until f itself goes.
 // In the sentinel's own group the sentinel is the first best; it is valid, so only valid
 // items not later than it are ever taken, by date, ties last first.
-std::vector<int> SelectionSortOrder(const std::vector<SelectionItem>& items, const SelectionItem& sentinel);
+std::vector<int> SelectionSortOrder(const std::vector<SortCandidate>& items, const SortCandidate& sentinel);

@@ -27,5 +27,6 @@ struct RichListFormat
     QString textAfter; // e.g. "." for "1." or ")" for "1)"
 
     bool IsList() const { return style != RichListStyle::None; }
+    bool IsNumbered() const { return static_cast<int>(style) >= static_cast<int>(RichListStyle::Arabic); }
     bool operator==(const RichListFormat&) const = default;
 };

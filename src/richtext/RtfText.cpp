@@ -3,6 +3,7 @@
 #include "richtext/RichRangeHighlighter.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfReader.h"
+#include "richtext/RtfToken.h"
 #include "richtext/RtfWriter.h"
 
 #include <algorithm>
@@ -34,15 +35,6 @@ QByteArray PlainTextToRtf(const QString& text)
     return RtfWriter::Write(document);
 }
 
-namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-} // namespace
-
 QByteArray ZoomRtf(const QByteArray& rtf, double zoomFactor)
 {
     QByteArray out;
@@ -58,10 +50,10 @@ QByteArray ZoomRtf(const QByteArray& rtf, double zoomFactor)
             continue;
         }
         const char next = data[i + 1];
-        if (next == 'f' && i + 3 < n && data[i + 2] == 's' && IsDigit(data[i + 3])) {
+        if (next == 'f' && i + 3 < n && data[i + 2] == 's' && IsRtfDigit(data[i + 3])) {
             qsizetype end = i + 3;
             long long size = 0;
-            while (end < n && end < i + 10 && IsDigit(data[end]))
+            while (end < n && end < i + 10 && IsRtfDigit(data[end]))
                 size = size * 10 + (data[end++] - '0');
             double zoomed = size == 0 ? 0.0 : static_cast<double>(size) * zoomFactor;
             zoomed = std::min(std::max(zoomed, 0.0), double(INT_MAX));

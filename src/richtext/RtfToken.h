@@ -24,3 +24,9 @@ struct RtfToken
     int param = 0;
     char symbol = 0;
 };
+
+// A decimal digit of a control word's parameter (ASCII only, whatever the locale).
+constexpr bool IsRtfDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}

@@ -9,11 +9,6 @@ bool IsLetter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -94,13 +89,13 @@ RtfToken RtfTokenizer::ReadControl()
     token.type = RtfToken::Type::ControlWord;
     token.word = std::string_view(start, static_cast<size_t>(m_pos - start));
     bool negative = false;
-    if (m_pos + 1 < m_end && *m_pos == '-' && IsDigit(m_pos[1])) {
+    if (m_pos + 1 < m_end && *m_pos == '-' && IsRtfDigit(m_pos[1])) {
         negative = true;
         ++m_pos;
     }
-    if (m_pos < m_end && IsDigit(*m_pos)) {
+    if (m_pos < m_end && IsRtfDigit(*m_pos)) {
         long long value = 0;
-        while (m_pos < m_end && IsDigit(*m_pos)) {
+        while (m_pos < m_end && IsRtfDigit(*m_pos)) {
             if (value < INT_MAX)
                 value = value * 10 + (*m_pos - '0');
             ++m_pos;

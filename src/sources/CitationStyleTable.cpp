@@ -15,14 +15,6 @@
 
 namespace {
 
-using namespace CitationElements;
-using namespace CitationStyle;
-using namespace SourceType;
-using enum SourceField;
-using MarkKind::Bold;
-using MarkKind::Italic;
-using MarkKind::Underline;
-
 struct StyleRow
 {
     int Style;
@@ -33,6 +25,15 @@ struct StyleRow
 // clang-format off
 const std::vector<StyleRow>& StyleRows()
 {
+    // The names of the table, kept inside it: this file is compiled together with others.
+    using namespace CitationElements;
+    using namespace CitationStyle;
+    using namespace SourceType;
+    using enum SourceField;
+    using MarkKind::Bold;
+    using MarkKind::Italic;
+    using MarkKind::Underline;
+
     static const std::vector<StyleRow> kRows = {
     // "Generic by Title"
     {GenericByTitle, Book, {Field(Title, "", ". "), Field(Chapter, "'", "', "), Authors(),

@@ -17,12 +17,6 @@
 
 namespace {
 
-constexpr int kImport = 1111;
-constexpr int kApply = 1110;
-constexpr int kSelectAll = 4;
-constexpr int kSelectNone = 5;
-constexpr int kCancel = 2;
-
 QLabel* MakeHint(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);

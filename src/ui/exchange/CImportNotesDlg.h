@@ -57,6 +57,13 @@ public:
     static QString Hint() { return QStringLiteral("Right-Click on a red or blue note to view differences."); }
 
 private:
+    // The buttons' command ids.
+    static constexpr int kImport = 1111;
+    static constexpr int kApply = 1110;
+    static constexpr int kSelectAll = 4;
+    static constexpr int kSelectNone = 5;
+    static constexpr int kCancel = 2;
+
     QWidget* MakeListGroup();
     QWidget* MakeOptionsGroup();
     QWidget* MakeOverrideGroup();

@@ -6,6 +6,7 @@
 #include "sources/SourceNames.h"
 #include "store/NoteDatabase.h"
 #include "store/SourceSaving.h"
+#include "ui/NamedControl.h"
 #include "ui/sources/CSourcePreviewWnd.h"
 
 #include <QCheckBox>
@@ -19,20 +20,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-namespace {
-
-// A control with its accessible name and tool tip, as every control of the program has.
-template<typename Widget>
-Widget* Named(Widget* widget, const char* objectName, const QString& name, const QString& tip)
-{
-    widget->setObjectName(QLatin1String(objectName));
-    widget->setAccessibleName(name);
-    widget->setToolTip(tip);
-    return widget;
-}
-
-} // namespace
 
 CEditSourceDlg::CEditSourceDlg(NoteDatabase& database, UserPrompt& prompt, const SourceRecord& source,
                                bool isNew, QWidget* parent)
@@ -51,10 +38,10 @@ CEditSourceDlg::CEditSourceDlg(NoteDatabase& database, UserPrompt& prompt, const
     columns->addWidget(BuildAuthorArea(), 2);
 
     m_preview = new CSourcePreviewWnd(this);
-    m_save = Named(new QPushButton(QStringLiteral("Save"), this), "saveButton", QStringLiteral("Save"),
-                   QStringLiteral("Save the source"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cancelButton",
-                         QStringLiteral("Cancel"), QStringLiteral("Close without saving"));
+    m_save = NamedControl(new QPushButton(QStringLiteral("Save"), this), "saveButton", QStringLiteral("Save"),
+                          QStringLiteral("Save the source"));
+    auto* cancel = NamedControl(new QPushButton(QStringLiteral("Cancel"), this), "cancelButton",
+                                QStringLiteral("Cancel"), QStringLiteral("Close without saving"));
     m_save->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(m_save, &QPushButton::clicked, this, &CEditSourceDlg::Save);
@@ -79,13 +66,14 @@ QWidget* CEditSourceDlg::BuildSourceArea()
     auto* box = new QGroupBox(QStringLiteral("Source"), this);
     box->setAccessibleName(QStringLiteral("Source"));
     auto* form = new QFormLayout(box);
-    m_type = Named(new QComboBox(box), "sourceType", QStringLiteral("Source Type:"),
-                   QStringLiteral("The kind of source"));
-    m_style = Named(new QComboBox(box), "formattingStyle", QStringLiteral("Formatting Style:"),
-                    QStringLiteral("The citation style of this source"));
-    m_title = Named(new QLineEdit(box), "title", QStringLiteral("Title:"), QStringLiteral("The title"));
-    m_publication = Named(new QComboBox(box), "publication", QStringLiteral("Publication/Publisher:"),
-                          QStringLiteral("Type or pick the publication or publisher"));
+    m_type = NamedControl(new QComboBox(box), "sourceType", QStringLiteral("Source Type:"),
+                          QStringLiteral("The kind of source"));
+    m_style = NamedControl(new QComboBox(box), "formattingStyle", QStringLiteral("Formatting Style:"),
+                           QStringLiteral("The citation style of this source"));
+    m_title
+        = NamedControl(new QLineEdit(box), "title", QStringLiteral("Title:"), QStringLiteral("The title"));
+    m_publication = NamedControl(new QComboBox(box), "publication", QStringLiteral("Publication/Publisher:"),
+                                 QStringLiteral("Type or pick the publication or publisher"));
     m_publication->setEditable(true);
     m_publication->setInsertPolicy(QComboBox::NoInsert);
     m_publicationLabel = new QLabel(QStringLiteral("Publication/Publisher:"), box);
@@ -95,7 +83,7 @@ QWidget* CEditSourceDlg::BuildSourceArea()
     form->addRow(m_publicationLabel, m_publication);
     for (int i = 0; i < 6; ++i) {
         m_labels[i] = new QLabel(box);
-        m_fields[i] = Named(new QLineEdit(box), "", QString(), QString());
+        m_fields[i] = NamedControl(new QLineEdit(box), "", QString(), QString());
         m_fields[i]->setObjectName(QStringLiteral("field%1").arg(i + 3));
         form->addRow(m_labels[i], m_fields[i]);
         connect(m_fields[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
@@ -103,21 +91,24 @@ QWidget* CEditSourceDlg::BuildSourceArea()
             Redraw();
         });
     }
-    m_hasDate = Named(new QCheckBox(QStringLiteral("Date:"), box), "hasDate", QStringLiteral("Date set"),
-                      QStringLiteral("Clear to leave the source without a date"));
-    m_date = Named(new QDateEdit(box), "date", QStringLiteral("Date"), QStringLiteral("Publication date"));
+    m_hasDate
+        = NamedControl(new QCheckBox(QStringLiteral("Date:"), box), "hasDate", QStringLiteral("Date set"),
+                       QStringLiteral("Clear to leave the source without a date"));
+    m_date = NamedControl(new QDateEdit(box), "date", QStringLiteral("Date"),
+                          QStringLiteral("Publication date"));
     m_date->setCalendarPopup(true);
-    m_yearOnly = Named(new QCheckBox(QStringLiteral("Use year only"), box), "yearOnly",
+    m_yearOnly
+        = NamedControl(new QCheckBox(QStringLiteral("Use year only"), box), "yearOnly",
                        QStringLiteral("Use year only"), QStringLiteral("Only the year of the date counts"));
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_date, 1);
     dateRow->addWidget(m_yearOnly);
     form->addRow(m_hasDate, dateRow);
-    m_indent = Named(new QSpinBox(box), "indentSpaces", QStringLiteral("Indent Spaces:"),
-                     QStringLiteral("Hanging indent of the second and later lines, 0 to 10"));
+    m_indent = NamedControl(new QSpinBox(box), "indentSpaces", QStringLiteral("Indent Spaces:"),
+                            QStringLiteral("Hanging indent of the second and later lines, 0 to 10"));
     m_indent->setRange(0, 10);
-    m_etAl = Named(new QSpinBox(box), "authorsBeforeEtAl", QStringLiteral("Authors Before 'et al':"),
-                   QStringLiteral("Authors written before \"et al\", 1 to 15"));
+    m_etAl = NamedControl(new QSpinBox(box), "authorsBeforeEtAl", QStringLiteral("Authors Before 'et al':"),
+                          QStringLiteral("Authors written before \"et al\", 1 to 15"));
     m_etAl->setRange(1, 15);
     form->addRow(QStringLiteral("Indent Spaces:"), m_indent);
     form->addRow(QStringLiteral("Authors Before 'et al':"), m_etAl);

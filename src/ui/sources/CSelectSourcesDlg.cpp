@@ -2,6 +2,7 @@
 
 #include "sources/SourceEditor.h"
 #include "sources/SourceNames.h"
+#include "ui/NamedControl.h"
 #include "ui/sources/CSourcesSelWnd.h"
 
 #include <QCheckBox>
@@ -17,22 +18,6 @@ namespace {
 
 constexpr int kAvailableId = 1140;
 constexpr int kSelectedId = 1139;
-
-template<typename Widget>
-Widget* Named(Widget* widget, const char* objectName, const QString& name, const QString& tip)
-{
-    widget->setObjectName(QLatin1String(objectName));
-    widget->setAccessibleName(name);
-    widget->setToolTip(tip);
-    return widget;
-}
-
-QPushButton* Button(const QString& text, const char* objectName, const QString& tip, QWidget* parent)
-{
-    auto* button = Named(new QPushButton(text, parent), objectName, text, tip);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -53,18 +38,18 @@ CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList
     m_selectedList = new CSourcesSelWnd(kSelectedId, this);
     m_selectedList->setAccessibleName(QStringLiteral("Selected Sources"));
     m_selectedList->setToolTip(QStringLiteral("Double-Click to Remove Sources"));
-    auto* selectAll
-        = Button(QStringLiteral("Select All ->"), "selectAll", QStringLiteral("Select every source"), this);
-    auto* clearAll
-        = Button(QStringLiteral("<- Clear All"), "clearAll", QStringLiteral("Remove every source"), this);
-    auto* current
-        = Button(QStringLiteral("Current Notes' Sources ->"), "currentNotesSources",
-                 QStringLiteral("Select the sources the notes of the current list cite, each once"), this);
+    auto* selectAll = NamedButton(QStringLiteral("Select All ->"), "selectAll",
+                                  QStringLiteral("Select every source"), this);
+    auto* clearAll = NamedButton(QStringLiteral("<- Clear All"), "clearAll",
+                                 QStringLiteral("Remove every source"), this);
+    auto* current = NamedButton(
+        QStringLiteral("Current Notes' Sources ->"), "currentNotesSources",
+        QStringLiteral("Select the sources the notes of the current list cite, each once"), this);
     current->setEnabled(!m_cited.isEmpty());
-    auto* save = Button(QStringLiteral("Save"), "saveButton",
-                        QStringLiteral("Hand the bibliography to the print program"), this);
-    auto* cancel = Button(QStringLiteral("Cancel"), "cancelButton",
-                          QStringLiteral("Close without a bibliography"), this);
+    auto* save = NamedButton(QStringLiteral("Save"), "saveButton",
+                             QStringLiteral("Hand the bibliography to the print program"), this);
+    auto* cancel = NamedButton(QStringLiteral("Cancel"), "cancelButton",
+                               QStringLiteral("Close without a bibliography"), this);
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(QStringLiteral("Available Sources"), this), 0, 0);
@@ -108,27 +93,27 @@ QWidget* CSelectSourcesDlg::BuildFormatting()
 {
     auto* area = new QWidget(this);
     auto* grid = new QGridLayout(area);
-    m_sort = Named(new QCheckBox(QStringLiteral("Sort Sources Alphabetically"), area), "sortSources",
-                   QStringLiteral("Sort Sources Alphabetically"),
-                   QStringLiteral("Order the bibliography by citation"));
-    m_individual = Named(new QCheckBox(QStringLiteral("Use Sources' Individual Formatting"), area),
-                         "individualFormatting", QStringLiteral("Use Sources' Individual Formatting"),
-                         QStringLiteral("Each source in its own style"));
-    m_common
-        = Named(new QCheckBox(QStringLiteral("Set ALL Sources Formatting"), area), "commonFormatting",
-                QStringLiteral("Set ALL Sources Formatting"), QStringLiteral("Every source in one style"));
+    m_sort = NamedControl(new QCheckBox(QStringLiteral("Sort Sources Alphabetically"), area), "sortSources",
+                          QStringLiteral("Sort Sources Alphabetically"),
+                          QStringLiteral("Order the bibliography by citation"));
+    m_individual = NamedControl(new QCheckBox(QStringLiteral("Use Sources' Individual Formatting"), area),
+                                "individualFormatting", QStringLiteral("Use Sources' Individual Formatting"),
+                                QStringLiteral("Each source in its own style"));
+    m_common = NamedControl(new QCheckBox(QStringLiteral("Set ALL Sources Formatting"), area),
+                            "commonFormatting", QStringLiteral("Set ALL Sources Formatting"),
+                            QStringLiteral("Every source in one style"));
     m_sort->setChecked(true);
     m_individual->setChecked(true);
-    m_style = Named(new QComboBox(area), "bibStyle", QStringLiteral("Style:"),
-                    QStringLiteral("The common style"));
+    m_style = NamedControl(new QComboBox(area), "bibStyle", QStringLiteral("Style:"),
+                           QStringLiteral("The common style"));
     for (int style : CitationStyleDisplayOrder())
         m_style->addItem(CitationStyleName(style), style);
-    m_indent = Named(new QSpinBox(area), "bibIndent", QStringLiteral("Indent Spaces:"),
-                     QStringLiteral("Hanging indent, 0 to 10"));
+    m_indent = NamedControl(new QSpinBox(area), "bibIndent", QStringLiteral("Indent Spaces:"),
+                            QStringLiteral("Hanging indent, 0 to 10"));
     m_indent->setRange(0, 10);
     m_indent->setValue(3); // a fresh source's values
-    m_etAl = Named(new QSpinBox(area), "bibEtAl", QStringLiteral("Authors Before 'et al':"),
-                   QStringLiteral("Authors before \"et al\", 1 to 15"));
+    m_etAl = NamedControl(new QSpinBox(area), "bibEtAl", QStringLiteral("Authors Before 'et al':"),
+                          QStringLiteral("Authors before \"et al\", 1 to 15"));
     m_etAl->setRange(1, 15);
     m_etAl->setValue(6);
     auto* styleLabel = new QLabel(QStringLiteral("Style:"), area);

@@ -5,8 +5,7 @@
 #include <QPainter>
 
 namespace {
-constexpr int kCitationPixels = 13;
-constexpr int kMargin = 8;
+constexpr int kPreviewMargin = 8;
 } // namespace
 
 CSourcePreviewWnd::CSourcePreviewWnd(QWidget* parent)
@@ -32,7 +31,7 @@ void CSourcePreviewWnd::paintEvent(QPaintEvent*)
     painter.fillRect(frame, QColor(235, 235, 235));
     painter.setPen(QColor(120, 120, 120));
     painter.drawRect(frame);
-    const CitationPainter citation(kCitationPixels);
-    citation.Paint(painter, QPoint(kMargin, kMargin), citation.Layout(m_source, width() - 2 * kMargin),
-                   QColor(0, 0, 0));
+    const CitationPainter citation(CitationPainter::kSourceWindowPixels);
+    citation.Paint(painter, QPoint(kPreviewMargin, kPreviewMargin),
+                   citation.Layout(m_source, width() - 2 * kPreviewMargin), QColor(0, 0, 0));
 }

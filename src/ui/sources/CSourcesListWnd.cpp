@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr int kCitationPixels = 13;
-constexpr int kMargin = 6;
+constexpr int kListMargin = 6;
 constexpr int kGap = 8;
 
 } // namespace
@@ -63,10 +62,10 @@ void CSourcesListWnd::SelectSource(qint32 sourceId)
 
 void CSourcesListWnd::Relayout()
 {
-    const CitationPainter painter(kCitationPixels);
-    const int width = viewport()->width() - 2 * kMargin;
+    const CitationPainter painter(CitationPainter::kSourceWindowPixels);
+    const int width = viewport()->width() - 2 * kListMargin;
     m_entries.clear();
-    int y = kMargin;
+    int y = kListMargin;
     for (const SourceRecord& source : m_shown) {
         const int height = std::max(painter.LineHeight(), painter.Height(painter.Layout(source, width)));
         m_entries.append({y, height + kGap});
@@ -99,8 +98,8 @@ int CSourcesListWnd::IndexAt(QPoint point) const
 void CSourcesListWnd::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
-    const CitationPainter citation(kCitationPixels);
-    const int width = viewport()->width() - 2 * kMargin;
+    const CitationPainter citation(CitationPainter::kSourceWindowPixels);
+    const int width = viewport()->width() - 2 * kListMargin;
     const QPalette& colours = palette();
     for (int i = 0; i < m_shown.size(); ++i) {
         const QRect rect = SourceRect(i);
@@ -113,8 +112,8 @@ void CSourcesListWnd::paintEvent(QPaintEvent*)
             painter.fillRect(rect, colours.color(QPalette::AlternateBase));
         const QColor ink
             = selected ? colours.color(QPalette::HighlightedText) : colours.color(QPalette::Text);
-        citation.Paint(painter, QPoint(kMargin, rect.top() + kGap / 2), citation.Layout(m_shown[i], width),
-                       ink);
+        citation.Paint(painter, QPoint(kListMargin, rect.top() + kGap / 2),
+                       citation.Layout(m_shown[i], width), ink);
     }
 }
 

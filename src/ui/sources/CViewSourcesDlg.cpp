@@ -5,6 +5,7 @@
 #include "sources/SourceSort.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "ui/NamedControl.h"
 #include "ui/sources/CEditSourceDlg.h"
 #include "ui/sources/CSourcesListWnd.h"
 
@@ -17,16 +18,6 @@
 namespace {
 
 constexpr int kListControlId = 1007;
-
-QPushButton* Button(const QString& text, const char* objectName, const QString& tip, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setAccessibleName(text);
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QString NotSelectedCaption()
 {
@@ -49,15 +40,15 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, Settings& settings, Use
     m_filterArea = new QWidget(this);
     BuildFilters(m_filterArea);
     m_list = new CSourcesListWnd(kListControlId, this);
-    m_filtersButton = Button(QStringLiteral("Hide Filters"), "filtersButton",
-                             QStringLiteral("Show or hide the filters"), this);
+    m_filtersButton = NamedButton(QStringLiteral("Hide Filters"), "filtersButton",
+                                  QStringLiteral("Show or hide the filters"), this);
     auto* create
-        = Button(QStringLiteral("New Source"), "newSource", QStringLiteral("Create a new source"), this);
-    auto* edit = Button(QStringLiteral("Edit Source"), "editSource",
-                        QStringLiteral("Edit the selected source"), this);
-    auto* remove = Button(QStringLiteral("Delete Source"), "deleteSource",
-                          QStringLiteral("Delete the selected source"), this);
-    m_confirm = Button(QStringLiteral("OK"), "confirmButton", QStringLiteral("Close the list"), this);
+        = NamedButton(QStringLiteral("New Source"), "newSource", QStringLiteral("Create a new source"), this);
+    auto* edit = NamedButton(QStringLiteral("Edit Source"), "editSource",
+                             QStringLiteral("Edit the selected source"), this);
+    auto* remove = NamedButton(QStringLiteral("Delete Source"), "deleteSource",
+                               QStringLiteral("Delete the selected source"), this);
+    m_confirm = NamedButton(QStringLiteral("OK"), "confirmButton", QStringLiteral("Close the list"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_filtersButton);
     buttons->addStretch();

@@ -16,6 +16,9 @@ struct SourceRecord;
 class CitationPainter
 {
 public:
+    // The citation size of the source windows (the list and the preview).
+    static constexpr int kSourceWindowPixels = 13;
+
     explicit CitationPainter(int pixelHeight);
 
     int CharWidth() const { return m_charWidth; }
