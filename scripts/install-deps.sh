@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running, testing and packaging need
 # (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
-# dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu).
+# dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu;
+# ccache and mold make builds faster and are used when present).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
 #   scripts/install-deps.sh [--fuzz]   --fuzz adds clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
