@@ -1,17 +1,25 @@
 #!/usr/bin/env python3
-"""Fails when the headless core's folders stop being layers.
+"""Fails when the folders under src/ stop being layers.
 
-The core folders under src/ are static libraries stacked bottom up:
+Every folder under src/ is a static library, stacked bottom up:
 
     platform, format          the ground (platform: small interfaces, includes no other folder)
     richtext, categories, sources
     store
-    lists, exchange
+    lists, exchange           the top of the headless core
+    app                       the application object and start-up
+    widgets                   what every window needs: file dialogs, colours, the category
+                              picker, the rich-text mapper
+    editor                    the note editor
+    ui                        the main window, its dialogs, the agent
+    cli                       the command line
 
 A file may include headers of its own folder, of a lower layer, or of a folder beside it in
-the same layer as long as no cycle forms; never of a higher layer. No core file includes a
-header of a GUI module (widgets, painting, images, printing): the core runs where no display
-is. The link dependencies in src/CMakeLists.txt obey the same order.
+the same layer as long as no cycle forms; never of a higher layer. The headless folders (the
+core, app and cli) include no header of a GUI module (widgets, painting, images, printing)
+and nothing of widgets, editor or ui: the command line runs where no display is. The link
+dependencies in src/CMakeLists.txt obey the same order; a target that only gathers others
+(quorvel_core, quorvel_gui) stands for the libraries it gathers.
 
 usage: check-layers.py SRC_DIR [GUI_INCLUDE_DIR...]
 The optional directories are the include folders of Qt's GUI modules; any <QName> found in
@@ -31,9 +39,17 @@ LAYERS = {
     "store": 2,
     "lists": 3,
     "exchange": 3,
+    "app": 4,
+    "widgets": 5,
+    "editor": 6,
+    "ui": 7,
+    "cli": 8,
 }
-# Folders that may include nothing from another core folder.
+# Folders that may include nothing from another folder.
 GROUND = {"platform"}
+# Folders that run without a display.
+HEADLESS = {"platform", "format", "richtext", "categories", "sources", "store", "lists", "exchange", "app", "cli"}
+WINDOWS = set(LAYERS) - HEADLESS
 
 GUI_MODULES = (
     "QtGui",
@@ -77,7 +93,8 @@ def scan_includes(src, gui, problems):
     edges = {folder: {} for folder in LAYERS}
     for folder in LAYERS:
         root = os.path.join(src, folder)
-        for dirpath, _, files in os.walk(root):
+        for dirpath, dirnames, files in os.walk(root):
+            dirnames.sort()
             for file in sorted(files):
                 if not file.endswith((".h", ".cpp")):
                     continue
@@ -86,7 +103,7 @@ def scan_includes(src, gui, problems):
                 with open(path, encoding="utf-8", errors="replace") as handle:
                     text = handle.read()
                 for bracket, name in INCLUDE.findall(text):
-                    if bracket == "<" and is_gui_header(name, gui):
+                    if bracket == "<" and folder in HEADLESS and is_gui_header(name, gui):
                         problems.append(f"{shown}: includes the GUI header <{name}>")
                         continue
                     target = name.split("/", 1)[0] if "/" in name else None
@@ -100,6 +117,8 @@ def check_order(edges, kind, problems):
         for target, where in sorted(targets.items()):
             if folder in GROUND:
                 problems.append(f"{where}: {folder} is the ground and may not depend on {target} ({kind})")
+            elif folder in HEADLESS and target in WINDOWS:
+                problems.append(f"{where}: {folder} runs without a display and may not depend on {target} ({kind})")
             elif LAYERS[target] > LAYERS[folder]:
                 problems.append(f"{where}: {folder} depends on the higher layer {target} ({kind})")
 
@@ -131,18 +150,36 @@ def find_cycle(edges):
 
 
 def link_edges(cmake_file):
-    """{folder: {linked folder: cmake file}} from target_link_libraries(quorvel_X ...)."""
+    """{folder: {linked folder: cmake file}} from target_link_libraries(quorvel_X ...).
+
+    A target that is no folder's library but links some (quorvel_core) counts as the
+    folders it gathers, wherever it is linked."""
     edges = {folder: {} for folder in LAYERS}
     if not os.path.isfile(cmake_file):
         return edges
     with open(cmake_file, encoding="utf-8") as handle:
         text = handle.read()
+    links = {}
     for target, body in re.findall(r"target_link_libraries\(\s*quorvel_(\w+)([^)]*)\)", text):
+        links.setdefault(target, []).extend(re.findall(r"\bquorvel_(\w+)", body))
+
+    def folders_of(name, seen=()):
+        if name in LAYERS:
+            return {name}
+        if name in seen:
+            return set()
+        found = set()
+        for linked in links.get(name, []):
+            found |= folders_of(linked, seen + (name,))
+        return found
+
+    for target, linked_names in links.items():
         if target not in LAYERS:
             continue
-        for linked in re.findall(r"\bquorvel_(\w+)", body):
-            if linked in LAYERS and linked != target:
-                edges[target].setdefault(linked, os.path.basename(cmake_file))
+        for linked in linked_names:
+            for folder in folders_of(linked):
+                if folder != target:
+                    edges[target].setdefault(folder, os.path.basename(cmake_file))
     return edges
 
 
@@ -171,7 +208,7 @@ def main(argv):
     if problems:
         print(f"{len(problems)} layering problem(s)")
         return 1
-    print("core layers: no cycle, no upward include or link, no GUI header")
+    print("layers: no cycle, no upward include or link, no GUI header or window folder in the headless ones")
     return 0
 
 

@@ -5,7 +5,7 @@
 #include "format/FileSystem.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteEditorFields.h"
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
-#include "ui/categories/CCategoryTreeCtrl.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 #include "richtext/RichListNumbering.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

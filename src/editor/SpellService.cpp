@@ -1,7 +1,7 @@
 #include "editor/SpellService.h"
 
 #include "store/Settings.h"
-#include "ui/NamedColours.h"
+#include "widgets/NamedColours.h"
 
 namespace {
 

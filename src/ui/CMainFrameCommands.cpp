@@ -9,7 +9,7 @@
 #include "ui/CChromaToolBar.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QDesktopServices>
 #include <QFile>

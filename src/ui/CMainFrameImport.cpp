@@ -6,8 +6,8 @@
 #include "exchange/ImportNotes.h"
 #include "store/NoteDatabase.h"
 #include "ui/CMainFrame.h"
-#include "ui/FileDialogs.h"
 #include "ui/exchange/CImportNotesDlg.h"
+#include "widgets/FileDialogs.h"
 
 void CMainFrame::OnImportNotes()
 {

@@ -13,12 +13,12 @@
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CommandIds.h"
-#include "ui/FileDialogs.h"
 #include "ui/categories/CCategoryNameDlg.h"
 #include "ui/categories/CControlBarSheet.h"
 #include "ui/categories/CEditCategoriesDlg.h"
 #include "ui/categories/CShowCtrlBarButton.h"
 #include "ui/categories/ControlBarSignals.h"
+#include "widgets/FileDialogs.h"
 
 #include <QDockWidget>
 #include <QHBoxLayout>

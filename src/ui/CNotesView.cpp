@@ -4,7 +4,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QContextMenuEvent>
 #include <QDesktopServices>

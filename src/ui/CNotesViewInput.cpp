@@ -4,7 +4,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "ui/CNotesView.h"
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "ui/CZolColourList.h"
 
-#include "ui/NamedColours.h"
+#include "widgets/NamedColours.h"
 
 #include <QPainter>
 #include <QPixmap>

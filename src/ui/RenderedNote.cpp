@@ -4,9 +4,9 @@
 #include "format/NoteRecord.h"
 #include "lists/NoteMatcher.h"
 #include "store/ListedNote.h"
-#include "ui/RichDocumentMapper.h"
 #include "ui/SkinBitmaps.h"
 #include "ui/sources/CitationPainter.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QFileIconProvider>

@@ -13,7 +13,7 @@
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "support/ScriptedPrompt.h"
-#include "ui/categories/CCategoryTreeCtrl.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QApplication>
 #include <QCheckBox>

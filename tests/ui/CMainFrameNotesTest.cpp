@@ -11,7 +11,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CommandIds.h"
-#include "ui/categories/CCategoryTreeCtrl.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QAction>
 #include <QApplication>

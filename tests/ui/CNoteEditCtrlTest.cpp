@@ -5,7 +5,7 @@
 #include "editor/CLinkHighlighter.h"
 #include "editor/EditorDocumentMapper.h"
 #include "richtext/RtfReader.h"
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QClipboard>

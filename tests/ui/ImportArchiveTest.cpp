@@ -6,7 +6,6 @@
 #include "store/NoteDatabase.h"
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
-#include "ui/FileDialogs.h"
 #include "ui/categories/CCategoryTreeCtrlSel.h"
 #include "ui/categories/CControlBarSheet.h"
 #include "ui/categories/CCtrlCategoriesPg.h"
@@ -14,6 +13,7 @@
 #include "ui/exchange/CImportDifferencesDlg.h"
 #include "ui/exchange/CImportListCtrl.h"
 #include "ui/exchange/CImportNotesDlg.h"
+#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -5,12 +5,12 @@
 #include "exchange/ImportSession.h"
 #include "format/NoteIdList.h"
 #include "support/ScriptedPrompt.h"
-#include "ui/categories/CCategoryTreeCtrl.h"
 #include "ui/exchange/CCategoryTreeCtrlImp.h"
 #include "ui/exchange/CEditImpNoteDlg.h"
 #include "ui/exchange/CImportDifferencesDlg.h"
 #include "ui/exchange/CImportListCtrl.h"
 #include "ui/exchange/CImportNotesDlg.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

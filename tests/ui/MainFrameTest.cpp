@@ -6,7 +6,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CSearchEditBox.h"
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>

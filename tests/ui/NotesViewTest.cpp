@@ -4,7 +4,7 @@
 #include "store/Settings.h"
 #include "ui/CNotesView.h"
 #include "ui/ImageControls.h"
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QImage>
 #include <QTest>

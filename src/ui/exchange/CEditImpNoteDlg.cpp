@@ -4,7 +4,7 @@
 #include "exchange/ImportDifferences.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
-#include "ui/categories/CCategoryTreeCtrl.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QDesktopServices>
 #include <QDir>

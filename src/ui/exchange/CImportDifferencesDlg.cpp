@@ -1,7 +1,7 @@
 #include "ui/exchange/CImportDifferencesDlg.h"
 
 #include "exchange/ImportDifferences.h"
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "ui/print/PrintDocumentBuilder.h"
 
 #include "format/CategoryLevelEntry.h"
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QFontMetricsF>
 #include <QTextBlockFormat>

@@ -1,4 +1,4 @@
-#include "ui/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QFileDialog>
 #include <optional>

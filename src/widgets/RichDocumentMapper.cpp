@@ -1,4 +1,4 @@
-#include "ui/RichDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include "richtext/RichListNumbering.h"
 #include "richtext/RtfReader.h"

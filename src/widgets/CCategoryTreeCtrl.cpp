@@ -1,4 +1,4 @@
-#include "ui/categories/CCategoryTreeCtrl.h"
+#include "widgets/CCategoryTreeCtrl.h"
 
 #include "categories/CategoryTree.h"
 #include "store/NoteEditorFields.h"

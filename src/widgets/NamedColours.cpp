@@ -1,4 +1,4 @@
-#include "ui/NamedColours.h"
+#include "widgets/NamedColours.h"
 
 namespace NamedColours {
 namespace {
