@@ -2,11 +2,11 @@
 
 #include "editor/CLinkHighlighter.h"
 #include "editor/CSpellMarker.h"
-#include "editor/EditorDocumentMapper.h"
 #include "editor/SpellService.h"
 #include "format/TextCodec.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -49,7 +49,7 @@ CNoteEditCtrl::~CNoteEditCtrl()
 
 RichParagraphFormat CNoteEditCtrl::BlockFormatOf(const QTextBlock& block)
 {
-    return EditorDocumentMapper::ParagraphFormat(block.blockFormat());
+    return RichDocumentMapper::ParagraphFormat(block.blockFormat());
 }
 
 void CNoteEditCtrl::Attach(bool linksAllowed, bool spellChecking)
@@ -109,7 +109,7 @@ void CNoteEditCtrl::SetDefaultFont(const QFont& font)
 void CNoteEditCtrl::SetRichText(const QString& richText)
 {
     const QTextCharFormat typing = currentCharFormat();
-    EditorDocumentMapper::RtfToDocument(richText, *document());
+    RichDocumentMapper::RtfToDocument(richText, *document());
     if (richText.isEmpty())
         setCurrentCharFormat(typing);
     moveCursor(QTextCursor::Start);
@@ -122,7 +122,7 @@ QString CNoteEditCtrl::RichText() const
 
 RichDocument CNoteEditCtrl::Model() const
 {
-    return EditorDocumentMapper::FromDocument(*document());
+    return RichDocumentMapper::FromDocument(*document());
 }
 
 QString CNoteEditCtrl::PlainText() const
@@ -240,7 +240,7 @@ void CNoteEditCtrl::PaintListLabels()
     const QPointF offset(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const QFont base = document()->defaultFont();
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        const RichParagraphFormat paragraph = EditorDocumentMapper::ParagraphFormat(block.blockFormat());
+        const RichParagraphFormat paragraph = RichDocumentMapper::ParagraphFormat(block.blockFormat());
         if (!paragraph.list.IsList() || !block.layout() || block.layout()->lineCount() == 0)
             continue;
         const QTextCharFormat chars
@@ -251,12 +251,11 @@ void CNoteEditCtrl::PaintListLabels()
                                                                        : palette().color(QPalette::Text));
         const QTextLine line = block.layout()->lineAt(0);
         const QPointF origin = block.layout()->position() + offset;
-        const qreal x
-            = origin.x() + EditorDocumentMapper::Pixels(EditorDocumentMapper::LabelIndent(paragraph));
+        const qreal x = origin.x() + RichDocumentMapper::Pixels(RichDocumentMapper::LabelIndent(paragraph));
         const qreal y = origin.y() + line.y() + line.ascent();
         if (y - line.ascent() > viewport()->height() || y + line.descent() < 0)
             continue;
-        painter.drawText(QPointF(x, y), EditorDocumentMapper::ListLabel(block));
+        painter.drawText(QPointF(x, y), RichDocumentMapper::ListLabel(block));
     }
 }
 
@@ -348,7 +347,7 @@ void CNoteEditCtrl::insertFromMimeData(const QMimeData* source)
         QTextDocument scratch;
         scratch.setDefaultFont(document()->defaultFont());
         QTextCursor(&scratch).insertFragment(QTextDocumentFragment::fromHtml(source->html()));
-        RichDocument model = EditorDocumentMapper::FromDocument(scratch);
+        RichDocument model = RichDocumentMapper::FromDocument(scratch);
         // Paragraph spacing and indents of web pages are not a note's.
         for (RichParagraph& paragraph : model.paragraphs) {
             const RichParagraphFormat::Alignment alignment = paragraph.format.alignment;
@@ -371,12 +370,12 @@ void CNoteEditCtrl::InsertModel(const RichDocument& model)
     for (const RichParagraph& paragraph : model.paragraphs) {
         if (!first) {
             QTextBlockFormat format;
-            EditorDocumentMapper::SetParagraphFormat(format, paragraph.format);
+            RichDocumentMapper::SetParagraphFormat(format, paragraph.format);
             cursor.insertBlock(format);
         }
         first = false;
         for (const RichRun& run : paragraph.runs)
-            cursor.insertText(run.text, EditorDocumentMapper::TextCharFormat(run.format));
+            cursor.insertText(run.text, RichDocumentMapper::TextCharFormat(run.format));
     }
     cursor.endEditBlock();
     setTextCursor(cursor);
@@ -388,6 +387,6 @@ QMimeData* CNoteEditCtrl::createMimeDataFromSelection() const
     QTextDocument scratch;
     scratch.setDefaultFont(document()->defaultFont());
     QTextCursor(&scratch).insertFragment(textCursor().selection());
-    data->setData(kRtfMime, RtfWriter::Write(EditorDocumentMapper::FromDocument(scratch)));
+    data->setData(kRtfMime, RtfWriter::Write(RichDocumentMapper::FromDocument(scratch)));
     return data;
 }

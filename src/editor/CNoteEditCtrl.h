@@ -15,7 +15,7 @@ class CSpellMarker;
 // five numbering styles with nested levels, the typed arrow shortcut "-->", links found
 // in the text, the context menu, and the key rules of lists (Tab, Backspace, Enter).
 //
-// Paragraph formats are kept as the note's rich text has them (see EditorDocumentMapper);
+// Paragraph formats are kept as the note's rich text has them (see RichDocumentMapper);
 // list labels are drawn by the control. All lengths are twips.
 class CNoteEditCtrl : public QTextEdit
 {

@@ -1,6 +1,6 @@
 // The key rules of the note's rich-text control: lists, the arrow shortcut, arrow keys.
 #include "editor/CNoteEditCtrl.h"
-#include "editor/EditorDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -90,8 +90,8 @@ bool CNoteEditCtrl::HandleArrowShortcut(QKeyEvent* event)
         return true;
     QTextCharFormat arrow = before;
     arrow.setFontFamilies({QStringLiteral("Wingdings")});
-    arrow.setProperty(EditorDocumentMapper::FontCharset, 2);
-    three.insertText(QString(QChar(EditorDocumentMapper::kShownArrow)), arrow);
+    arrow.setProperty(RichDocumentMapper::FontCharset, 2);
+    three.insertText(QString(QChar(RichDocumentMapper::kShownArrow)), arrow);
     // Typing goes on in the font it had before the arrow.
     setTextCursor(three);
     setCurrentCharFormat(before);

@@ -1,6 +1,6 @@
 // The paragraph and list commands of the note's rich-text control.
 #include "editor/CNoteEditCtrl.h"
-#include "editor/EditorDocumentMapper.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QTextBlock>
 
@@ -21,7 +21,7 @@ bool SameListKind(const RichListFormat& a, const RichListFormat& b)
 void CNoteEditCtrl::SetBlockParagraph(QTextCursor& cursor, const RichParagraphFormat& paragraph)
 {
     QTextBlockFormat format = cursor.blockFormat();
-    EditorDocumentMapper::SetParagraphFormat(format, paragraph);
+    RichDocumentMapper::SetParagraphFormat(format, paragraph);
     cursor.setBlockFormat(format);
 }
 
@@ -129,7 +129,7 @@ void CNoteEditCtrl::ContinueNumbering()
         return;
     const RichListFormat aboveList = BlockFormatOf(above).list;
     const bool adjacent = above.next() == first;
-    const int start = adjacent ? aboveList.start : EditorDocumentMapper::ListNumber(above) + 1;
+    const int start = adjacent ? aboveList.start : RichDocumentMapper::ListNumber(above) + 1;
     ChangeParagraphs([&](RichParagraphFormat& p) {
         if (!p.list.IsList())
             return;
@@ -182,7 +182,7 @@ void CNoteEditCtrl::RenumberLists()
         if (chains.isEmpty() || chains.last().indent != paragraph.leftIndent)
             chains.append({paragraph.leftIndent, paragraph.list, 0});
         chains.last().list = paragraph.list;
-        chains.last().next = EditorDocumentMapper::ListNumber(block) + 1;
+        chains.last().next = RichDocumentMapper::ListNumber(block) + 1;
         previous = paragraph.list;
     }
     cursor.endEditBlock();

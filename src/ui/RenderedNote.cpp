@@ -127,7 +127,7 @@ RenderedNote::RenderedNote(const NoteRecord& note, const NoteViewOptions& option
         m_text->setDocumentMargin(0);
         // A search's highlighted copy of the text is drawn in place of the text itself.
         const QString rtf = note.Highlight ? HighlightedText(note) : note.RichText;
-        RichDocumentMapper::RtfToTextDocument(rtf, *m_text, options.zoom);
+        RichDocumentMapper::RtfToDisplayDocument(rtf, *m_text, options.zoom);
         m_text->setTextWidth(inner);
     }
 

@@ -3,7 +3,6 @@
 #include "editor/CNoteEditCtrl.h"
 
 #include "editor/CLinkHighlighter.h"
-#include "editor/EditorDocumentMapper.h"
 #include "richtext/RtfReader.h"
 #include "widgets/RichDocumentMapper.h"
 
@@ -47,13 +46,13 @@ void CaretToStartOfBlock(CNoteEditCtrl& control, int blockNumber)
 
 RichParagraphFormat BlockFormat(const CNoteEditCtrl& control, int blockNumber)
 {
-    return EditorDocumentMapper::ParagraphFormat(
+    return RichDocumentMapper::ParagraphFormat(
         control.document()->findBlockByNumber(blockNumber).blockFormat());
 }
 
 QString Label(const CNoteEditCtrl& control, int blockNumber)
 {
-    return EditorDocumentMapper::ListLabel(control.document()->findBlockByNumber(blockNumber));
+    return RichDocumentMapper::ListLabel(control.document()->findBlockByNumber(blockNumber));
 }
 
 } // namespace

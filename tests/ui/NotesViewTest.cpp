@@ -148,14 +148,14 @@ private slots:
     void zoomScalesTheFontSizes()
     {
         QTextDocument document;
-        RichDocumentMapper::RtfToTextDocument(QStringLiteral("{\\rtf1\\ansi\\fs24 Twelve points\\par}"),
-                                              document, 1.5);
+        RichDocumentMapper::RtfToDisplayDocument(QStringLiteral("{\\rtf1\\ansi\\fs24 Twelve points\\par}"),
+                                                 document, 1.5);
         const QTextCharFormat format = document.begin().begin().fragment().charFormat();
         QCOMPARE(format.fontPointSize(), 18.0); // \fs24 is 12 pt, 36 half points at 150 %
         QCOMPARE(document.toPlainText(), QStringLiteral("Twelve points"));
         // Text outside ASCII reaches the reader as RTF escapes and comes back whole.
-        RichDocumentMapper::RtfToTextDocument(QStringLiteral("{\\rtf1\\ansi caf\u00e9 \u2014 ok\\par}"),
-                                              document);
+        RichDocumentMapper::RtfToDisplayDocument(QStringLiteral("{\\rtf1\\ansi caf\u00e9 \u2014 ok\\par}"),
+                                                 document);
         QCOMPARE(document.toPlainText(), QStringLiteral("caf\u00e9 \u2014 ok"));
     }
 };

@@ -23,7 +23,7 @@ QTextEdit* MakeTextBox(const QString& richText, const QString& name, QWidget* pa
     auto* box = new QTextEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
-    RichDocumentMapper::RtfToTextDocument(richText, *box->document());
+    RichDocumentMapper::RtfToDisplayDocument(richText, *box->document());
     return box;
 }
 

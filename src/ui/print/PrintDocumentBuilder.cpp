@@ -98,7 +98,7 @@ namespace {
         if (note.RichText.isEmpty())
             body.setPlainText(note.PlainText);
         else
-            RichDocumentMapper::RtfToTextDocument(note.RichText, body);
+            RichDocumentMapper::RtfToDisplayDocument(note.RichText, body);
         cursor.insertFragment(QTextDocumentFragment(&body));
         if (note.SourceID > 0 && !note.AttachedSource.CitationText.isEmpty()) {
             QTextBlockFormat block;
