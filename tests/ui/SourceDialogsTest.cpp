@@ -113,6 +113,15 @@ template<typename T> void WhenShown(std::function<void(T*)> act)
     });
 }
 
+// Types into a number box as a user does: select what it shows, type, press Enter.
+void TypeInto(QSpinBox* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
 QList<qint32> Ids(const SourceList& sources)
 {
     QList<qint32> ids;
@@ -173,6 +182,46 @@ private slots:
         QCOMPARE(stored.last().SourceId, 1004);
         QCOMPARE(stored.last().Fields[0], QStringLiteral("Engines"));
         QCOMPARE(stored.last().AuthorIds, QList<qint32>({authors[1].AuthorId, authors[0].AuthorId}));
+    }
+
+    void numbersTypedOutsideTheirRangeShowAndKeepTheBound()
+    {
+        SourcesFixture s;
+        // "Edit Source": 12 spaces of indent become 10, no author before "et al" becomes 1.
+        CEditSourceDlg dialog(s.Db(), s.f->prompt, *s.Db().FindSource(1001), false);
+        dialog.show();
+        auto* indent = dialog.findChild<QSpinBox*>(QStringLiteral("indentSpaces"));
+        auto* etAl = dialog.findChild<QSpinBox*>(QStringLiteral("authorsBeforeEtAl"));
+        QVERIFY(indent && etAl);
+        TypeInto(indent, QStringLiteral("12"));
+        QCOMPARE(indent->text(), QStringLiteral("10"));
+        TypeInto(etAl, QStringLiteral("0"));
+        QCOMPARE(etAl->text(), QStringLiteral("1"));
+        // The arrows never leave the range.
+        QTest::keyClick(indent, Qt::Key_Up);
+        QCOMPARE(indent->value(), 10);
+        QTest::keyClick(etAl, Qt::Key_Down);
+        QCOMPARE(etAl->value(), 1);
+        dialog.Save();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(s.Db().FindSource(1001)->IndentSpaces, 10);
+        QCOMPARE(s.Db().FindSource(1001)->AuthorsBeforeEtAl, 1);
+        QCOMPARE(LoadSourcesFile(s.Path("Data Files\\Sources.dat")).first().IndentSpaces, 10);
+
+        // The bibliography's common formatting takes the bounds as shown too.
+        CSelectSourcesDlg bibliography(s.Db().Sources(), s.Db().Authors(), {});
+        bibliography.show();
+        bibliography.SelectAll();
+        QTest::mouseClick(bibliography.CommonBox(), Qt::LeftButton);
+        TypeInto(bibliography.IndentSpin(), QStringLiteral("25"));
+        QCOMPARE(bibliography.IndentSpin()->text(), QStringLiteral("10"));
+        TypeInto(bibliography.EtAlSpin(), QStringLiteral("40"));
+        QCOMPARE(bibliography.EtAlSpin()->text(), QStringLiteral("15"));
+        QCOMPARE(bibliography.SelectedSources().size(), 3);
+        for (const SourceRecord& source : bibliography.SelectedSources()) {
+            QCOMPARE(source.IndentSpaces, 10);
+            QCOMPARE(source.AuthorsBeforeEtAl, 15);
+        }
     }
 
     void typeChangeRelabelsAndStampsNotes()

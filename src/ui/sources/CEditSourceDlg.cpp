@@ -8,6 +8,7 @@
 #include "store/SourceSaving.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcePreviewWnd.h"
+#include "widgets/ClampingSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 CEditSourceDlg::CEditSourceDlg(NoteDatabase& database, UserPrompt& prompt, const SourceRecord& source,
@@ -104,12 +104,11 @@ QWidget* CEditSourceDlg::BuildSourceArea()
     dateRow->addWidget(m_date, 1);
     dateRow->addWidget(m_yearOnly);
     form->addRow(m_hasDate, dateRow);
-    m_indent = NamedControl(new QSpinBox(box), "indentSpaces", QStringLiteral("Indent Spaces:"),
+    m_indent = NamedControl(new ClampingSpinBox(0, 10, box), "indentSpaces", QStringLiteral("Indent Spaces:"),
                             QStringLiteral("Hanging indent of the second and later lines, 0 to 10"));
-    m_indent->setRange(0, 10);
-    m_etAl = NamedControl(new QSpinBox(box), "authorsBeforeEtAl", QStringLiteral("Authors Before 'et al':"),
+    m_etAl = NamedControl(new ClampingSpinBox(1, 15, box), "authorsBeforeEtAl",
+                          QStringLiteral("Authors Before 'et al':"),
                           QStringLiteral("Authors written before \"et al\", 1 to 15"));
-    m_etAl->setRange(1, 15);
     form->addRow(QStringLiteral("Indent Spaces:"), m_indent);
     form->addRow(QStringLiteral("Authors Before 'et al':"), m_etAl);
 
@@ -133,14 +132,20 @@ QWidget* CEditSourceDlg::BuildSourceArea()
         ApplyType();
         Redraw();
     });
-    connect(m_indent, &QSpinBox::valueChanged, this, [this](int value) {
+    connect(m_indent, &ClampingSpinBox::ValueTaken, this, [this](int value) {
         m_editor.SetIndentSpaces(value);
         Redraw();
     });
-    connect(m_etAl, &QSpinBox::valueChanged, this, [this](int value) {
+    connect(m_etAl, &ClampingSpinBox::ValueTaken, this, [this](int value) {
         m_editor.SetAuthorsBeforeEtAl(value);
         Redraw();
     });
+    // A number typed outside the range becomes the bound, which the source takes as shown;
+    // the preview follows with the next change.
+    connect(m_indent, &ClampingSpinBox::ValueBounded, this,
+            [this](int bound) { m_editor.SetIndentSpaces(bound); });
+    connect(m_etAl, &ClampingSpinBox::ValueBounded, this,
+            [this](int bound) { m_editor.SetAuthorsBeforeEtAl(bound); });
     auto dateChanged = [this] {
         if (m_filling)
             return;

@@ -15,7 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-class QSpinBox;
+class ClampingSpinBox;
 class UserPrompt;
 
 // "Edit Source": one source, its authors and its formatting, with the citation previewed
@@ -93,8 +93,8 @@ private:
     QCheckBox* m_hasDate = nullptr;
     QDateEdit* m_date = nullptr;
     QCheckBox* m_yearOnly = nullptr;
-    QSpinBox* m_indent = nullptr;
-    QSpinBox* m_etAl = nullptr;
+    ClampingSpinBox* m_indent = nullptr;
+    ClampingSpinBox* m_etAl = nullptr;
     QListWidget* m_available = nullptr;
     QListWidget* m_chosen = nullptr;
     QLineEdit* m_first = nullptr;

@@ -4,6 +4,7 @@
 #include "sources/SourceNames.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcesSelWnd.h"
+#include "widgets/ClampingSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -108,14 +108,13 @@ QWidget* CSelectSourcesDlg::BuildFormatting()
                            QStringLiteral("The common style"));
     for (int style : CitationStyleDisplayOrder())
         m_style->addItem(CitationStyleName(style), style);
-    m_indent = NamedControl(new QSpinBox(area), "bibIndent", QStringLiteral("Indent Spaces:"),
+    m_indent = NamedControl(new ClampingSpinBox(0, 10, area), "bibIndent", QStringLiteral("Indent Spaces:"),
                             QStringLiteral("Hanging indent, 0 to 10"));
-    m_indent->setRange(0, 10);
-    m_indent->setValue(3); // a fresh source's values
-    m_etAl = NamedControl(new QSpinBox(area), "bibEtAl", QStringLiteral("Authors Before 'et al':"),
-                          QStringLiteral("Authors before \"et al\", 1 to 15"));
-    m_etAl->setRange(1, 15);
-    m_etAl->setValue(6);
+    m_indent->ShowValue(3); // a fresh source's values
+    m_etAl
+        = NamedControl(new ClampingSpinBox(1, 15, area), "bibEtAl", QStringLiteral("Authors Before 'et al':"),
+                       QStringLiteral("Authors before \"et al\", 1 to 15"));
+    m_etAl->ShowValue(6);
     auto* styleLabel = new QLabel(QStringLiteral("Style:"), area);
     auto* indentLabel = new QLabel(QStringLiteral("Indent Spaces:"), area);
     auto* etAlLabel = new QLabel(QStringLiteral("Authors Before 'et al':"), area);
@@ -144,8 +143,10 @@ QWidget* CSelectSourcesDlg::BuildFormatting()
     connect(m_individual, &QCheckBox::clicked, this, [this] { SetCommon(false); });
     connect(m_common, &QCheckBox::clicked, this, [this] { SetCommon(true); });
     connect(m_style, &QComboBox::activated, this, &CSelectSourcesDlg::Refresh);
-    connect(m_indent, &QSpinBox::valueChanged, this, &CSelectSourcesDlg::Refresh);
-    connect(m_etAl, &QSpinBox::valueChanged, this, &CSelectSourcesDlg::Refresh);
+    // A number typed outside the range becomes the bound, which the bibliography takes as
+    // shown; the list is formatted again with the next change.
+    connect(m_indent, &ClampingSpinBox::ValueTaken, this, &CSelectSourcesDlg::Refresh);
+    connect(m_etAl, &ClampingSpinBox::ValueTaken, this, &CSelectSourcesDlg::Refresh);
     return area;
 }
 

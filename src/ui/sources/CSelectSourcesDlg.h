@@ -4,6 +4,7 @@
 #include "format/SourceRecord.h"
 #include "sources/Bibliography.h"
 #include "store/ListedNote.h"
+#include "widgets/ClampingSpinBox.h"
 
 #include <QDialog>
 
@@ -12,7 +13,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
 
 // "Select Sources For Bibliography": the sources of a bibliography are moved from the
 // Available list to the Selected list (whose order is the bibliography's), optionally
@@ -45,8 +45,8 @@ public:
     QCheckBox* IndividualBox() const { return m_individual; }
     QCheckBox* CommonBox() const { return m_common; }
     QComboBox* StyleList() const { return m_style; }
-    QSpinBox* IndentSpin() const { return m_indent; }
-    QSpinBox* EtAlSpin() const { return m_etAl; }
+    ClampingSpinBox* IndentSpin() const { return m_indent; }
+    ClampingSpinBox* EtAlSpin() const { return m_etAl; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -67,7 +67,7 @@ private:
     QCheckBox* m_individual = nullptr;
     QCheckBox* m_common = nullptr;
     QComboBox* m_style = nullptr;
-    QSpinBox* m_indent = nullptr;
-    QSpinBox* m_etAl = nullptr;
+    ClampingSpinBox* m_indent = nullptr;
+    ClampingSpinBox* m_etAl = nullptr;
     QList<QWidget*> m_commonControls;
 };
