@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -297,6 +298,50 @@ private slots:
         QCOMPARE(f.PathOnDisk(1005), u"Science/Physics"_s);
         QCOMPARE(f.CategoryText(u"Arts"_s), u"Arts (2/2) >>"_s);
         QCOMPARE(f.fixture.app->CurrentList().Entries().first().Categories.entries[0].name, u"Arts"_s);
+    }
+
+    void theDropIndicatorFramesTheCategoryTheDropFilesUnder()
+    {
+        Frame f;
+        ScriptedPrompt prompt;
+        ScriptedNamePrompt names;
+        CEditCategoriesDlg dialog(f.Database().Categories(), f.Database().UnassignedNoteIds(), prompt, names);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        CEditCategoriesCtrl* tree = dialog.Tree();
+        tree->expandAll();
+        const auto item = [tree](const QString& startsWith) {
+            const QList<QTreeWidgetItem*> found
+                = tree->findItems(startsWith, Qt::MatchStartsWith | Qt::MatchRecursive);
+            return found.value(0);
+        };
+        QTreeWidgetItem* oil = item(u"Oil"_s);
+        QTreeWidgetItem* science = item(u"Science"_s);
+        QVERIFY(oil && science);
+        tree->setCurrentItem(oil);
+        std::unique_ptr<QMimeData> dragged(tree->model()->mimeData({tree->currentIndex()}));
+
+        // The pointer at the very top edge of "Science": where a list would put a line
+        // between two rows. The drop files under Science, and the indicator says so.
+        const QRect row = tree->visualItemRect(science);
+        const QPoint edge(row.center().x(), row.top() + 1);
+        QDragEnterEvent enter(edge, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &enter);
+        QDragMoveEvent move(edge, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &move);
+        QCOMPARE(tree->DropIndicator(), QAbstractItemView::OnItem);
+        const QPoint bottom(row.center().x(), row.bottom() - 1);
+        QDragMoveEvent lower(bottom, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &lower);
+        QCOMPARE(tree->DropIndicator(), QAbstractItemView::OnItem);
+
+        const qint32 oilId = CEditCategoriesCtrl::NodeId(oil);
+        const qint32 scienceId = CEditCategoriesCtrl::NodeId(science);
+        QDropEvent drop(edge, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &drop);
+        QTRY_VERIFY(tree->FindItem(oilId) && tree->FindItem(oilId)->parent()
+                    && CEditCategoriesCtrl::NodeId(tree->FindItem(oilId)->parent()) == scienceId);
+        QVERIFY(prompt.History().isEmpty()); // Science has no notes of its own to ask about
     }
 
     void everyControlHasAnAccessibleName()

@@ -36,6 +36,10 @@ CEditCategoriesCtrl::CEditCategoriesCtrl(CategoryTreeEditor& editor, QWidget* pa
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(true);
+    // A drop files the dragged category under the item it lands on, never between two
+    // items: the indicator frames that item (or the blank area, a new Level 1 category)
+    // instead of drawing a line between rows.
+    setDragDropOverwriteMode(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setExpandsOnDoubleClick(false);

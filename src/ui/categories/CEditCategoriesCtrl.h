@@ -35,6 +35,10 @@ public:
     QList<int> MenuCommands(qint32 nodeId) const;
     // A drag of one node dropped on another, or on the blank area (0).
     void DropNode(qint32 draggedId, qint32 targetId);
+    // What the drop indicator shows during a drag: OnItem (a frame round the category the
+    // drop files under) or OnViewport (the blank area: a new Level 1 category); never a
+    // line between two items, since no drop places a category there.
+    DropIndicatorPosition DropIndicator() const { return dropIndicatorPosition(); }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
