@@ -10,6 +10,7 @@
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "widgets/CCategoryTreeCtrl.h"
+#include "widgets/CitationDocument.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -154,33 +155,9 @@ QWidget* CEditNoteDlg::BuildSidePanel()
 
 void CEditNoteDlg::RefreshSource()
 {
-    const SourceRecord& source = m_edited.AttachedSource;
-    QTextDocument* document = m_sourceDisplay->document();
-    document->clear();
     Button(kRemoveSource)->setEnabled(m_edited.SourceID > 0);
-    if (m_edited.SourceID <= 0)
-        return;
-    QTextCursor cursor(document);
-    cursor.insertText(source.CitationText);
-    // The citation's marks say which characters are italic, bold or underlined.
-    for (int i = 0; i < source.MarkKinds.size() && i < source.MarkStarts.size() && i < source.MarkEnds.size();
-         ++i) {
-        const int start = source.MarkStarts[i];
-        const int end = source.MarkEnds[i];
-        if (start < 0 || end < start || end >= source.CitationText.size())
-            continue;
-        QTextCursor mark(document);
-        mark.setPosition(start);
-        mark.setPosition(end + 1, QTextCursor::KeepAnchor);
-        QTextCharFormat format;
-        if (source.MarkKinds[i] == 1)
-            format.setFontItalic(true);
-        else if (source.MarkKinds[i] == 2)
-            format.setFontWeight(QFont::Bold);
-        else if (source.MarkKinds[i] == 3)
-            format.setFontUnderline(true);
-        mark.mergeCharFormat(format);
-    }
+    CitationDocument::Fill(*m_sourceDisplay->document(),
+                           m_edited.SourceID > 0 ? m_edited.AttachedSource : SourceRecord());
 }
 
 void CEditNoteDlg::RefreshAttachmentsText()

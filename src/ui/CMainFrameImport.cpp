@@ -27,6 +27,7 @@ int CMainFrame::ImportArchive(const QString& path)
     dialogContext.tempFolder = database.Folder().FullPath(ExchangeFormat::ImportTempName());
     dialogContext.textFont = EditTextFont();
     dialogContext.prompt = &m_prompt;
+    dialogContext.progress = &m_app.Progress();
     dialogContext.runDialog = m_runImportDialog;
     ImportDialogChooser chooser(dialogContext, this);
 

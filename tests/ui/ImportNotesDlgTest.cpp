@@ -4,6 +4,7 @@
 #include "editor/CNoteEditCtrl.h"
 #include "exchange/ImportSession.h"
 #include "format/NoteIdList.h"
+#include "platform/ProgressReporter.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/exchange/CCategoryTreeCtrlImp.h"
 #include "ui/exchange/CEditImpNoteDlg.h"
@@ -14,12 +15,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <cmath>
 
 namespace {
 
@@ -63,6 +69,54 @@ ImportSession FourStates()
                                 Note(QStringLiteral("{C}"), QStringLiteral("c"), Day(8)),
                                 Note(QStringLiteral("{D}"), QStringLiteral("d"), Day(10))};
     return ImportSession(incoming, database);
+}
+
+// Keeps every message shown in the progress and notification windows.
+struct RecordedProgress : ProgressReporter
+{
+    QStringList messages;
+    bool shown = false;
+    void Notify(const QString& text) override
+    {
+        messages.append(text);
+        shown = true;
+    }
+    void End() override { shown = false; }
+};
+
+// A note citing a journal article that comes with its author, as an archive brings it.
+NoteRecord CitingNote()
+{
+    NoteRecord note = Note(QStringLiteral("{S}"), QStringLiteral("cited"), Day(5));
+    note.SourceID = 7;
+    SourceRecord& source = note.AttachedSource;
+    source.SourceId = 7;
+    source.SourceGUID = QStringLiteral("{SOURCE-7}");
+    source.Type = SourceType::JournalArticle;
+    source.Style = 0; // "Generic by Title"
+    source.Fields[0] = QStringLiteral("Cell Growth");
+    source.Fields[1] = QStringLiteral("Nature Today");
+    AuthorRecord author;
+    author.AuthorId = 3;
+    author.FirstName = QStringLiteral("Jane");
+    author.LastName = QStringLiteral("Smith");
+    source.AuthorIds = {3};
+    source.EmbeddedAuthors = {author};
+    source.CitationText = QStringLiteral("Cell Growth"); // no marks travel in an archive
+    return note;
+}
+
+// The WCAG contrast ratio of two colours (1 to 21).
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel
+            = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a);
+    const double y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
 QStringList Statuses(const CImportListCtrl* list)
@@ -344,6 +398,79 @@ private slots:
         QCOMPARE(report.ImportText()->extraSelections().first().cursor.selectedText(),
                  QStringLiteral("Second line"));
         QVERIFY(report.DatabaseText()->extraSelections().isEmpty());
+    }
+
+    void viewerShowsTheCitationAndSavesWithItsMessage()
+    {
+        ImportSession session({CitingNote()}, {});
+        ImportDialogContext context = Context();
+        RecordedProgress progress;
+        context.progress = &progress;
+        QString citation;
+        bool italic = false;
+        context.runDialog = [&](QDialog& dialog) {
+            auto& viewer = static_cast<CEditImpNoteDlg&>(dialog);
+            citation = viewer.SourceBox()->toPlainText();
+            for (QTextBlock block = viewer.SourceBox()->document()->begin(); block.isValid();
+                 block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it)
+                    italic = italic || it.fragment().charFormat().fontItalic();
+            }
+            return viewer.Save() ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        };
+        CImportNotesDlg dialog(session, context);
+        dialog.EditRow(0);
+        // The citation, formatted with the author it came with, not the bare title.
+        QVERIFY2(citation.startsWith(QLatin1String("Cell Growth")), qPrintable(citation));
+        QVERIFY2(citation.contains(QLatin1String("Smith")), qPrintable(citation));
+        QVERIFY2(citation.contains(QLatin1String("Nature Today")), qPrintable(citation));
+        QVERIFY(italic);
+        QCOMPARE(progress.messages, QStringList {QStringLiteral("Saving Information....")});
+        QVERIFY(!progress.shown);
+
+        // A note without a source shows an empty box.
+        ImportSession plain = FourStates();
+        context.runDialog = [&](QDialog& dialog) {
+            citation = static_cast<CEditImpNoteDlg&>(dialog).SourceBox()->toPlainText();
+            return int(QDialog::Rejected);
+        };
+        CImportNotesDlg other(plain, context);
+        other.EditRow(0);
+        QVERIFY(citation.isEmpty());
+    }
+
+    void selectedRowsTextStaysReadable()
+    {
+        NoteRecord first = Note(QStringLiteral("{E}"), QStringLiteral("e"), Day(2));
+        NoteRecord second = Note(QStringLiteral("{F}"), QStringLiteral("f"), Day(3));
+        File(first, QStringLiteral("Sculpture"));
+        File(second, QStringLiteral("Sculpture"));
+        ImportSession session({first, second}, {});
+        CImportNotesDlg dialog(session, Context());
+        dialog.resize(900, 500);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        CImportListCtrl* list = dialog.List();
+        for (bool focused : {true, false}) {
+            if (focused)
+                list->setFocus();
+            else
+                dialog.ShowSameBox()->setFocus();
+            list->setCurrentItem(list->topLevelItem(1));
+            const QRect row = list->visualItemRect(list->topLevelItem(1)).adjusted(2, 2, -2, -2);
+            // Column 2 holds the category name: its background and its darkest or lightest text.
+            const QImage picture = list->viewport()->grab().toImage();
+            const int left = list->header()->sectionPosition(2) + 2;
+            const int right = left + list->header()->sectionSize(2) - 4;
+            const QColor background = picture.pixelColor(right - 2, row.center().y());
+            double best = 1.0;
+            for (int x = left; x < right; ++x) {
+                for (int y = row.top(); y <= row.bottom(); ++y)
+                    best = std::max(best, Contrast(picture.pixelColor(x, y), background));
+            }
+            QVERIFY2(best >= 3.0,
+                     qPrintable(QStringLiteral("contrast %1 (focused %2)").arg(best).arg(focused)));
+        }
     }
 
     void everyControlHasAnAccessibleName()

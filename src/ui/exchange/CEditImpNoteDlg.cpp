@@ -2,9 +2,11 @@
 
 #include "editor/CNoteEditCtrl.h"
 #include "exchange/ImportDifferences.h"
+#include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "widgets/CCategoryTreeCtrl.h"
+#include "widgets/CitationDocument.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -29,12 +32,10 @@ QPushButton* MakeButton(const QString& text, const QString& tip, QWidget* parent
 
 } // namespace
 
-CEditImpNoteDlg::CEditImpNoteDlg(const NoteRecord& note, const CategoryTree* trees, UserPrompt& prompt,
-                                 const QString& tempFolder, const QFont& textFont, QWidget* parent)
+CEditImpNoteDlg::CEditImpNoteDlg(const NoteRecord& note, const ImportDialogContext& context, QWidget* parent)
     : QDialog(parent)
     , m_note(note)
-    , m_prompt(prompt)
-    , m_tempFolder(tempFolder)
+    , m_context(context)
 {
     setWindowTitle(QStringLiteral("View/Edit Import Note"));
     setObjectName(QStringLiteral("editImportNoteDialog"));
@@ -45,13 +46,13 @@ CEditImpNoteDlg::CEditImpNoteDlg(const NoteRecord& note, const CategoryTree* tre
     m_text->setObjectName(QStringLiteral("importNoteText"));
     m_text->setAccessibleName(QStringLiteral("Note text"));
     m_text->setToolTip(QStringLiteral("The text of the import note"));
-    m_text->SetDefaultFont(textFont);
+    m_text->SetDefaultFont(context.textFont.font, context.textFont.TypedColour());
     m_text->SetRichText(note.RichText);
 
     m_categories = new CCategoryTreeCtrl(this);
     m_categories->setAccessibleName(QStringLiteral("Categories"));
     m_categories->setToolTip(QStringLiteral("Click a level to choose its category"));
-    m_categories->SetTrees(trees);
+    m_categories->SetTrees(context.trees);
     m_categories->SetAssignment(note.Categories);
 
     QPushButton* save
@@ -80,12 +81,17 @@ QWidget* CEditImpNoteDlg::MakeDetails()
 {
     auto* details = new QWidget(this);
     auto* form = new QFormLayout(details);
-    auto* source
-        = new QLabel(m_note.SourceID > 0 ? m_note.AttachedSource.Fields.value(0) : QString(), details);
-    source->setObjectName(QStringLiteral("sourceDisplay"));
-    source->setAccessibleName(QStringLiteral("Source"));
-    source->setWordWrap(true);
-    form->addRow(QStringLiteral("Source:"), source);
+    // The source as the note will cite it: its citation, read-only.
+    m_source = new QTextBrowser(details);
+    m_source->setObjectName(QStringLiteral("sourceDisplay"));
+    m_source->setAccessibleName(QStringLiteral("Source"));
+    m_source->setToolTip(QStringLiteral("The citation of the note's source"));
+    m_source->setFixedHeight(86);
+    m_source->setFocusPolicy(Qt::NoFocus);
+    if (m_note.SourceID > 0)
+        CitationDocument::Fill(*m_source->document(),
+                               CitationDocument::FormattedIncoming(m_note.AttachedSource));
+    form->addRow(QStringLiteral("Source:"), m_source);
     // "Level # Category:" names the level whose drop-down was opened last.
     auto* levelLabel = new QLabel(QStringLiteral("Level 1 Category:"), details);
     levelLabel->setObjectName(QStringLiteral("levelLabel"));
@@ -126,7 +132,7 @@ void CEditImpNoteDlg::OpenAttachment(int row)
 {
     if (row < 0 || row >= m_note.Attachments.size())
         return;
-    const QString path = QDir(m_tempFolder).filePath(m_note.Attachments.at(row).StoredName);
+    const QString path = QDir(m_context.tempFolder).filePath(m_note.Attachments.at(row).StoredName);
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
@@ -134,16 +140,19 @@ bool CEditImpNoteDlg::Save()
 {
     const QString plain = m_text->PlainText();
     if (plain.trimmed().isEmpty()) {
-        m_prompt.Tell(NoteDatabase::NoTextMessage(), NoteDatabase::NoTextCaption(),
-                      UserPrompt::Icon::Warning);
+        m_context.prompt->Tell(NoteDatabase::NoTextMessage(), NoteDatabase::NoTextCaption(),
+                               UserPrompt::Icon::Warning);
         m_text->setFocus();
         return false;
     }
+    ProgressReporter& progress = m_context.progress ? *m_context.progress : SilentProgress();
+    progress.Notify(QStringLiteral("Saving Information...."));
     m_note.RichText = m_text->RichText();
     m_note.PlainText = plain;
     m_note.LastEdited = DateTime::CurrentLocal();
     m_note.KeyWords = m_keyWords->text().trimmed();
     m_note.Categories = m_categories->Assignment();
+    progress.End();
     accept();
     return true;
 }

@@ -40,8 +40,13 @@ CImportListCtrl::CImportListCtrl(QWidget* parent)
     setAllColumnsShowFocus(true); // full-row selection
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    // Grid lines. A style sheet rule for the items takes their drawing from the style, the
+    // selected look included: the selected row is given the highlight colours outright so
+    // that its text stays readable, with the focus or without it.
     setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                 "border-bottom: 1px solid #d0d0d0; }")); // grid lines
+                                 "border-bottom: 1px solid #d0d0d0; }"
+                                 "QTreeView::item:selected { background: palette(highlight); "
+                                 "color: palette(highlighted-text); }"));
     setHeaderLabels({QStringLiteral("  Selection/Status"), QStringLiteral("Source Title"),
                      QStringLiteral("L1 Category"), QStringLiteral("L2 Category"),
                      QStringLiteral("L3 Category"), QStringLiteral("L4 Category"),

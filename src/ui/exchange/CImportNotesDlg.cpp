@@ -196,11 +196,9 @@ void CImportNotesDlg::EditRow(int row)
     const int index = m_list->NoteIndex(row);
     if (index < 0)
         return;
-    UserPrompt* prompt = m_context.prompt;
-    if (!prompt)
+    if (!m_context.prompt)
         return;
-    CEditImpNoteDlg editor(m_session.FullNote(index), m_context.trees, *prompt, m_context.tempFolder,
-                           m_context.textFont, this);
+    CEditImpNoteDlg editor(m_session.FullNote(index), m_context, this);
     if (RunDialog(editor) != QDialog::Accepted)
         return;
     m_session.ReplaceNote(index, editor.Edited());

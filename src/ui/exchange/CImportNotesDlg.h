@@ -1,12 +1,9 @@
 #pragma once
 
 #include "exchange/ImportChooser.h"
-#include "format/AuthorRecord.h"
-#include "format/SourceRecord.h"
+#include "ui/exchange/ImportDialogContext.h"
 
 #include <QDialog>
-#include <QFont>
-#include <functional>
 
 class CCategoryTreeCtrlImp;
 class CImportListCtrl;
@@ -15,19 +12,6 @@ class ImportSession;
 class QCheckBox;
 class QPushButton;
 class UserPrompt;
-
-// What the import dialog and its sub-dialogs read from the program around them.
-struct ImportDialogContext
-{
-    const CategoryTree* trees = nullptr; // the override's and the editor's names
-    const SourceList* sources = nullptr; // the database's, for the differences report
-    const AuthorList* authors = nullptr;
-    QString tempFolder; // where the archive was extracted
-    QFont textFont; // "EditTextFont"
-    UserPrompt* prompt = nullptr;
-    // Runs a sub-dialog modally; tests replace it to act on the dialog instead.
-    std::function<int(QDialog&)> runDialog;
-};
 
 // "Import Notes": every incoming note with its status, to choose which to import, to
 // re-file under other categories, to view and edit, and to compare with the database's
