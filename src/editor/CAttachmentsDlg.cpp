@@ -1,8 +1,9 @@
 #include "editor/CAttachmentsDlg.h"
 
+#include "editor/AttachmentExtraction.h"
 #include "editor/CAttachmentsListCtrl.h"
 #include "editor/CViewImageDlg.h"
-#include "format/FileSystem.h"
+#include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteEditorFields.h"
 #include "widgets/FileDialogs.h"
@@ -12,7 +13,6 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -229,24 +229,9 @@ QString CAttachmentsDlg::FilePath(const AttachmentRecord& attachment) const
 
 void CAttachmentsDlg::ExtractAttachment()
 {
-    const AttachmentRecord* attachment = Selected();
-    if (!attachment)
-        return;
-    const QString from = FilePath(*attachment);
-    const QString extension = FileExtension(QFileInfo(from).fileName());
-    const QString dotted = extension.isEmpty() ? QString() : QStringLiteral(".") + extension;
-    const QString filter = QStringLiteral("%1 (*%2)").arg(KindName(attachment->Kind), dotted);
-    const QString to
-        = FileDialogs::SaveFileName(this, QStringLiteral("Extract Attachment"), filter, extension);
-    if (to.isEmpty())
-        return;
-    // The file dialog has asked before replacing an existing file.
-    FileSystem& files = FileSystem::Current();
-    FileStatus copied = files.Remove(to);
-    if (copied)
-        copied = files.Copy(from, to);
-    if (!copied)
-        m_prompt.Tell(copied.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+    if (const AttachmentRecord* attachment = Selected())
+        AttachmentExtraction::Extract(this, *attachment, FilePath(*attachment), m_prompt,
+                                      m_progress ? *m_progress : SilentProgress());
 }
 
 void CAttachmentsDlg::OpenAttachment(int row)

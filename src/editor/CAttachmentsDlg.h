@@ -7,6 +7,7 @@
 #include <functional>
 
 class CAttachmentsListCtrl;
+class ProgressReporter;
 class UserPrompt;
 class QCheckBox;
 class QComboBox;
@@ -47,6 +48,9 @@ public:
     // its copy in the attachment folder.
     QString FilePath(const AttachmentRecord& attachment) const;
 
+    // Where "Extracting file...." is shown; nowhere when unset.
+    void SetProgress(ProgressReporter* progress) { m_progress = progress; }
+
     // How files other than pictures are opened; the desktop's handler when unset.
     void SetFileOpener(std::function<void(const QString&)> opener) { m_openFile = std::move(opener); }
 
@@ -68,6 +72,7 @@ private:
     DataFolder m_folder;
     UserPrompt& m_prompt;
     std::function<void(const QString&)> m_openFile;
+    ProgressReporter* m_progress = nullptr;
     bool m_showing = false;
 
     CAttachmentsListCtrl* m_list = nullptr;

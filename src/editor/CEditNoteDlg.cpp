@@ -9,6 +9,7 @@
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "widgets/CCategoryTreeCtrl.h"
+#include "widgets/NoteTextFont.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -67,9 +68,9 @@ QString CEditNoteDlg::LastEditedText(const DateTime& when)
     return QString::fromLatin1(when.Format("%m/%d/%Y  -  %I:%M:%S %p"));
 }
 
-void CEditNoteDlg::SetTextFont(const QFont& font)
+void CEditNoteDlg::SetTextFont(const NoteTextFont& font)
 {
-    m_text->SetDefaultFont(font);
+    m_text->SetDefaultFont(font.font, font.TypedColour());
     RefreshToolBar();
 }
 
@@ -132,6 +133,7 @@ void CEditNoteDlg::ChooseSource()
 void CEditNoteDlg::EditAttachments()
 {
     CAttachmentsDlg dialog(m_edited, m_database.Folder(), m_prompt, this);
+    dialog.SetProgress(&m_database.Progress());
     dialog.exec();
     RefreshAttachmentsText();
 }

@@ -11,6 +11,7 @@
 class CCategoryTreeCtrl;
 class CNoteEditCtrl;
 class NoteDatabase;
+struct NoteTextFont;
 class Settings;
 class UserPrompt;
 class QCheckBox;
@@ -18,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QSpinBox;
 class QTextBrowser;
 class QToolButton;
 class QButtonGroup;
@@ -41,7 +43,7 @@ public:
     static QSize MinimumSize() { return QSize(960, 670); }
 
     // The font of new text ("EditTextFont").
-    void SetTextFont(const QFont& font);
+    void SetTextFont(const NoteTextFont& font);
     // Stores every setting at once (the warning's "Do not display this warning again."); a
     // failure it returns is shown.
     void SetSettingsSaver(std::function<FileStatus()> saver) { m_saveSettings = std::move(saver); }
@@ -60,6 +62,8 @@ public:
     QLineEdit* KeyWordsEdit() const { return m_keyWords; }
     QTextBrowser* SourceDisplay() const { return m_sourceDisplay; }
     QToolButton* Button(int id) const;
+    // The start number of the numbered list at the caret; enabled only there.
+    QSpinBox* NumberStartBox() const { return m_numberStart; }
     bool HighlightMode() const { return m_highlightMode; }
 
     // Save (1057): false when the note was refused or could not be written; the dialog
@@ -101,6 +105,7 @@ private:
                                const QIcon& icon, bool checkable);
     QMenu* BuildColourMenu();
     QMenu* BuildNumberingMenu();
+    QWidget* BuildNumberStart(QWidget* bar);
     void ConnectToolBar();
     void FillFromRecord();
     void RefreshSource();
@@ -137,5 +142,6 @@ private:
     QButtonGroup* m_alignGroup = nullptr;
     QMenu* m_colourMenu = nullptr;
     QMenu* m_numberingMenu = nullptr;
+    QSpinBox* m_numberStart = nullptr;
     QHash<int, QToolButton*> m_buttons;
 };

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -31,6 +32,8 @@ constexpr int kHighlight = 1068;
 constexpr int kSizeUp = 10761;
 constexpr int kSizeDown = 10762;
 constexpr int kContinueNumbering = 2112;
+// RTF numbers are signed 16-bit.
+constexpr int kHighestNumberStart = 32767;
 
 QIcon LetterIcon(const QString& letter, bool bold, bool italic, bool underline)
 {
@@ -141,6 +144,7 @@ QWidget* CEditNoteDlg::BuildToolBar()
                                  Icon(Picture::Bullets), true));
     row->addWidget(AddToolButton(bar, kNumbering, QStringLiteral("Numbering"),
                                  QStringLiteral("Numbered list styles"), Icon(Picture::Numbering), false));
+    row->addWidget(BuildNumberStart(bar));
     row->addWidget(Separator(bar));
     m_alignGroup = new QButtonGroup(this);
     m_alignGroup->setExclusive(true);
@@ -162,6 +166,24 @@ QWidget* CEditNoteDlg::BuildToolBar()
     m_colourMenu = BuildColourMenu();
     m_numberingMenu = BuildNumberingMenu();
     return bar;
+}
+
+QWidget* CEditNoteDlg::BuildNumberStart(QWidget* bar)
+{
+    // The up-down of the numbered list at the caret: its arrows step the start number,
+    // and a number can be typed.
+    m_numberStart = new QSpinBox(bar);
+    m_numberStart->setObjectName(QStringLiteral("numberStart"));
+    m_numberStart->setAccessibleName(QStringLiteral("List start number"));
+    m_numberStart->setToolTip(QStringLiteral("The number the numbered list starts at"));
+    m_numberStart->setRange(0, kHighestNumberStart);
+    m_numberStart->setPrefix(QStringLiteral("Start "));
+    m_numberStart->setEnabled(false);
+    connect(m_numberStart, &QSpinBox::valueChanged, this, [this](int start) {
+        if (!m_refreshing)
+            m_text->SetNumberStart(start);
+    });
+    return m_numberStart;
 }
 
 QMenu* CEditNoteDlg::BuildColourMenu()
@@ -304,6 +326,9 @@ void CEditNoteDlg::RefreshToolBar()
     m_fontSize->setEditText(QString::number(points));
     const RichParagraphFormat paragraph = m_text->CurrentParagraph();
     Button(kBullets)->setChecked(paragraph.list.style == RichListStyle::Bullet);
+    const bool numbered = static_cast<int>(paragraph.list.style) >= static_cast<int>(RichListStyle::Arabic);
+    m_numberStart->setEnabled(numbered);
+    m_numberStart->setValue(numbered ? paragraph.list.start : 0);
     const int align = paragraph.alignment == RichParagraphFormat::Alignment::Centre ? kAlignCentre
         : paragraph.alignment == RichParagraphFormat::Alignment::Right              ? kAlignRight
                                                                                     : kAlignLeft;

@@ -96,12 +96,14 @@ void CNoteEditCtrl::ClearMarks()
         m_marker->ClearMarks();
 }
 
-void CNoteEditCtrl::SetDefaultFont(const QFont& font)
+void CNoteEditCtrl::SetDefaultFont(const QFont& font, const QColor& colour)
 {
     document()->setDefaultFont(font);
     QTextCharFormat format;
     format.setFontFamilies({font.family()});
     format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : 12.0);
+    if (colour.isValid())
+        format.setForeground(colour);
     if (document()->isEmpty())
         setCurrentCharFormat(format);
 }

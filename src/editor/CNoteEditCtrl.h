@@ -36,8 +36,9 @@ public:
     void RecheckAll();
     void ClearMarks();
 
-    // The font of new text.
-    void SetDefaultFont(const QFont& font);
+    // The font of new text, and its colour unless that is invalid (the automatic one).
+    // An empty text starts typing in them.
+    void SetDefaultFont(const QFont& font, const QColor& colour = QColor());
 
     // The note's RichText in and out; the plain text as the note stores it.
     void SetRichText(const QString& richText);
@@ -68,6 +69,10 @@ public:
     // Raises or lowers the start number of the numbered list at the caret; lowering stops
     // at 0 for numbers and at 1 for letters and roman numerals.
     void StepNumberStart(bool up);
+    // Gives the numbered list at the caret (every paragraph of its run) that start number,
+    // kept at 0 or more for numbers and 1 or more for letters and roman numerals. Nothing
+    // happens outside a numbered list.
+    void SetNumberStart(int start);
     // The selected list paragraphs take the numbering of the list above them and continue it.
     void ContinueNumbering();
 

@@ -96,12 +96,19 @@ void CNoteEditCtrl::SetNumbering(bool on, int style, int start, int levelIndent)
 
 void CNoteEditCtrl::StepNumberStart(bool up)
 {
+    const RichListFormat list = FormatOf(textCursor().block()).list;
+    if (IsNumbered(list))
+        SetNumberStart(up ? list.start + 1 : list.start - 1);
+}
+
+void CNoteEditCtrl::SetNumberStart(int start)
+{
     QTextBlock block = textCursor().block();
     const RichListFormat list = BlockFormatOf(block).list;
     if (!list.IsNumbered())
         return;
     const int lowest = list.style == RichListStyle::Arabic ? 0 : 1;
-    const int start = up ? list.start + 1 : std::max(lowest, list.start - 1);
+    start = std::max(lowest, start);
     if (start == list.start)
         return;
     // The whole run of the list shares its start.
@@ -117,6 +124,7 @@ void CNoteEditCtrl::StepNumberStart(bool up)
     }
     cursor.endEditBlock();
     viewport()->update();
+    emit FormatStateChanged();
 }
 
 void CNoteEditCtrl::ContinueNumbering()

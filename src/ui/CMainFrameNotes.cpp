@@ -12,13 +12,13 @@
 #include "ui/CZol3StageButton.h"
 #include "ui/CommandIds.h"
 #include "ui/sources/CViewSourcesDlg.h"
+#include "widgets/NoteTextFont.h"
 
 #include <QScopeGuard>
 
 namespace {
 
 constexpr int kAgentTimerMs = 10;
-constexpr double kDefaultTextPoints = 12.0;
 
 } // namespace
 
@@ -39,20 +39,9 @@ void CMainFrame::ConnectNoteEditing()
     };
 }
 
-QFont CMainFrame::EditTextFont() const
+NoteTextFont CMainFrame::EditTextFont() const
 {
-    FontSetting fallback;
-    fallback.FaceName = QStringLiteral("Times New Roman");
-    fallback.Height = 18;
-    const FontSetting setting = Settings::LoadFontSetting(const_cast<CNotesApp&>(m_app).GetSettingsBackend(),
-                                                          QStringLiteral("EditTextFont"), fallback);
-    QFont font(setting.FaceName.isEmpty() ? fallback.FaceName : setting.FaceName);
-    // The stored height is in pixels; a missing one gives the usual 12 points.
-    const double points = std::abs(setting.Height) * 72.0 / 96.0;
-    font.setPointSizeF(points >= 8 ? points : kDefaultTextPoints);
-    font.setBold(setting.Weight >= 600);
-    font.setItalic(setting.Italic != 0);
-    return font;
+    return NoteTextFont::Load(const_cast<CNotesApp&>(m_app).GetSettingsBackend());
 }
 
 bool CMainFrame::RunNoteEditor(CEditNoteDlg& editor)

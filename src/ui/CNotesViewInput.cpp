@@ -1,15 +1,13 @@
 // The note view's mouse, menus and note commands.
-#include "format/FileSystem.h"
+#include "editor/AttachmentExtraction.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "ui/CNotesView.h"
-#include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -284,15 +282,6 @@ void CNotesView::ExtractAttachment(int id, int attachment)
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     const AttachmentRecord& record = note->Attachments[attachment];
-    const QString target
-        = FileDialogs::SaveFileNameFor(this, QStringLiteral("Extract Attachment"), record.OriginalName);
-    if (target.isEmpty())
-        return;
-    // The file dialog has asked before replacing an existing file.
-    FileSystem& files = FileSystem::Current();
-    FileStatus copied = files.Remove(target);
-    if (copied)
-        copied = files.Copy(AttachmentPath(record, m_database.Folder()), target);
-    if (!copied)
-        m_prompt.Tell(copied.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+    AttachmentExtraction::Extract(this, record, AttachmentPath(record, m_database.Folder()), m_prompt,
+                                  m_database.Progress());
 }

@@ -3,14 +3,14 @@
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
 #include "ui/OptionCheckBox.h"
+#include "widgets/ClampingSpinBox.h"
+#include "widgets/NoteTextFont.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,15 +24,6 @@ QGroupBox* Group(const QString& title, QWidget* parent)
     group->setAccessibleName(title);
     new QVBoxLayout(group);
     return group;
-}
-
-FontSetting DefaultEditFont()
-{
-    FontSetting font;
-    font.FaceName = QStringLiteral("Times New Roman");
-    font.Height = 18;
-    font.Weight = 400;
-    return font;
 }
 
 } // namespace
@@ -78,14 +69,14 @@ QWidget* COptGeneralPg::BuildSources()
         = Check(QStringLiteral("Show Sources in Notes"), QStringLiteral("Each note shows its source"),
                 "showSources", settings.ShowSources != 0);
     auto* sizeLabel = new QLabel(QStringLiteral("Source Text Size:"), group);
-    m_sourceSize = new QSpinBox(group);
+    m_sourceSize = new ClampingSpinBox(kSmallestSource, kLargestSource, group);
     m_sourceSize->setObjectName(QStringLiteral("sourceSize"));
     m_sourceSize->setAccessibleName(QStringLiteral("Source Text Size:"));
     m_sourceSize->setToolTip(QStringLiteral("Size of the source and category lines, 5 to 100"));
-    // Any number may be typed; one outside 5 to 100 is corrected when it is entered.
-    m_sourceSize->setRange(0, 999);
+    // Any number may be typed; one outside 5 to 100 is corrected when it is entered, and
+    // only a number within the range is stored.
     m_sourceSize->setKeyboardTracking(false);
-    m_sourceSize->setValue(settings.SourceSize);
+    m_sourceSize->ShowValue(settings.SourceSize);
     sizeLabel->setBuddy(m_sourceSize);
     m_sourceTop = Check(QStringLiteral("Sources on top of Note"),
                         QStringLiteral("The source line stands above the note, not below"), "sourceTop",
@@ -103,7 +94,7 @@ QWidget* COptGeneralPg::BuildSources()
         EnableDependents();
         m_context.Relayout();
     });
-    connect(m_sourceSize, &QSpinBox::valueChanged, this, &COptGeneralPg::SourceSizeChanged);
+    connect(m_sourceSize, &ClampingSpinBox::ValueTaken, this, &COptGeneralPg::SourceSizeChanged);
     connect(m_sourceTop, &QCheckBox::clicked, this, [this](bool on) {
         m_context.settings->SourceTop = on ? 1 : 0;
         m_context.Relayout();
@@ -171,11 +162,6 @@ void COptGeneralPg::EnableDependents()
 
 void COptGeneralPg::SourceSizeChanged(int value)
 {
-    if (value < kSmallestSource || value > kLargestSource) {
-        const QSignalBlocker quiet(m_sourceSize);
-        m_sourceSize->setValue(value < kSmallestSource ? kSmallestSource : kLargestSource);
-        return;
-    }
     m_context.settings->SourceSize = value;
     m_context.Relayout();
 }
@@ -184,8 +170,10 @@ void COptGeneralPg::ChangeEditFont()
 {
     if (!m_context.chooseFont || !m_context.backend)
         return;
-    const QString section = QStringLiteral("EditTextFont");
-    const FontSetting current = Settings::LoadFontSetting(*m_context.backend, section, DefaultEditFont());
+    // The font and its colour: new note text is written in both.
+    const QString section = NoteTextFont::SettingName();
+    const FontSetting current
+        = Settings::LoadFontSetting(*m_context.backend, section, NoteTextFont::DefaultSetting());
     if (const auto chosen = m_context.chooseFont(this, current)) {
         Settings::SaveFontSetting(*m_context.backend, section, *chosen);
         m_context.backend->Sync();

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ui/OptionsContext.h"
+#include "widgets/ClampingSpinBox.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class QPushButton;
-class QSpinBox;
 
 // "< General >": how notes show in the view, the program's fonts, the update check.
 class COptGeneralPg : public QWidget
@@ -16,7 +16,7 @@ public:
     COptGeneralPg(const OptionsContext& context, QWidget* parent = nullptr);
 
     QCheckBox* ShowSources() const { return m_showSources; }
-    QSpinBox* SourceSize() const { return m_sourceSize; }
+    ClampingSpinBox* SourceSize() const { return m_sourceSize; }
     QCheckBox* SourceTop() const { return m_sourceTop; }
     QCheckBox* ShowCats() const { return m_showCats; }
     QCheckBox* CatsTop() const { return m_catsTop; }
@@ -35,7 +35,7 @@ private:
 
     const OptionsContext& m_context;
     QCheckBox* m_showSources = nullptr;
-    QSpinBox* m_sourceSize = nullptr;
+    ClampingSpinBox* m_sourceSize = nullptr;
     QCheckBox* m_sourceTop = nullptr;
     QCheckBox* m_showCats = nullptr;
     QCheckBox* m_catsTop = nullptr;

@@ -33,12 +33,12 @@ bool FileDialogs::TakeNext(QString* name)
 }
 
 QString FileDialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                  const QString& defaultSuffix)
+                                  const QString& defaultSuffix, const QString& suggestedName)
 {
     QString name;
     if (TakeNext(&name))
         return name;
-    QFileDialog dialog(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, suggestedName, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -53,12 +53,4 @@ QString FileDialogs::OpenFileName(QWidget* parent, const QString& caption, const
     if (TakeNext(&name))
         return name;
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
-}
-
-QString FileDialogs::SaveFileNameFor(QWidget* parent, const QString& caption, const QString& suggestedPath)
-{
-    QString name;
-    if (TakeNext(&name))
-        return name;
-    return QFileDialog::getSaveFileName(parent, caption, suggestedPath);
 }

@@ -12,13 +12,11 @@ public:
     // The filter of the export and backup dialogs.
     static QString ExportFilter() { return QStringLiteral("Quorvel Export Files (*.qvx)"); }
 
-    // A save dialog with the default suffix, asking before an existing file is
-    // overwritten. Empty when cancelled.
+    // A save dialog with the default suffix, offering the suggested name, asking before an
+    // existing file is overwritten. Empty when cancelled.
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                const QString& defaultSuffix);
+                                const QString& defaultSuffix, const QString& suggestedName = QString());
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
-    // The folder chooser of "Extract Attachment".
-    static QString SaveFileNameFor(QWidget* parent, const QString& caption, const QString& suggestedPath);
 
     // The next dialog returns this name at once (an empty name: as if cancelled).
     static void SetNextFileName(const QString& name);

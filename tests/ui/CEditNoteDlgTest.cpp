@@ -9,11 +9,16 @@
 #include "editor/CSaveWarningDlg.h"
 #include "editor/EditorPalette.h"
 #include "format/NoteFile.h"
+#include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
+#include "richtext/RtfReader.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "support/ScriptedPrompt.h"
 #include "widgets/CCategoryTreeCtrl.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/NoteTextFont.h"
+#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,8 +30,10 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -50,6 +57,22 @@ void WhenModal(const QString& objectName, std::function<void(QWidget*)> act)
     });
     timer->start();
 }
+
+// Keeps every message the program shows in its progress and notification windows.
+struct RecordedProgress : ProgressReporter
+{
+    QStringList messages;
+    bool shown = false;
+    void Begin(const QString& message, int) override { Show(message); }
+    void SetMessage(const QString& message) override { Show(message); }
+    void Notify(const QString& text) override { Show(text); }
+    void End() override { shown = false; }
+    void Show(const QString& message)
+    {
+        messages.append(message);
+        shown = true;
+    }
+};
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
@@ -374,6 +397,106 @@ private slots:
         editor->ChooseSource();
         QCOMPARE(editor->Record().SourceID, 0);
         QVERIFY(editor->SourceDisplay()->toPlainText().isEmpty());
+    }
+
+    void theNumberedListsStartIsChosenAndStored()
+    {
+        auto editor = Editor(NoteRecord());
+        TypeNote(*editor, QStringLiteral("first"));
+        QTest::keyClick(editor->TextControl(), Qt::Key_Return);
+        QTest::keyClicks(editor->TextControl(), QStringLiteral("second"));
+        QSpinBox* start = editor->NumberStartBox();
+        QVERIFY(start);
+        QVERIFY(!start->isEnabled()); // no numbered list at the caret
+        editor->TextControl()->selectAll();
+        editor->ApplyNumberingCommand(2); // "1)"
+        QVERIFY(start->isEnabled());
+        QCOMPARE(start->value(), 1);
+
+        // Typed: the whole list starts there.
+        start->setFocus();
+        start->selectAll();
+        QTest::keyClicks(start, QStringLiteral("5"));
+        QTest::keyClick(start, Qt::Key_Return);
+        const QTextDocument* document = editor->TextControl()->document();
+        QCOMPARE(RichDocumentMapper::ListLabel(document->findBlockByNumber(0)), QStringLiteral("5)"));
+        QCOMPARE(RichDocumentMapper::ListLabel(document->findBlockByNumber(1)), QStringLiteral("6)"));
+        // The arrows step it; numbers go down to 0.
+        start->stepBy(-6);
+        QCOMPARE(RichDocumentMapper::ListLabel(document->findBlockByNumber(0)), QStringLiteral("0)"));
+        start->stepBy(3);
+        QCOMPARE(RichDocumentMapper::ListLabel(document->findBlockByNumber(1)), QStringLiteral("4)"));
+
+        // Saved, the start is in the note's RTF and comes back with it.
+        QVERIFY(editor->Save());
+        const NoteRecord saved = StoredNotes().first();
+        QVERIFY2(saved.RichText.contains(QLatin1String("\\pnstart3")), qPrintable(saved.RichText));
+        const RichDocument stored = RtfReader::Read(RichDocumentMapper::RtfBytes(saved.RichText));
+        QCOMPARE(stored.paragraphs.size(), 2);
+        QCOMPARE(stored.paragraphs[0].format.list.start, 3);
+        QCOMPARE(stored.paragraphs[1].format.list.start, 3);
+
+        // Letters start at "a)" at the lowest.
+        auto lettered = Editor(saved);
+        lettered->TextControl()->selectAll();
+        lettered->ApplyNumberingCommand(3);
+        QCOMPARE(lettered->NumberStartBox()->value(), 3);
+        lettered->NumberStartBox()->setValue(0);
+        QCOMPARE(lettered->NumberStartBox()->value(), 1);
+        QCOMPARE(RichDocumentMapper::ListLabel(lettered->TextControl()->document()->begin()),
+                 QStringLiteral("a)"));
+    }
+
+    void newTextTakesTheEditFontsColour()
+    {
+        FontSetting setting = NoteTextFont::DefaultSetting();
+        setting.Red = 0;
+        setting.Green = 0;
+        setting.Blue = 128; // Navy
+        auto editor = Editor(NoteRecord());
+        editor->SetTextFont(NoteTextFont::FromSetting(setting));
+        TypeNote(*editor, QStringLiteral("in navy"));
+        QVERIFY(editor->Save());
+        const RichDocument stored
+            = RtfReader::Read(RichDocumentMapper::RtfBytes(StoredNotes().first().RichText));
+        QCOMPARE(stored.paragraphs.first().runs.first().format.textColour, std::optional<quint32>(0x000080));
+        QCOMPARE(stored.paragraphs.first().runs.first().format.fontFamily, QStringLiteral("Times New Roman"));
+
+        // Black is the automatic colour: the text stores none.
+        auto black = Editor(NoteRecord());
+        black->SetTextFont(NoteTextFont::FromSetting(NoteTextFont::DefaultSetting()));
+        TypeNote(*black, QStringLiteral("automatic"));
+        QVERIFY(black->Save());
+        for (const NoteRecord& note : StoredNotes()) {
+            if (note.PlainText.startsWith(QLatin1String("automatic")))
+                QVERIFY(!RtfReader::Read(RichDocumentMapper::RtfBytes(note.RichText))
+                             .paragraphs.first()
+                             .runs.first()
+                             .format.textColour);
+        }
+    }
+
+    void extractingAnAttachmentSaysSoAndCopiesIt()
+    {
+        const QString outside = m_dir->filePath(QStringLiteral("notes.txt"));
+        WriteFile(outside, "the text");
+        NoteRecord note;
+        CAttachmentsDlg attachments(note, m_folder, m_prompt);
+        RecordedProgress progress;
+        attachments.SetProgress(&progress);
+        QVERIFY(attachments.AddFile(outside));
+        const QString target = m_dir->filePath(QStringLiteral("copy.txt"));
+        FileDialogs::SetNextFileName(target);
+        attachments.ExtractAttachment();
+        QCOMPARE(progress.messages, QStringList {QStringLiteral("Extracting file....")});
+        QVERIFY(!progress.shown);
+        QFile copy(target);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), QByteArray("the text"));
+        // Cancelled: nothing is said.
+        FileDialogs::SetNextFileName(QString());
+        attachments.ExtractAttachment();
+        QCOMPARE(progress.messages.size(), 1);
     }
 
     void colourCommandsColourTextOrHighlightIt()
