@@ -1,21 +1,21 @@
 #include "ui/COptAgentPg.h"
 
 #include "store/Settings.h"
+#include "ui/CHotKeyCtrl.h"
 #include "ui/OptionCheckBox.h"
+#include "ui/agent/AgentSettings.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
-#include <QKeySequenceEdit>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kAltFlag = 1;
-constexpr int kControlFlag = 2;
-constexpr int kShiftFlag = 4;
-constexpr int kFirstFunctionKey = 0x70;
 
 int Ticked(bool on)
 {
@@ -56,12 +56,12 @@ QWidget* COptAgentPg::BuildHotKeys()
     group->setAccessibleName(group->title());
     auto* hint = new QLabel(QStringLiteral("Change the Hot Keys assinged to Quorvel Agent"), group);
     auto* label = new QLabel(QStringLiteral("Hot Keys:"), group);
-    m_hotKey = new QKeySequenceEdit(group);
+    m_hotKey = new CHotKeyCtrl(group);
     m_hotKey->setObjectName(QStringLiteral("hotKey"));
     m_hotKey->setAccessibleName(QStringLiteral("Hot Keys:"));
     m_hotKey->setToolTip(QStringLiteral("Press the keys that make a note from selected text"));
-    m_hotKey->setKeySequence(Sequence(m_context.Number(QStringLiteral("Hotkey"), 0),
-                                      m_context.Number(QStringLiteral("HotkeyMod"), 0)));
+    m_hotKey->SetHotKey(quint32(m_context.Number(QStringLiteral("Hotkey"), 0)),
+                        quint32(m_context.Number(QStringLiteral("HotkeyMod"), 0)));
     label->setBuddy(m_hotKey);
     auto* set = new QPushButton(QStringLiteral("Set Hot Keys"), group);
     set->setObjectName(QStringLiteral("setHotKeys"));
@@ -73,7 +73,41 @@ QWidget* COptAgentPg::BuildHotKeys()
     layout->addWidget(label);
     layout->addWidget(m_hotKey);
     layout->addWidget(set);
+    if (m_context.hotKeysUnavailable)
+        layout->addWidget(BuildShortcutNote(group));
     return group;
+}
+
+QWidget* COptAgentPg::BuildShortcutNote(QWidget* parent)
+{
+    auto* note = new QWidget(parent);
+    m_hotKeyNote = new QLabel(QStringLiteral("This desktop (Wayland) lets no program take a key for itself, "
+                                             "so the hot keys above do nothing here. Bind this command to a "
+                                             "key in the desktop's keyboard shortcut settings instead:"),
+                              note);
+    m_hotKeyNote->setObjectName(QStringLiteral("hotKeyNote"));
+    m_hotKeyNote->setWordWrap(true);
+    m_hotKeyNote->setAccessibleName(m_hotKeyNote->text());
+    m_captureCommand = new QLineEdit(AgentSettings::CaptureCommand(m_context.agentPath), note);
+    m_captureCommand->setObjectName(QStringLiteral("captureCommand"));
+    m_captureCommand->setReadOnly(true);
+    m_captureCommand->setAccessibleName(QStringLiteral("Command for a desktop shortcut"));
+    m_captureCommand->setToolTip(
+        QStringLiteral("Run by a desktop shortcut, it makes a note from the selected text"));
+    auto* copy = new QPushButton(QStringLiteral("Copy"), note);
+    copy->setObjectName(QStringLiteral("copyCaptureCommand"));
+    copy->setAccessibleName(QStringLiteral("Copy the command"));
+    copy->setToolTip(QStringLiteral("Put the command on the clipboard"));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(m_captureCommand->text()); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_captureCommand, 1);
+    row->addWidget(copy);
+    auto* layout = new QVBoxLayout(note);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_hotKeyNote);
+    layout->addLayout(row);
+    return note;
 }
 
 QWidget* COptAgentPg::BuildAgentSettings()
@@ -83,8 +117,11 @@ QWidget* COptAgentPg::BuildAgentSettings()
     const auto stored = [this](const char* name) {
         return m_context.Number(QLatin1String(name), 0) == Settings::TrueNumber;
     };
+    // A fresh install has no "TrayIcon" and the agent shows its icon: so does the box.
     m_tray = Check(QStringLiteral("Display icon in task bar"), QStringLiteral("The agent shows an icon"),
-                   "trayIcon", stored("TrayIcon"));
+                   "trayIcon",
+                   m_context.Number(QStringLiteral("TrayIcon"), AgentSettings::kTrayIconByDefault)
+                       == Settings::TrueNumber);
     m_startup
         = Check(QStringLiteral("Run Agent when Windows starts"),
                 QStringLiteral("The agent starts when you log in"), "startupAgent", stored("StartupAgent"));
@@ -104,9 +141,16 @@ QWidget* COptAgentPg::BuildAgentSettings()
     return group;
 }
 
-void COptAgentPg::StartupChanged(bool on)
+void COptAgentPg::SetStartup(bool on)
 {
     m_context.SetNumber(QStringLiteral("StartupAgent"), Ticked(on));
+    // The log-in entry follows the box at once; a running agent need not be there to write it.
+    m_context.SetRunAtLogin(on);
+}
+
+void COptAgentPg::StartupChanged(bool on)
+{
+    SetStartup(on);
     if (on && m_runAgent->isChecked()) {
         m_runAgent->setChecked(false);
         m_context.settings->RunAgent = 0;
@@ -121,7 +165,7 @@ void COptAgentPg::RunAgentChanged(bool on)
     m_context.settings->SaveRunAgent(*m_context.backend);
     if (on) {
         m_startup->setChecked(false);
-        m_context.SetNumber(QStringLiteral("StartupAgent"), 0);
+        SetStartup(false);
     }
     // Ticked, the agent is to run with the program: this starts it.
     m_context.AgentSettingsChanged();
@@ -129,54 +173,7 @@ void COptAgentPg::RunAgentChanged(bool on)
 
 void COptAgentPg::SetHotKeys()
 {
-    const QKeySequence sequence = m_hotKey->keySequence();
-    m_context.SetNumber(QStringLiteral("Hotkey"), KeyCode(sequence));
-    m_context.SetNumber(QStringLiteral("HotkeyMod"), ModifierFlags(sequence));
+    m_context.SetNumber(QStringLiteral("Hotkey"), int(m_hotKey->KeyCode()));
+    m_context.SetNumber(QStringLiteral("HotkeyMod"), int(m_hotKey->ModifierFlags()));
     m_context.AgentSettingsChanged();
-}
-
-int COptAgentPg::KeyCode(const QKeySequence& sequence)
-{
-    if (sequence.isEmpty())
-        return 0;
-    const int key = sequence[0].key();
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key; // letters and digits have their capital's code
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return kFirstFunctionKey + (key - Qt::Key_F1);
-    return 0;
-}
-
-int COptAgentPg::ModifierFlags(const QKeySequence& sequence)
-{
-    if (sequence.isEmpty())
-        return 0;
-    const Qt::KeyboardModifiers modifiers = sequence[0].keyboardModifiers();
-    int flags = 0;
-    if (modifiers & Qt::AltModifier)
-        flags |= kAltFlag;
-    if (modifiers & Qt::ControlModifier)
-        flags |= kControlFlag;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= kShiftFlag;
-    return flags;
-}
-
-QKeySequence COptAgentPg::Sequence(int keyCode, int modifierFlags)
-{
-    int key = 0;
-    if ((keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9'))
-        key = keyCode;
-    else if (keyCode >= kFirstFunctionKey && keyCode < kFirstFunctionKey + 24)
-        key = Qt::Key_F1 + (keyCode - kFirstFunctionKey);
-    if (key == 0)
-        return QKeySequence();
-    Qt::KeyboardModifiers modifiers;
-    if (modifierFlags & kAltFlag)
-        modifiers |= Qt::AltModifier;
-    if (modifierFlags & kControlFlag)
-        modifiers |= Qt::ControlModifier;
-    if (modifierFlags & kShiftFlag)
-        modifiers |= Qt::ShiftModifier;
-    return QKeySequence(QKeyCombination(modifiers, Qt::Key(key)));
 }

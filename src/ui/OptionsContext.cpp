@@ -3,6 +3,7 @@
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
 #include "ui/AgentLink.h"
+#include "ui/agent/AgentAutostart.h"
 
 void OptionsContext::Store() const
 {
@@ -15,6 +16,11 @@ void OptionsContext::Store() const
 void OptionsContext::AgentSettingsChanged() const
 {
     AgentLink::AgentSettingsChanged(settings ? settings->RunAgent : 0, startAgent, tellAgent);
+}
+
+bool OptionsContext::SetRunAtLogin(bool on) const
+{
+    return agentPath.isEmpty() || AgentAutostart::SetRunAtLogin(on, agentPath);
 }
 
 int OptionsContext::Number(const QString& name, int fallback) const

@@ -25,6 +25,15 @@ struct OptionsContext
     // After a change of the agent settings: AgentLink::AgentSettingsChanged with the
     // stored "RunAgent" and the two calls above.
     void AgentSettingsChanged() const;
+    // The agent's program: what the log-in entry starts and what a desktop shortcut runs.
+    // Empty: there is no agent to start, and the log-in entry is left alone.
+    QString agentPath;
+    // "Run Agent when ... starts": writes or removes the log-in entry at once, whether
+    // the agent runs or not. False when it could not be changed.
+    bool SetRunAtLogin(bool on) const;
+    // The desktop lets no program take a key for itself (Wayland): the hot key does
+    // nothing and a desktop shortcut runs the capture instead.
+    bool hotKeysUnavailable = false;
     // A font dialog preset with the font; nothing when cancelled.
     std::function<std::optional<FontSetting>(QWidget*, const FontSetting&)> chooseFont;
 

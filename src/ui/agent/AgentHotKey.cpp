@@ -1,5 +1,7 @@
 #include "ui/agent/AgentHotKey.h"
 
+#include "ui/agent/VirtualKeys.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -76,25 +78,26 @@ AgentHotKey::~AgentHotKey()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
+bool AgentHotKey::WaylandSession()
+{
+    return qEnvironmentVariable("XDG_SESSION_TYPE").compare(QLatin1String("wayland"), Qt::CaseInsensitive)
+        == 0
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 quint32 AgentHotKey::KeySym(quint32 virtualKey)
 {
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return virtualKey - 'A' + 'a'; // the lower-case letter's symbol
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return virtualKey;
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B)
-        return 0xFFBE + (virtualKey - 0x70); // F1 to F12
-    return 0;
+    return VirtualKeys::KeySym(virtualKey);
 }
 
 quint16 AgentHotKey::ModifierMask(quint32 modifiers)
 {
     quint16 mask = 0;
-    if (modifiers & 1)
+    if (modifiers & VirtualKeys::kAltFlag)
         mask |= kMod1Mask;
-    if (modifiers & 2)
+    if (modifiers & VirtualKeys::kControlFlag)
         mask |= kControlMask;
-    if (modifiers & 4)
+    if (modifiers & VirtualKeys::kShiftFlag)
         mask |= kShiftMask;
     return mask;
 }

@@ -7,9 +7,8 @@
 // key reaches the agent whatever window has the focus. Elsewhere (Wayland) nothing is
 // grabbed; the desktop's own shortcut runs "QVAgent --capture" instead.
 //
-// The key comes as the settings store it: "Hotkey" a virtual-key code (letters 'A' to 'Z',
-// digits '0' to '9', F1 0x70 to F12 0x7B) and "HotkeyMod" the flags Alt 1, Control 2,
-// Shift 4.
+// The key comes as the settings store it (VirtualKeys): "Hotkey" a virtual-key code and
+// "HotkeyMod" the flags Alt 1, Control 2, Shift 4.
 class AgentHotKey : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -21,6 +20,10 @@ public:
     // (no X server, an unknown key, or another program holds it).
     bool Grab(quint32 virtualKey, quint32 modifiers);
     void Release();
+
+    // A Wayland session: the desktop lets no program grab a key, so the hot key does
+    // nothing and a desktop shortcut running "QVAgent --capture" takes its place.
+    static bool WaylandSession();
 
     // The X key symbol of a virtual-key code, 0 when there is none.
     static quint32 KeySym(quint32 virtualKey);

@@ -5,6 +5,7 @@
 #include "ui/agent/AgentAutostart.h"
 #include "ui/agent/AgentCapture.h"
 #include "ui/agent/AgentHotKey.h"
+#include "ui/agent/AgentSettings.h"
 
 #include <QAction>
 #include <QIcon>
@@ -117,7 +118,7 @@ void CAgentTray::WriteSetting(const QString& name, qint32 value)
 
 void CAgentTray::ReloadSettings()
 {
-    m_trayShown = ReadSetting(QStringLiteral("TrayIcon"), kOn) == kOn;
+    m_trayShown = ReadSetting(QStringLiteral("TrayIcon"), AgentSettings::kTrayIconByDefault) == kOn;
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_tray->setVisible(m_trayShown);
     const bool atLogin = ReadSetting(QStringLiteral("StartupAgent"), 0) == kOn;
