@@ -11,6 +11,8 @@
 #include "ui/CSkinProgressDlg.h"
 #include "ui/CZol3StageButton.h"
 #include "ui/CommandIds.h"
+#include "ui/CommandStatusTexts.h"
+#include "ui/StatusPane.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -59,14 +61,12 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     m_view->setToolTip(QStringLiteral("The current notes; right-click a note for its commands"));
     setCentralWidget(m_view);
 
-    m_notesInList = new QLabel(this);
+    m_notesInList = new StatusPane(QStringLiteral("Notes In List"),
+                                   QStringLiteral("How many notes the current list shows"), this);
     m_notesInList->setObjectName(QStringLiteral("notesInListPane"));
-    m_totalNotes = new QLabel(this);
+    m_totalNotes = new StatusPane(QStringLiteral("Total Notes Saved"),
+                                  QStringLiteral("How many notes are saved in all"), this);
     m_totalNotes->setObjectName(QStringLiteral("totalNotesPane"));
-    m_notesInList->setAccessibleName(QStringLiteral("Notes In List"));
-    m_notesInList->setToolTip(QStringLiteral("How many notes the current list shows"));
-    m_totalNotes->setAccessibleName(QStringLiteral("Total Notes Saved"));
-    m_totalNotes->setToolTip(QStringLiteral("How many notes are saved in all"));
     const QFontMetrics metrics(m_notesInList->font());
     m_notesInList->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Notes In List:    0"), 30));
     m_totalNotes->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Total Notes Saved:    0"), 41));
@@ -115,7 +115,7 @@ void CMainFrame::ConnectList()
         m_actions.value(CommandIds::DeleteNote)->setEnabled(false);
     };
     hooks.redraw = [this](bool resetScroll) { m_view->Redraw(resetScroll); };
-    hooks.showCount = [this](const QString& text) { m_notesInList->setText(text); };
+    hooks.showCount = [this](const QString& text) { m_notesInList->ShowText(text); };
     m_app.CurrentList().SetViewHooks(std::move(hooks));
 }
 
@@ -125,6 +125,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text,
     QAction* action = menu->addAction(text);
     action->setObjectName(QLatin1String(objectName));
     action->setData(commandId);
+    action->setStatusTip(CommandStatusText(commandId));
     action->setEnabled(enabled);
     connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
     m_actions.insert(commandId, action);
@@ -183,8 +184,10 @@ void CMainFrame::CreateMenus()
 
     // The search bar's own buttons for the disabled commands follow their menu items.
     for (QAction* action : std::as_const(m_actions)) {
-        if (CZol3StageButton* button = m_searchBar->CommandButton(action->data().toInt()))
+        if (CZol3StageButton* button = m_searchBar->CommandButton(action->data().toInt())) {
             button->setEnabled(action->isEnabled());
+            button->setStatusTip(action->statusTip());
+        }
     }
 }
 
@@ -244,8 +247,8 @@ void CMainFrame::RunCommand(int commandId)
 
 void CMainFrame::RefreshCounts()
 {
-    m_notesInList->setText(CurrentNotesList::NotesInListText(m_app.CurrentList().Count()));
-    m_totalNotes->setText(NoteDatabase::TotalNotesText(m_app.Database().Total()));
+    m_notesInList->ShowText(CurrentNotesList::NotesInListText(m_app.CurrentList().Count()));
+    m_totalNotes->ShowText(NoteDatabase::TotalNotesText(m_app.Database().Total()));
 }
 
 void CMainFrame::ShowLastList()

@@ -3,6 +3,7 @@
 #include "editor/CEditNoteDlg.h"
 #include "format/NoteRecord.h"
 #include "ui/OptionsContext.h"
+#include "ui/StatusPane.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,6 +23,7 @@ class CSkinProgressDlg;
 class QAction;
 class QLabel;
 class UserPrompt;
+struct NoteTextFont;
 
 // The main window: the menu, the search bar, the note list view and the status bar. It
 // routes the menu commands to the core operations that do the work and shows their
@@ -44,8 +46,8 @@ public:
     CChromaToolBar* SearchBar() const { return m_searchBar; }
     CSkinProgressDlg* ProgressDialog() const { return m_progressDlg; }
     CNotificationDlg* NotificationWindow() const { return m_notification; }
-    QLabel* NotesInListPane() const { return m_notesInList; }
-    QLabel* TotalNotesPane() const { return m_totalNotes; }
+    StatusPane* NotesInListPane() const { return m_notesInList; }
+    StatusPane* TotalNotesPane() const { return m_totalNotes; }
     CControlBarSheet* ControlBar() const { return m_controlBar; }
     CShowCtrlBarButton* ShowCtrlBarButton() const { return m_showBarButton; }
 
@@ -114,7 +116,7 @@ private:
     void ConnectNoteEditing();
     // Runs the editor modally; true when the note was saved.
     bool RunNoteEditor(CEditNoteDlg& editor);
-    QFont EditTextFont() const;
+    NoteTextFont EditTextFont() const;
 
     void OnSavePrint();
     void OnExport();
@@ -148,8 +150,8 @@ private:
     UserPrompt& m_prompt;
     CChromaToolBar* m_searchBar = nullptr;
     CNotesView* m_view = nullptr;
-    QLabel* m_notesInList = nullptr;
-    QLabel* m_totalNotes = nullptr;
+    StatusPane* m_notesInList = nullptr;
+    StatusPane* m_totalNotes = nullptr;
     CSkinProgressDlg* m_progressDlg = nullptr;
     CNotificationDlg* m_notification = nullptr;
     QHash<int, QAction*> m_actions;

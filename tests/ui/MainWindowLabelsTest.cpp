@@ -1,11 +1,18 @@
 #include "UiFixture.h"
+#include "format/NoteIdList.h"
+#include "lists/CurrentNotesList.h"
 #include "ui/CMainFrame.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTest>
 
@@ -55,6 +62,48 @@ private slots:
         names.removeDuplicates();
         QCOMPARE(names.size(), controls.size());
         frame.reset(); // before the application it shows
+    }
+
+    // A screen reader hears the counts the status bar shows, and every menu command
+    // says in the status bar what it does while the pointer rests on it.
+    void countsAreHeardAndCommandsExplained()
+    {
+        std::unique_ptr<CMainFrame> frame;
+        UiFixture::App fixture([&] {
+            StartupHooks hooks;
+            hooks.createWindows = [&] {
+                frame = std::make_unique<CMainFrame>(*fixture.app, fixture.prompt);
+                frame->show();
+            };
+            hooks.showLastList = [&] { frame->ShowLastList(); };
+            return hooks;
+        }());
+        const auto closeFirst = qScopeGuard([&] { frame.reset(); });
+        fixture.app->InitInstance();
+        const auto heard = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(heard(frame->NotesInListPane()), QStringLiteral("Notes In List: 0"));
+        QCOMPARE(heard(frame->TotalNotesPane()), QStringLiteral("Total Notes Saved: 3"));
+        fixture.app->CurrentList().SetCurrentList(NoteIdList({1001, 1002}), 805);
+        QCOMPARE(heard(frame->NotesInListPane()), QStringLiteral("Notes In List: 2"));
+        // The panes keep their look: the text as the status bar has always shown it.
+        QCOMPARE(frame->NotesInListPane()->text(), QStringLiteral("Notes In List:    2"));
+
+        for (QAction* action : frame->menuBar()->actions()) {
+            for (QAction* command : action->menu()->actions()) {
+                if (!command->isSeparator())
+                    QVERIFY2(!command->statusTip().isEmpty(), qPrintable(command->text()));
+            }
+        }
+        auto* file = frame->findChild<QMenu*>(QStringLiteral("menuFile"));
+        auto* bibliography = frame->findChild<QAction*>(QStringLiteral("actionCreateBibliography"));
+        QVERIFY(file && bibliography);
+        file->popup(frame->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QTest::mouseMove(file, file->actionGeometry(bibliography).center());
+        QTRY_COMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Save\\Print Current Sources"));
+        file->close();
     }
 };
 
