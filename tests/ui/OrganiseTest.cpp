@@ -329,11 +329,11 @@ private slots:
         QApplication::sendEvent(tree->viewport(), &enter);
         QDragMoveEvent move(edge, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(tree->viewport(), &move);
-        QCOMPARE(tree->DropIndicator(), QAbstractItemView::OnItem);
+        QCOMPARE(tree->DropIndicator(), CEditCategoriesCtrl::ShownDrop::OnCategory);
         const QPoint bottom(row.center().x(), row.bottom() - 1);
         QDragMoveEvent lower(bottom, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(tree->viewport(), &lower);
-        QCOMPARE(tree->DropIndicator(), QAbstractItemView::OnItem);
+        QCOMPARE(tree->DropIndicator(), CEditCategoriesCtrl::ShownDrop::OnCategory);
 
         const qint32 oilId = CEditCategoriesCtrl::NodeId(oil);
         const qint32 scienceId = CEditCategoriesCtrl::NodeId(science);

@@ -7,11 +7,14 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <algorithm>
 
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
+// Marks a drag as this tree's own, whatever window it passes over.
+const QString kOwnDragFormat = QStringLiteral("application/x-quorvel-category-drag");
 const QString kCollapsedSuffix = QStringLiteral(" >>");
 
 // Sorted by displayed text, lower-cased and compared byte by byte.
@@ -186,6 +189,20 @@ void CEditCategoriesCtrl::DropNode(qint32 draggedId, qint32 targetId)
         Populate(targetId ? targetId : draggedId);
 }
 
+CEditCategoriesCtrl::ShownDrop CEditCategoriesCtrl::DropIndicator() const
+{
+    switch (dropIndicatorPosition()) {
+    case OnItem:
+        return ShownDrop::OnCategory;
+    case OnViewport:
+        return ShownDrop::OnBlankArea;
+    case AboveItem:
+    case BelowItem:
+        break;
+    }
+    return ShownDrop::BetweenRows;
+}
+
 void CEditCategoriesCtrl::contextMenuEvent(QContextMenuEvent* event)
 {
     QTreeWidgetItem* item = itemAt(viewport()->mapFromGlobal(event->globalPos()));
@@ -213,10 +230,29 @@ void CEditCategoriesCtrl::contextMenuEvent(QContextMenuEvent* event)
         RunCommand(chosen->data().toInt(), nodeId);
 }
 
+QMimeData* CEditCategoriesCtrl::mimeData(const QList<QTreeWidgetItem*>& items) const
+{
+    QMimeData* data = QTreeWidget::mimeData(items);
+    if (data)
+        data->setData(kOwnDragFormat, DragToken());
+    return data;
+}
+
+QByteArray CEditCategoriesCtrl::DragToken() const
+{
+    return QByteArray::number(quintptr(this));
+}
+
+bool CEditCategoriesCtrl::IsOwnDrag(const QDropEvent* event) const
+{
+    return event->source() == this
+        || (event->mimeData() && event->mimeData()->data(kOwnDragFormat) == DragToken());
+}
+
 void CEditCategoriesCtrl::dragEnterEvent(QDragEnterEvent* event)
 {
     m_dragTopId = 0;
-    if (event->source() == this)
+    if (IsOwnDrag(event))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -225,7 +261,7 @@ void CEditCategoriesCtrl::dragEnterEvent(QDragEnterEvent* event)
 void CEditCategoriesCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
     QTreeWidget::dragMoveEvent(event);
-    if (event->source() != this)
+    if (!IsOwnDrag(event))
         return;
     // The blank area takes drops too.
     event->acceptProposedAction();
@@ -248,6 +284,8 @@ void CEditCategoriesCtrl::dragMoveEvent(QDragMoveEvent* event)
 void CEditCategoriesCtrl::dropEvent(QDropEvent* event)
 {
     m_dragTopId = 0;
+    if (!IsOwnDrag(event))
+        return event->ignore();
     const qint32 dragged = NodeId(currentItem());
     const qint32 target = NodeId(itemAt(event->position().toPoint()));
     // The tree is rebuilt from the working trees; the view must not move items itself.

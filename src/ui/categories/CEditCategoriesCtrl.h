@@ -35,18 +35,29 @@ public:
     QList<int> MenuCommands(qint32 nodeId) const;
     // A drag of one node dropped on another, or on the blank area (0).
     void DropNode(qint32 draggedId, qint32 targetId);
-    // What the drop indicator shows during a drag: OnItem (a frame round the category the
-    // drop files under) or OnViewport (the blank area: a new Level 1 category); never a
-    // line between two items, since no drop places a category there.
-    DropIndicatorPosition DropIndicator() const { return dropIndicatorPosition(); }
+    // What the drop indicator shows during a drag: a frame round the category the drop
+    // files under, or the blank area (a new Level 1 category); never a line between two
+    // rows, since no drop places a category there.
+    enum class ShownDrop
+    {
+        OnCategory,
+        OnBlankArea,
+        BetweenRows,
+    };
+    ShownDrop DropIndicator() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
 
 private:
+    // Only a category dragged from this tree is dropped here; the drag's data says where
+    // it comes from.
+    bool IsOwnDrag(const QDropEvent* event) const;
+    QByteArray DragToken() const;
     QTreeWidgetItem* MakeItem(const CategoryNode& node);
     void RefreshTopSuffix(QTreeWidgetItem* item);
 
