@@ -96,8 +96,8 @@ void CNoteEditCtrl::SetNumbering(bool on, int style, int start, int levelIndent)
 
 void CNoteEditCtrl::StepNumberStart(bool up)
 {
-    const RichListFormat list = FormatOf(textCursor().block()).list;
-    if (IsNumbered(list))
+    const RichListFormat list = BlockFormatOf(textCursor().block()).list;
+    if (list.IsNumbered())
         SetNumberStart(up ? list.start + 1 : list.start - 1);
 }
 

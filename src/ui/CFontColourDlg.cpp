@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,9 +48,9 @@ CFontColourDlg::CFontColourDlg(const FontSetting& current, QWidget* parent)
     for (int i = 0; i < EditorPalette::kColourCount; ++i)
         m_colours->addItem(Swatch(EditorPalette::Colour(i)), EditorPalette::ColourName(i),
                            EditorPalette::Colour(i));
-    int chosen = m_colours->findData(stored);
+    int chosen = m_colours->findData(QVariant::fromValue(stored));
     if (chosen < 0) {
-        m_colours->addItem(Swatch(stored), QStringLiteral("Custom"), stored);
+        m_colours->addItem(Swatch(stored), QStringLiteral("Custom"), QVariant::fromValue(stored));
         chosen = m_colours->count() - 1;
     }
     m_colours->setCurrentIndex(chosen);

@@ -4,6 +4,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace CitationDocument {
 

@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {

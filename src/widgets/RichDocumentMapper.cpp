@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <algorithm>
 
 namespace RichDocumentMapper {
 namespace {

@@ -5,6 +5,7 @@
 #include "exchange/ImportSession.h"
 #include "format/NoteIdList.h"
 #include "platform/ProgressReporter.h"
+#include "sources/SourceNames.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/exchange/CCategoryTreeCtrlImp.h"
 #include "ui/exchange/CEditImpNoteDlg.h"

@@ -158,6 +158,37 @@ private slots:
                                                  document);
         QCOMPARE(document.toPlainText(), QStringLiteral("caf\u00e9 \u2014 ok"));
     }
+
+    // The view and the editor read a note through one mapper: the labels the view writes
+    // into the text are the ones the editor draws beside it.
+    void viewAndEditorNumberAListAlike()
+    {
+        const QString rtf = QStringLiteral(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}"
+            "\\pard{\\*\\pn\\pnlvlbody\\pnindent300\\pnstart3\\pndec{\\pntxta)}}\\li300 Three\\par"
+            "{\\*\\pn\\pnlvlbody\\pnindent300\\pnstart3\\pndec{\\pntxta)}}\\li300 Four\\par"
+            "\\pard{\\*\\pn\\pnlvlbody\\pnlcltr\\pnstart1{\\pntxta)}}a\\par}");
+        QTextDocument shown;
+        RichDocumentMapper::RtfToDisplayDocument(rtf, shown);
+        QTextDocument edited;
+        RichDocumentMapper::RtfToDocument(rtf, edited);
+        QCOMPARE(shown.blockCount(), edited.blockCount());
+        QStringList shownLabels;
+        QStringList editorLabels;
+        for (int i = 0; i < shown.blockCount(); ++i) {
+            shownLabels.append(shown.findBlockByNumber(i).text().section(QLatin1Char('\t'), 0, 0));
+            editorLabels.append(RichDocumentMapper::ListLabel(edited.findBlockByNumber(i)));
+        }
+        QCOMPARE(shownLabels,
+                 (QStringList {QStringLiteral("3)"), QStringLiteral("4)"), QStringLiteral("a)")}));
+        QCOMPARE(editorLabels, shownLabels);
+        // The editor keeps the text without labels; both keep the paragraph's indent.
+        QCOMPARE(edited.findBlockByNumber(1).text(), QStringLiteral("Four"));
+        QCOMPARE(RichDocumentMapper::ParagraphFormat(shown.findBlockByNumber(1).blockFormat()).leftIndent,
+                 300);
+        QCOMPARE(RichDocumentMapper::ParagraphFormat(edited.findBlockByNumber(1).blockFormat()).leftIndent,
+                 300);
+    }
 };
 
 QTEST_MAIN(NotesViewTest)
