@@ -176,7 +176,9 @@ QWidget* CEditNoteDlg::BuildNumberStart(QWidget* bar)
     m_numberStart->setObjectName(QStringLiteral("numberStart"));
     m_numberStart->setAccessibleName(QStringLiteral("List start number"));
     m_numberStart->setToolTip(QStringLiteral("The number the numbered list starts at"));
-    m_numberStart->setRange(0, kHighestNumberStart);
+    // Outside a numbered list the box shows no number: its lowest value stands for none.
+    m_numberStart->setRange(-1, kHighestNumberStart);
+    m_numberStart->setSpecialValueText(QStringLiteral("Start"));
     m_numberStart->setPrefix(QStringLiteral("Start "));
     m_numberStart->setEnabled(false);
     connect(m_numberStart, &QSpinBox::valueChanged, this, [this](int start) {
@@ -328,7 +330,7 @@ void CEditNoteDlg::RefreshToolBar()
     Button(kBullets)->setChecked(paragraph.list.style == RichListStyle::Bullet);
     const bool numbered = static_cast<int>(paragraph.list.style) >= static_cast<int>(RichListStyle::Arabic);
     m_numberStart->setEnabled(numbered);
-    m_numberStart->setValue(numbered ? paragraph.list.start : 0);
+    m_numberStart->setValue(numbered ? paragraph.list.start : -1);
     const int align = paragraph.alignment == RichParagraphFormat::Alignment::Centre ? kAlignCentre
         : paragraph.alignment == RichParagraphFormat::Alignment::Right              ? kAlignRight
                                                                                     : kAlignLeft;

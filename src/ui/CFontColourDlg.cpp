@@ -5,7 +5,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
-#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -58,8 +59,12 @@ CFontColourDlg::CFontColourDlg(const FontSetting& current, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* colourRow = new QFormLayout;
-    colourRow->addRow(QStringLiteral("Color:"), m_colours);
+    auto* colourLabel = new QLabel(QStringLiteral("Color:"), this);
+    colourLabel->setBuddy(m_colours);
+    auto* colourRow = new QHBoxLayout;
+    colourRow->addWidget(colourLabel);
+    colourRow->addWidget(m_colours);
+    colourRow->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fonts, 1);
     layout->addLayout(colourRow);

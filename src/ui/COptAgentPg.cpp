@@ -100,12 +100,17 @@ QWidget* COptAgentPg::BuildShortcutNote(QWidget* parent)
     copy->setToolTip(QStringLiteral("Put the command on the clipboard"));
     connect(copy, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(m_captureCommand->text()); });
+    // The command has a line of its own: a program folder's path can be long.
+    m_captureCommand->setCursorPosition(0);
+    m_captureCommand->setMinimumWidth(
+        m_captureCommand->fontMetrics().horizontalAdvance(m_captureCommand->text()) + 12);
     auto* row = new QHBoxLayout;
-    row->addWidget(m_captureCommand, 1);
+    row->addStretch(1);
     row->addWidget(copy);
     auto* layout = new QVBoxLayout(note);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_hotKeyNote);
+    layout->addWidget(m_captureCommand);
     layout->addLayout(row);
     return note;
 }
