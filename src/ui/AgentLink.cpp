@@ -1,5 +1,6 @@
 #include "ui/AgentLink.h"
 
+#include "platform/LocalPeer.h"
 #include "store/Settings.h"
 #include "ui/SingleInstanceGuard.h"
 
@@ -12,10 +13,7 @@ namespace AgentLink {
 
 QString DefaultServerName()
 {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = QDir::home().dirName();
-    return QStringLiteral("QuorvelAgent") + user;
+    return SingleInstanceGuard::PrivateServerName(QStringLiteral("QuorvelAgent"));
 }
 
 QString AgentProgram(const QString& programFolder)
@@ -25,9 +23,12 @@ QString AgentProgram(const QString& programFolder)
 
 bool FindAgent(const QString& serverName)
 {
+    if (serverName.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(serverName);
-    const bool found = socket.waitForConnected(200);
+    // Another user's listener on the name is no agent of ours.
+    const bool found = socket.waitForConnected(200) && LocalPeer::IsSameUser(socket.socketDescriptor());
     socket.abort();
     return found;
 }

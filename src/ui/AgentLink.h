@@ -4,8 +4,9 @@
 #include <functional>
 
 // The program's side of the link with the capture agent, "QVAgent". The agent listens on
-// a local socket named "QuorvelAgent" + the user name; messages to it are tag 0 and a
-// text, in the same framing as the single-instance hand-over (SingleInstanceGuard).
+// a local socket named "QuorvelAgent" + the user name in the user's own runtime folder;
+// messages to it are tag 0 and a text, in the same framing and with the same check of the
+// other side's user as the single-instance hand-over (SingleInstanceGuard).
 namespace AgentLink {
 
 // Re-read the agent settings; close.
@@ -32,7 +33,7 @@ QString DefaultServerName();
 // The agent's file in the program folder.
 QString AgentProgram(const QString& programFolder);
 
-// True when an agent listens under that name.
+// True when an agent of this user listens under that name.
 bool FindAgent(const QString& serverName = DefaultServerName());
 // Starts the agent from the program folder unless one runs already; a failed start is
 // not reported (false).

@@ -1,5 +1,8 @@
 #include "ui/SingleInstanceGuard.h"
 
+#include "platform/LocalPeer.h"
+#include "platform/RuntimeFolder.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QLocalServer>
@@ -31,15 +34,30 @@ SingleInstanceGuard::~SingleInstanceGuard() = default;
 
 QString SingleInstanceGuard::DefaultServerName()
 {
-    return QStringLiteral("ZolQuorvel") + UserName();
+    return PrivateServerName(QStringLiteral("ZolQuorvel"));
+}
+
+QString SingleInstanceGuard::PrivateServerName(const QString& base)
+{
+    const QString folder = RuntimeFolder::Path();
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(base + UserName());
 }
 
 bool SingleInstanceGuard::HandOver(const QByteArray& data, quint32 tag, int timeoutMs) const
 {
+    if (m_name.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(timeoutMs))
         return false;
+    // Another user's listener gets nothing: not the file name, not even the tag.
+    if (!LocalPeer::IsSameUser(socket.socketDescriptor())) {
+        socket.abort();
+        return false;
+    }
     QByteArray message(HeaderBytes, '\0');
     qToBigEndian<quint32>(tag, message.data());
     qToBigEndian<quint32>(quint32(data.size()), message.data() + 4);
@@ -60,6 +78,8 @@ bool SingleInstanceGuard::Listen()
 {
     if (m_server)
         return m_server->isListening();
+    if (m_name.isEmpty())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {
@@ -80,6 +100,12 @@ bool SingleInstanceGuard::IsListening() const
 void SingleInstanceGuard::OnNewConnection()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        // Whatever another user's process sends is neither read nor answered.
+        if (!LocalPeer::IsSameUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadMessages(socket); });
         ReadMessages(socket);

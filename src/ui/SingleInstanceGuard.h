@@ -8,8 +8,13 @@ class QLocalServer;
 class QLocalSocket;
 
 // Only one copy of the program runs per user. The running copy listens on a local socket
-// named "ZolQuorvel" + the user name; a second copy connects, hands over its command-line
-// file and ends.
+// named "ZolQuorvel" + the user name in the user's own runtime folder (RuntimeFolder); a
+// second copy connects, hands over its command-line file and ends.
+//
+// Neither side trusts a socket by its name alone: before anything is sent or read, each
+// checks that the process at the other end runs as the same user (LocalPeer). A second
+// copy that meets another user's listener hands nothing over and starts as the only copy;
+// the running copy drops a connection from another user unread and unanswered.
 //
 // Each message is a tag and bytes: a 32-bit tag, a 32-bit length and that many bytes (big
 // endian). The listener answers every message with a 32-bit 1 when it accepts it. Tag 100
@@ -26,9 +31,13 @@ public:
     explicit SingleInstanceGuard(const QString& serverName = DefaultServerName(), QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
+    // The full path of the per-user socket; empty when the user has no private runtime
+    // folder (the program then runs without looking for another copy).
     static QString DefaultServerName();
+    // The socket "base + user name" in the user's runtime folder; empty without one.
+    static QString PrivateServerName(const QString& base);
 
-    // The second copy's side: true when a running copy accepted the message.
+    // The second copy's side: true when a running copy of this user accepted the message.
     bool HandOver(const QByteArray& data, quint32 tag = HandOverTag, int timeoutMs = 3000) const;
     // The running copy's side: starts listening (a socket left behind by a copy that
     // crashed is replaced). False when listening is impossible.
