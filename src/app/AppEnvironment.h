@@ -30,4 +30,7 @@ struct AppEnvironment
     std::function<bool(const QString&, const QString&)> imageConverter;
     // The screen the main window opens on; invalid: no screen (no "FrameRect" check).
     QSize screen;
+    // This run only reads the data folder: the front end found at start-up that it cannot
+    // write it (DataFolderLock::Outcome::ReadOnly). See DataFolder::Access.
+    bool readOnly = false;
 };

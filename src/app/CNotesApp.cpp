@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "format/Clock.h"
+#include "format/ReadOnlyFileSystem.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
@@ -16,7 +17,8 @@ DataFolder MakeFolder(const AppEnvironment& environment)
         = environment.dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : environment.dataRoot;
     const QString programFolder
         = environment.programFolder.isEmpty() ? AppPaths::ProgramFolder() : environment.programFolder;
-    return DataFolder(dataRoot, programFolder);
+    return DataFolder(dataRoot, programFolder,
+                      environment.readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::Writable);
 }
 
 } // namespace
@@ -27,6 +29,10 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     , m_folder(MakeFolder(m_environment))
 {
     Q_ASSERT(m_environment.settingsBackend);
+    if (m_folder.IsReadOnly()) {
+        m_readOnlyFiles = std::make_unique<ReadOnlyFileSystem>(FileSystem::Current(), m_folder.DataRoot());
+        m_readOnlyScope = std::make_unique<ScopedFileSystem>(*m_readOnlyFiles);
+    }
     if (m_environment.prompt) {
         m_prompt = m_environment.prompt;
     } else {
@@ -87,10 +93,14 @@ void CNotesApp::InitInstance()
     Step(StartupStep::StoreVersion);
     m_settings.ProgVersion = Settings::RunningVersion();
 
-    // The clean-up and the load share one pass over the note files.
+    // The clean-up and the load share one pass over the note files. A read-only folder
+    // keeps its empty note files.
     Step(StartupStep::CleanUpNoteFiles);
     Step(StartupStep::LoadNoteDatabase);
-    m_database->CleanUpAndLoadNoteDatabase();
+    if (IsReadOnly())
+        m_database->LoadNoteDatabase();
+    else
+        m_database->CleanUpAndLoadNoteDatabase();
 
     Step(StartupStep::RestoreLastList);
     m_currentList->RestoreLastViewList();
@@ -112,11 +122,22 @@ void CNotesApp::InitInstance()
 
 FileStatus CNotesApp::ExitInstance()
 {
+    // The list and the settings of a read-only run end with it.
+    if (IsReadOnly())
+        return FileStatus::Ok();
     return SaveSettings();
+}
+
+FileStatus CNotesApp::ReadOnlyRefusal() const
+{
+    return FileStatus::Failed(FileStatus::Action::Write, m_folder.DataFilesFolder(),
+                              DataFolder::ReadOnlyReason());
 }
 
 FileStatus CNotesApp::SaveSettings()
 {
+    if (IsReadOnly())
+        return ReadOnlyRefusal();
     SettingsBackend& backend = *m_environment.settingsBackend;
     FileStatus status = m_settings.Save(backend);
     status.Keep(m_currentList->SaveLastViewList());
@@ -128,7 +149,10 @@ FileStatus CNotesApp::SaveSettingsFromDatabase()
 {
     // The load raises the id counters before the saved list has been read back; a full
     // save then would replace "LastViewList.dat" with the still empty list. Until the
-    // list is restored only the counters are made durable.
+    // list is restored only the counters are made durable. A read-only run raises them in
+    // memory only: it issues no id.
+    if (IsReadOnly())
+        return ReadOnlyRefusal();
     if (!m_lastListRestored)
         return m_settings.SaveCounters(*m_environment.settingsBackend);
     return SaveSettings();

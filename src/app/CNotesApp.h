@@ -10,11 +10,18 @@
 
 class CurrentNotesList;
 class NoteDatabase;
+class ReadOnlyFileSystem;
+class ScopedFileSystem;
 class SilentPrompt;
 
 // The application object: lives for the whole process and owns the settings, the note
 // database and the current notes list. Windows are not its business: the windowed
 // program plugs its steps into start-up through StartupHooks.
+//
+// On a read-only data folder (AppEnvironment::readOnly) start-up removes, rewrites and
+// creates nothing, the settings and the current list are never stored, and every change
+// under the data root is refused by the file system (ReadOnlyFileSystem) for the
+// object's lifetime.
 class CNotesApp
 {
 public:
@@ -28,12 +35,16 @@ public:
     // last current list restored in its saved order (no sorting), pending work.
     void InitInstance();
     // The exit save: every setting, then "Data Files\LastViewList.dat" from the current list.
+    // A read-only run has nothing to store: success, nothing written.
     FileStatus ExitInstance();
 
     // Writes every setting, then "ProgVersion" as the running version, then the current
     // list to "Data Files\LastViewList.dat", then "RunAgent". Every step is tried; the
-    // first failure is returned.
+    // first failure is returned. A read-only run refuses, touching nothing.
     FileStatus SaveSettings();
+
+    // Whether this run only reads the data folder (decided before start-up, never changed).
+    bool IsReadOnly() const { return m_folder.IsReadOnly(); }
 
     bool IsStartingUp() const { return m_startingUp; }
 
@@ -57,10 +68,14 @@ public:
 private:
     void Step(StartupStep step);
     FileStatus SaveSettingsFromDatabase();
+    FileStatus ReadOnlyRefusal() const;
 
     AppEnvironment m_environment;
     StartupHooks m_hooks;
     DataFolder m_folder;
+    // In place of FileSystem::Current() while the data folder is read-only.
+    std::unique_ptr<ReadOnlyFileSystem> m_readOnlyFiles;
+    std::unique_ptr<ScopedFileSystem> m_readOnlyScope;
     Settings m_settings;
     std::unique_ptr<SilentPrompt> m_silentPrompt;
     UserPrompt* m_prompt = nullptr;

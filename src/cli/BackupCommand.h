@@ -9,6 +9,7 @@ public:
     QString Name() const override { return QStringLiteral("backup"); }
     QString Synopsis() const override { return QStringLiteral("backup FILE"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -2,6 +2,8 @@
 
 #include "app/CNotesApp.h"
 #include "cli/CliOptions.h"
+#include "exchange/ExchangeFormat.h"
+#include "exchange/PrintCommands.h"
 #include "store/NoteDatabase.h"
 
 #include <QDir>
@@ -41,11 +43,14 @@ bool BibCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 CliOutcome BibCommand::Run(CNotesApp& app)
 {
     const NoteDatabase& database = app.Database();
-    const QString path = app.FullPath(QStringLiteral("Data Files\\Bib.dat"));
+    FileStatus failure;
+    const QString path
+        = PrintCommands::HandOffPath(database.Folder(), ExchangeFormat::BibFileName(), &failure);
+    if (path.isEmpty())
+        return CliOutcome::Failed(failure.Message());
     BibliographyOptions options;
     options.Sorted = m_sorted;
     options.Common = m_common;
-    FileStatus failure;
     const int count
         = CreateBibliography(path, database.Sources(), database.Authors(), m_ids, options, &failure);
     if (count < 0)

@@ -15,6 +15,8 @@ public:
         return QStringLiteral("bib [--style N --indent N --et-al N] [--unsorted] ID...");
     }
     CliOutcome Run(CNotesApp& app) override;
+    // The hand-off file is no data: a read-only data folder has it in the runtime folder.
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -12,6 +12,7 @@ public:
     QString Name() const override { return QStringLiteral("cite"); }
     QString Synopsis() const override { return QStringLiteral("cite [--style N] [--width W] [ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

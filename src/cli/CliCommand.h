@@ -28,6 +28,13 @@ public:
     // Runs on the started application (before the exit save).
     virtual CliOutcome Run(CNotesApp& app) = 0;
 
+    // Whether the command, with the arguments parsed, stores anything in the data folder
+    // (notes, sources, settings, the current list). On a read-only data folder such a
+    // command is refused before start-up; one that only reads runs, and what it changes in
+    // memory (a search's current list) is not kept. A command counts as writing unless it
+    // says otherwise.
+    virtual bool WritesDataFolder() const { return true; }
+
 protected:
     virtual void DeclareOptions(CliArguments& arguments) { (void)arguments; }
     // Checks and keeps what Run needs; the default accepts no positional word.

@@ -98,11 +98,19 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
         dataRoot = m_environmentDataRoot;
     // Held from before the settings are read (they hold the id counters) until after the
     // exit save, so that no other program sees this run half done.
-    DataFolderLock lock(dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : dataRoot);
-    if (lock.Lock(waitMs) == DataFolderLock::Outcome::InUse)
+    const QString root = dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : dataRoot;
+    DataFolderLock lock(root);
+    const DataFolderLock::Outcome locked = lock.Lock(waitMs);
+    if (locked == DataFolderLock::Outcome::InUse)
         return CliOutcome::Failed(lock.InUseText());
+    // A folder this user cannot write is only read: a command that would store something
+    // is refused before anything is loaded.
+    const bool readOnly = locked == DataFolderLock::Outcome::ReadOnly;
+    if (readOnly && command->WritesDataFolder())
+        return CliOutcome::Failed(DataFolder(root, {}, DataFolder::Access::ReadOnly).ReadOnlyText());
     std::unique_ptr<IniSettingsBackend> iniBackend;
     AppEnvironment environment;
+    environment.readOnly = readOnly;
     environment.dataRoot = dataRoot;
     environment.programFolder = m_programFolder;
     environment.now = m_now;

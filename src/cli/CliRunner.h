@@ -17,7 +17,10 @@ class SettingsBackend;
 // desktop program does (settings, clean-up, database load, last list), runs the
 // command, does the exit save and prints one JSON document. Usage errors are found
 // before start-up and touch nothing. The data folder is locked for the whole run; when
-// another program holds it beyond --wait seconds (default 10) the command fails.
+// another program holds it beyond --wait seconds (default 10) the command fails. A data
+// folder this user cannot write is opened read-only: reading commands run and store
+// nothing (no exit save), a command that would write fails with
+// {"error": "The data folder \"...\" is read-only: nothing can be stored in it."}.
 class CliRunner
 {
 public:

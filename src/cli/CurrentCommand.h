@@ -10,6 +10,7 @@ public:
     QString Name() const override { return QStringLiteral("current"); }
     QString Synopsis() const override { return QStringLiteral("current [--set ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return m_set; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -9,6 +9,7 @@ public:
     QString Name() const override { return QStringLiteral("export"); }
     QString Synopsis() const override { return QStringLiteral("export FILE [ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -10,4 +10,5 @@ public:
     QString Name() const override { return QStringLiteral("info"); }
     QString Synopsis() const override { return QStringLiteral("info"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 };

@@ -14,6 +14,7 @@ public:
         return QStringLiteral("keywords [--attach WORD ID... | --remove WORD ID...]");
     }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return m_mode != Mode::List; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -10,6 +10,7 @@ public:
     QString Name() const override { return QStringLiteral("notes"); }
     QString Synopsis() const override { return QStringLiteral("notes [ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     bool AcceptArguments(const CliArguments& arguments, QString* error) override;

@@ -20,8 +20,8 @@ CliOutcome PrintCommand::Run(CNotesApp& app)
     NoteDatabase& database = app.Database();
     const NotesList notes
         = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
-    const QString path = app.FullPath(QStringLiteral("Data Files\\PrintPreview.nbf"));
-    if (const FileStatus written = PrintCommands::WritePrintPreviewFor(database, notes); !written)
+    QString path;
+    if (const FileStatus written = PrintCommands::WritePrintPreviewFor(database, notes, &path); !written)
         return CliOutcome::Failed(written.Message());
     return CliOutcome::Ok(
         QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), int(notes.size())}});

@@ -10,6 +10,8 @@ public:
     QString Name() const override { return QStringLiteral("print"); }
     QString Synopsis() const override { return QStringLiteral("print [ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    // The hand-off file is no data: a read-only data folder has it in the runtime folder.
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -10,6 +10,7 @@ public:
     QString Name() const override { return QStringLiteral("search"); }
     QString Synopsis() const override { return QStringLiteral("search [--current] [--ids-only] QUERY"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -9,4 +9,5 @@ public:
     QString Name() const override { return QStringLiteral("sources"); }
     QString Synopsis() const override { return QStringLiteral("sources"); }
     CliOutcome Run(CNotesApp& app) override;
+    bool WritesDataFolder() const override { return false; }
 };

@@ -13,7 +13,9 @@
 #include "store/NoteFileGroups.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -130,7 +132,17 @@ int Export(int expected, const NoteWalk& walk, const QString& archivePath, const
     if (context.database == nullptr)
         return ExchangeFormat::kExportCompressionFailed;
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
-    const QString tempPath = context.database->Folder().FullPath(ExchangeFormat::ExportTempName());
+    // A read-only data folder has no room for the temporary folder: a private one of the
+    // system's (mode 0700, a name nobody can foresee) serves instead.
+    const DataFolder& folder = context.database->Folder();
+    std::optional<QTemporaryDir> privateTemp;
+    if (folder.IsReadOnly()) {
+        privateTemp.emplace(QDir(QDir::tempPath()).filePath(QStringLiteral("quorvel-export-XXXXXX")));
+        if (!privateTemp->isValid())
+            return Failed(context, privateTemp->errorString(), FileStatus::Caption());
+    }
+    const QString tempPath = privateTemp ? privateTemp->filePath(QStringLiteral("ExportTemp"))
+                                         : folder.FullPath(ExchangeFormat::ExportTempName());
     const int result = WriteArchive(expected, walk, archivePath, context, tempPath, progress);
     RemoveTempFolder(tempPath);
     progress.End();

@@ -26,8 +26,9 @@ struct ExportContext
 // the database's index names it; an id that no note file holds is left out. The notes
 // are read one note file at a time and written as they are read, so an export holds no
 // more than one note file's notes, whatever their number. The data file is written in
-// "Data Files\ExportTemp", which is emptied before and removed after. The database is
-// never changed.
+// "Data Files\ExportTemp", which is emptied before and removed after (on a read-only data
+// folder, in a private temporary folder of the system instead). The database is never
+// changed.
 // Returns the number of notes written (> 0); 0 when none was written (its archive then
 // holds a Count of 0); -1 when a file could not be written (the temporary folder, the data
 // file: shown with FileStatus::Caption(), naming the file and the reason) or the

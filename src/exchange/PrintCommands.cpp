@@ -5,12 +5,14 @@
 #include "format/FileSystem.h"
 #include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/UserPrompt.h"
 #include "sources/BibFile.h"
 #include "store/NoteDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -57,14 +59,43 @@ QString BibliographyCommandLine(const QString& programPath, const QString& bibPa
     return Quoted(programPath) + QLatin1Char(' ') + Quoted(bibPath);
 }
 
-FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes)
+QString HandOffPath(const DataFolder& folder, const QString& name, FileStatus* failure)
+{
+    const QString inDataFolder = folder.FullPath(name);
+    if (!folder.IsReadOnly())
+        return inDataFolder;
+    QString reason;
+    const QString runtime = RuntimeFolder::SubFolder(QStringLiteral("quorvel"), &reason);
+    if (runtime.isEmpty()) {
+        if (failure)
+            *failure
+                = FileStatus::Failed(FileStatus::Action::CreateFolder, QStringLiteral("quorvel"), reason);
+        return {};
+    }
+    return QDir(runtime).filePath(QFileInfo(inDataFolder).fileName());
+}
+
+QString PreviewCommandLine(const DataFolder& folder)
+{
+    const QString program = PrintProgramPath(folder);
+    if (!folder.IsReadOnly())
+        return NotesCommandLine(program);
+    return Quoted(program) + QLatin1Char(' ')
+        + Quoted(HandOffPath(folder, ExchangeFormat::PrintPreviewName()));
+}
+
+FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes, QString* path)
 {
     const SourceList sources = LoadSourcesFile(database.SourcesFilePath());
-    if (const FileStatus folder = FileSystem::Current().MakePath(database.Folder().DataFilesFolder());
-        !folder)
+    FileStatus failure;
+    const QString file = HandOffPath(database.Folder(), ExchangeFormat::PrintPreviewName(), &failure);
+    if (file.isEmpty())
+        return failure;
+    if (const FileStatus folder = FileSystem::Current().MakePath(QFileInfo(file).absolutePath()); !folder)
         return folder;
-    return WritePrintPreviewFile(database.Folder().FullPath(ExchangeFormat::PrintPreviewName()), notes,
-                                 sources, database.Authors());
+    if (path)
+        *path = file;
+    return WritePrintPreviewFile(file, notes, sources, database.Authors());
 }
 
 bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, ProgressReporter& progress,
@@ -82,7 +113,7 @@ bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, Progres
         prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return false;
     }
-    start(NotesCommandLine(PrintProgramPath(database.Folder())), database.Folder());
+    start(PreviewCommandLine(database.Folder()), database.Folder());
     return true;
 }
 
@@ -92,8 +123,10 @@ bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressRep
     if (selected.isEmpty())
         return false;
     progress.Notify(QStringLiteral("Preparing Sources...."));
-    const QString bibPath = database.Folder().FullPath(ExchangeFormat::BibFileName());
-    FileStatus written = FileSystem::Current().MakePath(database.Folder().DataFilesFolder());
+    FileStatus written;
+    const QString bibPath = HandOffPath(database.Folder(), ExchangeFormat::BibFileName(), &written);
+    if (written)
+        written = FileSystem::Current().MakePath(QFileInfo(bibPath).absolutePath());
     if (written)
         written = WriteBibFile(bibPath, selected, database.Authors());
     progress.End();

@@ -32,9 +32,20 @@ QString NotesCommandLine(const QString& programPath);
 // A bibliography: "\"program\" \"Bib.dat\"", both full paths quoted, one blank between.
 QString BibliographyCommandLine(const QString& programPath, const QString& bibPath);
 
-// Writes "Data Files\PrintPreview.nbf" from the notes, with sources read afresh from
-// "Sources.dat" and the database's authors; the failure when the file cannot be written.
-FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes);
+// Where the hand-off file of that name ("Data Files\PrintPreview.nbf", "Data Files\Bib.dat")
+// is written: the data folder, or, while the data folder is read-only, the folder
+// "quorvel" in the user's own runtime folder (RuntimeFolder), where no other user can
+// read or replace it. Empty, with the failure, when there is no such folder.
+QString HandOffPath(const DataFolder& folder, const QString& name, FileStatus* failure = nullptr);
+// The command line that shows the notes file of WritePrintPreviewFor: the data folder's
+// own file needs no argument (NotesCommandLine); one in the runtime folder is named.
+QString PreviewCommandLine(const DataFolder& folder);
+
+// Writes the notes' hand-off file (HandOffPath of "Data Files\PrintPreview.nbf") with
+// sources read afresh from "Sources.dat" and the database's authors; the failure when the
+// file cannot be written. path, when given, receives the file's full path.
+FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes,
+                                QString* path = nullptr);
 
 // "Save/Print Current Notes...": refuses an empty current list ("Unable to save, there
 // are no notes in the current list.", "Invalid Notes"); otherwise writes the file under
@@ -45,7 +56,7 @@ bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, Progres
                              const ProgramStarter& start = StartDetached);
 
 // "Create Bibliography..." after its selection dialog: nothing for an empty selection;
-// otherwise "Data Files\Bib.dat" is written under "Preparing Sources...." (each source
+// otherwise "Data Files\Bib.dat" (HandOffPath) is written under "Preparing Sources...." (each source
 // formatted again) and the print program is started with it. False for an empty list, or
 // when the file cannot be written (failure says why; nothing is started).
 bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,

@@ -2,10 +2,17 @@
 
 #include <QDir>
 
-DataFolder::DataFolder(QString dataRoot, QString programFolder)
+DataFolder::DataFolder(QString dataRoot, QString programFolder, Access access)
     : m_dataRoot(std::move(dataRoot))
     , m_programFolder(std::move(programFolder))
+    , m_access(access)
 {
+}
+
+QString DataFolder::ReadOnlyText() const
+{
+    return QStringLiteral("The data folder \"%1\" is read-only: nothing can be stored in it.")
+        .arg(QDir::toNativeSeparators(DataFilesFolder()));
 }
 
 QString DataFolder::FullPath(const QString& name) const
@@ -21,5 +28,7 @@ QString DataFolder::FullPath(const QString& name) const
 bool DataFolder::CreateFolders() const
 {
     QDir dir;
+    if (IsReadOnly())
+        return dir.exists(NotesFolder()) && dir.exists(ImagesFolder()) && dir.exists(LexiconsFolder());
     return dir.mkpath(NotesFolder()) && dir.mkpath(ImagesFolder()) && dir.mkpath(LexiconsFolder());
 }

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,6 +18,17 @@ constexpr int kRetryMs = 50;
 QString LockPath(const QString& dataRoot)
 {
     return DataFolder(dataRoot, QString()).FullPath(DataFolderLock::LockFileName());
+}
+
+// Whether this process may create files in folder, or, while folder is missing, in the
+// nearest folder above it that exists. Judged by the effective user, as the writes would
+// be; a read-only file system says no whatever the permissions.
+bool CanWriteIn(const QString& folder)
+{
+    QString existing = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).path())
+        existing = QFileInfo(existing).path();
+    return ::faccessat(AT_FDCWD, QFile::encodeName(existing).constData(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -38,7 +51,11 @@ DataFolderLock::Outcome DataFolderLock::TryLock()
 {
     if (m_lock.isLocked())
         return Outcome::Held;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const QString folder = QFileInfo(m_path).absolutePath();
+    QDir().mkpath(folder);
+    // Before the lock file: one left on a read-only medium would read as a holder forever.
+    if (!CanWriteIn(folder))
+        return Outcome::ReadOnly;
     if (m_lock.tryLock(0))
         return Outcome::Held;
     if (m_lock.error() != QLockFile::LockFailedError)

@@ -27,15 +27,20 @@ public:
     {
         Held, // this object holds the lock
         InUse, // another program holds it
-        // The lock file cannot be created (a read-only folder, no permission): nothing
-        // can be written there, so no second writer can interfere; the program's own
-        // writes fail and report themselves.
+        // This user cannot write the data folder (a read-only medium, no write
+        // permission): the run opens it read-only (DataFolder::Access::ReadOnly). No lock
+        // is needed, as nothing will be written; whoever else may write it (another user,
+        // another machine) replaces files in one step, which a reader never sees half done.
+        ReadOnly,
+        // The folder is writable but the lock file cannot be made (a full disk, say): the
+        // run goes on, and its own writes fail and report themselves.
         NotWritable,
     };
 
     // One attempt.
     Outcome TryLock();
     // Attempts until waitMs have passed (at least one attempt) while the lock is in use.
+    // A read-only folder is said at once, whether a lock file is there or not.
     // Between attempts calls waiting with the milliseconds waited so far, when given.
     Outcome Lock(int waitMs, const std::function<void(int elapsedMs)>& waiting = {});
     void Unlock();

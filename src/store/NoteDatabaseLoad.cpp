@@ -133,7 +133,8 @@ void NoteDatabase::LoadSources()
     m_sources = ParseSourcesFile(FieldReader::FromDiskBytes(onDisk));
     // Stores the GUIDs made for sources read without one (and brings an old file up to
     // date); a file that would come out byte for byte the same is left as it is. The
-    // notes the load files under each source are not part of the file.
-    if (!SourcesFileHolds(m_sources, onDisk))
+    // notes the load files under each source are not part of the file. A read-only data
+    // folder keeps its file as it is; the GUIDs live for the run.
+    if (!m_folder.IsReadOnly() && !SourcesFileHolds(m_sources, onDisk))
         WriteSourcesFile(SourcesFilePath(), m_sources);
 }

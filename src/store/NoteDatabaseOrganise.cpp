@@ -41,10 +41,23 @@ KeyWordEntry EntryFor(const KeyWordList& list, const QString& word)
     return entry;
 }
 
+// The organising commands change the trees or the key word list before they write the
+// note files, each on its own; on a read-only folder they refuse first.
+NoteWriteResult RefusedAsReadOnly(const DataFolder& folder)
+{
+    NoteWriteResult refused;
+    refused.Record(
+        folder.NotesFolder(),
+        FileStatus::Failed(FileStatus::Action::Write, folder.NotesFolder(), DataFolder::ReadOnlyReason()));
+    return refused;
+}
+
 } // namespace
 
 NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
 {
+    if (m_folder.IsReadOnly())
+        return RefusedAsReadOnly(m_folder);
     m_unassigned = edited.TakeUnassignedNode();
     *m_categories = std::move(edited);
 
@@ -80,12 +93,16 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
 
 NoteWriteResult NoteDatabase::AttachKeyWordToNotes(const QString& word, NotesList& notes)
 {
+    if (m_folder.IsReadOnly())
+        return RefusedAsReadOnly(m_folder);
     const QList<int> positions = m_keyWords->AttachKeyWordToNotes(EntryFor(*m_keyWords, word), notes);
     return WriteChangedNotes(notes, positions);
 }
 
 NoteWriteResult NoteDatabase::RemoveKeyWordFromNotes(const QString& word, NotesList& notes)
 {
+    if (m_folder.IsReadOnly())
+        return RefusedAsReadOnly(m_folder);
     const QList<int> positions = m_keyWords->RemoveKeyWordFromNotes(EntryFor(*m_keyWords, word), notes);
     return WriteChangedNotes(notes, positions);
 }

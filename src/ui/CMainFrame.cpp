@@ -1,6 +1,7 @@
 #include "ui/CMainFrame.h"
 
 #include "app/CNotesApp.h"
+#include "app/ReadOnlyRefusal.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
@@ -30,6 +31,27 @@ namespace {
 int PaneWidth(const QFontMetrics& metrics, const QString& sample, int blanks)
 {
     return metrics.horizontalAdvance(sample + QString(blanks, QLatin1Char(' ')));
+}
+
+// The menu commands that store something in the data folder; a read-only folder refuses
+// them before their dialogs open.
+bool WritesDataFolder(int commandId)
+{
+    using namespace CommandIds;
+    return commandId == CommandIds::AddNote || commandId == DeleteNote || commandId == DeleteCurrentNotes
+        || commandId == ImportNotes || commandId == EditOptions || commandId == EditCategoryTrees
+        || commandId == OpenSampleNotes;
+}
+
+// Shown only while the data folder is read-only: the state, and what that means.
+QLabel* ReadOnlyPane(const DataFolder& folder, QWidget* parent)
+{
+    auto* pane = new QLabel(QStringLiteral("Read-Only"), parent);
+    pane->setObjectName(QStringLiteral("readOnlyPane"));
+    pane->setAccessibleName(QStringLiteral("Data folder: read-only"));
+    pane->setToolTip(folder.ReadOnlyText()
+                     + QStringLiteral("\nNotes can be read, searched, printed and exported."));
+    return pane;
 }
 
 } // namespace
@@ -73,6 +95,8 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addPermanentWidget(m_notesInList);
     statusBar()->addPermanentWidget(m_totalNotes);
+    if (app.IsReadOnly())
+        statusBar()->addPermanentWidget(ReadOnlyPane(app.Folder(), this));
 
     m_progressDlg = new CSkinProgressDlg(this);
     m_notification = new CNotificationDlg(this);
@@ -195,6 +219,8 @@ void CMainFrame::RunCommand(int commandId)
 {
     using namespace CommandIds;
     if (QAction* action = m_actions.value(commandId); action && !action->isEnabled())
+        return;
+    if (WritesDataFolder(commandId) && ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
         return;
     switch (commandId) {
     case SavePrintNotes:

@@ -1,6 +1,7 @@
 // "Import Notes...": an archive chosen, dropped or handed over goes through the import
 // dialog, where the user picks the notes to take.
 #include "app/CNotesApp.h"
+#include "app/ReadOnlyRefusal.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ImportNotes.h"
@@ -19,6 +20,9 @@ void CMainFrame::OnImportNotes()
 
 int CMainFrame::ImportArchive(const QString& path)
 {
+    // Archives dropped or handed over from another copy as well as chosen from the menu.
+    if (ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
+        return ExchangeFormat::kImportCancelled;
     NoteDatabase& database = m_app.Database();
     ImportDialogContext dialogContext;
     dialogContext.trees = &database.Categories();

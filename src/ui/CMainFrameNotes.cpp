@@ -1,6 +1,7 @@
 // The main frame's commands that write notes: "Add Note...", "Edit Note" and the agent's
 // request for a note from selected text.
 #include "app/CNotesApp.h"
+#include "app/ReadOnlyRefusal.h"
 #include "editor/CEditNoteDlg.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
@@ -58,7 +59,7 @@ bool CMainFrame::RunNoteEditor(CEditNoteDlg& editor)
 void CMainFrame::AddNote()
 {
     m_addNoteTimer.stop();
-    if (m_noteEditor)
+    if (m_noteEditor || ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
         return;
     NoteDatabase& database = m_app.Database();
     m_templateNote = NoteTemplate::Choose(m_templateNote, database.CurrentList());
@@ -81,7 +82,7 @@ void CMainFrame::AddNote()
 
 void CMainFrame::EditNote(int noteId)
 {
-    if (m_noteEditor || noteId <= 0)
+    if (m_noteEditor || noteId <= 0 || ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
         return;
     NoteDatabase& database = m_app.Database();
     const std::optional<NoteRecord> shown = m_app.CurrentList().FindNote(noteId);

@@ -1,6 +1,7 @@
 // The main frame's side of organising notes: the control bar with its show/hide strip,
 // its commands on the notes of an item, and the "Edit Category Trees" dialog.
 #include "app/CNotesApp.h"
+#include "app/ReadOnlyRefusal.h"
 #include "categories/CategoryTree.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
@@ -135,11 +136,11 @@ void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
         ProgressReporter& progress = m_app.Progress();
         progress.Notify(QStringLiteral("Preparing Preview...."));
         PrintCommands::WritePrintPreviewFor(database, notes);
-        PrintCommands::StartDetached(
-            PrintCommands::NotesCommandLine(PrintCommands::PrintProgramPath(database.Folder())),
-            database.Folder());
+        PrintCommands::StartDetached(PrintCommands::PreviewCommandLine(database.Folder()), database.Folder());
         progress.End();
     } else if (output == ControlBarOutput::Delete) {
+        if (ReadOnlyRefusal::Refuse(database.Folder(), m_prompt))
+            return;
         if (database.DeleteNotes(notes, m_prompt) > 0) {
             m_view->ClearDisplayState();
             m_view->Redraw(true);
@@ -151,6 +152,8 @@ void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
 
 void CMainFrame::OnKeyWordCommand(const QString& word, bool attach)
 {
+    if (ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
+        return;
     NoteDatabase& database = m_app.Database();
     CurrentNotesList& current = m_app.CurrentList();
     const NoteWriteResult result = attach

@@ -1,4 +1,5 @@
 // The note view's mouse, menus and note commands.
+#include "app/ReadOnlyRefusal.h"
 #include "editor/AttachmentExtraction.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
@@ -229,7 +230,7 @@ void CNotesView::RemoveFromCurrentList(int id)
 void CNotesView::DeleteNotePermanently(int id)
 {
     const std::optional<NoteRecord> note = m_currentList.FindNote(id);
-    if (!note)
+    if (!note || ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
     const int scroll = verticalScrollBar()->value();
     if (m_database.DeleteSelectedNote(*note, m_prompt) <= 0)
@@ -246,6 +247,9 @@ void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action 
 {
     const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
+        return;
+    // The picture's size and shift are stored with the note.
+    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
     int maxShift = 0;
     const int index = NotesListOps::IndexOfNote(Notes(), id);

@@ -72,6 +72,7 @@ bool QuorvelProgram::Start()
     m_settings = std::make_unique<IniSettingsBackend>(AppPaths::SettingsFile(m_options.dataRoot));
     AppEnvironment environment;
     environment.dataRoot = m_options.dataRoot;
+    environment.readOnly = m_readOnly;
     environment.settingsBackend = m_settings.get();
     environment.prompt = m_prompt;
     environment.progress = &m_progress;
@@ -132,6 +133,7 @@ bool QuorvelProgram::LockDataFolder()
         waitWindow->SetPosition(elapsedMs / 100);
     });
     waitWindow.reset();
+    m_readOnly = outcome == DataFolderLock::Outcome::ReadOnly;
     if (outcome != DataFolderLock::Outcome::InUse)
         return true;
     m_prompt->Tell(m_lock->InUseText(), QStringLiteral("Quorvel"), UserPrompt::Icon::Warning);
@@ -201,7 +203,7 @@ void QuorvelProgram::ServeAgentRequest(bool startingUp)
 
 void QuorvelProgram::StartAgent(bool firstStart)
 {
-    if (firstStart && m_settings)
+    if (firstStart && m_settings && !m_readOnly)
         m_settings->SetValue(QStringLiteral("Options"), QStringLiteral("StartupAgent"), 2112);
     if (firstStart || m_app->GetSettings().RunAgent == 2112)
         AgentLink::StartAgent(m_app->ProgramFolder(), m_options.agentServerName);
@@ -220,7 +222,7 @@ void QuorvelProgram::OnClosing()
         return;
     m_exited = true;
     FileStatus saved = m_app->ExitInstance();
-    if (m_settings)
+    if (m_settings && !m_readOnly)
         saved.Keep(m_settings->Sync());
     // What could not be stored is said before the window goes.
     if (!saved && m_prompt)

@@ -42,7 +42,8 @@ public:
 
     // Returns false when another copy took the hand-over, or when the data folder stayed
     // in use by another program beyond the wait (the user is told): this copy should end
-    // now. Otherwise runs the whole start-up and shows the main window.
+    // now. Otherwise runs the whole start-up and shows the main window; a data folder this
+    // user cannot write is opened read-only (the status bar says so).
     bool Start();
 
     // A file or agent request from the shell, another copy or a drop on the window.
@@ -79,5 +80,7 @@ private:
     bool m_pendingImport = false;
     bool m_pendingAgent = false;
     bool m_exited = false;
+    // The data folder cannot be written by this user: the run only reads it.
+    bool m_readOnly = false;
     QStringList m_imported;
 };

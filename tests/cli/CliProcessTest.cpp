@@ -1,4 +1,5 @@
 #include "store/DataFolderLock.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,6 +62,29 @@ TEST(CliProcessTest, ExitStatuses)
     const Outcome refused = RunCli({QStringLiteral("delete"), QStringLiteral("4242")}, root);
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.json.contains(QStringLiteral("error")));
+}
+
+TEST(CliProcessTest, ReadOnlyFolderAnswersReadsAndRefusesWrites)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = dir.path();
+    ASSERT_EQ(RunCli({QStringLiteral("--data-root"), root, QStringLiteral("add"), QStringLiteral("--text"),
+                      QStringLiteral("kept")})
+                  .exitCode,
+              0);
+    ReadOnlyFolder readOnly(root);
+    if (!readOnly.Made())
+        GTEST_SKIP() << readOnly.Why();
+    const Outcome info = RunCli({QStringLiteral("--data-root"), root, QStringLiteral("info")});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_EQ(info.json.value(QStringLiteral("total")).toInt(), 1);
+    const Outcome add = RunCli({QStringLiteral("--data-root"), root, QStringLiteral("add"),
+                                QStringLiteral("--text"), QStringLiteral("x")});
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_EQ(add.json.value(QStringLiteral("error")).toString(),
+              QStringLiteral("The data folder \"%1/Data Files\" is read-only: nothing can be stored in it.")
+                  .arg(root));
 }
 
 namespace {

@@ -3,9 +3,11 @@
 
 #include "format/FileSystem.h"
 
+#include "format/DataFolder.h"
 #include "format/FieldReader.h"
 #include "format/FieldWriter.h"
 #include "format/FileTransaction.h"
+#include "format/ReadOnlyFileSystem.h"
 #include "format/RecordList.h"
 #include "support/FailingFileSystem.h"
 
@@ -177,6 +179,55 @@ ReadList ReadTwoFieldList(QByteArray bytes,
 }
 
 } // namespace
+
+TEST_F(FileSystemTest, ReadOnlyDataRootRefusesEveryChangeUnderItAndNothingElse)
+{
+    // The data root, a sibling whose name begins the same, and a folder elsewhere.
+    const QString root = Path("root");
+    const QString sibling = Path("root-export");
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/Data Files/Notes")));
+    ASSERT_TRUE(QDir().mkpath(sibling));
+    const QString note = root + QStringLiteral("/Data Files/Notes/DAY08142008.dat");
+    ASSERT_TRUE(real.WriteWholeFile(note, "kept"));
+    FailingFileSystem beneath; // counts what reaches it; fails nothing
+    beneath.Fail(FailingFileSystem::Kind::ReadOnly, Path("nothing-here"));
+    ReadOnlyFileSystem files(beneath, root);
+
+    const QString reason = DataFolder::ReadOnlyReason();
+    const QString inside = root + QStringLiteral("/Data Files/new.dat");
+    EXPECT_EQ(files.WriteWholeFile(note, "changed").Reason(), reason);
+    EXPECT_EQ(files.AppendToFile(note, "more").Reason(), reason);
+    EXPECT_EQ(files.Remove(note).Reason(), reason);
+    EXPECT_EQ(files.Copy(Path("elsewhere"), inside).Reason(), reason);
+    EXPECT_EQ(files.Link(note, inside).Reason(), reason);
+    EXPECT_EQ(files.MakePath(root + QStringLiteral("/Data Files/ExportTemp")).Reason(), reason);
+    EXPECT_EQ(files.RemoveFolder(root + QStringLiteral("/Data Files/Notes")).Reason(), reason);
+    EXPECT_EQ(files.RemoveFolder(root).Reason(), reason);
+    // A rename into or out of the root, and paths that only reach it through "..".
+    EXPECT_EQ(files.Rename(note, sibling + QStringLiteral("/x")).Reason(), reason);
+    EXPECT_EQ(files.Rename(sibling + QStringLiteral("/x"), note).Reason(), reason);
+    EXPECT_EQ(files.WriteWholeFile(sibling + QStringLiteral("/../root/Data Files/x"), "x").Reason(), reason);
+    QSettings settings(root + QStringLiteral("/Quorvel.ini"), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Options/ZoomLvl"), 150);
+    EXPECT_EQ(files.SyncSettings(settings).Reason(), reason);
+    // The refusal names the file as any failed write does.
+    EXPECT_EQ(files.WriteWholeFile(note, "changed").Message(),
+              QStringLiteral("Could not write \"%1\": The data folder is read-only").arg(note));
+
+    EXPECT_EQ(Read(note), QByteArray("kept"));
+    EXPECT_EQ(QDir(root + QStringLiteral("/Data Files")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList {QStringLiteral("Notes")});
+    EXPECT_EQ(beneath.Refused(), 0);
+
+    // Outside the root everything goes through: an export archive, the temporary folder.
+    EXPECT_TRUE(files.MakePath(sibling + QStringLiteral("/ExportTemp")));
+    EXPECT_TRUE(files.WriteWholeFile(sibling + QStringLiteral("/a.qvx"), "zip"));
+    EXPECT_TRUE(files.AppendToFile(sibling + QStringLiteral("/a.qvx"), "+"));
+    EXPECT_EQ(Read(sibling + QStringLiteral("/a.qvx")), QByteArray("zip+"));
+    EXPECT_TRUE(files.Copy(note, sibling + QStringLiteral("/copy.dat")));
+    EXPECT_EQ(Read(sibling + QStringLiteral("/copy.dat")), QByteArray("kept"));
+    EXPECT_TRUE(files.RemoveFolder(sibling + QStringLiteral("/ExportTemp")));
+}
 
 TEST(RecordList, DamagedHeadsAndCountsFollowOneSetOfRules)
 {

@@ -3,10 +3,13 @@
 
 #include "store/DataFolderLock.h"
 
+#include "support/ReadOnlyFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -152,20 +155,40 @@ TEST(DataFolderLockTest, LockFromAnotherHostIsNeverTakenOver)
     EXPECT_TRUE(QFile::exists(LockPath(dir)));
 }
 
-TEST(DataFolderLockTest, ReadOnlyFolderIsNotWaitedFor)
+TEST(DataFolderLockTest, AFolderThisUserCannotWriteIsReadOnlyAtOnce)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("Data Files"))));
-    QFile::setPermissions(dir.filePath(QStringLiteral("Data Files")), QFile::ReadOwner | QFile::ExeOwner);
-
-    DataFolderLock lock(dir.path());
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_EQ(lock.Lock(5000), DataFolderLock::Outcome::NotWritable);
-    EXPECT_LT(timer.elapsed(), 5000);
-    EXPECT_FALSE(lock.IsLocked());
-    QFile::setPermissions(dir.filePath(QStringLiteral("Data Files")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Empty, and with a lock left on the medium by a program of another machine: neither
+    // is waited for, since nothing will be written.
+    for (const bool leftLock : {false, true}) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("Data Files"))));
+        if (leftLock) {
+            QList<QByteArray> lines = OwnLockLines(dir);
+            lines[2] = "elsewhere.invalid";
+            for (qsizetype i = 3; i < lines.size(); ++i) {
+                if (!lines[i].isEmpty())
+                    lines[i] = "another-machine";
+            }
+            WriteLockFile(dir, lines);
+        }
+        ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.Made())
+            GTEST_SKIP() << readOnly.Why();
+        DataFolderLock lock(dir.path());
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(lock.Lock(5000), DataFolderLock::Outcome::ReadOnly) << qPrintable(readOnly.How());
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_FALSE(lock.IsLocked());
+        EXPECT_EQ(QFile::exists(LockPath(dir)), leftLock);
+    }
+    // A data root that does not exist below a folder that cannot be written: nothing to
+    // read, and nothing made.
+    QTemporaryDir parent;
+    ReadOnlyFolder readOnly(parent.path());
+    if (!readOnly.Made())
+        GTEST_SKIP() << readOnly.Why();
+    DataFolderLock lock(parent.filePath(QStringLiteral("missing")));
+    EXPECT_EQ(lock.TryLock(), DataFolderLock::Outcome::ReadOnly);
+    EXPECT_FALSE(QFileInfo::exists(parent.filePath(QStringLiteral("missing"))));
 }

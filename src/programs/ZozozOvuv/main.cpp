@@ -1,6 +1,7 @@
 // The print program: previews, prints and saves as PDF the notes handed over in
-// "Data Files/PrintPreview.nbf" (no argument) or a bibliography file (its path as the
-// argument).
+// "Data Files/PrintPreview.nbf" (no argument) or the hand-off file named as the argument:
+// a bibliography file, or a notes file (".nbf") written elsewhere because the data folder
+// is read-only.
 //
 //   ZozozOvuv [--data-root DIR] [--pdf OUT.pdf] [FILE]
 //
@@ -25,7 +26,7 @@ const char* const HelpText = R"(Usage: ZozozOvuv [--data-root DIR] [--pdf OUT.pd
 
 The print program of Quorvel: previews, prints and saves as PDF the notes that the
 desktop program hands over in "Data Files/PrintPreview.nbf" (no FILE), or the
-bibliography file FILE.
+bibliography or notes file FILE.
 
 Options:
   --data-root DIR  the folder that holds "Data Files"; QUORVEL_DATA_ROOT also names it;
@@ -35,7 +36,8 @@ Options:
   --version        print the version and exit
 
 Arguments:
-  FILE             a bibliography file ("Data Files/Bib.dat") to show
+  FILE             a bibliography file ("Data Files/Bib.dat") or a notes file (".nbf")
+                   to show
 )";
 
 // Writing a PDF needs no screen; without one, Qt's offscreen platform serves.
@@ -76,7 +78,8 @@ int main(int argc, char* argv[])
                                  QStringLiteral("OUT.pdf"));
     parser.addOption(dataRoot);
     parser.addOption(pdf);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A bibliography file to show."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A bibliography or notes file to show."));
     parser.process(app);
 
     const QStringList files = parser.positionalArguments();

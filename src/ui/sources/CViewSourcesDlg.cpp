@@ -1,5 +1,6 @@
 #include "ui/sources/CViewSourcesDlg.h"
 
+#include "app/ReadOnlyRefusal.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceFilters.h"
 #include "sources/SourceSort.h"
@@ -184,6 +185,8 @@ qint32 CViewSourcesDlg::PickSource(NoteDatabase& database, Settings& settings, U
 
 void CViewSourcesDlg::NewSource()
 {
+    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
+        return;
     CEditSourceDlg editor(m_database, m_prompt, m_database.NewSource(m_settings.SourceFormat), true, this);
     if (editor.exec() != QDialog::Accepted)
         return;
@@ -205,7 +208,7 @@ void CViewSourcesDlg::EditSelected()
 void CViewSourcesDlg::EditSource(qint32 sourceId)
 {
     const SourceRecord* stored = m_database.FindSource(sourceId);
-    if (!stored)
+    if (!stored || ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
     CEditSourceDlg editor(m_database, m_prompt, *stored, false, this);
     if (editor.exec() != QDialog::Accepted)
@@ -223,7 +226,7 @@ void CViewSourcesDlg::DeleteSelected()
                       UserPrompt::Icon::Warning);
         return;
     }
-    if (!m_database.DeleteSource(id, m_prompt))
+    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt) || !m_database.DeleteSource(id, m_prompt))
         return;
     FillFilters();
     Refill();
