@@ -8,6 +8,7 @@
 //
 //   ExchangeBenchmark [NOTES]      (default 20,000)
 
+#include "MustBeStored.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExportNotes.h"
 #include "exchange/ImportChooser.h"
@@ -18,6 +19,7 @@
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,7 +72,7 @@ QByteArray AttachmentBytes(QRandomGenerator& random, int index)
 
 void Generate(const DataFolder& folder, int noteCount)
 {
-    folder.CreateFolders();
+    MustBeStored(folder.CreateFolders());
     QRandomGenerator random(2112);
     AuthorList authors;
     for (int i = 0; i < 100; ++i)
@@ -86,8 +88,10 @@ void Generate(const DataFolder& folder, int noteCount)
         source.AuthorIds = {2 + i % 100, 2 + (i * 7) % 100};
         sources.append(source);
     }
-    WriteAuthorsFile(folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), authors);
-    WriteSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), sources);
+    MustBeStored(WriteAuthorsFile(FileSystem::Real(),
+                                  folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), authors));
+    MustBeStored(WriteSourcesFile(FileSystem::Real(),
+                                  folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), sources));
     std::map<QString, NotesList> files;
     for (int i = 0; i < noteCount; ++i) {
         NoteRecord note;
@@ -110,7 +114,7 @@ void Generate(const DataFolder& folder, int noteCount)
         files[folder.FullPath(NoteFileName(note))].append(note);
     }
     for (const auto& [path, notes] : files)
-        WriteNoteFile(path, notes);
+        MustBeStored(WriteNoteFile(FileSystem::Real(), path, notes));
 }
 
 double Seconds(const QElapsedTimer& timer)
@@ -149,9 +153,11 @@ NoteIdList AllNoteIds(const NoteDatabase& database)
 int RunOperation(const QString& operation, const QString& root, const QString& archive)
 {
     const DataFolder folder(root, root);
-    folder.CreateFolders();
-    NoteDatabase database(folder);
-    database.LoadNoteDatabase();
+    MustBeStored(folder.CreateFolders());
+    ChangeNotice databaseChanges;
+    NoteDatabase database(folder, databaseChanges);
+    SourceStore databaseSources(folder, databaseChanges);
+    database.LoadNoteDatabase(databaseSources);
     SilentPrompt prompt;
     int result = 0;
     std::function<void()> run;
@@ -160,10 +166,14 @@ int RunOperation(const QString& operation, const QString& root, const QString& a
         // A current list of every note.
         ids = AllNoteIds(database);
         run = [&] {
-            result = ExchangeCommands::ExportNotesOf(database, ids, archive, nullptr, SilentProgress());
+            result = ExchangeCommands::ExportNotesOf(database, databaseSources, ids, archive, nullptr,
+                                                     SilentProgress());
         };
     } else if (operation == QLatin1String("backup")) {
-        run = [&] { result = ExchangeCommands::BackupAllNotes(database, archive, prompt, SilentProgress()); };
+        run = [&] {
+            result = ExchangeCommands::BackupAllNotes(database, databaseSources, archive, prompt,
+                                                      SilentProgress());
+        };
     } else if (operation == QLatin1String("load")) {
         run = [] {}; // the database loaded, nothing more: the floor of the others' memory
     } else {
@@ -171,6 +181,7 @@ int RunOperation(const QString& operation, const QString& root, const QString& a
             SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
             ImportContext context;
             context.database = &database;
+            context.sources = &databaseSources;
             context.chooser = &chooser;
             result = ImportNotes(archive, context);
         };

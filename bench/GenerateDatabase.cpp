@@ -5,6 +5,7 @@
 //
 //   GenerateDatabase DATA_ROOT [NOTES]
 
+#include "MustBeStored.h"
 #include "format/AuthorsFile.h"
 #include "format/DataFolder.h"
 #include "format/FieldWriter.h"
@@ -139,7 +140,7 @@ int main(int argc, char** argv)
     DataFolder folder(rootPath, rootPath);
     QDir(folder.NotesFolder()).removeRecursively();
     QDir(folder.ImagesFolder()).removeRecursively();
-    folder.CreateFolders();
+    MustBeStored(folder.CreateFolders());
     Generator gen(noteCount);
 
     const int sourceCount = qMax(1, noteCount / 20);
@@ -151,7 +152,8 @@ int main(int argc, char** argv)
                                      Generator::Capital(gen.Word()),
                                      {},
                                      {}});
-    WriteAuthorsFile(folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), authors);
+    MustBeStored(WriteAuthorsFile(FileSystem::Real(),
+                                  folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), authors));
 
     SourceList sources;
     for (int i = 0; i < sourceCount; ++i) {
@@ -171,7 +173,8 @@ int main(int argc, char** argv)
         source.DateSet = true;
         sources.append(source);
     }
-    WriteSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), sources);
+    MustBeStored(WriteSourcesFile(FileSystem::Real(),
+                                  folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), sources));
 
     // Notes grouped by file, then each file written once.
     QHash<QString, NotesList> files;
@@ -215,7 +218,8 @@ int main(int argc, char** argv)
         found->append(note);
     }
     for (const QString& name : std::as_const(order))
-        WriteNoteFile(QDir(folder.NotesFolder()).filePath(name), files.value(name));
+        MustBeStored(
+            WriteNoteFile(FileSystem::Real(), QDir(folder.NotesFolder()).filePath(name), files.value(name)));
 
     std::printf(
         "%d notes in %lld note files, %d sources, %lld authors, %d attachments, %.1f MB of text, %.1f s\n",

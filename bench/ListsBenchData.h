@@ -4,6 +4,7 @@
 // vocabulary of made-up words, about 70% of the notes tied to one of 500 sources (one
 // SRC file each), the rest in DAY files; category paths from a small tree.
 
+#include "MustBeStored.h"
 #include "format/AuthorsFile.h"
 #include "format/DataFolder.h"
 #include "format/NoteFile.h"
@@ -149,16 +150,18 @@ inline NotesList Notes(int count)
 // A whole data root: sources, authors and note files.
 inline void Generate(const DataFolder& folder, int count)
 {
-    folder.CreateFolders();
+    MustBeStored(folder.CreateFolders());
     QRandomGenerator random(7);
-    WriteSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), Sources(random));
-    WriteAuthorsFile(folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), Authors());
+    MustBeStored(WriteSourcesFile(
+        FileSystem::Real(), folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), Sources(random)));
+    MustBeStored(WriteAuthorsFile(FileSystem::Real(),
+                                  folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), Authors()));
     std::map<QString, NotesList> files;
     for (NoteRecord& note : Notes(count))
         files[NoteFileBaseName(note)].append(std::move(note));
     const QDir notes(folder.NotesFolder());
     for (const auto& [name, list] : files)
-        WriteNoteFile(notes.filePath(name), list);
+        MustBeStored(WriteNoteFile(FileSystem::Real(), notes.filePath(name), list));
 }
 
 // Median of runs of a timed action, in milliseconds.

@@ -9,6 +9,7 @@
 #include "format/DataFolder.h"
 #include "format/NoteFileScanner.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,8 +71,10 @@ double LoadMs(const DataFolder& folder, int* total)
 {
     QElapsedTimer timer;
     timer.start();
-    NoteDatabase database(folder);
-    database.CleanUpAndLoadNoteDatabase();
+    ChangeNotice databaseChanges;
+    NoteDatabase database(folder, databaseChanges);
+    SourceStore databaseSources(folder, databaseChanges);
+    database.CleanUpAndLoadNoteDatabase(databaseSources);
     const double ms = timer.nsecsElapsed() / 1e6;
     *total = database.Total();
     return ms;

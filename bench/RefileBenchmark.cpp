@@ -6,6 +6,7 @@
 //
 //   RefileBenchmark [NOTES] [RUNS]      (default 20,000 notes in files of 20, 3 runs)
 
+#include "MustBeStored.h"
 #include "categories/CategoryTree.h"
 #include "categories/CategoryTreeEditor.h"
 #include "format/DataFolder.h"
@@ -13,6 +14,7 @@
 #include "platform/NamePrompt.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,7 +62,7 @@ void WriteNotes(const DataFolder& folder, int noteCount)
             }
             notes.append(note);
         }
-        WriteNoteFile(folder.FullPath(NoteFileName(notes.first())), notes);
+        MustBeStored(WriteNoteFile(FileSystem::Real(), folder.FullPath(NoteFileName(notes.first())), notes));
     }
 }
 
@@ -70,7 +72,7 @@ double PlainRewriteMs(const NoteDatabase& db)
     timer.start();
     for (const QString& name : db.NoteFileNames()) {
         const QString path = db.Folder().FullPath(QStringLiteral("Data Files\\Notes\\") + name);
-        WriteNoteFile(path, ReadNoteFile(path));
+        MustBeStored(WriteNoteFile(FileSystem::Real(), path, ReadNoteFile(path)));
     }
     return timer.nsecsElapsed() / 1e6;
 }
@@ -104,10 +106,12 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     QTemporaryDir dir;
     DataFolder folder(dir.path(), dir.path());
-    folder.CreateFolders();
+    MustBeStored(folder.CreateFolders());
     WriteNotes(folder, noteCount);
-    NoteDatabase db(folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    NoteDatabase db(folder, dbChanges);
+    SourceStore dbSources(folder, dbChanges);
+    db.LoadNoteDatabase(dbSources);
 
     std::vector<double> plain;
     std::vector<double> refile;

@@ -8,10 +8,12 @@
 //                                         an existing DATA_ROOT is searched as it is)
 
 #include "ListsBenchData.h"
+#include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
 #include "lists/SearchCommands.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -54,8 +56,12 @@ int main(int argc, char** argv)
         ListsBench::Generate(folder, count);
     }
 
-    NoteDatabase database(folder);
-    database.LoadNoteDatabase();
+    ChangeNotice databaseChanges;
+    NoteDatabase database(folder, databaseChanges);
+
+    SourceStore databaseSources(folder, databaseChanges);
+    database.LoadNoteDatabase(databaseSources);
+    CurrentNotesList current(database, databaseSources, databaseChanges);
     QStringList files;
     for (const QString& name : database.NoteFileNames())
         files.append(QDir(folder.NotesFolder()).filePath(name));
@@ -87,17 +93,17 @@ int main(int argc, char** argv)
     PrintRatio("read every note (SearchDatabase SHOWALL)",
                ListsBench::MedianMs(3, [&] { all = SearchDatabase(showAll, files); }), grepMs);
     PrintRatio("FillAttachedSources of every note",
-               ListsBench::MedianMs(3, [&] { database.FillAttachedSources(all); }), grepMs);
+               ListsBench::MedianMs(3, [&] { databaseSources.FillAttachedSources(all); }), grepMs);
 
     SilentPrompt prompt;
     for (const int sortId : {703, 704}) {
         const double ms = ListsBench::MedianMs(3, [&] {
-            database.CurrentList().clear();
-            RunDatabaseSearch(QStringLiteral("SHOWALL"), database, sortId, prompt);
+            current.ClearCurrentNotes();
+            RunDatabaseSearch(QStringLiteral("SHOWALL"), database, current, sortId, prompt);
         });
         PrintRatio(qPrintable(QStringLiteral("SHOWALL into the current list, sort %1").arg(sortId)), ms,
                    grepMs);
     }
-    std::printf("current list: %lld notes\n", static_cast<long long>(database.CurrentList().size()));
+    std::printf("current list: %lld notes\n", static_cast<long long>(current.Count()));
     return 0;
 }

@@ -175,7 +175,6 @@ struct Window
 double ShowAllToFirstPaintMs(Window& window, int* drawn)
 {
     window.app->CurrentList().ClearCurrentNotes();
-    window.frame->RefreshCounts();
     Settle(200);
     QWidget* viewport = window.View()->viewport();
     PaintCounter paints(viewport);

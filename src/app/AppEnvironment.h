@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <optional>
 
+class FileSystem;
 class ProgressReporter;
 class SettingsBackend;
 class UserPrompt;
@@ -25,9 +28,12 @@ struct AppEnvironment
     ProgressReporter* progress = nullptr;
     // "Now" for new notes and day files; empty: the system clock.
     std::function<QDateTime()> now;
-    // Turns a picture file into a Windows bitmap when a picture is attached (from, toBmp;
-    // false when it cannot); empty: pictures are kept as they come (see AttachmentCopier).
-    std::function<bool(const QString&, const QString&)> imageConverter;
+    // Turns a picture file into the bytes of a Windows bitmap when a picture is attached
+    // (none when it cannot); empty: pictures are kept as they come (see AttachmentCopier).
+    std::function<std::optional<QByteArray>(const QString&)> imageConverter;
+    // What every change in the data folder goes through (not owned); empty: the real
+    // file system. Tests put a failing one here.
+    FileSystem* fileSystem = nullptr;
     // The screen the main window opens on; invalid: no screen (no "FrameRect" check).
     QSize screen;
     // This run only reads the data folder: the front end found at start-up that it cannot

@@ -8,17 +8,36 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/SettingsBackend.h"
+#include "store/SourceStore.h"
 
 namespace {
 
-DataFolder MakeFolder(const AppEnvironment& environment)
+QString DataRootOf(const AppEnvironment& environment)
 {
-    const QString dataRoot
-        = environment.dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : environment.dataRoot;
+    return environment.dataRoot.isEmpty() ? AppPaths::DefaultDataRoot() : environment.dataRoot;
+}
+
+FileSystem& FilesOf(const AppEnvironment& environment)
+{
+    return environment.fileSystem ? *environment.fileSystem : FileSystem::Real();
+}
+
+// A read-only run changes nothing under its data root: the environment's file system is
+// wrapped in one that refuses there, and the folder hands out the wrapper.
+std::unique_ptr<ReadOnlyFileSystem> MakeReadOnlyFiles(const AppEnvironment& environment)
+{
+    if (!environment.readOnly)
+        return nullptr;
+    return std::make_unique<ReadOnlyFileSystem>(FilesOf(environment), DataRootOf(environment));
+}
+
+DataFolder MakeFolder(const AppEnvironment& environment, ReadOnlyFileSystem* readOnlyFiles)
+{
     const QString programFolder
         = environment.programFolder.isEmpty() ? AppPaths::ProgramFolder() : environment.programFolder;
-    return DataFolder(dataRoot, programFolder,
-                      environment.readOnly ? DataFolder::Access::ReadOnly : DataFolder::Access::Writable);
+    if (readOnlyFiles)
+        return DataFolder(DataRootOf(environment), programFolder, readOnlyFiles, DataFolder::Access::ReadOnly);
+    return DataFolder(DataRootOf(environment), programFolder, environment.fileSystem);
 }
 
 } // namespace
@@ -26,13 +45,10 @@ DataFolder MakeFolder(const AppEnvironment& environment)
 CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     : m_environment(std::move(environment))
     , m_hooks(std::move(hooks))
-    , m_folder(MakeFolder(m_environment))
+    , m_readOnlyFiles(MakeReadOnlyFiles(m_environment))
+    , m_folder(MakeFolder(m_environment, m_readOnlyFiles.get()))
 {
     Q_ASSERT(m_environment.settingsBackend);
-    if (m_folder.IsReadOnly()) {
-        m_readOnlyFiles = std::make_unique<ReadOnlyFileSystem>(FileSystem::Current(), m_folder.DataRoot());
-        m_readOnlyScope = std::make_unique<ScopedFileSystem>(*m_readOnlyFiles);
-    }
     if (m_environment.prompt) {
         m_prompt = m_environment.prompt;
     } else {
@@ -43,12 +59,16 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     if (m_environment.now)
         Clock::SetSource(m_environment.now);
 
-    m_database = std::make_unique<NoteDatabase>(m_folder);
+    m_sources = std::make_unique<SourceStore>(m_folder, m_changes);
+    m_sources->BindAuthorCounter(&m_settings.MaxAuthorID);
+    m_sources->SetSettingsSaver([this] { return SaveSettingsFromDatabase(); });
+    m_database = std::make_unique<NoteDatabase>(m_folder, m_changes);
     m_database->SetProgress(m_progress);
-    m_database->BindCounters(&m_settings.MaxNoteID, &m_settings.MaxAuthorID);
+    m_database->BindNoteCounter(&m_settings.MaxNoteID);
     m_database->SetSettingsSaver([this] { return SaveSettingsFromDatabase(); });
     m_database->SetImageConverter(m_environment.imageConverter);
-    m_currentList = std::make_unique<CurrentNotesList>(*m_database);
+    // The list listens first, so that every later listener finds it up to date.
+    m_currentList = std::make_unique<CurrentNotesList>(*m_database, *m_sources, m_changes);
 }
 
 CNotesApp::~CNotesApp()
@@ -76,7 +96,8 @@ void CNotesApp::InitInstance()
         m_hooks.createWindows();
 
     Step(StartupStep::ComputeFolders);
-    m_folder.CreateFolders();
+    // A folder that cannot be made is told when the first file in it cannot be written.
+    static_cast<void>(m_folder.CreateFolders());
 
     Step(StartupStep::ProgressWindows);
     if (m_hooks.createProgressWindows)
@@ -98,9 +119,9 @@ void CNotesApp::InitInstance()
     Step(StartupStep::CleanUpNoteFiles);
     Step(StartupStep::LoadNoteDatabase);
     if (IsReadOnly())
-        m_database->LoadNoteDatabase();
+        m_database->LoadNoteDatabase(*m_sources);
     else
-        m_database->CleanUpAndLoadNoteDatabase();
+        m_database->CleanUpAndLoadNoteDatabase(*m_sources);
 
     Step(StartupStep::RestoreLastList);
     m_currentList->RestoreLastViewList();
@@ -160,6 +181,6 @@ FileStatus CNotesApp::SaveSettingsFromDatabase()
 
 QString CNotesApp::FullPath(const QString& name) const
 {
-    m_folder.CreateFolders();
+    static_cast<void>(m_folder.CreateFolders());
     return m_folder.FullPath(name);
 }

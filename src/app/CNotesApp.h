@@ -4,6 +4,7 @@
 #include "app/StartupHooks.h"
 #include "format/DataFolder.h"
 #include "format/FileStatus.h"
+#include "store/ChangeNotice.h"
 #include "store/Settings.h"
 
 #include <memory>
@@ -11,11 +12,11 @@
 class CurrentNotesList;
 class NoteDatabase;
 class ReadOnlyFileSystem;
-class ScopedFileSystem;
 class SilentPrompt;
+class SourceStore;
 
 // The application object: lives for the whole process and owns the settings, the note
-// database and the current notes list. Windows are not its business: the windowed
+// database, the sources and authors, and the current notes list. Windows are not its business: the windowed
 // program plugs its steps into start-up through StartupHooks.
 //
 // On a read-only data folder (AppEnvironment::readOnly) start-up removes, rewrites and
@@ -60,8 +61,12 @@ public:
     SettingsBackend& GetSettingsBackend() { return *m_environment.settingsBackend; }
     NoteDatabase& Database() { return *m_database; }
     const NoteDatabase& Database() const { return *m_database; }
+    SourceStore& Sources() { return *m_sources; }
+    const SourceStore& Sources() const { return *m_sources; }
     CurrentNotesList& CurrentList() { return *m_currentList; }
     const CurrentNotesList& CurrentList() const { return *m_currentList; }
+    // Where every change of the data is told (see ChangeNotice); the windows listen here.
+    ChangeNotice& Changes() { return m_changes; }
     UserPrompt& Prompt() { return *m_prompt; }
     ProgressReporter& Progress() { return *m_progress; }
 
@@ -72,14 +77,16 @@ private:
 
     AppEnvironment m_environment;
     StartupHooks m_hooks;
-    DataFolder m_folder;
-    // In place of FileSystem::Current() while the data folder is read-only.
+    // The environment's file system wrapped to refuse every change under the data root,
+    // while the data folder is read-only; before the folder, which hands it out.
     std::unique_ptr<ReadOnlyFileSystem> m_readOnlyFiles;
-    std::unique_ptr<ScopedFileSystem> m_readOnlyScope;
+    DataFolder m_folder;
     Settings m_settings;
+    ChangeNotice m_changes; // before everything that tells or listens
     std::unique_ptr<SilentPrompt> m_silentPrompt;
     UserPrompt* m_prompt = nullptr;
     ProgressReporter* m_progress = nullptr;
+    std::unique_ptr<SourceStore> m_sources;
     std::unique_ptr<NoteDatabase> m_database;
     std::unique_ptr<CurrentNotesList> m_currentList;
     bool m_startingUp = false;

@@ -17,7 +17,7 @@ bool AddCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 CliOutcome AddCommand::Run(CNotesApp& app)
 {
     QString error;
-    const qint32 id = NoteEditorSave::AddNote(app.Database(), m_options.Changes(), &error);
+    const qint32 id = NoteEditorSave::AddNote(app.Database(), app.Sources(), m_options.Changes(), &error);
     if (id <= 0)
         return CliOutcome::Failed(error);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), id}});

@@ -17,8 +17,8 @@ bool BackupCommand::AcceptArguments(const CliArguments& arguments, QString* erro
 CliOutcome BackupCommand::Run(CNotesApp& app)
 {
     QString error;
-    const int result
-        = ExchangeCommands::BackupAllNotes(app.Database(), m_file, app.Prompt(), app.Progress(), &error);
+    const int result = ExchangeCommands::BackupAllNotes(app.Database(), app.Sources(), m_file, app.Prompt(),
+                                                        app.Progress(), &error);
     QJsonObject document {{QStringLiteral("result"), result}};
     if (result < 0) {
         document.insert(QStringLiteral("error"), error.isEmpty() ? QStringLiteral("Backup Failed") : error);

@@ -4,7 +4,7 @@
 #include "cli/CliOptions.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/PrintCommands.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 
@@ -42,17 +42,16 @@ bool BibCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 
 CliOutcome BibCommand::Run(CNotesApp& app)
 {
-    const NoteDatabase& database = app.Database();
+    const SourceStore& sources = app.Sources();
     FileStatus failure;
-    const QString path
-        = PrintCommands::HandOffPath(database.Folder(), ExchangeFormat::BibFileName(), &failure);
+    const QString path = PrintCommands::HandOffPath(app.Folder(), ExchangeFormat::BibFileName(), &failure);
     if (path.isEmpty())
         return CliOutcome::Failed(failure.Message());
     BibliographyOptions options;
     options.Sorted = m_sorted;
     options.Common = m_common;
-    const int count
-        = CreateBibliography(path, database.Sources(), database.Authors(), m_ids, options, &failure);
+    const int count = CreateBibliography(app.Folder().Files(), path, sources.Sources(), sources.Authors(),
+                                         m_ids, options, &failure);
     if (count < 0)
         return CliOutcome::Failed(failure.Message());
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), count}});

@@ -3,7 +3,7 @@
 #include "app/CNotesApp.h"
 #include "cli/CliOptions.h"
 #include "sources/CitationReport.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QJsonArray>
 
@@ -34,10 +34,10 @@ bool CiteCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 
 CliOutcome CiteCommand::Run(CNotesApp& app)
 {
-    const NoteDatabase& database = app.Database();
+    const SourceStore& sources = app.Sources();
     QJsonArray citations;
     for (const CitationReport& report :
-         CiteSources(database.Sources(), database.Authors(), m_ids, m_style, m_width)) {
+         CiteSources(sources.Sources(), sources.Authors(), m_ids, m_style, m_width)) {
         QJsonObject citation {
             {QStringLiteral("id"), report.Id},
             {QStringLiteral("text"), report.Text},

@@ -98,7 +98,7 @@ QJsonArray CliJson::Notes(const QList<NoteRecord>& notes)
     return array;
 }
 
-QJsonObject CliJson::Source(const SourceRecord& source)
+QJsonObject CliJson::Source(const SourceRecord& source, const NoteIdList& notes)
 {
     return QJsonObject {
         {QStringLiteral("id"), source.SourceId},
@@ -113,7 +113,7 @@ QJsonObject CliJson::Source(const SourceRecord& source)
         {QStringLiteral("date_set"), source.DateSet},
         {QStringLiteral("date"), Time(source.Date)},
         {QStringLiteral("authors_text"), source.AuthorsText},
-        {QStringLiteral("notes"), Ids(source.CitingNoteIds)},
+        {QStringLiteral("notes"), Ids(notes)},
     };
 }
 

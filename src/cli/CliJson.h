@@ -27,7 +27,8 @@ public:
     static QJsonObject Attachment(const AttachmentRecord& attachment);
     // {"id", "guid", "type", "style", "indent", "et_al", "author_ids", "fields",
     //  "year_only", "date_set", "date", "authors_text", "notes"}
-    static QJsonObject Source(const SourceRecord& source);
+    // notes: the notes citing it.
+    static QJsonObject Source(const SourceRecord& source, const NoteIdList& notes);
     // {"id", "first", "middle", "last", "text4", "text5"}
     static QJsonObject Author(const AuthorRecord& author);
     // Every value of the settings table under its stored name: rectangles as

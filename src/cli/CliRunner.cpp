@@ -7,6 +7,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
+#include "format/FileSystem.h"
 #include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
 
@@ -107,7 +108,7 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
     // is refused before anything is loaded.
     const bool readOnly = locked == DataFolderLock::Outcome::ReadOnly;
     if (readOnly && command->WritesDataFolder())
-        return CliOutcome::Failed(DataFolder(root, {}, DataFolder::Access::ReadOnly).ReadOnlyText());
+        return CliOutcome::Failed(DataFolder(root, {}, nullptr, DataFolder::Access::ReadOnly).ReadOnlyText());
     std::unique_ptr<IniSettingsBackend> iniBackend;
     AppEnvironment environment;
     environment.readOnly = readOnly;
@@ -115,8 +116,10 @@ CliOutcome CliRunner::Execute(const QStringList& arguments)
     environment.programFolder = m_programFolder;
     environment.now = m_now;
     environment.settingsBackend = m_settingsBackend;
+    environment.fileSystem = m_files;
     if (!environment.settingsBackend) {
-        iniBackend = std::make_unique<IniSettingsBackend>(AppPaths::SettingsFile(dataRoot));
+        iniBackend = std::make_unique<IniSettingsBackend>(AppPaths::SettingsFile(dataRoot),
+                                                          m_files ? *m_files : FileSystem::Real());
         environment.settingsBackend = iniBackend.get();
     }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 
+class FileSystem;
 class QIODevice;
 class SettingsBackend;
 
@@ -29,8 +30,9 @@ public:
     CliRunner(QIODevice* out, QString environmentDataRoot);
 
     // For tests: a settings backend instead of the INI file, a fixed clock, the program
-    // folder. Not owned.
+    // folder, a file system every change goes through (the INI file's too). Not owned.
     void SetSettingsBackend(SettingsBackend* backend) { m_settingsBackend = backend; }
+    void SetFileSystem(FileSystem* files) { m_files = files; }
     void SetClock(std::function<QDateTime()> now) { m_now = std::move(now); }
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
 
@@ -51,6 +53,7 @@ private:
     QIODevice* m_out;
     QString m_environmentDataRoot;
     SettingsBackend* m_settingsBackend = nullptr;
+    FileSystem* m_files = nullptr;
     std::function<QDateTime()> m_now;
     QString m_programFolder;
 };

@@ -2,7 +2,7 @@
 
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
-#include "store/NoteDatabase.h"
+#include "lists/DeleteCommands.h"
 
 bool DeleteCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 {
@@ -19,7 +19,7 @@ CliOutcome DeleteCommand::Run(CNotesApp& app)
 {
     QList<qint32> deleted;
     QString error;
-    if (!app.Database().DeleteNotesByIds(m_ids, app.Prompt(), &deleted, &error))
+    if (!DeleteCommands::DeleteNotesByIds(app.Database(), m_ids, app.Prompt(), &deleted, &error))
         return CliOutcome::Failed(error);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), CliJson::Ids(deleted)}});
 }

@@ -19,7 +19,7 @@ bool EditCommand::AcceptArguments(const CliArguments& arguments, QString* error)
 CliOutcome EditCommand::Run(CNotesApp& app)
 {
     QString error;
-    if (!NoteEditorSave::EditNote(app.Database(), m_id, m_options.Changes(), &error))
+    if (!NoteEditorSave::EditNote(app.Database(), app.Sources(), m_id, m_options.Changes(), &error))
         return CliOutcome::Failed(error);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), m_id}});
 }

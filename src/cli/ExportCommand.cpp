@@ -25,8 +25,8 @@ CliOutcome ExportCommand::Run(CNotesApp& app)
     NoteDatabase& database = app.Database();
     const NoteIdList ids = m_ids.isEmpty() ? app.CurrentList().NoteIds() : NoteIdList(m_ids);
     QString error;
-    const int result
-        = ExchangeCommands::ExportNotesOf(database, ids, m_file, nullptr, app.Progress(), &error);
+    const int result = ExchangeCommands::ExportNotesOf(database, app.Sources(), ids, m_file, nullptr,
+                                                       app.Progress(), &error);
     QJsonObject document {{QStringLiteral("result"), result}};
     if (result < 0) {
         document.insert(QStringLiteral("error"), error.isEmpty() ? QStringLiteral("Export Failed") : error);

@@ -3,6 +3,7 @@
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
 #include "cli/CliOptions.h"
+#include "exchange/ExchangeFormat.h"
 #include "exchange/ImportNotes.h"
 #include "lists/CurrentNotesList.h"
 
@@ -32,6 +33,7 @@ CliOutcome ImportCommand::Run(CNotesApp& app)
     SelectionRuleChooser chooser(m_rule, m_display);
     ImportContext context;
     context.database = &app.Database();
+    context.sources = &app.Sources();
     context.currentList = &app.CurrentList();
     context.noteSortId = app.GetSettings().NoteSortID;
     context.chooser = &chooser;
@@ -55,7 +57,8 @@ CliOutcome ImportCommand::Run(CNotesApp& app)
     };
     if (result >= 0)
         return CliOutcome::Ok(document);
-    QString text = result == -2112 ? ImportNewerVersionText() : ImportFailedText();
+    QString text
+        = result == ExchangeFormat::kImportNewerVersion ? ImportNewerVersionText() : ImportFailedText();
     if (!report.error.isEmpty())
         text = report.error;
     document.insert(QStringLiteral("error"), text);

@@ -4,6 +4,7 @@
 #include "cli/CliJson.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QFileInfo>
 
@@ -20,7 +21,7 @@ CliOutcome InfoCommand::Run(CNotesApp& app)
     return CliOutcome::Ok(QJsonObject {
         {QStringLiteral("total"), database.Total()},
         {QStringLiteral("max_note_id"), database.MaxNoteID()},
-        {QStringLiteral("max_author_id"), database.MaxAuthorID()},
+        {QStringLiteral("max_author_id"), app.Sources().MaxAuthorID()},
         {QStringLiteral("unassigned"), CliJson::Ids(database.UnassignedNoteIds())},
         {QStringLiteral("no_source"), CliJson::Ids(database.NoSourceNoteIds())},
         {QStringLiteral("files"), files},

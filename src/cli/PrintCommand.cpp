@@ -1,6 +1,7 @@
 #include "cli/PrintCommand.h"
 
 #include "app/CNotesApp.h"
+#include "exchange/ExchangeFormat.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
@@ -21,7 +22,9 @@ CliOutcome PrintCommand::Run(CNotesApp& app)
     const NotesList notes
         = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
     QString path;
-    if (const FileStatus written = PrintCommands::WritePrintPreviewFor(database, notes, &path); !written)
+    if (const FileStatus written
+        = PrintCommands::WritePrintPreviewFor(database.Folder(), app.Sources(), notes, &path);
+        !written)
         return CliOutcome::Failed(written.Message());
     return CliOutcome::Ok(
         QJsonObject {{QStringLiteral("file"), path}, {QStringLiteral("count"), int(notes.size())}});

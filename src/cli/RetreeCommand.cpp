@@ -144,8 +144,8 @@ CliOutcome RetreeCommand::Run(CNotesApp& app)
         if (!RunEdit(edit, editor, prompt, &error))
             return CliOutcome::Failed(error);
     }
-    const NoteWriteResult result
-        = OrganiseCommands::SaveCategoryTrees(database, std::move(working), app.GetSettings().NoteSortID);
+    const NoteWriteResult result = OrganiseCommands::SaveCategoryTrees(
+        database, app.CurrentList(), std::move(working), app.GetSettings().NoteSortID);
     if (!result.Ok())
         return CliOutcome::Failed(result.failure.Message());
     return CliOutcome::Ok(QJsonObject {

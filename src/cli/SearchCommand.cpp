@@ -29,8 +29,8 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
     // The messages the search shows are collected: the invalid-query text is the error.
     SilentPrompt prompt;
     const SearchRun run = m_current
-        ? RunCurrentNotesSearch(m_query, database, prompt)
-        : RunDatabaseSearch(m_query, database, app.GetSettings().NoteSortID, prompt);
+        ? RunCurrentNotesSearch(m_query, database, app.CurrentList(), prompt)
+        : RunDatabaseSearch(m_query, database, app.CurrentList(), app.GetSettings().NoteSortID, prompt);
     if (!run.ran && !m_query.trimmed().isEmpty())
         return CliOutcome::Failed(prompt.LastText());
 

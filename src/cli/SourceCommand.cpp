@@ -2,11 +2,12 @@
 
 #include "app/CNotesApp.h"
 #include "cli/CliOptions.h"
+#include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceEditing.h"
 #include "sources/SourceEditor.h"
 #include "store/NoteDatabase.h"
-#include "store/SourceSaving.h"
+#include "store/SourceStore.h"
 
 #include <QDate>
 
@@ -108,7 +109,7 @@ CliOutcome SourceCommand::Run(CNotesApp& app)
     return m_action == QLatin1String("delete") ? RunDelete(app) : RunSave(app);
 }
 
-bool SourceCommand::ApplyOptions(SourceEditor& editor, NoteDatabase& database, QString* error) const
+bool SourceCommand::ApplyOptions(SourceEditor& editor, SourceStore& sources, QString* error) const
 {
     if (m_type)
         editor.SetType(*m_type);
@@ -127,11 +128,11 @@ bool SourceCommand::ApplyOptions(SourceEditor& editor, NoteDatabase& database, Q
         return true;
     QList<qint32> ids;
     for (const AuthorNames& names : *m_authors) {
-        qint32 id = FindAuthorByNames(database.Authors(), names.first, names.middle, names.last);
+        qint32 id = FindAuthorByNames(sources.Authors(), names.first, names.middle, names.last);
         FileStatus failure;
         if (id <= 0)
-            id = database.AddAuthor(AuthorRecord {-1, names.first, names.middle, names.last, {}, {}},
-                                    &failure);
+            id = sources.AddAuthor(AuthorRecord {-1, names.first, names.middle, names.last, {}, {}},
+                                   &failure);
         if (!failure) {
             *error = failure.Message();
             return false;
@@ -149,32 +150,33 @@ bool SourceCommand::ApplyOptions(SourceEditor& editor, NoteDatabase& database, Q
 
 CliOutcome SourceCommand::RunSave(CNotesApp& app)
 {
-    NoteDatabase& database = app.Database();
+    SourceStore& sources = app.Sources();
     SourceRecord opened;
     if (m_action == QLatin1String("add")) {
-        opened = database.NewSource(app.GetSettings().SourceFormat);
-    } else if (const SourceRecord* stored = database.FindSource(m_id)) {
+        opened = sources.NewSource(app.GetSettings().SourceFormat);
+    } else if (const SourceRecord* stored = sources.FindSource(m_id)) {
         opened = *stored;
     } else {
         return CliOutcome::Failed(QStringLiteral("No source has the id %1.").arg(m_id));
     }
     SourceEditor editor(opened);
     QString error, caption;
-    if (!ApplyOptions(editor, database, &error))
+    if (!ApplyOptions(editor, sources, &error))
         return CliOutcome::Failed(error);
     SourceRecord saved;
-    if (!SaveEditedSource(database, editor, &saved, &error, &caption))
+    if (!SourceCommands::SaveEditedSource(app.Database(), sources, editor, &saved, &error, &caption))
         return CliOutcome::Failed(error);
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("id"), saved.SourceId}});
 }
 
 CliOutcome SourceCommand::RunDelete(CNotesApp& app)
 {
-    if (!app.Database().FindSource(m_id))
+    if (!app.Sources().FindSource(m_id))
         return CliOutcome::Failed(QStringLiteral("No source has the id %1.").arg(m_id));
     YesPrompt prompt;
     FileStatus failure;
-    if (!app.Database().DeleteSource(m_id, prompt, &failure))
+    if (SourceCommands::DeleteSource(app.Sources(), m_id, prompt, &failure)
+        != SourceCommands::DeleteSourceResult::Deleted)
         return CliOutcome::Failed(failure ? prompt.lastText : failure.Message());
     return CliOutcome::Ok(QJsonObject {{QStringLiteral("deleted"), m_id}});
 }

@@ -7,7 +7,7 @@
 #include <optional>
 
 class SourceEditor;
-class NoteDatabase;
+class SourceStore;
 
 // source add|edit|delete: "Edit Source" and its "Save", and the deletion of "View
 // Sources", without windows. Each option does what the form's control does; with
@@ -40,7 +40,7 @@ private:
     CliOutcome RunDelete(CNotesApp& app);
     // Applies the options in the order the form would take them; false with a message
     // when an author cannot be created.
-    bool ApplyOptions(SourceEditor& editor, NoteDatabase& database, QString* error) const;
+    bool ApplyOptions(SourceEditor& editor, SourceStore& sources, QString* error) const;
 
     QString m_action;
     qint32 m_id = 0;

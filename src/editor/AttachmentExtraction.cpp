@@ -10,8 +10,8 @@
 
 namespace AttachmentExtraction {
 
-bool Extract(QWidget* parent, const AttachmentRecord& attachment, const QString& from, UserPrompt& prompt,
-             ProgressReporter& progress)
+bool Extract(QWidget* parent, const AttachmentRecord& attachment, const QString& from, FileSystem& files,
+             UserPrompt& prompt, ProgressReporter& progress)
 {
     const QString extension = FileExtension(QFileInfo(from).fileName());
     const QString dotted = extension.isEmpty() ? QString() : QStringLiteral(".") + extension;
@@ -22,7 +22,6 @@ bool Extract(QWidget* parent, const AttachmentRecord& attachment, const QString&
         return false;
     progress.Notify(QStringLiteral("Extracting file...."));
     // The file dialog has asked before replacing an existing file.
-    FileSystem& files = FileSystem::Current();
     FileStatus copied = files.Remove(to);
     if (copied)
         copied = files.Copy(from, to);

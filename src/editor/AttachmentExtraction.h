@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class FileSystem;
 class ProgressReporter;
 class QWidget;
 class UserPrompt;
@@ -14,8 +15,8 @@ struct AttachmentRecord;
 // a message; a cancelled dialog does nothing.
 namespace AttachmentExtraction {
 
-// from: the attachment's file. True when it was copied.
-bool Extract(QWidget* parent, const AttachmentRecord& attachment, const QString& from, UserPrompt& prompt,
-             ProgressReporter& progress);
+// from: the attachment's file; files: the seam the copy goes through. True when it was copied.
+bool Extract(QWidget* parent, const AttachmentRecord& attachment, const QString& from, FileSystem& files,
+             UserPrompt& prompt, ProgressReporter& progress);
 
 } // namespace AttachmentExtraction

@@ -230,7 +230,7 @@ QString CAttachmentsDlg::FilePath(const AttachmentRecord& attachment) const
 void CAttachmentsDlg::ExtractAttachment()
 {
     if (const AttachmentRecord* attachment = Selected())
-        AttachmentExtraction::Extract(this, *attachment, FilePath(*attachment), m_prompt,
+        AttachmentExtraction::Extract(this, *attachment, FilePath(*attachment), m_folder.Files(), m_prompt,
                                       m_progress ? *m_progress : SilentProgress());
 }
 

@@ -7,7 +7,9 @@
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "widgets/CCategoryTreeCtrl.h"
 #include "widgets/NoteTextFont.h"
 
@@ -23,10 +25,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-CEditNoteDlg::CEditNoteDlg(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
-                           const NoteRecord& note, QWidget* parent)
+CEditNoteDlg::CEditNoteDlg(NoteDatabase& database, const SourceStore& sources, Settings& settings,
+                           UserPrompt& prompt, const NoteRecord& note, QWidget* parent)
     : QDialog(parent)
     , m_database(database)
+    , m_sources(sources)
     , m_settings(settings)
     , m_prompt(prompt)
     , m_previous(note)
@@ -65,7 +68,7 @@ QToolButton* CEditNoteDlg::Button(int id) const
 
 QString CEditNoteDlg::LastEditedText(const DateTime& when)
 {
-    return QString::fromLatin1(when.Format("%m/%d/%Y  -  %I:%M:%S %p"));
+    return when.ShownDateAndTime();
 }
 
 void CEditNoteDlg::SetTextFont(const NoteTextFont& font)
@@ -108,7 +111,7 @@ void CEditNoteDlg::ReadSourceAfresh(qint32 sourceId)
     // Read from the sources file, so that changes made in the source dialog show at once.
     NotesList one {m_edited};
     one.first().SourceID = sourceId;
-    m_database.FillAttachedSources(one);
+    m_sources.FillAttachedSources(one);
     if (sourceId > 0 && one.first().AttachedSource.SourceId == sourceId) {
         m_edited.SourceID = sourceId;
         m_edited.AttachedSource = one.first().AttachedSource;
@@ -176,10 +179,10 @@ bool CEditNoteDlg::Save()
     QString error;
     // The program's one saving path: the rules the command line's add and edit follow too.
     // On any refusal the dialog stays open with everything typed.
-    if (!m_database.SaveNoteFromEditor(m_previous, finished, &error)) {
-        const bool noText = error == NoteDatabase::NoTextMessage();
+    if (!NoteEditorSave::SaveFromEditor(m_database, m_previous, finished, &error)) {
+        const bool noText = error == NoteEditorSave::NoTextMessage();
         // Otherwise the note file could not be written: the message names it and says why.
-        m_prompt.Tell(error, noText ? NoteDatabase::NoTextCaption() : FileStatus::Caption(),
+        m_prompt.Tell(error, noText ? NoteEditorSave::NoTextCaption() : FileStatus::Caption(),
                       UserPrompt::Icon::Warning);
         m_text->RecheckAll();
         m_text->setFocus();

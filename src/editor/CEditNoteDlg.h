@@ -11,6 +11,7 @@
 class CCategoryTreeCtrl;
 class CNoteEditCtrl;
 class NoteDatabase;
+class SourceStore;
 struct NoteTextFont;
 class Settings;
 class UserPrompt;
@@ -36,8 +37,8 @@ public:
     // for none), or nothing when the user cancelled.
     using SourceChooser = std::function<std::optional<qint32>(QWidget* parent, qint32 currentSourceId)>;
 
-    CEditNoteDlg(NoteDatabase& database, Settings& settings, UserPrompt& prompt, const NoteRecord& note,
-                 QWidget* parent = nullptr);
+    CEditNoteDlg(NoteDatabase& database, const SourceStore& sources, Settings& settings, UserPrompt& prompt,
+                 const NoteRecord& note, QWidget* parent = nullptr);
     ~CEditNoteDlg() override;
 
     static QSize MinimumSize() { return QSize(960, 670); }
@@ -120,6 +121,7 @@ private:
     void ReadSourceAfresh(qint32 sourceId);
 
     NoteDatabase& m_database;
+    const SourceStore& m_sources;
     Settings& m_settings;
     UserPrompt& m_prompt;
     NoteRecord m_previous;

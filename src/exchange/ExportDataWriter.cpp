@@ -13,9 +13,10 @@ constexpr qsizetype kWritePieceBytes = qsizetype(1) << 20;
 
 } // namespace
 
-ExportDataWriter::ExportDataWriter(const QString& folder, const SourceList& sources,
+ExportDataWriter::ExportDataWriter(FileSystem& files, const QString& folder, const SourceList& sources,
                                    const AuthorList& authors)
-    : m_spoolPath(QDir(folder).filePath(QStringLiteral("_ExpNotes.spool")))
+    : m_files(files)
+    , m_spoolPath(QDir(folder).filePath(QStringLiteral("_ExpNotes.spool")))
     , m_sources(sources)
     , m_authors(authors)
 {
@@ -66,7 +67,7 @@ FileStatus ExportDataWriter::Flush()
 {
     if (m_pending.isEmpty())
         return FileStatus::Ok();
-    const FileStatus appended = FileSystem::Current().AppendToFile(m_spoolPath, m_pending);
+    const FileStatus appended = m_files.AppendToFile(m_spoolPath, m_pending);
     m_pending.resize(0);
     return appended;
 }
@@ -77,11 +78,12 @@ FileStatus ExportDataWriter::Finish(const QString& path, const QList<Span>& orde
     if (status) {
         FieldWriter head;
         WriteExportHead(head, order.size(), exportTime);
-        status = FileSystem::Current().WriteWholeFile(path, head.DiskBytes());
+        status = m_files.WriteWholeFile(path, head.DiskBytes());
     }
     if (status)
         status = CopyEntries(path, order);
-    FileSystem::Current().Remove(m_spoolPath);
+    // The spool lives in the temporary folder, which goes with it after the export.
+    static_cast<void>(m_files.Remove(m_spoolPath));
     return status;
 }
 
@@ -91,7 +93,7 @@ FileStatus ExportDataWriter::CopyEntries(const QString& path, const QList<Span>&
     QFile spool(m_spoolPath);
     if (!order.isEmpty() && !spool.open(QIODevice::ReadOnly))
         return FileStatus::Failed(FileStatus::Action::Write, path, spool.errorString());
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = m_files;
     QByteArray piece;
     const auto copyRun = [&](qint64 offset, qint64 size) -> FileStatus {
         spool.seek(offset);

@@ -4,6 +4,7 @@
 #include "format/DateTime.h"
 #include "format/FieldWriter.h"
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -18,7 +19,7 @@
 // the entries in the order asked for. Entries may be added in any order, so that each
 // note file is read once whatever the order of the list.
 //
-// Every write goes through FileSystem::Current(); the first failure is returned and the
+// Every write goes through the file system given; the first failure is returned and the
 // caller drops the folder.
 class ExportDataWriter
 {
@@ -32,7 +33,9 @@ public:
     };
 
     // The spool goes into folder; sources are looked up by id (the first of an id wins).
-    ExportDataWriter(const QString& folder, const SourceList& sources, const AuthorList& authors);
+    // files: what the spool and the data file are written through (not owned).
+    ExportDataWriter(FileSystem& files, const QString& folder, const SourceList& sources,
+                     const AuthorList& authors);
 
     // Adds the entry of one note: the note record, then its source in the exchange form.
     FileStatus Add(const NoteRecord& note, Span* span);
@@ -45,6 +48,7 @@ private:
     FileStatus Flush();
     FileStatus CopyEntries(const QString& path, const QList<Span>& order);
 
+    FileSystem& m_files;
     QString m_spoolPath;
     const SourceList& m_sources;
     const AuthorList& m_authors;

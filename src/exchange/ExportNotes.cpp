@@ -11,6 +11,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteFileGroups.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -75,7 +76,7 @@ FileStatus AddAllNotes(const NoteDatabase& database, ExportDataWriter& data, Pro
 {
     const DataFolder& folder = database.Folder();
     for (const QString& name : NoteDatabase::NoteFileNames(folder)) {
-        const NotesList notes = ReadNoteFile(folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name));
+        const NotesList notes = ReadNoteFile(folder.NoteFilePath(name));
         for (const NoteRecord& note : notes) {
             ExportDataWriter::Span span;
             if (const FileStatus added = data.Add(note, &span); !added)
@@ -100,14 +101,14 @@ int Failed(const ExportContext& context, const QString& text, const QString& cap
 int WriteArchive(int expected, const NoteWalk& walk, const QString& archivePath, const ExportContext& context,
                  const QString& tempPath, ProgressReporter& progress)
 {
-    if (const FileStatus reset = ResetTempFolder(tempPath); !reset)
+    if (const FileStatus reset = ResetTempFolder(context.database->Folder().Files(), tempPath); !reset)
         return Failed(context, reset.Message(), FileStatus::Caption());
     const DataFolder& folder = context.database->Folder();
     progress.Begin(QStringLiteral("Exporting notes..."), expected + 2);
     progress.Step();
-    const SourceList sources = LoadSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")));
+    const SourceList sources = LoadSourcesFile(folder.SourcesFilePath());
     const DateTime exportTime = DateTime::CurrentLocal();
-    ExportDataWriter data(tempPath, sources, context.database->Authors());
+    ExportDataWriter data(folder.Files(), tempPath, sources, context.sources->Authors());
     ExportPlan plan;
     const QString dataFile = QDir(tempPath).filePath(ExchangeFormat::DataFileName());
     FileStatus written = walk(data, progress, &plan);
@@ -119,7 +120,7 @@ int WriteArchive(int expected, const NoteWalk& walk, const QString& archivePath,
     progress.SetPosition(expected + 1);
     progress.SetMessage(QStringLiteral("Compressing export file..."));
     QString error;
-    const bool zipped = ZipFiles(archivePath, plan.files, &error);
+    const bool zipped = ZipFiles(folder.Files(), archivePath, plan.files, &error);
     progress.Step();
     if (!zipped)
         return Failed(context, error, QStringLiteral("Archiving Error"));
@@ -129,7 +130,7 @@ int WriteArchive(int expected, const NoteWalk& walk, const QString& archivePath,
 
 int Export(int expected, const NoteWalk& walk, const QString& archivePath, const ExportContext& context)
 {
-    if (context.database == nullptr)
+    if (context.database == nullptr || context.sources == nullptr)
         return ExchangeFormat::kExportCompressionFailed;
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     // A read-only data folder has no room for the temporary folder: a private one of the
@@ -144,7 +145,7 @@ int Export(int expected, const NoteWalk& walk, const QString& archivePath, const
     const QString tempPath = privateTemp ? privateTemp->filePath(QStringLiteral("ExportTemp"))
                                          : folder.FullPath(ExchangeFormat::ExportTempName());
     const int result = WriteArchive(expected, walk, archivePath, context, tempPath, progress);
-    RemoveTempFolder(tempPath);
+    RemoveTempFolder(context.database->Folder().Files(), tempPath);
     progress.End();
     return result;
 }

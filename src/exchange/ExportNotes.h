@@ -6,14 +6,16 @@
 
 class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 class UserPrompt;
 
 // What an export needs from the program around it.
 struct ExportContext
 {
-    // The notes' files (through its file index), the data folder and the authors that
-    // are embedded with the sources. Only read.
+    // The notes' files (through its file index) and the data folder. Only read.
     const NoteDatabase* database = nullptr;
+    // The authors that are embedded with the sources. Only read.
+    const SourceStore* sources = nullptr;
     UserPrompt* prompt = nullptr; // shows "Archiving Error"; none: nothing is shown
     ProgressReporter* progress = nullptr;
     QString* error = nullptr; // receives the text of a failure, when given

@@ -19,7 +19,7 @@ ImportDatabaseScan ImportDatabaseScan::Read(const DataFolder& folder)
     ImportDatabaseScan scan;
     for (const QString& name : NoteDatabase::NoteFileNames(folder)) {
         File file;
-        file.path = folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        file.path = folder.NoteFilePath(name);
         NotesList notes = ReadNoteFile(file.path, &file.stamp);
         file.ids.reserve(notes.size());
         for (NoteRecord& note : notes) {

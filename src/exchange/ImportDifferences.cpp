@@ -92,7 +92,7 @@ void AddAttachmentRows(QList<DifferenceRow>& rows, const NoteRecord& incoming, c
 
 QString ImportDateText(const DateTime& value)
 {
-    return QString::fromLatin1(value.Format("%m/%d/%Y  -  %I:%M:%S %p"));
+    return value.ShownDateAndTime();
 }
 
 QList<DifferenceRow> BuildDifferenceRows(const NoteRecord& incoming, const NoteRecord& database,

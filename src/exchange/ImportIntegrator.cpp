@@ -27,16 +27,11 @@ QString StoredExtension(const QString& storedName)
     return dot >= 0 ? base.mid(dot + 1) : QString();
 }
 
-bool SameNames(const AuthorRecord& a, const AuthorRecord& b)
-{
-    return a.FirstName == b.FirstName && a.MiddleInitial == b.MiddleInitial && a.LastName == b.LastName
-        && a.AuthorText4 == b.AuthorText4 && a.AuthorText5 == b.AuthorText5;
-}
-
 } // namespace
 
-ImportIntegrator::ImportIntegrator(NoteDatabase& database, QString importFolder)
+ImportIntegrator::ImportIntegrator(NoteDatabase& database, SourceStore& sources, QString importFolder)
     : m_database(database)
+    , m_sources(sources)
     , m_importFolder(std::move(importFolder))
     , m_imagesFolder(database.Folder().ImagesFolder())
     , m_asideFolder(database.Folder().FullPath(QStringLiteral("Data Files\\ImportReplaced")))
@@ -46,38 +41,39 @@ ImportIntegrator::ImportIntegrator(NoteDatabase& database, QString importFolder)
 FileStatus ImportIntegrator::Integrate(ImportSession& session, const QList<int>& selected,
                                        ProgressReporter& progress, NoteIdList* imported)
 {
-    m_sourcesBefore = m_database.Sources();
-    m_authorsBefore = m_database.Authors();
-    m_totalBefore = m_database.Total();
-    m_maxNoteIdBefore = m_database.MaxNoteID();
-    m_maxAuthorIdBefore = m_database.MaxAuthorID();
-    FileSystem& files = FileSystem::Current();
+    // Ids, sources and authors are issued in memory and go back there unless stored.
+    NoteDatabase::IdBatch ids(m_database);
+    SourceStore::ImportBatch sources(m_sources);
+    FileSystem& files = m_database.Folder().Files();
     FileStatus status = files.RemoveFolder(m_asideFolder); // a leftover of an interrupted run
     status.Keep(files.MakePath(m_asideFolder));
     status.Keep(files.MakePath(m_imagesFolder));
     if (status)
-        status = IntegrateAll(session, selected, progress, imported);
-    if (!status)
+        status = IntegrateAll(session, selected, progress, imported, ids, sources);
+    if (status)
+        sources.Commit();
+    else
         Undo();
-    files.RemoveFolder(m_asideFolder);
+    // Replaced files wait there only until now; a folder left behind goes with the next
+    // import's first step.
+    static_cast<void>(files.RemoveFolder(m_asideFolder));
     return status;
 }
 
 void ImportIntegrator::Undo()
 {
-    FileSystem& files = FileSystem::Current();
+    // The import has failed already and says so; what cannot be put back here stays as
+    // it is (a new file no note names, a replaced one waiting in the aside folder).
+    FileSystem& files = m_database.Folder().Files();
     for (const QString& created : std::as_const(m_createdFiles))
-        files.Remove(created);
+        static_cast<void>(files.Remove(created));
     for (const auto& [path, aside] : std::as_const(m_setAside))
-        files.Rename(aside, path);
-    m_database.Sources() = m_sourcesBefore;
-    m_database.Authors() = m_authorsBefore;
-    m_database.AdjustTotal(m_totalBefore - m_database.Total());
-    m_database.RestoreCounters(m_maxNoteIdBefore, m_maxAuthorIdBefore);
+        static_cast<void>(files.Rename(aside, path));
 }
 
 FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<int>& selected,
-                                          ProgressReporter& progress, NoteIdList* imported)
+                                          ProgressReporter& progress, NoteIdList* imported,
+                                          NoteDatabase::IdBatch& ids, SourceStore::ImportBatch& sources)
 {
     m_session = &session;
     for (int i = 0; i < int(session.DatabaseNotes().size()); ++i)
@@ -88,9 +84,7 @@ FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<in
         const ImportItem& item = session.Items().at(index);
         NoteRecord note = item.note;
         const NoteRecord* existing = TakeExisting(session, note.NoteGUID);
-        if (existing == nullptr)
-            m_database.AdjustTotal(1);
-        ResolveSource(note);
+        ResolveSource(note, sources);
         if (const FileStatus taken = ReplaceAttachments(note, existing); !taken)
             return taken;
         if (item.ImportStatus() == 22 && existing != nullptr) {
@@ -98,7 +92,7 @@ FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<in
             if (NoteFileName(*existing) != NoteFileName(note))
                 RemoveFromFile(m_database.NoteFilePath(*existing), existing->NoteID);
         } else {
-            note.NoteID = m_database.RaiseMaxNoteId();
+            note.NoteID = ids.Next();
         }
         const QString path = m_database.NoteFilePath(note);
         RemoveFromFile(path, note.NoteID);
@@ -106,7 +100,7 @@ FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<in
         m_integrated.append({index, std::move(note)});
         progress.Step();
     }
-    if (const FileStatus written = WriteAll(); !written)
+    if (const FileStatus written = WriteAll(ids, sources); !written)
         return written;
     for (auto& [index, note] : m_integrated) {
         imported->Append(note.NoteID);
@@ -123,52 +117,35 @@ const NoteRecord* ImportIntegrator::TakeExisting(const ImportSession& session, c
     return &session.DatabaseNotes().at(found->takeFirst());
 }
 
-void ImportIntegrator::ResolveSource(NoteRecord& note)
+void ImportIntegrator::ResolveSource(NoteRecord& note, SourceStore::ImportBatch& sources)
 {
     if (note.SourceID <= 0) {
         note.SourceID = 0;
         note.AttachedSource = SourceRecord();
         return;
     }
-    SourceList& sources = m_database.Sources();
-    for (const SourceRecord& known : sources) {
-        if (known.SourceGUID == note.AttachedSource.SourceGUID) {
-            note.AttachedSource = known;
-            note.SourceID = known.SourceId;
-            return;
-        }
+    if (const SourceRecord* known = sources.FindByGuid(note.AttachedSource.SourceGUID)) {
+        note.AttachedSource = *known;
+        note.SourceID = known->SourceId;
+        return;
     }
     SourceRecord source = note.AttachedSource;
     source.AuthorIds.clear();
     for (const AuthorRecord& author : note.AttachedSource.EmbeddedAuthors) {
-        const qint32 id = MatchOrAddAuthor(author);
+        const qint32 id = sources.MatchOrAddAuthor(author);
         if (!source.AuthorIds.contains(id))
             source.AuthorIds.append(id);
     }
     source.EmbeddedAuthors.clear();
-    source.CitingNoteIds = NoteIdList();
-    source.SourceId = m_database.NextSourceId();
-    sources.append(source);
+    source.SourceId = sources.AddSource(source);
     note.AttachedSource = source;
     note.SourceID = source.SourceId;
-}
-
-qint32 ImportIntegrator::MatchOrAddAuthor(const AuthorRecord& incoming)
-{
-    for (const AuthorRecord& known : m_database.Authors()) {
-        if (SameNames(known, incoming))
-            return known.AuthorId;
-    }
-    AuthorRecord added = incoming;
-    added.AuthorId = m_database.NextAuthorId();
-    m_database.Authors().append(added);
-    return added.AuthorId;
 }
 
 FileStatus ImportIntegrator::SetAside(const QString& path)
 {
     const QString aside = QDir(m_asideFolder).filePath(QString::number(m_setAside.size()));
-    const FileStatus moved = FileSystem::Current().Rename(path, aside);
+    const FileStatus moved = m_database.Folder().Files().Rename(path, aside);
     if (moved)
         m_setAside.append({path, aside});
     return moved;
@@ -214,7 +191,7 @@ FileStatus ImportIntegrator::TakeAttachmentFile(const QString& storedName, const
     if (moved != m_takenFiles.constEnd()) {
         if (QFileInfo::exists(target))
             return FileStatus::Ok(); // never overwritten: the record points at that file
-        const FileStatus copied = FileSystem::Current().Copy(*moved, target);
+        const FileStatus copied = m_database.Folder().Files().Copy(*moved, target);
         if (copied)
             m_createdFiles.append(target);
         return copied;
@@ -239,7 +216,7 @@ FileStatus ImportIntegrator::MoveWithoutReplacing(const QString& from, const QSt
     *moved = false;
     if (QFileInfo::exists(target))
         return FileStatus::Ok();
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = m_database.Folder().Files();
     FileStatus status = files.Rename(from, target);
     if (!status)
         status = files.Copy(from, target); // another file system, where no rename reaches
@@ -318,21 +295,20 @@ NotesList ImportIntegrator::NotesOfPlan(const QString& path) const
     return notes;
 }
 
-FileStatus ImportIntegrator::WriteAll()
+FileStatus ImportIntegrator::WriteAll(NoteDatabase::IdBatch& ids, const SourceStore::ImportBatch& sources)
 {
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = m_database.Folder().Files();
     if (const FileStatus folder = files.MakePath(m_database.Folder().NotesFolder()); !folder)
         return folder;
     // The sources and authors first: a note never cites a source that is not stored.
     FileTransaction transaction(files);
-    FileStatus status
-        = transaction.Write(m_database.SourcesFilePath(), SerializeSourcesFile(m_database.Sources()));
-    status.Keep(transaction.Write(m_database.AuthorsFilePath(), SerializeAuthorsFile(m_database.Authors())));
+    FileStatus status = transaction.Write(m_sources.SourcesFilePath(), sources.SourcesFileBytes());
+    status.Keep(transaction.Write(m_sources.AuthorsFilePath(), sources.AuthorsFileBytes()));
     for (qsizetype i = 0; status && i < m_fileOrder.size(); ++i)
         status = transaction.Write(m_fileOrder.at(i), NoteFileDiskBytes(NotesOfPlan(m_fileOrder.at(i))));
     // One settings save for the whole batch keeps the raised counters durable.
     if (status)
-        status = m_database.StoreCounters();
+        status = ids.Store();
     if (!status)
         return status; // the transaction puts the files back
     transaction.Commit();

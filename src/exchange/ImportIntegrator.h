@@ -7,6 +7,8 @@
 #include "format/NoteIdList.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
+#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QHash>
 #include <QList>
@@ -16,12 +18,13 @@
 class ImportSession;
 class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 
 // Takes the chosen incoming notes into the database, one by one in import-list order:
 //  1. the database note E with the same NoteGUID (first match not yet replaced) is found;
 //  2. the source: an existing source with the same SourceGUID is cited as it is; any
 //     other becomes a new source (id from NextSourceId) whose authors are matched by all
-//     five names, or added with ids from MaxAuthorID;
+//     five names, or added with ids from MaxAuthorID (SourceStore::ImportBatch);
 //  3. E's attached files are deleted; each incoming attachment gets the next free number
 //     in the attachment folder ("%.7d.%s", consecutive within a note) and its file is
 //     taken from the import folder, never overwriting; a stored name that is not a plain
@@ -35,11 +38,11 @@ class ProgressReporter;
 // All of it stands or falls together: when a file cannot be written (a note file, the
 // sources, the authors, the settings, an attachment), every file written is put back,
 // the attachment files are as they were (E's are only set aside until the end), and the
-// database's sources, authors, counters and total are restored: no note is integrated.
+// sources, authors and counters in memory are restored: no note is integrated.
 class ImportIntegrator
 {
 public:
-    ImportIntegrator(NoteDatabase& database, QString importFolder);
+    ImportIntegrator(NoteDatabase& database, SourceStore& sources, QString importFolder);
 
     // Note files read just before (for the comparison): a file whose stamp on disk is
     // still the one read is planned from the ids read then instead of being read again.
@@ -48,13 +51,15 @@ public:
     // imported receives the ids of the imported notes in order; a failure names the file.
     FileStatus Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
                          NoteIdList* imported);
+    // The note files an integration wrote, full paths in the order written.
+    const QStringList& WrittenNoteFiles() const { return m_fileOrder; }
 
 private:
     const NoteRecord* TakeExisting(const ImportSession& session, const QString& guid);
-    void ResolveSource(NoteRecord& note);
-    qint32 MatchOrAddAuthor(const AuthorRecord& incoming);
+    void ResolveSource(NoteRecord& note, SourceStore::ImportBatch& sources);
     FileStatus IntegrateAll(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
-                            NoteIdList* imported);
+                            NoteIdList* imported, NoteDatabase::IdBatch& ids,
+                            SourceStore::ImportBatch& sources);
     FileStatus ReplaceAttachments(NoteRecord& note, const NoteRecord* existing);
     FileStatus SetAside(const QString& path);
     FileStatus TakeAttachmentFile(const QString& storedName, const QString& newName);
@@ -77,9 +82,10 @@ private:
     QList<Slot>& Plan(const QString& path);
     void RemoveFromFile(const QString& path, qint32 id);
     NotesList NotesOfPlan(const QString& path) const;
-    FileStatus WriteAll();
+    FileStatus WriteAll(NoteDatabase::IdBatch& ids, const SourceStore::ImportBatch& sources);
 
     NoteDatabase& m_database;
+    SourceStore& m_sources;
     QString m_importFolder;
     QString m_imagesFolder;
     QHash<QString, QList<int>> m_existingByGuid;
@@ -96,9 +102,4 @@ private:
     QString m_asideFolder; // replaced attachment files wait here until the end
     QList<std::pair<QString, QString>> m_setAside; // (attachment path, where it waits)
     QStringList m_createdFiles; // attachment files this import made
-    SourceList m_sourcesBefore;
-    AuthorList m_authorsBefore;
-    int m_totalBefore = 0;
-    qint32 m_maxNoteIdBefore = 0;
-    qint32 m_maxAuthorIdBefore = 0;
 };

@@ -84,7 +84,7 @@ private:
 // they held is gone by the time the caller reloads the database.
 int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, DataFileReading& dataFile,
                        std::future<ImportDatabaseScan>& existing, ImportReport* report, NoteIdList* imported,
-                       bool* displayImported)
+                       QStringList* writtenFiles, bool* displayImported)
 {
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     NoteDatabase& database = *context.database;
@@ -106,7 +106,7 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, Da
     if (selected.isEmpty())
         return ExchangeFormat::kImportCancelled;
     progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
-    ImportIntegrator integrator(database, tempPath);
+    ImportIntegrator integrator(database, *context.sources, tempPath);
     integrator.KnowFiles(scan.files);
     const FileStatus stored = integrator.Integrate(session, selected, progress, imported);
     progress.End();
@@ -123,6 +123,7 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, Da
         return ExchangeFormat::kImportFailed;
     }
     *displayImported = choice.displayImported;
+    *writtenFiles = integrator.WrittenNoteFiles();
     return int(selected.size());
 }
 
@@ -156,11 +157,12 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
         break;
     }
     NoteIdList imported;
+    QStringList writtenFiles;
     bool displayImported = true;
-    const int result
-        = ChooseAndIntegrate(context, tempPath, dataFile, existing, report, &imported, &displayImported);
+    const int result = ChooseAndIntegrate(context, tempPath, dataFile, existing, report, &imported,
+                                          &writtenFiles, &displayImported);
     if (result > 0) {
-        context.database->LoadNoteDatabase();
+        context.database->ReloadAfterWriting(*context.sources, imported, writtenFiles);
         RefreshCurrentList(context, imported, displayImported);
         if (report != nullptr)
             report->importedIds = imported;
@@ -172,12 +174,12 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
 
 int ImportNotes(const QString& archivePath, const ImportContext& context, ImportReport* report)
 {
-    if (context.database == nullptr)
+    if (context.database == nullptr || context.sources == nullptr)
         return ExchangeFormat::kImportFailed;
     ProgressReporter& progress = context.progress != nullptr ? *context.progress : SilentProgress();
     const QString tempPath = context.database->Folder().FullPath(ExchangeFormat::ImportTempName());
     int result = ExchangeFormat::kImportFailed;
-    if (const FileStatus reset = ResetTempFolder(tempPath); !reset) {
+    if (const FileStatus reset = ResetTempFolder(context.database->Folder().Files(), tempPath); !reset) {
         if (context.prompt != nullptr)
             context.prompt->Tell(reset.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         if (report != nullptr) {
@@ -188,7 +190,7 @@ int ImportNotes(const QString& archivePath, const ImportContext& context, Import
         result = ExtractAndImport(archivePath, context, tempPath, report);
     }
     progress.SetMessage(QStringLiteral("Cleaning up temp files..."));
-    RemoveTempFolder(tempPath);
+    RemoveTempFolder(context.database->Folder().Files(), tempPath);
     progress.End();
     return result;
 }

@@ -11,12 +11,14 @@ class CurrentNotesList;
 class ImportChooser;
 class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 class UserPrompt;
 
 // What an import needs from the program around it.
 struct ImportContext
 {
     NoteDatabase* database = nullptr;
+    SourceStore* sources = nullptr;
     // Refreshed after an import: the imported notes, or its previous notes read afresh.
     // None: only the database is reloaded.
     CurrentNotesList* currentList = nullptr;

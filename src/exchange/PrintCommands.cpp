@@ -4,11 +4,12 @@
 #include "exchange/PrintHandOffFiles.h"
 #include "format/FileSystem.h"
 #include "format/SourcesFile.h"
+#include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "platform/RuntimeFolder.h"
 #include "platform/UserPrompt.h"
 #include "sources/BibFile.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,58 +85,60 @@ QString PreviewCommandLine(const DataFolder& folder)
         + Quoted(HandOffPath(folder, ExchangeFormat::PrintPreviewName()));
 }
 
-FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes, QString* path)
+FileStatus WritePrintPreviewFor(const DataFolder& folder, const SourceStore& sources, const NotesList& notes,
+                                QString* path)
 {
-    const SourceList sources = LoadSourcesFile(database.SourcesFilePath());
+    const SourceList stored = LoadSourcesFile(sources.SourcesFilePath());
     FileStatus failure;
-    const QString file = HandOffPath(database.Folder(), ExchangeFormat::PrintPreviewName(), &failure);
+    const QString file = HandOffPath(folder, ExchangeFormat::PrintPreviewName(), &failure);
     if (file.isEmpty())
         return failure;
-    if (const FileStatus folder = FileSystem::Current().MakePath(QFileInfo(file).absolutePath()); !folder)
-        return folder;
+    if (const FileStatus made = folder.Files().MakePath(QFileInfo(file).absolutePath()); !made)
+        return made;
     if (path)
         *path = file;
-    return WritePrintPreviewFile(file, notes, sources, database.Authors());
+    return WritePrintPreviewFile(folder.Files(), file, notes, stored, sources.Authors());
 }
 
-bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, ProgressReporter& progress,
+bool SaveOrPrintCurrentNotes(const CurrentNotesList& current, const SourceStore& sources,
+                             const DataFolder& folder, UserPrompt& prompt, ProgressReporter& progress,
                              const ProgramStarter& start)
 {
-    if (database.CurrentList().isEmpty()) {
+    if (current.Count() == 0) {
         prompt.Tell(QStringLiteral("Unable to save, there are no notes in the current list."),
                     QStringLiteral("Invalid Notes"), UserPrompt::Icon::Warning);
         return false;
     }
     progress.Notify(QStringLiteral("Preparing Preview...."));
-    const FileStatus written = WritePrintPreviewFor(database, database.LoadListed(database.CurrentList()));
+    const FileStatus written = WritePrintPreviewFor(folder, sources, current.LoadAllNotes());
     progress.End();
     if (!written) {
         prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return false;
     }
-    start(PreviewCommandLine(database.Folder()), database.Folder());
+    start(PreviewCommandLine(folder), folder);
     return true;
 }
 
-bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,
-                        const ProgramStarter& start, FileStatus* failure)
+bool CreateBibliography(const DataFolder& folder, const SourceStore& sources, SourceList selected,
+                        ProgressReporter& progress, const ProgramStarter& start, FileStatus* failure)
 {
     if (selected.isEmpty())
         return false;
     progress.Notify(QStringLiteral("Preparing Sources...."));
     FileStatus written;
-    const QString bibPath = HandOffPath(database.Folder(), ExchangeFormat::BibFileName(), &written);
+    const QString bibPath = HandOffPath(folder, ExchangeFormat::BibFileName(), &written);
     if (written)
-        written = FileSystem::Current().MakePath(QFileInfo(bibPath).absolutePath());
+        written = folder.Files().MakePath(QFileInfo(bibPath).absolutePath());
     if (written)
-        written = WriteBibFile(bibPath, selected, database.Authors());
+        written = WriteBibFile(folder.Files(), bibPath, selected, sources.Authors());
     progress.End();
     if (!written) {
         if (failure)
             *failure = written;
         return false;
     }
-    start(BibliographyCommandLine(PrintProgramPath(database.Folder()), bibPath), database.Folder());
+    start(BibliographyCommandLine(PrintProgramPath(folder), bibPath), folder);
     return true;
 }
 

@@ -8,7 +8,8 @@
 #include <QString>
 #include <functional>
 
-class NoteDatabase;
+class CurrentNotesList;
+class SourceStore;
 class ProgressReporter;
 class UserPrompt;
 
@@ -42,9 +43,9 @@ QString HandOffPath(const DataFolder& folder, const QString& name, FileStatus* f
 QString PreviewCommandLine(const DataFolder& folder);
 
 // Writes the notes' hand-off file (HandOffPath of "Data Files\PrintPreview.nbf") with
-// sources read afresh from "Sources.dat" and the database's authors; the failure when the
+// sources read afresh from "Sources.dat" and the store's authors; the failure when the
 // file cannot be written. path, when given, receives the file's full path.
-FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& notes,
+FileStatus WritePrintPreviewFor(const DataFolder& folder, const SourceStore& sources, const NotesList& notes,
                                 QString* path = nullptr);
 
 // "Save/Print Current Notes...": refuses an empty current list ("Unable to save, there
@@ -52,14 +53,16 @@ FileStatus WritePrintPreviewFor(const NoteDatabase& database, const NotesList& n
 // the notification "Preparing Preview...." and starts the print program. A file that
 // cannot be written is shown (FileStatus::Caption()) and nothing is started: the print
 // program would show an old file as if it were this one. False when refused or failed.
-bool SaveOrPrintCurrentNotes(NoteDatabase& database, UserPrompt& prompt, ProgressReporter& progress,
+bool SaveOrPrintCurrentNotes(const CurrentNotesList& current, const SourceStore& sources,
+                             const DataFolder& folder, UserPrompt& prompt, ProgressReporter& progress,
                              const ProgramStarter& start = StartDetached);
 
 // "Create Bibliography..." after its selection dialog: nothing for an empty selection;
 // otherwise "Data Files\Bib.dat" (HandOffPath) is written under "Preparing Sources...." (each source
 // formatted again) and the print program is started with it. False for an empty list, or
 // when the file cannot be written (failure says why; nothing is started).
-bool CreateBibliography(NoteDatabase& database, SourceList selected, ProgressReporter& progress,
-                        const ProgramStarter& start = StartDetached, FileStatus* failure = nullptr);
+bool CreateBibliography(const DataFolder& folder, const SourceStore& sources, SourceList selected,
+                        ProgressReporter& progress, const ProgramStarter& start = StartDetached,
+                        FileStatus* failure = nullptr);
 
 } // namespace PrintCommands

@@ -16,10 +16,10 @@ void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const Source
     });
 }
 
-FileStatus WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
-                                 const AuthorList& authors)
+FileStatus WritePrintPreviewFile(FileSystem& files, const QString& path, const NotesList& notes,
+                                 const SourceList& sources, const AuthorList& authors)
 {
     FieldWriter writer;
     WritePrintPreview(writer, notes, sources, authors);
-    return writer.Save(path);
+    return writer.Save(files, path);
 }

@@ -2,6 +2,7 @@
 
 #include "format/AuthorRecord.h"
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -15,5 +16,5 @@ class FieldWriter;
 void WritePrintPreview(FieldWriter& writer, const NotesList& notes, const SourceList& sources,
                        const AuthorList& authors);
 // Rewrites the file atomically; a failure leaves the old file as it was.
-FileStatus WritePrintPreviewFile(const QString& path, const NotesList& notes, const SourceList& sources,
-                                 const AuthorList& authors);
+FileStatus WritePrintPreviewFile(FileSystem& files, const QString& path, const NotesList& notes,
+                                 const SourceList& sources, const AuthorList& authors);

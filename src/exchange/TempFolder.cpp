@@ -2,14 +2,14 @@
 
 #include "format/FileSystem.h"
 
-void RemoveTempFolder(const QString& path)
+void RemoveTempFolder(FileSystem& files, const QString& path)
 {
-    FileSystem::Current().RemoveFolder(path);
+    // One left behind is emptied by the next run's reset.
+    static_cast<void>(files.RemoveFolder(path));
 }
 
-FileStatus ResetTempFolder(const QString& path)
+FileStatus ResetTempFolder(FileSystem& files, const QString& path)
 {
-    FileSystem& files = FileSystem::Current();
     if (const FileStatus removed = files.RemoveFolder(path); !removed)
         return removed;
     return files.MakePath(path);

@@ -119,19 +119,21 @@ QString ReserveTemporaryPath(const QString& archivePath, QString* error)
 
 namespace {
 
-bool WriteAndRename(const QString& archivePath, const QList<FolderEntry>& entries, QString* errorOut)
+bool WriteAndRename(FileSystem& fileSystem, const QString& archivePath, const QList<FolderEntry>& entries,
+                    QString* errorOut)
 {
     const QString temporary = ReserveTemporaryPath(archivePath, errorOut);
     if (temporary.isEmpty())
         return false;
+    // A half-written temporary archive is only in the way: whether it goes is no failure.
     if (!WriteArchive(temporary, entries, errorOut)) {
-        QFile::remove(temporary);
+        static_cast<void>(fileSystem.Remove(temporary));
         return false;
     }
     // A rename replaces an existing file in one step.
-    if (const FileStatus renamed = FileSystem::Current().Rename(temporary, archivePath); !renamed) {
+    if (const FileStatus renamed = fileSystem.Rename(temporary, archivePath); !renamed) {
         *errorOut = renamed.Message(); // the whole file name and reason
-        QFile::remove(temporary);
+        static_cast<void>(fileSystem.Remove(temporary));
         return false;
     }
     return true;
@@ -139,7 +141,8 @@ bool WriteAndRename(const QString& archivePath, const QList<FolderEntry>& entrie
 
 } // namespace
 
-bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName, QString* error)
+bool ZipFolder(FileSystem& fileSystem, const QString& archivePath, const QString& folderPath,
+               bool keepFolderName, QString* error)
 {
     QString localError;
     QString* errorOut = error != nullptr ? error : &localError;
@@ -147,10 +150,11 @@ bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepF
         *errorOut = ZipErrorText(ZIP_ER_NOENT);
         return false;
     }
-    return WriteAndRename(archivePath, CollectEntries(folderPath, keepFolderName), errorOut);
+    return WriteAndRename(fileSystem, archivePath, CollectEntries(folderPath, keepFolderName), errorOut);
 }
 
-bool ZipFiles(const QString& archivePath, const QList<ZipFileEntry>& files, QString* error)
+bool ZipFiles(FileSystem& fileSystem, const QString& archivePath, const QList<ZipFileEntry>& files,
+              QString* error)
 {
     QString localError;
     QString* errorOut = error != nullptr ? error : &localError;
@@ -161,5 +165,5 @@ bool ZipFiles(const QString& archivePath, const QList<ZipFileEntry>& files, QStr
         if (info.isFile())
             entries.append({file.path, file.entryName.toUtf8(), false});
     }
-    return WriteAndRename(archivePath, entries, errorOut);
+    return WriteAndRename(fileSystem, archivePath, entries, errorOut);
 }

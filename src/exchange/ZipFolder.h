@@ -1,5 +1,7 @@
 #pragma once
 
+#include "format/FileSystem.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,9 +13,10 @@
 // The archive is written under a temporary name beside archivePath and renamed over it
 // only when it is complete: a failure leaves no half-written file at archivePath (and an
 // older file there untouched). On failure the zip library's own error text, cut to 100
-// characters, goes to *error and the result is false.
-bool ZipFolder(const QString& archivePath, const QString& folderPath, bool keepFolderName,
-               QString* error = nullptr);
+// characters, goes to *error and the result is false. The rename, and the removal of a
+// temporary archive left over, go through fileSystem.
+bool ZipFolder(FileSystem& fileSystem, const QString& archivePath, const QString& folderPath,
+               bool keepFolderName, QString* error = nullptr);
 
 // One file of an archive made by ZipFiles.
 struct ZipFileEntry
@@ -26,4 +29,6 @@ struct ZipFileEntry
 // ZipFolder (written under a temporary name, renamed over archivePath when complete). A
 // later entry of the same name replaces an earlier one. A file that does not exist is
 // left out, as a folder copy would lack it.
-bool ZipFiles(const QString& archivePath, const QList<ZipFileEntry>& files, QString* error = nullptr);
+// The finished archive is renamed into place, and a temporary one removed, through fileSystem.
+bool ZipFiles(FileSystem& fileSystem, const QString& archivePath, const QList<ZipFileEntry>& files,
+              QString* error = nullptr);

@@ -77,7 +77,7 @@ bool WriteAuthorsFile(QIODevice* device, const AuthorList& authors)
     return AuthorsWriter(authors).WriteTo(device);
 }
 
-FileStatus WriteAuthorsFile(const QString& path, const AuthorList& authors)
+FileStatus WriteAuthorsFile(FileSystem& files, const QString& path, const AuthorList& authors)
 {
-    return AuthorsWriter(authors).Save(path);
+    return AuthorsWriter(authors).Save(files, path);
 }

@@ -2,6 +2,7 @@
 
 #include "format/AuthorRecord.h"
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,4 +31,4 @@ QByteArray SerializeAuthorsFile(const AuthorList& authors);
 // False when the device or file cannot be written; the path form replaces the file
 // atomically, so a failed write leaves the old file as it was.
 bool WriteAuthorsFile(QIODevice* device, const AuthorList& authors);
-FileStatus WriteAuthorsFile(const QString& path, const AuthorList& authors);
+FileStatus WriteAuthorsFile(FileSystem& files, const QString& path, const AuthorList& authors);

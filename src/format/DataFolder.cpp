@@ -1,12 +1,21 @@
 #include "format/DataFolder.h"
 
-#include <QDir>
+#include "format/FileSystem.h"
 
-DataFolder::DataFolder(QString dataRoot, QString programFolder, Access access)
+#include <QDir>
+#include <QFileInfo>
+
+DataFolder::DataFolder(QString dataRoot, QString programFolder, FileSystem* files, Access access)
     : m_dataRoot(std::move(dataRoot))
     , m_programFolder(std::move(programFolder))
+    , m_files(files)
     , m_access(access)
 {
+}
+
+FileSystem& DataFolder::Files() const
+{
+    return m_files ? *m_files : FileSystem::Real();
 }
 
 QString DataFolder::ReadOnlyText() const
@@ -25,10 +34,20 @@ QString DataFolder::FullPath(const QString& name) const
     return QDir::cleanPath(base + QLatin1Char('/') + relative);
 }
 
-bool DataFolder::CreateFolders() const
+FileStatus DataFolder::CreateFolders() const
 {
-    QDir dir;
-    if (IsReadOnly())
-        return dir.exists(NotesFolder()) && dir.exists(ImagesFolder()) && dir.exists(LexiconsFolder());
-    return dir.mkpath(NotesFolder()) && dir.mkpath(ImagesFolder()) && dir.mkpath(LexiconsFolder());
+    if (IsReadOnly()) {
+        for (const QString& folder : {NotesFolder(), ImagesFolder(), LexiconsFolder()}) {
+            if (!QFileInfo(folder).isDir())
+                return FileStatus::Failed(FileStatus::Action::CreateFolder, folder, ReadOnlyReason());
+        }
+        return FileStatus::Ok();
+    }
+    FileSystem& files = Files();
+    FileStatus made = files.MakePath(NotesFolder());
+    if (made)
+        made = files.MakePath(ImagesFolder());
+    if (made)
+        made = files.MakePath(LexiconsFolder());
+    return made;
 }

@@ -41,6 +41,14 @@ public:
     // formats as "", an invalid one as "Invalid DateTime".
     QByteArray Format(const char* pattern) const;
 
+    // The patterns the program shows dates in: "08/14/2008  -  03:05:09 PM" where a note's
+    // last edit is shown whole (the editor, the import's comparison), "08/14/2008" beside a
+    // printed note.
+    static constexpr const char* kShownDateAndTime = "%m/%d/%Y  -  %I:%M:%S %p";
+    static constexpr const char* kShownDate = "%m/%d/%Y";
+    QString ShownDateAndTime() const { return QString::fromLatin1(Format(kShownDateAndTime)); }
+    QString ShownDate() const { return QString::fromLatin1(Format(kShownDate)); }
+
     // The on-disk text "YYYY-MM-DD-HH-MM-SS".
     QByteArray ToFieldText() const { return Format("%Y-%m-%d-%H-%M-%S"); }
     // Sets the value from a field text with exactly five dashes; any other text leaves

@@ -114,12 +114,12 @@ bool FieldWriter::WriteTo(QIODevice* device) const
     return device && device->write(disk) == disk.size();
 }
 
-FileStatus FieldWriter::Save(const QString& path) const
+FileStatus FieldWriter::Save(FileSystem& files, const QString& path) const
 {
-    return SaveFileAtomically(path, DiskBytes());
+    return SaveFileAtomically(files, path, DiskBytes());
 }
 
-FileStatus SaveFileAtomically(const QString& path, const QByteArray& bytes)
+FileStatus SaveFileAtomically(FileSystem& files, const QString& path, const QByteArray& bytes)
 {
-    return FileSystem::Current().WriteWholeFile(path, bytes);
+    return files.WriteWholeFile(path, bytes);
 }

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+class FileSystem;
 class QIODevice;
 
 // Writes fields in the data-file encoding (see FieldFormat.h) into memory; Save() or
@@ -34,14 +35,14 @@ public:
 
     // Writes the disk bytes to an open device; false when the device fails.
     bool WriteTo(QIODevice* device) const;
-    // Replaces the file at path atomically (created if missing) through
-    // FileSystem::Current(); a failure leaves the file untouched.
-    FileStatus Save(const QString& path) const;
+    // Replaces the file at path atomically (created if missing) through files; a failure
+    // leaves the file untouched.
+    FileStatus Save(FileSystem& files, const QString& path) const;
 
 private:
     QByteArray m_bytes;
 };
 
-// Replaces the file at path with the given bytes atomically through
-// FileSystem::Current(); a failure leaves it untouched.
-FileStatus SaveFileAtomically(const QString& path, const QByteArray& bytes);
+// Replaces the file at path with the given bytes atomically through files; a failure
+// leaves it untouched.
+FileStatus SaveFileAtomically(FileSystem& files, const QString& path, const QByteArray& bytes);

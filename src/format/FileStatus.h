@@ -9,7 +9,9 @@
 //   FileStatus status = fileSystem.WriteWholeFile(path, bytes);
 //   if (!status.IsOk())
 //       prompt.Tell(status.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
-class FileStatus
+// A result that must be looked at: dropping one unread is a compile warning. A caller
+// that has nothing to do about a failure says so with static_cast<void> and a comment.
+class [[nodiscard]] FileStatus
 {
 public:
     enum class Action

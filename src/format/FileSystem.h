@@ -7,13 +7,15 @@
 
 class QSettings;
 
-// Every change the core makes to the file system goes through this seam, so that a test
-// can make any of them fail as a full disk or a read-only folder would, and every caller
-// learns of the failure as a FileStatus naming the file and the reason. Reading stays
-// outside it: an unreadable file reads as empty wherever the program reads one.
+// Every change the program makes to the file system goes through this seam, so that a
+// test can make any of them fail as a full disk or a read-only folder would, and every
+// caller learns of the failure as a FileStatus naming the file and the reason. Reading
+// stays outside it: an unreadable file reads as empty wherever the program reads one.
 //
-// The program uses one instance, Current(): the real file system unless a test has put
-// another in its place with ScopedFileSystem. Single-threaded use, like the database.
+// The application's environment hands the one the program uses to its data folder
+// (DataFolder::Files()); whatever changes the data folder takes it from there, and
+// whatever writes one file by its path takes it as a parameter. Single-threaded use,
+// like the database.
 class FileSystem
 {
 public:
@@ -43,25 +45,6 @@ public:
     // Writes the pending values of an INI settings store to its file (QSettings::sync).
     virtual FileStatus SyncSettings(QSettings& settings) = 0;
 
-    // The file system the program uses now.
-    static FileSystem& Current();
-    // The real one, whatever Current() is.
+    // The operating system's file system (RealFileSystem), one for the process.
     static FileSystem& Real();
-
-private:
-    friend class ScopedFileSystem;
-    static FileSystem* s_current;
-};
-
-// Puts another file system in place of Current() for its lifetime (tests).
-class ScopedFileSystem
-{
-public:
-    explicit ScopedFileSystem(FileSystem& replacement);
-    ~ScopedFileSystem();
-    ScopedFileSystem(const ScopedFileSystem&) = delete;
-    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
-
-private:
-    FileSystem* m_previous;
 };

@@ -12,8 +12,9 @@ FileTransaction::FileTransaction(FileSystem& files)
 
 FileTransaction::~FileTransaction()
 {
+    // Nobody is left to tell when the undo fails: a caller that cares rolls back itself.
     if (m_open)
-        Rollback();
+        static_cast<void>(Rollback());
 }
 
 QString FileTransaction::BackupName(const QString& path)
@@ -32,7 +33,7 @@ FileStatus FileTransaction::Remember(const QString& path)
     former.existed = QFileInfo::exists(path);
     if (former.existed) {
         const QString backup = BackupName(path);
-        m_files.Remove(backup); // a leftover of an interrupted run
+        static_cast<void>(m_files.Remove(backup)); // a leftover of an interrupted run; Link says
         if (m_files.Link(path, backup))
             former.backup = backup;
         else if (!ReadWholeFile(path, former.bytes))
@@ -53,8 +54,9 @@ FileStatus FileTransaction::Write(const QString& path, const QByteArray& diskByt
     // A failed whole-file write left the file as it was: a first write of it has
     // nothing to undo.
     if (!written && m_formers.size() > remembered) {
+        // A second name left behind is a name no reader looks at.
         if (!m_formers.last().backup.isEmpty())
-            m_files.Remove(m_formers.last().backup);
+            static_cast<void>(m_files.Remove(m_formers.last().backup));
         m_formers.removeLast();
     }
     return written;
@@ -62,9 +64,10 @@ FileStatus FileTransaction::Write(const QString& path, const QByteArray& diskByt
 
 void FileTransaction::Commit()
 {
+    // The writes stand; a second name left behind is one no reader looks at.
     for (const Former& former : std::as_const(m_formers)) {
         if (!former.backup.isEmpty())
-            m_files.Remove(former.backup);
+            static_cast<void>(m_files.Remove(former.backup));
     }
     m_formers.clear();
     m_open = false;
@@ -79,7 +82,7 @@ FileStatus FileTransaction::Rollback()
             status.Keep(m_files.Remove(former.path));
         else if (!former.backup.isEmpty()) {
             status.Keep(m_files.Rename(former.backup, former.path)); // one step, no copy
-            m_files.Remove(former.backup); // left when both names were already one file
+            static_cast<void>(m_files.Remove(former.backup)); // both names may be one file already
         } else
             status.Keep(m_files.WriteWholeFile(former.path, former.bytes));
     }

@@ -30,9 +30,9 @@ QByteArray Serialize(const NoteIdList& ids)
     return writer.DiskBytes();
 }
 
-FileStatus Write(const QString& path, const NoteIdList& ids)
+FileStatus Write(FileSystem& files, const QString& path, const NoteIdList& ids)
 {
-    return SaveFileAtomically(path, Serialize(ids));
+    return SaveFileAtomically(files, path, Serialize(ids));
 }
 
 } // namespace LastViewListFile

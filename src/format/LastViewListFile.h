@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/NoteIdList.h"
 
 #include <QByteArray>
@@ -14,5 +15,5 @@ NoteIdList Read(const QString& path);
 NoteIdList Parse(const QByteArray& logicalBytes);
 QByteArray Serialize(const NoteIdList& ids);
 // Atomically; a failure (the file and the reason) leaves the file as it was.
-FileStatus Write(const QString& path, const NoteIdList& ids);
+FileStatus Write(FileSystem& files, const QString& path, const NoteIdList& ids);
 } // namespace LastViewListFile

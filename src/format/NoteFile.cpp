@@ -1,5 +1,6 @@
 #include "format/NoteFile.h"
 
+#include "format/DataFolder.h"
 #include "format/FieldScan.h"
 #include "format/FieldWriter.h"
 #include "format/NoteFormat.h"
@@ -23,7 +24,7 @@ QString NoteFileBaseName(const NoteRecord& record)
 
 QString NoteFileName(const NoteRecord& record)
 {
-    return QStringLiteral("Data Files\\Notes\\") + NoteFileBaseName(record);
+    return DataFolder::NotesName() + NoteFileBaseName(record);
 }
 
 NotesList ParseNoteFile(const QByteArray& logicalBytes)
@@ -68,7 +69,7 @@ NotesList ReadNoteFile(const QString& path, FileStamp* stamp)
     return ParseNoteFile(bytes);
 }
 
-FileStatus WriteNoteFile(const QString& path, const NotesList& notes)
+FileStatus WriteNoteFile(FileSystem& files, const QString& path, const NotesList& notes)
 {
-    return WriteNotes(notes).Save(path);
+    return WriteNotes(notes).Save(files, path);
 }

@@ -2,6 +2,7 @@
 
 #include "format/FileStamp.h"
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/NoteRecord.h"
 
 #include <QByteArray>
@@ -39,4 +40,4 @@ struct NoteFileContents
 };
 
 // Rewrites the whole file atomically; a failure leaves the file untouched.
-FileStatus WriteNoteFile(const QString& path, const NotesList& notes);
+FileStatus WriteNoteFile(FileSystem& files, const QString& path, const NotesList& notes);

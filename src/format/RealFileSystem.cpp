@@ -191,7 +191,7 @@ FileStatus RealFileSystem::SyncSettings(QSettings& settings)
     // until the new one reads back whole.
     const QString path = settings.fileName();
     const QString kept = path + QStringLiteral(".undo");
-    Remove(kept);
+    static_cast<void>(Remove(kept)); // a leftover; Link below says whether it went
     const bool haveKept = QFile::exists(path) && Link(path, kept).IsOk();
     errno = 0;
     settings.sync();
@@ -199,12 +199,13 @@ FileStatus RealFileSystem::SyncSettings(QSettings& settings)
     const bool failed = settings.status() == QSettings::AccessError || !HoldsAllKeys(path, settings);
     if (!failed) {
         if (haveKept)
-            Remove(kept);
+            static_cast<void>(Remove(kept)); // a second name no reader looks at
         return FileStatus::Ok();
     }
     if (haveKept) {
-        Rename(kept, path); // nothing happens when the write left the old file in place
-        Remove(kept); // then both names are the one old file
+        // The failure below is what counts; the old file comes back where it can.
+        static_cast<void>(Rename(kept, path)); // nothing happens when the write left it in place
+        static_cast<void>(Remove(kept)); // then both names are the one old file
     }
     // QSettings keeps the reason to itself; the failed call before it left it in errno.
     if (error != 0)

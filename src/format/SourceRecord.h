@@ -2,7 +2,6 @@
 
 #include "format/AuthorRecord.h"
 #include "format/DateTime.h"
-#include "format/NoteIdList.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +10,8 @@
 constexpr int kSourceFieldCount = 15;
 
 // One bibliographic source. The persisted fields come first; the rest is run-time state
-// that the citation formatter, the exchange form and the database fill.
+// that the citation formatter and the exchange form fill. Which notes cite it is the note
+// database's index (NoteDatabase::NotesCiting).
 struct SourceRecord
 {
     SourceRecord();
@@ -37,7 +37,6 @@ struct SourceRecord
     QList<qint32> MarkStarts; // inclusive character positions in CitationText
     QList<qint32> MarkEnds;
     AuthorList EmbeddedAuthors;
-    NoteIdList CitingNoteIds;
 };
 
 using SourceList = QList<SourceRecord>;

@@ -184,7 +184,7 @@ bool WriteSourcesFile(QIODevice* device, const SourceList& sources)
     return SourcesWriter(sources).WriteTo(device);
 }
 
-FileStatus WriteSourcesFile(const QString& path, const SourceList& sources)
+FileStatus WriteSourcesFile(FileSystem& files, const QString& path, const SourceList& sources)
 {
-    return SourcesWriter(sources).Save(path);
+    return SourcesWriter(sources).Save(files, path);
 }

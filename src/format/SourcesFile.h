@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/SourceRecord.h"
 
 #include <QByteArray>
@@ -48,4 +49,4 @@ bool SourcesFileHolds(const SourceList& sources, const QByteArray& diskBytes);
 // False when the device cannot be written. The path form replaces the file atomically:
 // a failure leaves the old file as it was.
 bool WriteSourcesFile(QIODevice* device, const SourceList& sources);
-FileStatus WriteSourcesFile(const QString& path, const SourceList& sources);
+FileStatus WriteSourcesFile(FileSystem& files, const QString& path, const SourceList& sources);

@@ -6,6 +6,7 @@
 #include "sources/CitationFormatter.h"
 #include "sources/SameTitleLabel.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QMap>
 #include <algorithm>
@@ -39,11 +40,11 @@ QList<SelectionItem> Flatten(QList<Entry> entries)
     return items;
 }
 
-SelectionItem SourceItem(const QString& label, const SourceRecord& source)
+SelectionItem SourceItem(const QString& label, const SourceRecord& source, const NoteDatabase& database)
 {
     SelectionItem item;
     item.label = label;
-    item.notes = source.CitingNoteIds;
+    item.notes = database.NotesCiting(source.SourceId);
     item.data = source.SourceId;
     return item;
 }
@@ -92,14 +93,15 @@ QList<SelectionItem> ControlBarItems::KeyWordItems(const KeyWordList& keyWords)
     return Flatten(entries);
 }
 
-QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, int showBy)
+QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, const SourceStore& sources,
+                                                  int showBy)
 {
     // Grouped by label in the order the source list first meets each one.
     QStringList labels;
     QHash<QString, SourceList> groups;
-    for (SourceRecord source : database.Sources()) {
+    for (SourceRecord source : sources.Sources()) {
         // The author list text and the date text that tells same titles apart.
-        FormatCitation(source, database.Authors());
+        FormatCitation(source, sources.Authors());
         const QString label = GroupLabel(source, showBy);
         if (label.isEmpty())
             continue;
@@ -112,12 +114,12 @@ QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, 
         const SourceList& group = groups.value(label);
         Entry entry;
         if (showBy == ByTitles && group.size() == 1) {
-            entry.item = SourceItem(label, group.first());
+            entry.item = SourceItem(label, group.first(), database);
         } else {
             entry.item.label = label;
             entry.item.group = true;
             for (const SourceRecord& source : group)
-                entry.children.append(SourceItem(ChildLabel(source, group, showBy), source));
+                entry.children.append(SourceItem(ChildLabel(source, group, showBy), source, database));
         }
         entries.append(entry);
     }

@@ -4,6 +4,7 @@
 
 class KeyWordList;
 class NoteDatabase;
+class SourceStore;
 
 // The items of the control bar's Key Words and Sources pages, built from copies of the
 // database's collections.
@@ -20,7 +21,7 @@ QList<SelectionItem> KeyWordItems(const KeyWordList& keyWords);
 // The sources labelled by title, publication or author list (showBy), top-level items
 // sorted alphabetically with "<NO_SOURCE>" among them, the sources under a group in the
 // order of the source list. Sources with an empty label are left out.
-QList<SelectionItem> SourceItems(const NoteDatabase& database, int showBy);
+QList<SelectionItem> SourceItems(const NoteDatabase& database, const SourceStore& sources, int showBy);
 
 // "<NO_SOURCE>".
 QString NoSourceLabel();

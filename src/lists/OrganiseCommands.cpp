@@ -2,7 +2,6 @@
 
 #include "categories/CategoryTree.h"
 #include "lists/CurrentNotesList.h"
-#include "lists/NoteSort.h"
 #include "store/NoteDatabase.h"
 
 namespace {
@@ -24,15 +23,12 @@ template<typename Change> NoteWriteResult ChangeListedNotes(CurrentNotesList& cu
 
 } // namespace
 
-NoteWriteResult OrganiseCommands::SaveCategoryTrees(NoteDatabase& database, CategoryTree working,
-                                                    int noteSortId)
+NoteWriteResult OrganiseCommands::SaveCategoryTrees(NoteDatabase& database, CurrentNotesList& current,
+                                                    CategoryTree working, int noteSortId)
 {
     NoteWriteResult result = database.SaveCategoryTrees(std::move(working));
-    ListedNotes& current = database.CurrentList();
-    if (noteSortId > 0 && !current.isEmpty()) {
-        database.FillAttachedSources(current);
-        SortNotes(current, noteSortId);
-    }
+    if (noteSortId > 0 && current.Count() > 0)
+        current.Sort(noteSortId);
     return result;
 }
 

@@ -16,7 +16,8 @@ namespace OrganiseCommands {
 // The category editor's "Save": the working trees (with their "<UNASSIGNED>" node)
 // replace the database's, every note is re-filed, and the current list is sorted again
 // by noteSortId.
-NoteWriteResult SaveCategoryTrees(NoteDatabase& database, CategoryTree working, int noteSortId);
+NoteWriteResult SaveCategoryTrees(NoteDatabase& database, CurrentNotesList& current, CategoryTree working,
+                                  int noteSortId);
 
 // The key word page's two list-wide commands over the current notes list; afterwards the
 // just-added marks of the list are cleared, as a search does.

@@ -1,5 +1,6 @@
 #include "lists/SearchCommands.h"
 
+#include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
 #include "lists/NoteSort.h"
 #include "lists/SearchQuery.h"
@@ -12,16 +13,6 @@
 
 namespace {
 
-void ClearSearchState(ListedNotes& current, const SearchViewHooks& hooks)
-{
-    for (ListedNote& note : current) {
-        note.JustAdded = false;
-        note.Highlight.reset();
-    }
-    if (hooks.clearDisplayState)
-        hooks.clearDisplayState();
-}
-
 QStringList NoteFilePaths(const NoteDatabase& database)
 {
     const QDir folder(database.Folder().NotesFolder());
@@ -32,11 +23,11 @@ QStringList NoteFilePaths(const NoteDatabase& database)
 }
 
 // The files that hold the listed notes, in the order their first note comes.
-QStringList FilesOfList(const NoteDatabase& database)
+QStringList FilesOfList(const NoteDatabase& database, const ListedNotes& listed)
 {
     QStringList paths;
     QSet<QString> seen;
-    for (const ListedNote& note : database.CurrentList()) {
+    for (const ListedNote& note : listed) {
         const std::optional<QString> path = database.FileIndex().FileOfNote(note.NoteID);
         if (path && !seen.contains(*path)) {
             seen.insert(*path);
@@ -57,14 +48,14 @@ QSet<qint32> HeldIds(const ListedNotes& notes)
 
 // Steps shared by both scopes: clear, parse, search with the notification shown.
 template<typename Search>
-SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks,
-              ListedNotes* results, Search search)
+SearchRun Run(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
+              UserPrompt& prompt, ListedNotes* results, Search search)
 {
     SearchRun run;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return run;
-    ClearSearchState(database.CurrentList(), hooks);
+    current.ClearSearchState();
     SearchQuery query;
     if (!ParseQuery(trimmed, &query, &prompt))
         return run;
@@ -77,11 +68,8 @@ SearchRun Run(const QString& text, NoteDatabase& database, UserPrompt& prompt, c
     return run;
 }
 
-void Finish(const SearchRun& run, NoteDatabase& database, UserPrompt& prompt, const SearchViewHooks& hooks)
+void Finish(const SearchRun& run, UserPrompt& prompt)
 {
-    database.Progress().End();
-    if (hooks.refresh)
-        hooks.refresh();
     prompt.Tell(SearchResultText(run.count), SearchResultCaption(), UserPrompt::Icon::Information);
 }
 
@@ -125,38 +113,37 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
     return count;
 }
 
-SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 noteSortId,
-                            UserPrompt& prompt, const SearchViewHooks& hooks)
+SearchRun RunDatabaseSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
+                            qint32 noteSortId, UserPrompt& prompt)
 {
     ListedNotes results;
-    const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
+    const SearchRun run = Run(text, database, current, prompt, &results, [&](const SearchQuery& query) {
         // The notes already in the list hand over only their highlight.
-        return SearchDatabase(query, NoteFilePaths(database), HeldIds(database.CurrentList()));
+        return SearchDatabase(query, NoteFilePaths(database), HeldIds(current.Entries()));
     });
     if (!run.ran)
         return run;
     for (ListedNote& note : results)
         note.JustAdded = true;
-    ListedNotes& current = database.CurrentList();
-    MergeSearchResults(current, std::move(results), noteSortId);
-    database.FillAttachedSources(current);
-    SortNotes(current, noteSortId); // placement-only ids keep the order
-    Finish(run, database, prompt, hooks);
+    current.TakeSearchResults(std::move(results), noteSortId, true);
+    database.Progress().End();
+    Finish(run, prompt);
     return run;
 }
 
-SearchRun RunCurrentNotesSearch(const QString& text, NoteDatabase& database, UserPrompt& prompt,
-                                const SearchViewHooks& hooks)
+SearchRun RunCurrentNotesSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
+                                UserPrompt& prompt)
 {
     ListedNotes results;
-    const SearchRun run = Run(text, database, prompt, hooks, &results, [&database](const SearchQuery& query) {
-        return FilterListedNotes(query, database.CurrentList(), FilesOfList(database));
+    const SearchRun run = Run(text, database, current, prompt, &results, [&](const SearchQuery& query) {
+        return FilterListedNotes(query, current.Entries(), FilesOfList(database, current.Entries()));
     });
     if (!run.ran)
         return run;
     // Every result is a note of the list: only the highlighted texts move over, and the
     // list keeps its notes and their order.
-    MergeSearchResults(database.CurrentList(), std::move(results), NoteSortId::AddToBottom);
-    Finish(run, database, prompt, hooks);
+    current.TakeSearchResults(std::move(results), NoteSortId::AddToBottom, false);
+    database.Progress().End();
+    Finish(run, prompt);
     return run;
 }

@@ -4,25 +4,15 @@
 #include "store/ListedNote.h"
 
 #include <QString>
-#include <functional>
 
+class CurrentNotesList;
 class NoteDatabase;
 class UserPrompt;
 
 // The search bar's two runs, "Run Database Search" and "Run Current Notes Search", as one
 // operation for every front end: the desktop program shows the messages in message boxes
-// and redraws through the hooks, the command line answers from a script and prints the
-// outcome.
-
-struct SearchViewHooks
-{
-    // Before the search: clear the hover flags of all current notes and release their
-    // display resources (the list's just-added flags and display texts are cleared here).
-    std::function<void()> clearDisplayState;
-    // After the merge: lay the notes out again, refresh the main frame (its counts) and
-    // the control bar.
-    std::function<void()> refresh;
-};
+// and follows the list's changes like any other, the command line answers from a script
+// and prints the outcome.
 
 struct SearchRun
 {
@@ -35,21 +25,22 @@ struct SearchRun
     NoteIdList matches;
 };
 
-// "Run Database Search": text is trimmed of blanks at both ends (empty: nothing happens)
-// and parsed (an invalid query shows its message to prompt and stops). While
-// "Searching Notes...." is shown, every note file is searched. Matches already in the
+// "Run Database Search": text is trimmed of blanks at both ends (empty: nothing happens);
+// the list's just-added flags and hits are cleared and the text is parsed (an invalid
+// query shows its message to prompt and stops). While "Searching Notes...." is shown,
+// every note file is searched. Matches already in the
 // current list give it their highlighted display text; the others join it (above the
 // list under "Add: To Top", 705; below it otherwise) with their just-added flag set. The
 // list's sources are filled and it is sorted by noteSortId (705 and 805 keep the
 // order). Ends with "Your search returned  *N*  results." ("Finished Search!",
 // information icon).
-SearchRun RunDatabaseSearch(const QString& text, NoteDatabase& database, qint32 noteSortId,
-                            UserPrompt& prompt, const SearchViewHooks& hooks = {});
+SearchRun RunDatabaseSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
+                            qint32 noteSortId, UserPrompt& prompt);
 
 // "Run Current Notes Search": the same over the notes of the current list only. The list
 // keeps its notes and their order; the notes that match show their hits.
-SearchRun RunCurrentNotesSearch(const QString& text, NoteDatabase& database, UserPrompt& prompt,
-                                const SearchViewHooks& hooks = {});
+SearchRun RunCurrentNotesSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
+                                UserPrompt& prompt);
 
 // Puts search results into the current list (the merge of a database search): results
 // already in the list hand over their display text; the rest go above the list for 705,

@@ -76,6 +76,9 @@ void SpellChecker::SaveOptions() const
     file.setValue(QStringLiteral("IgnoreDigits"), m_options.ignoreWordsWithDigits);
     file.setValue(QStringLiteral("IgnoreCapitals"), m_options.ignoreCapitals);
     file.setValue(QStringLiteral("SeveralDictionaries"), m_options.severalDictionaries);
+    // Options that cannot be stored are in force for this run all the same.
+    if (m_files.syncSettings)
+        m_files.syncSettings(file);
 }
 
 void SpellChecker::SetOptions(const SpellOptions& options)

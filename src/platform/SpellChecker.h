@@ -4,10 +4,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class Hunspell;
+class QSettings;
 
 // A word of a text: where it starts and how many characters it has.
 struct SpellWord
@@ -46,6 +48,17 @@ public:
     SpellChecker& operator=(const SpellChecker&) = delete;
 
     static QStringList DefaultDictionaryFolders();
+
+    // How the checker changes its two files in the lexicon folder: a whole file written at
+    // once (its folder made first), and an INI file's pending values stored. Each is false,
+    // with the reason in error, when it fails. An empty one goes straight to the disk; the
+    // program hands in its data folder's file system.
+    struct FileAccess
+    {
+        std::function<bool(const QString& path, const QByteArray& bytes, QString* error)> writeWholeFile;
+        std::function<bool(QSettings& settings)> syncSettings;
+    };
+    void SetFileAccess(FileAccess access) { m_files = std::move(access); }
     static QString UserDictionaryName() { return QStringLiteral("user.dic"); }
     static QString OptionsFileName() { return QStringLiteral("spelling.ini"); }
 
@@ -81,6 +94,7 @@ private:
     bool WriteUserWords(QString* error) const;
 
     QString m_folder;
+    FileAccess m_files;
     QStringList m_dictionaryFolders;
     SpellOptions m_options;
     std::vector<std::unique_ptr<Engine>> m_engines;

@@ -118,11 +118,14 @@ void SpellChecker::LoadUserWords()
 
 bool SpellChecker::WriteUserWords(QString* error) const
 {
-    QDir().mkpath(m_folder);
-    QSaveFile file(QDir(m_folder).filePath(UserDictionaryName()));
     QByteArray bytes;
     for (const QString& word : m_userWords)
         bytes += word.toUtf8() + '\n';
+    const QString path = QDir(m_folder).filePath(UserDictionaryName());
+    if (m_files.writeWholeFile)
+        return m_files.writeWholeFile(path, bytes, error);
+    QDir().mkpath(m_folder);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();

@@ -28,7 +28,8 @@ bool WriteBibFile(QIODevice* device, SourceList& sources, const AuthorList& auth
     return BibWriter(sources, authors).WriteTo(device);
 }
 
-FileStatus WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors)
+FileStatus WriteBibFile(FileSystem& files, const QString& path, SourceList& sources,
+                        const AuthorList& authors)
 {
-    return BibWriter(sources, authors).Save(path);
+    return BibWriter(sources, authors).Save(files, path);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/SourceRecord.h"
 
 #include <QByteArray>
@@ -16,4 +17,5 @@ QByteArray SerializeBibFile(SourceList& sources, const AuthorList& authors);
 // False when the device cannot be written. The path form is atomic: a failure leaves
 // the old file as it was.
 bool WriteBibFile(QIODevice* device, SourceList& sources, const AuthorList& authors);
-FileStatus WriteBibFile(const QString& path, SourceList& sources, const AuthorList& authors);
+FileStatus WriteBibFile(FileSystem& files, const QString& path, SourceList& sources,
+                        const AuthorList& authors);

@@ -31,13 +31,14 @@ SourceList SelectBibliographySources(const SourceList& sources, const AuthorList
     return chosen;
 }
 
-int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
-                       const QList<qint32>& ids, const BibliographyOptions& options, FileStatus* failure)
+int CreateBibliography(FileSystem& files, const QString& bibPath, const SourceList& sources,
+                       const AuthorList& authors, const QList<qint32>& ids,
+                       const BibliographyOptions& options, FileStatus* failure)
 {
     SourceList chosen = SelectBibliographySources(sources, authors, ids, options);
     if (chosen.isEmpty())
         return 0;
-    if (const FileStatus written = WriteBibFile(bibPath, chosen, authors); !written) {
+    if (const FileStatus written = WriteBibFile(files, bibPath, chosen, authors); !written) {
         if (failure)
             *failure = written;
         return -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/FileStatus.h"
+#include "format/FileSystem.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 
@@ -50,6 +51,6 @@ template<typename Notes> QList<qint32> CitedSourceIds(const Notes& notes)
 // Writes the bibliography of the chosen sources to bibPath. With no source chosen
 // nothing is written and 0 is returned; otherwise the number of sources written, or -1
 // when the file could not be written (failure, when given, says why).
-int CreateBibliography(const QString& bibPath, const SourceList& sources, const AuthorList& authors,
-                       const QList<qint32>& ids, const BibliographyOptions& options,
-                       FileStatus* failure = nullptr);
+int CreateBibliography(FileSystem& files, const QString& bibPath, const SourceList& sources,
+                       const AuthorList& authors, const QList<qint32>& ids,
+                       const BibliographyOptions& options, FileStatus* failure = nullptr);

@@ -29,7 +29,7 @@ AttachmentCopier::AttachmentCopier(DataFolder folder, ImageConverter converter)
 
 FileStatus AttachmentCopier::CopyInNewAttachments(NoteRecord& note, QStringList* created) const
 {
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = m_folder.Files();
     const QDir images(m_folder.ImagesFolder());
     // Numbers only grow within one save, so two new files never share a name.
     int number = NextAttachmentNumber(m_folder);
@@ -46,7 +46,9 @@ FileStatus AttachmentCopier::CopyInNewAttachments(NoteRecord& note, QStringList*
             attachment.StoredName = NumberedName(number, extension);
             const QString target = images.filePath(attachment.StoredName);
             if (m_converter) {
-                if (!m_converter(attachment.SourcePath, target))
+                if (const std::optional<QByteArray> bitmap = m_converter(attachment.SourcePath))
+                    status = files.WriteWholeFile(target, *bitmap);
+                else
                     status = FileStatus::Failed(FileStatus::Action::Write, target,
                                                 QStringLiteral("The picture could not be converted"));
             } else {
@@ -71,8 +73,9 @@ FileStatus AttachmentCopier::CopyInNewAttachments(NoteRecord& note, QStringList*
 void AttachmentCopier::RemoveCreatedFiles(const QStringList& created) const
 {
     const QDir images(m_folder.ImagesFolder());
+    // A file left behind only takes room: no note refers to it.
     for (const QString& storedName : created)
-        FileSystem::Current().Remove(images.filePath(storedName));
+        static_cast<void>(m_folder.Files().Remove(images.filePath(storedName)));
 }
 
 void AttachmentCopier::DeleteRemovedAttachmentFiles(NoteRecord& note) const
@@ -80,7 +83,7 @@ void AttachmentCopier::DeleteRemovedAttachmentFiles(NoteRecord& note) const
     const QDir images(m_folder.ImagesFolder());
     for (const QString& storedName : std::as_const(note.RemovedAttachmentFiles)) {
         if (!storedName.isEmpty())
-            FileSystem::Current().Remove(images.filePath(storedName));
+            static_cast<void>(m_folder.Files().Remove(images.filePath(storedName)));
     }
     note.RemovedAttachmentFiles.clear();
 }
@@ -89,6 +92,6 @@ void AttachmentCopier::DeleteAttachmentFiles(const NoteRecord& note) const
 {
     for (const AttachmentRecord& attachment : note.Attachments) {
         if (!attachment.StoredName.isEmpty())
-            FileSystem::Current().Remove(AttachmentPath(attachment, m_folder));
+            static_cast<void>(m_folder.Files().Remove(AttachmentPath(attachment, m_folder)));
     }
 }

@@ -4,9 +4,11 @@
 #include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // Brings a note's attachment files into "Data Files\Images\" when the note is saved.
 //
@@ -20,8 +22,9 @@
 class AttachmentCopier
 {
 public:
-    // Loads the picture at from and saves it as a bitmap at toBmp; false on failure.
-    using ImageConverter = std::function<bool(const QString& from, const QString& toBmp)>;
+    // The picture at from as the bytes of a bitmap file; none when it cannot be read. The
+    // copier writes them into the images folder through the data folder's file system.
+    using ImageConverter = std::function<std::optional<QByteArray>(const QString& from)>;
 
     explicit AttachmentCopier(DataFolder folder, ImageConverter converter = {});
 

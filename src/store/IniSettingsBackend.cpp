@@ -5,8 +5,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
-IniSettingsBackend::IniSettingsBackend(const QString& iniPath)
+IniSettingsBackend::IniSettingsBackend(const QString& iniPath, FileSystem& files)
     : m_settings(iniPath, QSettings::IniFormat)
+    , m_files(files)
 {
 }
 
@@ -28,5 +29,5 @@ void IniSettingsBackend::SetValue(const QString& group, const QString& name, con
 
 FileStatus IniSettingsBackend::Sync()
 {
-    return FileSystem::Current().SyncSettings(m_settings);
+    return m_files.SyncSettings(m_settings);
 }

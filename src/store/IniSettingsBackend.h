@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileSystem.h"
 #include "store/SettingsBackend.h"
 
 #include <QSettings>
@@ -9,18 +10,20 @@
 class IniSettingsBackend : public SettingsBackend
 {
 public:
-    explicit IniSettingsBackend(const QString& iniPath);
+    // files: what the file is written through (not owned).
+    explicit IniSettingsBackend(const QString& iniPath, FileSystem& files = FileSystem::Real());
 
     // The per-user file: the "Brenlow" organisation folder of the user's config folder.
     static QString DefaultIniPath();
 
     QVariant Value(const QString& group, const QString& name) const override;
     void SetValue(const QString& group, const QString& name, const QVariant& value) override;
-    // Through FileSystem::Current(), so that a test can make the write fail.
+    // Through the file system given, so that a test can make the write fail.
     FileStatus Sync() override;
 
     QString FileName() const { return m_settings.fileName(); }
 
 private:
     mutable QSettings m_settings;
+    FileSystem& m_files;
 };

@@ -23,6 +23,20 @@ void ListedNote::TakeKeys(const NoteRecord& note)
     AttachmentCount = int(note.Attachments.size());
 }
 
+void ListedNote::TakeKeys(const ListedNote& stored)
+{
+    if (stored.SourceID != SourceID)
+        Source.reset();
+    NoteID = stored.NoteID;
+    SourceID = stored.SourceID;
+    DateAdded = stored.DateAdded;
+    LastEdited = stored.LastEdited;
+    Categories = stored.Categories;
+    TextLines = stored.TextLines;
+    TextChars = stored.TextChars;
+    AttachmentCount = stored.AttachmentCount;
+}
+
 void ListedNote::GiveDisplayState(NoteRecord& note) const
 {
     if (Source)

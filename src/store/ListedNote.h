@@ -35,8 +35,11 @@ struct ListedNote
 
     // The keys of a record; its display state comes along, its source does not.
     static ListedNote Of(const NoteRecord& note);
-    // Takes the stored keys of a saved record, keeping the display state and the source.
+    // Takes the stored keys of a saved record, keeping the display state and the source
+    // (the source only while the note cites the same one).
     void TakeKeys(const NoteRecord& note);
+    // The same from the keys of the note as its file holds them now.
+    void TakeKeys(const ListedNote& stored);
     // Gives a whole record of this note the list's display state and source.
     void GiveDisplayState(NoteRecord& note) const;
     // The citation a sort by source compares: the attached source's, empty without one.

@@ -2,24 +2,13 @@
 
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "format/AuthorsFile.h"
-#include "format/FieldReader.h"
-#include "format/FieldWriter.h"
-#include "format/Guid.h"
-#include "format/NoteFile.h"
-#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
-#include "platform/UserPrompt.h"
-#include "sources/NameList.h"
-#include "sources/SourceLookup.h"
-#include "store/NotesListOps.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
-NoteDatabase::NoteDatabase(DataFolder folder)
+NoteDatabase::NoteDatabase(DataFolder folder, ChangeNotice& changes)
     : m_folder(std::move(folder))
+    , m_changes(changes)
     , m_copier(m_folder)
     , m_categories(std::make_unique<CategoryTree>())
     , m_keyWords(std::make_unique<KeyWordList>())
@@ -38,10 +27,9 @@ ProgressReporter& NoteDatabase::Progress() const
     return m_progress ? *m_progress : SilentProgress();
 }
 
-void NoteDatabase::BindCounters(qint32* maxNoteId, qint32* maxAuthorId)
+void NoteDatabase::BindNoteCounter(qint32* maxNoteId)
 {
     m_maxNoteId = maxNoteId ? maxNoteId : &m_ownMaxNoteId;
-    m_maxAuthorId = maxAuthorId ? maxAuthorId : &m_ownMaxAuthorId;
 }
 
 void NoteDatabase::SetSettingsSaver(std::function<FileStatus()> saveSettings)
@@ -57,16 +45,6 @@ void NoteDatabase::SetImageConverter(AttachmentCopier::ImageConverter converter)
 FileStatus NoteDatabase::SaveSettings() const
 {
     return m_saveSettings ? m_saveSettings() : FileStatus::Ok();
-}
-
-QString NoteDatabase::SourcesFilePath() const
-{
-    return m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat"));
-}
-
-QString NoteDatabase::AuthorsFilePath() const
-{
-    return m_folder.FullPath(QStringLiteral("Data Files\\Authors.dat"));
 }
 
 QString NoteDatabase::NoteFilePath(const NoteRecord& record) const
@@ -93,26 +71,63 @@ qint32 NoteDatabase::IssueNoteId(FileStatus* failure)
     return *m_maxNoteId;
 }
 
-qint32 NoteDatabase::NextAuthorId(FileStatus* failure)
+NoteDatabase::IdBatch::IdBatch(NoteDatabase& database)
+    : m_database(database)
+    , m_maxNoteIdBefore(*database.m_maxNoteId)
 {
-    const qint32 id = ::NextAuthorId(*m_maxAuthorId);
-    const FileStatus status = SaveSettings();
-    if (failure)
-        *failure = status;
-    return id;
 }
 
-void NoteDatabase::ShowFailure(const FileStatus& failure, UserPrompt& prompt)
+NoteDatabase::IdBatch::~IdBatch()
 {
-    prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+    if (!m_stored)
+        *m_database.m_maxNoteId = m_maxNoteIdBefore;
 }
 
-qint32 NoteDatabase::NextSourceId() const
+FileStatus NoteDatabase::IdBatch::Store()
 {
-    return ::NextSourceId(m_sources);
+    const FileStatus saved = m_database.SaveSettings();
+    m_stored = saved.IsOk();
+    return saved;
+}
+
+// --- Indexes and the total ---------------------------------------------------------------
+
+const NoteIdList& NoteDatabase::NotesCiting(qint32 sourceId) const
+{
+    static const NoteIdList none;
+    const auto found = m_citing.constFind(sourceId);
+    return found != m_citing.cend() ? *found : none;
+}
+
+void NoteDatabase::CiteNote(qint32 sourceId, qint32 noteId)
+{
+    if (sourceId > 0)
+        m_citing[sourceId].AddIfAbsent(noteId);
+}
+
+void NoteDatabase::UnciteNote(qint32 sourceId, qint32 noteId)
+{
+    const auto found = m_citing.find(sourceId);
+    if (found != m_citing.end())
+        found->RemoveAll(noteId);
+}
+
+void NoteDatabase::AdjustTotal(int delta)
+{
+    if (delta == 0)
+        return;
+    m_total += delta;
+    DataChange change;
+    change.aspects = DataChange::Total;
+    Tell(change);
 }
 
 QString NoteDatabase::TotalNotesText(int total)
 {
     return QStringLiteral("Total Notes Saved:    %1").arg(total);
+}
+
+void NoteDatabase::Tell(const DataChange& change)
+{
+    m_changes.Raise(change);
 }

@@ -1,32 +1,15 @@
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
-#include "format/AuthorsFile.h"
-#include "format/FieldReader.h"
-#include "format/FieldWriter.h"
-#include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteIndexLoader.h"
 #include "store/ParallelNoteScanner.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-QString NotesFolderName()
-{
-    return QStringLiteral("Data Files\\Notes\\");
-}
-
-QByteArray ReadWholeFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 void NoteDatabase::CleanUpNoteFiles()
 {
@@ -39,58 +22,85 @@ void NoteDatabase::CleanUpNoteFiles()
             continue;
         const QByteArray head = file.read(64);
         file.close();
+        // An empty file that stays only costs the next start another look.
         if (NoteFileScanner::IsEmptyNoteFileHead(head.constData(), head.size()))
-            QFile::remove(path);
+            static_cast<void>(m_folder.Files().Remove(path));
     }
     Progress().End();
 }
 
-void NoteDatabase::CleanUpAndLoadNoteDatabase()
+void NoteDatabase::CleanUpAndLoadNoteDatabase(SourceStore& sources)
 {
     Progress().Notify(QStringLiteral("Cleaning up note files...."));
     Progress().End();
-    Load(true);
+    Load(sources, true);
+    TellLoaded({}, {});
 }
 
-void NoteDatabase::LoadNoteDatabase()
+void NoteDatabase::LoadNoteDatabase(SourceStore& sources)
 {
-    Load(false);
+    Load(sources, false);
+    TellLoaded({}, {});
+}
+
+void NoteDatabase::ReloadAfterWriting(SourceStore& sources, const NoteIdList& written,
+                                      const QStringList& writtenFiles)
+{
+    Load(sources, false);
+    TellLoaded(written, writtenFiles);
+}
+
+void NoteDatabase::TellLoaded(const NoteIdList& written, const QStringList& writtenFiles)
+{
+    DataChange change;
+    change.aspects = DataChange::Reloaded | DataChange::Aspects(DataChange::kIndexes) | DataChange::Sources
+        | DataChange::Authors | DataChange::Total;
+    if (!written.IsEmpty())
+        change.aspects |= DataChange::NotesSaved;
+    change.notes = written;
+    change.writtenFiles = writtenFiles;
+    Tell(change);
 }
 
 void NoteDatabase::ClearIndexes()
 {
     m_unassigned.Clear();
     m_noSource.Clear();
+    m_citing.clear();
     m_fileIndex.Clear();
-    m_sources.clear();
     m_keyWords->Clear();
     m_categories->Clear();
-    m_authors.clear();
     m_total = 0;
 }
 
-void NoteDatabase::Load(bool cleanUp)
+void NoteDatabase::Load(SourceStore& sources, bool cleanUp)
 {
     ProgressReporter& progress = Progress();
     progress.Begin(QStringLiteral("Loading Notes Information..."), 20);
     progress.Step();
     QStringList paths;
     for (const QString& name : NoteFileNames())
-        paths.append(m_folder.FullPath(NotesFolderName() + name));
+        paths.append(m_folder.NoteFilePath(name));
     // A helper thread starts reading the note files while this one loads the sources; it
     // then files each note file's notes in list order.
     ParallelNoteScanner scanner(paths, cleanUp);
     ClearIndexes();
     progress.Step();
-    m_authors = LoadAuthorsFile(AuthorsFilePath());
+    sources.Load();
     progress.Step();
-    LoadSources();
     progress.Step();
     progress.SetMessage(QStringLiteral("Setting Global Info..."));
 
-    NoteIndexLoader loader({*m_categories, *m_keyWords, m_unassigned, m_noSource, m_fileIndex, m_sources});
+    NoteIndexLoader loader({*m_categories, *m_keyWords, m_unassigned, m_noSource, m_fileIndex, m_citing});
     FileScannedNotes(scanner, loader);
-    RaiseCounters(loader.HighestNoteId());
+    // MaxNoteID grows by at least one at every start, so an id issued in a run that
+    // ended before its settings were saved is never issued again; MaxAuthorID likewise.
+    const qint32 highest = loader.HighestNoteId();
+    *m_maxNoteId = highest > *m_maxNoteId ? highest + 1 : *m_maxNoteId + 1;
+    sources.RaiseAuthorCounter();
+    // Counters that cannot be stored now are stored with the first id issued, whose
+    // command then says why it failed.
+    static_cast<void>(SaveSettings());
     progress.End();
 }
 
@@ -100,7 +110,7 @@ void NoteDatabase::FileScannedNotes(ParallelNoteScanner& scanner, NoteIndexLoade
     while (const ScannedNoteFile* file = scanner.Next()) {
         // A file that counts no notes is deleted, as a clean-up before the load would.
         if (file->isEmpty) {
-            QFile::remove(file->path);
+            static_cast<void>(m_folder.Files().Remove(file->path));
             continue;
         }
         const int count = static_cast<int>(file->notes.size());
@@ -113,28 +123,4 @@ void NoteDatabase::FileScannedNotes(ParallelNoteScanner& scanner, NoteIndexLoade
         for (int i = 0; i < count; ++i)
             progress.Step();
     }
-}
-
-void NoteDatabase::RaiseCounters(qint32 highestNoteId)
-{
-    // MaxNoteID grows by at least one at every start, so an id issued in a run that
-    // ended before its settings were saved is never issued again.
-    *m_maxNoteId = highestNoteId > *m_maxNoteId ? highestNoteId + 1 : *m_maxNoteId + 1;
-    qint32 highestAuthorId = 0;
-    for (const AuthorRecord& author : std::as_const(m_authors))
-        highestAuthorId = qMax(highestAuthorId, author.AuthorId);
-    *m_maxAuthorId = highestAuthorId > *m_maxAuthorId ? highestAuthorId + 1 : *m_maxAuthorId + 1;
-    SaveSettings();
-}
-
-void NoteDatabase::LoadSources()
-{
-    const QByteArray onDisk = ReadWholeFile(SourcesFilePath());
-    m_sources = ParseSourcesFile(FieldReader::FromDiskBytes(onDisk));
-    // Stores the GUIDs made for sources read without one (and brings an old file up to
-    // date); a file that would come out byte for byte the same is left as it is. The
-    // notes the load files under each source are not part of the file. A read-only data
-    // folder keeps its file as it is; the GUIDs live for the run.
-    if (!m_folder.IsReadOnly() && !SourcesFileHolds(m_sources, onDisk))
-        WriteSourcesFile(SourcesFilePath(), m_sources);
 }

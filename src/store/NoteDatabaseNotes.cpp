@@ -6,10 +6,8 @@
 #include "format/Guid.h"
 #include "format/NoteFile.h"
 #include "platform/ProgressReporter.h"
-#include "platform/UserPrompt.h"
-#include "sources/SourceLookup.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
-#include "store/NoteFileGroups.h"
 #include "store/NotesListOps.h"
 
 #include <QFile>
@@ -81,13 +79,17 @@ FileStatus NoteDatabase::SaveNote(const NoteRecord& previous, NoteRecord& edited
     }
     m_copier.DeleteRemovedAttachmentFiles(edited);
     IndexSavedNote(previous, edited, isNew);
-
-    // The note shown in the current list takes the saved keys; its display flags stay.
-    for (ListedNote& shown : m_current) {
-        if (shown.NoteID == edited.NoteID)
-            shown.TakeKeys(edited);
-    }
     progress.End();
+
+    DataChange change;
+    change.aspects = DataChange::NotesSaved | DataChange::Aspects(DataChange::kIndexes);
+    change.notes.Append(edited.NoteID);
+    change.AddWrittenFile(NoteFilePath(edited));
+    if (!isNew && edited.SourceID != previous.SourceID) {
+        change.aspects |= DataChange::NotesMoved;
+        change.AddWrittenFile(NoteFilePath(previous));
+    }
+    Tell(change);
     return FileStatus::Ok();
 }
 
@@ -96,8 +98,7 @@ void NoteDatabase::IndexSavedNote(const NoteRecord& previous, const NoteRecord& 
     const qint32 id = edited.NoteID;
     if (!isNew) {
         m_categories->UnfileNote(id, previous.Categories);
-        if (SourceRecord* source = FindSource(previous.SourceID))
-            source->CitingNoteIds.RemoveAll(id);
+        UnciteNote(previous.SourceID, id);
         m_keyWords->RemoveNoteKeyWords(id);
     }
     m_categories->FileNote(id, edited.Categories);
@@ -107,8 +108,7 @@ void NoteDatabase::IndexSavedNote(const NoteRecord& previous, const NoteRecord& 
         m_unassigned.RemoveAll(id);
 
     if (edited.SourceID > 0) {
-        if (SourceRecord* source = FindSource(edited.SourceID))
-            source->CitingNoteIds.AddIfAbsent(id);
+        CiteNote(edited.SourceID, id);
         m_noSource.RemoveAll(id);
     } else {
         m_noSource.AddIfAbsent(id);
@@ -140,12 +140,12 @@ FileStatus NoteDatabase::WriteNoteToDisk(const NoteRecord& previous, const NoteR
     if (!replaced)
         notes.append(edited);
     if (!moved)
-        return WriteNoteFile(newPath, notes);
+        return WriteNoteFile(m_folder.Files(), newPath, notes);
 
     // A moved note goes into its new file first and leaves the old one second: a failure
     // of the first changes nothing, a failure of the second undoes the first, so the note
     // is never in neither file (nor, when the undo can be made, in both).
-    FileTransaction files(FileSystem::Current());
+    FileTransaction files(m_folder.Files());
     if (const FileStatus written = files.Write(newPath, NoteFileDiskBytes(notes)); !written)
         return written;
     const QString oldPath = NoteFilePath(previous);
@@ -157,180 +157,67 @@ FileStatus NoteDatabase::WriteNoteToDisk(const NoteRecord& previous, const NoteR
     return FileStatus::Ok();
 }
 
-QString NoteDatabase::NoTextMessage()
+NoteWriteResult NoteDatabase::DeleteNotes(const NotesList& notes)
 {
-    return QStringLiteral("Note must contain some text.");
-}
-
-QString NoteDatabase::NoTextCaption()
-{
-    return QStringLiteral("No Text In Note");
-}
-
-bool NoteDatabase::SaveNoteFromEditor(const NoteRecord& previous, NoteRecord& edited, QString* error)
-{
-    if (edited.PlainText.isEmpty()) {
-        if (error)
-            *error = NoTextMessage();
-        return false;
+    const NotesList copies = notes; // notes may be read from the current list itself
+    NoteWriteResult result;
+    DataChange change;
+    for (const NoteRecord& note : copies) {
+        if (note.NoteID <= 0)
+            continue;
+        const FileStatus deleted = DeleteOne(note, change);
+        result.Record(NoteFilePath(note), deleted);
+        if (!deleted)
+            break; // the notes after it stay
+        result.changed.Append(note.NoteID);
     }
-    // What is stamped here is put back when the save fails.
-    const DateTime added = edited.DateAdded;
-    const DateTime lastEdited = edited.LastEdited;
-    const QString keyWords = edited.KeyWords;
-    const DateTime now = DateTime::CurrentLocal();
-    if (edited.NoteID <= 0)
-        edited.DateAdded = now;
-    edited.LastEdited = now;
-    edited.KeyWords = edited.KeyWords.trimmed();
-    if (const FileStatus saved = SaveNote(previous, edited); !saved) {
-        edited.DateAdded = added;
-        edited.LastEdited = lastEdited;
-        edited.KeyWords = keyWords;
-        if (error)
-            *error = saved.Message();
-        return false;
+    if (!change.deleted.isEmpty()) {
+        change.aspects |= DataChange::NotesDeleted | DataChange::Aspects(DataChange::kIndexes);
+        Tell(change);
     }
-    return true;
+    return result;
 }
 
-bool NoteDatabase::DeleteNote(const NoteRecord& note, FileStatus* failure)
+FileStatus NoteDatabase::DeleteOne(const NoteRecord& note, DataChange& change)
 {
-    if (failure)
-        *failure = FileStatus::Ok();
     const qint32 id = note.NoteID;
-    if (id <= 0)
-        return false;
     // A file left without notes is removed by the next clean-up at start.
     const QString path = NoteFilePath(note);
     NotesList notes = ReadNoteFile(path);
     NotesListOps::RemoveAllWithId(notes, id);
-    if (const FileStatus written = WriteNoteFile(path, notes); !written) {
-        if (failure)
-            *failure = written;
-        return false;
-    }
+    if (const FileStatus written = WriteNoteFile(m_folder.Files(), path, notes); !written)
+        return written;
 
     // Taken out of both source indexes: a stale record must not leave the id behind.
     m_unassigned.RemoveAll(id);
     m_noSource.RemoveAll(id);
-    if (SourceRecord* source = FindSource(note.SourceID))
-        source->CitingNoteIds.RemoveAll(id);
+    UnciteNote(note.SourceID, id);
     m_categories->UnfileNote(id, note.Categories);
     m_keyWords->RemoveNoteKeyWords(id);
     m_fileIndex.RemoveNoteFromIndex(id);
-    NotesListOps::RemoveAllWithId(m_current, id);
     m_copier.DeleteAttachmentFiles(note);
-    return true;
+    change.deleted.append({id, note.NoteGUID});
+    change.AddWrittenFile(path);
+    return FileStatus::Ok();
 }
 
-int NoteDatabase::DeleteSelectedNote(const NoteRecord& note, UserPrompt& prompt)
+FileStatus NoteDatabase::StoreAttachmentSettings(const NoteRecord& note)
 {
-    if (note.NoteID <= 0)
-        return 0;
-    if (!prompt.AskYesNo(QStringLiteral("Do you wish to permanently delete this note?"),
-                         QStringLiteral("Delete Note?")))
-        return 0;
-    const NoteRecord copy = note; // note may be the list's own copy, which DeleteNote drops
-    FileStatus failure;
-    const int deleted = DeleteNote(copy, &failure) ? 1 : 0;
-    if (!failure)
-        ShowFailure(failure, prompt);
-    m_total -= deleted;
-    return deleted;
-}
-
-int NoteDatabase::DeleteCurrentNotes(UserPrompt& prompt)
-{
-    const int count = static_cast<int>(m_current.size());
-    if (count == 0)
-        return 0;
-    const QString question = count == 1
-        ? QStringLiteral("Do you wish to permanently delete the current note?")
-        : QStringLiteral("Do you wish to permanently delete all %1 current notes?").arg(count);
-    if (!prompt.AskYesNo(question, QStringLiteral("Delete Current Notes?")))
-        return 0;
-    Progress().Notify(QStringLiteral("Deleting current notes...."));
-    int deleted = 0;
-    FileStatus failure;
-    while (!m_current.isEmpty()) {
-        const NoteRecord first = ListedRecord(m_current.first());
-        if (DeleteNote(first, &failure))
-            ++deleted;
-        if (!failure)
-            break; // the notes not deleted stay in the list
-        // A record that cannot be deleted (never saved) still leaves the list.
-        if (!m_current.isEmpty() && m_current.first().NoteID == first.NoteID)
-            m_current.removeFirst();
-    }
-    m_total -= deleted;
-    Progress().End();
-    if (!failure)
-        ShowFailure(failure, prompt);
-    return deleted;
-}
-
-int NoteDatabase::DeleteNotes(const NotesList& notes, UserPrompt& prompt)
-{
-    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
-        return 0;
-    FileStatus failure;
-    const int deleted = static_cast<int>(DeleteListed(notes, &failure).size());
-    if (!failure)
-        ShowFailure(failure, prompt);
-    return deleted;
-}
-
-bool NoteDatabase::AskDeleteNotes(qsizetype count, UserPrompt& prompt)
-{
-    const QString question = count == 1
-        ? QStringLiteral("Are you sure you wish to delete the note?\n"
-                         "This will permanently remove it from your Quorvel database!")
-        : QStringLiteral("Are you sure you wish to delete these notes?\n"
-                         "This will permanently remove them from your Quorvel database!");
-    return prompt.AskYesNo(question, QStringLiteral("Delete Notes?"));
-}
-
-QList<qint32> NoteDatabase::DeleteListed(const NotesList& notes, FileStatus* failure)
-{
-    Progress().Notify(QStringLiteral("Deleting current notes...."));
-    const NotesList copies = notes; // notes may be the current list itself
-    QList<qint32> deleted;
-    for (const NoteRecord& note : copies) {
-        if (DeleteNote(note, failure))
-            deleted.append(note.NoteID);
-        if (!*failure)
-            break; // the notes after it stay
-    }
-    m_total -= static_cast<int>(deleted.size());
-    Progress().End();
-    return deleted;
-}
-
-bool NoteDatabase::DeleteNotesByIds(const QList<qint32>& ids, UserPrompt& prompt, QList<qint32>* deleted,
-                                    QString* error)
-{
-    deleted->clear();
-    const NotesList found = LoadNotesByIds(NoteIdList(ids));
-    NotesList notes;
-    for (qint32 id : ids) {
-        const NoteRecord* note = NotesListOps::FindNote(found, id);
-        if (!note) {
-            *error = QStringLiteral("No note has the id %1.").arg(id);
-            return false;
-        }
-        if (!NotesListOps::FindNote(notes, id))
-            notes.append(*note);
-    }
-    if (notes.isEmpty() || !AskDeleteNotes(notes.size(), prompt))
-        return true;
-    FileStatus failure;
-    *deleted = DeleteListed(notes, &failure);
-    if (!failure) {
-        *error = failure.Message();
-        return false;
-    }
-    return true;
+    const QString path = NoteFilePath(note);
+    NotesList file = ReadNoteFile(path);
+    NoteRecord* stored = NotesListOps::FindNote(file, note.NoteID);
+    if (!stored)
+        return FileStatus::Ok();
+    // Only the stored fields go to disk; the display state stays with the list's copy.
+    stored->Attachments = note.Attachments;
+    if (const FileStatus written = WriteNoteFile(m_folder.Files(), path, file); !written)
+        return written;
+    DataChange change;
+    change.aspects = DataChange::NotesSaved;
+    change.notes.Append(note.NoteID);
+    change.AddWrittenFile(path);
+    Tell(change);
+    return FileStatus::Ok();
 }
 
 std::optional<NoteRecord> NoteDatabase::ReadNote(qint32 id) const
@@ -341,47 +228,7 @@ std::optional<NoteRecord> NoteDatabase::ReadNote(qint32 id) const
     return m_noteCache.Find(*path, id);
 }
 
-NoteRecord NoteDatabase::ListedRecord(const ListedNote& listed) const
-{
-    NoteRecord record;
-    if (std::optional<NoteRecord> stored = ReadNote(listed.NoteID)) {
-        record = std::move(*stored);
-    } else {
-        record.NoteID = listed.NoteID;
-        record.SourceID = listed.SourceID;
-        record.DateAdded = listed.DateAdded;
-        record.LastEdited = listed.LastEdited;
-        record.Categories = listed.Categories;
-    }
-    listed.GiveDisplayState(record);
-    return record;
-}
-
-NotesList NoteDatabase::LoadListed(const ListedNotes& list, int first, int count) const
-{
-    const int size = static_cast<int>(list.size());
-    first = std::clamp(first, 0, size);
-    const int end = count < 0 ? size : first + std::clamp(count, 0, size - first);
-    NoteIdList ids;
-    for (int i = first; i < end; ++i)
-        ids.Append(list.at(i).NoteID);
-    QList<std::optional<NoteRecord>> read(end - first);
-    NoteFileGroups(m_fileIndex, ids).Read([&read](int place, const NoteRecord& note) {
-        read[place] = note;
-        return true;
-    });
-    NotesList notes;
-    for (int place = 0; place < read.size(); ++place) {
-        if (!read.at(place))
-            continue;
-        NoteRecord note = std::move(*read[place]);
-        list.at(first + place).GiveDisplayState(note);
-        notes.append(std::move(note));
-    }
-    return notes;
-}
-
-NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids)
+NotesList NoteDatabase::LoadNotesByIds(const NoteIdList& ids) const
 {
     ProgressReporter& progress = Progress();
     progress.Begin(QStringLiteral("Loading Notes..."), ids.Count() + 1);
@@ -411,7 +258,7 @@ NotesList NoteDatabase::LoadAllNotes() const
     NotesList result;
     result.reserve(m_total);
     for (const QString& name : NoteFileNames())
-        result.append(ReadNoteFile(m_folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name)));
+        result.append(ReadNoteFile(m_folder.NoteFilePath(name)));
     return result;
 }
 
@@ -420,7 +267,7 @@ QList<NoteFileContents> NoteDatabase::ReadAllNoteFiles(const DataFolder& folder)
     QList<NoteFileContents> files;
     for (const QString& name : NoteFileNames(folder)) {
         NoteFileContents file;
-        file.path = folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        file.path = folder.NoteFilePath(name);
         file.notes = ReadNoteFile(file.path, &file.stamp);
         files.append(std::move(file));
     }
@@ -448,20 +295,29 @@ FileStatus NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const 
             return note.SourceID == sourceId;
         return false;
     };
+    DataChange change;
+    FileStatus status;
     for (const QString& name : NoteFileNames()) {
-        const QString path = m_folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        const QString path = m_folder.NoteFilePath(name);
         NotesList notes = ReadNoteFile(path);
+        NoteIdList stamped;
         for (NoteRecord& note : notes) {
-            if (matches(note))
+            if (matches(note)) {
                 note.LastEdited = when;
+                stamped.AddIfAbsent(note.NoteID);
+            }
         }
-        if (const FileStatus written = WriteNoteFile(path, notes); !written)
-            return written;
+        status = WriteNoteFile(m_folder.Files(), path, notes);
+        if (!status)
+            break;
+        if (!stamped.IsEmpty()) {
+            change.notes.UnionAppend(stamped);
+            change.AddWrittenFile(path);
+        }
     }
-    // The notes on show are stamped too, so the view agrees with the files.
-    for (ListedNote& note : m_current) {
-        if (matches(note))
-            note.LastEdited = when;
+    if (!change.notes.IsEmpty()) {
+        change.aspects = DataChange::NotesSaved;
+        Tell(change);
     }
-    return FileStatus::Ok();
+    return status;
 }

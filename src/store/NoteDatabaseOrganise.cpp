@@ -3,6 +3,7 @@
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
 #include "platform/ProgressReporter.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
 
 #include <QHash>
@@ -12,9 +13,7 @@ namespace {
 // Re-files the notes from the trees; returns whether any path changed. changed gains the
 // notes whose path changed, LastEdited is stamped as the trees' rule says. One time stamp
 // serves the whole run, so every note changed by one save carries the same LastEdited.
-// Notes: whole records read from a file, or the current list's keys.
-template<typename Notes>
-bool ApplyTrees(const CategoryTree& trees, Notes& notes, const DateTime& now, NoteIdList* changed)
+bool ApplyTrees(const CategoryTree& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
 {
     bool any = false;
     for (auto& note : notes) {
@@ -62,12 +61,13 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
     *m_categories = std::move(edited);
 
     NoteWriteResult result;
+    DataChange change;
     const QStringList names = NoteFileNames();
     ProgressReporter& progress = Progress();
     progress.Begin(QStringLiteral("Updating Category Changes...."), static_cast<int>(names.size()));
     const DateTime now = DateTime::CurrentLocal();
     for (const QString& name : names) {
-        const QString path = m_folder.FullPath(QStringLiteral("Data Files\\Notes\\") + name);
+        const QString path = m_folder.NoteFilePath(name);
         NotesList notes = ReadNoteFile(path);
         NoteIdList changedHere;
         ApplyTrees(*m_categories, notes, now, &changedHere);
@@ -80,14 +80,22 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
         }
         // Every file is written back, changed or not: a re-filed path also drops what the
         // trees do not hold (the parent name of Level 1, levels below a deleted category).
-        const FileStatus written = WriteNoteFile(path, notes);
-        if (written)
+        const FileStatus written = WriteNoteFile(m_folder.Files(), path, notes);
+        if (written) {
             result.changed.UnionAppend(changedHere);
+            if (!changedHere.IsEmpty())
+                change.AddWrittenFile(path);
+        }
         result.Record(path, written);
         progress.Step();
     }
-    ApplyTrees(*m_categories, m_current, now, nullptr);
     progress.End();
+
+    change.aspects = DataChange::CategoryTrees;
+    if (!result.changed.IsEmpty())
+        change.aspects |= DataChange::NotesSaved;
+    change.notes = result.changed;
+    Tell(change);
     return result;
 }
 
@@ -123,6 +131,7 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         byPath[path].append(position);
     }
     NoteWriteResult result;
+    DataChange change;
     for (const QString& path : paths) {
         NotesList stored = ReadNoteFile(path);
         NoteIdList written;
@@ -139,9 +148,10 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
         }
         if (written.IsEmpty())
             continue; // the note is no longer in its file: nothing to write
-        const FileStatus status = WriteNoteFile(path, stored);
+        const FileStatus status = WriteNoteFile(m_folder.Files(), path, stored);
         if (status) {
             result.changed.UnionAppend(written);
+            change.AddWrittenFile(path);
         } else {
             // The index files the notes of an unwritten file as they are on disk.
             for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
@@ -150,6 +160,11 @@ NoteWriteResult NoteDatabase::WriteChangedNotes(const NotesList& notes, const QL
             }
         }
         result.Record(path, status);
+    }
+    if (!result.changed.IsEmpty()) {
+        change.aspects = DataChange::NotesSaved | DataChange::KeyWords;
+        change.notes = result.changed;
+        Tell(change);
     }
     return result;
 }

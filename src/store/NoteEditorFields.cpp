@@ -2,7 +2,7 @@
 
 #include "format/TextCodec.h"
 #include "richtext/RtfText.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QFileInfo>
 
@@ -74,9 +74,9 @@ void SetPlainText(NoteRecord& note, const QString& plainText)
     note.PlainText = RtfToPlainText(rtf);
 }
 
-void SetSource(NoteRecord& note, const NoteDatabase& database, qint32 sourceId)
+void SetSource(NoteRecord& note, const SourceStore& sources, qint32 sourceId)
 {
-    const SourceRecord* source = sourceId > 0 ? database.FindSource(sourceId) : nullptr;
+    const SourceRecord* source = sourceId > 0 ? sources.FindSource(sourceId) : nullptr;
     note.AttachedSource = source ? *source : SourceRecord();
     note.SourceID = source ? source->SourceId : 0;
 }
@@ -98,7 +98,7 @@ bool AttachFile(NoteRecord& note, const QString& path, QString* error)
     return true;
 }
 
-bool Apply(NoteRecord& note, const NoteEditorChanges& changes, const NoteDatabase& database, QString* error)
+bool Apply(NoteRecord& note, const NoteEditorChanges& changes, const SourceStore& sources, QString* error)
 {
     if (changes.categoryPath) {
         const QString message = CategoryPathError(*changes.categoryPath);
@@ -110,7 +110,7 @@ bool Apply(NoteRecord& note, const NoteEditorChanges& changes, const NoteDatabas
     if (changes.text)
         SetPlainText(note, *changes.text);
     if (changes.sourceId)
-        SetSource(note, database, *changes.sourceId);
+        SetSource(note, sources, *changes.sourceId);
     if (changes.keyWords)
         note.KeyWords = *changes.keyWords;
     if (changes.categoryPath)

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-class NoteDatabase;
+class SourceStore;
 
 // What the note editor does to a record's fields before it is saved. The editor window
 // calls these as its controls change; front ends without the window (the command line,
@@ -35,7 +35,7 @@ void SetPlainText(NoteRecord& note, const QString& plainText);
 
 // The source as the source picker attaches it: a copy of the database's record; 0 or an
 // id no source has leaves the note without a source.
-void SetSource(NoteRecord& note, const NoteDatabase& database, qint32 sourceId);
+void SetSource(NoteRecord& note, const SourceStore& sources, qint32 sourceId);
 
 // Adds a file as the attachments dialog does: title and original name are the file
 // name, the kind comes from the extension; the file is copied in when the note is saved.
@@ -54,6 +54,6 @@ struct NoteEditorChanges
 
 // Applies the changes as the editor's controls would. False, with the message the editor
 // shows, when a change cannot be made; the record may then be partly changed.
-bool Apply(NoteRecord& note, const NoteEditorChanges& changes, const NoteDatabase& database, QString* error);
+bool Apply(NoteRecord& note, const NoteEditorChanges& changes, const SourceStore& sources, QString* error);
 
 } // namespace NoteEditorFields

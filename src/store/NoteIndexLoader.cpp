@@ -7,10 +7,6 @@ NoteIndexLoader::NoteIndexLoader(LoadedIndexes indexes)
     : m_indexes(indexes)
     , m_categories(indexes.categories)
 {
-    const SourceList& sources = m_indexes.sources;
-    m_sourceIndex.reserve(sources.size());
-    for (int i = static_cast<int>(sources.size()) - 1; i >= 0; --i)
-        m_sourceIndex.insert(sources.at(i).SourceId, i); // the first of equal ids wins
 }
 
 void NoteIndexLoader::AddFile(const QString& path, const std::vector<NoteIndexFacts>& notes)
@@ -27,17 +23,11 @@ void NoteIndexLoader::AddFile(const QString& path, const std::vector<NoteIndexFa
 void NoteIndexLoader::AddNote(const NoteIndexFacts& note, bool firstSight)
 {
     m_highestNoteId = qMax(m_highestNoteId, note.NoteID);
-    NoteIdList* citing = &m_indexes.noSource;
-    if (note.SourceID > 0) {
-        const auto found = m_sourceIndex.constFind(note.SourceID);
-        citing = found != m_sourceIndex.cend() ? &m_indexes.sources[*found].CitingNoteIds : nullptr;
-    }
-    if (citing) {
-        if (firstSight)
-            citing->Append(note.NoteID);
-        else
-            citing->AddIfAbsent(note.NoteID);
-    }
+    NoteIdList& citing = note.SourceID > 0 ? m_indexes.citing[note.SourceID] : m_indexes.noSource;
+    if (firstSight)
+        citing.Append(note.NoteID);
+    else
+        citing.AddIfAbsent(note.NoteID);
     m_categories.AddNote(note.NoteID, note.Categories, m_indexes.unassigned, firstSight);
     if (firstSight)
         m_indexes.keyWords.AddKeyWordsOfNewNote(note.NoteID, note.KeyWords);

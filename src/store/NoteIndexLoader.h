@@ -3,7 +3,7 @@
 #include "categories/CategoryTreeLoader.h"
 #include "categories/NoteIdSet.h"
 #include "format/NoteFileScanner.h"
-#include "format/SourceRecord.h"
+#include "format/NoteIdList.h"
 
 #include <QHash>
 #include <vector>
@@ -19,7 +19,8 @@ struct LoadedIndexes
     NoteIdList& unassigned;
     NoteIdList& noSource;
     NoteFileIndex& fileIndex;
-    SourceList& sources;
+    // The notes citing each source, by source id.
+    QHash<qint32, NoteIdList>& citing;
 };
 
 // Files the notes of a load, file by file in load order, into empty indexes: the
@@ -31,7 +32,7 @@ struct LoadedIndexes
 class NoteIndexLoader
 {
 public:
-    // The sources must be loaded already; the others are filled from empty.
+    // Every index is filled from empty.
     explicit NoteIndexLoader(LoadedIndexes indexes);
 
     void AddFile(const QString& path, const std::vector<NoteIndexFacts>& notes);
@@ -42,8 +43,6 @@ private:
 
     LoadedIndexes m_indexes;
     CategoryTreeLoader m_categories;
-    // A source is looked up once per note: 100,000 notes against thousands of sources.
-    QHash<qint32, int> m_sourceIndex;
     NoteIdSet m_seen;
     qint32 m_highestNoteId = 0;
 };

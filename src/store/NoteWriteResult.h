@@ -8,7 +8,7 @@
 // What a command that rewrites many note files did: the notes it changed and the files
 // it could not write (their notes keep what they had on disk), with the first of those
 // failures, which names the file and the system's reason.
-struct NoteWriteResult
+struct [[nodiscard]] NoteWriteResult
 {
     NoteIdList changed;
     QStringList failedFiles;

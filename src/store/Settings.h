@@ -1,6 +1,8 @@
 #pragma once
 
+#include "format/FieldFormat.h"
 #include "format/FileStatus.h"
+#include "format/NoteSortIds.h"
 #include "format/Version.h"
 #include "store/FontSetting.h"
 #include "store/StoredRect.h"
@@ -24,7 +26,7 @@ public:
     qint32 SourceSize = 15;
     qint32 SourceFormat = 1;
     qint32 MaxNoteID = 1000;
-    qint32 NoteSortID = 805;
+    qint32 NoteSortID = NoteSortId::AddToBottom;
     qint32 ShowCats = 1;
     qint32 CatsTop = 0;
     qint32 SourceTop = 0;
@@ -49,7 +51,8 @@ public:
     qint32 RunAgent = 0;
     FontSetting ImgTitleFont = DefaultImgTitleFont();
 
-    static constexpr qint32 TrueNumber = 2112;
+    // True as every stored flag has it ("RunAgent", "StartupAgent", Boolean fields).
+    static constexpr qint32 TrueNumber = FieldFormat::kTrueValue;
     static QString RunningVersion() { return Version::Text(); }
     static QString OptionsGroup() { return QStringLiteral("Options"); }
     static FontSetting DefaultImgTitleFont();

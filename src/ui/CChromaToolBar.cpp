@@ -1,5 +1,6 @@
 #include "ui/CChromaToolBar.h"
 
+#include "format/NoteSortIds.h"
 #include "ui/CSearchEditBox.h"
 #include "ui/CZol3StageButton.h"
 #include "ui/CZolCheckBmpBtn.h"
@@ -48,14 +49,14 @@ struct SortEntry
 };
 
 const SortEntry SortEntries[] = {
-    {"Add: To Top", 705},
-    {"Add: To Bottom", 805},
-    {"Source: A to Z", 703},
-    {"Source: Z to A", 803},
-    {"Categories: A to Z", 704},
-    {"Categories: Z to A", 804},
-    {"Date Added: Past to Present", 701},
-    {"Date Added: Present to Past", 801},
+    {"Add: To Top", NoteSortId::AddToTop},
+    {"Add: To Bottom", NoteSortId::AddToBottom},
+    {"Source: A to Z", NoteSortId::SourceAToZ},
+    {"Source: Z to A", NoteSortId::SourceZToA},
+    {"Categories: A to Z", NoteSortId::CategoriesAToZ},
+    {"Categories: Z to A", NoteSortId::CategoriesZToA},
+    {"Date Added: Past to Present", NoteSortId::DateAddedPastFirst},
+    {"Date Added: Present to Past", NoteSortId::DateAddedRecentFirst},
 };
 
 QFont ArialFont()
@@ -82,7 +83,7 @@ CChromaToolBar::CChromaToolBar(QWidget* parent)
     m_search->setAccessibleName(QStringLiteral("Search"));
     m_search->setToolTip(QStringLiteral("Words to search for; Enter runs the search"));
     connect(m_search, &CSearchEditBox::RunRequested, this, [this](int wParam, int lParam) {
-        if (wParam == 2112 && lParam == 2112)
+        if (wParam == CSearchEditBox::kRunRequest && lParam == CSearchEditBox::kRunRequest)
             RunSearch();
     });
     SetSearchMode(CommandIds::SearchModeDatabase);

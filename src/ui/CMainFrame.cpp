@@ -90,8 +90,8 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
                                   QStringLiteral("How many notes are saved in all"), this);
     m_totalNotes->setObjectName(QStringLiteral("totalNotesPane"));
     const QFontMetrics metrics(m_notesInList->font());
-    m_notesInList->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Notes In List:    0"), 30));
-    m_totalNotes->setMinimumWidth(PaneWidth(metrics, QStringLiteral("Total Notes Saved:    0"), 41));
+    m_notesInList->setMinimumWidth(PaneWidth(metrics, CurrentNotesList::NotesInListText(0), 30));
+    m_totalNotes->setMinimumWidth(PaneWidth(metrics, NoteDatabase::TotalNotesText(0), 41));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addPermanentWidget(m_notesInList);
     statusBar()->addPermanentWidget(m_totalNotes);
@@ -103,7 +103,6 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
 
     CreateMenus();
     CreateControlBar();
-    ConnectList();
 
     m_relayoutTimer.setSingleShot(true);
     m_relayoutTimer.setInterval(120);
@@ -115,32 +114,20 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     connect(m_searchBar, &CChromaToolBar::SearchRequested, this, &CMainFrame::RunSearch);
     connect(m_view, &CNotesView::NoteSelected, this,
             [this](bool selected) { m_actions.value(CommandIds::DeleteNote)->setEnabled(selected); });
-    connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshCounts);
     ConnectNoteEditing();
-    RefreshCounts();
+    ShowCounts();
+    m_following = app.Changes().Subscribe([this](const DataChange& change) { FollowChange(change); });
 }
 
 CMainFrame::~CMainFrame()
 {
-    m_app.CurrentList().SetViewHooks({});
+    m_following.Cancel();
 }
 
 QString CMainFrame::WindowTitle()
 {
     return QStringLiteral("<%1> - Ver. %2%3 - Brenlow Software, LLC")
         .arg(QStringLiteral("Quorvel"), Settings::RunningVersion(), QString());
-}
-
-void CMainFrame::ConnectList()
-{
-    CurrentNotesList::ViewHooks hooks;
-    hooks.changeStarting = [this] {
-        m_view->ClearDisplayState();
-        m_actions.value(CommandIds::DeleteNote)->setEnabled(false);
-    };
-    hooks.redraw = [this](bool resetScroll) { m_view->Redraw(resetScroll); };
-    hooks.showCount = [this](const QString& text) { m_notesInList->ShowText(text); };
-    m_app.CurrentList().SetViewHooks(std::move(hooks));
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text, const char* objectName,
@@ -271,21 +258,11 @@ void CMainFrame::RunCommand(int commandId)
     }
 }
 
-void CMainFrame::RefreshCounts()
-{
-    m_notesInList->ShowText(CurrentNotesList::NotesInListText(m_app.CurrentList().Count()));
-    m_totalNotes->ShowText(NoteDatabase::TotalNotesText(m_app.Database().Total()));
-}
-
 void CMainFrame::ShowLastList()
 {
     const Settings& settings = m_app.GetSettings();
     m_searchBar->SetZoom(settings.ZoomLvl);
     m_searchBar->SetSort(settings.NoteSortID);
-    m_view->Relayout();
-    m_view->Redraw(true);
-    RefreshCounts();
-    RefreshControlBar();
     m_view->setFocus();
 }
 

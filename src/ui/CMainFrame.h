@@ -2,6 +2,7 @@
 
 #include "editor/CEditNoteDlg.h"
 #include "format/NoteRecord.h"
+#include "store/ChangeNotice.h"
 #include "ui/OptionsContext.h"
 #include "ui/StatusPane.h"
 
@@ -29,6 +30,11 @@ struct NoteTextFont;
 // routes the menu commands to the core operations that do the work and shows their
 // results; it keeps the window placement for the settings and lays the view out again
 // shortly after the window stops changing size.
+//
+// What the window shows follows the data through one listener (CMainFrameChanges.cpp):
+// whatever changes notes, sources, categories, key words or the current list, and from
+// wherever (a command, a dialog, the editor, an import), the view, the counts and the
+// control bar's active page learn of it there. No command refreshes them itself.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -51,13 +57,8 @@ public:
     CControlBarSheet* ControlBar() const { return m_controlBar; }
     CShowCtrlBarButton* ShowCtrlBarButton() const { return m_showBarButton; }
 
-    // Builds the control bar's active page again after a change of the database.
-    void RefreshControlBar();
-
-    // Rebuilds both count panes from the current counts.
-    void RefreshCounts();
-    // The last step of start-up: the search bar shows the zoom and sort in force, the
-    // view shows the list and takes the focus.
+    // The last step of start-up: the search bar shows the zoom and sort in force and the
+    // view, which already shows the list, takes the focus.
     void ShowLastList();
     // Applies the saved placement; the window is shown maximised when the settings say so.
     void ShowWithPlacement();
@@ -108,10 +109,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The one listener of the data's changes (CMainFrameChanges.cpp).
+    void FollowChange(const DataChange& change);
+    void ShowCounts();
     void CreateMenus();
     QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const char* objectName,
                         bool enabled = true);
-    void ConnectList();
     void StoreFrameRect();
     void ConnectNoteEditing();
     // Runs the editor modally; true when the note was saved.
@@ -166,6 +169,10 @@ private:
     QTimer m_addNoteTimer; // timer 105
     CEditNoteDlg* m_noteEditor = nullptr;
     CEditNoteDlg::SourceChooser m_chooseSource;
+    // Set while the control bar's own page notes become the current list: the page shows
+    // that change already.
+    bool m_barSetsList = false;
+    ChangeNotice::Subscription m_following; // last: stops before the members go
     std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
     std::function<int(QDialog&)> m_runImportDialog;
 };

@@ -5,6 +5,7 @@
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/DeleteCommands.h"
 #include "store/NoteDatabase.h"
 #include "ui/CChromaToolBar.h"
 #include "ui/CMainFrame.h"
@@ -18,18 +19,20 @@
 
 void CMainFrame::OnSavePrint()
 {
-    PrintCommands::SaveOrPrintCurrentNotes(m_app.Database(), m_prompt, m_app.Progress());
+    PrintCommands::SaveOrPrintCurrentNotes(m_app.CurrentList(), m_app.Sources(), m_app.Database().Folder(),
+                                           m_prompt, m_app.Progress());
 }
 
 void CMainFrame::OnExport()
 {
-    if (!ExchangeCommands::CheckCurrentNotesForExport(m_app.Database().CurrentList(), m_prompt))
+    if (!ExchangeCommands::CheckCurrentNotesForExport(m_app.CurrentList().Entries(), m_prompt))
         return;
     const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Export Current Notes"),
                                                    FileDialogs::ExportFilter(), QStringLiteral("qvx"));
     if (path.isEmpty())
         return;
-    ExchangeCommands::ExportCurrentNotes(m_app.Database(), path, m_prompt, m_app.Progress());
+    ExchangeCommands::ExportCurrentNotes(m_app.Database(), m_app.Sources(), m_app.CurrentList(), path,
+                                         m_prompt, m_app.Progress());
 }
 
 void CMainFrame::OnBackup()
@@ -38,7 +41,7 @@ void CMainFrame::OnBackup()
                                                    FileDialogs::ExportFilter(), QStringLiteral("qvx"));
     if (path.isEmpty())
         return;
-    ExchangeCommands::BackupAllNotes(m_app.Database(), path, m_prompt, m_app.Progress());
+    ExchangeCommands::BackupAllNotes(m_app.Database(), m_app.Sources(), path, m_prompt, m_app.Progress());
 }
 
 void CMainFrame::OnDeleteNote()
@@ -52,16 +55,11 @@ void CMainFrame::OnDeleteNote()
 void CMainFrame::OnClearNotes()
 {
     m_app.CurrentList().ClearCurrentNotes();
-    RefreshCounts();
 }
 
 void CMainFrame::OnDeleteCurrentNotes()
 {
-    if (m_app.Database().DeleteCurrentNotes(m_prompt) > 0) {
-        m_view->ClearDisplayState();
-        m_view->Redraw(true);
-    }
-    RefreshCounts();
+    DeleteCommands::DeleteCurrentNotes(m_app.Database(), m_app.CurrentList(), m_prompt);
 }
 
 void CMainFrame::OnAbout()
@@ -99,6 +97,5 @@ void CMainFrame::OnSortChosen(int sortId)
 {
     m_app.GetSettings().NoteSortID = sortId;
     m_app.CurrentList().Sort(sortId);
-    m_view->Redraw(false);
     setFocus();
 }

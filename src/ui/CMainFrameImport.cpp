@@ -6,6 +6,7 @@
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ImportNotes.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
 #include "ui/exchange/CImportNotesDlg.h"
 #include "widgets/FileDialogs.h"
@@ -26,8 +27,8 @@ int CMainFrame::ImportArchive(const QString& path)
     NoteDatabase& database = m_app.Database();
     ImportDialogContext dialogContext;
     dialogContext.trees = &database.Categories();
-    dialogContext.sources = &database.Sources();
-    dialogContext.authors = &database.Authors();
+    dialogContext.sources = &m_app.Sources().Sources();
+    dialogContext.authors = &m_app.Sources().Authors();
     dialogContext.tempFolder = database.Folder().FullPath(ExchangeFormat::ImportTempName());
     dialogContext.textFont = EditTextFont();
     dialogContext.prompt = &m_prompt;
@@ -37,14 +38,11 @@ int CMainFrame::ImportArchive(const QString& path)
 
     ImportContext context;
     context.database = &database;
+    context.sources = &m_app.Sources();
     context.currentList = &m_app.CurrentList();
     context.noteSortId = m_app.GetSettings().NoteSortID;
     context.chooser = &chooser;
     context.prompt = &m_prompt;
     context.progress = &m_app.Progress();
-    const int result = ExchangeCommands::ImportNotesCommand(path, context, m_prompt);
-    // Imported notes bring categories, key words and sources the bar has not shown yet.
-    RefreshCounts();
-    RefreshControlBar();
-    return result;
+    return ExchangeCommands::ImportNotesCommand(path, context, m_prompt);
 }

@@ -7,6 +7,7 @@
 #include "store/NoteDatabase.h"
 #include "store/NoteTemplate.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "ui/CChromaToolBar.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
@@ -34,8 +35,8 @@ void CMainFrame::ConnectNoteEditing()
         button->setEnabled(true);
     // "choose source" opens "View Sources" in picking mode with the note's source marked.
     m_chooseSource = [this](QWidget* parent, qint32 currentSourceId) -> std::optional<qint32> {
-        const qint32 chosen = CViewSourcesDlg::PickSource(m_app.Database(), m_app.GetSettings(), m_prompt,
-                                                          currentSourceId, parent);
+        const qint32 chosen = CViewSourcesDlg::PickSource(
+            m_app.Database(), m_app.Sources(), m_app.GetSettings(), m_prompt, currentSourceId, parent);
         return chosen > 0 ? std::optional<qint32>(chosen) : std::nullopt;
     };
 }
@@ -62,14 +63,14 @@ void CMainFrame::AddNote()
     if (m_noteEditor || ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
         return;
     NoteDatabase& database = m_app.Database();
-    m_templateNote = NoteTemplate::Choose(m_templateNote, database.CurrentList());
+    m_templateNote = NoteTemplate::Choose(m_templateNote, m_app.CurrentList().Entries());
     NoteRecord note = NoteTemplate::NewNote(m_templateNote);
     if (note.SourceID > 0) {
         NotesList one {note};
-        database.FillAttachedSources(one);
+        m_app.Sources().FillAttachedSources(one);
         note = one.first();
     }
-    CEditNoteDlg editor(database, m_app.GetSettings(), m_prompt, note, this);
+    CEditNoteDlg editor(database, m_app.Sources(), m_app.GetSettings(), m_prompt, note, this);
     // Text the agent captured goes into the new note as soon as the editor is up.
     if (std::exchange(m_pendingAgentText, false))
         QTimer::singleShot(0, &editor, &CEditNoteDlg::PasteClipboard);
@@ -77,7 +78,6 @@ void CMainFrame::AddNote()
         return;
     m_templateNote = editor.Record();
     m_app.CurrentList().AddSavedNote(editor.Record(), m_app.GetSettings().NoteSortID);
-    RefreshCounts();
 }
 
 void CMainFrame::EditNote(int noteId)
@@ -89,15 +89,12 @@ void CMainFrame::EditNote(int noteId)
     if (!shown)
         return;
     NotesList one {*shown};
-    database.FillAttachedSources(one);
-    CEditNoteDlg editor(database, m_app.GetSettings(), m_prompt, one.first(), this);
+    m_app.Sources().FillAttachedSources(one);
+    CEditNoteDlg editor(database, m_app.Sources(), m_app.GetSettings(), m_prompt, one.first(), this);
     if (!RunNoteEditor(editor))
         return;
-    // The saved note replaced its keys in the list; sources, order and heights follow.
+    // The saved note replaced its keys in the list; its place follows them.
     m_app.CurrentList().Sort(m_app.GetSettings().NoteSortID);
-    m_view->Redraw(false);
-    m_view->Relayout();
-    RefreshCounts();
 }
 
 void CMainFrame::ServeAgentTextRequest()

@@ -1,6 +1,7 @@
 // The options sheet opened from the main window, and the calls it makes into the window
 // and the agent.
 #include "app/CNotesApp.h"
+#include "platform/UserPrompt.h"
 #include "ui/AgentLink.h"
 #include "ui/CFontColourDlg.h"
 #include "ui/CMainFrame.h"
@@ -25,6 +26,9 @@ OptionsContext CMainFrame::MakeOptionsContext()
     context.agentPath = AgentLink::AgentProgram(m_app.ProgramFolder());
     context.hotKeysUnavailable = AgentHotKey::WaylandSession();
     context.chooseFont = &CFontColourDlg::Choose;
+    context.tellFailure = [this](const FileStatus& failure) {
+        m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+    };
     return context;
 }
 

@@ -6,6 +6,7 @@
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/DeleteCommands.h"
 #include "lists/OrganiseCommands.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
@@ -23,6 +24,7 @@
 
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -47,7 +49,8 @@ void CMainFrame::CreateControlBar()
     auto* holder = new QWidget(this);
     holder->setObjectName(QStringLiteral("controlBarHolder"));
     m_showBarButton = new CShowCtrlBarButton(holder);
-    m_controlBar = new CControlBarSheet(m_app.Database(), settings, holder);
+    m_controlBar
+        = new CControlBarSheet(m_app.Database(), m_app.Sources(), m_app.CurrentList(), settings, holder);
     auto* layout = new QHBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -72,14 +75,6 @@ void CMainFrame::CreateControlBar()
     connect(m_controlBar, &CControlBarSheet::PageNotesChanged, this, &CMainFrame::OnControlBarNotes);
     connect(m_controlBar, &CControlBarSheet::OutputRequested, this, &CMainFrame::OnControlBarOutput);
     connect(m_controlBar, &CControlBarSheet::KeyWordCommand, this, &CMainFrame::OnKeyWordCommand);
-    // Notes saved or deleted from the view change the counts on the bar.
-    connect(m_view, &CNotesView::CountsChanged, this, &CMainFrame::RefreshControlBar);
-}
-
-void CMainFrame::RefreshControlBar()
-{
-    if (m_controlBar && m_controlBar->isVisible())
-        m_controlBar->ShowStoredPage();
 }
 
 void CMainFrame::OnToggleControlBar()
@@ -105,19 +100,15 @@ void CMainFrame::OnEditCategoryTrees()
     CEditCategoriesDlg dialog(database.Categories(), database.UnassignedNoteIds(), m_prompt, names, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const NoteWriteResult result = OrganiseCommands::SaveCategoryTrees(database, dialog.TakeWorkingTrees(),
-                                                                       m_app.GetSettings().NoteSortID);
-    // The notes on show carry new paths: their pictures and heights are made again.
-    m_view->Redraw(false);
-    m_view->Relayout();
-    RefreshControlBar();
+    const NoteWriteResult result = OrganiseCommands::SaveCategoryTrees(
+        database, m_app.CurrentList(), dialog.TakeWorkingTrees(), m_app.GetSettings().NoteSortID);
     TellUnwritten(result, m_prompt);
 }
 
 void CMainFrame::OnControlBarNotes(const NoteIdList& ids)
 {
+    const QScopedValueRollback barSetsList(m_barSetsList, true);
     m_app.CurrentList().SetCurrentList(ids, m_app.GetSettings().NoteSortID);
-    RefreshCounts();
 }
 
 void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
@@ -128,25 +119,27 @@ void CMainFrame::OnControlBarOutput(int output, const NoteIdList& ids)
         const QString path = FileDialogs::SaveFileName(this, QStringLiteral("Export Notes"),
                                                        FileDialogs::ExportFilter(), QStringLiteral("qvx"));
         if (!path.isEmpty())
-            ExchangeCommands::ExportSelectedNotes(database, ids, path, m_prompt, m_app.Progress());
+            ExchangeCommands::ExportSelectedNotes(database, m_app.Sources(), ids, path, m_prompt,
+                                                  m_app.Progress());
         return;
     }
     const NotesList notes = database.LoadNotesByIds(ids);
     if (output == ControlBarOutput::Print) {
         ProgressReporter& progress = m_app.Progress();
         progress.Notify(QStringLiteral("Preparing Preview...."));
-        PrintCommands::WritePrintPreviewFor(database, notes);
-        PrintCommands::StartDetached(PrintCommands::PreviewCommandLine(database.Folder()), database.Folder());
+        const FileStatus written
+            = PrintCommands::WritePrintPreviewFor(database.Folder(), m_app.Sources(), notes);
         progress.End();
+        // The print program would show an older file as if it were this one.
+        if (!written) {
+            m_prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+            return;
+        }
+        PrintCommands::StartDetached(PrintCommands::PreviewCommandLine(database.Folder()), database.Folder());
     } else if (output == ControlBarOutput::Delete) {
         if (ReadOnlyRefusal::Refuse(database.Folder(), m_prompt))
             return;
-        if (database.DeleteNotes(notes, m_prompt) > 0) {
-            m_view->ClearDisplayState();
-            m_view->Redraw(true);
-            RefreshCounts();
-            RefreshControlBar();
-        }
+        DeleteCommands::DeleteNotes(database, notes, m_prompt);
     }
 }
 
@@ -159,8 +152,5 @@ void CMainFrame::OnKeyWordCommand(const QString& word, bool attach)
     const NoteWriteResult result = attach
         ? OrganiseCommands::AttachKeyWordToCurrentNotes(database, current, word)
         : OrganiseCommands::RemoveKeyWordFromCurrentNotes(database, current, word);
-    m_view->Redraw(false);
-    m_view->Relayout();
-    RefreshControlBar();
     TellUnwritten(result, m_prompt);
 }

@@ -2,7 +2,9 @@
 #include "app/CNotesApp.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
+#include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/sources/CSelectSourcesDlg.h"
@@ -11,24 +13,27 @@
 void CMainFrame::OnViewSources()
 {
     {
-        CViewSourcesDlg dialog(m_app.Database(), m_app.GetSettings(), m_prompt, this);
+        CViewSourcesDlg dialog(m_app.Database(), m_app.Sources(), m_app.GetSettings(), m_prompt, this);
         dialog.exec();
     }
-    // Sources may have changed: the notes shown take fresh copies and are placed again.
+    // Sources may have changed: the notes shown are placed again by their citations.
     m_app.CurrentList().Sort(m_app.GetSettings().NoteSortID);
-    m_view->Relayout();
-    m_view->Redraw(false);
 }
 
 void CMainFrame::OnCreateBibliography()
 {
     SourceList selected;
     {
-        const NoteDatabase& database = m_app.Database();
-        CSelectSourcesDlg dialog(database.Sources(), database.Authors(), database.CurrentList(), this);
+        const SourceStore& sources = m_app.Sources();
+        CSelectSourcesDlg dialog(sources.Sources(), sources.Authors(), m_app.CurrentList().Entries(), this);
         if (dialog.exec() != CSelectSourcesDlg::SaveResult)
             return;
         selected = dialog.SelectedSources();
     }
-    PrintCommands::CreateBibliography(m_app.Database(), selected, m_app.Progress(), m_bibliographyStarter);
+    // A "Bib.dat" that cannot be written is said, and no print program shows an older one.
+    FileStatus failure;
+    if (!PrintCommands::CreateBibliography(m_app.Database().Folder(), m_app.Sources(), selected,
+                                           m_app.Progress(), m_bibliographyStarter, &failure)
+        && !failure)
+        m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
 }

@@ -2,6 +2,7 @@
 
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
+#include "store/DataChange.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "widgets/FileDialogs.h"
@@ -53,12 +54,7 @@ CNotesView::~CNotesView() = default;
 
 const ListedNotes& CNotesView::Notes() const
 {
-    return m_database.CurrentList();
-}
-
-ListedNotes& CNotesView::Notes()
-{
-    return m_database.CurrentList();
+    return m_currentList.Entries();
 }
 
 int CNotesView::ContentWidth() const
@@ -76,6 +72,32 @@ void CNotesView::ClearDisplayState()
     m_hoverId = -1;
     m_selectedId = -1;
     emit NoteSelected(false);
+}
+
+void CNotesView::FollowChange(const DataChange& change)
+{
+    if (change.Has(DataChange::Reloaded)) {
+        ClearDisplayState();
+        Redraw(false);
+        Relayout();
+        return;
+    }
+    bool redraw = change.HasAny(DataChange::ListNotes | DataChange::ListOrder);
+    if (change.Has(DataChange::ListNotes))
+        ClearDisplayState(); // no note is selected any more
+    if (change.HasAny(DataChange::NotesSaved | DataChange::NotesDeleted)) {
+        // Their pictures and heights are made again when they are next drawn.
+        for (qint32 id : change.notes)
+            ForgetRendered(id);
+        for (const DataChange::DeletedNote& note : change.deleted)
+            ForgetRendered(note.id);
+        redraw = true;
+    }
+    if (redraw)
+        Redraw(Notes().isEmpty());
+    // Hits change the texts drawn, sources and authors the citations: every note again.
+    if (change.HasAny(DataChange::ListHits | DataChange::Sources | DataChange::Authors) && !Notes().isEmpty())
+        Relayout();
 }
 
 void CNotesView::Redraw(bool resetScroll)
@@ -192,7 +214,7 @@ RenderedNote* CNotesView::Rendered(int index)
         m_layoutWidth = ContentWidth();
     std::shared_ptr<RenderedNote> rendered = m_rendered.value(slot.id);
     if (!rendered || rendered->Width() != m_layoutWidth) {
-        rendered = std::make_shared<RenderedNote>(m_database.ListedRecord(notes[index]), m_options,
+        rendered = std::make_shared<RenderedNote>(m_currentList.ListedRecord(notes[index]), m_options,
                                                   m_layoutWidth, m_database.Folder());
         m_rendered.insert(slot.id, rendered);
     }
@@ -243,7 +265,7 @@ void CNotesView::MeasureSomeInBackground()
         Slot& slot = m_slots[m_measureCursor];
         if (!slot.measured && m_measureCursor < notes.size()) {
             // Measured without keeping the layout: only the height is wanted here.
-            RenderedNote layout(m_database.ListedRecord(notes[m_measureCursor]), m_options,
+            RenderedNote layout(m_currentList.ListedRecord(notes[m_measureCursor]), m_options,
                                 m_layoutWidth > 0 ? m_layoutWidth : ContentWidth(), m_database.Folder());
             changed = changed || layout.Height() != slot.height;
             slot.height = layout.Height();
@@ -293,7 +315,7 @@ void CNotesView::paintEvent(QPaintEvent*)
             look = RenderedNote::Look::Selected;
         else if (id == m_hoverId)
             look = RenderedNote::Look::Hover;
-        rendered->Paint(painter, QPoint(0, m_tops[i] - top), m_database.ListedRecord(Notes()[i]), look);
+        rendered->Paint(painter, QPoint(0, m_tops[i] - top), m_currentList.ListedRecord(Notes()[i]), look);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CurrentNotesList;
+struct DataChange;
 class NoteDatabase;
 class Settings;
 class UserPrompt;
@@ -35,8 +36,12 @@ public:
     void Redraw(bool resetScroll);
     // The width or a display setting changed: measure everything again (lazily).
     void Relayout();
-    // Clears hover and selection (a list change is starting).
+    // Clears hover and selection (the list's notes changed).
     void ClearDisplayState();
+    // Brings the view up to date with a change of the data: notes that joined or left the
+    // list clear the selection, saved or deleted notes are laid out again, new hits,
+    // sources or authors lay every note out again, a new order redraws.
+    void FollowChange(const DataChange& change);
 
     // Moves the note at from next to the note at to: after it when dragged downwards,
     // before it when dragged upwards; nothing when from == to.
@@ -67,8 +72,6 @@ signals:
     // A note is or is no longer under the cursor: "Delete Note" follows it.
     void NoteSelected(bool selected);
     void EditNoteRequested(int id);
-    // The list or the database total changed through the view.
-    void CountsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,7 +93,6 @@ private:
     };
 
     const ListedNotes& Notes() const;
-    ListedNotes& Notes();
     int ContentWidth() const;
     int ContentY(int viewY) const;
     int SlotAt(int contentY) const;

@@ -2,6 +2,7 @@
 #include "app/ReadOnlyRefusal.h"
 #include "editor/AttachmentExtraction.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/DeleteCommands.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "ui/CNotesView.h"
@@ -103,15 +104,8 @@ void CNotesView::mouseReleaseEvent(QMouseEvent* event)
 
 void CNotesView::MoveNote(int from, int to)
 {
-    ListedNotes& notes = Notes();
-    if (from == to || from < 0 || to < 0 || from >= notes.size() || to >= notes.size())
-        return;
-    // Taking the note out shifts the later ones up by one, so "after the target" when
-    // moving down lands on the target's old index, and "before it" when moving up too.
-    notes.move(from, to);
-    m_slots.move(from, to);
-    RecomputeTops();
-    viewport()->update();
+    // The list tells the new order; the view follows it as it follows every change.
+    m_currentList.MoveNote(from, to);
 }
 
 void CNotesView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -216,15 +210,7 @@ void CNotesView::leaveEvent(QEvent* event)
 
 void CNotesView::RemoveFromCurrentList(int id)
 {
-    const int scroll = verticalScrollBar()->value();
-    if (!m_currentList.RemoveFromCurrentList(id))
-        return;
-    if (m_selectedId == id)
-        ClearDisplayState();
-    ForgetRendered(id);
-    Redraw(false);
-    verticalScrollBar()->setValue(scroll);
-    emit CountsChanged();
+    m_currentList.RemoveFromCurrentList(id);
 }
 
 void CNotesView::DeleteNotePermanently(int id)
@@ -232,15 +218,7 @@ void CNotesView::DeleteNotePermanently(int id)
     const std::optional<NoteRecord> note = m_currentList.FindNote(id);
     if (!note || ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
-    const int scroll = verticalScrollBar()->value();
-    if (m_database.DeleteSelectedNote(*note, m_prompt) <= 0)
-        return;
-    if (m_selectedId == id)
-        ClearDisplayState();
-    ForgetRendered(id);
-    Redraw(false);
-    verticalScrollBar()->setValue(scroll);
-    emit CountsChanged();
+    DeleteCommands::DeleteSelectedNote(m_database, *note, m_prompt);
 }
 
 void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action action)
@@ -259,12 +237,13 @@ void CNotesView::ApplyImageAction(int id, int attachment, ImageControls::Action 
                 maxShift = box.maxShift;
     NoteRecord changed = *note;
     ImageControls::Apply(changed.Attachments[attachment], action, maxShift);
-    if (const FileStatus written = ImageControls::WriteNoteBack(m_database, changed); !written) {
+    const int scroll = verticalScrollBar()->value();
+    // The note's picture is made again as the change is told; it is measured at once
+    // here so that the column does not move under the pointer.
+    if (const FileStatus written = m_database.StoreAttachmentSettings(changed); !written) {
         m_prompt.Tell(written.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return;
     }
-    const int scroll = verticalScrollBar()->value();
-    ForgetRendered(id);
     Rendered(index);
     RecomputeTops();
     verticalScrollBar()->setValue(scroll);
@@ -286,6 +265,6 @@ void CNotesView::ExtractAttachment(int id, int attachment)
     if (!note || attachment < 0 || attachment >= note->Attachments.size())
         return;
     const AttachmentRecord& record = note->Attachments[attachment];
-    AttachmentExtraction::Extract(this, record, AttachmentPath(record, m_database.Folder()), m_prompt,
-                                  m_database.Progress());
+    AttachmentExtraction::Extract(this, record, AttachmentPath(record, m_database.Folder()),
+                                  m_database.Folder().Files(), m_prompt, m_database.Progress());
 }

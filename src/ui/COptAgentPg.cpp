@@ -159,7 +159,7 @@ void COptAgentPg::StartupChanged(bool on)
     if (on && m_runAgent->isChecked()) {
         m_runAgent->setChecked(false);
         m_context.settings->RunAgent = 0;
-        m_context.settings->SaveRunAgent(*m_context.backend);
+        m_context.Report(m_context.settings->SaveRunAgent(*m_context.backend));
     }
     m_context.AgentSettingsChanged();
 }
@@ -167,7 +167,7 @@ void COptAgentPg::StartupChanged(bool on)
 void COptAgentPg::RunAgentChanged(bool on)
 {
     m_context.settings->RunAgent = Ticked(on);
-    m_context.settings->SaveRunAgent(*m_context.backend);
+    m_context.Report(m_context.settings->SaveRunAgent(*m_context.backend));
     if (on) {
         m_startup->setChecked(false);
         SetStartup(false);

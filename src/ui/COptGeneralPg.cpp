@@ -176,7 +176,7 @@ void COptGeneralPg::ChangeEditFont()
         = Settings::LoadFontSetting(*m_context.backend, section, NoteTextFont::DefaultSetting());
     if (const auto chosen = m_context.chooseFont(this, current)) {
         Settings::SaveFontSetting(*m_context.backend, section, *chosen);
-        m_context.backend->Sync();
+        m_context.Report(m_context.backend->Sync());
     }
 }
 

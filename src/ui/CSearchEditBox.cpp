@@ -51,7 +51,7 @@ void CSearchEditBox::focusOutEvent(QFocusEvent* event)
 void CSearchEditBox::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit RunRequested(2112, 2112);
+        emit RunRequested(kRunRequest, kRunRequest);
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -13,6 +13,7 @@ public:
     explicit CSearchEditBox(QWidget* parent = nullptr);
 
     static QString HintText() { return QStringLiteral("Search Notes"); }
+    static constexpr int kRunRequest = 2112;
     bool HasUserText() const { return m_hasUserText; }
     // The typed text, or empty while the hint shows.
     QString UserText() const { return m_hasUserText ? text() : QString(); }
@@ -21,7 +22,8 @@ public:
     const QFont& HintFont() const { return m_hintFont; }
 
 signals:
-    // Enter was pressed; both values are 2112, as the bar's private run request carries.
+    // Enter was pressed; both values are kRunRequest, as the bar's private run request
+    // carries.
     void RunRequested(int wParam, int lParam);
 
 protected:

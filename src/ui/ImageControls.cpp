@@ -1,9 +1,5 @@
 #include "ui/ImageControls.h"
 
-#include "format/NoteFile.h"
-#include "store/NoteDatabase.h"
-#include "store/NotesListOps.h"
-
 #include <algorithm>
 
 namespace ImageControls {
@@ -37,20 +33,6 @@ void Apply(AttachmentRecord& attachment, Action action, int maxShift)
     case Action::None:
         break;
     }
-}
-
-FileStatus WriteNoteBack(NoteDatabase& database, const NoteRecord& note)
-{
-    const QString path = database.NoteFilePath(note);
-    NotesList file = ReadNoteFile(path);
-    if (NoteRecord* stored = NotesListOps::FindNote(file, note.NoteID)) {
-        // Only the stored fields go to disk; the display state stays with the list's copy.
-        stored->Attachments = note.Attachments;
-        if (const FileStatus written = WriteNoteFile(path, file); !written)
-            return written;
-    }
-    // The list holds no attachments: the note is read afresh from its file when drawn.
-    return FileStatus::Ok();
 }
 
 } // namespace ImageControls

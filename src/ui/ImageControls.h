@@ -1,13 +1,11 @@
 #pragma once
 
-#include "format/FileStatus.h"
 #include "format/NoteRecord.h"
-
-class NoteDatabase;
 
 // The small controls drawn over an image attachment in the note view: zoom in and out in
 // steps of 0.05 (never below 0.05), shift left and right by 10 pixels (kept inside the
-// note), restore to scale 1.0 and no shift. Each change is written back to the note file.
+// note), restore to scale 1.0 and no shift. Each change is written back to the note file
+// (NoteDatabase::StoreAttachmentSettings).
 namespace ImageControls {
 
 enum class Action
@@ -29,10 +27,5 @@ constexpr int ShiftStep = 10;
 void Apply(AttachmentRecord& attachment, Action action, int maxShift);
 // The furthest shift that keeps an image of that width inside a note area of that width.
 int MaxShift(int imageWidth, int areaWidth);
-
-// Reads the note's file, replaces the attachments of the note of that id with the given
-// copy's and rewrites the file; then the copy in the current list is replaced too. When
-// the file cannot be written nothing changes and the failure is returned.
-FileStatus WriteNoteBack(NoteDatabase& database, const NoteRecord& note);
 
 } // namespace ImageControls

@@ -1,7 +1,7 @@
 #include "ui/ImageToBmpConverter.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 namespace {
 
@@ -29,18 +29,23 @@ QImage FlattenOntoWhite(const QImage& picture)
 
 } // namespace
 
-bool ImageToBmpConverter::Convert(const QString& from, const QString& toBmp)
+std::optional<QByteArray> ImageToBmpConverter::ToBmp(const QString& from)
 {
     QImage image;
     if (!image.load(from))
-        return false;
+        return std::nullopt;
     if (image.hasAlphaChannel())
         image = FlattenOntoWhite(image);
-    QSaveFile file(toBmp);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A failed last buffered write shows only at the flush: commit would keep it.
-    if (!image.save(&file, "BMP") || !file.flush())
-        return false;
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "BMP"))
+        return std::nullopt;
+    return bytes;
+}
+
+bool ImageToBmpConverter::Convert(const QString& from, const QString& toBmp, FileSystem& files)
+{
+    const std::optional<QByteArray> bitmap = ToBmp(from);
+    return bitmap && files.WriteWholeFile(toBmp, *bitmap).IsOk();
 }

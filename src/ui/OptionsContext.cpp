@@ -9,8 +9,15 @@ void OptionsContext::Store() const
 {
     if (!settings || !backend)
         return;
-    settings->Save(*backend);
-    backend->Sync();
+    FileStatus stored = settings->Save(*backend);
+    stored.Keep(backend->Sync());
+    Report(stored);
+}
+
+void OptionsContext::Report(const FileStatus& stored) const
+{
+    if (!stored && tellFailure)
+        tellFailure(stored);
 }
 
 void OptionsContext::AgentSettingsChanged() const
@@ -37,5 +44,5 @@ void OptionsContext::SetNumber(const QString& name, int value) const
     if (!backend)
         return;
     backend->SetValue(Settings::OptionsGroup(), name, value);
-    backend->Sync();
+    Report(backend->Sync());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "format/FileStatus.h"
 #include "store/FontSetting.h"
 
 #include <QString>
@@ -36,6 +37,11 @@ struct OptionsContext
     bool hotKeysUnavailable = false;
     // A font dialog preset with the font; nothing when cancelled.
     std::function<std::optional<FontSetting>(QWidget*, const FontSetting&)> chooseFont;
+    // Shows a setting that could not be stored (the file and the reason); empty: nothing
+    // is shown.
+    std::function<void(const FileStatus&)> tellFailure;
+    // Hands a failed store to tellFailure; success passes silently.
+    void Report(const FileStatus& stored) const;
 
     // Writes the settings now, so that a change survives whatever happens next.
     void Store() const;

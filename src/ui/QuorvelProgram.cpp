@@ -7,6 +7,7 @@
 #include "platform/SpellChecker.h"
 #include "store/DataFolderLock.h"
 #include "store/IniSettingsBackend.h"
+#include "store/Settings.h"
 #include "ui/AgentLink.h"
 #include "ui/CMainFrame.h"
 #include "ui/CSkinProgressDlg.h"
@@ -14,7 +15,9 @@
 #include "ui/SingleInstanceGuard.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
 
 QuorvelProgram::Options QuorvelProgram::ParseCommandLine(const QStringList& arguments)
@@ -76,7 +79,7 @@ bool QuorvelProgram::Start()
     environment.settingsBackend = m_settings.get();
     environment.prompt = m_prompt;
     environment.progress = &m_progress;
-    environment.imageConverter = &ImageToBmpConverter::Convert;
+    environment.imageConverter = &ImageToBmpConverter::ToBmp;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         environment.screen = screen->size();
 
@@ -95,6 +98,19 @@ bool QuorvelProgram::Start()
     hooks.showLastList = [this] { m_frame->ShowLastList(); };
     hooks.setUpSpellEngine = [this] {
         m_spellChecker = std::make_unique<SpellChecker>(m_app->Folder().LexiconsFolder());
+        // The user dictionary and the spelling options live in the data folder.
+        FileSystem& files = m_app->Folder().Files();
+        SpellChecker::FileAccess access;
+        access.writeWholeFile = [&files](const QString& path, const QByteArray& bytes, QString* error) {
+            FileStatus written = files.MakePath(QFileInfo(path).absolutePath());
+            if (written)
+                written = files.WriteWholeFile(path, bytes);
+            if (!written && error)
+                *error = written.Reason();
+            return written.IsOk();
+        };
+        access.syncSettings = [&files](QSettings& settings) { return files.SyncSettings(settings).IsOk(); };
+        m_spellChecker->SetFileAccess(std::move(access));
         SpellService::SetChecker(m_spellChecker.get());
         SpellService::SetMarks(m_app->GetSettings());
     };
@@ -204,8 +220,8 @@ void QuorvelProgram::ServeAgentRequest(bool startingUp)
 void QuorvelProgram::StartAgent(bool firstStart)
 {
     if (firstStart && m_settings && !m_readOnly)
-        m_settings->SetValue(QStringLiteral("Options"), QStringLiteral("StartupAgent"), 2112);
-    if (firstStart || m_app->GetSettings().RunAgent == 2112)
+        m_settings->SetValue(QStringLiteral("Options"), QStringLiteral("StartupAgent"), Settings::TrueNumber);
+    if (firstStart || m_app->GetSettings().RunAgent == Settings::TrueNumber)
         AgentLink::StartAgent(m_app->ProgramFolder(), m_options.agentServerName);
 }
 
@@ -227,6 +243,6 @@ void QuorvelProgram::OnClosing()
     // What could not be stored is said before the window goes.
     if (!saved && m_prompt)
         m_prompt->Tell(saved.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
-    if (m_app->GetSettings().RunAgent == 2112)
+    if (m_app->GetSettings().RunAgent == Settings::TrueNumber)
         AgentLink::TellAgent(AgentLink::CloseMessage(), m_options.agentServerName);
 }

@@ -39,7 +39,7 @@ protected:
     // Writes the notes into the day file of the first.
     void WriteDayFile(const NotesList& notes) const
     {
-        ASSERT_TRUE(WriteNoteFile(m_folder.FullPath(NoteFileName(notes.first())), notes));
+        ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), m_folder.FullPath(NoteFileName(notes.first())), notes));
     }
 
     QString LastViewListPath() const
@@ -129,8 +129,9 @@ TEST_F(CNotesAppTest, StartUpLoadsDatabaseAndRestoresTheSavedListUnsorted)
     WriteDayFile({Note(1001, 10), Note(1002, 10)});
     WriteDayFile({Note(1003, 12)});
     const QString emptyFile = m_folder.FullPath(QStringLiteral("Data Files\\Notes\\DAY01012001.dat"));
-    ASSERT_TRUE(WriteNoteFile(emptyFile, {}));
-    ASSERT_TRUE(LastViewListFile::Write(LastViewListPath(), NoteIdList {1003, 1001, 999}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), emptyFile, {}));
+    ASSERT_TRUE(
+        LastViewListFile::Write(FileSystem::Real(), LastViewListPath(), NoteIdList {1003, 1001, 999}));
 
     MemorySettingsBackend backend;
     backend.SetValue(kOptions, QStringLiteral("MaxNoteID"), 5000);
@@ -161,7 +162,7 @@ TEST_F(CNotesAppTest, StartUpLoadsDatabaseAndRestoresTheSavedListUnsorted)
 TEST_F(CNotesAppTest, ExitSavesSettingsThenTheCurrentList)
 {
     WriteDayFile({Note(1001, 10), Note(1002, 10)});
-    ASSERT_TRUE(LastViewListFile::Write(LastViewListPath(), NoteIdList {1002}));
+    ASSERT_TRUE(LastViewListFile::Write(FileSystem::Real(), LastViewListPath(), NoteIdList {1002}));
     ListWatchingBackend backend(LastViewListPath());
     CNotesApp app(Environment(&backend));
     app.InitInstance();
@@ -171,7 +172,7 @@ TEST_F(CNotesAppTest, ExitSavesSettingsThenTheCurrentList)
     ASSERT_TRUE(QFile::remove(LastViewListPath()));
     backend.ClearWrites();
     backend.listExistedAt.clear();
-    app.ExitInstance();
+    EXPECT_TRUE(app.ExitInstance());
 
     const QStringList writes = backend.Writes();
     ASSERT_FALSE(writes.isEmpty());

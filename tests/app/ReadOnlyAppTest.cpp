@@ -11,6 +11,7 @@
 #include "format/LastViewListFile.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/OrganiseCommands.h"
+#include "lists/SourceCommands.h"
 #include "platform/ProgressReporter.h"
 #include "sources/SourceEditor.h"
 #include "store/DataFolderLock.h"
@@ -19,7 +20,7 @@
 #include "store/NoteDatabaseFixture.h"
 #include "store/NoteEditorFields.h"
 #include "store/NoteEditorSave.h"
-#include "store/SourceSaving.h"
+#include "store/SourceStore.h"
 #include "support/DataRootPicture.h"
 #include "support/PrivateRuntime.h"
 #include "support/ReadOnlyFolder.h"
@@ -89,10 +90,11 @@ TEST_F(ReadOnlyApp, StartUpReadsEverythingAndTouchesNothing)
     std::unique_ptr<CNotesApp> app = Start(true);
     EXPECT_TRUE(app->IsReadOnly());
     const NoteDatabase& database = app->Database();
+    const SourceStore& sources = app->Sources();
     EXPECT_EQ(database.Total(), 3);
-    ASSERT_NE(database.FindSource(7), nullptr);
-    EXPECT_FALSE(database.FindSource(7)->SourceGUID.isEmpty()); // made for the run
-    EXPECT_EQ(database.Authors().size(), 1);
+    ASSERT_NE(sources.FindSource(7), nullptr);
+    EXPECT_FALSE(sources.FindSource(7)->SourceGUID.isEmpty()); // made for the run
+    EXPECT_EQ(sources.Authors().size(), 1);
     EXPECT_EQ(app->CurrentList().NoteIds(), (NoteIdList {13, 11}));
     EXPECT_GT(database.MaxNoteID(), 13); // raised in memory as ever
 
@@ -117,12 +119,14 @@ TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
 {
     std::unique_ptr<CNotesApp> app = Start(true);
     NoteDatabase& database = app->Database();
-    const QString databaseBefore = DataRootPicture::Database(database);
+    SourceStore& sources = app->Sources();
+    const QString databaseBefore = DataRootPicture::Database(database, sources);
     const qint32 maxNoteId = database.MaxNoteID();
     QTemporaryDir outside;
     const QString archive = outside.filePath(QStringLiteral("notes.qvx"));
     ExportContext exportContext;
     exportContext.database = &database;
+    exportContext.sources = &sources;
     ASSERT_EQ(ExportAllNotes(archive, exportContext), 3);
 
     // Each change gives back its failure text; each must name the read-only folder.
@@ -132,29 +136,29 @@ TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
              NoteEditorFields::NoteEditorChanges changes;
              changes.text = QStringLiteral("new");
              QString error;
-             return NoteEditorSave::AddNote(database, changes, &error) > 0 ? QString() : error;
+             return NoteEditorSave::AddNote(database, sources, changes, &error) > 0 ? QString() : error;
          }},
         {"edit",
          [&] {
              NoteEditorFields::NoteEditorChanges changes;
              changes.text = QStringLiteral("changed");
              QString error;
-             return NoteEditorSave::EditNote(database, 12, changes, &error) ? QString() : error;
+             return NoteEditorSave::EditNote(database, sources, 12, changes, &error) ? QString() : error;
          }},
         {"delete",
          [&] {
-             FileStatus failure;
-             return database.DeleteNote(database.LoadNotesByIds(NoteIdList {11}).value(0), &failure)
-                 ? QString()
-                 : failure.Message();
+             const NoteWriteResult deleted = database.DeleteNotes(database.LoadNotesByIds(NoteIdList {11}));
+             return deleted.Ok() ? QString() : deleted.failure.Message();
          }},
         {"source",
          [&] {
-             SourceEditor editor(*database.FindSource(7));
+             SourceEditor editor(*sources.FindSource(7));
              editor.SetField(0, QStringLiteral("Renamed"));
              SourceRecord saved;
              QString error, caption;
-             return SaveEditedSource(database, editor, &saved, &error, &caption) ? QString() : error;
+             return SourceCommands::SaveEditedSource(database, sources, editor, &saved, &error, &caption)
+                 ? QString()
+                 : error;
          }},
         {"categories",
          [&] {
@@ -179,6 +183,7 @@ TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
              SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
              ImportContext context;
              context.database = &database;
+             context.sources = &sources;
              context.chooser = &chooser;
              ImportReport report;
              return ImportNotes(archive, context, &report) > 0 ? QString() : report.error;
@@ -188,7 +193,8 @@ TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
         const QString failure = change();
         EXPECT_TRUE(failure.endsWith(DataFolder::ReadOnlyReason())) << name << ": " << qPrintable(failure);
         ExpectDiskUnchanged();
-        EXPECT_EQ(DataRootPicture::Database(database).toStdString(), databaseBefore.toStdString()) << name;
+        EXPECT_EQ(DataRootPicture::Database(database, sources).toStdString(), databaseBefore.toStdString())
+            << name;
     }
     EXPECT_EQ(database.MaxNoteID(), maxNoteId);
     EXPECT_TRUE(prompt.History().isEmpty());
@@ -199,10 +205,12 @@ TEST_F(ReadOnlyApp, ExportAndPrintWriteOnlyOutsideTheDataFolder)
     PrivateRuntime runtime;
     std::unique_ptr<CNotesApp> app = Start(true);
     NoteDatabase& database = app->Database();
+    const SourceStore& sources = app->Sources();
     QTemporaryDir outside;
     const QString archive = outside.filePath(QStringLiteral("two.qvx"));
     ExportContext exportContext;
     exportContext.database = &database;
+    exportContext.sources = &sources;
     EXPECT_EQ(ExportNotes(NoteIdList {13, 11}, archive, exportContext), 2);
     EXPECT_GT(QFileInfo(archive).size(), 0);
 
@@ -211,7 +219,8 @@ TEST_F(ReadOnlyApp, ExportAndPrintWriteOnlyOutsideTheDataFolder)
     const QString handOff = QDir(runtime.dir.path()).filePath(QStringLiteral("quorvel"));
     QString preview;
     ASSERT_TRUE(
-        PrintCommands::WritePrintPreviewFor(database, database.LoadNotesByIds(NoteIdList {12}), &preview));
+        PrintCommands::WritePrintPreviewFor(database.Folder(), sources, database.LoadNotesByIds(NoteIdList {12}),
+                                            &preview));
     EXPECT_EQ(preview, QDir(handOff).filePath(QStringLiteral("PrintPreview.nbf")));
     EXPECT_TRUE(QFile::exists(preview));
     EXPECT_EQ(QFileInfo(handOff).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
@@ -223,11 +232,12 @@ TEST_F(ReadOnlyApp, ExportAndPrintWriteOnlyOutsideTheDataFolder)
         return true;
     };
     ASSERT_TRUE(
-        PrintCommands::CreateBibliography(database, {*database.FindSource(7)}, SilentProgress(), start));
+        PrintCommands::CreateBibliography(database.Folder(), sources, {*sources.FindSource(7)}, SilentProgress(), start));
     EXPECT_TRUE(
         started.endsWith(QStringLiteral(" \"%1\"").arg(QDir(handOff).filePath(QStringLiteral("Bib.dat")))));
     app->CurrentList().SetCurrentList(NoteIdList {12, 13}, -1);
-    ASSERT_TRUE(PrintCommands::SaveOrPrintCurrentNotes(database, prompt, SilentProgress(), start));
+    ASSERT_TRUE(PrintCommands::SaveOrPrintCurrentNotes(app->CurrentList(), sources, database.Folder(), prompt,
+                                                       SilentProgress(), start));
     EXPECT_EQ(started, PrintCommands::PreviewCommandLine(database.Folder()));
     app->ExitInstance();
     ExpectDiskUnchanged();
@@ -247,7 +257,7 @@ TEST_F(ReadOnlyApp, AReadOnlyMediumIsFoundAtStartAndOpenedSo)
     NoteEditorFields::NoteEditorChanges changes;
     changes.text = QStringLiteral("new");
     QString error;
-    EXPECT_LE(NoteEditorSave::AddNote(app->Database(), changes, &error), 0);
+    EXPECT_LE(NoteEditorSave::AddNote(app->Database(), app->Sources(), changes, &error), 0);
     EXPECT_TRUE(app->ExitInstance().IsOk());
     app.reset();
     readOnly.Undo();

@@ -22,15 +22,17 @@ TEST(SettingsSaveFailure, TheSavedCurrentListThatCannotBeWrittenIsReported)
     note.NoteID = 1001;
     note.DateAdded = DateTime::FromParts(2008, 8, 14, 21, 23, 56);
     note.PlainText = QStringLiteral("shown");
-    ASSERT_TRUE(WriteNoteFile(folder.FullPath(NoteFileName(note)), {note}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), folder.FullPath(NoteFileName(note)), {note}));
     const QString lastView = folder.FullPath(QStringLiteral("Data Files\\LastViewList.dat"));
-    ASSERT_TRUE(LastViewListFile::Write(lastView, NoteIdList {1001}));
+    ASSERT_TRUE(LastViewListFile::Write(FileSystem::Real(), lastView, NoteIdList {1001}));
     QFile before(lastView);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();
 
     MemorySettingsBackend backend;
+    FailingFileSystem failing; // fails once the test says so
     AppEnvironment environment;
+    environment.fileSystem = &failing;
     environment.dataRoot = folder.DataRoot();
     environment.programFolder = folder.ProgramFolder();
     environment.settingsBackend = &backend;
@@ -38,8 +40,6 @@ TEST(SettingsSaveFailure, TheSavedCurrentListThatCannotBeWrittenIsReported)
     app.InitInstance();
     app.CurrentList().SetCurrentList(NoteIdList {}, -1); // a change the save would store
 
-    FailingFileSystem failing;
-    ScopedFileSystem scope(failing);
     failing.Fail(FailingFileSystem::Kind::ReadOnly, folder.DataFilesFolder());
     const FileStatus saved = app.SaveSettings();
     EXPECT_EQ(saved.Path(), lastView);

@@ -35,6 +35,7 @@ protected:
         out.open(QIODevice::WriteOnly);
         CliRunner runner(&out, environmentRoot);
         runner.SetProgramFolder(m_folder.ProgramFolder());
+        runner.SetFileSystem(m_files);
         runner.SetClock([] { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)); });
         QStringList arguments;
         if (withDataRoot)
@@ -69,9 +70,11 @@ protected:
 
     void Write(const NotesList& notes)
     {
-        ASSERT_TRUE(WriteNoteFile(m_folder.FullPath(NoteFileName(notes.first())), notes));
+        ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), m_folder.FullPath(NoteFileName(notes.first())), notes));
     }
 
     QTemporaryDir m_dir;
     DataFolder m_folder;
+    // What the command's changes go through; none: the real file system.
+    FileSystem* m_files = nullptr;
 };

@@ -191,7 +191,7 @@ TEST_F(CliRetreeTest, ReFilingThatCannotBeWrittenFailsAndKeepsThePaths)
 {
     Write({Filed(1001, "A/B"), Filed(1002, "P/Q")});
     FailingFileSystem failing;
-    ScopedFileSystem scope(failing);
+    m_files = &failing;
     failing.Fail(FailingFileSystem::Kind::ReadOnly, m_folder.NotesFolder());
     const Result result = Retree({S("move:P>A")});
     EXPECT_EQ(result.exitCode, 1) << result.output.constData();

@@ -91,7 +91,8 @@ TEST_F(CliSourceCommandTest, TypeChangeStampsCitingNotes)
     book.SourceGUID = QStringLiteral("{OLD}");
     book.Fields[0] = QStringLiteral("Title");
     book.Fields[6] = QStringLiteral("Boston");
-    ASSERT_TRUE(WriteSourcesFile(m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {book}));
+    ASSERT_TRUE(WriteSourcesFile(FileSystem::Real(),
+                                 m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {book}));
     Write({Note(1002, 1001, 14, "cites the book")});
     Write({Note(1003, 0, 15, "cites nothing")});
 
@@ -126,8 +127,8 @@ TEST_F(CliSourceCommandTest, DeleteRefusedWhileNotesCite)
     cited.Fields[0] = QStringLiteral("Cited");
     SourceRecord free = cited;
     free.SourceId = 1002;
-    ASSERT_TRUE(
-        WriteSourcesFile(m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {cited, free}));
+    ASSERT_TRUE(WriteSourcesFile(
+        FileSystem::Real(), m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {cited, free}));
     Write({Note(1002, 1001, 14, "cites the book")});
 
     const Result refused = Run({QStringLiteral("source"), QStringLiteral("delete"), QStringLiteral("1001")});

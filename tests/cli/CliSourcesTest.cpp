@@ -19,7 +19,8 @@ protected:
         author.MiddleInitial = QStringLiteral("B");
         author.LastName = QStringLiteral("Lovelace");
         author.AuthorText4 = QStringLiteral("four");
-        ASSERT_TRUE(WriteAuthorsFile(m_folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), {author}));
+        ASSERT_TRUE(WriteAuthorsFile(FileSystem::Real(),
+                                     m_folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), {author}));
 
         SourceRecord book;
         book.SourceId = 1001;
@@ -35,8 +36,8 @@ protected:
         other.SourceId = 1005;
         other.SourceGUID = QStringLiteral("{SOURCE-1005}");
         other.Fields[0] = QStringLiteral("Another Title");
-        ASSERT_TRUE(
-            WriteSourcesFile(m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {book, other}));
+        ASSERT_TRUE(WriteSourcesFile(
+            FileSystem::Real(), m_folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), {book, other}));
         Write({Note(1002, 1001, 14, "cites the book")});
     }
 };

@@ -18,6 +18,7 @@ protected:
     void SetUp() override
     {
         CliFixture::SetUp();
+        m_files = &failing;
         Write({Note(1001, 0, 14, "first"), Note(1002, 0, 14, "second")});
     }
     QJsonArray AllIds()
@@ -43,7 +44,6 @@ protected:
 TEST_F(CliWriteFailure, AddAndDeleteClaimNothingTheyDidNotStore)
 {
     const QJsonArray before = AllIds();
-    ScopedFileSystem scope(failing);
     failing.Fail(Kind::DiskFull, m_folder.NotesFolder());
     ExpectError(Run({QStringLiteral("add"), QStringLiteral("--text"), QStringLiteral("lost")}),
                 QStringLiteral("DAY01022026.dat"), Kind::DiskFull);
@@ -68,7 +68,6 @@ TEST_F(CliWriteFailure, AddAndDeleteClaimNothingTheyDidNotStore)
 
 TEST_F(CliWriteFailure, ASettingThatCannotBeSavedFailsTheCommand)
 {
-    ScopedFileSystem scope(failing);
     failing.Fail(Kind::ReadOnly, QDir(m_dir.path()).filePath(QStringLiteral("Quorvel.ini")));
     ExpectError(Run({QStringLiteral("sort"), QStringLiteral("--by"), QStringLiteral("701")}),
                 QStringLiteral("Quorvel.ini"), Kind::ReadOnly);
@@ -77,7 +76,6 @@ TEST_F(CliWriteFailure, ASettingThatCannotBeSavedFailsTheCommand)
 TEST_F(CliWriteFailure, ExportToAFullDiskFails)
 {
     QTemporaryDir outside;
-    ScopedFileSystem scope(failing);
     failing.Fail(Kind::DiskFull, m_folder.DataFilesFolder());
     const Result result
         = Run({QStringLiteral("export"), outside.filePath(QStringLiteral("x.qvx")), QStringLiteral("1001")});
@@ -91,7 +89,6 @@ TEST_F(CliWriteFailure, ExportToAFullDiskFails)
 
 TEST_F(CliWriteFailure, KeyWordsAndSourcesThatCannotBeStoredFail)
 {
-    ScopedFileSystem scope(failing);
     failing.Fail(Kind::ReadOnly, m_folder.NotesFolder());
     ExpectError(Run({QStringLiteral("keywords"), QStringLiteral("--attach"), QStringLiteral("Art"),
                      QStringLiteral("1001")}),

@@ -9,12 +9,15 @@
 #include "format/NoteFile.h"
 #include "format/SourcesFile.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
+#include "support/FailingFileSystem.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 #include <zip.h>
 
@@ -87,9 +90,9 @@ class DataRoot
 {
 public:
     DataRoot()
-        : folder(dir.path(), dir.path() + QStringLiteral("/program"))
+        : folder(dir.path(), dir.path() + QStringLiteral("/program"), &failing)
     {
-        folder.CreateFolders();
+        static_cast<void>(folder.CreateFolders());
     }
 
     QString Path(const QString& name) const { return folder.FullPath(name); }
@@ -114,24 +117,31 @@ public:
             const QString path = Path(NoteFileName(note));
             NotesList inFile = ReadNoteFile(path);
             inFile.append(note);
-            WriteNoteFile(path, inFile);
+            EXPECT_TRUE(WriteNoteFile(FileSystem::Real(), path, inFile));
         }
-        WriteSourcesFile(Path(QStringLiteral("Data Files\\Sources.dat")), sources);
-        WriteAuthorsFile(Path(QStringLiteral("Data Files\\Authors.dat")), authors);
+        EXPECT_TRUE(WriteSourcesFile(FileSystem::Real(), folder.SourcesFilePath(), sources));
+        EXPECT_TRUE(WriteAuthorsFile(FileSystem::Real(), folder.AuthorsFilePath(), authors));
         return Reload();
     }
     NoteDatabase& Reload()
     {
-        database = std::make_unique<NoteDatabase>(folder);
-        database->BindCounters(&maxNoteId, &maxAuthorId);
-        database->LoadNoteDatabase();
+        sourceStore = std::make_unique<SourceStore>(folder, changes);
+        sourceStore->BindAuthorCounter(&maxAuthorId);
+        database = std::make_unique<NoteDatabase>(folder, changes);
+        database->BindNoteCounter(&maxNoteId);
+        database->LoadNoteDatabase(*sourceStore);
         return *database;
     }
 
     QTemporaryDir dir;
+    // What the data folder's changes go through: the real file system until a test makes
+    // a part of it fail.
+    FailingFileSystem failing;
     DataFolder folder;
     qint32 maxNoteId = 1000;
     qint32 maxAuthorId = 1;
+    ChangeNotice changes;
+    std::unique_ptr<SourceStore> sourceStore;
     std::unique_ptr<NoteDatabase> database;
 };
 

@@ -49,10 +49,11 @@ protected:
         archive = outside.filePath(QStringLiteral("in.qvx"));
         ExportContext context;
         context.database = from.database.get();
+        context.sources = from.sourceStore.get();
         ASSERT_EQ(ExportNotes({newer.NoteID, cited.NoteID}, archive, context), 2);
 
         filesBefore = DataRootPicture::Files(root.dir.path());
-        databaseBefore = DataRootPicture::Database(*root.database);
+        databaseBefore = DataRootPicture::Database(*root.database, *root.sourceStore);
     }
 
     int Import(ImportReport* report)
@@ -60,6 +61,7 @@ protected:
         SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
         ImportContext context;
         context.database = root.database.get();
+        context.sources = root.sourceStore.get();
         context.chooser = &chooser;
         context.prompt = &prompt;
         return ImportNotes(archive, context, report);
@@ -71,7 +73,8 @@ protected:
                       .toStdString(),
                   "")
             << what;
-        EXPECT_EQ(DataRootPicture::Database(*root.database).toStdString(), databaseBefore.toStdString())
+        EXPECT_EQ(DataRootPicture::Database(*root.database, *root.sourceStore).toStdString(),
+                  databaseBefore.toStdString())
             << what;
     }
 
@@ -79,7 +82,7 @@ protected:
     QTemporaryDir outside;
     QString archive;
     ScriptedPrompt prompt;
-    FailingFileSystem failing;
+    FailingFileSystem& failing = root.failing;
     QMap<QString, QByteArray> filesBefore;
     QString databaseBefore;
 };
@@ -104,7 +107,6 @@ TEST_F(ExchangeWriteFailure, ImportThatCannotStoreAFileIntegratesNothing)
     for (const auto& c : cases) {
         failing.Heal();
         failing.Fail(c.kind, c.path);
-        ScopedFileSystem scope(failing);
         ImportReport report;
         EXPECT_EQ(Import(&report), -1) << c.what;
         EXPECT_TRUE(report.notStored) << c.what;
@@ -147,7 +149,6 @@ TEST_F(ExchangeWriteFailure, TheSameImportSucceedsOnceTheDiskHasRoom)
 TEST_F(ExchangeWriteFailure, ExportAndBackupReportTheFileAndLeaveNoArchive)
 {
     const QString target = outside.filePath(QStringLiteral("out.qvx"));
-    ScopedFileSystem scope(failing);
     // The data file in "Data Files\ExportTemp", then the archive's own folder.
     const std::pair<Kind, QString> cases[]
         = {{Kind::DiskFull, root.Path(QStringLiteral("Data Files\\ExportTemp"))},
@@ -156,8 +157,8 @@ TEST_F(ExchangeWriteFailure, ExportAndBackupReportTheFileAndLeaveNoArchive)
         failing.Heal();
         failing.Fail(kind, path);
         QString error;
-        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, NoteIdList {1001}, target, &prompt,
-                                                  SilentProgress(), &error),
+        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, *root.sourceStore, NoteIdList {1001},
+                                                  target, &prompt, SilentProgress(), &error),
                   -1);
         EXPECT_TRUE(error.endsWith(FailingFileSystem::ReasonOf(kind))) << qPrintable(error);
         EXPECT_FALSE(QFileInfo::exists(target));
@@ -166,7 +167,9 @@ TEST_F(ExchangeWriteFailure, ExportAndBackupReportTheFileAndLeaveNoArchive)
     failing.Heal();
     failing.Fail(Kind::ReadOnly, root.folder.DataFilesFolder());
     QString error;
-    EXPECT_EQ(ExchangeCommands::BackupAllNotes(*root.database, target, prompt, SilentProgress(), &error), -1);
+    EXPECT_EQ(ExchangeCommands::BackupAllNotes(*root.database, *root.sourceStore, target, prompt,
+                                               SilentProgress(), &error),
+              -1);
     EXPECT_TRUE(error.contains(QStringLiteral("ExportTemp"))) << qPrintable(error);
     // The file's failure, then the command's own failure message.
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Backup Failed"));

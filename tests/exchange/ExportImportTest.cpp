@@ -37,9 +37,10 @@ int Export(DataRoot& root, const NotesList& notes, const QString& archive, UserP
             unstored.append(note);
     }
     if (!unstored.isEmpty())
-        root.Load(unstored, root.database->Sources(), root.database->Authors());
+        root.Load(unstored, root.sourceStore->Sources(), root.sourceStore->Authors());
     ExportContext context;
     context.database = root.database.get();
+    context.sources = root.sourceStore.get();
     context.prompt = prompt;
     return ExportNotes(NotesListOps::NoteIds(notes), archive, context);
 }
@@ -71,6 +72,7 @@ int Import(DataRoot& root, const QString& archive, ImportChooser& chooser, Impor
 {
     ImportContext context;
     context.database = root.database.get();
+    context.sources = root.sourceStore.get();
     context.chooser = &chooser;
     context.currentList = current;
     return ImportNotes(archive, context, report);
@@ -121,7 +123,7 @@ TEST(ExportImport, RoundTripRenumbersIdsSourcesAuthorsAndAttachments)
         = to.Load({}, {MakeSource(1004, QStringLiteral("{OTHER}"), QStringLiteral("Other"), {})},
                   {MakeAuthor(9, QStringLiteral("Alan"), QStringLiteral("Turing"))});
     const qint32 maxNote = database.MaxNoteID();
-    const qint32 maxAuthor = database.MaxAuthorID();
+    const qint32 maxAuthor = to.sourceStore->MaxAuthorID();
     RecordingChooser chooser(SelectionRuleChooser::Rule::All);
     ImportReport report;
     ASSERT_EQ(Import(to, archive, chooser, &report), 3);
@@ -136,13 +138,13 @@ TEST(ExportImport, RoundTripRenumbersIdsSourcesAuthorsAndAttachments)
     EXPECT_EQ(imported[0].SourceID, 1005);
     EXPECT_EQ(imported[2].SourceID, 1005);
     EXPECT_EQ(imported[1].SourceID, 0);
-    const SourceRecord* source = FindSource(to.database->Sources(), 1005);
+    const SourceRecord* source = FindSource(to.sourceStore->Sources(), 1005);
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->SourceGUID, kSourceGuid);
     EXPECT_EQ(source->Fields[0], QStringLiteral("On Notes"));
     // Ada is new (MaxAuthorID + 1), Alan matched the existing author 9.
     EXPECT_EQ(source->AuthorIds, (QList<qint32> {maxAuthor + 1, 9}));
-    EXPECT_EQ(to.database->Authors().size(), 2);
+    EXPECT_EQ(to.sourceStore->Authors().size(), 2);
     // Texts and key words intact; attachments renumbered after 40, consecutively.
     EXPECT_EQ(imported[0].PlainText, withFiles.PlainText);
     EXPECT_EQ(imported[0].KeyWords, withFiles.KeyWords);
@@ -222,7 +224,7 @@ TEST(ExportImport, DisplayFlagDecidesTheCurrentList)
 {
     DataRoot root;
     root.Load({MakeNote(1001, kGuidA, QStringLiteral("shown before"))}, {}, {});
-    CurrentNotesList current(*root.database);
+    CurrentNotesList current(*root.database, *root.sourceStore, root.changes);
     current.SetCurrentList(NoteIdList {1001}, -1);
     DataRoot other;
     other.Load({}, {}, {});
@@ -353,7 +355,7 @@ TEST(ExportImport, NoteSavedWhileTheChoiceIsOpenIsKept)
             NotesList notes = ReadNoteFile(m_path);
             notes.append(MakeNote(1500, kGuidC, QStringLiteral("saved meanwhile"), 0,
                                   DateTime::FromParts(2011, 6, 1, 9, 0, 0)));
-            WriteNoteFile(m_path, notes);
+            EXPECT_TRUE(WriteNoteFile(FileSystem::Real(), m_path, notes));
             return SelectionRuleChooser(SelectionRuleChooser::Rule::All).Choose(session, choice);
         }
 

@@ -50,6 +50,7 @@ protected:
         SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
         ImportContext context;
         context.database = root.database.get();
+        context.sources = root.sourceStore.get();
         context.chooser = &chooser;
         return ImportNotes(archive, context);
     }
@@ -146,7 +147,7 @@ TEST_F(HostileArchive, ForgedCountsKeepTheRecordsAndTruncatedArchivesFail)
     EXPECT_EQ(root.database->Total(), 2);
     root.Load({}, {}, {}); // back to the one note of the set-up, for the cases below
     QDir(root.folder.NotesFolder()).removeRecursively();
-    root.folder.CreateFolders();
+    static_cast<void>(root.folder.CreateFolders());
     NoteRecord kept = MakeNote(1001, QStringLiteral("{KEEP}"), QStringLiteral("keep me"));
     kept.Attachments = {MakeAttachment(QStringLiteral("0000003.jpg"), QStringLiteral("Kept"))};
     root.Load({kept}, {}, {});
@@ -247,6 +248,7 @@ TEST(TempFolder, ALinkInPlaceOfTheImportFolderIsRemovedNotFollowed)
     SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
     ImportContext context;
     context.database = root.database.get();
+    context.sources = root.sourceStore.get();
     context.chooser = &chooser;
     EXPECT_EQ(ImportNotes(elsewhere.filePath(QStringLiteral("missing.qvx")), context), -1);
     EXPECT_TRUE(QFileInfo::exists(precious));

@@ -6,6 +6,7 @@
 #include "format/BibFile.h"
 #include "format/FieldReader.h"
 #include "format/PrintPreviewFile.h"
+#include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "support/ScriptedPrompt.h"
 
@@ -43,11 +44,12 @@ TEST(PrintHandOff, PreviewFileCarriesEachNoteWithItsSource)
     NoteDatabase& database
         = root.Load({cited, bare}, {MakeSource(1001, QStringLiteral("{S}"), QStringLiteral("Light"), {2})},
                     {MakeAuthor(2, QStringLiteral("Isaac"), QStringLiteral("Newton"))});
-    database.CurrentList() = ListedNotesOf({cited, bare});
+    CurrentNotesList current(database, *root.sourceStore, root.changes);
+    current.SetCurrentList(NoteIdList {cited.NoteID, bare.NoteID}, -1);
     ScriptedPrompt prompt;
     RecordedStart started;
-    ASSERT_TRUE(
-        PrintCommands::SaveOrPrintCurrentNotes(database, prompt, SilentProgress(), started.Starter()));
+    ASSERT_TRUE(PrintCommands::SaveOrPrintCurrentNotes(current, *root.sourceStore, root.folder, prompt,
+                                                       SilentProgress(), started.Starter()));
     EXPECT_TRUE(prompt.History().isEmpty());
     const QString program = QDir(root.folder.ProgramFolder()).filePath(QStringLiteral("ZozozOvuv"));
     EXPECT_EQ(started.commandLines, QStringList {QLatin1Char('"') + program + QLatin1Char('"')});
@@ -68,9 +70,9 @@ TEST(PrintHandOff, PreviewFileCarriesEachNoteWithItsSource)
     EXPECT_TRUE(data.notes[1].AttachedSource.SourceGUID.isEmpty());
 
     // An empty list is refused and starts nothing.
-    database.CurrentList().clear();
-    EXPECT_FALSE(
-        PrintCommands::SaveOrPrintCurrentNotes(database, prompt, SilentProgress(), started.Starter()));
+    current.ClearCurrentNotes();
+    EXPECT_FALSE(PrintCommands::SaveOrPrintCurrentNotes(current, *root.sourceStore, root.folder, prompt,
+                                                        SilentProgress(), started.Starter()));
     ASSERT_EQ(prompt.History().size(), 1);
     EXPECT_EQ(prompt.History()[0].text,
               QStringLiteral("Unable to save, there are no notes in the current list."));
@@ -81,17 +83,17 @@ TEST(PrintHandOff, PreviewFileCarriesEachNoteWithItsSource)
 TEST(PrintHandOff, BibliographyFileAndCommandLine)
 {
     DataRoot root;
-    NoteDatabase& database
-        = root.Load({}, {}, {MakeAuthor(2, QStringLiteral("Isaac"), QStringLiteral("Newton"))});
+    root.Load({}, {}, {MakeAuthor(2, QStringLiteral("Isaac"), QStringLiteral("Newton"))});
     RecordedStart started;
-    EXPECT_FALSE(PrintCommands::CreateBibliography(database, {}, SilentProgress(), started.Starter()));
+    EXPECT_FALSE(PrintCommands::CreateBibliography(root.folder, *root.sourceStore, {}, SilentProgress(),
+                                                   started.Starter()));
     EXPECT_FALSE(QFileInfo::exists(root.Path(QStringLiteral("Data Files\\Bib.dat"))));
     EXPECT_TRUE(started.commandLines.isEmpty());
 
     SourceRecord optics = MakeSource(1001, QStringLiteral("{S1}"), QStringLiteral("Opticks"), {2});
     SourceRecord principia = MakeSource(1002, QStringLiteral("{S2}"), QStringLiteral("Principia"), {2});
-    ASSERT_TRUE(PrintCommands::CreateBibliography(database, {optics, principia}, SilentProgress(),
-                                                  started.Starter()));
+    ASSERT_TRUE(PrintCommands::CreateBibliography(root.folder, *root.sourceStore, {optics, principia},
+                                                  SilentProgress(), started.Starter()));
     const QString bib = root.Path(QStringLiteral("Data Files\\Bib.dat"));
     const QString program = QDir(root.folder.ProgramFolder()).filePath(QStringLiteral("ZozozOvuv"));
     EXPECT_EQ(started.commandLines, QStringList {QStringLiteral("\"%1\" \"%2\"").arg(program, bib)});

@@ -78,7 +78,7 @@ protected:
     {
         FieldWriter writer;
         WriteExportData(writer, notes, LoadSourcesFile(root.Path(QStringLiteral("Data Files\\Sources.dat"))),
-                        root.database->Authors(), DateTime::CurrentLocal());
+                        root.sourceStore->Authors(), DateTime::CurrentLocal());
         return writer.DiskBytes();
     }
     static QStringList Names(const QList<ArchiveEntry>& entries)
@@ -100,7 +100,9 @@ TEST_F(StreamedExport, ListOrderAcrossNoteFilesGivesTheWholeListsBytes)
     // Back and forth between the files, one id twice and one that no note has.
     const NoteIdList ids {1003, 1002, 1001, 1005, 9999, 1004, 1002};
     const QString archive = outside.filePath(QStringLiteral("list.qvx"));
-    EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, ids, archive, nullptr, SilentProgress()), 6);
+    EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, *root.sourceStore, ids, archive, nullptr,
+                                              SilentProgress()),
+              6);
     const QList<ArchiveEntry> entries = ReadArchive(archive);
     // The data file first, then the attached files in list order, each once; the missing
     // one is left out.
@@ -118,7 +120,9 @@ TEST_F(StreamedExport, BackupGivesEveryNoteFileInListingOrder)
 {
     const QString archive = outside.filePath(QStringLiteral("all.qvx"));
     ScriptedPrompt prompt;
-    EXPECT_EQ(ExchangeCommands::BackupAllNotes(*root.database, archive, prompt, SilentProgress()), 5);
+    EXPECT_EQ(ExchangeCommands::BackupAllNotes(*root.database, *root.sourceStore, archive, prompt,
+                                               SilentProgress()),
+              5);
     const QList<ArchiveEntry> entries = ReadArchive(archive);
     ASSERT_FALSE(entries.isEmpty());
     EXPECT_EQ(entries.at(0).name, QStringLiteral("_ExpNotes.dat"));
@@ -130,15 +134,14 @@ TEST_F(StreamedExport, DataFileThatCannotBeWrittenLeavesNoArchive)
 {
     const QString temp = root.Path(QStringLiteral("Data Files\\ExportTemp"));
     const QString archive = outside.filePath(QStringLiteral("full.qvx"));
-    FailingFileSystem failing;
-    ScopedFileSystem scope(failing);
+    FailingFileSystem& failing = root.failing;
     // The data file itself, then the spool its entries wait in.
     for (const QString& name : {QStringLiteral("_ExpNotes.dat"), QStringLiteral("_ExpNotes.spool")}) {
         failing.Heal();
         failing.FailFile(FailingFileSystem::Kind::DiskFull, QDir(temp).filePath(name));
         QString error;
-        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, NoteIdList {1001, 1003}, archive, nullptr,
-                                                  SilentProgress(), &error),
+        EXPECT_EQ(ExchangeCommands::ExportNotesOf(*root.database, *root.sourceStore, NoteIdList {1001, 1003},
+                                                  archive, nullptr, SilentProgress(), &error),
                   -1);
         EXPECT_TRUE(error.contains(name)) << qPrintable(error);
         EXPECT_TRUE(error.endsWith(FailingFileSystem::ReasonOf(FailingFileSystem::Kind::DiskFull)))
@@ -152,13 +155,15 @@ TEST_F(StreamedExport, SelectionWithoutStoredNotesWritesNothing)
 {
     const QString archive = outside.filePath(QStringLiteral("none.qvx"));
     ScriptedPrompt prompt;
-    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, NoteIdList {9998, 9999}, archive, prompt,
+    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, *root.sourceStore,
+                                                    NoteIdList {9998, 9999}, archive, prompt,
                                                     SilentProgress()),
               0);
     EXPECT_FALSE(QFileInfo::exists(archive));
     EXPECT_TRUE(prompt.History().isEmpty());
     // One stored note among them is enough: it alone is written.
-    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, NoteIdList {9999, 1004}, archive, prompt,
+    EXPECT_EQ(ExchangeCommands::ExportSelectedNotes(*root.database, *root.sourceStore,
+                                                    NoteIdList {9999, 1004}, archive, prompt,
                                                     SilentProgress()),
               1);
     EXPECT_EQ(prompt.LastText(), QStringLiteral("Your  *1*  notes have been successfully exported!"));

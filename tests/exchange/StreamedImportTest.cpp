@@ -132,8 +132,8 @@ TEST(StreamedImport, ChooserSeesBothNotesWholeAndStoredNotesKeepTheirTexts)
     incoming.LastEdited = DateTime::FromParts(2020, 1, 1, 0, 0, 0);
     other.Load({incoming, MakeNote(7, QStringLiteral("{C}"), QStringLiteral("new\r\nnote"))}, {}, {});
     const QString archive = other.dir.filePath(QStringLiteral("a.qvx"));
-    ASSERT_EQ(ExchangeCommands::ExportNotesOf(*other.database, NoteIdList {1001, 7}, archive, nullptr,
-                                              SilentProgress()),
+    ASSERT_EQ(ExchangeCommands::ExportNotesOf(*other.database, *other.sourceStore, NoteIdList {1001, 7},
+                                              archive, nullptr, SilentProgress()),
               2);
 
     class LookingChooser : public ImportChooser
@@ -153,6 +153,7 @@ TEST(StreamedImport, ChooserSeesBothNotesWholeAndStoredNotesKeepTheirTexts)
     } chooser;
     ImportContext context;
     context.database = root.database.get();
+    context.sources = root.sourceStore.get();
     context.chooser = &chooser;
     ImportReport report;
     ASSERT_EQ(ImportNotes(archive, context, &report), 2);

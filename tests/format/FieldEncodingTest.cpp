@@ -2,6 +2,7 @@
 #include "format/FieldReader.h"
 #include "format/FieldScan.h"
 #include "format/FieldWriter.h"
+#include "format/FileSystem.h"
 #include "format/TextCodec.h"
 
 #include <QBuffer>
@@ -171,12 +172,12 @@ TEST(FieldEncoding, SaveIsAtomicAndDevicesGetDiskBytes)
     const QString path = dir.filePath(QStringLiteral("x.dat"));
     FieldWriter writer;
     writer.WriteText(QStringLiteral("a\nb"));
-    ASSERT_TRUE(writer.Save(path));
+    ASSERT_TRUE(writer.Save(FileSystem::Real(), path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("0000000000000003a\r\nb"));
 
-    EXPECT_FALSE(writer.Save(dir.filePath(QStringLiteral("missing/folder/x.dat"))));
+    EXPECT_FALSE(writer.Save(FileSystem::Real(), dir.filePath(QStringLiteral("missing/folder/x.dat"))));
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -131,14 +131,17 @@ TEST_F(FileSystemTest, FailingDoubleActsAsAFullDiskOrAReadOnlyFolder)
 {
     ASSERT_TRUE(real.WriteWholeFile(Path("a"), "a"));
     FailingFileSystem failing;
-    ScopedFileSystem scope(failing);
-    EXPECT_EQ(&FileSystem::Current(), &failing);
+    // A data folder hands its changes to the file system it was given.
+    const DataFolder folder(dir.path(), dir.path(), &failing);
+    EXPECT_EQ(&folder.Files(), &failing);
+    EXPECT_EQ(&DataFolder(dir.path(), dir.path()).Files(), &FileSystem::Real());
     failing.Fail(FailingFileSystem::Kind::DiskFull, dir.path());
-    EXPECT_EQ(SaveFileAtomically(Path("a"), "b").Reason(), QStringLiteral("No space left on device"));
-    EXPECT_TRUE(FileSystem::Current().Rename(Path("a"), Path("c"))); // a full disk still renames
+    EXPECT_EQ(SaveFileAtomically(folder.Files(), Path("a"), "b").Reason(),
+              QStringLiteral("No space left on device"));
+    EXPECT_TRUE(folder.Files().Rename(Path("a"), Path("c"))); // a full disk still renames
     failing.Heal();
     failing.Fail(FailingFileSystem::Kind::ReadOnly, dir.path());
-    EXPECT_EQ(FileSystem::Current().Remove(Path("c")).Reason(), QStringLiteral("Read-only file system"));
+    EXPECT_EQ(folder.Files().Remove(Path("c")).Reason(), QStringLiteral("Read-only file system"));
     EXPECT_EQ(Read(Path("c")), QByteArray("a"));
 }
 

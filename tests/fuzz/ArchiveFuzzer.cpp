@@ -7,6 +7,7 @@
 #include "exchange/ImportNotes.h"
 #include "format/DataFolder.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,16 +42,20 @@ int FuzzArchive(const uint8_t* data, size_t size)
     }
 
     const DataFolder folder(root.path(), root.path() + QStringLiteral("/program"));
-    folder.CreateFolders();
+    static_cast<void>(folder.CreateFolders());
     qint32 maxNoteId = 1000;
     qint32 maxAuthorId = 1;
-    NoteDatabase database(folder);
-    database.BindCounters(&maxNoteId, &maxAuthorId);
-    database.LoadNoteDatabase();
+    ChangeNotice databaseChanges;
+    SourceStore sources(folder, databaseChanges);
+    NoteDatabase database(folder, databaseChanges);
+    database.BindNoteCounter(&maxNoteId);
+    sources.BindAuthorCounter(&maxAuthorId);
+    database.LoadNoteDatabase(sources);
 
     SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
     ImportContext context;
     context.database = &database;
+    context.sources = &sources;
     context.chooser = &chooser;
     context.limits = FuzzLimits();
     const int result = ImportNotes(archive, context);

@@ -4,6 +4,7 @@
 #include "categories/KeyWordList.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteDatabaseFixture.h"
+#include "store/SourceStore.h"
 
 #include <gtest/gtest.h>
 
@@ -50,16 +51,19 @@ protected:
         root.WriteNotes(S("SRC0000001001.dat"), {MakeNote(11, 1001, Day(2009, 1, 3), S("evolution, Art"))});
         root.WriteNotes(S("SRC0000001004.dat"), {MakeNote(12, 1004, Day(2009, 1, 3), S("botany"))});
         root.WriteNotes(S("DAY01032009.dat"), {MakeNote(13, 0, Day(2009, 1, 3), S("art"))});
-        db.LoadNoteDatabase();
+        db.LoadNoteDatabase(sourceStore);
     }
 
     Root root;
-    NoteDatabase db {root.folder};
+    ChangeNotice changes;
+    SourceStore sourceStore {root.folder, changes};
+    NoteDatabase db {root.folder, changes};
 };
 
 TEST_F(ControlBarItemsTest, TitlesGroupOnlySharedTitlesAndLeaveEmptyLabelsOut)
 {
-    const QList<SelectionItem> items = ControlBarItems::SourceItems(db, ControlBarItems::ByTitles);
+    const QList<SelectionItem> items
+        = ControlBarItems::SourceItems(db, sourceStore, ControlBarItems::ByTitles);
     // "<" sorts before letters; the two sources of one title keep the source list order.
     EXPECT_EQ(Outline(items),
               (QStringList {S("<NO_SOURCE>"), S("Flora"), S("[Origin]"), S("  Origin"), S("  Origin"),
@@ -74,10 +78,11 @@ TEST_F(ControlBarItemsTest, TitlesGroupOnlySharedTitlesAndLeaveEmptyLabelsOut)
 
 TEST_F(ControlBarItemsTest, PublicationsAndAuthorsGroupEverySource)
 {
-    EXPECT_EQ(Outline(ControlBarItems::SourceItems(db, ControlBarItems::ByPublications)),
+    EXPECT_EQ(Outline(ControlBarItems::SourceItems(db, sourceStore, ControlBarItems::ByPublications)),
               (QStringList {S("<NO_SOURCE>"), S("[Colburn]"), S("  Voyage"), S("[Murray]"), S("  Origin"),
                             S("  Origin")}));
-    const QStringList byAuthor = Outline(ControlBarItems::SourceItems(db, ControlBarItems::ByAuthors));
+    const QStringList byAuthor
+        = Outline(ControlBarItems::SourceItems(db, sourceStore, ControlBarItems::ByAuthors));
     ASSERT_EQ(byAuthor.size(), 7);
     EXPECT_TRUE(byAuthor.at(1).startsWith(S("[Darwin")));
     // Two titles alike under one author are told apart by what differs: the year.

@@ -2,7 +2,9 @@
 
 #include "../store/NoteDatabaseFixture.h"
 #include "format/LastViewListFile.h"
+#include "format/NoteSortIds.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +33,26 @@ protected:
                         {MakeNote(21, 9, Day(2009, 4, 1)), MakeNote(23, 9, Day(2009, 4, 3))});
         root.WriteNotes(QStringLiteral("SRC0000000008.dat"), {MakeNote(22, 8, Day(2009, 4, 2))});
         root.WriteSources({MakeSource(8, QStringLiteral("Beta")), MakeSource(9, QStringLiteral("Alpha"))});
-        db.LoadNoteDatabase();
-        list.SetViewHooks({[this] { ++changes; }, [this](bool resetScroll) { redraws.append(resetScroll); },
-                           [this](const QString& text) { status = text; }});
+        db.LoadNoteDatabase(sources);
+        // What the window does with the list's changes: clear its selection, redraw (from
+        // the top once the list is empty) and show the count.
+        following = notice.Subscribe([this](const DataChange& change) {
+            if (!change.Has(DataChange::ListNotes))
+                return;
+            ++changes;
+            redraws.append(list.Entries().isEmpty());
+            status = CurrentNotesList::NotesInListText(list.Count());
+        });
     }
 
     QList<qint32> Shown() const { return IdsOf(list.Entries()); }
 
     Root root;
-    NoteDatabase db {root.folder};
-    CurrentNotesList list {db};
+    ChangeNotice notice;
+    SourceStore sources {root.folder, notice};
+    NoteDatabase db {root.folder, notice};
+    CurrentNotesList list {db, sources, notice};
+    ChangeNotice::Subscription following;
     int changes = 0;
     QList<bool> redraws;
     QString status;
@@ -53,7 +65,7 @@ TEST_F(CurrentNotesListTest, AddToTopPutsNewNotesByDateAboveUnchangedList)
     list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3}, -1);
     EXPECT_EQ(Shown(), (QList<qint32> {4, 2, 5, 1, 3}));
 
-    EXPECT_TRUE(list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3, 11, 12, 13}, CurrentNotesList::kAddToTop));
+    EXPECT_TRUE(list.SetCurrentList(NoteIdList {4, 2, 5, 1, 3, 11, 12, 13}, NoteSortId::AddToTop));
     EXPECT_EQ(Shown(), (QList<qint32> {13, 11, 12, 4, 2, 5, 1, 3}));
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(list.Entries().at(i).JustAdded, i < 3) << i;
@@ -63,7 +75,7 @@ TEST_F(CurrentNotesListTest, AddToTopPutsNewNotesByDateAboveUnchangedList)
 TEST_F(CurrentNotesListTest, AddToBottomAppendsNewNotesByDate)
 {
     list.SetCurrentList(NoteIdList {2, 1}, -1);
-    list.SetCurrentList(NoteIdList {12, 2, 1, 11, 13}, CurrentNotesList::kAddToBottom);
+    list.SetCurrentList(NoteIdList {12, 2, 1, 11, 13}, NoteSortId::AddToBottom);
     EXPECT_EQ(Shown(), (QList<qint32> {2, 1, 13, 11, 12}));
 }
 
@@ -71,8 +83,8 @@ TEST_F(CurrentNotesListTest, PlacementOrdersAttachTheSourcesOfNewNotes)
 {
     // The view draws a note's citation from its attached source: notes placed at the top
     // or the bottom need it as much as sorted ones.
-    list.SetCurrentList(NoteIdList {21}, CurrentNotesList::kAddToBottom);
-    list.SetCurrentList(NoteIdList {21, 22}, CurrentNotesList::kAddToTop);
+    list.SetCurrentList(NoteIdList {21}, NoteSortId::AddToBottom);
+    list.SetCurrentList(NoteIdList {21, 22}, NoteSortId::AddToTop);
     ASSERT_EQ(Shown(), (QList<qint32> {22, 21}));
     EXPECT_EQ(list.NoteAt(0).AttachedSource.SourceId, 8);
     EXPECT_EQ(list.NoteAt(1).AttachedSource.SourceId, 9);
@@ -100,10 +112,14 @@ TEST_F(CurrentNotesListTest, PositiveSortIdSortsTheWholeList)
 TEST_F(CurrentNotesListTest, UnwantedNotesLeaveAndKeptNotesAreNotReloaded)
 {
     list.SetCurrentList(NoteIdList {1, 2, 3}, -1);
-    list.Entries()[1].TextChars = 999; // held by the list only
-    list.SetCurrentList(NoteIdList {3, 2, 11}, CurrentNotesList::kAddToBottom);
+    const int listedChars = list.Entries().at(1).TextChars;
+    // Note 2 changes in its file behind the list's back: a listed note is not read again.
+    NotesList old = root.ReadNotes(QStringLiteral("DAY01012009.dat"));
+    old[1].PlainText = QStringLiteral("a much longer text than before");
+    root.WriteNotes(QStringLiteral("DAY01012009.dat"), old);
+    list.SetCurrentList(NoteIdList {3, 2, 11}, NoteSortId::AddToBottom);
     EXPECT_EQ(Shown(), (QList<qint32> {2, 3, 11}));
-    EXPECT_EQ(list.Entries().at(0).TextChars, 999);
+    EXPECT_EQ(list.Entries().at(0).TextChars, listedChars);
     EXPECT_FALSE(list.Entries().at(0).JustAdded);
 }
 
@@ -122,7 +138,7 @@ TEST_F(CurrentNotesListTest, SameIdsChangeNothingAndDrawNothing)
 TEST_F(CurrentNotesListTest, UnknownAndDeletedIdsAreSkippedSilently)
 {
     NoteRecord gone = db.LoadNotesByIds(NoteIdList {3}).at(0);
-    db.DeleteNote(gone);
+    ASSERT_EQ(db.DeleteNotes({gone}).changed, NoteIdList {3});
     list.SetCurrentList(NoteIdList {3, 99, 1}, -1);
     EXPECT_EQ(Shown(), (QList<qint32> {1}));
 }
@@ -154,9 +170,9 @@ TEST_F(CurrentNotesListTest, AddSavedNoteFollowsThePlacementAndRaisesTheTotal)
 {
     list.SetCurrentList(NoteIdList {1, 2}, -1);
     const int total = db.Total();
-    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {11}).at(0), CurrentNotesList::kAddToTop);
+    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {11}).at(0), NoteSortId::AddToTop);
     EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2}));
-    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {12}).at(0), CurrentNotesList::kAddToBottom);
+    list.AddSavedNote(db.LoadNotesByIds(NoteIdList {12}).at(0), NoteSortId::AddToBottom);
     EXPECT_EQ(Shown(), (QList<qint32> {11, 1, 2, 12}));
     EXPECT_FALSE(list.Entries().at(0).JustAdded);
     EXPECT_TRUE(list.Entries().at(3).JustAdded);
@@ -173,10 +189,12 @@ TEST_F(CurrentNotesListTest, LastViewListIsCountThenIdsAndComesBackInSavedOrder)
     ASSERT_TRUE(list.SaveLastViewList());
     EXPECT_EQ(list.LastViewListPath(), root.DataPath(QStringLiteral("LastViewList.dat")));
 
-    db.DeleteNote(db.LoadNotesByIds(NoteIdList {21}).at(0));
-    NoteDatabase next(root.folder);
-    next.LoadNoteDatabase();
-    CurrentNotesList restored(next);
+    ASSERT_EQ(db.DeleteNotes(db.LoadNotesByIds(NoteIdList {21})).changed, NoteIdList {21});
+    ChangeNotice nextChanges;
+    SourceStore nextSources(root.folder, nextChanges);
+    NoteDatabase next(root.folder, nextChanges);
+    next.LoadNoteDatabase(nextSources);
+    CurrentNotesList restored(next, nextSources, nextChanges);
     restored.RestoreLastViewList();
     EXPECT_EQ(IdsOf(restored.Entries()), (QList<qint32> {12, 3, 1}));
     for (const ListedNote& note : restored.Entries())

@@ -5,6 +5,7 @@
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteDatabaseFixture.h"
+#include "store/SourceStore.h"
 #include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ protected:
         root.WriteNotes(QStringLiteral("DAY01032009.dat"),
                         {MakeNote(11, 0, Day(2009, 1, 3)), MakeNote(12, 0, Day(2009, 1, 3))});
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
-        db.LoadNoteDatabase();
+        db.LoadNoteDatabase(sources);
         list.SetCurrentList(NoteIdList {11, 12, 13}, -1);
     }
 
@@ -34,8 +35,10 @@ protected:
 
     const FixedClock clock {QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0))};
     Root root;
-    NoteDatabase db {root.folder};
-    CurrentNotesList list {db};
+    ChangeNotice changes;
+    SourceStore sources {root.folder, changes};
+    NoteDatabase db {root.folder, changes};
+    CurrentNotesList list {db, sources, changes};
 };
 
 } // namespace
@@ -74,7 +77,7 @@ TEST_F(NoteCacheTest, AMovedNoteIsFoundInItsNewFile)
 TEST_F(NoteCacheTest, ADeletedNoteIsGoneFromTheListAndTheCache)
 {
     ASSERT_EQ(TextOf(12), QStringLiteral("Note 12"));
-    ASSERT_TRUE(db.DeleteNote(*list.FindNote(12)));
+    ASSERT_EQ(db.DeleteNotes({*list.FindNote(12)}).changed, NoteIdList {12});
     EXPECT_EQ(TextOf(12), QStringLiteral("<none>"));
     EXPECT_FALSE(db.ReadNote(12));
     EXPECT_EQ(list.NoteIds(), (NoteIdList {11, 13}));

@@ -6,12 +6,15 @@
 #include "format/FieldReader.h"
 #include "format/NoteFile.h"
 #include "format/SourcesFile.h"
+#include "lists/SourceCommands.h"
 #include "sources/AttachedSources.h"
 #include "sources/Bibliography.h"
 #include "sources/CitationReport.h"
 #include "sources/QtPrinters.h"
 #include "sources/SourceLookup.h"
 #include "sources/SourceNames.h"
+#include "store/ChangeNotice.h"
+#include "store/SourceStore.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QFile>
@@ -47,6 +50,11 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
     }
     QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    static QByteArray LoadBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QTemporaryDir m_dir;
 };
@@ -85,40 +93,54 @@ TEST_F(SourceEditingTest, CreatingSources)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\{[0-9A-F-]+[0-9a-f-]+[0-9A-F-]+\\}$"))
                     .match(fresh.SourceGUID)
                     .hasMatch());
-    AddSource(sources, fresh, PathOf("Sources.dat"));
+    ASSERT_TRUE(AddSource(FileSystem::Real(), sources, fresh, PathOf("Sources.dat")));
     EXPECT_EQ(sources.size(), 2);
     EXPECT_EQ(LoadSourcesFile(PathOf("Sources.dat")).size(), 2);
 }
 
 TEST_F(SourceEditingTest, DeletingSources)
 {
-    SourceList sources = {WithId(1001), WithId(1002)};
+    // Source 1001 has a note in its note file, 1002 none.
+    const DataFolder folder(m_dir.path(), m_dir.path());
+    ASSERT_TRUE(folder.CreateFolders());
+    const QString sourcesPath = folder.FullPath(QStringLiteral("Data Files\\Sources.dat"));
+    SourceRecord first = WithId(1001);
+    first.SourceGUID = QStringLiteral("{1}");
+    SourceRecord second = WithId(1002);
+    second.SourceGUID = QStringLiteral("{2}");
+    ASSERT_TRUE(WriteSourcesFile(FileSystem::Real(), sourcesPath, {first, second}));
+    NoteRecord note;
+    note.NoteID = 1002;
+    note.SourceID = 1001;
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), folder.FullPath(SourceNoteFileName(1001)), {note}));
+    ChangeNotice changes;
+    SourceStore sources(folder, changes);
+    sources.Load();
+    const QByteArray stored = LoadBytes(sourcesPath);
     ScriptedPrompt prompt;
-    const auto noNotes = [](const SourceRecord&) { return false; };
-    const auto hasNotes = [](const SourceRecord& s) { return s.SourceId == 1001; };
 
-    EXPECT_EQ(DeleteSource(sources, 1001, hasNotes, prompt, PathOf("Sources.dat")),
-              DeleteSourceResult::HasNotes);
+    EXPECT_EQ(SourceCommands::DeleteSource(sources, 1001, prompt),
+              SourceCommands::DeleteSourceResult::HasNotes);
     ASSERT_EQ(prompt.History().size(), 1);
     EXPECT_EQ(prompt.History()[0].text,
               QStringLiteral("This source has notes tied to it, you may not delete it."));
     EXPECT_EQ(prompt.History()[0].caption, QStringLiteral("Notes Attached!"));
     EXPECT_EQ(prompt.History()[0].buttons, UserPrompt::Buttons::Ok);
-    EXPECT_FALSE(QFile::exists(PathOf("Sources.dat")));
+    EXPECT_EQ(LoadBytes(sourcesPath), stored);
 
     prompt.SetNextAnswer(UserPrompt::Answer::No);
-    EXPECT_EQ(DeleteSource(sources, 1002, noNotes, prompt, PathOf("Sources.dat")),
-              DeleteSourceResult::Declined);
+    EXPECT_EQ(SourceCommands::DeleteSource(sources, 1002, prompt),
+              SourceCommands::DeleteSourceResult::Declined);
     EXPECT_EQ(prompt.LastText(), QStringLiteral("Do you wish to delete this source?"));
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Source?"));
     EXPECT_EQ(prompt.History().last().icon, UserPrompt::Icon::Question);
-    EXPECT_EQ(sources.size(), 2);
+    EXPECT_EQ(sources.Sources().size(), 2);
 
-    EXPECT_EQ(DeleteSource(sources, 1002, noNotes, prompt, PathOf("Sources.dat")),
-              DeleteSourceResult::Deleted);
-    ASSERT_EQ(sources.size(), 1);
-    EXPECT_EQ(LoadSourcesFile(PathOf("Sources.dat")).size(), 1);
-    EXPECT_EQ(DeleteSource(sources, 7, noNotes, prompt, PathOf("Sources.dat")), DeleteSourceResult::NotFound);
+    EXPECT_EQ(SourceCommands::DeleteSource(sources, 1002, prompt),
+              SourceCommands::DeleteSourceResult::Deleted);
+    ASSERT_EQ(sources.Sources().size(), 1);
+    EXPECT_EQ(LoadSourcesFile(sourcesPath).size(), 1);
+    EXPECT_EQ(SourceCommands::DeleteSource(sources, 7, prompt), SourceCommands::DeleteSourceResult::NotFound);
 }
 
 TEST_F(SourceEditingTest, SourceNoteFiles)
@@ -128,44 +150,50 @@ TEST_F(SourceEditingTest, SourceNoteFiles)
     NoteRecord note;
     note.NoteID = 1002;
     note.SourceID = 12;
-    ASSERT_TRUE(WriteNoteFile(PathOf("SRC0000000012.dat"), {note}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), PathOf("SRC0000000012.dat"), {note}));
     EXPECT_TRUE(NoteFileHasNotes(PathOf("SRC0000000012.dat")));
 }
 
 TEST_F(SourceEditingTest, CreatingAndDeletingAuthors)
 {
+    const DataFolder folder(m_dir.path(), m_dir.path());
+    ASSERT_TRUE(folder.CreateFolders());
+    const QString authorsPath = folder.FullPath(QStringLiteral("Data Files\\Authors.dat"));
     AuthorList authors;
     qint32 maxAuthorId = 1;
-    EXPECT_EQ(CreateAuthor(authors, QStringLiteral("  "), QStringLiteral("Q"), QString(), maxAuthorId,
-                           PathOf("Authors.dat")),
+    EXPECT_EQ(CreateAuthor(FileSystem::Real(), authors, QStringLiteral("  "), QStringLiteral("Q"), QString(),
+                           maxAuthorId, authorsPath),
               0);
     EXPECT_TRUE(authors.isEmpty());
     EXPECT_EQ(maxAuthorId, 1);
 
-    const qint32 id = CreateAuthor(authors, QStringLiteral(" John "), QStringLiteral("M "),
-                                   QStringLiteral(" Smith"), maxAuthorId, PathOf("Authors.dat"));
+    const qint32 id = CreateAuthor(FileSystem::Real(), authors, QStringLiteral(" John "),
+                                   QStringLiteral("M "), QStringLiteral(" Smith"), maxAuthorId, authorsPath);
     EXPECT_EQ(id, 2);
     EXPECT_EQ(maxAuthorId, 2);
     ASSERT_EQ(authors.size(), 1);
     EXPECT_EQ(authors[0].FirstName, QStringLiteral("John"));
     EXPECT_EQ(authors[0].LastName, QStringLiteral("Smith"));
-    EXPECT_EQ(LoadAuthorsFile(PathOf("Authors.dat")), authors);
+    EXPECT_EQ(LoadAuthorsFile(authorsPath), authors);
 
+    ChangeNotice changes;
+    SourceStore store(folder, changes);
+    store.Load();
     ScriptedPrompt prompt;
     prompt.SetNextAnswer(UserPrompt::Answer::No);
-    EXPECT_FALSE(DeleteAuthor(authors, id, prompt, PathOf("Authors.dat")));
+    EXPECT_FALSE(SourceCommands::DeleteAuthor(store, id, prompt));
     EXPECT_EQ(prompt.LastText(),
               QStringLiteral("Deleting *Smith, John M.* will remove it from any sources that "
                              "contain it.  Do you wish to continue?"));
     EXPECT_EQ(prompt.History().last().caption, QStringLiteral("Delete Author?"));
-    EXPECT_EQ(authors.size(), 1);
+    EXPECT_EQ(store.Authors().size(), 1);
 
     // A source naming the author keeps the id until it is formatted.
     SourceList sources = {Titled(1001, QStringLiteral("T"))};
     sources[0].AuthorIds = {id};
-    ASSERT_TRUE(WriteSourcesFile(PathOf("Sources.dat"), sources));
-    EXPECT_TRUE(DeleteAuthor(authors, id, prompt, PathOf("Authors.dat")));
-    EXPECT_TRUE(LoadAuthorsFile(PathOf("Authors.dat")).isEmpty());
+    ASSERT_TRUE(WriteSourcesFile(FileSystem::Real(), PathOf("Sources.dat"), sources));
+    EXPECT_TRUE(SourceCommands::DeleteAuthor(store, id, prompt));
+    EXPECT_TRUE(LoadAuthorsFile(authorsPath).isEmpty());
     EXPECT_EQ(LoadSourcesFile(PathOf("Sources.dat"))[0].AuthorIds, (QList<qint32> {id}));
 }
 
@@ -222,9 +250,11 @@ TEST_F(SourceEditingTest, BibliographyOrderAndCommonFormatting)
     EXPECT_EQ(chosen[0].AuthorsBeforeEtAl, 1);
     EXPECT_EQ(chosen[0].CitationText, QStringLiteral("alpha. "));
 
-    EXPECT_EQ(CreateBibliography(PathOf("Bib.dat"), sources, {}, {}, common), 0);
+    EXPECT_EQ(CreateBibliography(FileSystem::Real(), PathOf("Bib.dat"), sources, {}, {}, common), 0);
     EXPECT_FALSE(QFile::exists(PathOf("Bib.dat")));
-    EXPECT_EQ(CreateBibliography(PathOf("Bib.dat"), sources, {}, {1003, 1002}, BibliographyOptions()), 2);
+    EXPECT_EQ(CreateBibliography(FileSystem::Real(), PathOf("Bib.dat"), sources, {}, {1003, 1002},
+                                 BibliographyOptions()),
+              2);
     QFile bib(PathOf("Bib.dat"));
     ASSERT_TRUE(bib.open(QIODevice::ReadOnly));
     FieldReader reader(FieldReader::FromDiskBytes(bib.readAll()));
@@ -236,7 +266,8 @@ TEST_F(SourceEditingTest, BibliographyOrderAndCommonFormatting)
 
 TEST_F(SourceEditingTest, NotesGetCopiesOfTheirSources)
 {
-    ASSERT_TRUE(WriteSourcesFile(PathOf("Sources.dat"), {Titled(1001, QStringLiteral("Kept"))}));
+    ASSERT_TRUE(
+        WriteSourcesFile(FileSystem::Real(), PathOf("Sources.dat"), {Titled(1001, QStringLiteral("Kept"))}));
     NotesList notes(3);
     notes[0].SourceID = 1001;
     notes[1].SourceID = 1999; // no such source

@@ -100,7 +100,7 @@ TEST_F(SourcesFileTest, RoundTripsThroughFilesAndDevices)
     const QString path = dir.filePath(QStringLiteral("Sources.dat"));
     SourceList sources
         = {SampleSource(1001, QStringLiteral("Über Zeit")), SampleSource(5, QStringLiteral("B"))};
-    ASSERT_TRUE(WriteSourcesFile(path, sources));
+    ASSERT_TRUE(WriteSourcesFile(FileSystem::Real(), path, sources));
     const SourceList loaded = LoadSourcesFile(path);
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_TRUE(SameStored(loaded[0], sources[0]));
@@ -117,7 +117,8 @@ TEST_F(SourcesFileTest, RoundTripsThroughFilesAndDevices)
 
     EXPECT_TRUE(LoadSourcesFile(dir.filePath(QStringLiteral("missing.dat"))).isEmpty());
     EXPECT_TRUE(LoadAuthorsFile(dir.filePath(QStringLiteral("missing.dat"))).isEmpty());
-    EXPECT_FALSE(WriteSourcesFile(dir.filePath(QStringLiteral("no/such/folder/Sources.dat")), sources));
+    EXPECT_FALSE(WriteSourcesFile(FileSystem::Real(),
+                                  dir.filePath(QStringLiteral("no/such/folder/Sources.dat")), sources));
 }
 
 TEST_F(SourcesFileTest, DropsBadIdsAndFillsMissingGuids)

@@ -31,10 +31,9 @@ TEST(AttachmentCopier, NumbersAfterTheLargestFileAndConvertsImagesToBitmaps)
     root.WriteRaw(notes, "new text");
 
     QStringList conversions;
-    AttachmentCopier copier(root.folder, [&conversions](const QString& from, const QString& to) {
-        conversions.append(QFileInfo(from).fileName() + QStringLiteral(" -> ") + QFileInfo(to).fileName());
-        QFile file(to);
-        return file.open(QIODevice::WriteOnly) && file.write("BM") == 2;
+    AttachmentCopier copier(root.folder, [&conversions](const QString& from) -> std::optional<QByteArray> {
+        conversions.append(QFileInfo(from).fileName());
+        return QByteArray("BM");
     });
 
     NoteRecord note;
@@ -56,7 +55,11 @@ TEST(AttachmentCopier, NumbersAfterTheLargestFileAndConvertsImagesToBitmaps)
     EXPECT_EQ(note.Attachments.at(1).StoredName, QStringLiteral("0000015.bmp"));
     EXPECT_EQ(note.Attachments.at(2).StoredName, QStringLiteral("0000016.txt"));
     EXPECT_TRUE(note.Attachments.at(1).SourcePath.isEmpty());
-    EXPECT_EQ(conversions, QStringList {QStringLiteral("photo.JPG -> 0000015.bmp")});
+    // The one picture was converted, its bitmap stored under the new number.
+    EXPECT_EQ(conversions, QStringList {QStringLiteral("photo.JPG")});
+    QFile bitmap(root.ImagesPath(QStringLiteral("0000015.bmp")));
+    ASSERT_TRUE(bitmap.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bitmap.readAll(), QByteArray("BM"));
     QFile copied(root.ImagesPath(QStringLiteral("0000016.txt")));
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(copied.readAll(), QByteArrayLiteral("new text"));

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace DatabaseFixture {
 
@@ -56,7 +57,10 @@ struct Root
     QTemporaryDir dir;
     DataFolder folder {dir.path(), dir.path()};
 
-    Root() { folder.CreateFolders(); }
+    Root() { static_cast<void>(folder.CreateFolders()); }
+
+    // The same folder with its changes going through files (a failing file system).
+    DataFolder Through(FileSystem& files) const { return DataFolder(dir.path(), dir.path(), &files); }
 
     QString NotesPath(const QString& name) const { return QDir(folder.NotesFolder()).filePath(name); }
     QString ImagesPath(const QString& name) const { return QDir(folder.ImagesFolder()).filePath(name); }
@@ -64,7 +68,7 @@ struct Root
 
     void WriteNotes(const QString& name, const NotesList& notes) const
     {
-        WriteNoteFile(NotesPath(name), notes);
+        ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), NotesPath(name), notes));
     }
     NotesList ReadNotes(const QString& name) const { return ReadNoteFile(NotesPath(name)); }
     void WriteRaw(const QString& path, const QByteArray& bytes) const
@@ -75,11 +79,11 @@ struct Root
     }
     void WriteSources(const SourceList& sources) const
     {
-        WriteSourcesFile(DataPath(QStringLiteral("Sources.dat")), sources);
+        ASSERT_TRUE(WriteSourcesFile(FileSystem::Real(), DataPath(QStringLiteral("Sources.dat")), sources));
     }
     void WriteAuthors(const AuthorList& authors) const
     {
-        WriteAuthorsFile(DataPath(QStringLiteral("Authors.dat")), authors);
+        ASSERT_TRUE(WriteAuthorsFile(FileSystem::Real(), DataPath(QStringLiteral("Authors.dat")), authors));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "categories/KeyWordList.h"
 #include "format/FieldWriter.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <gtest/gtest.h>
 
@@ -20,17 +21,19 @@ QList<qint32> Ids(const NoteIdList& list)
 TEST(NoteDatabaseLoad, EmptyFolderFirstStartIssuesFromDefaults)
 {
     Root root;
-    NoteDatabase db(root.folder);
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
     int saves = 0;
     db.SetSettingsSaver([&saves] {
         ++saves;
         return FileStatus::Ok();
     });
     db.CleanUpNoteFiles();
-    db.LoadNoteDatabase();
+    db.LoadNoteDatabase(sources);
     EXPECT_EQ(db.Total(), 0);
     EXPECT_EQ(db.MaxNoteID(), 1001);
-    EXPECT_EQ(db.MaxAuthorID(), 2);
+    EXPECT_EQ(sources.MaxAuthorID(), 2);
     EXPECT_GE(saves, 1); // the raised counters are stored at once
     EXPECT_EQ(db.IssueNoteId(), 1002);
     EXPECT_EQ(db.MaxNoteID(), 1002);
@@ -46,23 +49,32 @@ TEST(NoteDatabaseLoad, MaxNoteIdRisesAboveHighestSeenOrByOne)
     root.WriteAuthors({AuthorRecord {5, QStringLiteral("Ann"), {}, QStringLiteral("Lee"), {}, {}}});
 
     qint32 maxNote = 40, maxAuthor = 1;
-    NoteDatabase low(root.folder);
-    low.BindCounters(&maxNote, &maxAuthor);
-    low.LoadNoteDatabase();
+    ChangeNotice lowChanges;
+    SourceStore lowSources(root.folder, lowChanges);
+    NoteDatabase low(root.folder, lowChanges);
+    low.BindNoteCounter(&maxNote);
+    lowSources.BindAuthorCounter(&maxAuthor);
+    low.LoadNoteDatabase(lowSources);
     EXPECT_EQ(maxNote, 58);
     EXPECT_EQ(maxAuthor, 6);
 
     maxNote = 90;
     maxAuthor = 9;
-    NoteDatabase high(root.folder);
-    high.BindCounters(&maxNote, &maxAuthor);
-    high.LoadNoteDatabase();
+    ChangeNotice highChanges;
+    SourceStore highSources(root.folder, highChanges);
+    NoteDatabase high(root.folder, highChanges);
+    high.BindNoteCounter(&maxNote);
+    highSources.BindAuthorCounter(&maxAuthor);
+    high.LoadNoteDatabase(highSources);
     EXPECT_EQ(maxNote, 91);
     EXPECT_EQ(maxAuthor, 10);
     // Each start raises the stored value again: ids issued but never saved stay unused.
-    NoteDatabase again(root.folder);
-    again.BindCounters(&maxNote, &maxAuthor);
-    again.LoadNoteDatabase();
+    ChangeNotice againChanges;
+    SourceStore againSources(root.folder, againChanges);
+    NoteDatabase again(root.folder, againChanges);
+    again.BindNoteCounter(&maxNote);
+    againSources.BindAuthorCounter(&maxAuthor);
+    again.LoadNoteDatabase(againSources);
     EXPECT_EQ(maxNote, 92);
     EXPECT_EQ(again.IssueNoteId(), 93);
 }
@@ -82,17 +94,19 @@ TEST(NoteDatabaseLoad, IndexesEveryNoteBySourceCategoryKeyWordAndFile)
     // A source id that no source has: the note is in no source list at all.
     root.WriteNotes(QStringLiteral("SRC0000000044.dat"), {MakeNote(6, 44, Day(2008, 9, 3))});
 
-    NoteDatabase db(root.folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
+    db.LoadNoteDatabase(sources);
     EXPECT_EQ(db.Total(), 5);
     EXPECT_EQ(Ids(db.NoSourceNoteIds()), (QList<qint32> {3, 4}));
     EXPECT_EQ(Ids(db.UnassignedNoteIds()).size(), 3);
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(4));
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(5));
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(6));
-    ASSERT_NE(db.FindSource(7), nullptr);
-    EXPECT_EQ(Ids(db.FindSource(7)->CitingNoteIds), (QList<qint32> {9, 5}));
-    EXPECT_TRUE(db.FindSource(1001)->CitingNoteIds.IsEmpty());
+    ASSERT_NE(sources.FindSource(7), nullptr);
+    EXPECT_EQ(Ids(db.NotesCiting(7)), (QList<qint32> {9, 5}));
+    EXPECT_TRUE(db.NotesCiting(1001).IsEmpty());
 
     ASSERT_EQ(db.Categories().Count(), 1);
     const CategoryNode& science = db.Categories().Node(0);
@@ -120,14 +134,16 @@ TEST(NoteDatabaseLoad, CleanUpRemovesOnlyEmptyDatFiles)
     root.WriteNotes(QStringLiteral("DAY01042009.DAT"), {}); // capital extension: left alone
     root.WriteNotes(QStringLiteral("DAY01052009.DAT"), {MakeNote(8, 0, Day(2009, 1, 5))});
 
-    NoteDatabase db(root.folder);
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
     db.CleanUpNoteFiles();
     EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY01012009.dat"))));
     EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY01022009.dat"))));
     EXPECT_TRUE(QFile::exists(root.NotesPath(QStringLiteral("DAY01032009.dat"))));
     EXPECT_TRUE(QFile::exists(root.NotesPath(QStringLiteral("DAY01042009.DAT"))));
 
-    db.LoadNoteDatabase();
+    db.LoadNoteDatabase(sources);
     EXPECT_EQ(db.Total(), 1); // the ".DAT" file is not loaded either
     EXPECT_FALSE(db.FileIndex().FileOfNote(8).has_value());
 }
@@ -156,8 +172,10 @@ TEST(NoteDatabaseLoad, DamagedFilesContributeWhatTheyHold)
     // A folder whose name ends in "dat" is not a file.
     QDir(root.folder.NotesFolder()).mkdir(QStringLiteral("folder.dat"));
 
-    NoteDatabase db(root.folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
+    db.LoadNoteDatabase(sources);
     EXPECT_EQ(db.Total(), 1);
     EXPECT_TRUE(db.FileIndex().FileOfNote(21).has_value());
     EXPECT_FALSE(db.FileIndex().FileOfNote(22).has_value());
@@ -172,12 +190,14 @@ TEST(NoteDatabaseLoad, SourcesWithoutGuidGetOneStoredAfterTheScan)
     SourceRecord bare = MakeSource(1002, QStringLiteral("No guid"));
     bare.SourceGUID.clear();
     root.WriteSources({bare});
-    NoteDatabase db(root.folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
+    db.LoadNoteDatabase(sources);
     const SourceList stored = LoadSourcesFile(root.DataPath(QStringLiteral("Sources.dat")));
     ASSERT_EQ(stored.size(), 1);
     EXPECT_FALSE(stored.at(0).SourceGUID.isEmpty());
-    EXPECT_EQ(stored.at(0).SourceGUID, db.FindSource(1002)->SourceGUID);
+    EXPECT_EQ(stored.at(0).SourceGUID, sources.FindSource(1002)->SourceGUID);
 }
 
 TEST(NoteDatabaseLoad, LoadNotesByIdsKeepsRequestOrderAndSkipsUnknownIds)
@@ -186,8 +206,10 @@ TEST(NoteDatabaseLoad, LoadNotesByIdsKeepsRequestOrderAndSkipsUnknownIds)
     root.WriteNotes(QStringLiteral("DAY03012010.dat"),
                     {MakeNote(31, 0, Day(2010, 3, 1)), MakeNote(32, 0, Day(2010, 3, 1))});
     root.WriteNotes(QStringLiteral("SRC0000000002.dat"), {MakeNote(33, 2, Day(2010, 3, 2))});
-    NoteDatabase db(root.folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
+    db.LoadNoteDatabase(sources);
     const NotesList loaded = db.LoadNotesByIds(NoteIdList {33, 99, 32, 31, 33});
     EXPECT_EQ(IdsOf(loaded), (QList<qint32> {33, 32, 31, 33}));
     EXPECT_EQ(loaded.at(1).PlainText, QStringLiteral("Note 32"));
@@ -200,15 +222,17 @@ TEST(NoteDatabaseLoad, StampNotesEditedMatchesByNoteThenBySource)
     root.WriteNotes(QStringLiteral("SRC0000000002.dat"),
                     {MakeNote(41, 2, Day(2010, 4, 1)), MakeNote(42, 2, Day(2010, 4, 1))});
     root.WriteNotes(QStringLiteral("DAY04012010.dat"), {MakeNote(43, 0, Day(2010, 4, 1))});
-    NoteDatabase db(root.folder);
-    db.LoadNoteDatabase();
+    ChangeNotice dbChanges;
+    SourceStore sources(root.folder, dbChanges);
+    NoteDatabase db(root.folder, dbChanges);
+    db.LoadNoteDatabase(sources);
     const DateTime stamp = Day(2011, 5, 6, 7);
 
-    db.StampNotesEdited(43, 2, stamp); // the note id wins over the source id
+    ASSERT_TRUE(db.StampNotesEdited(43, 2, stamp)); // the note id wins over the source id
     EXPECT_EQ(root.ReadNotes(QStringLiteral("DAY04012010.dat")).at(0).LastEdited, stamp);
     EXPECT_EQ(root.ReadNotes(QStringLiteral("SRC0000000002.dat")).at(0).LastEdited, Day(2010, 4, 1));
 
-    db.StampNotesEdited(0, 2, stamp);
+    ASSERT_TRUE(db.StampNotesEdited(0, 2, stamp));
     const NotesList bySource = root.ReadNotes(QStringLiteral("SRC0000000002.dat"));
     EXPECT_EQ(bySource.at(0).LastEdited, stamp);
     EXPECT_EQ(bySource.at(1).LastEdited, stamp);
@@ -255,11 +279,15 @@ TEST(NoteDatabaseLoad, OnePassStartUpEqualsCleanUpThenLoad)
     Root onePass;
     WriteManyFiles(twoSteps);
     WriteManyFiles(onePass);
-    NoteDatabase expected(twoSteps.folder);
+    ChangeNotice expectedChanges;
+    SourceStore expectedSources(twoSteps.folder, expectedChanges);
+    NoteDatabase expected(twoSteps.folder, expectedChanges);
     expected.CleanUpNoteFiles();
-    expected.LoadNoteDatabase();
-    NoteDatabase actual(onePass.folder);
-    actual.CleanUpAndLoadNoteDatabase();
+    expected.LoadNoteDatabase(expectedSources);
+    ChangeNotice actualChanges;
+    SourceStore actualSources(onePass.folder, actualChanges);
+    NoteDatabase actual(onePass.folder, actualChanges);
+    actual.CleanUpAndLoadNoteDatabase(actualSources);
 
     EXPECT_GT(actual.Total(), 500);
     EXPECT_EQ(actual.Total(), expected.Total());
@@ -269,9 +297,10 @@ TEST(NoteDatabaseLoad, OnePassStartUpEqualsCleanUpThenLoad)
     EXPECT_EQ(actual.KeyWords(), expected.KeyWords());
     EXPECT_EQ(actual.UnassignedNoteIds(), expected.UnassignedNoteIds());
     EXPECT_EQ(actual.NoSourceNoteIds(), expected.NoSourceNoteIds());
-    ASSERT_EQ(actual.Sources().size(), 2);
+    ASSERT_EQ(actualSources.Sources().size(), 2);
     for (qsizetype i = 0; i < 2; ++i)
-        EXPECT_EQ(actual.Sources().at(i).CitingNoteIds, expected.Sources().at(i).CitingNoteIds);
+        EXPECT_EQ(actual.NotesCiting(actualSources.Sources().at(i).SourceId),
+                  expected.NotesCiting(expectedSources.Sources().at(i).SourceId));
     ASSERT_EQ(actual.FileIndex().Count(), expected.FileIndex().Count());
     for (int i = 0; i < actual.FileIndex().Count(); ++i) {
         const NoteFileEntry& got = actual.FileIndex().Entries().at(i);

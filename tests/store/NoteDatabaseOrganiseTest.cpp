@@ -3,9 +3,11 @@
 #include "categories/CategoryTreeEditor.h"
 #include "categories/KeyWordList.h"
 #include "format/Clock.h"
+#include "lists/CurrentNotesList.h"
 #include "platform/NamePrompt.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +46,7 @@ protected:
         root.WriteNotes(S("SRC0000000007.dat"),
                         {MakeNote(14, 7, Day(2008, 5, 5), QString(), {S("Science"), S("Physics")}),
                          MakeNote(15, 7, Day(2008, 5, 5), QString(), {S("Art"), S("Modern"), S("Cubism")})});
-        db.LoadNoteDatabase();
+        db.LoadNoteDatabase(sources);
     }
     void TearDown() override { Clock::SetSource({}); }
 
@@ -87,7 +89,9 @@ protected:
     }
 
     Root root;
-    NoteDatabase db {root.folder};
+    ChangeNotice changes;
+    SourceStore sources {root.folder, changes};
+    NoteDatabase db {root.folder, changes};
     ScriptedPrompt prompt;
     ScriptedNamePrompt names;
 };
@@ -115,8 +119,10 @@ TEST_F(NoteDatabaseOrganise, RenameRefilesEveryNoteInItsFileAndStampsOnlyChanged
     EXPECT_EQ(IdsOf(root.ReadNotes(S("SRC0000000007.dat"))), (QList<qint32> {14, 15}));
 
     // The trees in memory agree with a fresh load of the files.
-    NoteDatabase reloaded(root.folder);
-    reloaded.LoadNoteDatabase();
+    ChangeNotice reloadedChanges;
+    SourceStore reloadedSources(root.folder, reloadedChanges);
+    NoteDatabase reloaded(root.folder, reloadedChanges);
+    reloaded.LoadNoteDatabase(reloadedSources);
     EXPECT_EQ(reloaded.Categories().ToJson(), db.Categories().ToJson());
     EXPECT_EQ(reloaded.UnassignedNoteIds(), db.UnassignedNoteIds());
 }
@@ -137,11 +143,13 @@ TEST_F(NoteDatabaseOrganise, MoveMergeAndDeleteRefileFromTheEditedTrees)
 
 TEST_F(NoteDatabaseOrganise, CurrentListCopiesAreRefiledToo)
 {
-    db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {15, 13}));
-    Edit([this](CategoryTreeEditor& editor, CategoryTree& trees) {
-        editor.DeleteCategory(IdAt(trees, "Art"));
-    });
-    EXPECT_EQ(PathOf(db.ListedRecord(db.CurrentList().at(0))), QString());
+    CurrentNotesList list(db, sources, changes);
+    list.SetCurrentList(NoteIdList {15, 13}, -1);
+    ASSERT_TRUE(Edit([this](CategoryTreeEditor& editor, CategoryTree& trees) {
+                    editor.DeleteCategory(IdAt(trees, "Art"));
+                }).Ok());
+    EXPECT_EQ(PathOf(list.NoteAt(0)), QString());
+    EXPECT_TRUE(list.Entries().at(0).Categories.IsUnassigned()); // the listed keys follow the file
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(15));
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(13));
 }
@@ -181,15 +189,17 @@ TEST_F(NoteDatabaseOrganise, AKeyWordAttachedToFiveHundredNotesIsThereAfterARest
                             .arg(QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0')) + S("2011")),
                         ofDay);
     }
-    db.LoadNoteDatabase();
+    db.LoadNoteDatabase(sources);
     NotesList notes = db.LoadNotesByIds(NoteIdList(IdsOf(many)));
     ASSERT_EQ(notes.size(), 500);
     const NoteWriteResult result = db.AttachKeyWordToNotes(S("Batch"), notes);
     EXPECT_TRUE(result.Ok()) << qPrintable(result.failedFiles.join(QLatin1Char(' ')));
     EXPECT_EQ(result.changed.Count(), 500);
 
-    NoteDatabase restarted(root.folder);
-    restarted.LoadNoteDatabase();
+    ChangeNotice restartedChanges;
+    SourceStore restartedSources(root.folder, restartedChanges);
+    NoteDatabase restarted(root.folder, restartedChanges);
+    restarted.LoadNoteDatabase(restartedSources);
     ASSERT_NE(restarted.KeyWords().Find(S("Batch")), nullptr);
     EXPECT_EQ(restarted.KeyWords().Find(S("Batch"))->notes.Count(), 500);
 }

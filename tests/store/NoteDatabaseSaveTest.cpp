@@ -1,8 +1,11 @@
 #include "NoteDatabaseFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorFields.h"
+#include "store/NoteEditorSave.h"
+#include "store/SourceStore.h"
 #include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +24,7 @@ protected:
                         {MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("red"), {QStringLiteral("Art")}),
                          MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
-        db.LoadNoteDatabase(); // MaxNoteID 1000 stored: becomes 1001
+        db.LoadNoteDatabase(sources); // MaxNoteID 1000 stored: becomes 1001
     }
 
     NoteRecord Stored(qint32 id) const
@@ -35,7 +38,9 @@ protected:
 
     const FixedClock clock {QDateTime(QDate(2009, 1, 3), QTime(10, 30, 0))};
     Root root;
-    NoteDatabase db {root.folder};
+    ChangeNotice changes;
+    SourceStore sources {root.folder, changes};
+    NoteDatabase db {root.folder, changes};
 };
 
 } // namespace
@@ -48,7 +53,7 @@ TEST_F(NoteDatabaseSave, NewNoteTakesNextIdAndLandsInItsDayFile)
     NoteEditorFields::ApplyCategoryPath(fresh.Categories, {QStringLiteral("Art"), QStringLiteral("Modern")});
     const NoteRecord previous = fresh;
     QString error;
-    ASSERT_TRUE(db.SaveNoteFromEditor(previous, fresh, &error));
+    ASSERT_TRUE(NoteEditorSave::SaveFromEditor(db, previous, fresh, &error));
     EXPECT_EQ(fresh.NoteID, 1002);
     EXPECT_EQ(db.MaxNoteID(), 1002);
     EXPECT_EQ(fresh.KeyWords, QStringLiteral("green, red"));
@@ -74,9 +79,9 @@ TEST_F(NoteDatabaseSave, EmptyTextIsRefusedAndNothingChanges)
 {
     NoteRecord fresh;
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     EXPECT_EQ(error, QStringLiteral("Note must contain some text."));
-    EXPECT_EQ(NoteDatabase::NoTextCaption(), QStringLiteral("No Text In Note"));
+    EXPECT_EQ(NoteEditorSave::NoTextCaption(), QStringLiteral("No Text In Note"));
     EXPECT_EQ(db.MaxNoteID(), 1001);
 }
 
@@ -85,19 +90,19 @@ TEST_F(NoteDatabaseSave, SourceChangeMovesNoteAndRepeatedSaveReplacesInPlace)
     const NoteRecord previous = Stored(12);
     NoteRecord edited = previous;
     edited.SourceID = 7;
-    db.SaveNote(previous, edited);
+    ASSERT_TRUE(db.SaveNote(previous, edited));
 
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11}));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {13, 12}));
     EXPECT_FALSE(db.NoSourceNoteIds().Contains(12));
-    EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {13, 12}));
+    EXPECT_EQ(db.NotesCiting(7).Ids(), (QList<qint32> {13, 12}));
     EXPECT_EQ(db.FileIndex().FileOfNote(12), root.NotesPath(QStringLiteral("SRC0000000007.dat")));
     EXPECT_EQ(db.KeyWords().Find(QStringLiteral("blue"))->notes.Ids(), (QList<qint32> {12}));
 
     // Saved again from the new place: replaced where it stands, not appended.
     NoteRecord again = edited;
     again.PlainText = QStringLiteral("changed");
-    db.SaveNote(edited, again);
+    ASSERT_TRUE(db.SaveNote(edited, again));
     const NotesList src = root.ReadNotes(QStringLiteral("SRC0000000007.dat"));
     EXPECT_EQ(IdsOf(src), (QList<qint32> {13, 12}));
     EXPECT_EQ(src.at(1).PlainText, QStringLiteral("changed"));
@@ -105,18 +110,18 @@ TEST_F(NoteDatabaseSave, SourceChangeMovesNoteAndRepeatedSaveReplacesInPlace)
     // And away to source 8: out of 7's file and index, into 8's.
     NoteRecord third = again;
     third.SourceID = 8;
-    db.SaveNote(again, third);
+    ASSERT_TRUE(db.SaveNote(again, third));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), (QList<qint32> {13}));
-    EXPECT_EQ(db.FindSource(7)->CitingNoteIds.Ids(), (QList<qint32> {13}));
-    EXPECT_EQ(db.FindSource(8)->CitingNoteIds.Ids(), (QList<qint32> {12}));
+    EXPECT_EQ(db.NotesCiting(7).Ids(), (QList<qint32> {13}));
+    EXPECT_EQ(db.NotesCiting(8).Ids(), (QList<qint32> {12}));
 
     // Back to no source: into the DAY file of its date added, which never changes.
     NoteRecord fourth = third;
     fourth.SourceID = 0;
-    db.SaveNote(third, fourth);
+    ASSERT_TRUE(db.SaveNote(third, fourth));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11, 12}));
     EXPECT_TRUE(db.NoSourceNoteIds().Contains(12));
-    EXPECT_TRUE(db.FindSource(8)->CitingNoteIds.IsEmpty());
+    EXPECT_TRUE(db.NotesCiting(8).IsEmpty());
 }
 
 TEST_F(NoteDatabaseSave, NoteMissingFromItsOwnFileIsAppended)
@@ -126,7 +131,7 @@ TEST_F(NoteDatabaseSave, NoteMissingFromItsOwnFileIsAppended)
     root.WriteNotes(QStringLiteral("DAY01032009.dat"), {Stored(12)});
     NoteRecord edited = previous;
     edited.PlainText = QStringLiteral("rescued");
-    db.SaveNote(previous, edited);
+    ASSERT_TRUE(db.SaveNote(previous, edited));
     const NotesList day = root.ReadNotes(QStringLiteral("DAY01032009.dat"));
     EXPECT_EQ(IdsOf(day), (QList<qint32> {12, 11}));
     EXPECT_EQ(day.at(1).PlainText, QStringLiteral("rescued"));
@@ -138,7 +143,7 @@ TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
     NoteRecord edited = previous;
     edited.KeyWords = QStringLiteral("yellow");
     NoteEditorFields::ApplyCategoryPath(edited.Categories, {});
-    db.SaveNote(previous, edited);
+    ASSERT_TRUE(db.SaveNote(previous, edited));
     EXPECT_EQ(db.KeyWords().Find(QStringLiteral("red")), nullptr);
     EXPECT_EQ(db.KeyWords().Find(QStringLiteral("yellow"))->notes.Ids(), (QList<qint32> {11}));
     EXPECT_TRUE(db.UnassignedNoteIds().Contains(11));
@@ -146,7 +151,7 @@ TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
 
     NoteRecord filed = edited;
     NoteEditorFields::ApplyCategoryPath(filed.Categories, {QStringLiteral("History")});
-    db.SaveNote(edited, filed);
+    ASSERT_TRUE(db.SaveNote(edited, filed));
     EXPECT_FALSE(db.UnassignedNoteIds().Contains(11));
     ASSERT_EQ(db.Categories().Count(), 2);
     EXPECT_EQ(db.Categories().Node(1).notes.Ids(), (QList<qint32> {11}));
@@ -154,15 +159,16 @@ TEST_F(NoteDatabaseSave, CategoriesAndKeyWordsFollowTheEdit)
 
 TEST_F(NoteDatabaseSave, CurrentListCopyIsReplacedKeepingItsDisplayFlag)
 {
-    db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {12, 11}));
-    db.CurrentList()[1].JustAdded = true;
-    const NoteRecord previous = db.ListedRecord(db.CurrentList().at(1));
+    CurrentNotesList list(db, sources, changes);
+    list.SetCurrentList(NoteIdList {12, 11}, -1); // both just added
+    const NoteRecord previous = list.NoteAt(1);
     NoteRecord edited = previous;
     edited.PlainText = QStringLiteral("edited text");
-    db.SaveNote(previous, edited);
-    EXPECT_EQ(db.ListedRecord(db.CurrentList().at(1)).PlainText, QStringLiteral("edited text"));
-    EXPECT_TRUE(db.CurrentList().at(1).JustAdded);
-    EXPECT_EQ(db.ListedRecord(db.CurrentList().at(0)).PlainText, QStringLiteral("Note 12"));
+    ASSERT_TRUE(db.SaveNote(previous, edited));
+    EXPECT_EQ(list.NoteAt(1).PlainText, QStringLiteral("edited text"));
+    EXPECT_EQ(list.Entries().at(1).TextChars, 11); // the listed keys follow the file
+    EXPECT_TRUE(list.Entries().at(1).JustAdded);
+    EXPECT_EQ(list.NoteAt(0).PlainText, QStringLiteral("Note 12"));
 }
 
 TEST_F(NoteDatabaseSave, NewAttachmentsAreCopiedInWithTheNote)
@@ -175,7 +181,7 @@ TEST_F(NoteDatabaseSave, NewAttachmentsAreCopiedInWithTheNote)
     NoteRecord fresh;
     NoteEditorFields::SetPlainText(fresh, QStringLiteral("with file"));
     NoteEditorFields::AttachFile(fresh, report);
-    ASSERT_TRUE(db.SaveNoteFromEditor(NoteRecord(), fresh));
+    ASSERT_TRUE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh));
     ASSERT_EQ(fresh.Attachments.size(), 1);
     EXPECT_EQ(fresh.Attachments.at(0).StoredName, QStringLiteral("0000013.pdf"));
     EXPECT_EQ(fresh.Attachments.at(0).Kind, KindPdf);
@@ -189,7 +195,7 @@ TEST_F(NoteDatabaseSave, EditorSaveOfAnExistingNoteChangesOnlyLastEdited)
     const NoteRecord previous = Stored(13);
     NoteRecord edited = previous;
     NoteEditorFields::SetPlainText(edited, QStringLiteral("new words {braces}"));
-    ASSERT_TRUE(db.SaveNoteFromEditor(previous, edited));
+    ASSERT_TRUE(NoteEditorSave::SaveFromEditor(db, previous, edited));
     EXPECT_EQ(edited.NoteID, 13);
     EXPECT_EQ(edited.DateAdded, Day(2008, 5, 5));
     EXPECT_EQ(edited.LastEdited, DateTime::FromParts(2009, 1, 3, 10, 30, 0));
@@ -225,7 +231,7 @@ TEST(NoteEditorFields, CategoryPathFollowsThePickerRules)
 TEST_F(NoteDatabaseSave, RecordWithIdZeroIsSavedAsANewNote)
 {
     NoteRecord odd = MakeNote(0, 0, Day(2009, 1, 3), QStringLiteral("zero"));
-    db.SaveNote(NoteRecord(), odd);
+    ASSERT_TRUE(db.SaveNote(NoteRecord(), odd));
     EXPECT_EQ(odd.NoteID, 1002);
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), (QList<qint32> {11, 12, 1002}));
 }

@@ -2,6 +2,7 @@
 
 #include "NoteDatabaseFixture.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,14 @@ protected:
     {
         root.WriteSources({MakeSource(7, QStringLiteral("Seven"))});
         root.WriteRaw(file, "words");
-        db.LoadNoteDatabase();
+        db.LoadNoteDatabase(sources);
     }
 
     Root root;
     QString file = root.DataPath(QStringLiteral("Reading.txt"));
-    NoteDatabase db {root.folder};
+    ChangeNotice changes;
+    SourceStore sources {root.folder, changes};
+    NoteDatabase db {root.folder, changes};
 };
 
 } // namespace
@@ -55,7 +58,7 @@ TEST_F(NoteEditorFieldsTest, ApplyChangesOnlyWhatIsGiven)
     changes.sourceId = 7;
     changes.attachments = {file};
     QString error;
-    ASSERT_TRUE(NoteEditorFields::Apply(note, changes, db, &error));
+    ASSERT_TRUE(NoteEditorFields::Apply(note, changes, sources, &error));
     EXPECT_EQ(note.SourceID, 7);
     EXPECT_EQ(note.AttachedSource.Fields[0], QStringLiteral("Seven"));
     EXPECT_EQ(note.KeyWords, QStringLiteral("old"));
@@ -67,16 +70,16 @@ TEST_F(NoteEditorFieldsTest, ApplyChangesOnlyWhatIsGiven)
 
     // The same file again, and a path that is no file, are refused.
     const QString message = QStringLiteral("File is already attached, or it is an invalid file.");
-    EXPECT_FALSE(NoteEditorFields::Apply(note, changes, db, &error));
+    EXPECT_FALSE(NoteEditorFields::Apply(note, changes, sources, &error));
     EXPECT_EQ(error, message);
     changes.attachments = {root.DataPath(QStringLiteral("missing.txt"))};
-    EXPECT_FALSE(NoteEditorFields::Apply(note, changes, db, &error));
+    EXPECT_FALSE(NoteEditorFields::Apply(note, changes, sources, &error));
     EXPECT_EQ(note.Attachments.size(), 1);
 
     // An unknown source id, like 0, leaves the note without a source.
     NoteEditorFields::NoteEditorChanges unknown;
     unknown.sourceId = 8;
-    ASSERT_TRUE(NoteEditorFields::Apply(note, unknown, db, &error));
+    ASSERT_TRUE(NoteEditorFields::Apply(note, unknown, sources, &error));
     EXPECT_EQ(note.SourceID, 0);
     EXPECT_EQ(note.AttachedSource.SourceId, SourceRecord().SourceId);
 }

@@ -161,7 +161,7 @@ TEST(NoteFileScanner, TwoThreadsHandOverFilesInListOrderAndStopAnyTime)
         for (int i = 0; i < file % 4; ++i)
             notes.append(MakeNote(file * 10 + i + 1, 0, Day(2008, 1, 1), QStringLiteral("w%1").arg(file)));
         paths.append(dir.filePath(QStringLiteral("DAY%1.dat").arg(file)));
-        WriteNoteFile(paths.last(), notes);
+        ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), paths.last(), notes));
     }
     paths.append(dir.filePath(QStringLiteral("missing.dat")));
 

@@ -114,7 +114,7 @@ TEST_F(NoteFileTest, EveryFieldSurvivesAFileRoundTrip)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("SRC0000000012.dat"));
-    ASSERT_TRUE(WriteNoteFile(path, {note, SimpleNote(78)}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), path, {note, SimpleNote(78)}));
     const NotesList back = ReadNoteFile(path);
     ASSERT_EQ(back.size(), 2);
     EXPECT_TRUE(back[0].SameStoredFields(note));
@@ -228,5 +228,6 @@ TEST_F(NoteFileTest, DamagedFilesKeepWhatIsSound)
 
 TEST_F(NoteFileTest, UnwritableFileIsSkipped)
 {
-    EXPECT_FALSE(WriteNoteFile(QStringLiteral("/nonexistent/folder/DAY01012000.dat"), {SimpleNote(1)}));
+    EXPECT_FALSE(WriteNoteFile(FileSystem::Real(), QStringLiteral("/nonexistent/folder/DAY01012000.dat"),
+                               {SimpleNote(1)}));
 }

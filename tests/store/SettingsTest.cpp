@@ -92,7 +92,7 @@ TEST(SettingsTest, SaveWritesTheTableInOrderThenTheVersion)
     MemorySettingsBackend backend;
     Settings s;
     s.ProgVersion = QStringLiteral("1.2");
-    s.Save(backend);
+    ASSERT_TRUE(s.Save(backend));
     QStringList names;
     for (const QString& write : backend.Writes()) {
         if (write.startsWith(QLatin1String("Options/")))
@@ -112,7 +112,7 @@ TEST(SettingsTest, SaveWritesTheTableInOrderThenTheVersion)
     EXPECT_FALSE(backend.Contains(kOptions, QStringLiteral("RunAgent")));
     EXPECT_TRUE(backend.Contains(QStringLiteral("ImgTitleFont"), QStringLiteral("FaceName")));
     s.RunAgent = 2112;
-    s.SaveRunAgent(backend);
+    ASSERT_TRUE(s.SaveRunAgent(backend));
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("RunAgent")).toInt(), 2112);
 }
 
@@ -121,7 +121,7 @@ TEST(SettingsTest, RectanglesAreSixteenLittleEndianBytes)
     MemorySettingsBackend backend;
     Settings s;
     s.FrameRect = {10, 20, 800, -3};
-    s.Save(backend);
+    ASSERT_TRUE(s.Save(backend));
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("FrameRect")).toByteArray(), RectBytes(10, 20, 800, -3));
 
     backend.SetValue(kOptions, QStringLiteral("EditNoteRect"), RectBytes(1, 2, 258, 65539));
@@ -168,11 +168,11 @@ TEST(SettingsTest, ZoomIsAFactorStoredAsTruncatedPercent)
     Settings s;
     s.Load(backend);
     EXPECT_DOUBLE_EQ(s.ZoomLvl, 1.5);
-    s.Save(backend);
+    ASSERT_TRUE(s.Save(backend));
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("ZoomLvl")).toInt(), 150);
 
     s.ZoomLvl = 1.259; // truncated, not rounded
-    s.Save(backend);
+    ASSERT_TRUE(s.Save(backend));
     EXPECT_EQ(backend.Value(kOptions, QStringLiteral("ZoomLvl")).toInt(), 125);
 }
 
@@ -227,8 +227,8 @@ TEST(SettingsTest, IniFileRoundTrip)
     s.ImgTitleFont.FaceName = QStringLiteral("DejaVu Sans");
     {
         IniSettingsBackend backend(path);
-        s.Save(backend);
-        s.SaveRunAgent(backend);
+        ASSERT_TRUE(s.Save(backend));
+        ASSERT_TRUE(s.SaveRunAgent(backend));
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -6,12 +6,16 @@
 #include "categories/KeyWordList.h"
 #include "format/Clock.h"
 #include "format/FileSystem.h"
+#include "lists/CurrentNotesList.h"
+#include "lists/DeleteCommands.h"
+#include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceEditor.h"
 #include "store/IniSettingsBackend.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorFields.h"
-#include "store/SourceSaving.h"
+#include "store/NoteEditorSave.h"
+#include "store/SourceStore.h"
 #include "support/DataRootPicture.h"
 #include "support/FailingFileSystem.h"
 #include "support/ScriptedPrompt.h"
@@ -37,10 +41,10 @@ protected:
                         {MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("red"), {QStringLiteral("Art")}),
                          MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
-        db.LoadNoteDatabase();
-        db.CurrentList() = ListedNotesOf(db.LoadNotesByIds(NoteIdList {11, 12, 13}));
+        db.LoadNoteDatabase(sources);
+        list.SetCurrentList(NoteIdList {11, 12, 13}, -1);
         filesBefore = DataRootPicture::Files(root.dir.path());
-        databaseBefore = DataRootPicture::Database(db);
+        databaseBefore = DataRootPicture::Database(db, sources, &list);
     }
     void TearDown() override { Clock::SetSource({}); }
 
@@ -50,7 +54,7 @@ protected:
                       .join(QLatin1Char(' '))
                       .toStdString(),
                   "");
-        EXPECT_EQ(DataRootPicture::Database(db).toStdString(), databaseBefore.toStdString());
+        EXPECT_EQ(DataRootPicture::Database(db, sources, &list).toStdString(), databaseBefore.toStdString());
     }
     // The message names the file and gives the system's reason.
     static void ExpectNames(const QString& message, const QString& fileName, Kind kind)
@@ -61,9 +65,12 @@ protected:
     NoteRecord Edited(qint32 id) { return db.LoadNotesByIds(NoteIdList {id}).value(0); }
 
     Root root;
-    NoteDatabase db {root.folder};
     FailingFileSystem failing;
-    ScopedFileSystem scope {failing};
+    DataFolder folder {root.Through(failing)};
+    ChangeNotice changes;
+    SourceStore sources {folder, changes};
+    NoteDatabase db {folder, changes};
+    CurrentNotesList list {db, sources, changes};
     QMap<QString, QByteArray> filesBefore;
     QString databaseBefore;
 };
@@ -78,7 +85,7 @@ TEST_F(WriteFailure, AddOnAFullDiskLeavesNoIdAnywhere)
     fresh.KeyWords = QStringLiteral(" green ");
     const NoteRecord handedIn = fresh;
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     ExpectNames(error, QStringLiteral("DAY01032009.dat"), Kind::DiskFull);
     // The editor keeps what the user typed, exactly as it was, and can try again.
     EXPECT_EQ(fresh.NoteID, handedIn.NoteID);
@@ -87,7 +94,7 @@ TEST_F(WriteFailure, AddOnAFullDiskLeavesNoIdAnywhere)
     ExpectNothingChanged();
 
     failing.Heal();
-    ASSERT_TRUE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    ASSERT_TRUE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     EXPECT_EQ(fresh.NoteID, 1002); // the id of the failed try was never issued
 }
 
@@ -104,7 +111,7 @@ TEST_F(WriteFailure, AddWhoseAttachmentCannotBeCopiedStoresNothing)
     attachment.Kind = KindText;
     fresh.Attachments.append(attachment);
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     ExpectNames(error, QStringLiteral("0000001.txt"), Kind::DiskFull);
     EXPECT_EQ(fresh.Attachments.at(0).SourcePath, outside); // still to be copied on the next try
     EXPECT_TRUE(fresh.Attachments.at(0).StoredName.isEmpty());
@@ -118,7 +125,7 @@ TEST_F(WriteFailure, EditOnAReadOnlyFolderKeepsTheOldNote)
     NoteRecord edited = previous;
     NoteEditorFields::SetPlainText(edited, QStringLiteral("Changed"));
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(previous, edited, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, previous, edited, &error));
     ExpectNames(error, QStringLiteral("DAY01032009.dat"), Kind::ReadOnly);
     EXPECT_EQ(edited.LastEdited, previous.LastEdited);
     ExpectNothingChanged();
@@ -134,7 +141,7 @@ TEST_F(WriteFailure, MoveWhoseSecondWriteFailsIsUndone)
         NoteRecord edited = previous;
         edited.SourceID = source;
         QString error;
-        EXPECT_FALSE(db.SaveNoteFromEditor(previous, edited, &error)) << source;
+        EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, previous, edited, &error)) << source;
         ExpectNames(error, QStringLiteral("DAY01032009.dat"), Kind::ReadOnly);
         ExpectNothingChanged();
         failing.Heal();
@@ -148,7 +155,7 @@ TEST_F(WriteFailure, MoveWhoseFirstWriteFailsChangesNothing)
     NoteRecord edited = previous;
     edited.SourceID = 7;
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(previous, edited, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, previous, edited, &error));
     ExpectNames(error, QStringLiteral("SRC0000000007.dat"), Kind::DiskFull);
     ExpectNothingChanged();
 }
@@ -158,7 +165,7 @@ TEST_F(WriteFailure, MoveThatSucceedsLeavesTheNoteInOneFileAndNoKeptCopy)
     const NoteRecord previous = Edited(11);
     NoteRecord edited = previous;
     edited.SourceID = 7;
-    ASSERT_TRUE(db.SaveNoteFromEditor(previous, edited));
+    ASSERT_TRUE(NoteEditorSave::SaveFromEditor(db, previous, edited));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), QList<qint32>({12}));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), QList<qint32>({13, 11}));
     EXPECT_EQ(QDir(root.folder.NotesFolder()).entryList(QDir::Files),
@@ -169,12 +176,14 @@ TEST_F(WriteFailure, DeleteOnAReadOnlyFolderDeletesNothing)
 {
     failing.Fail(Kind::ReadOnly, root.folder.DataFilesFolder());
     FileStatus failure;
-    EXPECT_FALSE(db.DeleteNote(Edited(13), &failure));
+    const NoteWriteResult result = db.DeleteNotes({Edited(13)});
+    EXPECT_TRUE(result.changed.IsEmpty());
+    failure = result.failure;
     ExpectNames(failure.Message(), QStringLiteral("SRC0000000007.dat"), Kind::ReadOnly);
     ExpectNothingChanged();
 
     ScriptedPrompt prompt;
-    EXPECT_EQ(db.DeleteCurrentNotes(prompt), 0);
+    EXPECT_EQ(DeleteCommands::DeleteCurrentNotes(db, list, prompt), 0);
     ASSERT_EQ(prompt.History().size(), 2); // the question, then the failure
     EXPECT_EQ(prompt.History().at(1).caption, FileStatus::Caption());
     EXPECT_EQ(prompt.History().at(1).icon, UserPrompt::Icon::Warning);
@@ -186,8 +195,8 @@ TEST_F(WriteFailure, DeletingSeveralStopsAtTheFirstFileThatFails)
 {
     failing.Fail(Kind::ReadOnly, root.NotesPath(QStringLiteral("SRC0000000007.dat")));
     ScriptedPrompt prompt;
-    EXPECT_EQ(db.DeleteCurrentNotes(prompt), 2);
-    EXPECT_EQ(NotesListOps::NoteIds(db.CurrentList()).Ids(), QList<qint32>({13}));
+    EXPECT_EQ(DeleteCommands::DeleteCurrentNotes(db, list, prompt), 2);
+    EXPECT_EQ(list.NoteIds().Ids(), QList<qint32>({13}));
     EXPECT_TRUE(root.ReadNotes(QStringLiteral("DAY01032009.dat")).isEmpty());
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("SRC0000000007.dat"))), QList<qint32>({13}));
     EXPECT_EQ(db.FileIndex().FileOfNote(13), root.NotesPath(QStringLiteral("SRC0000000007.dat")));
@@ -197,29 +206,29 @@ TEST_F(WriteFailure, DeletingSeveralStopsAtTheFirstFileThatFails)
 TEST_F(WriteFailure, SourceAndAuthorChangesOnAFullDiskAreUndone)
 {
     failing.Fail(Kind::DiskFull, root.DataPath(QStringLiteral("Sources.dat")));
-    SourceRecord fresh = db.NewSource(1);
+    SourceRecord fresh = sources.NewSource(1);
     fresh.Fields[0] = QStringLiteral("Never stored");
-    const FileStatus added = db.AddSource(fresh);
+    const FileStatus added = sources.AddSource(fresh);
     ExpectNames(added.Message(), QStringLiteral("Sources.dat"), Kind::DiskFull);
     ExpectNothingChanged();
 
-    SourceRecord changed = *db.FindSource(8);
+    SourceRecord changed = *sources.FindSource(8);
     changed.Fields[0] = QStringLiteral("Renamed");
     changed.Type = 2; // a new type would stamp the notes too
     FileStatus failure;
-    EXPECT_FALSE(db.UpdateSource(changed, &failure));
+    EXPECT_EQ(sources.UpdateSource(changed, &failure), SourceStore::Update::NotWritten);
     ExpectNames(failure.Message(), QStringLiteral("Sources.dat"), Kind::DiskFull);
     ExpectNothingChanged();
 
     failing.Fail(Kind::DiskFull, root.DataPath(QStringLiteral("Authors.dat")));
-    EXPECT_EQ(db.AddAuthor(AuthorRecord {-1, QStringLiteral("Max"), {}, QStringLiteral("Planck"), {}, {}},
-                           &failure),
+    EXPECT_EQ(sources.AddAuthor(
+                  AuthorRecord {-1, QStringLiteral("Max"), {}, QStringLiteral("Planck"), {}, {}}, &failure),
               -1);
     ExpectNames(failure.Message(), QStringLiteral("Authors.dat"), Kind::DiskFull);
     ExpectNothingChanged();
 
     ScriptedPrompt prompt;
-    EXPECT_FALSE(db.DeleteAuthor(5, prompt, &failure));
+    EXPECT_FALSE(SourceCommands::DeleteAuthor(sources, 5, prompt, &failure));
     EXPECT_EQ(prompt.History().last().caption, FileStatus::Caption());
     ExpectNothingChanged();
 }
@@ -243,7 +252,7 @@ TEST_F(WriteFailure, SettingsSaveReportsTheIniFileAndKeepsIt)
     }
     const QMap<QString, QByteArray> before = DataRootPicture::Files(root.dir.path());
     failing.Fail(Kind::ReadOnly, root.dir.path());
-    IniSettingsBackend backend(ini);
+    IniSettingsBackend backend(ini, failing);
     backend.SetValue(QStringLiteral("Options"), QStringLiteral("MaxNoteID"), 1002);
     const FileStatus synced = backend.Sync();
     ExpectNames(synced.Message(), QStringLiteral("Quorvel.ini"), Kind::ReadOnly);
@@ -254,7 +263,7 @@ TEST_F(WriteFailure, SettingsSaveReportsTheIniFileAndKeepsIt)
     NoteRecord fresh;
     NoteEditorFields::SetPlainText(fresh, QStringLiteral("New"));
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     ExpectNames(error, QStringLiteral("Quorvel.ini"), Kind::ReadOnly);
     EXPECT_EQ(db.MaxNoteID(), 1001);
 }
@@ -266,11 +275,11 @@ TEST_F(WriteFailure, ARealReadOnlyFolderIsReportedWithTheSystemsReason)
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not bind root";
     ASSERT_EQ(::chmod(QFile::encodeName(root.folder.NotesFolder()).constData(), 0555), 0);
-    ScopedFileSystem real(FileSystem::Real());
+    // Nothing is made to fail: the changes reach the real file system.
     NoteRecord fresh;
     NoteEditorFields::SetPlainText(fresh, QStringLiteral("New"));
     QString error;
-    EXPECT_FALSE(db.SaveNoteFromEditor(NoteRecord(), fresh, &error));
+    EXPECT_FALSE(NoteEditorSave::SaveFromEditor(db, NoteRecord(), fresh, &error));
     ::chmod(QFile::encodeName(root.folder.NotesFolder()).constData(), 0755);
     EXPECT_TRUE(error.contains(QStringLiteral("DAY01032009.dat"))) << qPrintable(error);
     EXPECT_TRUE(error.contains(QStringLiteral("Permission denied"))) << qPrintable(error);
@@ -290,7 +299,7 @@ TEST_F(WriteFailure, KeyWordsOnAReadOnlyFolderStayAsOnDisk)
     EXPECT_FALSE(db.KeyWords().Find(QStringLiteral("Art"))->notes.Contains(13));
     EXPECT_TRUE(db.KeyWords().Find(QStringLiteral("Art"))->notes.Contains(12));
     EXPECT_EQ(Edited(13).KeyWords, root.ReadNotes(QStringLiteral("SRC0000000007.dat")).value(0).KeyWords);
-    for (const NoteRecord& shown : db.LoadListed(db.CurrentList())) {
+    for (const NoteRecord& shown : list.LoadAllNotes()) {
         if (shown.NoteID == 13)
             EXPECT_FALSE(shown.KeyWords.contains(QStringLiteral("Art")));
     }
@@ -313,7 +322,7 @@ TEST_F(WriteFailure, DeletingByIdsStopsAndSaysWhy)
     ScriptedPrompt prompt;
     QList<qint32> deleted;
     QString error;
-    EXPECT_FALSE(db.DeleteNotesByIds({11, 13, 12}, prompt, &deleted, &error));
+    EXPECT_FALSE(DeleteCommands::DeleteNotesByIds(db, {11, 13, 12}, prompt, &deleted, &error));
     ExpectNames(error, QStringLiteral("SRC0000000007.dat"), Kind::ReadOnly);
     EXPECT_EQ(deleted, QList<qint32>({11}));
     EXPECT_EQ(IdsOf(root.ReadNotes(QStringLiteral("DAY01032009.dat"))), QList<qint32>({12}));
@@ -323,17 +332,17 @@ TEST_F(WriteFailure, DeletingByIdsStopsAndSaysWhy)
 TEST_F(WriteFailure, AnEditedSourceThatCannotBeStoredLeavesTheList)
 {
     failing.Fail(Kind::DiskFull, root.DataPath(QStringLiteral("Sources.dat")));
-    SourceEditor editor(*db.FindSource(8));
+    SourceEditor editor(*sources.FindSource(8));
     editor.SetField(0, QStringLiteral("Renamed"));
     SourceRecord saved;
     QString error, caption;
-    EXPECT_FALSE(SaveEditedSource(db, editor, &saved, &error, &caption));
+    EXPECT_FALSE(SourceCommands::SaveEditedSource(db, sources, editor, &saved, &error, &caption));
     ExpectNames(error, QStringLiteral("Sources.dat"), Kind::DiskFull);
     EXPECT_EQ(caption, FileStatus::Caption());
     ExpectNothingChanged();
 
-    SourceEditor fresh(db.NewSource(1));
+    SourceEditor fresh(sources.NewSource(1));
     fresh.SetField(0, QStringLiteral("Never stored"));
-    EXPECT_FALSE(SaveEditedSource(db, fresh, &saved, &error, &caption));
+    EXPECT_FALSE(SourceCommands::SaveEditedSource(db, sources, fresh, &saved, &error, &caption));
     ExpectNothingChanged();
 }

@@ -6,7 +6,9 @@
 
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -64,22 +66,26 @@ inline QJsonArray Ids(const NoteIdList& ids)
     return array;
 }
 
-// Every index of the database, its sources and authors, counters, total and current list.
-inline QString Database(const NoteDatabase& db)
+// Every index of the database, the sources and authors, counters, total and the current
+// list (when given).
+inline QString Database(const NoteDatabase& db, const SourceStore& store,
+                        const CurrentNotesList* list = nullptr)
 {
     QJsonArray files;
     for (const NoteFileEntry& entry : db.FileIndex().Entries())
         files.append(QJsonArray {entry.path, Ids(entry.ids)});
     QJsonArray sources;
-    for (const SourceRecord& source : db.Sources())
+    for (const SourceRecord& source : store.Sources())
         sources.append(QJsonArray {source.SourceId, source.SourceGUID, source.Fields.value(0),
-                                   Ids(source.CitingNoteIds)});
+                                   Ids(db.NotesCiting(source.SourceId))});
     QJsonArray authors;
-    for (const AuthorRecord& author : db.Authors())
+    for (const AuthorRecord& author : store.Authors())
         authors.append(QJsonArray {author.AuthorId, author.FirstName, author.LastName});
     QJsonArray current;
-    for (const NoteRecord& note : db.LoadListed(db.CurrentList()))
-        current.append(QJsonArray {note.NoteID, note.PlainText, note.SourceID});
+    if (list) {
+        for (const NoteRecord& note : list->LoadAllNotes())
+            current.append(QJsonArray {note.NoteID, note.PlainText, note.SourceID});
+    }
     const QJsonObject picture {
         {QStringLiteral("categories"), db.Categories().ToJson()},
         {QStringLiteral("keywords"), db.KeyWords().ToJson()},
@@ -91,7 +97,7 @@ inline QString Database(const NoteDatabase& db)
         {QStringLiteral("current"), current},
         {QStringLiteral("total"), db.Total()},
         {QStringLiteral("maxNoteId"), db.MaxNoteID()},
-        {QStringLiteral("maxAuthorId"), db.MaxAuthorID()},
+        {QStringLiteral("maxAuthorId"), store.MaxAuthorID()},
     };
     return QString::fromUtf8(QJsonDocument(picture).toJson(QJsonDocument::Indented));
 }

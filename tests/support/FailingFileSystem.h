@@ -5,8 +5,8 @@
 // changes when one fails. Everything it lets through goes to the real file system.
 //
 //   FailingFileSystem failing;
-//   failing.Fail(FailingFileSystem::Kind::DiskFull, root.folder.NotesFolder());
-//   ScopedFileSystem scope(failing);   // FileSystem::Current() is now failing
+//   const DataFolder folder(root, root, &failing);   // or AppEnvironment::fileSystem
+//   failing.Fail(FailingFileSystem::Kind::DiskFull, folder.NotesFolder());
 
 #include "format/FileSystem.h"
 

@@ -14,6 +14,7 @@
 #include "richtext/RtfReader.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "support/ScriptedPrompt.h"
 #include "widgets/CCategoryTreeCtrl.h"
 #include "widgets/FileDialogs.h"
@@ -90,13 +91,15 @@ class CEditNoteDlgTest : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     DataFolder m_folder;
+    ChangeNotice m_changes;
+    std::unique_ptr<SourceStore> m_sources;
     std::unique_ptr<NoteDatabase> m_database;
     Settings m_settings;
     ScriptedPrompt m_prompt;
 
     std::unique_ptr<CEditNoteDlg> Editor(const NoteRecord& note)
     {
-        auto editor = std::make_unique<CEditNoteDlg>(*m_database, m_settings, m_prompt, note);
+        auto editor = std::make_unique<CEditNoteDlg>(*m_database, *m_sources, m_settings, m_prompt, note);
         editor->show();
         return editor;
     }
@@ -128,8 +131,9 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = DataFolder(m_dir->path(), m_dir->filePath(QStringLiteral("bin")));
         QVERIFY(m_folder.CreateFolders());
-        m_database = std::make_unique<NoteDatabase>(m_folder);
-        m_database->LoadNoteDatabase();
+        m_sources = std::make_unique<SourceStore>(m_folder, m_changes);
+        m_database = std::make_unique<NoteDatabase>(m_folder, m_changes);
+        m_database->LoadNoteDatabase(*m_sources);
         m_settings = Settings();
         m_settings.szSaveWarning = 0;
         m_prompt = ScriptedPrompt();
@@ -138,6 +142,7 @@ private slots:
     void cleanup()
     {
         m_database.reset();
+        m_sources.reset();
         m_dir.reset();
     }
 
@@ -162,7 +167,7 @@ private slots:
         saved.DateAdded = DateTime::FromParts(2001, 2, 3, 4, 5, 6);
         saved.LastEdited = saved.DateAdded;
         NoteRecord previous = saved;
-        m_database->SaveNote(previous, saved); // an older note, as if from an earlier day
+        QVERIFY(m_database->SaveNote(previous, saved)); // an older note, as if from an earlier day
         const NoteRecord before = StoredNotes().first();
 
         auto editor = Editor(before);
@@ -356,13 +361,13 @@ private slots:
 
     void sourceBoxShowsTheCitationAndRemoveSourceClearsIt()
     {
-        SourceRecord source = m_database->NewSource(1);
+        SourceRecord source = m_sources->NewSource(1);
         source.Fields[0] = QStringLiteral("Origins of Order");
-        m_database->AddSource(source);
+        QVERIFY(m_sources->AddSource(source));
         NoteRecord note;
         note.SourceID = source.SourceId;
         NotesList one {note};
-        m_database->FillAttachedSources(one);
+        m_sources->FillAttachedSources(one);
 
         auto editor = Editor(one.first());
         QVERIFY(editor->SourceDisplay()->toPlainText().contains(QStringLiteral("Origins of Order")));
@@ -377,9 +382,9 @@ private slots:
 
     void chooseSourceTakesTheChosenSourceFromItsFile()
     {
-        SourceRecord source = m_database->NewSource(1);
+        SourceRecord source = m_sources->NewSource(1);
         source.Fields[0] = QStringLiteral("Chosen Title");
-        m_database->AddSource(source);
+        QVERIFY(m_sources->AddSource(source));
         auto editor = Editor(NoteRecord());
         std::optional<qint32> answer = source.SourceId;
         qint32 offered = -99;

@@ -4,6 +4,7 @@
 #include "UiFixture.h"
 #include "exchange/ImportSession.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/categories/CCategoryTreeCtrlSel.h"
@@ -145,7 +146,7 @@ private slots:
         edited.PlainText = QStringLiteral("Only apple here, and a pear");
         edited.RichText = QStringLiteral(
             "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Only apple here, and a pear\\par}");
-        QVERIFY(Database().SaveNoteFromEditor(previous, edited));
+        QVERIFY(NoteEditorSave::SaveFromEditor(Database(), previous, edited));
 
         const Statuses seen = Import(archive, [](CImportNotesDlg& dialog) {
             for (int row = 0; row < dialog.List()->RowCount(); ++row)

@@ -48,12 +48,12 @@ private slots:
         view.Redraw(true);
         // The third onto the first: it goes before it, so it is first.
         view.MoveNote(2, 0);
-        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1003, 1001, 1002, 1004, 1005}));
+        QCOMPARE(Ids(f.app->CurrentList().Entries()), QList<qint32>({1003, 1001, 1002, 1004, 1005}));
         // The first onto the third: it goes after it, so it is third.
         view.MoveNote(0, 2);
-        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
+        QCOMPARE(Ids(f.app->CurrentList().Entries()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
         view.MoveNote(1, 1);
-        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
+        QCOMPARE(Ids(f.app->CurrentList().Entries()), QList<qint32>({1001, 1002, 1003, 1004, 1005}));
     }
 
     void onlyVisibleNotesAreLaidOut()
@@ -90,7 +90,7 @@ private slots:
         view.resize(600, 400);
         view.Redraw(true);
         view.RemoveFromCurrentList(1001);
-        QCOMPARE(Ids(f.app->Database().CurrentList()), QList<qint32>({1002}));
+        QCOMPARE(Ids(f.app->CurrentList().Entries()), QList<qint32>({1002}));
         QCOMPARE(f.app->Database().Total(), 3);
         view.DeleteNotePermanently(1002);
         QCOMPARE(f.prompt.LastText(), QStringLiteral("Do you wish to permanently delete this note?"));

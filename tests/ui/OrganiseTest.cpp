@@ -2,7 +2,9 @@
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/DeleteCommands.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 #include "store/Settings.h"
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
@@ -190,19 +192,16 @@ private slots:
     {
         Frame f;
         f.fixture.app->CurrentList().SetCurrentList(NoteIdList {1005}, 805);
-        f.frame->RefreshControlBar();
         QCOMPARE(f.CategoryText(u"Science/Physics"_s), u"Physics (1/1)"_s);
 
         NoteRecord added = Filed(-1, u"Science/Physics"_s, u"quantum"_s);
-        QVERIFY(f.Database().SaveNoteFromEditor(NoteRecord(), added));
-        f.frame->RefreshControlBar();
+        QVERIFY(NoteEditorSave::SaveFromEditor(f.Database(), NoteRecord(), added));
         QCOMPARE(f.CategoryText(u"Science/Physics"_s), u"Physics (1/2)"_s);
 
         const NoteRecord before = f.Database().LoadNotesByIds(NoteIdList {1003}).first();
         NoteRecord edited = before;
         edited.Categories = Filed(0, u"Science/Physics"_s).Categories;
-        QVERIFY(f.Database().SaveNoteFromEditor(before, edited));
-        f.frame->RefreshControlBar();
+        QVERIFY(NoteEditorSave::SaveFromEditor(f.Database(), before, edited));
         QCOMPARE(f.CategoryText(u"Science/Physics"_s), u"Physics (1/3)"_s);
         // Painting lost its last note of its own; Oil still holds one below it.
         QCOMPARE(f.CategoryText(u"Art/Painting"_s), u"Painting"_s);
@@ -210,8 +209,8 @@ private slots:
         f.Bar()->Tabs()->setCurrentIndex(2);
         CItemTreeCtrlSel* words = f.Bar()->KeyWordsPage()->Tree();
         QCOMPARE(words->ItemAt(words->IndexOf(u"quantum"_s))->text(0), u"quantum (1/2)"_s);
-        f.Database().DeleteNotes(f.Database().LoadNotesByIds(NoteIdList {1005}), f.fixture.prompt);
-        f.frame->RefreshControlBar();
+        DeleteCommands::DeleteNotes(f.Database(), f.Database().LoadNotesByIds(NoteIdList {1005}),
+                                    f.fixture.prompt);
         QCOMPARE(words->ItemAt(words->IndexOf(u"quantum"_s))->text(0), u"quantum (0/1)"_s);
         QCOMPARE(f.fixture.app->GetSettings().ActIndCtrlBar, 2);
 

@@ -77,7 +77,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("PrintPreview.nbf"));
         const NotesList notes
             = {Note(1, QStringLiteral("Rays of light"), 1001), Note(2, QStringLiteral("No source"), 0)};
-        QVERIFY(WritePrintPreviewFile(path, notes, {Source(1001, QStringLiteral("Opticks"))}, {}));
+        QVERIFY(WritePrintPreviewFile(FileSystem::Real(), path, notes,
+                                      {Source(1001, QStringLiteral("Opticks"))}, {}));
         PrintJob job;
         QString error;
         QVERIFY2(PrintJob::Load(path, &job, &error), qPrintable(error));
@@ -102,7 +103,7 @@ private slots:
             = {Source(1001, QStringLiteral("Opticks")), Source(1002, QStringLiteral("Principia"))};
         sources[0].IndentSpaces = 5;
         sources[1].IndentSpaces = 0;
-        QVERIFY(WriteBibFile(path, sources, {}));
+        QVERIFY(WriteBibFile(FileSystem::Real(), path, sources, {}));
         PrintJob job;
         QString error;
         QVERIFY2(PrintJob::Load(path, &job, &error), qPrintable(error));
@@ -122,7 +123,7 @@ private slots:
         for (int i = 1; i <= 60; ++i)
             notes.append(
                 Note(i, QStringLiteral("Note number %1 with a line of text that fills the page").arg(i), 0));
-        QVERIFY(WritePrintPreviewFile(path, notes, {}, {}));
+        QVERIFY(WritePrintPreviewFile(FileSystem::Real(), path, notes, {}, {}));
         PrintJob job;
         QString error;
         QVERIFY(PrintJob::Load(path, &job, &error));

@@ -100,7 +100,7 @@ private slots:
         Frame f(true);
         f.app->CurrentList().SetCurrentList(NoteIdList {1001, 1002}, 805);
         const auto filesBefore = DataRootPicture::Files(f.dir.path());
-        const QString databaseBefore = DataRootPicture::Database(f.app->Database());
+        const QString databaseBefore = DataRootPicture::Database(f.app->Database(), f.app->Sources());
         const NoteIdList listBefore = f.app->CurrentList().NoteIds();
         ModalCounter modals;
         using namespace CommandIds;
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(modals.opened, 0);
         QVERIFY(!f.frame->NoteEditor());
         QCOMPARE(f.app->CurrentList().NoteIds(), listBefore);
-        QCOMPARE(DataRootPicture::Database(f.app->Database()), databaseBefore);
+        QCOMPARE(DataRootPicture::Database(f.app->Database(), f.app->Sources()), databaseBefore);
         QCOMPARE(DataRootPicture::Differences(filesBefore, DataRootPicture::Files(f.dir.path())),
                  QStringList());
         QCOMPARE(f.frame->TotalNotesPane()->text(), NoteDatabase::TotalNotesText(3));

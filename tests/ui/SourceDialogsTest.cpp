@@ -7,6 +7,7 @@
 #include "sources/CitationFormatter.h"
 #include "sources/SourceNames.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
 #include "ui/RenderedNote.h"
@@ -71,12 +72,13 @@ struct SourcesFixture
             f->app = std::make_unique<CNotesApp>(Environment(*app), hooks(*app));
         }
         const DataFolder folder(f->dir.path(), f->dir.path());
-        WriteSourcesFile(
-            folder.FullPath(QStringLiteral("Data Files\\Sources.dat")),
-            {Book(1001, "Zebra Days", 1), Book(1002, "Apple Orchards", 9), Book(1003, "Mango Trees", 1)});
+        static_cast<void>(WriteSourcesFile(
+            FileSystem::Real(), folder.FullPath(QStringLiteral("Data Files\\Sources.dat")),
+            {Book(1001, "Zebra Days", 1), Book(1002, "Apple Orchards", 9), Book(1003, "Mango Trees", 1)}));
         f->app->InitInstance();
     }
     NoteDatabase& Db() { return f->app->Database(); }
+    SourceStore& Src() { return f->app->Sources(); }
     QString Path(const char* name) const { return f->app->FullPath(QString::fromLatin1(name)); }
 };
 
@@ -140,7 +142,7 @@ private slots:
     void newSourceWithNewAuthorsIsStored()
     {
         SourcesFixture s;
-        CEditSourceDlg dialog(s.Db(), s.f->prompt, s.Db().NewSource(1), true);
+        CEditSourceDlg dialog(s.Db(), s.Src(), s.f->prompt, s.Src().NewSource(1), true);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(!dialog.UpdateAuthorButton()->isEnabled());
@@ -227,7 +229,7 @@ private slots:
     void typeChangeRelabelsAndStampsNotes()
     {
         SourcesFixture s;
-        CEditSourceDlg dialog(s.Db(), s.f->prompt, *s.Db().FindSource(1001), false);
+        CEditSourceDlg dialog(s.Db(), s.Src(), s.f->prompt, *s.Src().FindSource(1001), false);
         QCOMPARE(dialog.FieldLabel(7)->text(), QStringLiteral("Chapter:"));
         QVERIFY(!dialog.YearOnlyBox()->isEnabled());
         const int journal = dialog.TypeList()->findText(QStringLiteral("Journal Article"));
@@ -238,7 +240,7 @@ private slots:
         QCOMPARE(dialog.FieldEdit(6)->accessibleName().isEmpty(), false);
         dialog.Save();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const SourceRecord* saved = s.Db().FindSource(1001);
+        const SourceRecord* saved = s.Src().FindSource(1001);
         QCOMPARE(saved->Type, int(SourceType::JournalArticle));
         QVERIFY(saved->SourceGUID != QStringLiteral("{GUID-1001}"));
         const NotesList notes = s.Db().LoadNotesByIds(NoteIdList({1001, 1002, 1003}));
@@ -251,7 +253,7 @@ private slots:
     void deletionFollowsTheRules()
     {
         SourcesFixture s;
-        CViewSourcesDlg dialog(s.Db(), s.f->app->GetSettings(), s.f->prompt);
+        CViewSourcesDlg dialog(s.Db(), s.Src(), s.f->app->GetSettings(), s.f->prompt);
         dialog.show();
         // Sorted by citation: Apple, Mango, Zebra.
         QCOMPARE(Ids(dialog.List()->Sources()), QList<qint32>({1002, 1003, 1001}));
@@ -290,7 +292,7 @@ private slots:
     {
         SourcesFixture s;
         {
-            CViewSourcesDlg dialog(s.Db(), s.f->app->GetSettings(), s.f->prompt);
+            CViewSourcesDlg dialog(s.Db(), s.Src(), s.f->app->GetSettings(), s.f->prompt);
             dialog.SetPickingMode(1003);
             dialog.show();
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Source"));
@@ -302,16 +304,18 @@ private slots:
         }
         // The editor's call: "SELECT" takes the marked source.
         WhenShown<CViewSourcesDlg>([](CViewSourcesDlg* dialog) { dialog->ConfirmButton()->click(); });
-        QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.f->app->GetSettings(), s.f->prompt, 1001), 1001);
+        QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.Src(), s.f->app->GetSettings(), s.f->prompt, 1001),
+                 1001);
         WhenShown<CViewSourcesDlg>([](CViewSourcesDlg* dialog) { dialog->close(); });
-        QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.f->app->GetSettings(), s.f->prompt, 1001), -1);
+        QCOMPARE(CViewSourcesDlg::PickSource(s.Db(), s.Src(), s.f->app->GetSettings(), s.f->prompt, 1001),
+                 -1);
     }
 
     void bibliographyOfThreeSourcesInTwoStyles()
     {
         SourcesFixture s;
         s.f->app->CurrentList().SetCurrentList(NoteIdList({1001, 1002, 1003}), 805);
-        CSelectSourcesDlg dialog(s.Db().Sources(), s.Db().Authors(), s.f->app->CurrentList().Entries());
+        CSelectSourcesDlg dialog(s.Src().Sources(), s.Src().Authors(), s.f->app->CurrentList().Entries());
         dialog.show();
         QCOMPARE(Ids(dialog.AvailableList()->Sources()), QList<qint32>({1002, 1003, 1001}));
         QVERIFY(!dialog.StyleList()->isEnabled());
@@ -328,8 +332,8 @@ private slots:
             commandLine = line;
             return true;
         };
-        QVERIFY(
-            PrintCommands::CreateBibliography(s.Db(), dialog.SelectedSources(), s.f->app->Progress(), start));
+        QVERIFY(PrintCommands::CreateBibliography(s.Db().Folder(), s.Src(), dialog.SelectedSources(),
+                                                  s.f->app->Progress(), start));
         const QString bib = s.Path("Data Files\\Bib.dat");
         QCOMPARE(
             commandLine,
@@ -352,7 +356,7 @@ private slots:
             QStringList fields;
             for (int f = 0; f < 15; ++f)
                 fields.append(reader.ReadText());
-            QCOMPARE(fields[0], s.Db().FindSource(order[i])->Fields[0]);
+            QCOMPARE(fields[0], s.Src().FindSource(order[i])->Fields[0]);
             const QString citation = reader.ReadText();
             QVERIFY(citation.contains(fields[0]));
             const int kinds = reader.ReadInt();
@@ -382,7 +386,7 @@ private slots:
         }
         QTest::mouseClick(dialog.IndividualBox(), Qt::LeftButton);
         QCOMPARE(dialog.SelectedSources().at(1).Style, 9);
-        QCOMPARE(s.Db().FindSource(1002)->Style, 9); // the database is never changed
+        QCOMPARE(s.Src().FindSource(1002)->Style, 9); // the database is never changed
 
         // A double-click in the Selected list puts the source back.
         DoubleClickSource(dialog.SelectedList(), 1002);
@@ -398,12 +402,12 @@ private slots:
         SourcesFixture s;
         NoteRecord note = s.Db().LoadNotesByIds(NoteIdList({1001})).value(0);
         NotesList list {note};
-        s.Db().FillAttachedSources(list);
+        s.Src().FillAttachedSources(list);
         note = list.first();
         note.AttachedSource.IndentSpaces = 5;
         note.AttachedSource.Fields[0]
             = QStringLiteral("A title long enough to wrap over several lines of a narrow note");
-        FormatCitation(note.AttachedSource, s.Db().Authors());
+        FormatCitation(note.AttachedSource, s.Src().Authors());
         NoteViewOptions options;
         options.sourceSize = 15;
         const int width = 300;
@@ -461,9 +465,9 @@ private slots:
 
         // After "View Sources..." the notes shown carry the sources as they now are.
         WhenShown<CViewSourcesDlg>([&s](CViewSourcesDlg* dialog) {
-            SourceRecord renamed = *s.Db().FindSource(1001);
+            SourceRecord renamed = *s.Src().FindSource(1001);
             renamed.Fields[0] = QStringLiteral("Renamed");
-            s.Db().UpdateSource(renamed);
+            QCOMPARE(s.Src().UpdateSource(renamed), SourceStore::Update::Stored);
             dialog->close();
         });
         frame->RunCommand(CommandIds::ViewSources);
@@ -473,9 +477,9 @@ private slots:
     void everyControlHasAName()
     {
         SourcesFixture s;
-        CEditSourceDlg edit(s.Db(), s.f->prompt, *s.Db().FindSource(1001), false);
-        CViewSourcesDlg view(s.Db(), s.f->app->GetSettings(), s.f->prompt);
-        CSelectSourcesDlg select(s.Db().Sources(), s.Db().Authors(), {});
+        CEditSourceDlg edit(s.Db(), s.Src(), s.f->prompt, *s.Src().FindSource(1001), false);
+        CViewSourcesDlg view(s.Db(), s.Src(), s.f->app->GetSettings(), s.f->prompt);
+        CSelectSourcesDlg select(s.Src().Sources(), s.Src().Authors(), {});
         for (QWidget* dialog :
              {static_cast<QWidget*>(&edit), static_cast<QWidget*>(&view), static_cast<QWidget*>(&select)}) {
             for (QWidget* control : dialog->findChildren<QWidget*>()) {

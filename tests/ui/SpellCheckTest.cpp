@@ -10,6 +10,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QAction>
@@ -82,6 +83,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     DataFolder m_folder;
     std::unique_ptr<SpellChecker> m_checker;
+    ChangeNotice m_changes;
+    std::unique_ptr<SourceStore> m_sources;
     std::unique_ptr<NoteDatabase> m_database;
     Settings m_settings;
     ScriptedPrompt m_prompt;
@@ -111,14 +114,16 @@ private slots:
         m_settings = Settings();
         m_settings.szSaveWarning = 0;
         SpellService::SetMarks(m_settings);
-        m_database = std::make_unique<NoteDatabase>(m_folder);
-        m_database->LoadNoteDatabase();
+        m_sources = std::make_unique<SourceStore>(m_folder, m_changes);
+        m_database = std::make_unique<NoteDatabase>(m_folder, m_changes);
+        m_database->LoadNoteDatabase(*m_sources);
     }
 
     void cleanup()
     {
         SpellService::SetChecker(nullptr);
         m_database.reset();
+        m_sources.reset();
         m_checker.reset();
         m_dir.reset();
     }
@@ -194,7 +199,7 @@ private slots:
         m_settings.EnableSpellCheck = 0;
         NoteRecord note;
         note.SpellCheck = true;
-        CEditNoteDlg editor(*m_database, m_settings, m_prompt, note);
+        CEditNoteDlg editor(*m_database, *m_sources, m_settings, m_prompt, note);
         QVERIFY(!editor.TextControl()->SpellMarker());
         QVERIFY(!editor.findChild<CSpellMarker*>());
         QVERIFY(!editor.findChild<QCheckBox*>(QStringLiteral("disableSpellCheck"))->isEnabled());
@@ -204,7 +209,7 @@ private slots:
     {
         NoteRecord note;
         note.SpellCheck = false;
-        CEditNoteDlg editor(*m_database, m_settings, m_prompt, note);
+        CEditNoteDlg editor(*m_database, *m_sources, m_settings, m_prompt, note);
         editor.show();
         QVERIFY(!editor.TextControl()->SpellMarker());
         auto* box = editor.findChild<QCheckBox*>(QStringLiteral("disableSpellCheck"));
@@ -221,14 +226,14 @@ private slots:
     {
         NoteRecord on;
         on.SpellCheck = true;
-        CEditNoteDlg first(*m_database, m_settings, m_prompt, on);
+        CEditNoteDlg first(*m_database, *m_sources, m_settings, m_prompt, on);
         first.TextControl()->setPlainText(QStringLiteral("Misteaks stay out of the file."));
         first.TextControl()->SpellMarker()->CheckNow();
         QVERIFY(!MarkedWords(*first.TextControl()).isEmpty());
         QVERIFY(first.Save());
         NoteRecord off;
         off.SpellCheck = false;
-        CEditNoteDlg second(*m_database, m_settings, m_prompt, off);
+        CEditNoteDlg second(*m_database, *m_sources, m_settings, m_prompt, off);
         second.TextControl()->setPlainText(QStringLiteral("Misteaks stay out of the file."));
         QVERIFY(second.Save());
         QCOMPARE(first.Record().RichText, second.Record().RichText);

@@ -32,12 +32,13 @@ inline NoteRecord MakeNote(qint32 id, const QString& text, int day)
 inline void WriteNotes(const QString& root, const NotesList& notes)
 {
     const DataFolder folder(root, root);
-    folder.CreateFolders();
+    static_cast<void>(folder.CreateFolders());
     QMap<QString, NotesList> files;
     for (const NoteRecord& note : notes)
         files[folder.FullPath(NoteFileName(note))].append(note);
     for (auto it = files.cbegin(); it != files.cend(); ++it)
-        WriteNoteFile(it.key(), it.value());
+        if (!WriteNoteFile(FileSystem::Real(), it.key(), it.value()))
+            qFatal("the test's note files could not be written");
 }
 
 // The three notes of the fixture: ids 1001, 1002 and 1003 on three days of August 2008.

@@ -7,6 +7,8 @@
 #include "richtext/RtfText.h"
 #include "richtext/RtfWriter.h"
 #include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,8 +85,9 @@ QByteArray MarkedTextToRtf(const QString& text)
     return RtfWriter::Write(document);
 }
 
-SampleNotesMaker::SampleNotesMaker(NoteDatabase& database, QString attachmentFolder)
+SampleNotesMaker::SampleNotesMaker(NoteDatabase& database, SourceStore& sources, QString attachmentFolder)
     : m_database(database)
+    , m_sources(sources)
     , m_attachmentFolder(std::move(attachmentFolder))
 {
 }
@@ -138,7 +141,7 @@ bool SampleNotesMaker::AddAuthor(const QStringList& parts, QString* error)
     author.MiddleInitial = parts.at(2);
     author.LastName = parts.at(3);
     FileStatus failure;
-    const qint32 id = m_database.AddAuthor(author, &failure);
+    const qint32 id = m_sources.AddAuthor(author, &failure);
     if (id <= 0) {
         *error = failure ? QStringLiteral("an author needs a first or a last name") : failure.Message();
         return false;
@@ -149,7 +152,7 @@ bool SampleNotesMaker::AddAuthor(const QStringList& parts, QString* error)
 
 bool SampleNotesMaker::AddSource(const QStringList& parts, QString* error)
 {
-    SourceRecord source = m_database.NewSource(1);
+    SourceRecord source = m_sources.NewSource(1);
     for (const QString& part : parts.mid(1)) {
         const QString name = part.section(QLatin1Char('='), 0, 0);
         const QString value = part.section(QLatin1Char('='), 1);
@@ -178,7 +181,7 @@ bool SampleNotesMaker::AddSource(const QStringList& parts, QString* error)
             return false;
         }
     }
-    if (const FileStatus written = m_database.AddSource(source); !written) {
+    if (const FileStatus written = m_sources.AddSource(source); !written) {
         *error = written.Message();
         return false;
     }
@@ -195,7 +198,7 @@ bool SampleNotesMaker::AddNote(const QStringList& parts, QString* error)
     const NoteRecord previous;
     NoteRecord note;
     if (parts.at(0) != QLatin1String("-")) {
-        const SourceRecord* source = m_database.FindSource(m_sourceIds.value(parts.at(0), -1));
+        const SourceRecord* source = m_sources.FindSource(m_sourceIds.value(parts.at(0), -1));
         if (!source) {
             *error = QStringLiteral("unknown source \"%1\"").arg(parts.at(0));
             return false;
@@ -222,7 +225,7 @@ bool SampleNotesMaker::AddNote(const QStringList& parts, QString* error)
         attachment.KindFromExtension();
         note.Attachments.append(attachment);
     }
-    if (!m_database.SaveNoteFromEditor(previous, note, error))
+    if (!NoteEditorSave::SaveFromEditor(m_database, previous, note, error))
         return false;
     m_database.AdjustTotal(1);
     ++m_notes;

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class NoteDatabase;
+class SourceStore;
 
 // Turns the sample notes file (data/sample/SampleNotes.txt) into authors, sources and
 // notes of a note database, through the same operations the program's dialogs use. The
@@ -13,7 +14,7 @@ class SampleNotesMaker
 {
 public:
     // attachmentFolder: where the files named by "attach=" are.
-    SampleNotesMaker(NoteDatabase& database, QString attachmentFolder);
+    SampleNotesMaker(NoteDatabase& database, SourceStore& sources, QString attachmentFolder);
 
     // False, with the line and its fault, for a malformed line.
     bool AddFile(const QString& path, QString* error);
@@ -26,6 +27,7 @@ private:
     bool AddNote(const QStringList& parts, QString* error);
 
     NoteDatabase& m_database;
+    SourceStore& m_sources;
     QString m_attachmentFolder;
     QHash<QString, qint32> m_authorIds;
     QHash<QString, qint32> m_sourceIds;

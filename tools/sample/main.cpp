@@ -36,15 +36,15 @@ int main(int argc, char* argv[])
     CNotesApp app(environment);
     app.InitInstance();
 
-    SampleNotesMaker maker(app.Database(), arguments.at(2));
+    SampleNotesMaker maker(app.Database(), app.Sources(), arguments.at(2));
     QString error;
     if (!maker.AddFile(arguments.at(1), &error)) {
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         return 1;
     }
     QFile::remove(arguments.at(3));
-    const int result
-        = ExchangeCommands::BackupAllNotes(app.Database(), arguments.at(3), prompt, app.Progress());
+    const int result = ExchangeCommands::BackupAllNotes(app.Database(), app.Sources(), arguments.at(3),
+                                                        prompt, app.Progress());
     if (const FileStatus saved = app.ExitInstance(); !saved) {
         std::fprintf(stderr, "%s\n", saved.Message().toLocal8Bit().constData());
         return 1;

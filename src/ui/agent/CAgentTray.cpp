@@ -1,5 +1,6 @@
 #include "ui/agent/CAgentTray.h"
 
+#include "format/FieldFormat.h"
 #include "ui/AgentLink.h"
 #include "ui/SingleInstanceGuard.h"
 #include "ui/agent/AgentAutostart.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr qint32 kOn = 2112;
+constexpr qint32 kOn = FieldFormat::kTrueValue;
 
 QIcon AgentIcon()
 {

@@ -1,5 +1,7 @@
 #include "ui/categories/CControlBarSheet.h"
 
+#include "lists/CurrentNotesList.h"
+#include "store/DataChange.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "ui/CZol3StageButton.h"
@@ -36,9 +38,12 @@ QIcon TagIcon()
 
 } // namespace
 
-CControlBarSheet::CControlBarSheet(const NoteDatabase& database, Settings& settings, QWidget* parent)
+CControlBarSheet::CControlBarSheet(const NoteDatabase& database, const SourceStore& sources,
+                                   const CurrentNotesList& current, Settings& settings, QWidget* parent)
     : QWidget(parent)
     , m_database(database)
+    , m_sourceStore(sources)
+    , m_current(current)
     , m_settings(settings)
     , m_hide(new CZol3StageButton(this, HideButtonId))
     , m_tabs(new QTabWidget(this))
@@ -114,15 +119,35 @@ void CControlBarSheet::ShowStoredPage()
         m_tabs->setCurrentIndex(index); // builds it through currentChanged
 }
 
+void CControlBarSheet::FollowChange(const DataChange& change)
+{
+    DataChange::Aspects shown = DataChange::ListNotes | DataChange::Reloaded;
+    switch (m_tabs->currentIndex()) {
+    case 0:
+        shown |= DataChange::CategoryTrees;
+        break;
+    case 1:
+        shown |= DataChange::SourceNotes | DataChange::Sources | DataChange::Authors;
+        break;
+    case 2:
+        shown |= DataChange::KeyWords;
+        break;
+    default:
+        break;
+    }
+    if (change.HasAny(shown))
+        RefreshActivePage();
+}
+
 void CControlBarSheet::RefreshActivePage()
 {
-    const NoteIdList current = NotesListOps::NoteIds(m_database.CurrentList());
+    const NoteIdList current = m_current.NoteIds();
     switch (m_tabs->currentIndex()) {
     case 0:
         m_categories->Build(m_database, current);
         break;
     case 1:
-        m_sources->Build(m_database, current, m_settings.CtrlBarSortSrc);
+        m_sources->Build(m_database, m_sourceStore, current, m_settings.CtrlBarSortSrc);
         break;
     case 2:
         m_keyWords->Build(m_database, current);

@@ -6,15 +6,18 @@ class CCtrlCategoriesPg;
 class CCtrlKeyWordsPg;
 class CCtrlSourcesPg;
 class CZol3StageButton;
+class CurrentNotesList;
+struct DataChange;
 class NoteDatabase;
+class SourceStore;
 class NoteIdList;
 class QTabWidget;
 class Settings;
 
 // The control bar: a button that hides it and three picture tabs, Categories, Sources and
 // Key Words. Only the active page is built, from the database and the current list, each
-// time it becomes active and whenever the main frame reports a change. The pages' commands
-// come out as signals; the main frame runs them through the core.
+// time it becomes active and whenever the main frame hands on a change the page shows.
+// The pages' commands come out as signals; the main frame runs them through the core.
 class CControlBarSheet : public QWidget
 {
     Q_OBJECT
@@ -22,12 +25,17 @@ public:
     // The hide button's command id.
     static constexpr int HideButtonId = 12836;
 
-    CControlBarSheet(const NoteDatabase& database, Settings& settings, QWidget* parent = nullptr);
+    CControlBarSheet(const NoteDatabase& database, const SourceStore& sources,
+                     const CurrentNotesList& current, Settings& settings, QWidget* parent = nullptr);
 
     // Builds the active page again over the current list's ids.
     void RefreshActivePage();
     // Selects the page stored in "ActIndCtrlBar" and builds it.
     void ShowStoredPage();
+    // Builds the active page again when it shows what changed: the categories page the
+    // trees, the sources page the sources and authors, the key words page the key words,
+    // and each of them the current list's notes.
+    void FollowChange(const DataChange& change);
 
     QTabWidget* Tabs() const { return m_tabs; }
     CCtrlCategoriesPg* CategoriesPage() const { return m_categories; }
@@ -46,6 +54,8 @@ private:
     void ConnectPages();
 
     const NoteDatabase& m_database;
+    const SourceStore& m_sourceStore;
+    const CurrentNotesList& m_current;
     Settings& m_settings;
     CZol3StageButton* m_hide;
     QTabWidget* m_tabs;

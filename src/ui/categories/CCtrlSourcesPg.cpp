@@ -38,9 +38,11 @@ CCtrlSourcesPg::CCtrlSourcesPg(QWidget* parent)
     layout->addWidget(m_tree, 1);
 }
 
-void CCtrlSourcesPg::Build(const NoteDatabase& database, const NoteIdList& currentIds, int showBy)
+void CCtrlSourcesPg::Build(const NoteDatabase& database, const SourceStore& sources,
+                           const NoteIdList& currentIds, int showBy)
 {
     const int index = m_showBy->findData(showBy);
     m_showBy->setCurrentIndex(index >= 0 ? index : 0);
-    m_tree->Build(ControlBarItems::SourceItems(database, m_showBy->currentData().toInt()), currentIds);
+    m_tree->Build(ControlBarItems::SourceItems(database, sources, m_showBy->currentData().toInt()),
+                  currentIds);
 }

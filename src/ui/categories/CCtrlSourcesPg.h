@@ -5,6 +5,7 @@
 class CSourcesTreeCtrlSel;
 class NoteDatabase;
 class NoteIdList;
+class SourceStore;
 class QComboBox;
 
 // The control bar's Sources page with its "Show Sources By:" list.
@@ -13,7 +14,8 @@ class CCtrlSourcesPg : public QWidget
     Q_OBJECT
 public:
     explicit CCtrlSourcesPg(QWidget* parent = nullptr);
-    void Build(const NoteDatabase& database, const NoteIdList& currentIds, int showBy);
+    void Build(const NoteDatabase& database, const SourceStore& sources, const NoteIdList& currentIds,
+               int showBy);
     CSourcesTreeCtrlSel* Tree() const { return m_tree; }
     QComboBox* ShowBy() const { return m_showBy; }
 

@@ -4,7 +4,7 @@
 #include "exchange/ImportDifferences.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "store/NoteDatabase.h"
+#include "store/NoteEditorSave.h"
 #include "widgets/CCategoryTreeCtrl.h"
 #include "widgets/CitationDocument.h"
 
@@ -140,7 +140,7 @@ bool CEditImpNoteDlg::Save()
 {
     const QString plain = m_text->PlainText();
     if (plain.trimmed().isEmpty()) {
-        m_context.prompt->Tell(NoteDatabase::NoTextMessage(), NoteDatabase::NoTextCaption(),
+        m_context.prompt->Tell(NoteEditorSave::NoTextMessage(), NoteEditorSave::NoTextCaption(),
                                UserPrompt::Icon::Warning);
         m_text->setFocus();
         return false;

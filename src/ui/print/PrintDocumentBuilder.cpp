@@ -91,7 +91,7 @@ namespace {
         headingFormat.setForeground(QColor(0x40, 0x40, 0x40));
         headingFormat.setFontWeight(QFont::Bold);
         cursor.insertText(QStringLiteral("Note %1").arg(number) + QStringLiteral("  -  ")
-                              + QString::fromLatin1(note.LastEdited.Format("%m/%d/%Y")),
+                              + note.LastEdited.ShownDate(),
                           headingFormat);
         cursor.insertBlock(QTextBlockFormat());
         QTextDocument body;

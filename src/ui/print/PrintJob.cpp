@@ -1,6 +1,8 @@
 #include "ui/print/PrintJob.h"
 
+#include "exchange/ExchangeFormat.h"
 #include "format/BibFile.h"
+#include "format/DataFolder.h"
 #include "format/PrintPreviewFile.h"
 #include "ui/print/PrintDocumentBuilder.h"
 
@@ -38,5 +40,5 @@ bool PrintJob::Load(const QString& path, PrintJob* job, QString* error)
 
 QString PrintJob::PreviewFilePath(const QString& dataRoot)
 {
-    return QDir(dataRoot).filePath(QStringLiteral("Data Files/PrintPreview.nbf"));
+    return DataFolder(dataRoot, QString()).FullPath(ExchangeFormat::PrintPreviewName());
 }

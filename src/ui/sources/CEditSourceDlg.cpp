@@ -1,11 +1,12 @@
 #include "ui/sources/CEditSourceDlg.h"
 
+#include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/CitationFormatter.h"
 #include "sources/SourceFilters.h"
 #include "sources/SourceNames.h"
 #include "store/NoteDatabase.h"
-#include "store/SourceSaving.h"
+#include "store/SourceStore.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcePreviewWnd.h"
 #include "widgets/ClampingSpinBox.h"
@@ -21,10 +22,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CEditSourceDlg::CEditSourceDlg(NoteDatabase& database, UserPrompt& prompt, const SourceRecord& source,
-                               bool isNew, QWidget* parent)
+CEditSourceDlg::CEditSourceDlg(NoteDatabase& database, SourceStore& sources, UserPrompt& prompt,
+                               const SourceRecord& source, bool isNew, QWidget* parent)
     : QDialog(parent)
     , m_database(database)
+    , m_sources(sources)
     , m_prompt(prompt)
     , m_editor(source)
 {
@@ -176,7 +178,7 @@ void CEditSourceDlg::FillLists()
     for (int style : CitationStyleDisplayOrder())
         m_style->addItem(CitationStyleName(style), style);
     QStringList publications;
-    for (const SourceRecord& source : m_database.Sources())
+    for (const SourceRecord& source : m_sources.Sources())
         publications.append(source.Fields.value(1));
     m_publication->addItems(DistinctFilterValues(publications));
     m_filling = false;
@@ -235,14 +237,14 @@ void CEditSourceDlg::ShowYearOnly()
 void CEditSourceDlg::Redraw()
 {
     SourceRecord shown = m_editor.Working();
-    FormatCitation(shown, m_database.Authors());
+    FormatCitation(shown, m_sources.Authors());
     m_preview->SetSource(shown);
 }
 
 void CEditSourceDlg::Save()
 {
     QString error, caption;
-    if (!SaveEditedSource(m_database, m_editor, &m_saved, &error, &caption)) {
+    if (!SourceCommands::SaveEditedSource(m_database, m_sources, m_editor, &m_saved, &error, &caption)) {
         m_prompt.Tell(error, caption, UserPrompt::Icon::Warning);
         return;
     }

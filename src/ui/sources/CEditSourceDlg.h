@@ -7,6 +7,7 @@
 
 class CSourcePreviewWnd;
 class NoteDatabase;
+class SourceStore;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -26,9 +27,9 @@ class CEditSourceDlg : public QDialog
 {
     Q_OBJECT
 public:
-    // source: the stored record, or a fresh one from NoteDatabase::NewSource when isNew.
-    CEditSourceDlg(NoteDatabase& database, UserPrompt& prompt, const SourceRecord& source, bool isNew,
-                   QWidget* parent = nullptr);
+    // source: the stored record, or a fresh one from SourceStore::NewSource when isNew.
+    CEditSourceDlg(NoteDatabase& database, SourceStore& sources, UserPrompt& prompt,
+                   const SourceRecord& source, bool isNew, QWidget* parent = nullptr);
 
     // The record as stored by "Save".
     const SourceRecord& SavedSource() const { return m_saved; }
@@ -79,6 +80,7 @@ private:
     qint32 SelectedAvailableId() const;
 
     NoteDatabase& m_database;
+    SourceStore& m_sources;
     UserPrompt& m_prompt;
     SourceEditor m_editor;
     SourceRecord m_saved;

@@ -1,9 +1,11 @@
 // The "Set Authors" area of "Edit Source": the two author lists and the author buttons.
+#include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/NameList.h"
 #include "sources/SourceEditing.h"
 #include "sources/SourceLookup.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "ui/sources/CEditSourceDlg.h"
 
 #include <QApplication>
@@ -108,7 +110,7 @@ QWidget* CEditSourceDlg::BuildAuthorArea()
 
 void CEditSourceDlg::FillAuthorLists(qint32 selectAvailable)
 {
-    const AuthorList& authors = m_database.Authors();
+    const AuthorList& authors = m_sources.Authors();
     const QList<qint32>& ids = m_editor.Working().AuthorIds;
     m_available->clear();
     m_chosen->clear();
@@ -161,7 +163,7 @@ qint32 CEditSourceDlg::SelectedAvailableId() const
 
 void CEditSourceDlg::OnAvailableSelected()
 {
-    const AuthorRecord* author = FindAuthor(m_database.Authors(), SelectedAvailableId());
+    const AuthorRecord* author = FindAuthor(m_sources.Authors(), SelectedAvailableId());
     m_first->setText(author ? author->FirstName : QString());
     m_middle->setText(author ? author->MiddleInitial : QString());
     m_last->setText(author ? author->LastName : QString());
@@ -172,7 +174,7 @@ void CEditSourceDlg::OnAvailableSelected()
 void CEditSourceDlg::OnAddAuthor()
 {
     FileStatus failure;
-    const qint32 id = m_database.AddAuthor(
+    const qint32 id = m_sources.AddAuthor(
         AuthorRecord {-1, m_first->text(), m_middle->text(), m_last->text(), {}, {}}, &failure);
     if (!failure) {
         m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
@@ -189,8 +191,7 @@ void CEditSourceDlg::OnUpdateAuthor()
 {
     const qint32 id = SelectedAvailableId();
     FileStatus failure;
-    if (!UpdateAuthorNames(m_database.Authors(), id, m_first->text(), m_middle->text(), m_last->text(),
-                           m_database.AuthorsFilePath(), &failure)) {
+    if (!m_sources.RenameAuthor(id, m_first->text(), m_middle->text(), m_last->text(), &failure)) {
         if (!failure)
             m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return;
@@ -201,7 +202,7 @@ void CEditSourceDlg::OnUpdateAuthor()
 
 void CEditSourceDlg::OnDeleteAuthor()
 {
-    if (!m_database.DeleteAuthor(SelectedAvailableId(), m_prompt))
+    if (!SourceCommands::DeleteAuthor(m_sources, SelectedAvailableId(), m_prompt))
         return;
     FillAuthorLists();
 }

@@ -1,11 +1,13 @@
 #include "ui/sources/CViewSourcesDlg.h"
 
 #include "app/ReadOnlyRefusal.h"
+#include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceFilters.h"
 #include "sources/SourceSort.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CEditSourceDlg.h"
 #include "ui/sources/CSourcesListWnd.h"
@@ -27,10 +29,11 @@ QString NotSelectedCaption()
 
 } // namespace
 
-CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
-                                 QWidget* parent)
+CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, Settings& settings,
+                                 UserPrompt& prompt, QWidget* parent)
     : QDialog(parent)
     , m_database(database)
+    , m_sources(sources)
     , m_settings(settings)
     , m_prompt(prompt)
 {
@@ -119,10 +122,10 @@ void CViewSourcesDlg::BuildFilters(QWidget* area)
 void CViewSourcesDlg::FillFilters()
 {
     QStringList titles, authors, publications;
-    for (const SourceRecord& source : m_database.Sources()) {
+    for (const SourceRecord& source : m_sources.Sources()) {
         titles.append(source.Fields.value(0));
         publications.append(source.Fields.value(1));
-        authors.append(SourceFilterAuthorText(source, m_database.Authors()));
+        authors.append(SourceFilterAuthorText(source, m_sources.Authors()));
     }
     auto fill = [](QComboBox* combo, const QString& all, const QStringList& values) {
         const QString kept = combo->currentIndex() > 0 ? combo->currentText() : QString();
@@ -142,8 +145,8 @@ void CViewSourcesDlg::Refill()
     filter.title = m_titles->currentIndex() > 0 ? m_titles->currentText() : QString();
     filter.author = m_authors->currentIndex() > 0 ? m_authors->currentText() : QString();
     filter.publication = m_publications->currentIndex() > 0 ? m_publications->currentText() : QString();
-    SourceList shown = FilterSources(m_database.Sources(), m_database.Authors(), filter);
-    SortSourceList(shown, m_database.Authors());
+    SourceList shown = FilterSources(m_sources.Sources(), m_sources.Authors(), filter);
+    SortSourceList(shown, m_sources.Authors());
     m_list->SetSources(shown);
 }
 
@@ -173,10 +176,10 @@ void CViewSourcesDlg::Choose(qint32 sourceId)
     accept();
 }
 
-qint32 CViewSourcesDlg::PickSource(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
-                                   qint32 currentSourceId, QWidget* parent)
+qint32 CViewSourcesDlg::PickSource(NoteDatabase& database, SourceStore& sources, Settings& settings,
+                                   UserPrompt& prompt, qint32 currentSourceId, QWidget* parent)
 {
-    CViewSourcesDlg dialog(database, settings, prompt, parent);
+    CViewSourcesDlg dialog(database, sources, settings, prompt, parent);
     dialog.SetPickingMode(currentSourceId);
     if (dialog.exec() != QDialog::Accepted)
         return -1;
@@ -187,7 +190,8 @@ void CViewSourcesDlg::NewSource()
 {
     if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
-    CEditSourceDlg editor(m_database, m_prompt, m_database.NewSource(m_settings.SourceFormat), true, this);
+    CEditSourceDlg editor(m_database, m_sources, m_prompt, m_sources.NewSource(m_settings.SourceFormat), true,
+                          this);
     if (editor.exec() != QDialog::Accepted)
         return;
     FillFilters();
@@ -207,10 +211,10 @@ void CViewSourcesDlg::EditSelected()
 
 void CViewSourcesDlg::EditSource(qint32 sourceId)
 {
-    const SourceRecord* stored = m_database.FindSource(sourceId);
+    const SourceRecord* stored = m_sources.FindSource(sourceId);
     if (!stored || ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
         return;
-    CEditSourceDlg editor(m_database, m_prompt, *stored, false, this);
+    CEditSourceDlg editor(m_database, m_sources, m_prompt, *stored, false, this);
     if (editor.exec() != QDialog::Accepted)
         return;
     FillFilters();
@@ -226,7 +230,8 @@ void CViewSourcesDlg::DeleteSelected()
                       UserPrompt::Icon::Warning);
         return;
     }
-    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt) || !m_database.DeleteSource(id, m_prompt))
+    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt)
+        || SourceCommands::DeleteSource(m_sources, id, m_prompt) != SourceCommands::DeleteSourceResult::Deleted)
         return;
     FillFilters();
     Refill();

@@ -6,6 +6,7 @@
 
 class CSourcesListWnd;
 class NoteDatabase;
+class SourceStore;
 class QComboBox;
 class QPushButton;
 class QWidget;
@@ -18,20 +19,20 @@ class UserPrompt;
 // list shown is refilled, re-sorted and its filters refilled after each.
 //
 // Picking a source for a note:
-//     const qint32 id = CViewSourcesDlg::PickSource(database, settings, prompt, note.SourceID, this);
-//     if (id > 0) note.SourceID = id;   // -1: the user cancelled
+//     const qint32 id = CViewSourcesDlg::PickSource(database, sources, settings, prompt, note.SourceID,
+//     this); if (id > 0) note.SourceID = id;   // -1: the user cancelled
 class CViewSourcesDlg : public QDialog
 {
     Q_OBJECT
 public:
-    CViewSourcesDlg(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
+    CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, Settings& settings, UserPrompt& prompt,
                     QWidget* parent = nullptr);
     ~CViewSourcesDlg() override;
 
     // Opens the dialog in picking mode with currentSourceId selected and shown; returns
     // the id chosen by "SELECT" or a double-click, or -1 when the dialog was closed.
-    static qint32 PickSource(NoteDatabase& database, Settings& settings, UserPrompt& prompt,
-                             qint32 currentSourceId, QWidget* parent = nullptr);
+    static qint32 PickSource(NoteDatabase& database, SourceStore& sources, Settings& settings,
+                             UserPrompt& prompt, qint32 currentSourceId, QWidget* parent = nullptr);
     // Picking mode: the title reads "Select Source", the confirming button "SELECT" and
     // a double-click chooses instead of editing. The current source is marked.
     void SetPickingMode(qint32 currentSourceId);
@@ -64,6 +65,7 @@ private:
     void StoreRect();
 
     NoteDatabase& m_database;
+    SourceStore& m_sources;
     Settings& m_settings;
     UserPrompt& m_prompt;
     CSourcesListWnd* m_list = nullptr;

@@ -1,0 +1,351 @@
+#include "store/SourceStore.h"
+
+#include "format/AuthorsFile.h"
+#include "format/FieldReader.h"
+#include "format/Guid.h"
+#include "format/SourcesFile.h"
+#include "sources/CitationFormatter.h"
+#include "sources/SourceEditing.h"
+#include "sources/SourceLookup.h"
+#include "store/ChangeNotice.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace {
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Report(const FileStatus& status, FileStatus* failure)
+{
+    if (failure)
+        *failure = status;
+    return status.IsOk();
+}
+
+bool SameNames(const AuthorRecord& a, const AuthorRecord& b)
+{
+    return a.FirstName == b.FirstName && a.MiddleInitial == b.MiddleInitial && a.LastName == b.LastName
+        && a.AuthorText4 == b.AuthorText4 && a.AuthorText5 == b.AuthorText5;
+}
+
+// Where each source id first stands in the list.
+QHash<qint32, int> IndexById(const SourceList& sources)
+{
+    QHash<qint32, int> indexById;
+    for (int i = static_cast<int>(sources.size()) - 1; i >= 0; --i)
+        indexById.insert(sources.at(i).SourceId, i); // the first of equal ids wins
+    return indexById;
+}
+
+} // namespace
+
+SourceStore::SourceStore(DataFolder folder, ChangeNotice& changes)
+    : m_folder(std::move(folder))
+    , m_changes(changes)
+{
+}
+
+void SourceStore::BindAuthorCounter(qint32* maxAuthorId)
+{
+    m_maxAuthorId = maxAuthorId ? maxAuthorId : &m_ownMaxAuthorId;
+}
+
+void SourceStore::SetSettingsSaver(std::function<FileStatus()> saveSettings)
+{
+    m_saveSettings = std::move(saveSettings);
+}
+
+QString SourceStore::SourcesFilePath() const
+{
+    return m_folder.SourcesFilePath();
+}
+
+QString SourceStore::AuthorsFilePath() const
+{
+    return m_folder.AuthorsFilePath();
+}
+
+void SourceStore::Load()
+{
+    m_authors = LoadAuthorsFile(AuthorsFilePath());
+    const QByteArray onDisk = ReadWholeFile(SourcesFilePath());
+    m_sources = ParseSourcesFile(FieldReader::FromDiskBytes(onDisk));
+    // Stores the GUIDs made for sources read without one (and brings an old file up to
+    // date); a file that would come out byte for byte the same is left as it is.
+    // A file that cannot be written now gets the same GUIDs made again at the next start.
+    // A read-only data folder keeps its file as it is; the GUIDs live for the run.
+    if (!m_folder.IsReadOnly() && !SourcesFileHolds(m_sources, onDisk))
+        static_cast<void>(WriteSourcesFile(m_folder.Files(), SourcesFilePath(), m_sources));
+}
+
+void SourceStore::RaiseAuthorCounter()
+{
+    qint32 highest = 0;
+    for (const AuthorRecord& author : std::as_const(m_authors))
+        highest = qMax(highest, author.AuthorId);
+    *m_maxAuthorId = highest > *m_maxAuthorId ? highest + 1 : *m_maxAuthorId + 1;
+}
+
+const SourceRecord* SourceStore::FindSource(qint32 sourceId) const
+{
+    return ::FindSource(m_sources, sourceId);
+}
+
+const AuthorRecord* SourceStore::FindAuthor(qint32 authorId) const
+{
+    return ::FindAuthor(m_authors, authorId);
+}
+
+qint32 SourceStore::NextSourceId() const
+{
+    return ::NextSourceId(m_sources);
+}
+
+SourceRecord SourceStore::NewSource(qint32 sourceFormat) const
+{
+    return NewSourceRecord(m_sources, sourceFormat);
+}
+
+FileStatus SourceStore::WriteSources() const
+{
+    return WriteSourcesFile(m_folder.Files(), SourcesFilePath(), m_sources);
+}
+
+FileStatus SourceStore::WriteAuthors() const
+{
+    return WriteAuthorsFile(m_folder.Files(), AuthorsFilePath(), m_authors);
+}
+
+void SourceStore::Tell(bool sources, bool authors)
+{
+    DataChange change;
+    if (sources)
+        change.aspects |= DataChange::Sources;
+    if (authors)
+        change.aspects |= DataChange::Authors;
+    m_changes.Raise(change);
+}
+
+// --- Sources -----------------------------------------------------------------------------
+
+FileStatus SourceStore::AddSource(const SourceRecord& source)
+{
+    const FileStatus added = ::AddSource(m_folder.Files(), m_sources, source, SourcesFilePath());
+    if (added)
+        Tell(true, false);
+    return added;
+}
+
+SourceStore::Update SourceStore::UpdateSource(const SourceRecord& source, FileStatus* failure)
+{
+    Report(FileStatus::Ok(), failure);
+    const int index = IndexOfSource(m_sources, source.SourceId);
+    if (index < 0)
+        return Update::NotFound;
+    const SourceRecord before = m_sources.at(index);
+    const bool typeChanged = before.Type != source.Type;
+    m_sources[index] = source;
+    if (typeChanged)
+        m_sources[index].SourceGUID = NewGuidText();
+    if (const FileStatus written = WriteSources(); !written) {
+        m_sources[index] = before;
+        Report(written, failure);
+        return Update::NotWritten;
+    }
+    Tell(true, false);
+    return typeChanged ? Update::TypeChanged : Update::Stored;
+}
+
+bool SourceStore::SourceHasNotes(qint32 sourceId) const
+{
+    return NoteFileHasNotes(m_folder.FullPath(SourceNoteFileName(sourceId)));
+}
+
+FileStatus SourceStore::RemoveSource(qint32 sourceId)
+{
+    const int index = IndexOfSource(m_sources, sourceId);
+    if (index < 0)
+        return FileStatus::Ok();
+    const SourceRecord removed = m_sources.takeAt(index);
+    if (const FileStatus written = WriteSources(); !written) {
+        m_sources.insert(index, removed);
+        return written;
+    }
+    Tell(true, false);
+    return FileStatus::Ok();
+}
+
+// --- Authors -----------------------------------------------------------------------------
+
+qint32 SourceStore::AddAuthor(AuthorRecord author, FileStatus* failure)
+{
+    Report(FileStatus::Ok(), failure);
+    author.FirstName = author.FirstName.trimmed();
+    author.MiddleInitial = author.MiddleInitial.trimmed();
+    author.LastName = author.LastName.trimmed();
+    if (author.FirstName.isEmpty() && author.LastName.isEmpty())
+        return -1;
+    const qint32 maxAuthorId = *m_maxAuthorId;
+    author.AuthorId = NextAuthorId(*m_maxAuthorId);
+    FileStatus status = m_saveSettings ? m_saveSettings() : FileStatus::Ok();
+    if (status) {
+        m_authors.append(author);
+        status = WriteAuthors();
+        if (!status)
+            m_authors.removeLast();
+    }
+    if (!status) {
+        *m_maxAuthorId = maxAuthorId;
+        Report(status, failure);
+        return -1;
+    }
+    Tell(false, true);
+    return author.AuthorId;
+}
+
+bool SourceStore::UpdateAuthor(const AuthorRecord& author, FileStatus* failure)
+{
+    Report(FileStatus::Ok(), failure);
+    const int index = IndexOfAuthor(m_authors, author.AuthorId);
+    if (index < 0)
+        return false;
+    const AuthorRecord before = m_authors.at(index);
+    m_authors[index] = author;
+    if (const FileStatus written = WriteAuthors(); !written) {
+        m_authors[index] = before;
+        return Report(written, failure);
+    }
+    Tell(false, true);
+    return true;
+}
+
+bool SourceStore::RenameAuthor(qint32 authorId, const QString& first, const QString& middle,
+                               const QString& last, FileStatus* failure)
+{
+    if (!UpdateAuthorNames(m_folder.Files(), m_authors, authorId, first, middle, last, AuthorsFilePath(),
+                           failure))
+        return false;
+    Tell(false, true);
+    return true;
+}
+
+FileStatus SourceStore::RemoveAuthor(qint32 authorId)
+{
+    const int index = IndexOfAuthor(m_authors, authorId);
+    if (index < 0)
+        return FileStatus::Ok();
+    const AuthorRecord removed = m_authors.takeAt(index);
+    if (const FileStatus written = WriteAuthors(); !written) {
+        m_authors.insert(index, removed);
+        return written;
+    }
+    Tell(false, true);
+    return FileStatus::Ok();
+}
+
+// --- The copies notes carry --------------------------------------------------------------
+
+void SourceStore::FillAttachedSources(NotesList& notes) const
+{
+    // Read afresh, so that a note shows its source as last saved by any window.
+    SourceList sources = LoadSourcesFile(SourcesFilePath());
+    const QHash<qint32, int> indexById = IndexById(sources);
+    // The citation is what a sort by source compares; each source is formatted once.
+    QList<bool> formatted(sources.size(), false);
+    for (NoteRecord& note : notes) {
+        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
+        if (found == indexById.cend()) {
+            note.AttachedSource = SourceRecord();
+            continue;
+        }
+        if (!formatted.at(*found)) {
+            FormatCitation(sources[*found], m_authors);
+            formatted[*found] = true;
+        }
+        note.AttachedSource = sources.at(*found);
+    }
+}
+
+void SourceStore::FillAttachedSources(ListedNotes& notes) const
+{
+    const SourceList sources = LoadSourcesFile(SourcesFilePath());
+    const QHash<qint32, int> indexById = IndexById(sources);
+    QHash<qint32, std::shared_ptr<const SourceRecord>> shared;
+    for (ListedNote& note : notes) {
+        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
+        if (found == indexById.cend()) {
+            note.Source.reset();
+            continue;
+        }
+        std::shared_ptr<const SourceRecord>& source = shared[note.SourceID];
+        if (!source) {
+            SourceRecord formatted = sources.at(*found);
+            FormatCitation(formatted, m_authors);
+            source = std::make_shared<const SourceRecord>(std::move(formatted));
+        }
+        note.Source = source;
+    }
+}
+
+// --- The import's batch ------------------------------------------------------------------
+
+SourceStore::ImportBatch::ImportBatch(SourceStore& store)
+    : m_store(store)
+    , m_sourcesBefore(store.m_sources)
+    , m_authorsBefore(store.m_authors)
+    , m_maxAuthorIdBefore(*store.m_maxAuthorId)
+{
+}
+
+SourceStore::ImportBatch::~ImportBatch()
+{
+    if (m_committed)
+        return;
+    m_store.m_sources = m_sourcesBefore;
+    m_store.m_authors = m_authorsBefore;
+    *m_store.m_maxAuthorId = m_maxAuthorIdBefore;
+}
+
+const SourceRecord* SourceStore::ImportBatch::FindByGuid(const QString& guid) const
+{
+    for (const SourceRecord& known : m_store.m_sources) {
+        if (known.SourceGUID == guid)
+            return &known;
+    }
+    return nullptr;
+}
+
+qint32 SourceStore::ImportBatch::MatchOrAddAuthor(const AuthorRecord& incoming)
+{
+    for (const AuthorRecord& known : std::as_const(m_store.m_authors)) {
+        if (SameNames(known, incoming))
+            return known.AuthorId;
+    }
+    AuthorRecord added = incoming;
+    // Stored with the settings when the import stores its counters.
+    added.AuthorId = NextAuthorId(*m_store.m_maxAuthorId);
+    m_store.m_authors.append(added);
+    return added.AuthorId;
+}
+
+qint32 SourceStore::ImportBatch::AddSource(SourceRecord source)
+{
+    source.SourceId = m_store.NextSourceId();
+    m_store.m_sources.append(source);
+    return source.SourceId;
+}
+
+QByteArray SourceStore::ImportBatch::SourcesFileBytes() const
+{
+    return SerializeSourcesFile(m_store.m_sources);
+}
+
+QByteArray SourceStore::ImportBatch::AuthorsFileBytes() const
+{
+    return SerializeAuthorsFile(m_store.m_authors);
+}
