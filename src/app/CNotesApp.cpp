@@ -36,7 +36,8 @@ DataFolder MakeFolder(const AppEnvironment& environment, ReadOnlyFileSystem* rea
     const QString programFolder
         = environment.programFolder.isEmpty() ? AppPaths::ProgramFolder() : environment.programFolder;
     if (readOnlyFiles)
-        return DataFolder(DataRootOf(environment), programFolder, readOnlyFiles, DataFolder::Access::ReadOnly);
+        return DataFolder(DataRootOf(environment), programFolder, readOnlyFiles,
+                          DataFolder::Access::ReadOnly);
     return DataFolder(DataRootOf(environment), programFolder, environment.fileSystem);
 }
 

@@ -50,8 +50,8 @@ protected:
                          MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
         root.WriteNotes(QStringLiteral("SRC0000000007.dat"), {MakeNote(13, 7, Day(2008, 5, 5))});
         root.WriteNotes(QStringLiteral("DAY01012009.dat"), {});
-        ASSERT_TRUE(
-            LastViewListFile::Write(root.DataPath(QStringLiteral("LastViewList.dat")), NoteIdList {13, 11}));
+        ASSERT_TRUE(LastViewListFile::Write(
+            FileSystem::Real(), root.DataPath(QStringLiteral("LastViewList.dat")), NoteIdList {13, 11}));
         before = DataRootPicture::Files(root.dir.path());
     }
 
@@ -108,7 +108,7 @@ TEST_F(ReadOnlyApp, StartUpReadsEverythingAndTouchesNothing)
     ExpectDiskUnchanged();
 
     // The same folder opened writable does what the read-only run left undone.
-    Start(false)->ExitInstance();
+    EXPECT_TRUE(Start(false)->ExitInstance().IsOk());
     EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY01012009.dat"))));
     EXPECT_NE(DataRootPicture::Files(root.dir.path()).value(QStringLiteral("Data Files/Sources.dat")),
               before.value(QStringLiteral("Data Files/Sources.dat")));
@@ -164,7 +164,8 @@ TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
          [&] {
              CategoryTree working = database.Categories();
              working.Clear();
-             return OrganiseCommands::SaveCategoryTrees(database, working, -1).failure.Message();
+             return OrganiseCommands::SaveCategoryTrees(database, app->CurrentList(), working, -1)
+                 .failure.Message();
          }},
         {"key word",
          [&] {
@@ -218,9 +219,8 @@ TEST_F(ReadOnlyApp, ExportAndPrintWriteOnlyOutsideTheDataFolder)
     // where.
     const QString handOff = QDir(runtime.dir.path()).filePath(QStringLiteral("quorvel"));
     QString preview;
-    ASSERT_TRUE(
-        PrintCommands::WritePrintPreviewFor(database.Folder(), sources, database.LoadNotesByIds(NoteIdList {12}),
-                                            &preview));
+    ASSERT_TRUE(PrintCommands::WritePrintPreviewFor(database.Folder(), sources,
+                                                    database.LoadNotesByIds(NoteIdList {12}), &preview));
     EXPECT_EQ(preview, QDir(handOff).filePath(QStringLiteral("PrintPreview.nbf")));
     EXPECT_TRUE(QFile::exists(preview));
     EXPECT_EQ(QFileInfo(handOff).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
@@ -231,15 +231,15 @@ TEST_F(ReadOnlyApp, ExportAndPrintWriteOnlyOutsideTheDataFolder)
         started = commandLine;
         return true;
     };
-    ASSERT_TRUE(
-        PrintCommands::CreateBibliography(database.Folder(), sources, {*sources.FindSource(7)}, SilentProgress(), start));
+    ASSERT_TRUE(PrintCommands::CreateBibliography(database.Folder(), sources, {*sources.FindSource(7)},
+                                                  SilentProgress(), start));
     EXPECT_TRUE(
         started.endsWith(QStringLiteral(" \"%1\"").arg(QDir(handOff).filePath(QStringLiteral("Bib.dat")))));
     app->CurrentList().SetCurrentList(NoteIdList {12, 13}, -1);
     ASSERT_TRUE(PrintCommands::SaveOrPrintCurrentNotes(app->CurrentList(), sources, database.Folder(), prompt,
                                                        SilentProgress(), start));
     EXPECT_EQ(started, PrintCommands::PreviewCommandLine(database.Folder()));
-    app->ExitInstance();
+    EXPECT_TRUE(app->ExitInstance().IsOk());
     ExpectDiskUnchanged();
 }
 

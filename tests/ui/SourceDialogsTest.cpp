@@ -190,7 +190,7 @@ private slots:
     {
         SourcesFixture s;
         // "Edit Source": 12 spaces of indent become 10, no author before "et al" becomes 1.
-        CEditSourceDlg dialog(s.Db(), s.f->prompt, *s.Db().FindSource(1001), false);
+        CEditSourceDlg dialog(s.Db(), s.Src(), s.f->prompt, *s.Src().FindSource(1001), false);
         dialog.show();
         auto* indent = dialog.findChild<QSpinBox*>(QStringLiteral("indentSpaces"));
         auto* etAl = dialog.findChild<QSpinBox*>(QStringLiteral("authorsBeforeEtAl"));
@@ -206,12 +206,12 @@ private slots:
         QCOMPARE(etAl->value(), 1);
         dialog.Save();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(s.Db().FindSource(1001)->IndentSpaces, 10);
-        QCOMPARE(s.Db().FindSource(1001)->AuthorsBeforeEtAl, 1);
+        QCOMPARE(s.Src().FindSource(1001)->IndentSpaces, 10);
+        QCOMPARE(s.Src().FindSource(1001)->AuthorsBeforeEtAl, 1);
         QCOMPARE(LoadSourcesFile(s.Path("Data Files\\Sources.dat")).first().IndentSpaces, 10);
 
         // The bibliography's common formatting takes the bounds as shown too.
-        CSelectSourcesDlg bibliography(s.Db().Sources(), s.Db().Authors(), {});
+        CSelectSourcesDlg bibliography(s.Src().Sources(), s.Src().Authors(), {});
         bibliography.show();
         bibliography.SelectAll();
         QTest::mouseClick(bibliography.CommonBox(), Qt::LeftButton);

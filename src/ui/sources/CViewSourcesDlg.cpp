@@ -231,7 +231,8 @@ void CViewSourcesDlg::DeleteSelected()
         return;
     }
     if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt)
-        || SourceCommands::DeleteSource(m_sources, id, m_prompt) != SourceCommands::DeleteSourceResult::Deleted)
+        || SourceCommands::DeleteSource(m_sources, id, m_prompt)
+            != SourceCommands::DeleteSourceResult::Deleted)
         return;
     FillFilters();
     Refill();
