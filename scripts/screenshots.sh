@@ -103,3 +103,6 @@ kill $app; wait $app 2>/dev/null || true
 for menu in file notes help; do
   mogrify -crop 520x420+0+0 +repage "$out/menu-$menu.png"
 done
+
+# The program's own windows (the note editor, the dialogs, the control bar).
+scripts/screenshots-windows.sh "$build"
