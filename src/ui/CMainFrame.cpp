@@ -146,7 +146,6 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text,
 void CMainFrame::CreateMenus()
 {
     using namespace CommandIds;
-    // Commands whose windows are not part of this program yet stand in the menu disabled.
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
     AddCommand(file, SavePrintNotes, QStringLiteral("Save/Print Current Notes..."), "actionSavePrintNotes");
