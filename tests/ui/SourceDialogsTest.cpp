@@ -435,6 +435,19 @@ private slots:
         QCOMPARE(CitationPainter::KindAt(marked, 0), 1);
         QCOMPARE(CitationPainter::KindAt(marked, 1), 2); // the first mark covering it wins
         QCOMPARE(CitationPainter::KindAt(marked, 5), 0);
+        // An underlined title wrapped with a hanging indent: the indent is drawn unmarked,
+        // the words on either side of the break stay underlined.
+        CitationLayout wrapped;
+        wrapped.Text = QStringLiteral("Ab Cd\n   Ef g");
+        wrapped.MarkKinds = {3};
+        wrapped.MarkStarts = {0};
+        wrapped.MarkEnds = {10};
+        QCOMPARE(CitationPainter::DrawnKindAt(wrapped, 2), 3); // a blank between words
+        QCOMPARE(CitationPainter::DrawnKindAt(wrapped, 4), 3);
+        for (int indent = 6; indent <= 8; ++indent)
+            QCOMPARE(CitationPainter::DrawnKindAt(wrapped, indent), 0);
+        QCOMPARE(CitationPainter::DrawnKindAt(wrapped, 9), 3);
+        QCOMPARE(CitationPainter::DrawnKindAt(wrapped, 12), 0); // past the mark
     }
 
     void mainFrameCommands()

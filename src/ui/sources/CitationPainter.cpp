@@ -66,6 +66,17 @@ int CitationPainter::KindAt(const CitationLayout& layout, int position)
     return 0;
 }
 
+int CitationPainter::DrawnKindAt(const CitationLayout& layout, int position)
+{
+    // A mark stays over the hanging indent that wrapping put inside it, but the indent is
+    // margin, not text: it is drawn unmarked, so an underline does not reach into it.
+    int p = position;
+    while (p >= 0 && layout.Text.at(p) == QLatin1Char(' '))
+        --p;
+    const bool indent = p >= 0 && layout.Text.at(p) == QLatin1Char('\n');
+    return indent ? 0 : KindAt(layout, position);
+}
+
 void CitationPainter::Paint(QPainter& painter, QPoint topLeft, const CitationLayout& layout,
                             const QColor& colour) const
 {
@@ -83,7 +94,7 @@ void CitationPainter::Paint(QPainter& painter, QPoint topLeft, const CitationLay
             column = 0;
             continue;
         }
-        const int kind = KindAt(layout, i);
+        const int kind = DrawnKindAt(layout, i);
         if (kind != current) {
             painter.setFont(Variant(kind));
             current = kind;

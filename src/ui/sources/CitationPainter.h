@@ -35,6 +35,8 @@ public:
     QFont Variant(int kind) const;
     // The kind of the first mark covering position, or 0.
     static int KindAt(const CitationLayout& layout, int position);
+    // The kind drawn there: the mark's, except on the blanks of a hanging indent.
+    static int DrawnKindAt(const CitationLayout& layout, int position);
 
 private:
     QFont m_fonts[4];
