@@ -21,7 +21,8 @@
 namespace {
 
 constexpr int KeptRendered = 300; // laid-out notes kept for drawing
-constexpr int MeasureBatch = 40; // notes measured per background tick
+constexpr int NearbyBatch = 8; // notes near the screen laid out per turn of the event loop
+constexpr int VisibleRounds = 4; // a correction can bring more notes into the window
 
 } // namespace
 
@@ -43,8 +44,9 @@ CNotesView::CNotesView(NoteDatabase& database, CurrentNotesList& currentList, Se
     verticalScrollBar()->setSingleStep(30);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_measureTimer.setInterval(0);
-    connect(&m_measureTimer, &QTimer::timeout, this, &CNotesView::MeasureSomeInBackground);
+    m_nearTimer.setSingleShot(true);
+    m_nearTimer.setInterval(0);
+    connect(&m_nearTimer, &QTimer::timeout, this, &CNotesView::MeasureNearby);
     m_autoScroll.setInterval(50);
     connect(&m_autoScroll, &QTimer::timeout, this, &CNotesView::AutoScroll);
     m_options = NoteViewOptions::FromSettings(settings);
@@ -128,34 +130,31 @@ void CNotesView::Redraw(bool resetScroll)
     RecomputeTops();
     if (resetScroll)
         verticalScrollBar()->setValue(0);
-    m_measureCursor = 0;
-    m_measureTimer.start();
     viewport()->update();
 }
 
 void CNotesView::Relayout()
 {
+    // The note at the top of the window stays there across the new guesses.
+    const Anchor anchor = TakeAnchor();
     m_options = NoteViewOptions::FromSettings(m_settings);
     m_layoutWidth = ContentWidth();
     m_rendered.clear();
     m_recent.clear();
-    // Keep the note at the top of the window in place across the new heights.
-    const int first = SlotAt(verticalScrollBar()->value());
-    const int into = first >= 0 ? verticalScrollBar()->value() - m_tops[first] : 0;
     const ListedNotes& notes = Notes();
     for (int i = 0; i < m_slots.size() && i < notes.size(); ++i) {
         m_slots[i].height = RenderedNote::EstimateHeight(notes[i], m_options, m_layoutWidth);
         m_slots[i].measured = false;
     }
     RecomputeTops();
-    if (first >= 0 && first < m_slots.size()) {
-        Rendered(first);
-        RecomputeTops();
-        verticalScrollBar()->setValue(m_tops[first] + std::min(into, m_slots[first].height));
-    }
-    m_measureCursor = 0;
-    m_measureTimer.start();
+    KeepAnchor(anchor);
     viewport()->update();
+}
+
+int CNotesView::MeasuredCount() const
+{
+    return int(
+        std::count_if(m_slots.cbegin(), m_slots.cend(), [](const Slot& slot) { return slot.measured; }));
 }
 
 void CNotesView::RecomputeTops()
@@ -227,61 +226,82 @@ RenderedNote* CNotesView::Rendered(int index)
     return rendered.get();
 }
 
+CNotesView::Anchor CNotesView::TakeAnchor() const
+{
+    const int top = verticalScrollBar()->value();
+    int index = m_pointerInView ? SlotAt(ContentY(m_pointer.y())) : -1;
+    if (index < 0)
+        index = SlotAt(top);
+    if (index < 0)
+        return {};
+    return {index, m_tops[index] - top};
+}
+
+void CNotesView::KeepAnchor(const Anchor& anchor)
+{
+    if (anchor.index < 0 || anchor.index >= m_slots.size())
+        return;
+    UpdateScrollRange();
+    verticalScrollBar()->setValue(m_tops[anchor.index] - anchor.viewY);
+}
+
+int CNotesView::MeasureBetween(int from, int to, const Anchor& anchor, int limit, bool* changed)
+{
+    const int first = SlotAt(std::max(0, from));
+    if (first < 0)
+        return 0;
+    int laidOut = 0;
+    bool moved = false;
+    for (int i = first; i < m_slots.size() && m_tops[i] < to && laidOut < limit; ++i) {
+        // A measured note keeps its height until the width, the options or the note
+        // change; drawing lays it out again if its picture was dropped.
+        if (m_slots[i].measured)
+            continue;
+        const int before = m_slots[i].height;
+        if (!Rendered(i))
+            break;
+        ++laidOut;
+        moved = moved || m_slots[i].height != before;
+    }
+    if (moved) {
+        RecomputeTops();
+        KeepAnchor(anchor);
+        *changed = true;
+    }
+    return laidOut;
+}
+
 bool CNotesView::MeasureVisible()
 {
+    const Anchor anchor = TakeAnchor();
     bool changed = false;
-    // A few rounds: measuring can shrink notes and bring more into the window.
-    for (int round = 0; round < 4; ++round) {
+    // A note that shrinks brings the next ones into the window: they are measured too.
+    for (int round = 0; round < VisibleRounds; ++round) {
         const int top = verticalScrollBar()->value();
-        int first = SlotAt(top);
-        if (first < 0)
-            return changed;
-        bool roundChanged = false;
-        for (int i = first; i < m_slots.size() && m_tops[i] < top + viewport()->height(); ++i) {
-            if (m_slots[i].measured && m_rendered.contains(m_slots[i].id))
-                continue;
-            const int before = m_slots[i].height;
-            Rendered(i);
-            if (m_slots[i].height != before)
-                roundChanged = true;
-        }
-        if (!roundChanged)
-            return changed;
+        bool moved = false;
+        MeasureBetween(top, top + viewport()->height(), anchor, int(m_slots.size()), &moved);
+        if (!moved)
+            break;
         changed = true;
-        RecomputeTops();
     }
     return changed;
 }
 
-void CNotesView::MeasureSomeInBackground()
+void CNotesView::MeasureNearby()
 {
-    const ListedNotes& notes = Notes();
+    // A window's height below and above the screen, a few notes at a time so that input
+    // is never kept waiting; each correction keeps the anchor still.
     const int top = verticalScrollBar()->value();
-    const int anchor = SlotAt(top);
-    const int anchorOffset = anchor >= 0 ? top - m_tops[anchor] : 0;
-    int done = 0;
+    const int page = viewport()->height();
+    const Anchor anchor = TakeAnchor();
     bool changed = false;
-    while (m_measureCursor < m_slots.size() && done < MeasureBatch) {
-        Slot& slot = m_slots[m_measureCursor];
-        if (!slot.measured && m_measureCursor < notes.size()) {
-            // Measured without keeping the layout: only the height is wanted here.
-            RenderedNote layout(m_currentList.ListedRecord(notes[m_measureCursor]), m_options,
-                                m_layoutWidth > 0 ? m_layoutWidth : ContentWidth(), m_database.Folder());
-            changed = changed || layout.Height() != slot.height;
-            slot.height = layout.Height();
-            slot.measured = true;
-            ++done;
-        }
-        ++m_measureCursor;
-    }
-    if (changed) {
-        RecomputeTops();
-        if (anchor >= 0 && anchor < m_slots.size())
-            verticalScrollBar()->setValue(m_tops[anchor] + anchorOffset);
+    int left = NearbyBatch;
+    left -= MeasureBetween(top + page, top + 2 * page, anchor, left, &changed);
+    left -= MeasureBetween(top - page, top, anchor, left, &changed);
+    if (changed)
         viewport()->update();
-    }
-    if (m_measureCursor >= m_slots.size())
-        m_measureTimer.stop();
+    if (left <= 0)
+        m_nearTimer.start(); // more may wait
 }
 
 void CNotesView::ForgetRendered(qint32 id)
@@ -295,11 +315,8 @@ void CNotesView::ForgetRendered(qint32 id)
 
 void CNotesView::paintEvent(QPaintEvent*)
 {
-    if (m_layoutWidth != ContentWidth() && m_layoutWidth > 0) {
-        // A resize not yet laid out: draw at the old width until the frame's timer fires.
-    }
-    if (MeasureVisible())
-        UpdateScrollRange();
+    // A resize not yet laid out is drawn at the old width until the frame's timer fires.
+    MeasureVisible();
     QPainter painter(viewport());
     const int top = verticalScrollBar()->value();
     const int first = SlotAt(top);
@@ -317,6 +334,8 @@ void CNotesView::paintEvent(QPaintEvent*)
             look = RenderedNote::Look::Hover;
         rendered->Paint(painter, QPoint(0, m_tops[i] - top), m_currentList.ListedRecord(Notes()[i]), look);
     }
+    if (!m_nearTimer.isActive())
+        m_nearTimer.start();
 }
 
 void CNotesView::resizeEvent(QResizeEvent* event)

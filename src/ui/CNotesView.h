@@ -20,10 +20,13 @@ struct NoteRecord;
 
 // The note list view: the current notes list as one scrolling column of rendered notes.
 //
-// Only what is visible is laid out and drawn. Every note has a height: measured once per
-// width and display options, or guessed from its text until then; the guesses are
-// replaced in the background a batch at a time, so the scroll range settles while the
-// user reads. A limited number of laid-out notes is kept for drawing.
+// Only what is on the screen and near it is laid out. Every other note's height is a
+// guess from the shape of its text, corrected when the note is laid out; a correction
+// keeps the anchor (the note under the pointer, else the one at the top of the window)
+// where it stands on the screen, so that nothing the user looks at moves. Notes within a
+// window's height above and below the screen are laid out once the screen is drawn, so
+// that scrolling meets measured notes; then the view does nothing until it is scrolled,
+// resized or given another list. A limited number of laid-out notes is kept for drawing.
 class CNotesView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -56,6 +59,10 @@ public:
     int TotalHeight() const { return m_tops.isEmpty() ? 0 : m_tops.last(); }
     // How many notes have a laid-out picture kept right now.
     int RenderedCount() const { return int(m_rendered.size()); }
+    // How many notes have their height measured (the rest have a guess).
+    int MeasuredCount() const;
+    // Whether notes near the screen still wait to be laid out.
+    bool LayingOutNearby() const { return m_nearTimer.isActive(); }
 
     // Whether a note editor listens to EditNoteRequested; without one "Edit Note" is
     // greyed and double clicks on a note do nothing.
@@ -91,6 +98,12 @@ private:
         int height = 0;
         bool measured = false;
     };
+    // A note and where its top stands in the window, kept while heights change.
+    struct Anchor
+    {
+        int index = -1;
+        int viewY = 0;
+    };
 
     const ListedNotes& Notes() const;
     int ContentWidth() const;
@@ -99,8 +112,14 @@ private:
     void RecomputeTops();
     void UpdateScrollRange();
     RenderedNote* Rendered(int index);
+    Anchor TakeAnchor() const;
+    void KeepAnchor(const Anchor& anchor);
+    // Lays out the notes not measured yet between the content heights from and to (at
+    // most limit of them), keeping anchor still; *changed becomes true when a height
+    // changed. Returns how many were laid out.
+    int MeasureBetween(int from, int to, const Anchor& anchor, int limit, bool* changed);
     bool MeasureVisible();
-    void MeasureSomeInBackground();
+    void MeasureNearby();
     void ForgetRendered(qint32 id);
     void AutoScroll();
     void ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint globalPos);
@@ -116,8 +135,9 @@ private:
     QVector<int> m_tops; // m_tops[i] is the top of note i; the last entry is the total
     QHash<qint32, std::shared_ptr<RenderedNote>> m_rendered;
     QList<qint32> m_recent; // most recently drawn last
-    QTimer m_measureTimer;
-    int m_measureCursor = 0;
+    QTimer m_nearTimer;
+    QPoint m_pointer; // where the pointer was last seen over the notes
+    bool m_pointerInView = false;
 
     bool m_editingAvailable = false;
     int m_hoverId = -1;

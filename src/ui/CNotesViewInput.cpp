@@ -52,6 +52,9 @@ void CNotesView::mousePressEvent(QMouseEvent* event)
 void CNotesView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
+    // The note under the pointer stays in place while heights are corrected.
+    m_pointer = pos;
+    m_pointerInView = true;
     if (m_pressIndex >= 0 && (event->buttons() & Qt::LeftButton)) {
         if (!m_dragging && (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
             m_dragging = true;
@@ -202,6 +205,7 @@ void CNotesView::ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint gl
 void CNotesView::leaveEvent(QEvent* event)
 {
     QAbstractScrollArea::leaveEvent(event);
+    m_pointerInView = false;
     if (m_hoverId != m_selectedId) {
         m_hoverId = -1;
         viewport()->update();

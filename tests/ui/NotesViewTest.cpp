@@ -7,6 +7,7 @@
 #include "widgets/RichDocumentMapper.h"
 
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -79,6 +80,64 @@ private slots:
         // Notes follow one another without gaps or overlaps.
         QCOMPARE(view.NoteRect(1).top(), view.NoteRect(0).bottom() + 1);
         QCOMPARE(view.NoteIndexAt(view.NoteRect(1).center()), 1);
+    }
+
+    // Notes whose guessed heights are far off (a large font): laying them out corrects
+    // the heights of notes above the one under the pointer, which must not move. Only
+    // the notes on the screen and near it are laid out; then the view rests.
+    void correctionsKeepTheNoteUnderThePointerStill()
+    {
+        NotesList big;
+        QList<qint32> ids;
+        for (int i = 0; i < 400; ++i) {
+            NoteRecord note = UiFixture::MakeNote(
+                1001 + i, QStringLiteral("Large note %1 of a few words").arg(i), 1 + i % 28);
+            note.RichText.replace(QStringLiteral("\\fs24"), QStringLiteral("\\fs96"));
+            big.append(note);
+            ids.append(note.NoteID);
+        }
+        UiFixture::App f({}, big);
+        f.app->InitInstance();
+        f.app->CurrentList().SetCurrentList(NoteIdList(ids), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        view.resize(600, 400);
+        view.show();
+        view.Redraw(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        // The middle of the list, drawn at once: the notes above it are still guesses.
+        const QPoint pointer(300, 250);
+        QTest::mouseMove(view.viewport(), pointer);
+        QScrollBar* bar = view.verticalScrollBar();
+        bar->setValue(view.TotalHeight() / 2);
+        view.viewport()->repaint();
+        const int anchor = view.NoteIndexAt(pointer);
+        QVERIFY(anchor > 0);
+        const int top = view.NoteRect(anchor).top();
+        const int heightBefore = view.TotalHeight();
+
+        // Steps up, each bringing the note above the window into it, until one of them
+        // was a guess: it is laid out and found taller, and the note under the pointer
+        // has moved by the steps alone.
+        int moved = 0;
+        for (int i = 0; i < 20 && view.TotalHeight() == heightBefore; ++i) {
+            const int step = 10 - view.NoteRect(view.NoteIndexAt(QPoint(300, 0))).top();
+            bar->setValue(bar->value() - step);
+            view.viewport()->repaint();
+            moved += step;
+            QCOMPARE(view.NoteRect(anchor).top(), top + moved);
+        }
+        QVERIFY(view.TotalHeight() != heightBefore);
+
+        // The notes near the screen are laid out when the event loop is free; the note
+        // under the pointer stays where it is.
+        QTRY_VERIFY(!view.LayingOutNearby());
+        QCOMPARE(view.NoteRect(anchor).top(), top + moved);
+        const int measured = view.MeasuredCount();
+        QVERIFY2(measured < 60, qPrintable(QString::number(measured)));
+        QTest::qWait(100);
+        QCOMPARE(view.MeasuredCount(), measured);
+        QCOMPARE(view.NoteRect(anchor).top(), top + moved);
     }
 
     void removeFromListKeepsTheDatabase()
