@@ -37,20 +37,48 @@ void CategorySelection::Build(const CategoryTree& trees, const NoteIdList& unass
     m_trees = trees;
     m_trees.Renumber();
     m_trees.AppendUnassignedNode(unassignedNoteIds);
+    m_index = CategoryNodeIndex(m_trees);
     m_pageNotes = currentIds;
-    m_active.clear();
-    m_firstCount.clear();
+    m_states.assign(size_t(m_index.Count()), ItemState());
     for (int i = 0; i < m_trees.Count(); ++i) {
         CategoryNode& top = m_trees.Node(i);
         const auto mark = [this](CategoryNode& node) {
+            ItemState* state = State(node.id);
+            if (!state)
+                return;
             // The first count: the page's notes whose deepest category is this one.
-            m_firstCount.insert(node.id, CountIn(node.NotesOnlyAtThisLevel(), m_pageNotes));
-            if (AnyIn(node.notes, m_pageNotes))
-                m_active.insert(node.id);
+            const NoteIdList own = node.NotesOnlyAtThisLevel();
+            state->ownCount = own.Count();
+            state->firstCount = CountIn(own, m_pageNotes);
+            state->active = AnyIn(node.notes, m_pageNotes);
         };
         mark(top);
         ForEachBelow(top, mark);
     }
+}
+
+CategorySelection::ItemState* CategorySelection::State(qint32 id)
+{
+    const int position = m_index.Position(id);
+    return position >= 0 ? &m_states[size_t(position)] : nullptr;
+}
+
+const CategorySelection::ItemState* CategorySelection::State(qint32 id) const
+{
+    const int position = m_index.Position(id);
+    return position >= 0 ? &m_states[size_t(position)] : nullptr;
+}
+
+bool CategorySelection::IsActive(qint32 id) const
+{
+    const ItemState* state = State(id);
+    return state && state->active;
+}
+
+void CategorySelection::SetActive(qint32 id, bool active)
+{
+    if (ItemState* state = State(id))
+        state->active = active;
 }
 
 bool CategorySelection::HasShownChildren(const CategoryNode& node)
@@ -67,10 +95,11 @@ QString CategorySelection::ItemText(qint32 id) const
     const CategoryNode* node = Node(id);
     if (!node)
         return QString();
-    const int own = node->NotesOnlyAtThisLevel().Count();
-    if (own == 0)
+    const ItemState& state = *State(id);
+    if (state.ownCount == 0)
         return node->name;
-    return QStringLiteral("%1 (%2/%3)").arg(node->name).arg(m_firstCount.value(id)).arg(own);
+    return node->name + QStringLiteral(" (") + QString::number(state.firstCount) + QLatin1Char('/')
+        + QString::number(state.ownCount) + QLatin1Char(')');
 }
 
 QString CategorySelection::WithoutCount(const QString& text)
@@ -105,12 +134,13 @@ void CategorySelection::Activate(CategoryNode& node)
 {
     // Ancestors show as active too; their notes are not taken.
     for (CategoryNode* up = &node; up; up = up->Parent())
-        m_active.insert(up->id);
+        SetActive(up->id, true);
 }
 
 void CategorySelection::RefreshCount(const CategoryNode& node)
 {
-    m_firstCount.insert(node.id, IsActive(node.id) ? node.NotesOnlyAtThisLevel().Count() : 0);
+    if (ItemState* state = State(node.id))
+        state->firstCount = state->active ? state->ownCount : 0;
 }
 
 void CategorySelection::GetNotesOnlyAtThisLevel(qint32 id)
@@ -128,7 +158,7 @@ void CategorySelection::TakeSubcategories(CategoryNode& node)
     ForEachBelow(node, [this](CategoryNode& below) {
         if (!IsShown(below))
             return;
-        m_active.insert(below.id);
+        SetActive(below.id, true);
         m_pageNotes.UnionAppend(below.NotesOnlyAtThisLevel());
         RefreshCount(below);
     });
@@ -160,7 +190,7 @@ void CategorySelection::DeactivateUpwards(CategoryNode& node)
     for (CategoryNode* up = node.Parent(); up; up = up->Parent()) {
         if (HasActiveChild(*up, handled) || AnyIn(up->NotesOnlyAtThisLevel(), m_pageNotes))
             return;
-        m_active.remove(up->id);
+        SetActive(up->id, false);
         handled = up;
     }
 }
@@ -171,21 +201,21 @@ void CategorySelection::RemoveNotesOnlyAtThisLevel(qint32 id)
     if (!node)
         return;
     m_pageNotes.RemoveAll(node->NotesOnlyAtThisLevel());
-    m_firstCount.insert(id, 0);
+    State(id)->firstCount = 0;
     if (HasActiveChild(*node, nullptr))
         return;
-    m_active.remove(id);
+    SetActive(id, false);
     DeactivateUpwards(*node);
 }
 
 void CategorySelection::Deactivate(CategoryNode& node)
 {
-    m_active.remove(node.id);
-    m_firstCount.insert(node.id, 0);
-    ForEachBelow(node, [this](CategoryNode& below) {
-        m_active.remove(below.id);
-        m_firstCount.insert(below.id, 0);
-    });
+    const auto clear = [this](const CategoryNode& each) {
+        if (ItemState* state = State(each.id))
+            *state = {0, state->ownCount, false};
+    };
+    clear(node);
+    ForEachBelow(node, clear);
     m_pageNotes.RemoveAll(node.notes);
 }
 
@@ -214,7 +244,7 @@ void CategorySelection::ToggleIcon(qint32 id)
         DeactivateUpwards(*node);
         return;
     }
-    if (node->NotesOnlyAtThisLevel().IsEmpty()) {
+    if (State(id)->ownCount == 0) {
         GetNotesInAllSubcategories(id);
         return;
     }
@@ -234,8 +264,15 @@ void CategorySelection::SelectAll()
 
 void CategorySelection::ClearAll()
 {
+    // "Clear Current Tree" on every Level 1 item leaves nothing active, every first count
+    // 0 and none of the trees' notes in PageNotes: done in one pass, as a removal per tree
+    // would go through PageNotes once per tree.
+    NoteIdList held;
     for (int i = 0; i < m_trees.Count(); ++i)
-        ClearCurrentTree(m_trees.Node(i).id);
+        held.UnionAppend(m_trees.Node(i).notes);
+    for (ItemState& state : m_states)
+        state = {0, state.ownCount, false};
+    m_pageNotes.RemoveAll(held);
 }
 
 NoteIdList CategorySelection::NotesOnlyHere(qint32 id) const

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "categories/CategoryNodeIndex.h"
 #include "categories/CategoryTree.h"
 
-#include <QHash>
-#include <QSet>
+#include <vector>
 
 // What the Categories page of the control bar knows about its tree: a numbered copy of
 // the category trees with the "<UNASSIGNED>" pseudo tree, the working copy of the current
 // list's ids (PageNotes), the active items and the first count shown beside each item.
 // The page's commands change these and hand PageNotes to the current list; the widget
-// only draws what this says.
+// only draws what this says. Items are found by id through a lookup table made with the
+// copy, so that drawing every item, or a command, costs the size of the trees once.
 class CategorySelection
 {
 public:
@@ -19,8 +20,8 @@ public:
 
     const CategoryTree& Trees() const { return m_trees; }
     const NoteIdList& PageNotes() const { return m_pageNotes; }
-    const CategoryNode* Node(qint32 id) const { return m_trees.FindNode(id); }
-    bool IsActive(qint32 id) const { return m_active.contains(id); }
+    const CategoryNode* Node(qint32 id) const { return m_index.Find(id); }
+    bool IsActive(qint32 id) const;
     // Shown only while it holds a note (in its subtree): categories emptied since the
     // last load stay hidden.
     static bool IsShown(const CategoryNode& node) { return !node.notes.IsEmpty(); }
@@ -57,7 +58,7 @@ public:
     NoteIdList AllNotes(qint32 id) const;
 
 private:
-    CategoryNode* Find(qint32 id) { return m_trees.FindNode(id); }
+    CategoryNode* Find(qint32 id) { return m_index.Find(id); }
     void Activate(CategoryNode& node);
     void Deactivate(CategoryNode& node);
     void TakeSubcategories(CategoryNode& node);
@@ -68,7 +69,17 @@ private:
     void RefreshCount(const CategoryNode& node);
 
     CategoryTree m_trees;
+    CategoryNodeIndex m_index; // of m_trees, whose shape never changes after Build
     NoteIdList m_pageNotes;
-    QSet<qint32> m_active;
-    QHash<qint32, int> m_firstCount;
+    // What is known of each category, by its place in m_index.
+    struct ItemState
+    {
+        int firstCount = 0;
+        int ownCount = 0; // its notes only at this level: fixed with the copy
+        bool active = false;
+    };
+    ItemState* State(qint32 id);
+    const ItemState* State(qint32 id) const;
+    void SetActive(qint32 id, bool active);
+    std::vector<ItemState> m_states;
 };

@@ -2,21 +2,34 @@
 
 #include "format/NoteRecord.h"
 
+#include <QSet>
 #include <functional>
 #include <utility>
 
 namespace {
 
-// Depth first, each node before its children.
-template<typename Node, typename Visit> bool VisitDepthFirst(Node& node, const Visit& visit)
+// Depth first, each node before its children; visits counts the nodes met.
+template<typename Node, typename Visit> bool VisitDepthFirst(Node& node, const Visit& visit, quint64& visits)
 {
+    ++visits;
     if (visit(node))
         return true;
     for (int i = 0; i < node.ChildCount(); ++i) {
-        if (VisitDepthFirst(node.Child(i), visit))
+        if (VisitDepthFirst(node.Child(i), visit, visits))
             return true;
     }
     return false;
+}
+
+// The text as a comparison that ignores case sees it (as QString::compare with
+// Qt::CaseInsensitive folds each character).
+QString CaseFolded(const QString& text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (const uint c : text.toUcs4())
+        folded.append(QChar::fromUcs4(QChar::toCaseFolded(char32_t(c))));
+    return folded;
 }
 
 QString LevelLine(int level, const QString& name)
@@ -163,10 +176,13 @@ const CategoryNode* CategoryTree::FindNode(qint32 id) const
 {
     const CategoryNode* found = nullptr;
     for (const auto& node : m_nodes) {
-        if (VisitDepthFirst(*node, [&](const CategoryNode& each) {
-                found = each.id == id ? &each : nullptr;
-                return found != nullptr;
-            }))
+        if (VisitDepthFirst(
+                *node,
+                [&](const CategoryNode& each) {
+                    found = each.id == id ? &each : nullptr;
+                    return found != nullptr;
+                },
+                m_visits))
             return found;
     }
     return nullptr;
@@ -177,14 +193,43 @@ CategoryNode* CategoryTree::FindNode(qint32 id)
     return const_cast<CategoryNode*>(std::as_const(*this).FindNode(id));
 }
 
+void CategoryTree::ForEachNode(const std::function<void(CategoryNode&)>& visit)
+{
+    for (auto& node : m_nodes) {
+        VisitDepthFirst(
+            *node,
+            [&](CategoryNode& each) {
+                visit(each);
+                return false;
+            },
+            m_visits);
+    }
+}
+
+void CategoryTree::ForEachNode(const std::function<void(const CategoryNode&)>& visit) const
+{
+    for (const auto& node : m_nodes) {
+        VisitDepthFirst(
+            std::as_const(*node),
+            [&](const CategoryNode& each) {
+                visit(each);
+                return false;
+            },
+            m_visits);
+    }
+}
+
 void CategoryTree::Renumber()
 {
     qint32 counter = 0;
     for (auto& node : m_nodes) {
-        VisitDepthFirst(*node, [&](CategoryNode& each) {
-            each.id = ++counter;
-            return false;
-        });
+        VisitDepthFirst(
+            *node,
+            [&](CategoryNode& each) {
+                each.id = ++counter;
+                return false;
+            },
+            m_visits);
     }
 }
 
@@ -192,6 +237,7 @@ qint32 CategoryTree::MaxId() const
 {
     qint32 greatest = 0;
     std::function<void(const CategoryNode&)> visit = [&](const CategoryNode& node) {
+        ++m_visits;
         if (node.IsUnassignedPseudoNode())
             return;
         greatest = std::max(greatest, node.id);
@@ -235,41 +281,43 @@ QString CategoryTree::PathText(const CategoryNode& node)
 QStringList CategoryTree::NamesAtLevel(int level, const QString& parentName) const
 {
     QStringList names {UnassignedCategoryName()};
+    // The names taken so far, compared without regard to case by one lookup each.
+    QSet<QString> seen {CaseFolded(names.first())};
     for (const auto& top : m_nodes) {
-        VisitDepthFirst(*top, [&](const CategoryNode& node) {
-            if (node.Depth() != level)
+        VisitDepthFirst(
+            *top,
+            [&](const CategoryNode& node) {
+                if (node.Depth() != level)
+                    return false;
+                // Only the direct parent's name counts, so same-named parents in different
+                // trees pool their children.
+                if (level != 0 && !parentName.isEmpty()
+                    && (!node.Parent() || node.Parent()->name != parentName))
+                    return false;
+                const QString name = node.name.trimmed();
+                if (!name.isEmpty()) {
+                    const qsizetype before = seen.size();
+                    seen.insert(CaseFolded(name));
+                    if (seen.size() != before)
+                        names.append(name);
+                }
                 return false;
-            // Only the direct parent's name counts, so same-named parents in different
-            // trees pool their children.
-            if (level != 0 && !parentName.isEmpty() && (!node.Parent() || node.Parent()->name != parentName))
-                return false;
-            const QString name = node.name.trimmed();
-            if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
-                names.append(name);
-            return false;
-        });
+            },
+            m_visits);
     }
     return names;
 }
 
 bool CategoryTree::ApplyToNote(qint32 noteId, CategoryAssignment& a) const
 {
-    const CategoryNode* top = nullptr;
+    QList<const CategoryNode*> holders;
     for (const auto& node : m_nodes) {
         if (node->notes.Contains(noteId)) {
-            top = node.get();
+            CollectHolders(*node, noteId, holders);
             break;
         }
     }
-    if (!top) {
-        a.ResetToDefault();
-        return false;
-    }
-    const bool changed = PathDiffers(*top, noteId, a);
-    a.ResetToDefault();
-    FillFromNode(*top, noteId, a);
-    a.RebuildPaths();
-    return changed;
+    return ApplyHolders(holders, a);
 }
 
 bool CategoryTree::ApplyToNote(NoteRecord& note) const
@@ -280,37 +328,54 @@ bool CategoryTree::ApplyToNote(NoteRecord& note) const
     return changed;
 }
 
-bool CategoryTree::PathDiffers(const CategoryNode& node, qint32 noteId, const CategoryAssignment& a) const
+void CategoryTree::CollectHolders(const CategoryNode& node, qint32 noteId,
+                                  QList<const CategoryNode*>& holders)
+{
+    holders.append(&node);
+    for (int i = 0; i < node.ChildCount(); ++i) {
+        if (node.Child(i).notes.Contains(noteId))
+            CollectHolders(node.Child(i), noteId, holders);
+    }
+}
+
+bool CategoryTree::ApplyHolders(const QList<const CategoryNode*>& holders, CategoryAssignment& a)
+{
+    if (holders.isEmpty()) {
+        a.ResetToDefault();
+        return false;
+    }
+    const bool changed = PathDiffers(holders, *holders.first(), a);
+    a.ResetToDefault();
+    // Each holder names the level of its depth; deeper holders come later and win.
+    for (const CategoryNode* node : holders) {
+        if (CategoryLevelEntry* entry = a.FindEntry(node->Depth())) {
+            entry->name = node->name;
+            entry->parentName = node->Parent() ? node->Parent()->name : QString();
+        }
+    }
+    a.RebuildPaths();
+    return changed;
+}
+
+bool CategoryTree::PathDiffers(const QList<const CategoryNode*>& holders, const CategoryNode& node,
+                               const CategoryAssignment& a)
 {
     const int depth = node.Depth();
     const CategoryLevelEntry* entry = a.FindEntry(depth);
     if (!entry || entry->name != node.name)
         return true;
     bool walkedOn = false;
-    for (int i = 0; i < node.ChildCount(); ++i) {
-        const CategoryNode& child = node.Child(i);
-        if (!child.notes.Contains(noteId))
+    for (const CategoryNode* child : holders) {
+        if (child->Parent() != &node)
             continue;
         walkedOn = true;
-        if (PathDiffers(child, noteId, a))
+        if (PathDiffers(holders, *child, a))
             return true;
     }
     // Where the tree's path for the note ends, the note must not name deeper levels:
     // this is how a deleted subcategory shows up as a change, whether or not its parent
     // kept other subcategories.
     return !walkedOn && a.AssignedLevelCount() > depth + 1;
-}
-
-void CategoryTree::FillFromNode(const CategoryNode& node, qint32 noteId, CategoryAssignment& a) const
-{
-    if (CategoryLevelEntry* entry = a.FindEntry(node.Depth())) {
-        entry->name = node.name;
-        entry->parentName = node.Parent() ? node.Parent()->name : QString();
-    }
-    for (int i = 0; i < node.ChildCount(); ++i) {
-        if (node.Child(i).notes.Contains(noteId))
-            FillFromNode(node.Child(i), noteId, a);
-    }
 }
 
 CategoryNode CategoryTree::Detach(CategoryNode& node)

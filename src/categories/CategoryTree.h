@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,9 +65,13 @@ public:
     // lies on the note's path.
     static void Withdraw(CategoryNode& node, const CategoryAssignment& a, int k, qint32 noteId);
 
-    // Depth first, Level 1 in order, each node before its children; nullptr if none.
+    // Depth first, Level 1 in order, each node before its children; nullptr if none. A
+    // walk: callers that look up many ids use a CategoryNodeIndex.
     const CategoryNode* FindNode(qint32 id) const;
     CategoryNode* FindNode(qint32 id);
+    // Every node in the order of FindNode's walk.
+    void ForEachNode(const std::function<void(CategoryNode&)>& visit);
+    void ForEachNode(const std::function<void(const CategoryNode&)>& visit) const;
     // Ids 1, 2, 3... in the order of FindNode's walk.
     void Renumber();
     // The greatest id, 0 for empty trees; the "<UNASSIGNED>" pseudo node and everything
@@ -99,6 +104,10 @@ public:
     bool ApplyToNote(qint32 noteId, CategoryAssignment& a) const;
     // The same for a whole note: its LastEdited becomes now (Clock) when its path changed.
     bool ApplyToNote(NoteRecord& note) const;
+    // The rule of ApplyToNote given the nodes that hold the note along its way down, in
+    // the walk's order: the first Level 1 tree that holds it, then each node that holds
+    // it below a node already taken. Empty when no tree holds the note.
+    static bool ApplyHolders(const QList<const CategoryNode*>& holders, CategoryAssignment& a);
 
     // Detaches a node that lies in these trees, with its subtree, and hands it back
     // free-standing. Below Level 1 its note ids also leave every node of the Level 1
@@ -116,10 +125,16 @@ public:
 
     friend bool operator==(const CategoryTree& a, const CategoryTree& b);
 
+    // How many nodes the walks over these trees (finding, numbering, listing) have met
+    // since they were made or copied: what a walk per item would cost shows here.
+    quint64 NodeVisits() const { return m_visits; }
+
 private:
     static bool Matches(const CategoryNode& node, const CategoryAssignment& a, int k);
-    void FillFromNode(const CategoryNode& node, qint32 noteId, CategoryAssignment& a) const;
-    bool PathDiffers(const CategoryNode& node, qint32 noteId, const CategoryAssignment& a) const;
+    static void CollectHolders(const CategoryNode& node, qint32 noteId, QList<const CategoryNode*>& holders);
+    static bool PathDiffers(const QList<const CategoryNode*>& holders, const CategoryNode& node,
+                            const CategoryAssignment& a);
 
     std::vector<std::unique_ptr<CategoryNode>> m_nodes;
+    mutable quint64 m_visits = 0;
 };

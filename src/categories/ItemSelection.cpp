@@ -5,6 +5,11 @@ void ItemSelection::Build(QList<SelectionItem> items, const NoteIdList& currentI
     m_items = std::move(items);
     m_pageNotes = currentIds;
     m_active = QList<bool>(m_items.size(), false);
+    m_children = QList<QList<int>>(m_items.size());
+    for (int i = 0; i < Count(); ++i) {
+        if (m_items.at(i).parent >= 0 && m_items.at(i).parent < Count())
+            m_children[m_items.at(i).parent].append(i);
+    }
     for (int i = 0; i < Count(); ++i) {
         if (m_items.at(i).group || CountInPage(m_items.at(i).notes) == 0)
             continue;
@@ -56,8 +61,8 @@ void ItemSelection::GetNotes(int index)
 
 bool ItemSelection::AnyChildActive(int group) const
 {
-    for (int i = 0; i < Count(); ++i) {
-        if (m_items.at(i).parent == group && m_active.at(i))
+    for (int child : m_children.at(group)) {
+        if (m_active.at(child))
             return true;
     }
     return false;
@@ -82,8 +87,10 @@ void ItemSelection::SelectAll()
 
 void ItemSelection::ClearAll()
 {
-    for (int i = 0; i < Count(); ++i) {
-        if (!m_items.at(i).group)
-            RemoveNotes(i);
-    }
+    // Every item's notes leave PageNotes in one pass, and nothing stays active.
+    NoteIdList held;
+    for (const SelectionItem& item : std::as_const(m_items))
+        held.UnionAppend(item.notes);
+    m_pageNotes.RemoveAll(held);
+    m_active.fill(false);
 }

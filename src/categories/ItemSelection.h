@@ -49,6 +49,7 @@ private:
     bool AnyChildActive(int group) const;
 
     QList<SelectionItem> m_items;
+    QList<QList<int>> m_children; // of each group item, in order
     QList<bool> m_active;
     NoteIdList m_pageNotes;
 };

@@ -8,6 +8,7 @@
 #include "store/NoteDatabase.h"
 #include "store/SourceStore.h"
 
+#include <QHash>
 #include <QMap>
 #include <algorithm>
 
@@ -20,14 +21,9 @@ struct Entry
     QList<SelectionItem> children;
 };
 
-bool LabelLess(const Entry& a, const Entry& b)
-{
-    return SortText(a.item.label) < SortText(b.item.label);
-}
-
 QList<SelectionItem> Flatten(QList<Entry> entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), LabelLess);
+    StableSortByText(entries, [](const Entry& entry) { return entry.item.label; });
     QList<SelectionItem> items;
     for (Entry& entry : entries) {
         const int parent = static_cast<int>(items.size());
@@ -59,16 +55,12 @@ QString GroupLabel(const SourceRecord& source, int showBy)
 }
 
 // The child's label: its title; under an author, a title shared with another source
-// of that author gains the text that tells them apart.
-QString ChildLabel(const SourceRecord& source, const SourceList& group, int showBy)
+// of that author (titles counts the group's titles) gains the text that tells them apart.
+QString ChildLabel(const SourceRecord& source, const SourceList& group, const QHash<QString, int>& titles,
+                   int showBy)
 {
     const QString title = source.Fields.value(0);
-    if (showBy != ControlBarItems::ByAuthors)
-        return title;
-    const auto sameTitle = std::count_if(group.cbegin(), group.cend(), [&title](const SourceRecord& other) {
-        return other.Fields.value(0) == title;
-    });
-    if (sameTitle < 2)
+    if (showBy != ControlBarItems::ByAuthors || titles.value(title) < 2)
         return title;
     return QStringLiteral("%1: %2").arg(title, SameTitleLabelUnderAuthor(source, group));
 }
@@ -118,8 +110,11 @@ QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, 
         } else {
             entry.item.label = label;
             entry.item.group = true;
+            QHash<QString, int> titles;
             for (const SourceRecord& source : group)
-                entry.children.append(SourceItem(ChildLabel(source, group, showBy), source, database));
+                ++titles[source.Fields.value(0)];
+            for (const SourceRecord& source : group)
+                entry.children.append(SourceItem(ChildLabel(source, group, titles, showBy), source, database));
         }
         entries.append(entry);
     }

@@ -6,7 +6,10 @@
 #include "store/ListedNote.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <algorithm>
+#include <utility>
 
 enum class NoteSortKey
 {
@@ -29,6 +32,23 @@ bool DateEarlierOrEqual(const DateTime& a, const DateTime& b);
 
 // A text as sorting compares it: lower-cased, then compared byte by byte (as UTF-8).
 QByteArray SortText(const QString& text);
+
+// Sorts items stably by the SortText of textOf(item), each text lowered once: a list of
+// tens of thousands of names would otherwise lower two texts at every comparison.
+template<typename T, typename TextOf> void StableSortByText(QList<T>& items, const TextOf& textOf)
+{
+    QList<std::pair<QByteArray, qsizetype>> keys;
+    keys.reserve(items.size());
+    for (qsizetype i = 0; i < items.size(); ++i)
+        keys.append({SortText(textOf(items.at(i))), i});
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<T> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : std::as_const(keys))
+        sorted.append(std::move(items[key.second]));
+    items = std::move(sorted);
+}
 
 // The comparison of two notes for the key of sortId (the direction plays no part):
 //   date added / last edited: DateEarlierOrEqual on that date;

@@ -1,5 +1,6 @@
 // The operations of NoteDatabase that rewrite many notes at once: saving edited category
 // trees and the list-wide key word commands.
+#include "categories/CategoryRefiling.h"
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
 #include "platform/ProgressReporter.h"
@@ -13,7 +14,7 @@ namespace {
 // Re-files the notes from the trees; returns whether any path changed. changed gains the
 // notes whose path changed, LastEdited is stamped as the trees' rule says. One time stamp
 // serves the whole run, so every note changed by one save carries the same LastEdited.
-bool ApplyTrees(const CategoryTree& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
+bool ApplyTrees(const CategoryRefiling& trees, NotesList& notes, const DateTime& now, NoteIdList* changed)
 {
     bool any = false;
     for (auto& note : notes) {
@@ -66,11 +67,12 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
     ProgressReporter& progress = Progress();
     progress.Begin(QStringLiteral("Updating Category Changes...."), static_cast<int>(names.size()));
     const DateTime now = DateTime::CurrentLocal();
+    const CategoryRefiling refiling(*m_categories);
     for (const QString& name : names) {
         const QString path = m_folder.NoteFilePath(name);
         NotesList notes = ReadNoteFile(path);
         NoteIdList changedHere;
-        ApplyTrees(*m_categories, notes, now, &changedHere);
+        ApplyTrees(refiling, notes, now, &changedHere);
         // The list of unassigned notes follows the files, whatever the trees held.
         for (const NoteRecord& note : notes) {
             if (note.Categories.IsUnassigned())

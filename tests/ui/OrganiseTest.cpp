@@ -1,8 +1,10 @@
 #include "UiFixture.h"
 #include "categories/CategoryTree.h"
+#include "categories/CategoryTreeEditor.h"
 #include "categories/KeyWordList.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/DeleteCommands.h"
+#include "platform/NamePrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
 #include "store/Settings.h"
@@ -341,6 +343,47 @@ private slots:
         QTRY_VERIFY(tree->FindItem(oilId) && tree->FindItem(oilId)->parent()
                     && CEditCategoriesCtrl::NodeId(tree->FindItem(oilId)->parent()) == scienceId);
         QVERIFY(prompt.History().isEmpty()); // Science has no notes of its own to ask about
+    }
+
+    // Thousands of categories: the bar's page and the editing dialog's tree find each
+    // item's category through a lookup table, never by walking the trees for it.
+    void wideOutlinesAreShownWithoutAWalkPerItem()
+    {
+        CategoryTree trees;
+        const int width = 2000;
+        qint32 id = 1;
+        for (int i = 0; i < width; ++i) {
+            CategoryAssignment path;
+            path.entries[0].name = u"Topic %1"_s.arg(i, 4, 10, QLatin1Char('0'));
+            trees.FileNote(id++, path);
+            path.entries[1].name = u"Sub"_s;
+            path.entries[1].parentName = path.entries[0].name;
+            trees.FileNote(id++, path);
+        }
+        const quint64 nodes = 2 * width + 1; // and "<UNASSIGNED>"
+
+        CCategoryTreeCtrlSel bar;
+        bar.Build(trees, NoteIdList {}, NoteIdList {1, 2});
+        QCOMPARE(bar.topLevelItemCount(), width); // "<UNASSIGNED>" holds nothing: hidden
+        QCOMPARE(bar.FindItem(1)->text(0), u"Topic 0000 (1/1) >>"_s);
+        QCOMPARE(bar.FindItem(2)->text(0), u"Sub (1/1)"_s);
+        const quint64 built = bar.Selection().Trees().NodeVisits();
+        QVERIFY2(built <= 3 * nodes, qPrintable(QString::number(built)));
+        bar.RunCommand(2309, 0); // Select All
+        bar.ClickIcon(3);
+        bar.RunCommand(2311, 0); // Clear All
+        QVERIFY(bar.Selection().PageNotes().IsEmpty());
+        QCOMPARE(bar.FindItem(3)->text(0), u"Topic 0001 (0/1) >>"_s);
+        QVERIFY(bar.Selection().Trees().NodeVisits() <= built + 2 * nodes);
+
+        ScriptedPrompt prompt;
+        ScriptedNamePrompt names;
+        CategoryTree working = CategoryTreeEditor::WorkingCopy(trees, NoteIdList {});
+        CategoryTreeEditor editor(working, prompt, names);
+        CEditCategoriesCtrl edit(editor);
+        QCOMPARE(edit.topLevelItemCount(), width + 1);
+        QCOMPARE(edit.FindItem(4)->text(0), u"Sub (1)"_s);
+        QVERIFY2(working.NodeVisits() <= 3 * nodes, qPrintable(QString::number(working.NodeVisits())));
     }
 
     void everyControlHasAnAccessibleName()

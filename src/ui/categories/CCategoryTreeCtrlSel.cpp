@@ -58,6 +58,7 @@ void CCategoryTreeCtrlSel::Build(const CategoryTree& trees, const NoteIdList& un
 {
     m_selection.Build(trees, unassignedNoteIds, currentIds);
     clear();
+    m_items.clear();
     QList<QTreeWidgetItem*> tops;
     const CategoryTree& copy = m_selection.Trees();
     for (int i = 0; i < copy.Count(); ++i) {
@@ -66,14 +67,16 @@ void CCategoryTreeCtrlSel::Build(const CategoryTree& trees, const NoteIdList& un
     }
     ControlBarStyle::SortByText(tops);
     addTopLevelItems(tops);
-    RefreshItems();
 }
 
+// The item whole before it joins the tree: every change of an item in the tree is
+// announced to the view.
 QTreeWidgetItem* CCategoryTreeCtrlSel::MakeItem(const CategoryNode& node)
 {
     auto* item = new QTreeWidgetItem;
     item->setData(0, kIdRole, node.id);
-    item->setText(0, m_selection.ItemText(node.id));
+    if (!m_items.contains(node.id))
+        m_items.insert(node.id, item);
     QList<QTreeWidgetItem*> children;
     for (int i = 0; i < node.ChildCount(); ++i) {
         if (CategorySelection::IsShown(node.Child(i)))
@@ -81,6 +84,7 @@ QTreeWidgetItem* CCategoryTreeCtrlSel::MakeItem(const CategoryNode& node)
     }
     ControlBarStyle::SortByText(children);
     item->addChildren(children);
+    RefreshItem(item);
     return item;
 }
 
@@ -91,7 +95,7 @@ void CCategoryTreeCtrlSel::RefreshItem(QTreeWidgetItem* item)
     if (!node)
         return;
     QString text = m_selection.ItemText(id);
-    if (!item->parent() && item->childCount() > 0 && !item->isExpanded())
+    if (!node->Parent() && item->childCount() > 0 && !item->isExpanded())
         text += QStringLiteral(" >>");
     item->setText(0, text);
     const bool active = m_selection.IsActive(id);
@@ -111,11 +115,7 @@ void CCategoryTreeCtrlSel::RefreshItems()
 
 QTreeWidgetItem* CCategoryTreeCtrlSel::FindItem(qint32 nodeId) const
 {
-    for (QTreeWidgetItemIterator it(const_cast<CCategoryTreeCtrlSel*>(this)); *it; ++it) {
-        if (NodeId(*it) == nodeId)
-            return *it;
-    }
-    return nullptr;
+    return m_items.value(nodeId, nullptr);
 }
 
 QList<int> CCategoryTreeCtrlSel::MenuCommands(qint32 nodeId) const

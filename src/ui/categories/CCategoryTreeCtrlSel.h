@@ -2,6 +2,7 @@
 
 #include "categories/CategorySelection.h"
 
+#include <QHash>
 #include <QTreeWidget>
 
 // The tree of the control bar's Categories page: every category holding notes and
@@ -42,4 +43,5 @@ private:
     void Changed();
 
     CategorySelection m_selection;
+    QHash<qint32, QTreeWidgetItem*> m_items; // by node id, owned by the tree
 };

@@ -20,9 +20,7 @@ const QString kCollapsedSuffix = QStringLiteral(" >>");
 // Sorted by displayed text, lower-cased and compared byte by byte.
 void SortChildren(QList<QTreeWidgetItem*>& items)
 {
-    std::stable_sort(items.begin(), items.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return SortText(a->text(0)) < SortText(b->text(0));
-    });
+    StableSortByText(items, [](const QTreeWidgetItem* item) { return item->text(0); });
 }
 
 } // namespace
@@ -83,6 +81,8 @@ QTreeWidgetItem* CEditCategoriesCtrl::MakeItem(const CategoryNode& node)
 {
     auto* item = new QTreeWidgetItem;
     item->setData(0, kIdRole, node.id);
+    if (!m_items.contains(node.id))
+        m_items.insert(node.id, item);
     item->setText(0, ItemText(node, false));
     item->setIcon(0,
                   CategoryIcons::Make(node.Depth(),
@@ -104,6 +104,8 @@ void CEditCategoriesCtrl::Populate(qint32 selectId)
     const QSet<qint32> expanded = m_expanded;
     blockSignals(true);
     clear();
+    m_items.clear();
+    m_nodes = CategoryNodeIndex(m_editor.Trees());
     QList<QTreeWidgetItem*> tops;
     const CategoryTree& trees = m_editor.Trees();
     for (int i = 0; i < trees.Count(); ++i)
@@ -128,20 +130,13 @@ void CEditCategoriesCtrl::Populate(qint32 selectId)
 
 void CEditCategoriesCtrl::RefreshTopSuffix(QTreeWidgetItem* item)
 {
-    const CategoryNode* node = m_editor.Trees().FindNode(NodeId(item));
-    if (node)
+    if (const CategoryNode* node = m_nodes.Find(NodeId(item)))
         item->setText(0, ItemText(*node, !item->isExpanded()));
 }
 
 QTreeWidgetItem* CEditCategoriesCtrl::FindItem(qint32 nodeId) const
 {
-    if (nodeId == 0)
-        return nullptr;
-    for (QTreeWidgetItemIterator it(const_cast<CEditCategoriesCtrl*>(this)); *it; ++it) {
-        if (NodeId(*it) == nodeId)
-            return *it;
-    }
-    return nullptr;
+    return nodeId == 0 ? nullptr : m_items.value(nodeId, nullptr);
 }
 
 QList<int> CEditCategoriesCtrl::MenuCommands(qint32 nodeId) const

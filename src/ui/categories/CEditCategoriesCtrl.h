@@ -1,5 +1,8 @@
 #pragma once
 
+#include "categories/CategoryNodeIndex.h"
+
+#include <QHash>
 #include <QSet>
 #include <QTreeWidget>
 
@@ -62,6 +65,10 @@ private:
     void RefreshTopSuffix(QTreeWidgetItem* item);
 
     CategoryTreeEditor& m_editor;
+    // The items and the working trees' nodes by id, as of the last Populate: the trees
+    // change only through commands, each followed by a Populate.
+    QHash<qint32, QTreeWidgetItem*> m_items;
+    CategoryNodeIndex m_nodes;
     QSet<qint32> m_expanded;
     // During a drag: the last Level 1 item the pointer passed over.
     qint32 m_dragTopId = 0;

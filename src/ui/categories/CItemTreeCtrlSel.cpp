@@ -42,18 +42,22 @@ void CItemTreeCtrlSel::Build(QList<SelectionItem> items, const NoteIdList& curre
     m_selection.Build(std::move(items), currentIds);
     clear();
     m_items.clear();
-    // The items come in display order, each child after its group.
+    // The items come in display order, each child after its group. Each is made whole
+    // before it joins the tree, which announces every change of an item it holds.
+    const Icons icons = MakeIcons();
+    QList<QTreeWidgetItem*> tops;
     for (int i = 0; i < m_selection.Count(); ++i) {
         auto* item = new QTreeWidgetItem;
         item->setData(0, kIndexRole, i);
+        m_items.append(item);
+        RefreshItem(i, icons);
         const int parent = m_selection.Item(i).parent;
-        if (parent >= 0)
+        if (parent >= 0 && parent < i)
             m_items.at(parent)->addChild(item);
         else
-            addTopLevelItem(item);
-        m_items.append(item);
+            tops.append(item);
     }
-    RefreshItems();
+    addTopLevelItems(tops);
 }
 
 QTreeWidgetItem* CItemTreeCtrlSel::ItemAt(int index) const
@@ -70,19 +74,27 @@ int CItemTreeCtrlSel::IndexOf(const QString& label) const
     return -1;
 }
 
+CItemTreeCtrlSel::Icons CItemTreeCtrlSel::MakeIcons() const
+{
+    return {style()->standardIcon(QStyle::SP_FileIcon), style()->standardIcon(QStyle::SP_DirIcon),
+            style()->standardIcon(QStyle::SP_DialogApplyButton)};
+}
+
+void CItemTreeCtrlSel::RefreshItem(int index, const Icons& icons)
+{
+    QTreeWidgetItem* item = m_items.at(index);
+    item->setText(0, m_selection.ItemText(index));
+    const bool isActive = m_selection.IsActive(index);
+    item->setIcon(0, isActive ? icons.active : m_selection.Item(index).group ? icons.group : icons.plain);
+    item->setData(0, Qt::AccessibleDescriptionRole,
+                  isActive ? QStringLiteral("active") : QStringLiteral("not active"));
+}
+
 void CItemTreeCtrlSel::RefreshItems()
 {
-    const QIcon plain = style()->standardIcon(QStyle::SP_FileIcon);
-    const QIcon group = style()->standardIcon(QStyle::SP_DirIcon);
-    const QIcon active = style()->standardIcon(QStyle::SP_DialogApplyButton);
-    for (int i = 0; i < m_items.size(); ++i) {
-        QTreeWidgetItem* item = m_items.at(i);
-        item->setText(0, m_selection.ItemText(i));
-        const bool isActive = m_selection.IsActive(i);
-        item->setIcon(0, isActive ? active : m_selection.Item(i).group ? group : plain);
-        item->setData(0, Qt::AccessibleDescriptionRole,
-                      isActive ? QStringLiteral("active") : QStringLiteral("not active"));
-    }
+    const Icons icons = MakeIcons();
+    for (int i = 0; i < m_items.size(); ++i)
+        RefreshItem(i, icons);
 }
 
 QList<int> CItemTreeCtrlSel::MenuCommands(int index) const

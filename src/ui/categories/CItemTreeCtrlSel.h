@@ -44,7 +44,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    struct Icons
+    {
+        QIcon plain, group, active;
+    };
     static int IndexOf(const QTreeWidgetItem* item);
+    Icons MakeIcons() const;
+    void RefreshItem(int index, const Icons& icons);
     void RefreshItems();
     void Changed();
 

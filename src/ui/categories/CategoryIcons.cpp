@@ -1,5 +1,7 @@
 #include "ui/categories/CategoryIcons.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 
@@ -13,9 +15,7 @@ QColor LevelColour(int depth)
     return colours[qBound(0, depth, 3)];
 }
 
-} // namespace
-
-QIcon CategoryIcons::Make(int depth, Variant variant)
+QIcon PaintCategoryIcon(int depth, CategoryIcons::Variant variant)
 {
     QPixmap pixmap(19, 20);
     pixmap.fill(Qt::transparent);
@@ -26,18 +26,18 @@ QIcon CategoryIcons::Make(int depth, Variant variant)
     painter.setPen(QPen(colour.darker(140), 1));
     // A folder: full for a category with notes, an outline for an empty one, lit for an
     // active one.
-    if (variant == Variant::Empty)
+    if (variant == CategoryIcons::Variant::Empty)
         painter.setBrush(Qt::NoBrush);
     else
-        painter.setBrush(variant == Variant::Active ? colour.lighter(150) : colour);
+        painter.setBrush(variant == CategoryIcons::Variant::Active ? colour.lighter(150) : colour);
     painter.drawRoundedRect(folder, 2, 2);
     painter.drawRect(QRectF(1.5, 2.5, 7, 2));
-    if (variant == Variant::Active) {
+    if (variant == CategoryIcons::Variant::Active) {
         painter.setPen(QPen(Qt::white, 2));
         painter.drawLine(QPointF(5, 11), QPointF(8.5, 14.5));
         painter.drawLine(QPointF(8.5, 14.5), QPointF(14, 8));
     } else {
-        painter.setPen(variant == Variant::Empty ? colour.darker(140) : Qt::white);
+        painter.setPen(variant == CategoryIcons::Variant::Empty ? colour.darker(140) : Qt::white);
         QFont font = painter.font();
         font.setPixelSize(9);
         font.setBold(true);
@@ -45,4 +45,26 @@ QIcon CategoryIcons::Make(int depth, Variant variant)
         painter.drawText(folder, Qt::AlignCenter, QString::number(depth + 1));
     }
     return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon CategoryIcons::Make(int depth, Variant variant)
+{
+    // Every item of a tree of tens of thousands of categories shows one of twelve
+    // pictures: each is painted once. The cache goes with the application object, before
+    // the window system it was painted for.
+    static QHash<int, QIcon>* made = nullptr;
+    if (made == nullptr) {
+        made = new QHash<int, QIcon>;
+        qAddPostRoutine([] {
+            delete made;
+            made = nullptr;
+        });
+    }
+    const int key = qBound(0, depth, 3) * 4 + static_cast<int>(variant);
+    const auto found = made->constFind(key);
+    if (found != made->cend())
+        return *found;
+    return *made->insert(key, PaintCategoryIcon(qBound(0, depth, 3), variant));
 }

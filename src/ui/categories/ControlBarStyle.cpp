@@ -17,9 +17,7 @@ void ControlBarStyle::Apply(QTreeWidget* tree)
 
 void ControlBarStyle::SortByText(QList<QTreeWidgetItem*>& items)
 {
-    std::stable_sort(items.begin(), items.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return SortText(a->text(0)) < SortText(b->text(0));
-    });
+    StableSortByText(items, [](const QTreeWidgetItem* item) { return item->text(0); });
 }
 
 bool ControlBarStyle::OnIcon(const QRect& itemRect, const QSize& iconSize, const QPoint& point)
