@@ -57,6 +57,9 @@ public:
     QString AuthorsFilePath() const { return FullPath(QStringLiteral("Data Files\\Authors.dat")); }
     QString ImagesFolder() const { return FullPath(QStringLiteral("Data Files\\Images")); }
     QString LexiconsFolder() const { return FullPath(QStringLiteral("Data Files\\Lexicons")); }
+    // The journal of a batch of file changes that goes in whole or not at all (an
+    // import); present only while one is under way or was stopped (see FileBatch).
+    QString BatchJournalPath() const { return FullPath(QStringLiteral("Data Files\\Batch.journal")); }
 
     // Creates "Data Files" and its Notes, Images and Lexicons folders where missing; the
     // first failure, if any. A read-only folder is left as it is: success when all of them

@@ -12,3 +12,13 @@ FileStatus FileSystem::AppendToFile(const QString& path, const QByteArray& bytes
 {
     return Real().AppendToFile(path, bytes);
 }
+
+FileStatus FileSystem::Sync(const QString& path)
+{
+    return Real().Sync(path);
+}
+
+FileStatus FileSystem::SyncAll(const QString& path)
+{
+    return Real().SyncAll(path);
+}

@@ -44,6 +44,12 @@ public:
     virtual FileStatus RemoveFolder(const QString& path) = 0;
     // Writes the pending values of an INI settings store to its file (QSettings::sync).
     virtual FileStatus SyncSettings(QSettings& settings) = 0;
+    // Makes the file or folder at path durable (its bytes, or a folder's names) before
+    // returning. A file system that does not say otherwise syncs through the real one.
+    virtual FileStatus Sync(const QString& path);
+    // Makes everything written to the file system that holds path durable, in one pass:
+    // thousands of new files cost one wait instead of one each.
+    virtual FileStatus SyncAll(const QString& path);
 
     // The operating system's file system (RealFileSystem), one for the process.
     static FileSystem& Real();

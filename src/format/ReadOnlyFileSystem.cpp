@@ -83,3 +83,13 @@ FileStatus ReadOnlyFileSystem::SyncSettings(QSettings& settings)
         return Refusal(Action::Write, settings.fileName());
     return m_beneath.SyncSettings(settings);
 }
+
+FileStatus ReadOnlyFileSystem::Sync(const QString& path)
+{
+    return m_beneath.Sync(path);
+}
+
+FileStatus ReadOnlyFileSystem::SyncAll(const QString& path)
+{
+    return m_beneath.SyncAll(path);
+}

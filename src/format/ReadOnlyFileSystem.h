@@ -22,6 +22,9 @@ public:
     FileStatus MakePath(const QString& path) override;
     FileStatus RemoveFolder(const QString& path) override;
     FileStatus SyncSettings(QSettings& settings) override;
+    // Syncs change nothing: they reach the file system beneath.
+    FileStatus Sync(const QString& path) override;
+    FileStatus SyncAll(const QString& path) override;
 
     // Whether a change to path would be refused.
     bool Refuses(const QString& path) const;

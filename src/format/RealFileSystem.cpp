@@ -173,6 +173,28 @@ FileStatus RealFileSystem::RemoveFolder(const QString& path)
     return FileStatus::Ok();
 }
 
+FileStatus RealFileSystem::Sync(const QString& path)
+{
+    FileDescriptor file(::open(Native(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0 || ::fsync(file.Get()) != 0)
+        return FileStatus::FromErrno(Action::Write, path, errno);
+    return FileStatus::Ok();
+}
+
+FileStatus RealFileSystem::SyncAll(const QString& path)
+{
+    FileDescriptor file(::open(Native(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        return FileStatus::FromErrno(Action::Write, path, errno);
+    if (::syncfs(file.Get()) != 0) {
+        // Without syncfs the whole system is synced: more than needed, never less.
+        if (errno != ENOSYS)
+            return FileStatus::FromErrno(Action::Write, path, errno);
+        ::sync();
+    }
+    return FileStatus::Ok();
+}
+
 namespace {
 
 // Whether the file at path reads back with every key the settings hold.

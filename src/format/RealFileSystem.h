@@ -16,4 +16,6 @@ public:
     FileStatus MakePath(const QString& path) override;
     FileStatus RemoveFolder(const QString& path) override;
     FileStatus SyncSettings(QSettings& settings) override;
+    FileStatus Sync(const QString& path) override;
+    FileStatus SyncAll(const QString& path) override;
 };

@@ -1,5 +1,6 @@
 #include "categories/CategoryTree.h"
 #include "categories/KeyWordList.h"
+#include "format/FileBatch.h"
 #include "platform/ProgressReporter.h"
 #include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
@@ -77,6 +78,11 @@ void NoteDatabase::Load(SourceStore& sources, bool cleanUp)
 {
     ProgressReporter& progress = Progress();
     progress.Begin(QStringLiteral("Loading Notes Information..."), 20);
+    // A batch of changes a stop interrupted (an import) is completed or put back first,
+    // so that the load finds all of it or none. A read-only folder is read as it is
+    // (every file whole, old or new): the batch is completed by a run that may write.
+    if (!m_folder.IsReadOnly())
+        FileBatch::Recover(m_folder.Files(), m_folder.BatchJournalPath());
     progress.Step();
     QStringList paths;
     for (const QString& name : NoteFileNames())
