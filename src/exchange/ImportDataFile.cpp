@@ -1,8 +1,11 @@
 #include "exchange/ImportDataFile.h"
 
+#include "exchange/GrowingFile.h"
 #include "format/FieldFormat.h"
 #include "format/FieldReader.h"
 #include "format/FieldScan.h"
+#include "format/FileSystem.h"
+#include "format/NoteRecordWalker.h"
 #include "format/RecordList.h"
 #include "format/Version.h"
 #include "sources/SourceExchange.h"
@@ -19,6 +22,25 @@ namespace {
 // No genuine export comes near this.
 constexpr qint64 kMaxDataFileBytes = qint64(512) << 20;
 constexpr qint64 kReadPieceBytes = qint64(1) << 20;
+
+// Every field but the texts, which are read again where they are wanted.
+constexpr NoteFieldUses kIncomingWithoutTexts
+    = kWholeNoteRecord.With(NoteField::PlainText, FieldUse::Skip).With(NoteField::RichText, FieldUse::Skip);
+
+// Where the texts of a walked record lie: from the start of PlainText to the start of
+// the category list after RichText.
+struct TextFieldPlaces
+{
+    qsizetype start = -1;
+    qsizetype end = -1;
+    void At(NoteField field, qsizetype pos)
+    {
+        if (field == NoteField::PlainText)
+            start = pos;
+        else if (field == NoteField::CategoryLevel)
+            end = pos;
+    }
+};
 
 bool ReadAt(int fd, char* into, qint64 size, qint64 offset)
 {
@@ -42,6 +64,12 @@ ImportDataFile::ImportDataFile(QString path)
 {
 }
 
+void ImportDataFile::ReadWhileWritten(const GrowingFile* growing, qint64 statedSize)
+{
+    m_growing = growing;
+    m_growingSize = statedSize;
+}
+
 ImportDataFile::~ImportDataFile()
 {
     if (m_fd >= 0)
@@ -54,7 +82,19 @@ bool ImportDataFile::Fill(qint64 atLeast)
 {
     if (m_ended)
         return false;
-    const qint64 want = std::min(std::max(atLeast, kReadPieceBytes), m_diskSize - m_readPos);
+    qint64 want = std::min(std::max(atLeast, kReadPieceBytes), m_diskSize - m_readPos);
+    if (m_growing != nullptr) {
+        // Still being unpacked: the bytes wanted, or as many as there will ever be.
+        const qint64 written = m_growing->WaitFor(m_readPos + want);
+        if (written < m_readPos + want) {
+            m_diskSize = written;
+            want = written - m_readPos;
+        }
+    }
+    if (want <= 0 && !m_heldReturn) {
+        m_ended = true;
+        return false;
+    }
     const qsizetype held = m_heldReturn ? 1 : 0;
     QByteArray piece(held + want, Qt::Uninitialized);
     if (held != 0)
@@ -114,9 +154,12 @@ ImportDataFile::Result ImportDataFile::ReadAll(const Take& take)
     struct stat info
     {
     };
-    if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxDataFileBytes)
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
         return Result::Failed;
-    m_diskSize = info.st_size;
+    // A file still being unpacked is as long as the archive says it will be.
+    m_diskSize = m_growing != nullptr ? m_growingSize : info.st_size;
+    if (m_diskSize > kMaxDataFileBytes)
+        return Result::Failed;
     // The head: version, time of the export (not used) and count, read whole or up to
     // the end of the file.
     qint32 count = 0;
@@ -154,9 +197,19 @@ bool ImportDataFile::ReadEntries(qint32 count, const Take& take)
             reader = FieldReader(m_window);
             reader.SetPosition(pos);
             note = NoteRecord();
-            note.Read(reader, m_version);
+            FieldScan::Cursor fields = reader.Fields();
+            WalkNoteRecord<kIncomingWithoutTexts>(fields, NoteLayout::ForVersion(m_version), note);
+            reader.SetPosition(fields.pos);
             sourceStart = reader.Position();
-            note.AttachedSource = ReadSourceExchange(reader, m_version);
+            // Notes of one source follow one another: the same bytes as the last source
+            // read are that source again, without reading it field by field.
+            if (!m_lastSourceBytes.isEmpty()
+                && QByteArrayView(m_window).sliced(sourceStart).startsWith(m_lastSourceBytes)) {
+                note.AttachedSource = m_lastSource;
+                reader.SetPosition(sourceStart + m_lastSourceBytes.size());
+            } else {
+                note.AttachedSource = ReadSourceExchange(reader, m_version);
+            }
             // An entry that reaches the end of the window may go on beyond it.
             if ((reader.RanOut() || reader.AtEnd()) && Fill(m_window.size()))
                 continue;
@@ -172,8 +225,6 @@ bool ImportDataFile::ReadEntries(qint32 count, const Take& take)
         if (note.NoteID > 0) {
             ShareRepeatedFields(note);
             note.SourceID = note.AttachedSource.SourceId > 0 ? note.AttachedSource.SourceId : 0;
-            note.PlainText.clear();
-            note.RichText.clear();
             take(std::move(note), entry);
         }
         if (pos >= kReadPieceBytes) {
@@ -187,6 +238,8 @@ bool ImportDataFile::ReadEntries(qint32 count, const Take& take)
 
 void ImportDataFile::ShareSource(NoteRecord& note, const QByteArray& sourceBytes)
 {
+    if (sourceBytes == m_lastSourceBytes)
+        return; // the last source again, shared already
     // The same bytes read the same, but for a source stored without a GUID: each reading
     // gives it a new one, and so each note keeps its own.
     const auto known = m_sources.constFind(sourceBytes);
@@ -196,6 +249,12 @@ void ImportDataFile::ShareSource(NoteRecord& note, const QByteArray& sourceBytes
         return;
     else
         m_sources.insert(sourceBytes, note.AttachedSource);
+    // A GUID read from the bytes, not made for them: the next note may share the source
+    // without reading it.
+    const bool readGuid = !note.AttachedSource.SourceGUID.isEmpty()
+        && sourceBytes.contains(note.AttachedSource.SourceGUID.toUtf8());
+    m_lastSourceBytes = readGuid ? sourceBytes : QByteArray();
+    m_lastSource = note.AttachedSource;
 }
 
 void ImportDataFile::ShareRepeatedFields(NoteRecord& note)
@@ -228,4 +287,29 @@ void ImportDataFile::ReadTexts(const Entry& entry, NoteRecord& note) const
     read.Read(reader, m_version);
     note.PlainText = read.PlainText;
     note.RichText = read.RichText;
+}
+
+QByteArray ImportDataFile::ReadTextFields(const Entry& entry) const
+{
+    QByteArray bytes(entry.size, Qt::Uninitialized);
+    if (m_fd < 0 || !ReadAt(m_fd, bytes.data(), entry.size, entry.offset))
+        return {};
+    bytes = FieldScan::FoldLineEnds(bytes);
+    FieldScan::Cursor fields {bytes.constData(), bytes.size(), 0};
+    NoteRecord skipped;
+    TextFieldPlaces places;
+    WalkNoteRecord<NoteFieldUses::All(FieldUse::Skip)>(fields, NoteLayout::ForVersion(m_version), skipped,
+                                                       places);
+    if (places.start < 0 || places.end < places.start)
+        return {};
+    return bytes.mid(places.start, places.end - places.start);
+}
+
+void ImportDataFile::Discard(FileSystem& files)
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    // Left behind, it goes with the import folder.
+    static_cast<void>(files.Remove(m_path));
 }

@@ -8,6 +8,9 @@
 #include <QString>
 #include <functional>
 
+class FileSystem;
+class GrowingFile;
+
 // "_ExpNotes.dat" of an archive being imported, read entry by entry so that the import
 // never holds the texts of its notes: each note is handed over without its PlainText and
 // RichText, with the place of its entry, from which ReadTexts reads them again when they
@@ -37,6 +40,9 @@ public:
     using Take = std::function<void(NoteRecord&& note, Entry entry)>;
 
     explicit ImportDataFile(QString path);
+    // The file is still being written (as growing tells) up to statedSize bytes: reading
+    // waits for the bytes it wants. Call before ReadAll.
+    void ReadWhileWritten(const GrowingFile* growing, qint64 statedSize);
     ~ImportDataFile();
     ImportDataFile(const ImportDataFile&) = delete;
     ImportDataFile& operator=(const ImportDataFile&) = delete;
@@ -46,6 +52,12 @@ public:
     Result ReadAll(const Take& take);
     // Fills the texts of a note handed over by ReadAll from its entry.
     void ReadTexts(const Entry& entry, NoteRecord& note) const;
+    // The entry's PlainText and RichText fields as stored (logical bytes, lengths
+    // included), to be copied into a note file as they are; empty when they cannot be read.
+    QByteArray ReadTextFields(const Entry& entry) const;
+    // Closes and removes the file: an unpacked copy nobody reads any more, removed
+    // before its bytes are written out to the disk. Nothing can be read after.
+    void Discard(FileSystem& files);
 
 private:
     bool Fill(qint64 atLeast);
@@ -56,6 +68,8 @@ private:
     void ShareRepeatedFields(NoteRecord& note);
 
     QString m_path;
+    const GrowingFile* m_growing = nullptr;
+    qint64 m_growingSize = 0;
     int m_fd = -1;
     double m_version = 0;
     qint64 m_diskSize = 0;
@@ -74,6 +88,8 @@ private:
     // Notes citing one source carry equal copies of it: they share one. Category paths
     // and key words repeat from note to note too.
     QHash<QByteArray, SourceRecord> m_sources;
+    QByteArray m_lastSourceBytes; // the last source read, when reading it again gives it again
+    SourceRecord m_lastSource;
     QHash<QString, CategoryAssignment> m_categories;
     QSet<QString> m_keyWords;
 };

@@ -1,9 +1,22 @@
 #include "exchange/ImportDatabaseScan.h"
 
+#include "format/FieldScan.h"
 #include "format/NoteFile.h"
+#include "format/NoteRecordWalker.h"
+#include "format/ReusedFileBuffer.h"
 #include "store/NoteDatabase.h"
 
 namespace {
+
+// What the comparison and the integration need: ids, dates, GUID, source, attachments.
+// The rest is read again with the texts.
+constexpr NoteFieldUses kScannedForComparison = kWholeNoteRecord.With(NoteField::KeyWords, FieldUse::Skip)
+                                                    .With(NoteField::ReservedText, FieldUse::Skip)
+                                                    .With(NoteField::PlainText, FieldUse::Skip)
+                                                    .With(NoteField::RichText, FieldUse::Skip)
+                                                    .With(NoteField::CategoryLevel, FieldUse::Skip)
+                                                    .With(NoteField::CategoryName, FieldUse::Skip)
+                                                    .With(NoteField::CategoryParent, FieldUse::Skip);
 
 // One cleared category path shared by every note kept.
 const CategoryAssignment& Cleared()
@@ -17,22 +30,24 @@ const CategoryAssignment& Cleared()
 ImportDatabaseScan ImportDatabaseScan::Read(const DataFolder& folder)
 {
     ImportDatabaseScan scan;
+    QByteArray bytes;
     for (const QString& name : NoteDatabase::NoteFileNames(folder)) {
         File file;
         file.path = folder.NoteFilePath(name);
-        NotesList notes = ReadNoteFile(file.path, &file.stamp);
-        file.ids.reserve(notes.size());
-        for (NoteRecord& note : notes) {
-            file.ids.append(note.NoteID);
-            // What the comparison and the integration need stays: ids, dates, GUID,
-            // source, attachments. The rest is read again with the texts.
-            note.PlainText = QString();
-            note.RichText = QString();
-            note.KeyWords = QString();
-            note.ReservedText = QString();
-            note.Categories = Cleared();
-            scan.notes.append(std::move(note));
-            scan.fileOf.append(int(scan.files.size()));
+        // The records ReadNoteFile keeps, without decoding the texts nobody compares.
+        if (ReadWholeFile(file.path, bytes, &file.stamp)) {
+            bytes.resize(FieldScan::FoldLineEndsInPlace(bytes.data(), bytes.size()));
+            NoteFileWalker walker(bytes.constData(), bytes.size());
+            while (walker.HasNext()) {
+                NoteRecord note;
+                walker.Next<kScannedForComparison>(note);
+                if (!NoteFileWalker::IsKept(note.NoteID))
+                    continue;
+                file.ids.append(note.NoteID);
+                note.Categories = Cleared();
+                scan.notes.append(std::move(note));
+                scan.fileOf.append(int(scan.files.size()));
+            }
         }
         scan.files.append(std::move(file));
     }

@@ -4,10 +4,13 @@
 #include "exchange/ImportSession.h"
 #include "format/AttachmentRecord.h"
 #include "format/AuthorsFile.h"
+#include "format/FieldWriter.h"
 #include "format/FileSystem.h"
-#include "format/FileTransaction.h"
 #include "format/NoteFile.h"
+#include "format/RecordList.h"
 #include "format/SourcesFile.h"
+#include "format/StoredNoteRecords.h"
+#include "format/Version.h"
 #include "platform/ProgressReporter.h"
 #include "store/NoteDatabase.h"
 
@@ -34,8 +37,14 @@ ImportIntegrator::ImportIntegrator(NoteDatabase& database, SourceStore& sources,
     , m_sources(sources)
     , m_importFolder(std::move(importFolder))
     , m_imagesFolder(database.Folder().ImagesFolder())
-    , m_asideFolder(database.Folder().FullPath(QStringLiteral("Data Files\\ImportReplaced")))
 {
+}
+
+void ImportIntegrator::SetStoredTexts(std::function<QByteArray(int index)> storedTexts,
+                                      std::function<void()> staged)
+{
+    m_storedTexts = std::move(storedTexts);
+    m_staged = std::move(staged);
 }
 
 FileStatus ImportIntegrator::Integrate(ImportSession& session, const QList<int>& selected,
@@ -45,30 +54,16 @@ FileStatus ImportIntegrator::Integrate(ImportSession& session, const QList<int>&
     NoteDatabase::IdBatch ids(m_database);
     SourceStore::ImportBatch sources(m_sources);
     FileSystem& files = m_database.Folder().Files();
-    FileStatus status = files.RemoveFolder(m_asideFolder); // a leftover of an interrupted run
-    status.Keep(files.MakePath(m_asideFolder));
-    status.Keep(files.MakePath(m_imagesFolder));
+    m_batch.emplace(files, m_database.Folder().BatchJournalPath());
+    FileStatus status = files.MakePath(m_imagesFolder);
     if (status)
         status = IntegrateAll(session, selected, progress, imported, ids, sources);
+    // On a failure the ids, sources and authors go back as the batches end; the files
+    // were never changed, or are put back by the file batch.
     if (status)
         sources.Commit();
-    else
-        Undo();
-    // Replaced files wait there only until now; a folder left behind goes with the next
-    // import's first step.
-    static_cast<void>(files.RemoveFolder(m_asideFolder));
+    m_batch.reset(); // removes whatever was staged and not committed
     return status;
-}
-
-void ImportIntegrator::Undo()
-{
-    // The import has failed already and says so; what cannot be put back here stays as
-    // it is (a new file no note names, a replaced one waiting in the aside folder).
-    FileSystem& files = m_database.Folder().Files();
-    for (const QString& created : std::as_const(m_createdFiles))
-        static_cast<void>(files.Remove(created));
-    for (const auto& [path, aside] : std::as_const(m_setAside))
-        static_cast<void>(files.Rename(aside, path));
 }
 
 FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<int>& selected,
@@ -79,6 +74,7 @@ FileStatus ImportIntegrator::IntegrateAll(ImportSession& session, const QList<in
     for (int i = 0; i < int(session.DatabaseNotes().size()); ++i)
         m_existingByGuid[session.DatabaseNotes().at(i).NoteGUID].append(i);
     ScanAttachmentNumbers();
+    m_integrated.reserve(selected.size());
     // The chosen notes as they came in: the session's items change only on success.
     for (int index : selected) {
         const ImportItem& item = session.Items().at(index);
@@ -142,26 +138,18 @@ void ImportIntegrator::ResolveSource(NoteRecord& note, SourceStore::ImportBatch&
     note.SourceID = source.SourceId;
 }
 
-FileStatus ImportIntegrator::SetAside(const QString& path)
-{
-    const QString aside = QDir(m_asideFolder).filePath(QString::number(m_setAside.size()));
-    const FileStatus moved = m_database.Folder().Files().Rename(path, aside);
-    if (moved)
-        m_setAside.append({path, aside});
-    return moved;
-}
-
 FileStatus ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteRecord* existing)
 {
-    // E's files leave the folder, as a deletion would, but wait aside until the import
-    // is stored, so that a failed import can put them back.
+    // E's files leave the folder when the import goes in (the batch keeps them until it is
+    // done, so that a failed import can put them back); their numbers are free again.
     if (existing != nullptr) {
         for (const AttachmentRecord& old : existing->Attachments) {
             const QString path = QDir(m_imagesFolder).filePath(old.StoredName);
             if (!ExchangeFormat::IsPlainStoredName(old.StoredName) || !QFileInfo::exists(path))
                 continue;
-            if (const FileStatus moved = SetAside(path); !moved)
-                return moved;
+            if (const FileStatus removed = m_batch->Remove(path); !removed)
+                return removed;
+            m_leaving.insert(path);
             auto number = m_attachmentNumbers.find(AttachmentNumber(old.StoredName));
             if (number != m_attachmentNumbers.end() && --number->second == 0)
                 m_attachmentNumbers.erase(number);
@@ -181,47 +169,32 @@ FileStatus ImportIntegrator::ReplaceAttachments(NoteRecord& note, const NoteReco
     return FileStatus::Ok();
 }
 
-// The import folder is removed afterwards, so its files are moved rather than copied;
-// a file that two attachments name is copied from where the first one put it. An
-// existing file is never overwritten.
+// The import folder is removed afterwards, so its files are moved rather than copied
+// (when the import goes in); a file that two attachments name is copied for the second
+// within the import folder. An existing file is never overwritten.
 FileStatus ImportIntegrator::TakeAttachmentFile(const QString& storedName, const QString& newName)
 {
     const QString target = QDir(m_imagesFolder).filePath(newName);
-    const auto moved = m_takenFiles.constFind(storedName);
-    if (moved != m_takenFiles.constEnd()) {
-        if (QFileInfo::exists(target))
-            return FileStatus::Ok(); // never overwritten: the record points at that file
-        const FileStatus copied = m_database.Folder().Files().Copy(*moved, target);
-        if (copied)
-            m_createdFiles.append(target);
-        return copied;
-    }
-    const QString from = QDir(m_importFolder).filePath(storedName);
+    QString from = QDir(m_importFolder).filePath(storedName);
     struct stat info
     {
     };
     if (::lstat(QFile::encodeName(from).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return FileStatus::Ok(); // missing from the archive (or no plain file): the record points at no file
-    bool taken = false;
-    const FileStatus status = MoveWithoutReplacing(from, target, &taken);
-    if (taken) {
-        m_takenFiles.insert(storedName, target);
-        m_createdFiles.append(target);
-    }
-    return status;
-}
-
-FileStatus ImportIntegrator::MoveWithoutReplacing(const QString& from, const QString& target, bool* moved)
-{
-    *moved = false;
-    if (QFileInfo::exists(target))
+    // Never overwritten: the record points at that file. A file that the import removes
+    // (a replaced note's) frees its name first.
+    if (QFileInfo::exists(target) && !m_leaving.contains(target))
         return FileStatus::Ok();
-    FileSystem& files = m_database.Folder().Files();
-    FileStatus status = files.Rename(from, target);
-    if (!status)
-        status = files.Copy(from, target); // another file system, where no rename reaches
-    *moved = status.IsOk();
-    return status;
+    const int copies = m_takenFiles.value(storedName, -1) + 1;
+    m_takenFiles.insert(storedName, copies);
+    if (copies > 0) {
+        const QString copy = from + QStringLiteral(".copy%1").arg(copies);
+        if (const FileStatus copied = m_database.Folder().Files().Copy(from, copy); !copied)
+            return copied;
+        from = copy;
+    }
+    m_batch->Move(from, target);
+    return FileStatus::Ok();
 }
 
 int ImportIntegrator::AttachmentNumber(const QString& fileName)
@@ -252,9 +225,11 @@ QList<ImportIntegrator::Slot>& ImportIntegrator::Plan(const QString& path)
         return *found;
     QList<qint32> ids;
     const auto known = m_knownFiles.constFind(path);
-    if (known != m_knownFiles.cend() && FileStamp::Of(path) == known->stamp) {
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
+    if (known != m_knownFiles.cend() && stamp == known->stamp) {
         ids = known->ids;
-    } else {
+    } else if (stamp) {
+        // Written since it was read (or not read then): its records as they are now.
         for (const NoteRecord& note : ReadNoteFile(path))
             ids.append(note.NoteID);
     }
@@ -271,28 +246,56 @@ void ImportIntegrator::RemoveFromFile(const QString& path, qint32 id)
     Plan(path).removeIf([id](const Slot& slot) { return slot.id == id; });
 }
 
-// The file's records are read again: nothing has written it since it was planned.
-NotesList ImportIntegrator::NotesOfPlan(const QString& path) const
+void ImportIntegrator::WriteIntegrated(const std::pair<int, NoteRecord>& integrated,
+                                       FieldWriter& writer) const
 {
-    const NotesList stored = ReadNoteFile(path);
-    NotesList notes;
-    for (const Slot& slot : m_plans.value(path)) {
-        if (slot.integrated >= 0) {
-            const auto& [index, integrated] = m_integrated.at(slot.integrated);
-            NoteRecord note = integrated;
-            m_session->FillTexts(index, note);
-            notes.append(std::move(note));
-        } else if (slot.stored < stored.size() && stored.at(slot.stored).NoteID == slot.id) {
-            notes.append(stored.at(slot.stored));
-        } else {
-            // Changed from outside after all: the record of that id, if any.
-            const auto record = std::find_if(stored.begin(), stored.end(),
-                                             [&](const NoteRecord& note) { return note.NoteID == slot.id; });
-            if (record != stored.end())
-                notes.append(*record);
+    const auto& [index, note] = integrated;
+    if (!m_session->Items().at(index).textsHeld) {
+        // The texts as the archive stores them: nothing to decode and encode again.
+        if (const QByteArray stored = m_storedTexts ? m_storedTexts(index) : QByteArray();
+            !stored.isEmpty()) {
+            note.Write(writer, stored);
+            return;
         }
     }
-    return notes;
+    NoteRecord whole = note;
+    m_session->FillTexts(index, whole);
+    whole.Write(writer);
+}
+
+// The file's records are read again: nothing has written it since it was planned.
+QByteArray ImportIntegrator::FileBytesOfPlan(const QString& path) const
+{
+    const QList<Slot>& plan = m_plans.value(path);
+    const bool keepsStored
+        = std::any_of(plan.cbegin(), plan.cend(), [](const Slot& slot) { return slot.integrated < 0; });
+    const StoredNoteRecords stored = keepsStored ? StoredNoteRecords::Read(path) : StoredNoteRecords();
+    // Each slot's record: an integrated note (>= 0) or a stored record (-1 - its index);
+    // a stored one changed from outside since is looked for by its id, and left out
+    // when gone.
+    QList<int> records;
+    for (const Slot& slot : plan) {
+        if (slot.integrated >= 0) {
+            records.append(slot.integrated);
+            continue;
+        }
+        int at = slot.stored < stored.Count() && stored.IdAt(slot.stored) == slot.id ? slot.stored : -1;
+        for (int i = 0; at < 0 && i < stored.Count(); ++i) {
+            if (stored.IdAt(i) == slot.id)
+                at = i;
+        }
+        if (at >= 0)
+            records.append(-1 - at);
+    }
+    FieldWriter writer;
+    RecordListWriter::WriteHead(writer, Version::kNumber, records.size());
+    for (int record : std::as_const(records)) {
+        if (record >= 0)
+            WriteIntegrated(m_integrated.at(record), writer);
+        else
+            stored.WriteRecord(-1 - record, writer);
+    }
+    return writer.DiskBytes();
 }
 
 FileStatus ImportIntegrator::WriteAll(NoteDatabase::IdBatch& ids, const SourceStore::ImportBatch& sources)
@@ -300,17 +303,25 @@ FileStatus ImportIntegrator::WriteAll(NoteDatabase::IdBatch& ids, const SourceSt
     FileSystem& files = m_database.Folder().Files();
     if (const FileStatus folder = files.MakePath(m_database.Folder().NotesFolder()); !folder)
         return folder;
-    // The sources and authors first: a note never cites a source that is not stored.
-    FileTransaction transaction(files);
-    FileStatus status = transaction.Write(m_sources.SourcesFilePath(), sources.SourcesFileBytes());
-    status.Keep(transaction.Write(m_sources.AuthorsFilePath(), sources.AuthorsFileBytes()));
-    for (qsizetype i = 0; status && i < m_fileOrder.size(); ++i)
-        status = transaction.Write(m_fileOrder.at(i), NoteFileDiskBytes(NotesOfPlan(m_fileOrder.at(i))));
-    // One settings save for the whole batch keeps the raised counters durable.
+    // Everything is staged beside its place, then goes in at once: the sources and
+    // authors with the notes that cite them.
+    FileStatus status = m_batch->Write(m_sources.SourcesFilePath(), sources.SourcesFileBytes());
     if (status)
-        status = ids.Store();
+        status = m_batch->Write(m_sources.AuthorsFilePath(), sources.AuthorsFileBytes());
+    for (qsizetype i = 0; status && i < m_fileOrder.size(); ++i)
+        status = m_batch->Write(m_fileOrder.at(i), FileBytesOfPlan(m_fileOrder.at(i)));
     if (!status)
-        return status; // the transaction puts the files back
-    transaction.Commit();
+        return status; // the batch removes what it staged
+    if (m_staged)
+        m_staged();
+    if (status = m_batch->Commit(); !status)
+        return status;
+    // One settings save for the whole batch keeps the raised counters durable; a stop
+    // before it is covered by the next load, which raises the counters past every id.
+    if (status = ids.Store(); !status) {
+        m_batch->Rollback();
+        return status;
+    }
+    m_batch->Finish();
     return FileStatus::Ok();
 }

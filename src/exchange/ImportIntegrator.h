@@ -2,6 +2,7 @@
 
 #include "exchange/ImportDatabaseScan.h"
 #include "format/AuthorRecord.h"
+#include "format/FileBatch.h"
 #include "format/FileStatus.h"
 #include "format/NoteFile.h"
 #include "format/NoteIdList.h"
@@ -12,9 +13,13 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <map>
+#include <optional>
 
+class FieldWriter;
 class ImportSession;
 class NoteDatabase;
 class ProgressReporter;
@@ -32,13 +37,16 @@ class SourceStore;
 //  4. a note replacing E keeps E's id (and leaves E's file when its own file differs);
 //     any other gets MaxNoteID + 1; the note is written into its note file.
 // Note files are planned as lists of ids and each written once at the end, after
-// "Sources.dat" and "Authors.dat", one at a time (its notes read then, the incoming ones
-// with their texts read again from the archive), and the counters are stored; the caller
-// then reloads the database. So an import holds no more than one note file's notes.
-// All of it stands or falls together: when a file cannot be written (a note file, the
-// sources, the authors, the settings, an attachment), every file written is put back,
-// the attachment files are as they were (E's are only set aside until the end), and the
-// sources, authors and counters in memory are restored: no note is integrated.
+// "Sources.dat" and "Authors.dat", one at a time, and the counters are stored; the caller
+// then reloads the database. So an import holds no more than one note file's notes. The
+// records are copied as they are stored where they can be: an incoming note's texts as
+// the archive's data file holds them (SetStoredTexts), a kept note as its file holds it.
+// All of it stands or falls together, one FileBatch: the files are written beside their
+// places, made durable with one sync, and put in place under a journal, so that a stop
+// at any moment leaves the import either done or not begun once the next load has
+// looked at the journal. When a file cannot be written (a note file, the sources, the
+// authors, the settings, an attachment), every file is as it was and the sources,
+// authors and counters in memory are restored: no note is integrated.
 class ImportIntegrator
 {
 public:
@@ -47,6 +55,11 @@ public:
     // Note files read just before (for the comparison): a file whose stamp on disk is
     // still the one read is planned from the ids read then instead of being read again.
     void KnowFiles(const QList<ImportDatabaseScan::File>& files);
+    // Where the stored texts of incoming note index come from (the two fields as the
+    // archive holds them; empty when they cannot be had: then they are read and encoded
+    // again), and what to call once every file is staged, before the one sync (the
+    // unpacked data file is dropped there, so that its bytes never reach the disk).
+    void SetStoredTexts(std::function<QByteArray(int index)> storedTexts, std::function<void()> staged);
 
     // imported receives the ids of the imported notes in order; a failure names the file.
     FileStatus Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
@@ -61,13 +74,7 @@ private:
                             NoteIdList* imported, NoteDatabase::IdBatch& ids,
                             SourceStore::ImportBatch& sources);
     FileStatus ReplaceAttachments(NoteRecord& note, const NoteRecord* existing);
-    FileStatus SetAside(const QString& path);
     FileStatus TakeAttachmentFile(const QString& storedName, const QString& newName);
-    // Renames from to target unless target exists (false, nothing done); a copy when a
-    // rename cannot be made.
-    FileStatus MoveWithoutReplacing(const QString& from, const QString& target, bool* moved);
-    // Everything the integration changed, put back after a failure.
-    void Undo();
     void ScanAttachmentNumbers();
     static int AttachmentNumber(const QString& fileName);
     // A note file being rewritten, as ids until it is written: each slot is a record of
@@ -81,7 +88,8 @@ private:
     };
     QList<Slot>& Plan(const QString& path);
     void RemoveFromFile(const QString& path, qint32 id);
-    NotesList NotesOfPlan(const QString& path) const;
+    QByteArray FileBytesOfPlan(const QString& path) const;
+    void WriteIntegrated(const std::pair<int, NoteRecord>& integrated, FieldWriter& writer) const;
     FileStatus WriteAll(NoteDatabase::IdBatch& ids, const SourceStore::ImportBatch& sources);
 
     NoteDatabase& m_database;
@@ -90,7 +98,8 @@ private:
     QString m_imagesFolder;
     QHash<QString, QList<int>> m_existingByGuid;
     std::map<int, int> m_attachmentNumbers; // number -> files carrying it
-    QHash<QString, QString> m_takenFiles; // import-folder name -> where it went
+    QHash<QString, int> m_takenFiles; // import-folder name -> copies asked for
+    QSet<QString> m_leaving; // attachment files the import removes
     QHash<QString, QList<Slot>> m_plans; // note files being rewritten
     QHash<QString, ImportDatabaseScan::File> m_knownFiles; // read before, valid while unchanged
     QStringList m_fileOrder;
@@ -98,8 +107,7 @@ private:
     // (item index, the note as it is stored, its texts held only when the item holds them)
     QList<std::pair<int, NoteRecord>> m_integrated;
 
-    // What Undo puts back.
-    QString m_asideFolder; // replaced attachment files wait here until the end
-    QList<std::pair<QString, QString>> m_setAside; // (attachment path, where it waits)
-    QStringList m_createdFiles; // attachment files this import made
+    std::optional<FileBatch> m_batch;
+    std::function<QByteArray(int index)> m_storedTexts;
+    std::function<void()> m_staged;
 };

@@ -1,6 +1,7 @@
 #include "exchange/ImportNotes.h"
 
 #include "exchange/ExchangeFormat.h"
+#include "exchange/GrowingFile.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportDataFile.h"
 #include "exchange/ImportDatabaseScan.h"
@@ -55,15 +56,27 @@ public:
         : m_file(path)
     {
     }
-    void Start()
+    // The reading never waits for an unpacking that has stopped.
+    ~DataFileReading() { m_growth.End(); }
+    DataFileReading(const DataFileReading&) = delete;
+    DataFileReading& operator=(const DataFileReading&) = delete;
+
+    // The file exists and is being unpacked, statedSize bytes in all: it is read as it
+    // grows (Growth() hears how far the unpacking has come).
+    void Start(qint64 statedSize)
     {
+        m_file.ReadWhileWritten(&m_growth, statedSize);
         m_reading = std::async(LaunchPolicy(), [this] { return Read(); });
     }
+    GrowingFile& Growth() { return m_growth; }
     // Waits for the reading; reads here when it never started (no such entry).
     ImportDataFile::Result Result() { return m_reading.valid() ? m_reading.get() : Read(); }
     NotesList TakeNotes() { return std::move(m_notes); }
     // The texts of incoming note index.
     void ReadTexts(int index, NoteRecord& note) const { m_file.ReadTexts(m_entries.at(index), note); }
+    QByteArray ReadTextFields(int index) const { return m_file.ReadTextFields(m_entries.at(index)); }
+    // Nothing more is read: the unpacked file goes before its bytes reach the disk.
+    void Discard(FileSystem& files) { m_file.Discard(files); }
 
 private:
     ImportDataFile::Result Read()
@@ -75,6 +88,7 @@ private:
     }
 
     ImportDataFile m_file;
+    GrowingFile m_growth;
     NotesList m_notes;
     QList<ImportDataFile::Entry> m_entries;
     std::future<ImportDataFile::Result> m_reading; // last: destroyed (waited for) first
@@ -108,6 +122,8 @@ int ChooseAndIntegrate(const ImportContext& context, const QString& tempPath, Da
     progress.Begin(QStringLiteral("Integrating notes into database..."), int(selected.size()) + 1);
     ImportIntegrator integrator(database, *context.sources, tempPath);
     integrator.KnowFiles(scan.files);
+    integrator.SetStoredTexts([&dataFile](int index) { return dataFile.ReadTextFields(index); },
+                              [&dataFile, &database] { dataFile.Discard(database.Folder().Files()); });
     const FileStatus stored = integrator.Integrate(session, selected, progress, imported);
     progress.End();
     if (!stored) {
@@ -139,7 +155,11 @@ int ExtractAndImport(const QString& archivePath, const ImportContext& context, c
     DataFileReading dataFile(QDir(tempPath).filePath(ExchangeFormat::DataFileName()));
     progress.Begin(QStringLiteral("Decompressing export file..."), 0);
     QString error;
-    const UnzipFirst first {ExchangeFormat::DataFileName(), [&dataFile] { dataFile.Start(); }};
+    // The data file is read on another thread while it is unpacked.
+    const UnzipFirst first {ExchangeFormat::DataFileName(),
+                            [&dataFile](qint64 size) { dataFile.Start(size); },
+                            [&dataFile](qint64 written) { dataFile.Growth().Grow(written); },
+                            [&dataFile] { dataFile.Growth().End(); }};
     if (!UnzipToFolder(archivePath, tempPath, &error, context.limits, first)) {
         if (report != nullptr)
             report->error = error;

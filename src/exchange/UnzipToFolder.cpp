@@ -138,8 +138,9 @@ bool WriteAll(int fd, const char* bytes, qint64 size)
     return true;
 }
 
-// Copies the entry's bytes, never more than its stored size.
-bool CopyEntry(zip_file_t* in, int out, const EntryPlan& entry, QByteArray& buffer, QString* error)
+// Copies the entry's bytes, never more than its stored size; grown hears of each piece.
+bool CopyEntry(zip_file_t* in, int out, const EntryPlan& entry, QByteArray& buffer, QString* error,
+               const std::function<void(qint64)>& grown)
 {
     qint64 written = 0;
     for (;;) {
@@ -154,13 +155,15 @@ bool CopyEntry(zip_file_t* in, int out, const EntryPlan& entry, QByteArray& buff
                         QStringLiteral("An entry of the archive is larger than it says: ") + entry.name);
         if (!WriteAll(out, buffer.constData(), got))
             return Fail(error, ZipErrorText(ZIP_ER_WRITE));
+        if (grown)
+            grown(written);
     }
 }
 
 // Streams one entry to disk. The file is created with the system calls (thousands of
 // small attachments make a QFile's own checks count) and never through a link.
 bool ExtractEntry(zip_t* archive, const EntryPlan& entry, const QDir& folder, ExtractionState& state,
-                  QString* error)
+                  QString* error, const UnzipFirst* first = nullptr)
 {
     const QString target = folder.filePath(entry.name);
     if (entry.isFolder)
@@ -177,7 +180,9 @@ bool ExtractEntry(zip_t* archive, const EntryPlan& entry, const QDir& folder, Ex
         zip_fclose(in);
         return Fail(error, ZipErrorText(ZIP_ER_OPEN));
     }
-    bool ok = CopyEntry(in, out, entry, state.buffer, error);
+    if (first != nullptr && first->started)
+        first->started(entry.size);
+    bool ok = CopyEntry(in, out, entry, state.buffer, error, first != nullptr ? first->grown : nullptr);
     zip_fclose(in);
     if (::close(out) != 0)
         ok = ok && Fail(error, ZipErrorText(ZIP_ER_WRITE));
@@ -225,10 +230,11 @@ bool UnzipToFolder(const QString& archivePath, const QString& folderPath, QStrin
         return !first.name.isEmpty() && !entry.isFolder && entry.name == first.name;
     });
     if (firstEntry != plan.cend()) {
-        if (!ExtractEntry(archive.get(), *firstEntry, folder, state, errorOut))
+        const bool whole = ExtractEntry(archive.get(), *firstEntry, folder, state, errorOut, &first);
+        if (first.ended)
+            first.ended(); // also after a failure, or before started: the reader waits no longer
+        if (!whole)
             return false;
-        if (first.done)
-            first.done();
     }
     for (auto entry = plan.cbegin(); entry != plan.cend(); ++entry) {
         if (entry != firstEntry && !ExtractEntry(archive.get(), *entry, folder, state, errorOut))

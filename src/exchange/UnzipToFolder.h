@@ -5,12 +5,19 @@
 #include <QString>
 #include <functional>
 
-// An entry to extract before all others, and what to do as soon as it is on disk: the
-// import starts reading its data file there while the attachments are extracted.
+// An entry to extract before all others, and how its writing goes, so that another
+// thread can read it as it grows: the import reads its data file while it is unpacked.
+// Nothing is called when the archive does not hold the entry; once started is called,
+// ended is called too, whatever happens.
 struct UnzipFirst
 {
     QString name;
-    std::function<void()> done; // called only when the archive holds the entry
+    // The entry's file exists (empty); size is the size the archive states for it.
+    std::function<void(qint64 size)> started;
+    // After each piece written: the bytes written so far.
+    std::function<void(qint64 written)> grown;
+    // The entry's writing is over, whole or not.
+    std::function<void()> ended;
 };
 
 // Extracts every entry of the ZIP archive into folderPath (which must exist), keeping

@@ -22,6 +22,9 @@ public:
     void WriteText(const QString& text);
     void WriteTextBytes(const QByteArray& bytes);
     void WriteTime(const DateTime& value);
+    // Fields already in this encoding, as another data file holds them (their logical
+    // bytes): copied as they are.
+    void WriteFields(QByteArrayView logicalBytes) { m_bytes.append(logicalBytes); }
 
     // The fields as written, before line-end translation.
     const QByteArray& LogicalBytes() const { return m_bytes; }

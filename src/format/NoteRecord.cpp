@@ -12,6 +12,22 @@ NoteRecord::NoteRecord()
 
 void NoteRecord::Write(FieldWriter& writer) const
 {
+    WriteHead(writer);
+    writer.WriteText(PlainText);
+    writer.WriteText(RichText);
+    Categories.Write(writer);
+}
+
+void NoteRecord::Write(FieldWriter& writer, QByteArrayView storedTexts) const
+{
+    WriteHead(writer);
+    writer.WriteFields(storedTexts);
+    Categories.Write(writer);
+}
+
+// The fields before the texts.
+void NoteRecord::WriteHead(FieldWriter& writer) const
+{
     writer.WriteInt(NoteID);
     writer.WriteInt(SourceID);
     writer.WriteTime(DateAdded);
@@ -23,9 +39,6 @@ void NoteRecord::Write(FieldWriter& writer) const
     writer.WriteInt(static_cast<qint32>(Attachments.size()));
     for (const AttachmentRecord& attachment : Attachments)
         attachment.Write(writer);
-    writer.WriteText(PlainText);
-    writer.WriteText(RichText);
-    Categories.Write(writer);
 }
 
 void NoteRecord::Read(FieldReader& reader, double version)

@@ -6,6 +6,7 @@
 #include "format/NoteHighlight.h"
 #include "format/SourceRecord.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -49,12 +50,18 @@ struct NoteRecord
 
     // All stored fields in the current layout.
     void Write(FieldWriter& writer) const;
+    // The same with PlainText and RichText taken from storedTexts, the two fields as a
+    // data file holds them (logical bytes, lengths included), instead of the members.
+    void Write(FieldWriter& writer, QByteArrayView storedTexts) const;
     // Clears the record, then reads the fields that a file of this version holds.
     // A record read without a GUID gets a new one at once.
     void Read(FieldReader& reader, double version);
 
     // Equality of the stored fields.
     bool SameStoredFields(const NoteRecord& other) const;
+
+private:
+    void WriteHead(FieldWriter& writer) const;
 };
 
 using NotesList = QList<NoteRecord>;

@@ -141,7 +141,9 @@ template<NoteField F, class Target> constexpr auto& Member(Target& target)
 
 // One record's walk. Record needs the members of the fields it keeps (NoteRecord has them
 // all); Visitor needs View(NoteField, QByteArrayView) when a field is viewed, and may
-// offer QString Decode(NoteField, QByteArrayView) to decode kept texts its own way.
+// offer QString Decode(NoteField, QByteArrayView) to decode kept texts its own way, and
+// At(NoteField, qsizetype) to learn where each Text field and the category list start
+// in the bytes (for copying stored fields as they are).
 template<NoteFieldUses kUses, class Record, class Visitor> class Walk
 {
 public:
@@ -176,6 +178,7 @@ public:
     {
         constexpr bool keep = Kept(NoteField::CategoryLevel) || Kept(NoteField::CategoryName)
             || Kept(NoteField::CategoryParent);
+        Mark<NoteField::CategoryLevel>();
         const qint32 count = m_fields.ReadInt();
         if constexpr (keep)
             m_record.Categories.entries.clear();
@@ -225,8 +228,15 @@ private:
             return bytes.isEmpty() ? QString() : TextCodec::FromFileBytes(bytes);
     }
 
+    template<NoteField F> void Mark()
+    {
+        if constexpr (requires { m_visitor.At(F, qsizetype(0)); })
+            m_visitor.At(F, m_fields.pos);
+    }
+
     template<NoteField F, class Target> void Text(Target& target)
     {
+        Mark<F>();
         if constexpr (kUses[F] == FieldUse::Skip) {
             m_fields.SkipText();
         } else {

@@ -300,6 +300,9 @@ SourceStore::ImportBatch::ImportBatch(SourceStore& store)
     , m_authorsBefore(store.m_authors)
     , m_maxAuthorIdBefore(*store.m_maxAuthorId)
 {
+    // Backwards, so that the first of a GUID given twice wins.
+    for (qsizetype i = store.m_sources.size() - 1; i >= 0; --i)
+        m_byGuid.insert(store.m_sources.at(i).SourceGUID, i);
 }
 
 SourceStore::ImportBatch::~ImportBatch()
@@ -313,11 +316,8 @@ SourceStore::ImportBatch::~ImportBatch()
 
 const SourceRecord* SourceStore::ImportBatch::FindByGuid(const QString& guid) const
 {
-    for (const SourceRecord& known : m_store.m_sources) {
-        if (known.SourceGUID == guid)
-            return &known;
-    }
-    return nullptr;
+    const auto found = m_byGuid.constFind(guid);
+    return found != m_byGuid.cend() ? &m_store.m_sources.at(*found) : nullptr;
 }
 
 qint32 SourceStore::ImportBatch::MatchOrAddAuthor(const AuthorRecord& incoming)
@@ -336,6 +336,8 @@ qint32 SourceStore::ImportBatch::MatchOrAddAuthor(const AuthorRecord& incoming)
 qint32 SourceStore::ImportBatch::AddSource(SourceRecord source)
 {
     source.SourceId = m_store.NextSourceId();
+    if (!m_byGuid.contains(source.SourceGUID))
+        m_byGuid.insert(source.SourceGUID, m_store.m_sources.size());
     m_store.m_sources.append(source);
     return source.SourceId;
 }

@@ -8,6 +8,7 @@
 #include "store/ListedNote.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -106,7 +107,8 @@ public:
         ImportBatch(const ImportBatch&) = delete;
         ImportBatch& operator=(const ImportBatch&) = delete;
 
-        // The first source with that SourceGUID, or nullptr.
+        // The first source with that SourceGUID, or nullptr; valid until the next
+        // AddSource. One lookup each: an import asks once per incoming note.
         const SourceRecord* FindByGuid(const QString& guid) const;
         // The author with the same five names, or a new one with the next author id.
         qint32 MatchOrAddAuthor(const AuthorRecord& incoming);
@@ -122,6 +124,8 @@ public:
         AuthorList m_authorsBefore;
         qint32 m_maxAuthorIdBefore;
         bool m_committed = false;
+        QHash<QString, qsizetype> m_byGuid; // SourceGUID -> first source's position
+
     };
 
 private:

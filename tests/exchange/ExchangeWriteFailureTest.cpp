@@ -7,6 +7,7 @@
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
 #include "format/FieldWriter.h"
+#include "format/FileBatch.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceExchange.h"
@@ -99,7 +100,9 @@ TEST_F(ExchangeWriteFailure, ImportThatCannotStoreAFileIntegratesNothing)
     } cases[] = {
         {"notes folder full", Kind::DiskFull, root.folder.NotesFolder()},
         {"sources read-only", Kind::ReadOnly, root.Path(QStringLiteral("Data Files\\Sources.dat"))},
-        {"authors full", Kind::DiskFull, root.Path(QStringLiteral("Data Files\\Authors.dat"))},
+        // The authors' new contents are written beside the file before they take its place.
+        {"authors full", Kind::DiskFull,
+         FileBatch::StagedName(root.Path(QStringLiteral("Data Files\\Authors.dat")))},
         // A full disk still renames: a read-only folder stops the replaced file leaving.
         {"attachments read-only", Kind::ReadOnly, root.folder.ImagesFolder()},
         {"data root read-only", Kind::ReadOnly, root.folder.DataFilesFolder()},

@@ -281,7 +281,8 @@ TEST(UnzipToFolder, AnArchiveNamingAnEntryTwiceIsRefused)
     const QString out = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(out);
     int calls = 0;
-    const UnzipFirst first {QStringLiteral("data.dat"), [&calls] { ++calls; }};
+    const UnzipFirst first {
+        QStringLiteral("data.dat"), [&calls](qint64) { ++calls; }, {}, [&calls] { ++calls; }};
     QString error;
     EXPECT_FALSE(UnzipToFolder(path, out, &error, UnzipLimits(), first));
     EXPECT_FALSE(error.isEmpty());

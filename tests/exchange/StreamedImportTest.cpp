@@ -1,11 +1,13 @@
-// The import reads the archive's data file entry by entry and holds no note texts: the
-// notes it hands over, with their texts read again, must be exactly those that the
-// whole file read at once gives, whatever the line ends, the length of the texts or the
-// damage at the file's end; the chooser still sees both notes whole.
+// The import reads the archive's data file entry by entry, while it is being unpacked,
+// and holds no note texts: the notes it hands over, with their texts read again (or
+// copied as stored), must be exactly those that the whole file read at once gives,
+// whatever the line ends, the length of the texts or the damage at the file's end; the
+// chooser still sees both notes whole.
 
 #include "ExchangeFixture.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExportDataFile.h"
+#include "exchange/GrowingFile.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportDataFile.h"
 #include "exchange/ImportNotes.h"
@@ -15,6 +17,7 @@
 #include "platform/ProgressReporter.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace exchange_test;
 
@@ -42,16 +45,41 @@ QByteArray DataFileBytes(int count)
     return writer.DiskBytes();
 }
 
-// The notes as ImportDataFile hands them over, texts read again.
-NotesList ReadStreamed(const QByteArray& diskBytes, ImportDataFile::Result* result)
+// How the data file comes to be read.
+enum class Writing
+{
+    Before, // whole before the reading starts
+    During, // piece by piece while it is read (as the import unpacks it)
+    DuringShort, // the same, ending short of the size the archive states
+};
+
+// The notes as ImportDataFile hands them over, texts read again. A note stored with its
+// texts copied as the data file holds them is the note written whole.
+NotesList ReadStreamed(const QByteArray& diskBytes, ImportDataFile::Result* result,
+                       Writing writing = Writing::Before)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("_ExpNotes.dat"));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(diskBytes);
-    file.close();
+    if (writing == Writing::Before)
+        file.write(diskBytes);
+    file.flush();
     ImportDataFile data(path);
+    GrowingFile growth;
+    std::thread writer;
+    if (writing != Writing::Before) {
+        data.ReadWhileWritten(&growth, diskBytes.size() + (writing == Writing::DuringShort ? 4096 : 0));
+        writer = std::thread([&] {
+            // Odd pieces, so that CR LF pairs and entries straddle them.
+            for (qsizetype at = 0; at < diskBytes.size(); at += 7919) {
+                file.write(diskBytes.mid(at, 7919));
+                file.flush();
+                growth.Grow(at + std::min<qsizetype>(7919, diskBytes.size() - at));
+            }
+            growth.End();
+        });
+    }
     NotesList notes;
     QList<ImportDataFile::Entry> entries;
     *result = data.ReadAll([&](NoteRecord&& note, ImportDataFile::Entry entry) {
@@ -59,8 +87,16 @@ NotesList ReadStreamed(const QByteArray& diskBytes, ImportDataFile::Result* resu
         notes.append(std::move(note));
         entries.append(entry);
     });
-    for (int i = 0; i < notes.size(); ++i)
+    if (writer.joinable())
+        writer.join();
+    for (int i = 0; i < notes.size(); ++i) {
+        FieldWriter copied;
+        notes[i].Write(copied, data.ReadTextFields(entries.at(i)));
         data.ReadTexts(entries.at(i), notes[i]);
+        FieldWriter whole;
+        notes[i].Write(whole);
+        EXPECT_EQ(copied.LogicalBytes(), whole.LogicalBytes()) << "note " << i;
+    }
     return notes;
 }
 
@@ -96,11 +132,15 @@ TEST(StreamedImport, EntriesReadOneByOneEqualTheWholeFile)
     for (const QByteArray& bytes : cuts) {
         ExportData whole;
         ASSERT_EQ(ParseExportData(FieldReader::FromDiskBytes(bytes), &whole), ExportDataResult::Ok);
-        ImportDataFile::Result result = ImportDataFile::Result::Failed;
-        const NotesList streamed = ReadStreamed(bytes, &result);
-        EXPECT_EQ(result, ImportDataFile::Result::Ok);
-        const std::string what = "cut " + std::to_string(index++);
-        ExpectSameNotes(streamed, whole.notes, what.c_str());
+        for (const Writing writing : {Writing::Before, Writing::During, Writing::DuringShort}) {
+            ImportDataFile::Result result = ImportDataFile::Result::Failed;
+            const NotesList streamed = ReadStreamed(bytes, &result, writing);
+            EXPECT_EQ(result, ImportDataFile::Result::Ok);
+            const std::string what
+                = "cut " + std::to_string(index) + " written " + std::to_string(int(writing));
+            ExpectSameNotes(streamed, whole.notes, what.c_str());
+        }
+        ++index;
     }
     // The whole file holds eight notes (the one without an id is left out).
     ImportDataFile::Result result = ImportDataFile::Result::Failed;
