@@ -1,6 +1,7 @@
 #include "format/FileBatch.h"
 
 #include "format/FileSystem.h"
+#include "format/ReusedFileBuffer.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,19 @@ bool BatchNameExists(const QString& path)
 QString BatchFolderOf(const QString& path)
 {
     return QFileInfo(path).absolutePath();
+}
+
+// Whether the file at path holds exactly bytes (its size is looked at first).
+bool HoldsBytes(const QString& path, const QByteArray& bytes)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)
+        || info.st_size != bytes.size())
+        return false;
+    QByteArray held;
+    return ReadWholeFile(path, held) && held == bytes;
 }
 
 // Two names of one file (both exist and share their inode).
@@ -86,6 +100,10 @@ FileStatus FileBatch::Write(const QString& path, const QByteArray& diskBytes)
     if (m_phase != Phase::Staging)
         return FileStatus::Failed(FileStatus::Action::Write, path, QStringLiteral("The batch is closed"));
     const bool again = m_staged.contains(path);
+    // A file that holds these very bytes already stays as it is: replacing it would only
+    // cost a new file and the freeing of the old one.
+    if (!again && HoldsBytes(path, diskBytes))
+        return FileStatus::Ok();
     FileStatus status = NoteFolder(path);
     const QString staged = StagedName(path);
     if (status)
@@ -159,6 +177,11 @@ FileStatus FileBatch::Commit()
     if (m_phase != Phase::Staging)
         return FileStatus::Failed(FileStatus::Action::Write, m_journalPath,
                                   QStringLiteral("The batch is closed"));
+    if (m_journal.steps.isEmpty()) {
+        // Nothing to change (every file held its bytes already): nothing to make durable.
+        Abandon();
+        return FileStatus::Ok();
+    }
     // One sync for every staged file, then the journal that makes the batch count as in.
     FileStatus status = m_files.SyncAll(m_journalFolder);
     if (status)

@@ -47,8 +47,9 @@ public:
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
 
-    // Stages diskBytes as the new contents of path (a new file or a replaced one). A
-    // failure leaves path as it was; the batch should then be abandoned.
+    // Stages diskBytes as the new contents of path (a new file or a replaced one); a file
+    // that holds exactly these bytes already is no step. A failure leaves path as it
+    // was; the batch should then be abandoned.
     FileStatus Write(const QString& path, const QByteArray& diskBytes);
     // Removes the file at path when the batch goes in (a missing file is no step).
     FileStatus Remove(const QString& path);

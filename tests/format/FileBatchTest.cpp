@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -88,15 +89,32 @@ protected:
 
 TEST_F(FileBatchTest, CommitPutsEveryFileInPlaceAndLeavesNothingBehind)
 {
+    const auto inode = [](const QString& path) {
+        struct stat info
+        {
+        };
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+    };
+    const ino_t kept = inode(Path("Data/kept.dat"));
     FileBatch batch(FileSystem::Real(), Journal());
     ASSERT_TRUE(Stage(batch).IsOk());
+    // The same bytes again: the file is left as it is, not replaced.
+    ASSERT_TRUE(batch.Write(Path("Data/kept.dat"), "untouched").IsOk());
     // Staged beside their places: nothing has changed yet.
     EXPECT_EQ(Picture().value(QStringLiteral("Data/a.dat")), QByteArray("old a"));
     EXPECT_TRUE(Picture().contains(QStringLiteral("Data/a.dat.batch~")));
     ASSERT_TRUE(batch.Commit().IsOk());
     batch.Finish();
     EXPECT_EQ(Picture(), After());
+    EXPECT_EQ(inode(Path("Data/kept.dat")), kept);
     EXPECT_EQ(FileBatch::Recover(FileSystem::Real(), Journal()), FileBatch::Recovery::Nothing);
+
+    // A batch of nothing but unchanged files changes nothing and leaves no journal.
+    FileBatch same(FileSystem::Real(), Journal());
+    ASSERT_TRUE(same.Write(Path("Data/c.dat"), "new c").IsOk());
+    ASSERT_TRUE(same.Commit().IsOk());
+    same.Finish();
+    EXPECT_EQ(Picture(), After());
 }
 
 TEST_F(FileBatchTest, ARefusedRenameOrARollbackPutsEveryFileBack)
