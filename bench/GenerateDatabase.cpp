@@ -2,8 +2,11 @@
 // DAY and SRC note files, N/20 sources with authors, a four-level category vocabulary of
 // a few hundred names, a key word vocabulary, rich texts of 0.5 to 4 KB with RTF
 // formatting, and a few attachments. The same seed always gives the same database.
+// With CATEGORIES the notes are filed in a wide outline of that many categories instead:
+// CATEGORIES / 4 Level 1 categories with three subcategories each, every category
+// holding notes (for the control bar and the category editor at scale).
 //
-//   GenerateDatabase DATA_ROOT [NOTES]
+//   GenerateDatabase DATA_ROOT [NOTES] [CATEGORIES]
 
 #include "MustBeStored.h"
 #include "format/AuthorsFile.h"
@@ -68,6 +71,18 @@ public:
         return path;
     }
 
+    // Note i's path in a wide outline of about count categories.
+    QStringList WidePath(int i, int count) const
+    {
+        static const char* below[] = {"Methods", "Sources", "Questions"};
+        const int slot = i % std::max(4, count);
+        QStringList path {
+            QStringLiteral("Topic %1 %2").arg(m_words.at(slot / 4 % m_words.size())).arg(slot / 4)};
+        if (slot % 4 != 0)
+            path.append(QLatin1String(below[slot % 4 - 1]));
+        return path;
+    }
+
     QString KeyWords()
     {
         QStringList words;
@@ -129,11 +144,12 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: GenerateDatabase DATA_ROOT [NOTES]\n");
+        std::fprintf(stderr, "usage: GenerateDatabase DATA_ROOT [NOTES] [CATEGORIES]\n");
         return 2;
     }
     const QString rootPath = QString::fromLocal8Bit(argv[1]);
     const int noteCount = argc > 2 ? std::atoi(argv[2]) : 100000;
+    const int wideCategories = argc > 3 ? std::atoi(argv[3]) : 0;
     QElapsedTimer timer;
     timer.start();
 
@@ -192,7 +208,9 @@ int main(int argc, char** argv)
         note.KeyWords = gen.KeyWords();
         gen.Texts(500 + gen.Pick(3500), &note.PlainText, &note.RichText);
         textBytes += note.RichText.size() + note.PlainText.size();
-        const QStringList path = gen.CategoryPath();
+        QStringList path = gen.CategoryPath();
+        if (wideCategories > 0)
+            path = gen.WidePath(i, wideCategories);
         for (int level = 0; level < path.size(); ++level) {
             CategoryLevelEntry* entry = note.Categories.FindEntry(level);
             entry->name = path.at(level);
@@ -222,8 +240,12 @@ int main(int argc, char** argv)
             WriteNoteFile(FileSystem::Real(), QDir(folder.NotesFolder()).filePath(name), files.value(name)));
 
     std::printf(
-        "%d notes in %lld note files, %d sources, %lld authors, %d attachments, %.1f MB of text, %.1f s\n",
+        "%d notes in %lld note files, %d sources, %lld authors, %d attachments, %.1f MB of text%s, %.1f s\n",
         noteCount, static_cast<long long>(order.size()), sourceCount, static_cast<long long>(authors.size()),
-        attachments, textBytes / 1e6, timer.elapsed() / 1000.0);
+        attachments, textBytes / 1e6,
+        wideCategories > 0
+            ? qPrintable(QStringLiteral(", %1 categories").arg(std::min(wideCategories, noteCount)))
+            : "",
+        timer.elapsed() / 1000.0);
     return 0;
 }

@@ -106,8 +106,8 @@ double ElapsedMs(const QElapsedTimer& timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-// Lets the window's timers run (the frame's relayout after a resize, the view's
-// background measuring) for about the given time.
+// Lets the window's timers run (the frame's relayout after a resize, the view's laying
+// out of the notes near the screen) for about the given time.
 void Settle(int ms)
 {
     QElapsedTimer timer;
@@ -199,8 +199,8 @@ void WheelDown(CNotesView* view)
 }
 
 // One run of (b), straight after (a): wheel steps from the top of the list, each with its
-// repaint. Between steps the pending events run untimed, the background measuring among
-// them, as they would between the notches of a real wheel.
+// repaint. Between steps the pending events run untimed (the laying out of the notes near
+// the screen among them), as they would between the notches of a real wheel.
 std::vector<double> ScrollStepsMs(Window& window, int* pixelsPerStep)
 {
     CNotesView* view = window.View();

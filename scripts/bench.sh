@@ -9,6 +9,9 @@ notes=${1:-100000}
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${2:-$here/build/bench-release}
 data=/tmp/quorvel-bench-$notes
+# The same notes filed in a wide outline of 60,000 categories.
+wide=/tmp/quorvel-bench-$notes-wide
+categories=60000
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF >/dev/null
 benches=$(cd "$here/bench" && ls *.cpp | sed 's/\.cpp$//')
@@ -18,6 +21,8 @@ cli=$build/src/programs/quorvel-cli
 
 echo "== GenerateDatabase $data $notes"
 "$build/bench/GenerateDatabase" "$data" "$notes"
+echo "== GenerateDatabase $wide $notes $categories"
+"$build/bench/GenerateDatabase" "$wide" "$notes" "$categories"
 
 for bench in $benches; do
     case $bench in
@@ -38,11 +43,19 @@ for bench in $benches; do
         echo "== $bench"
         "$build/bench/$bench" "$cli" "$data" ;;
     StartupBenchmark)
-        # The restored list is every note: the longest start.
-        "$cli" --data-root "$data" search --ids-only SHOWALL >/dev/null
+        # The restored list is every note: the longest start; then the wide outline.
+        for root in "$data" "$wide"; do
+            "$cli" --data-root "$root" search --ids-only SHOWALL >/dev/null
+            echo "== $bench $root"
+            "$build/bench/$bench" "$cli" "$root"
+            "$cli" --data-root "$root" current --set >/dev/null
+        done ;;
+    ExchangeBenchmark)
+        # Notes with an attachment each, then notes without attachments (20,000 each).
         echo "== $bench"
-        "$build/bench/$bench" "$cli" "$data"
-        "$cli" --data-root "$data" current --set >/dev/null ;;
+        "$build/bench/$bench"
+        echo "== $bench --plain"
+        "$build/bench/$bench" 20000 --plain ;;
     *)
         echo "== $bench"
         "$build/bench/$bench" ;;
