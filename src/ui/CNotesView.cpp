@@ -89,10 +89,10 @@ void CNotesView::FollowChange(const DataChange& change)
         ClearDisplayState(); // no note is selected any more
     if (change.HasAny(DataChange::NotesSaved | DataChange::NotesDeleted)) {
         // Their pictures and heights are made again when they are next drawn.
-        for (qint32 id : change.notes)
-            ForgetRendered(id);
+        QSet<qint32> changed(change.notes.begin(), change.notes.end());
         for (const DataChange::DeletedNote& note : change.deleted)
-            ForgetRendered(note.id);
+            changed.insert(note.id);
+        ForgetRendered(changed);
         redraw = true;
     }
     if (redraw)
@@ -104,8 +104,12 @@ void CNotesView::FollowChange(const DataChange& change)
 
 void CNotesView::Redraw(bool resetScroll)
 {
-    // Heights measured before stay valid for the notes still in the list, unless the
-    // note itself changed: those are dropped by ForgetRendered where they change.
+    // The note under the pointer (else the top one) stays where it stands when it is
+    // still listed, whatever joined or left the list above it.
+    const Anchor anchor = TakeAnchor();
+    const qint32 anchorId = anchor.index >= 0 ? m_slots.at(anchor.index).id : -1;
+    // Heights measured before stay valid for the notes still in the list: a changed note
+    // is no longer measured (ForgetRendered), nor is any at a new width (Relayout).
     QHash<qint32, int> known;
     for (const Slot& slot : std::as_const(m_slots))
         if (slot.measured)
@@ -113,23 +117,27 @@ void CNotesView::Redraw(bool resetScroll)
     const ListedNotes& notes = Notes();
     m_slots.clear();
     m_slots.reserve(notes.size());
+    Anchor kept;
     for (const ListedNote& note : notes) {
         Slot slot;
         slot.id = note.NoteID;
         auto it = known.constFind(note.NoteID);
-        if (it != known.constEnd() && m_rendered.contains(note.NoteID)
-            && m_rendered.value(note.NoteID)->Width() == m_layoutWidth) {
+        if (it != known.constEnd()) {
             slot.height = *it;
             slot.measured = true;
         } else {
             slot.height = RenderedNote::EstimateHeight(note, m_options, ContentWidth());
             m_rendered.remove(note.NoteID);
         }
+        if (slot.id == anchorId && kept.index < 0)
+            kept = {int(m_slots.size()), anchor.viewY};
         m_slots.append(slot);
     }
     RecomputeTops();
     if (resetScroll)
         verticalScrollBar()->setValue(0);
+    else
+        KeepAnchor(kept);
     viewport()->update();
 }
 
@@ -304,12 +312,16 @@ void CNotesView::MeasureNearby()
         m_nearTimer.start(); // more may wait
 }
 
-void CNotesView::ForgetRendered(qint32 id)
+void CNotesView::ForgetRendered(const QSet<qint32>& ids)
 {
-    m_rendered.remove(id);
-    m_recent.removeOne(id);
+    // One pass over the list however many notes changed (a re-filing saves them all).
+    if (ids.isEmpty())
+        return;
+    for (qint32 id : ids)
+        m_rendered.remove(id);
+    m_recent.removeIf([&ids](qint32 id) { return ids.contains(id); });
     for (Slot& slot : m_slots)
-        if (slot.id == id)
+        if (ids.contains(slot.id))
             slot.measured = false;
 }
 

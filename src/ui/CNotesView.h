@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QTimer>
 #include <QVector>
 #include <memory>
@@ -120,7 +121,7 @@ private:
     int MeasureBetween(int from, int to, const Anchor& anchor, int limit, bool* changed);
     bool MeasureVisible();
     void MeasureNearby();
-    void ForgetRendered(qint32 id);
+    void ForgetRendered(const QSet<qint32>& ids);
     void AutoScroll();
     void ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint globalPos);
 

@@ -1,5 +1,7 @@
 #include "UiFixture.h"
 #include "lists/CurrentNotesList.h"
+#include "store/ChangeNotice.h"
+#include "store/DataChange.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "ui/CNotesView.h"
@@ -138,6 +140,54 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(view.MeasuredCount(), measured);
         QCOMPARE(view.NoteRect(anchor).top(), top + moved);
+    }
+
+    // A change told while the user reads: a note above the screen leaves the list and a
+    // note on it is saved. The note under the pointer stays where it stands on the screen.
+    void aChangeKeepsTheNoteUnderThePointerStill()
+    {
+        NotesList big;
+        QList<qint32> ids;
+        for (int i = 0; i < 200; ++i) {
+            NoteRecord note = UiFixture::MakeNote(
+                1001 + i, QStringLiteral("Large note %1 of a few words").arg(i), 1 + i % 28);
+            note.RichText.replace(QStringLiteral("\\fs24"), QStringLiteral("\\fs96"));
+            big.append(note);
+            ids.append(note.NoteID);
+        }
+        UiFixture::App f({}, big);
+        f.app->InitInstance();
+        f.app->CurrentList().SetCurrentList(NoteIdList(ids), 805);
+        CNotesView view(f.app->Database(), f.app->CurrentList(), f.app->GetSettings(), f.prompt);
+        const ChangeNotice::Subscription followed
+            = f.app->Changes().Subscribe([&view](const DataChange& change) { view.FollowChange(change); });
+        view.resize(600, 400);
+        view.show();
+        view.Redraw(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        const QPoint pointer(300, 250);
+        QTest::mouseMove(view.viewport(), pointer);
+        view.verticalScrollBar()->setValue(view.TotalHeight() / 2);
+        view.viewport()->repaint();
+        QTRY_VERIFY(!view.LayingOutNearby());
+        const int anchor = view.NoteIndexAt(pointer);
+        QVERIFY(anchor > 10);
+        const qint32 anchorId = ids.at(anchor);
+        const int top = view.NoteRect(anchor).top();
+
+        QVERIFY(f.app->CurrentList().RemoveFromCurrentList(ids.at(2)));
+        QCOMPARE(view.NoteIndexAt(pointer), anchor - 1);
+        QCOMPARE(view.NoteRect(anchor - 1).top(), top);
+        QCOMPARE(f.app->CurrentList().Entries().at(anchor - 1).NoteID, anchorId);
+
+        // The note under the pointer saved: laid out again, it keeps its place.
+        DataChange saved;
+        saved.aspects = DataChange::NotesSaved;
+        saved.notes = NoteIdList {anchorId, ids.at(5)};
+        view.FollowChange(saved);
+        view.viewport()->repaint();
+        QCOMPARE(view.NoteRect(anchor - 1).top(), top);
     }
 
     void removeFromListKeepsTheDatabase()
