@@ -323,5 +323,9 @@ FileStatus ImportIntegrator::WriteAll(NoteDatabase::IdBatch& ids, const SourceSt
         return status;
     }
     m_batch->Finish();
+    for (const QString& path : std::as_const(m_fileOrder)) {
+        if (m_batch->Writes(path))
+            m_written.append(path);
+    }
     return FileStatus::Ok();
 }

@@ -65,7 +65,8 @@ public:
     FileStatus Integrate(ImportSession& session, const QList<int>& selected, ProgressReporter& progress,
                          NoteIdList* imported);
     // The note files an integration wrote, full paths in the order written.
-    const QStringList& WrittenNoteFiles() const { return m_fileOrder; }
+    // A note file that held its new bytes already is not among them.
+    const QStringList& WrittenNoteFiles() const { return m_written; }
 
 private:
     const NoteRecord* TakeExisting(const ImportSession& session, const QString& guid);
@@ -103,6 +104,7 @@ private:
     QHash<QString, QList<Slot>> m_plans; // note files being rewritten
     QHash<QString, ImportDatabaseScan::File> m_knownFiles; // read before, valid while unchanged
     QStringList m_fileOrder;
+    QStringList m_written; // the note files the stored import changed
     const ImportSession* m_session = nullptr;
     // (item index, the note as it is stored, its texts held only when the item holds them)
     QList<std::pair<int, NoteRecord>> m_integrated;

@@ -63,6 +63,8 @@ public:
     FileStatus Rollback();
     // After Commit: drops what was kept for a rollback and the journal.
     void Finish();
+    // Whether Write made path a step (false for a file that held the bytes already).
+    bool Writes(const QString& path) const { return m_staged.contains(path); }
 
     // What Recover found.
     enum class Recovery
