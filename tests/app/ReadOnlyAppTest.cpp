@@ -115,6 +115,44 @@ TEST_F(ReadOnlyApp, StartUpReadsEverythingAndTouchesNothing)
     EXPECT_FALSE(settings.Writes().isEmpty());
 }
 
+TEST_F(ReadOnlyApp, AStoppedBatchIsReadAsItIsAndFinishedByARunThatMayWrite)
+{
+    // An import stopped once its batch was in, before its files took their places: the
+    // journal says "done", the new contents wait beside the files they replace or join.
+    NoteRecord recoloured = MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("green"), {QStringLiteral("Art")});
+    root.WriteNotes(QStringLiteral("DAY01032009.dat.batch~"),
+                    {recoloured, MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
+    root.WriteNotes(QStringLiteral("DAY02022009.dat.batch~"), {MakeNote(14, 0, Day(2009, 2, 2))});
+    {
+        QFile journal(root.DataPath(QStringLiteral("Batch.journal")));
+        ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+        journal.write("Quorvel file batch 1\ndone\nfolder Notes\n"
+                      "replace Notes/DAY01032009.dat\ncreate Notes/DAY02022009.dat\n");
+    }
+    before = DataRootPicture::Files(root.dir.path());
+
+    // Read as it is: every note whole (here the old ones), nothing finished or removed.
+    std::unique_ptr<CNotesApp> app = Start(true);
+    EXPECT_EQ(app->Database().Total(), 3);
+    const NotesList read = app->Database().LoadNotesByIds(NoteIdList {11, 14});
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read.first().KeyWords, QStringLiteral("red"));
+    EXPECT_TRUE(app->ExitInstance().IsOk());
+    app.reset();
+    ExpectDiskUnchanged();
+
+    // A run that may write puts the batch's files in place before it loads them.
+    app = Start(false);
+    EXPECT_EQ(app->Database().Total(), 4);
+    const NotesList finished = app->Database().LoadNotesByIds(NoteIdList {11, 14});
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_EQ(finished.first().KeyWords, QStringLiteral("green"));
+    EXPECT_FALSE(QFile::exists(root.DataPath(QStringLiteral("Batch.journal"))));
+    EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY01032009.dat.batch~"))));
+    EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY02022009.dat.batch~"))));
+    app->ExitInstance();
+}
+
 TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
 {
     std::unique_ptr<CNotesApp> app = Start(true);
