@@ -150,7 +150,7 @@ TEST_F(ReadOnlyApp, AStoppedBatchIsReadAsItIsAndFinishedByARunThatMayWrite)
     EXPECT_FALSE(QFile::exists(root.DataPath(QStringLiteral("Batch.journal"))));
     EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY01032009.dat.batch~"))));
     EXPECT_FALSE(QFile::exists(root.NotesPath(QStringLiteral("DAY02022009.dat.batch~"))));
-    app->ExitInstance();
+    EXPECT_TRUE(app->ExitInstance().IsOk());
 }
 
 TEST_F(ReadOnlyApp, EveryChangeIsRefusedAndNothingIsStored)
