@@ -319,7 +319,8 @@ FileStatus ImportIntegrator::WriteAll(NoteDatabase::IdBatch& ids, const SourceSt
     // One settings save for the whole batch keeps the raised counters durable; a stop
     // before it is covered by the next load, which raises the counters past every id.
     if (status = ids.Store(); !status) {
-        m_batch->Rollback();
+        // A put-back that fails leaves its journal: the next load puts the files back.
+        static_cast<void>(m_batch->Rollback());
         return status;
     }
     m_batch->Finish();

@@ -69,7 +69,7 @@ FileBatch::FileBatch(FileSystem& files, QString journalPath)
 FileBatch::~FileBatch()
 {
     if (m_phase == Phase::Committed)
-        Rollback();
+        static_cast<void>(Rollback());
     else if (m_phase == Phase::Staging && !m_journal.folders.isEmpty())
         Abandon(); // something was staged, or at least the journal written
 }
@@ -112,14 +112,14 @@ FileStatus FileBatch::Write(const QString& path, const QByteArray& diskBytes)
         status = m_files.AppendToFile(staged, diskBytes);
     if (!status || again) {
         if (!status)
-            m_files.Remove(staged);
+            static_cast<void>(m_files.Remove(staged));
         return status;
     }
     Kind kind = Kind::Create;
     if (BatchNameExists(path)) {
         kind = Kind::Replace;
         if (status = KeepFormer(path); !status) {
-            m_files.Remove(staged);
+            static_cast<void>(m_files.Remove(staged));
             return status;
         }
     }
@@ -164,11 +164,11 @@ void FileBatch::Abandon()
 {
     for (const Step& step : std::as_const(m_journal.steps)) {
         if (step.kind == Kind::Create || step.kind == Kind::Replace)
-            m_files.Remove(StagedName(step.path));
+            static_cast<void>(m_files.Remove(StagedName(step.path)));
         if (step.kind == Kind::Replace || step.kind == Kind::Remove)
-            m_files.Remove(FormerName(step.path));
+            static_cast<void>(m_files.Remove(FormerName(step.path)));
     }
-    m_files.Remove(m_journalPath);
+    static_cast<void>(m_files.Remove(m_journalPath));
     m_phase = Phase::Closed;
 }
 
@@ -202,7 +202,7 @@ FileStatus FileBatch::Commit()
         else
             status = m_files.Rename(StagedName(step.path), step.path);
         if (!status) {
-            Rollback();
+            static_cast<void>(Rollback());
             return status;
         }
         if (!folders.contains(BatchFolderOf(step.path)))
@@ -211,7 +211,7 @@ FileStatus FileBatch::Commit()
     // The new names must last before the journal goes.
     for (const QString& folder : std::as_const(folders)) {
         if (status = m_files.Sync(folder); !status) {
-            Rollback();
+            static_cast<void>(Rollback());
             return status;
         }
     }
@@ -238,7 +238,7 @@ void FileBatch::Finish()
         return;
     m_phase = Phase::Closed;
     DropKept(m_files, m_journal.steps);
-    m_files.Remove(m_journalPath);
+    static_cast<void>(m_files.Remove(m_journalPath));
 }
 
 void FileBatch::RedoSteps(FileSystem& files, const QList<Step>& steps)
@@ -247,19 +247,19 @@ void FileBatch::RedoSteps(FileSystem& files, const QList<Step>& steps)
     for (const Step& step : steps) {
         if (step.kind == Kind::Create || step.kind == Kind::Replace) {
             if (BatchNameExists(StagedName(step.path)))
-                files.Rename(StagedName(step.path), step.path);
+                static_cast<void>(files.Rename(StagedName(step.path), step.path));
         } else if (step.kind == Kind::Remove) {
             // Only the file that was there: a later move may have put another in its name.
             if (BatchSameFile(step.path, FormerName(step.path)))
-                files.Remove(step.path);
+                static_cast<void>(files.Remove(step.path));
         } else if (step.kind == Kind::Move) {
             if (BatchNameExists(step.from) && !BatchNameExists(step.path))
-                files.Rename(step.from, step.path);
+                static_cast<void>(files.Rename(step.from, step.path));
         }
         folders.insert(BatchFolderOf(step.path));
     }
     for (const QString& folder : std::as_const(folders))
-        files.Sync(folder);
+        static_cast<void>(files.Sync(folder));
 }
 
 FileStatus FileBatch::UndoSteps(FileSystem& files, const QList<Step>& steps)
@@ -304,7 +304,7 @@ void FileBatch::DropKept(FileSystem& files, const QList<Step>& steps)
 {
     for (const Step& step : steps) {
         if (step.kind == Kind::Replace || step.kind == Kind::Remove)
-            files.Remove(FormerName(step.path));
+            static_cast<void>(files.Remove(FormerName(step.path)));
     }
 }
 
@@ -315,7 +315,7 @@ void FileBatch::SweepStaged(FileSystem& files, const QStringList& folders)
         const QStringList names = dir.entryList({QStringLiteral("*.batch~"), QStringLiteral("*.batch-old")},
                                                 QDir::Files | QDir::Hidden | QDir::System);
         for (const QString& name : names)
-            files.Remove(dir.filePath(name));
+            static_cast<void>(files.Remove(dir.filePath(name)));
     }
 }
 
@@ -341,7 +341,7 @@ FileBatch::Recovery FileBatch::Recover(FileSystem& files, const QString& journal
         // Stopped while staging (or a journal no one can read): nothing is in place yet.
         SweepStaged(files, journal.folders);
     }
-    files.Remove(journalPath);
+    static_cast<void>(files.Remove(journalPath));
     return recovery;
 }
 

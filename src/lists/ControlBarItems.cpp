@@ -114,7 +114,8 @@ QList<SelectionItem> ControlBarItems::SourceItems(const NoteDatabase& database, 
             for (const SourceRecord& source : group)
                 ++titles[source.Fields.value(0)];
             for (const SourceRecord& source : group)
-                entry.children.append(SourceItem(ChildLabel(source, group, titles, showBy), source, database));
+                entry.children.append(
+                    SourceItem(ChildLabel(source, group, titles, showBy), source, database));
         }
         entries.append(entry);
     }

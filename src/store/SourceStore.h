@@ -125,7 +125,6 @@ public:
         qint32 m_maxAuthorIdBefore;
         bool m_committed = false;
         QHash<QString, qsizetype> m_byGuid; // SourceGUID -> first source's position
-
     };
 
 private:

@@ -119,7 +119,8 @@ TEST_F(ReadOnlyApp, AStoppedBatchIsReadAsItIsAndFinishedByARunThatMayWrite)
 {
     // An import stopped once its batch was in, before its files took their places: the
     // journal says "done", the new contents wait beside the files they replace or join.
-    NoteRecord recoloured = MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("green"), {QStringLiteral("Art")});
+    NoteRecord recoloured
+        = MakeNote(11, 0, Day(2009, 1, 3), QStringLiteral("green"), {QStringLiteral("Art")});
     root.WriteNotes(QStringLiteral("DAY01032009.dat.batch~"),
                     {recoloured, MakeNote(12, 0, Day(2009, 1, 3), QStringLiteral("blue"))});
     root.WriteNotes(QStringLiteral("DAY02022009.dat.batch~"), {MakeNote(14, 0, Day(2009, 2, 2))});

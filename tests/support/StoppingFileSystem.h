@@ -34,7 +34,7 @@ public:
         if (status)
             status = Real().Rename(beside, path);
         if (!status)
-            Real().Remove(beside);
+            static_cast<void>(Real().Remove(beside));
         return status;
     }
     FileStatus AppendToFile(const QString& path, const QByteArray& bytes) override

@@ -173,10 +173,12 @@ private slots:
         QTRY_VERIFY(!view.LayingOutNearby());
         const int anchor = view.NoteIndexAt(pointer);
         QVERIFY(anchor > 10);
-        const qint32 anchorId = ids.at(anchor);
+        const ListedNotes& listed = f.app->CurrentList().Entries(); // in the list's order
+        const qint32 anchorId = listed.at(anchor).NoteID;
+        const qint32 above = listed.at(2).NoteID;
         const int top = view.NoteRect(anchor).top();
 
-        QVERIFY(f.app->CurrentList().RemoveFromCurrentList(ids.at(2)));
+        QVERIFY(f.app->CurrentList().RemoveFromCurrentList(above));
         QCOMPARE(view.NoteIndexAt(pointer), anchor - 1);
         QCOMPARE(view.NoteRect(anchor - 1).top(), top);
         QCOMPARE(f.app->CurrentList().Entries().at(anchor - 1).NoteID, anchorId);
@@ -184,7 +186,7 @@ private slots:
         // The note under the pointer saved: laid out again, it keeps its place.
         DataChange saved;
         saved.aspects = DataChange::NotesSaved;
-        saved.notes = NoteIdList {anchorId, ids.at(5)};
+        saved.notes = NoteIdList {anchorId, listed.at(5).NoteID};
         view.FollowChange(saved);
         view.viewport()->repaint();
         QCOMPARE(view.NoteRect(anchor - 1).top(), top);
