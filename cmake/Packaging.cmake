@@ -3,14 +3,19 @@
 # listed by hand, so the package follows whatever the build links.
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "Brenlow Software, LLC")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "research notes with sources, categories and key words")
+# The long description goes into the control file line by line as written here, so each
+# line stays under 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvel is a desktop program in which researchers write rich-text notes, tie each note to a \
-bibliographic source, file it under up to four levels of categories, tag it with key words \
-and attach files. Notes are searched, sorted, cited in fourteen styles, exported, backed up, \
-imported and printed. The package holds the desktop program, the command line quorvel-cli, \
-the print program and the user's manual.")
+    "Quorvel is a desktop program in which researchers write rich-text notes,
+tie each note to a bibliographic source, file it under up to four levels of
+categories, tag it with key words and attach files. Notes are searched, sorted,
+cited in fourteen styles, exported, backed up, imported and printed; sources
+come in from and go out to BibTeX, RIS, EndNote, MODS and CSL-JSON, and notes
+go out as Markdown. The package holds the desktop program, the command line
+quorvel-cli, the print program and the user's manual.")
 set(CPACK_PACKAGE_CONTACT "Brenlow Software <dev@quorvel.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -3,7 +3,7 @@
 # and runs each for SECONDS, one after the other. Not part of the test runs.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]    (default 60 seconds each, every target)
 #   BUILD_DIR=... to choose the build folder (default build-fuzz)
-# Targets: notefile rtf sources authors bib exportdata lastviewlist settings archive.
+# Targets: notefile rtf sources authors bib exportdata lastviewlist settings archive bibliography.
 # Each starts from tests/data/fuzz-seeds/TARGET and the inputs kept in tests/data/fuzz/TARGET;
 # what a run finds lands in BUILD_DIR/artifacts/TARGET. Copy each such file into
 # tests/data/fuzz/TARGET once the reader is fixed: FuzzRegressionTest replays them.
@@ -12,7 +12,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-notefile rtf sources authors bib exportdata lastviewlist settings archive}
+targets=${*:-notefile rtf sources authors bib exportdata lastviewlist settings archive bibliography}
 build=${BUILD_DIR:-$here/build-fuzz}
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link"
 
@@ -25,6 +25,7 @@ program_of() {
     sources) echo SourcesFileFuzzer ;;
     authors) echo AuthorsFileFuzzer ;;
     bib) echo BibFileFuzzer ;;
+    bibliography) echo BibliographyFuzzer ;;
     exportdata) echo ExportDataFuzzer ;;
     lastviewlist) echo LastViewListFuzzer ;;
     settings) echo SettingsFileFuzzer ;;

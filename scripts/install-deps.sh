@@ -2,7 +2,9 @@
 # Installs the Debian 12 packages that building, running, testing and packaging need
 # (help2man makes the man pages, desktop-file-utils and appstream check the desktop files,
 # dpkg-dev lets cpack work out the package's dependencies, the manual is set in DejaVu;
-# ccache and mold make builds faster and are used when present).
+# ccache and mold make builds faster and are used when present;
+# bibutils' library reads EndNote XML, MEDLINE, ISI and MODS, and its programs and pybtex
+# read our BibTeX and RIS in the tests; lintian checks the package in the tests).
 # Only what is missing is installed; runs apt-get directly as root, through sudo otherwise.
 #   scripts/install-deps.sh [--fuzz]   --fuzz adds clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
@@ -12,6 +14,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libzip-dev zip unzip libxcb1-dev
   libhunspell-dev hunspell-en-us
+  libbibutils-dev bibutils python3-pybtex lintian
   googletest libgtest-dev libgmock-dev
   xvfb xauth
   python3 clang-format

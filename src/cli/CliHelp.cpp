@@ -18,7 +18,8 @@ const QHash<QString, QString>& Summaries()
         {QStringLiteral("categories"), QStringLiteral("The category trees with the notes of each category.")},
         {QStringLiteral("keywords"), QStringLiteral("The key words with their notes; attach or remove one.")},
         {QStringLiteral("sources"), QStringLiteral("Every source with its fields and notes.")},
-        {QStringLiteral("source"), QStringLiteral("Add, change or delete a source.")},
+        {QStringLiteral("source"),
+         QStringLiteral("Add, change or delete a source; import or export sources (BibTeX, RIS...).")},
         {QStringLiteral("authors"), QStringLiteral("Every author.")},
         {QStringLiteral("settings"), QStringLiteral("Every setting with its value.")},
         {QStringLiteral("current"), QStringLiteral("The current notes list; --set replaces it.")},
@@ -35,6 +36,8 @@ const QHash<QString, QString>& Summaries()
         {QStringLiteral("retree"), QStringLiteral("Edit the category trees and re-file every note.")},
         {QStringLiteral("rtf-text"),
          QStringLiteral("The plain text of an RTF file as the note view shows it.")},
+        {QStringLiteral("notes-export"),
+         QStringLiteral("Write notes (or the current list) as Markdown files with a .bib of their sources.")},
     };
     return summaries;
 }
@@ -86,6 +89,18 @@ const QHash<QString, QStringList>& Details()
         {QStringLiteral("print"),
          {QStringLiteral("  ID...            the notes (the current list when none is given)")}},
         {QStringLiteral("rtf-text"), {QStringLiteral("  FILE             an RTF file")}},
+        {QStringLiteral("source"),
+         {QStringLiteral(
+              "  import FILE      read sources from a bibliography file; --format auto (told from"),
+          QStringLiteral(
+              "                   the file), bibtex, biblatex, ris, endnote, endnote-xml, medline,"),
+          QStringLiteral("                   isi, mods or csljson; --select new (default), all or none"),
+          QStringLiteral("  export FILE [ID...]  write sources (every one when none is given); --format"),
+          QStringLiteral("                   bibtex, biblatex, ris, endnote, mods or csljson")}},
+        {QStringLiteral("notes-export"),
+         {QStringLiteral("  --format markdown  one Markdown file a note, its attachments beside it"),
+          QStringLiteral("  DIR              the folder to write into (made when missing)"),
+          QStringLiteral("  ID...            the notes (the current list when none is given)")}},
     };
     return details;
 }

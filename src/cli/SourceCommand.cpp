@@ -30,7 +30,8 @@ public:
 
 void SourceCommand::DeclareOptions(CliArguments& arguments)
 {
-    for (const char* name : {"type", "style", "indent", "et-al", "date", "field", "author"})
+    for (const char* name :
+         {"type", "style", "indent", "et-al", "date", "field", "author", "format", "select"})
         arguments.DeclareValue(QString::fromLatin1(name));
     arguments.DeclareFlag(QStringLiteral("year-only"));
 }
@@ -39,10 +40,14 @@ bool SourceCommand::AcceptArguments(const CliArguments& arguments, QString* erro
 {
     const QStringList& words = arguments.Positional();
     m_action = words.value(0);
+    if (m_action == QLatin1String("import"))
+        return m_import.Accept(arguments, error);
+    if (m_action == QLatin1String("export"))
+        return m_export.Accept(arguments, error);
     const int idWords = m_action == QLatin1String("add") ? 0 : 1;
     if (m_action != QLatin1String("add") && m_action != QLatin1String("edit")
         && m_action != QLatin1String("delete")) {
-        *error = QStringLiteral("source needs add, edit or delete.");
+        *error = QStringLiteral("source needs add, edit, delete, import or export.");
         return false;
     }
     if (words.size() != 1 + idWords) {
@@ -106,6 +111,10 @@ bool SourceCommand::AcceptEditOptions(const CliArguments& arguments, QString* er
 
 CliOutcome SourceCommand::Run(CNotesApp& app)
 {
+    if (m_action == QLatin1String("import"))
+        return m_import.Run(app);
+    if (m_action == QLatin1String("export"))
+        return m_export.Run(app);
     return m_action == QLatin1String("delete") ? RunDelete(app) : RunSave(app);
 }
 

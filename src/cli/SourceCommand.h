@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliCommand.h"
+#include "cli/SourceFileActions.h"
 
 #include <QList>
 #include <QPair>
@@ -10,7 +11,8 @@ class SourceEditor;
 class SourceStore;
 
 // source add|edit|delete: "Edit Source" and its "Save", and the deletion of "View
-// Sources", without windows. Each option does what the form's control does; with
+// Sources", without windows; source import|export: cli/SourceFileActions.h. Each option does what the form's
+// control does; with
 // --author the source's authors become the named ones in the given order (each found by
 // its three names, else created as "Add New" creates one).
 class SourceCommand : public CliCommand
@@ -19,9 +21,13 @@ public:
     QString Name() const override { return QStringLiteral("source"); }
     QString Synopsis() const override
     {
-        return QStringLiteral("source add --type N [--style N] [--indent N] [--et-al N] [--date YYYY-MM-DD "
-                              "[--year-only]] [--field K=TEXT]... [--author FIRST/MIDDLE/LAST]... | source "
-                              "edit ID [the same options] | source delete ID");
+        return QStringLiteral(
+            "source add --type N [--style N] [--indent N] [--et-al N] [--date YYYY-MM-DD "
+            "[--year-only]] [--field K=TEXT]... [--author FIRST/MIDDLE/LAST]... | source "
+            "edit ID [the same options] | source delete ID | source import FILE [--format "
+            "auto|bibtex|biblatex|ris|endnote|endnote-xml|medline|isi|mods|csljson] [--select "
+            "all|new|none] | source export --format bibtex|biblatex|ris|endnote|mods|csljson FILE "
+            "[ID...]");
     }
     CliOutcome Run(CNotesApp& app) override;
 
@@ -49,4 +55,6 @@ private:
     bool m_yearOnly = false;
     QList<QPair<int, QString>> m_fields;
     std::optional<QList<AuthorNames>> m_authors;
+    SourceImportAction m_import;
+    SourceExportAction m_export;
 };

@@ -16,6 +16,13 @@
 //   7     Chapter         Url              -           Url            School        Series       Event
 //   8     Editors         -                -           -              Degree        -            Place
 //
+// Slots 9 to 14 are never shown and no style writes them. What a source brought from an
+// outside bibliography file that identifies it, and fits none of the shown slots, is kept
+// there, so that a second import finds it as a duplicate and an export gives it back
+// (format/SourceMapping.md):
+//   9 the citation key, 10 the DOI, 11 the ISBN, 12 the ISSN, 13 the URL of a type
+//   without a URL slot; 14 is unused.
+//
 // DateText is the date as the style writes it, rebuilt from the source's Date on every
 // formatting. Edition is "Edition/Series"; the two "Date Accessed" texts are free text.
 enum class SourceField : int
@@ -41,3 +48,12 @@ enum class SourceField : int
     Degree = 8,
     Place = 8,
 };
+
+// The hidden slots, by name.
+namespace IdentifierField {
+constexpr int CitationKey = 9;
+constexpr int Doi = 10;
+constexpr int Isbn = 11;
+constexpr int Issn = 12;
+constexpr int Url = 13;
+} // namespace IdentifierField

@@ -14,6 +14,7 @@
 #include "ui/CommandIds.h"
 #include "ui/CommandStatusTexts.h"
 #include "ui/StatusPane.h"
+#include "ui/sources/LibraryCommands.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     , m_app(app)
     , m_prompt(prompt)
     , m_bibliographyStarter(PrintCommands::StartDetached)
+    , m_library(std::make_unique<LibraryCommands>(app, prompt, this))
 {
     setObjectName(QStringLiteral("ZolQuorvel"));
     setWindowTitle(WindowTitle());
@@ -155,6 +157,8 @@ void CMainFrame::CreateMenus()
     AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
     AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
     AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes");
+    AddCommand(file, ExportNotesMarkdown, QStringLiteral("Export Current Notes as Markdown..."),
+               "actionExportNotesMarkdown");
     file->addSeparator();
     AddCommand(file, Exit, QStringLiteral("E&xit"), "actionExit");
 
@@ -174,6 +178,8 @@ void CMainFrame::CreateMenus()
     QMenu* sources = menuBar()->addMenu(QStringLiteral("&Sources"));
     sources->setObjectName(QStringLiteral("menuSources"));
     AddCommand(sources, ViewSources, QStringLiteral("View Sources..."), "actionViewSources");
+    AddCommand(sources, CommandIds::ImportSources, QStringLiteral("Import Sources..."),
+               "actionImportSources");
 
     QMenu* categories = menuBar()->addMenu(QStringLiteral("&Categories"));
     categories->setObjectName(QStringLiteral("menuCategories"));
@@ -221,6 +227,11 @@ void CMainFrame::RunCommand(int commandId)
         return OnBackup();
     case ImportNotes:
         return OnImportNotes();
+    case CommandIds::ImportSources:
+        ImportSourceFile();
+        return;
+    case ExportNotesMarkdown:
+        return OnExportNotesMarkdown();
     case Exit:
         close();
         return;
@@ -320,7 +331,9 @@ bool CMainFrame::HandleCopyData(const QByteArray& data)
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive)) {
+        if (url.isLocalFile()
+            && (url.toLocalFile().endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive)
+                || LibraryCommands::IsBibliographyFile(url.toLocalFile()))) {
             event->acceptProposedAction();
             return;
         }
@@ -334,6 +347,11 @@ void CMainFrame::dropEvent(QDropEvent* event)
         if (path.endsWith(QLatin1String(".qvx"), Qt::CaseInsensitive) && m_fileHandler) {
             event->acceptProposedAction();
             m_fileHandler(path);
+            return;
+        }
+        if (LibraryCommands::IsBibliographyFile(path)) {
+            event->acceptProposedAction();
+            ImportSourceFile(path);
             return;
         }
     }

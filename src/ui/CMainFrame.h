@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 class CChromaToolBar;
 class CControlBarSheet;
@@ -21,6 +22,7 @@ class CNotesApp;
 class CNotesView;
 class CNotificationDlg;
 class CSkinProgressDlg;
+class LibraryCommands;
 class QAction;
 class QLabel;
 class UserPrompt;
@@ -73,6 +75,9 @@ public:
     // Imports an archive through the import dialog (CMainFrameImport.cpp); the result of
     // the import: notes imported, 0 cancelled, below 0 failed.
     int ImportArchive(const QString& path);
+    // "Import Sources..." of a bibliography file (asked for when path is empty; a dropped
+    // file comes here too) through the "Import Sources" dialog. True when sources were stored.
+    bool ImportSourceFile(const QString& path = QString());
     // Runs the import dialog and its sub-dialogs instead of exec(), for tests.
     void SetImportDialogRunner(std::function<int(QDialog&)> runner) { m_runImportDialog = std::move(runner); }
 
@@ -138,6 +143,7 @@ private:
     void OnAccessInternet();
     void OnViewSources();
     void OnCreateBibliography();
+    void OnExportNotesMarkdown();
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
 
@@ -175,4 +181,5 @@ private:
     ChangeNotice::Subscription m_following; // last: stops before the members go
     std::function<bool(const QString&, const DataFolder&)> m_bibliographyStarter;
     std::function<int(QDialog&)> m_runImportDialog;
+    std::unique_ptr<LibraryCommands> m_library;
 };

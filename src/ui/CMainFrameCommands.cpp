@@ -65,7 +65,9 @@ void CMainFrame::OnDeleteCurrentNotes()
 void CMainFrame::OnAbout()
 {
     QMessageBox::about(this, QStringLiteral("About Quorvel"),
-                       QStringLiteral("<b>Quorvel</b><br>Version %1<br><br>Brenlow Software, LLC")
+                       QStringLiteral("<b>Quorvel</b><br>Version %1<br><br>Brenlow Software, LLC<br><br>"
+                                      "Free software under the GNU General Public License, version 2 or "
+                                      "(at your option) any later version. It comes with no warranty.")
                            .arg(Settings::RunningVersion()));
 }
 

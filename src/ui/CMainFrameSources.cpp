@@ -1,4 +1,5 @@
-// The main frame's source commands: "View Sources..." and "Create Bibliography...".
+// The main frame's source commands: "View Sources...", "Create Bibliography...", "Import
+// Sources..." and "Export Current Notes as Markdown...".
 #include "app/CNotesApp.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
@@ -9,11 +10,14 @@
 #include "ui/CNotesView.h"
 #include "ui/sources/CSelectSourcesDlg.h"
 #include "ui/sources/CViewSourcesDlg.h"
+#include "ui/sources/LibraryCommands.h"
 
 void CMainFrame::OnViewSources()
 {
     {
         CViewSourcesDlg dialog(m_app.Database(), m_app.Sources(), m_app.GetSettings(), m_prompt, this);
+        m_library->SetDialogRunner(m_runImportDialog);
+        dialog.SetLibrary(m_library.get());
         dialog.exec();
     }
     // Sources may have changed: the notes shown are placed again by their citations.
@@ -26,6 +30,7 @@ void CMainFrame::OnCreateBibliography()
     {
         const SourceStore& sources = m_app.Sources();
         CSelectSourcesDlg dialog(sources.Sources(), sources.Authors(), m_app.CurrentList().Entries(), this);
+        dialog.SetPrompt(&m_prompt);
         if (dialog.exec() != CSelectSourcesDlg::SaveResult)
             return;
         selected = dialog.SelectedSources();
@@ -36,4 +41,18 @@ void CMainFrame::OnCreateBibliography()
                                            m_app.Progress(), m_bibliographyStarter, &failure)
         && !failure)
         m_prompt.Tell(failure.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
+}
+
+bool CMainFrame::ImportSourceFile(const QString& path)
+{
+    m_library->SetDialogRunner(m_runImportDialog);
+    if (!m_library->ImportSources(path))
+        return false;
+    RefreshControlBar(); // the sources page lists the new sources
+    return true;
+}
+
+void CMainFrame::OnExportNotesMarkdown()
+{
+    m_library->ExportCurrentNotesAsMarkdown();
 }

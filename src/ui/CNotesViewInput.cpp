@@ -6,6 +6,7 @@
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "ui/CNotesView.h"
+#include "ui/sources/LibraryCommands.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -195,6 +197,15 @@ void CNotesView::ShowNoteMenu(int index, const RenderedNote::Hit& hit, QPoint gl
         connect(edit, &QAction::triggered, this, [=, this] { emit EditNoteRequested(id); });
         connect(add("Remove From Current List", "actionRemoveFromList"), &QAction::triggered, this,
                 [=, this] { RemoveFromCurrentList(id); });
+        std::shared_ptr<const SourceRecord> source;
+        for (const ListedNote& note : Notes()) {
+            if (note.NoteID == id)
+                source = note.Source;
+        }
+        QAction* copy = add("Copy Citation", "actionCopyCitation");
+        copy->setEnabled(source != nullptr);
+        connect(copy, &QAction::triggered, this,
+                [source] { LibraryCommands::CopyFormattedCitations({*source}); });
         menu.addSeparator();
         connect(add("Delete Note Permanently", "actionDeleteNotePermanently"), &QAction::triggered, this,
                 [=, this] { DeleteNotePermanently(id); });

@@ -27,6 +27,9 @@ constexpr int AccessInternet = 32838;
 constexpr int ToggleControlBar = 12838;
 // Imports the sample notes that come with the program.
 constexpr int OpenSampleNotes = 32901;
+// Sources from a bibliography file, and the current notes as Markdown files.
+constexpr int ImportSources = 32902;
+constexpr int ExportNotesMarkdown = 32903;
 
 // Search scopes: the whole notes database, or only the current notes.
 constexpr int SearchModeDatabase = 11;

@@ -54,3 +54,11 @@ QString FileDialogs::OpenFileName(QWidget* parent, const QString& caption, const
         return name;
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
+
+QString FileDialogs::FolderName(QWidget* parent, const QString& caption)
+{
+    QString name;
+    if (TakeNext(&name))
+        return name;
+    return QFileDialog::getExistingDirectory(parent, caption);
+}

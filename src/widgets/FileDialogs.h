@@ -17,6 +17,8 @@ public:
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& defaultSuffix, const QString& suggestedName = QString());
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // A folder to write into (the Markdown export), made by the dialog when new.
+    static QString FolderName(QWidget* parent, const QString& caption);
 
     // The next dialog returns this name at once (an empty name: as if cancelled).
     static void SetNextFileName(const QString& name);

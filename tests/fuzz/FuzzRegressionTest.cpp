@@ -27,6 +27,7 @@ const Target kTargets[] = {
     {"lastviewlist", FuzzLastViewList},
     {"settings", FuzzSettingsFile},
     {"archive", FuzzArchive},
+    {"bibliography", FuzzBibliography},
 };
 
 void PrintTo(const Target& target, std::ostream* out)

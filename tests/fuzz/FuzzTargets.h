@@ -24,6 +24,7 @@ int FuzzExportData(const uint8_t* data, size_t size);
 int FuzzLastViewList(const uint8_t* data, size_t size);
 int FuzzSettingsFile(const uint8_t* data, size_t size);
 int FuzzArchive(const uint8_t* data, size_t size);
+int FuzzBibliography(const uint8_t* data, size_t size);
 
 // A broken promise of a reader: abort, so that the fuzzer keeps the input and the replay
 // test fails on it.

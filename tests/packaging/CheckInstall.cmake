@@ -13,7 +13,9 @@ set(_expected
     share/mime/packages/quorvel.xml
     share/metainfo/com.brenlowsoftware.Quorvel.metainfo.xml
     share/icons/hicolor/scalable/apps/quorvel.svg
-    share/man/man1/quorvel.1 share/man/man1/quorvel-cli.1 share/man/man1/ZozozOvuv.1 share/man/man1/QVAgent.1
+    share/man/man1/quorvel.1.gz share/man/man1/quorvel-cli.1.gz share/man/man1/ZozozOvuv.1.gz
+    share/man/man1/QVAgent.1.gz
+    share/doc/quorvel/copyright share/doc/quorvel/changelog.gz
     share/quorvel/UsersManual.pdf share/quorvel/QuorvelSample.qvx
     share/doc/quorvel/html/index.html)
 foreach(_size 16 22 24 32 48 64 128 256)

@@ -25,3 +25,14 @@ add_test(NAME InstallTreeComplete
                  -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/install-check -P
                  ${CMAKE_CURRENT_SOURCE_DIR}/packaging/CheckInstall.cmake)
 set_tests_properties(InstallTreeComplete PROPERTIES LABELS packaging)
+
+# The Debian package as Debian's own checker reads it: packed by cpack into a scratch
+# folder, then lintian, which must report no error.
+find_program(LINTIAN_PROGRAM lintian)
+if(LINTIAN_PROGRAM)
+  add_test(NAME DebianPackageLintian
+           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DLINTIAN=${LINTIAN_PROGRAM}
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/lintian-check -P
+                   ${CMAKE_CURRENT_SOURCE_DIR}/packaging/CheckLintian.cmake)
+  set_tests_properties(DebianPackageLintian PROPERTIES LABELS packaging TIMEOUT 900)
+endif()

@@ -2,8 +2,10 @@
 
 #include "sources/SourceEditor.h"
 #include "sources/SourceNames.h"
+#include "ui/MessageBoxPrompt.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcesSelWnd.h"
+#include "ui/sources/LibraryCommands.h"
 #include "widgets/ClampingSpinBox.h"
 
 #include <QCheckBox>
@@ -69,7 +71,17 @@ CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList
     lists->setColumnStretch(0, 1);
     lists->setColumnStretch(2, 1);
 
+    auto* copy = NamedButton(
+        QStringLiteral("Copy Bibliography"), "copyBibliography",
+        QStringLiteral("Put the selected sources' citations on the clipboard, formatted"), this);
+    auto* exportSources
+        = NamedButton(QStringLiteral("Export Sources..."), "exportSources",
+                      QStringLiteral("Write the selected sources to a BibTeX, RIS, EndNote, MODS or "
+                                     "CSL-JSON file"),
+                      this);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(exportSources);
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(cancel);
@@ -84,6 +96,8 @@ CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList
     connect(clearAll, &QPushButton::clicked, this, &CSelectSourcesDlg::ClearAll);
     connect(current, &QPushButton::clicked, this, &CSelectSourcesDlg::SelectCurrentNotesSources);
     connect(save, &QPushButton::clicked, this, [this] { done(SaveResult); });
+    connect(copy, &QPushButton::clicked, this, &CSelectSourcesDlg::CopyBibliography);
+    connect(exportSources, &QPushButton::clicked, this, &CSelectSourcesDlg::ExportSelected);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(980, 620);
     Refresh();
@@ -229,4 +243,17 @@ void CSelectSourcesDlg::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void CSelectSourcesDlg::CopyBibliography()
+{
+    LibraryCommands::CopyCitations(SelectedSources(), m_authors);
+}
+
+void CSelectSourcesDlg::ExportSelected()
+{
+    if (m_selectedIds.isEmpty())
+        return;
+    MessageBoxPrompt boxes(this);
+    LibraryCommands::ExportSourcesOf(this, m_prompt ? *m_prompt : boxes, m_all, m_authors, SelectedIds());
 }

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class UserPrompt;
 
 // "Select Sources For Bibliography": the sources of a bibliography are moved from the
 // Available list to the Selected list (whose order is the bibliography's), optionally
@@ -31,6 +32,14 @@ public:
     // The Selected list as shown: copies with the formatting in force, in bibliography order.
     SourceList SelectedSources() const;
     QList<qint32> SelectedIds() const { return m_selectedIds; }
+
+    // Where the results of "Export Sources..." are shown (a message box over the dialog
+    // when not set). Not owned.
+    void SetPrompt(UserPrompt* prompt) { m_prompt = prompt; }
+    // "Copy Bibliography": the Selected list, as formatted here, on the clipboard.
+    void CopyBibliography();
+    // "Export Sources...": the Selected list in bibliography order to a file.
+    void ExportSelected();
 
     // A double-click in either list: the source moves to the end of the other.
     void MoveSource(qint32 sourceId, int fromControlId);
@@ -70,4 +79,5 @@ private:
     ClampingSpinBox* m_indent = nullptr;
     ClampingSpinBox* m_etAl = nullptr;
     QList<QWidget*> m_commonControls;
+    UserPrompt* m_prompt = nullptr;
 };

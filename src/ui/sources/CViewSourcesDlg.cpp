@@ -4,6 +4,7 @@
 #include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceFilters.h"
+#include "sources/SourceLookup.h"
 #include "sources/SourceSort.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
@@ -11,10 +12,14 @@
 #include "ui/NamedControl.h"
 #include "ui/sources/CEditSourceDlg.h"
 #include "ui/sources/CSourcesListWnd.h"
+#include "ui/sources/LibraryCommands.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -53,6 +58,24 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, S
     auto* remove = NamedButton(QStringLiteral("Delete Source"), "deleteSource",
                                QStringLiteral("Delete the selected source"), this);
     m_confirm = NamedButton(QStringLiteral("OK"), "confirmButton", QStringLiteral("Close the list"), this);
+    auto* copy = NamedButton(QStringLiteral("Copy Citation"), "copyCitation",
+                             QStringLiteral("Put the selected source's citation on the clipboard"), this);
+    auto* exportSources
+        = NamedButton(QStringLiteral("Export Sources..."), "exportSources",
+                      QStringLiteral("Write the selected source, or every source shown, to a BibTeX, "
+                                     "RIS, EndNote, MODS or CSL-JSON file"),
+                      this);
+    m_importButton
+        = NamedButton(QStringLiteral("Import Sources..."), "importSources",
+                      QStringLiteral("Read sources from a BibTeX, RIS, EndNote, MEDLINE, ISI, MODS or "
+                                     "CSL-JSON file"),
+                      this);
+    m_importButton->hide();
+    auto* library = new QHBoxLayout;
+    library->addStretch();
+    library->addWidget(copy);
+    library->addWidget(exportSources);
+    library->addWidget(m_importButton);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_filtersButton);
     buttons->addStretch();
@@ -63,11 +86,15 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, S
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_filterArea);
     layout->addWidget(m_list, 1);
+    layout->addLayout(library);
     layout->addLayout(buttons);
 
     connect(create, &QPushButton::clicked, this, &CViewSourcesDlg::NewSource);
     connect(edit, &QPushButton::clicked, this, &CViewSourcesDlg::EditSelected);
     connect(remove, &QPushButton::clicked, this, &CViewSourcesDlg::DeleteSelected);
+    connect(copy, &QPushButton::clicked, this, &CViewSourcesDlg::CopyCitation);
+    connect(exportSources, &QPushButton::clicked, this, &CViewSourcesDlg::ExportShown);
+    connect(m_importButton, &QPushButton::clicked, this, [this] { ImportSources(); });
     connect(m_filtersButton, &QPushButton::clicked, this, [this] {
         m_settings.ShowSrcFilters = m_settings.ShowSrcFilters == 1 ? 0 : 1;
         ShowFilters(m_settings.ShowSrcFilters == 1);
@@ -92,6 +119,67 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, S
 }
 
 CViewSourcesDlg::~CViewSourcesDlg() = default;
+
+void CViewSourcesDlg::SetLibrary(LibraryCommands* library)
+{
+    m_library = library;
+    m_importButton->setVisible(library != nullptr);
+    setAcceptDrops(library != nullptr);
+}
+
+void CViewSourcesDlg::CopyCitation()
+{
+    const SourceRecord* source = FindSource(m_database.Sources(), m_list->SelectedSourceId());
+    if (!source) {
+        m_prompt.Tell(QStringLiteral("You must select a source to copy."), NotSelectedCaption(),
+                      UserPrompt::Icon::Warning);
+        return;
+    }
+    LibraryCommands::CopyCitations({*source}, m_database.Authors());
+}
+
+void CViewSourcesDlg::ExportShown()
+{
+    QList<qint32> ids;
+    if (m_list->SelectedSourceId() > 0) {
+        ids.append(m_list->SelectedSourceId());
+    } else {
+        for (const SourceRecord& source : m_list->Sources())
+            ids.append(source.SourceId);
+    }
+    if (ids.isEmpty())
+        return;
+    LibraryCommands::ExportSourcesOf(this, m_prompt, m_database.Sources(), m_database.Authors(), ids);
+}
+
+void CViewSourcesDlg::ImportSources(const QString& path)
+{
+    if (!m_library || !m_library->ImportSources(path))
+        return;
+    FillFilters();
+    Refill();
+}
+
+void CViewSourcesDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (m_library && url.isLocalFile() && LibraryCommands::IsBibliographyFile(url.toLocalFile())) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CViewSourcesDlg::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (m_library && url.isLocalFile() && LibraryCommands::IsBibliographyFile(url.toLocalFile())) {
+            event->acceptProposedAction();
+            ImportSources(url.toLocalFile());
+            return;
+        }
+    }
+}
 
 void CViewSourcesDlg::hideEvent(QHideEvent* event)
 {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CSourcesListWnd;
+class LibraryCommands;
 class NoteDatabase;
 class SourceStore;
 class QComboBox;
@@ -39,6 +40,10 @@ public:
     bool IsPicking() const { return m_picking; }
     qint32 ChosenSourceId() const { return m_chosenId; }
 
+    // "Import Sources..." and bibliography files dropped on the dialog go through library
+    // (the button is hidden without one). Not owned.
+    void SetLibrary(LibraryCommands* library);
+
     CSourcesListWnd* List() const { return m_list; }
     QComboBox* TitleFilter() const { return m_titles; }
     QComboBox* AuthorFilter() const { return m_authors; }
@@ -51,10 +56,17 @@ public slots:
     void EditSelected();
     void DeleteSelected();
     void EditSource(qint32 sourceId);
+    // The selected source's citation on the clipboard (HTML, RTF and text).
+    void CopyCitation();
+    // The selected source, else every source shown, to a bibliography file.
+    void ExportShown();
+    void ImportSources(const QString& path = QString());
 
 protected:
     // The size and place are remembered when the dialog closes.
     void hideEvent(QHideEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildFilters(QWidget* area);
@@ -75,6 +87,8 @@ private:
     QComboBox* m_publications = nullptr;
     QPushButton* m_filtersButton = nullptr;
     QPushButton* m_confirm = nullptr;
+    QPushButton* m_importButton = nullptr;
+    LibraryCommands* m_library = nullptr;
     bool m_picking = false;
     qint32 m_chosenId = -1;
 };
