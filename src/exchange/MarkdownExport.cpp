@@ -32,7 +32,8 @@ QString QuotedList(const QStringList& items)
 
 QString IsoDate(const DateTime& value)
 {
-    return value.IsValid() ? value.ToQDateTime().toString(Qt::ISODate) : QString();
+    // The stored time is the user's own clock time, without a zone.
+    return value.IsValid() ? value.ToQDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) : QString();
 }
 
 // "Science/Physics/Optics": the assigned levels from the first.

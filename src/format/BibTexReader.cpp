@@ -320,14 +320,13 @@ void ResolveCrossref(RawEntry& entry, const QHash<QString, const RawEntry*>& byK
     if (!parent)
         return;
     for (const auto& [name, value] : parent->fields) {
-        if (name == QLatin1String("crossref") || entry.HasRaw(name))
-            continue;
         if (name == QLatin1String("title")) {
             if (!entry.HasRaw(QStringLiteral("booktitle")))
                 entry.fields.append({QStringLiteral("booktitle"), value});
             continue;
         }
-        entry.fields.append({name, value});
+        if (name != QLatin1String("crossref") && !entry.HasRaw(name))
+            entry.fields.append({name, value});
     }
 }
 

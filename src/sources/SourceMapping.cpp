@@ -55,7 +55,7 @@ int TypeOf(const BibEntry& entry)
             return SourceType::Lecture;
         if (IsOneOf(subtype, {"multimedia", "audio", "video"}))
             return SourceType::Multimedia;
-        if (entry.Has(QStringLiteral("url")) && !entry.Has(QStringLiteral("publisher")))
+        if (entry.Has(QStringLiteral("url")))
             return SourceType::Online;
     }
     return SourceType::Book;

@@ -50,7 +50,7 @@ TEST_F(CliLibraryTest, ImportThenImportAgain)
              "reason": "line 26: a brace is not closed"}
         ],
         "created": [1001, 1002],
-        "authors_created": [2, 3]
+        "authors_created": [3, 4]
     })"));
 
     const Result again = Import({Data("damaged.bib"), QStringLiteral("--select"), QStringLiteral("all")});

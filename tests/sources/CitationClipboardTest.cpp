@@ -65,9 +65,11 @@ TEST_F(CitationClipboardTest, ItalicMarksBecomeHtmlAndRtfRuns)
 
 TEST_F(CitationClipboardTest, BoldAndUnderlineMarks)
 {
-    const CitationClip acs = CitationClipFor({Article(CitationStyle::Acs)}); // the year in bold
-    EXPECT_NE(acs.html.indexOf(QLatin1String("<b>2007</b>")), -1) << S(acs.html);
-    EXPECT_NE(acs.rtf.indexOf("{\\b 2007}"), -1) << acs.rtf.toStdString();
+    const SourceRecord acsSource = Article(CitationStyle::Acs); // the date in bold
+    const CitationClip acs = CitationClipFor({acsSource});
+    ASSERT_EQ(S(acsSource.Fields[2]), "March 05, 2007");
+    EXPECT_NE(acs.html.indexOf(QLatin1String("<b>March 05, 2007</b>")), -1) << S(acs.html);
+    EXPECT_NE(acs.rtf.indexOf("{\\b March 05, 2007}"), -1) << acs.rtf.toStdString();
     const CitationClip mla = CitationClipFor({Article(CitationStyle::Mla)}); // the journal underlined
     EXPECT_NE(mla.html.indexOf(QLatin1String("<u>Nature &amp; &lt;Today&gt;</u>")), -1) << S(mla.html);
     EXPECT_NE(mla.rtf.indexOf("{\\ul Nature & <Today>}"), -1);
