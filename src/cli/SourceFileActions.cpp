@@ -9,7 +9,8 @@
 
 #include <QJsonArray>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace SourceFileActionsDetail {
 
 QJsonArray IdArray(const QList<qint32>& ids)
 {
@@ -31,10 +32,11 @@ QJsonObject EntryJson(const SourceImportEntry& entry)
             {QStringLiteral("reason"), entry.reason}};
 }
 
-} // namespace
+} // namespace SourceFileActionsDetail
 
 bool SourceImportAction::Accept(const CliArguments& arguments, QString* error)
 {
+    using namespace SourceFileActionsDetail;
     if (arguments.Positional().size() != 2) {
         *error = QStringLiteral("source import needs one file.");
         return false;
@@ -63,6 +65,7 @@ bool SourceImportAction::Accept(const CliArguments& arguments, QString* error)
 
 CliOutcome SourceImportAction::Run(CNotesApp& app) const
 {
+    using namespace SourceFileActionsDetail;
     NoteDatabase& database = app.Database();
     SourceImport import;
     QString error;
@@ -89,6 +92,7 @@ CliOutcome SourceImportAction::Run(CNotesApp& app) const
 
 bool SourceExportAction::Accept(const CliArguments& arguments, QString* error)
 {
+    using namespace SourceFileActionsDetail;
     const auto format = SourceFormatFromName(arguments.Value(QStringLiteral("format")));
     if (!format || !ExportSourceFormats().contains(*format)) {
         *error
@@ -106,6 +110,7 @@ bool SourceExportAction::Accept(const CliArguments& arguments, QString* error)
 
 CliOutcome SourceExportAction::Run(CNotesApp& app) const
 {
+    using namespace SourceFileActionsDetail;
     const NoteDatabase& database = app.Database();
     for (const qint32 id : m_ids) {
         if (!database.FindSource(id))

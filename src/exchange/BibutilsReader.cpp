@@ -10,7 +10,8 @@ extern "C" {
 #include <cstdio>
 #include <memory>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace BibutilsReader {
 
 // The fields of one bibutils reference, as (tag, value, level) in order.
 struct Tagged
@@ -282,10 +283,6 @@ struct ParamDeleter
         delete p;
     }
 };
-
-} // namespace
-
-namespace BibutilsReader {
 
 QString InputName(Input input)
 {

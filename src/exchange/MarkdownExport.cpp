@@ -11,7 +11,8 @@
 #include <QDir>
 #include <QSet>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace MarkdownExportDetail {
 
 QString Quoted(const QString& text)
 {
@@ -111,10 +112,11 @@ FileStatus CopyAttachments(const NoteRecord& note, const QString& folder, const 
     return FileStatus::Ok();
 }
 
-} // namespace
+} // namespace MarkdownExportDetail
 
 QString MarkdownNoteName(const NoteRecord& note)
 {
+    using namespace MarkdownExportDetail;
     QStringList words;
     for (const QString& word :
          SourceDuplicates::Folded(note.PlainText).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -137,6 +139,7 @@ MarkdownExportResult ExportNotesAsMarkdown(const QString& folder, const NotesLis
                                            const SourceList& sources, const AuthorList& authors,
                                            const DataFolder& data, ProgressReporter& progress)
 {
+    using namespace MarkdownExportDetail;
     MarkdownExportResult result;
     FileSystem& files = FileSystem::Current();
     result.status = files.MakePath(folder);

@@ -14,7 +14,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace SourceFilesDetail {
 
 struct FormatInfo
 {
@@ -105,15 +106,17 @@ QString Text(const QByteArray& bytes)
     return TextCodec::FromFileBytes(view);
 }
 
-} // namespace
+} // namespace SourceFilesDetail
 
 QString SourceFormatName(SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     return QString::fromLatin1(Info(format).name);
 }
 
 std::optional<SourceFileFormat> SourceFormatFromName(const QString& name)
 {
+    using namespace SourceFilesDetail;
     for (const FormatInfo& info : kFormats) {
         if (name == QLatin1String(info.name))
             return info.format;
@@ -123,22 +126,26 @@ std::optional<SourceFileFormat> SourceFormatFromName(const QString& name)
 
 QString SourceFormatTitle(SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     return QString::fromLatin1(Info(format).title);
 }
 
 QString SourceFormatExtension(SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     return QString::fromLatin1(Info(format).extension);
 }
 
 QList<SourceFileFormat> ExportSourceFormats()
 {
+    using namespace SourceFilesDetail;
     return {SourceFileFormat::BibTeX,  SourceFileFormat::BibLaTeX, SourceFileFormat::Ris,
             SourceFileFormat::EndNote, SourceFileFormat::Mods,     SourceFileFormat::CslJson};
 }
 
 std::optional<SourceFileFormat> DetectSourceFormat(const QByteArray& bytes, const QString& fileName)
 {
+    using namespace SourceFilesDetail;
     if (const auto format = FromContents(bytes))
         return format;
     return FromExtension(fileName);
@@ -146,6 +153,7 @@ std::optional<SourceFileFormat> DetectSourceFormat(const QByteArray& bytes, cons
 
 BibReadResult ReadSourceBytes(const QByteArray& bytes, SourceFileFormat format, const QString& fileName)
 {
+    using namespace SourceFilesDetail;
     if (format == SourceFileFormat::Auto) {
         const auto detected = DetectSourceFormat(bytes, fileName);
         if (!detected) {
@@ -184,6 +192,7 @@ BibReadResult ReadSourceBytes(const QByteArray& bytes, SourceFileFormat format, 
 
 BibReadResult ReadSourceFile(const QString& path, SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     QFile file(path);
     const QString name = QFileInfo(path).fileName();
     if (!file.open(QIODevice::ReadOnly)) {
@@ -196,6 +205,7 @@ BibReadResult ReadSourceFile(const QString& path, SourceFileFormat format)
 
 QByteArray WriteSourceBytes(const BibEntries& entries, SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     switch (format) {
     case SourceFileFormat::BibTeX:
         return BibTexWriter::Write(entries, BibTexWriter::Dialect::BibTeX).toUtf8();
@@ -216,5 +226,6 @@ QByteArray WriteSourceBytes(const BibEntries& entries, SourceFileFormat format)
 
 FileStatus WriteSourceFile(const QString& path, const BibEntries& entries, SourceFileFormat format)
 {
+    using namespace SourceFilesDetail;
     return FileSystem::Current().WriteWholeFile(path, WriteSourceBytes(entries, format));
 }

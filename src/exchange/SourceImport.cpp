@@ -9,7 +9,8 @@
 #include <QFileInfo>
 #include <QHash>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace SourceImportDetail {
 
 QString AuthorsText(const QList<AuthorRecord>& authors)
 {
@@ -31,10 +32,11 @@ QString NamesKey(const AuthorRecord& author)
         + author.AuthorText5;
 }
 
-} // namespace
+} // namespace SourceImportDetail
 
 QString SourceImportEntry::StatusName() const
 {
+    using namespace SourceImportDetail;
     switch (status) {
     case Status::New:
         return QStringLiteral("new");
@@ -49,6 +51,7 @@ QString SourceImportEntry::StatusName() const
 bool SourceImport::Open(const QString& path, SourceFileFormat format, const SourceList& stored,
                         const AuthorList& authors, ProgressReporter& progress, QString* error)
 {
+    using namespace SourceImportDetail;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_entries.clear();
@@ -62,6 +65,7 @@ bool SourceImport::OpenBytes(const QByteArray& bytes, const QString& fileName, S
                              const SourceList& stored, const AuthorList& authors, ProgressReporter& progress,
                              QString* error)
 {
+    using namespace SourceImportDetail;
     m_entries.clear();
     progress.Begin(QStringLiteral("Reading sources..."), 0);
     BibReadResult read = ReadSourceBytes(bytes, format, fileName);
@@ -112,6 +116,7 @@ bool SourceImport::OpenBytes(const QByteArray& bytes, const QString& fileName, S
 
 void SourceImport::SetSelected(int row, bool selected)
 {
+    using namespace SourceImportDetail;
     if (row < 0 || row >= m_entries.size())
         return;
     SourceImportEntry& entry = m_entries[row];
@@ -120,29 +125,34 @@ void SourceImport::SetSelected(int row, bool selected)
 
 void SourceImport::SelectAll()
 {
+    using namespace SourceImportDetail;
     for (int i = 0; i < m_entries.size(); ++i)
         SetSelected(i, true);
 }
 
 void SourceImport::SelectNone()
 {
+    using namespace SourceImportDetail;
     for (int i = 0; i < m_entries.size(); ++i)
         SetSelected(i, false);
 }
 
 void SourceImport::SelectNew()
 {
+    using namespace SourceImportDetail;
     for (int i = 0; i < m_entries.size(); ++i)
         SetSelected(i, m_entries.at(i).status == SourceImportEntry::Status::New);
 }
 
 int SourceImport::SelectedCount() const
 {
+    using namespace SourceImportDetail;
     return int(std::count_if(m_entries.cbegin(), m_entries.cend(), [](const auto& e) { return e.selected; }));
 }
 
 SourceBatch SourceImport::Batch(const AuthorList& stored, qint32 style) const
 {
+    using namespace SourceImportDetail;
     SourceBatch batch;
     QHash<QString, qint32> idOfNames;
     for (const AuthorRecord& author : stored) {
@@ -176,6 +186,7 @@ SourceBatch SourceImport::Batch(const AuthorList& stored, qint32 style) const
 FileStatus SourceImport::Store(NoteDatabase& database, qint32 style, QList<qint32>* created,
                                QList<qint32>* authorsCreated)
 {
+    using namespace SourceImportDetail;
     SourceBatch batch = Batch(database.Authors(), style);
     const FileStatus status = database.AddSourceBatch(batch);
     if (!status)
@@ -194,6 +205,7 @@ FileStatus SourceImport::Store(NoteDatabase& database, qint32 style, QList<qint3
 
 QString SourceImport::DoneMessage(int sources, int authors)
 {
+    using namespace SourceImportDetail;
     return QStringLiteral("%1 %2 and %3 %4 were imported.")
         .arg(sources)
         .arg(sources == 1 ? QStringLiteral("source") : QStringLiteral("sources"))

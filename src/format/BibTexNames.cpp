@@ -4,7 +4,8 @@
 
 #include <QRegularExpression>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace BibTexNames {
 
 // Splits at a separator character outside braces.
 QStringList SplitOutsideBraces(const QString& text, QChar separator)
@@ -111,10 +112,6 @@ QString WritePart(const QString& part)
     const QString escaped = LatexText::FromUnicode(part);
     return NeedsBraces(part) ? QLatin1Char('{') + escaped + QLatin1Char('}') : escaped;
 }
-
-} // namespace
-
-namespace BibTexNames {
 
 QList<BibName> Parse(const QString& latexValue)
 {

@@ -6,7 +6,8 @@
 #include <QHash>
 #include <algorithm>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace BibTexReader {
 
 struct RawEntry
 {
@@ -439,10 +440,6 @@ BibEntry ToEntry(const RawEntry& raw)
     }
     return entry;
 }
-
-} // namespace
-
-namespace BibTexReader {
 
 BibReadResult Read(const QString& text, const QString& fileName)
 {

@@ -5,7 +5,8 @@
 
 #include <QRegularExpression>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace BibTexWriter {
 
 const char* const kMonthMacros[]
     = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
@@ -98,10 +99,6 @@ QString WriteEntry(const BibEntry& entry, BibTexWriter::Dialect dialect)
     text += QStringLiteral("\n}\n");
     return text;
 }
-
-} // namespace
-
-namespace BibTexWriter {
 
 QString Write(const BibEntries& entries, Dialect dialect)
 {

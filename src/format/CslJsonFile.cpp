@@ -6,7 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace CslJsonFile {
 
 struct TypePair
 {
@@ -238,10 +239,6 @@ QJsonObject ToItem(const BibEntry& entry)
         item.insert(QStringLiteral("accessed"), DateJson(entry.Field(QStringLiteral("urldate"))));
     return item;
 }
-
-} // namespace
-
-namespace CslJsonFile {
 
 BibReadResult Read(const QByteArray& bytes, const QString& fileName)
 {

@@ -5,7 +5,8 @@
 #include <QDate>
 #include <QLocale>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace EndNoteFile {
 
 struct TypePair
 {
@@ -211,10 +212,6 @@ void WriteEntry(QString& text, const BibEntry& entry)
     Line(text, "F", entry.key);
     text += QLatin1Char('\n');
 }
-
-} // namespace
-
-namespace EndNoteFile {
 
 BibReadResult Read(const QString& text, const QString& fileName)
 {

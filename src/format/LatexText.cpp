@@ -2,7 +2,8 @@
 
 #include <QHash>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace LatexText {
 
 // Accent commands and the combining mark each puts over (or under) its letter.
 char16_t CombiningMark(const QString& command)
@@ -254,10 +255,6 @@ private:
     const QString& m_text;
     qsizetype m_pos = 0;
 };
-
-} // namespace
-
-namespace LatexText {
 
 QString ToUnicode(const QString& latex)
 {

@@ -2,7 +2,8 @@
 
 #include <QXmlStreamWriter>
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace ModsWriter {
 
 // The item's own genre (marcgt) and its host's, by entry type and subtype.
 struct Genres
@@ -238,10 +239,6 @@ void WriteEntry(QXmlStreamWriter& xml, const BibEntry& entry)
     Part(xml, entry);
     xml.writeEndElement();
 }
-
-} // namespace
-
-namespace ModsWriter {
 
 QByteArray Write(const BibEntries& entries)
 {

@@ -2,7 +2,8 @@
 
 #include "format/TaggedRecords.h"
 
-namespace {
+// Helpers of this file, in its own namespace so that no other file sees them.
+namespace RisFile {
 
 struct TypePair
 {
@@ -232,10 +233,6 @@ void WriteEntry(QString& text, const BibEntry& entry)
     Line(text, "ID", entry.key);
     text += QStringLiteral("ER  - \r\n\r\n");
 }
-
-} // namespace
-
-namespace RisFile {
 
 BibReadResult Read(const QString& text, const QString& fileName)
 {

@@ -4,7 +4,8 @@
 
 #include <QRegularExpression>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace MarkdownTextDetail {
 
 QString Escaped(const QString& text)
 {
@@ -66,10 +67,11 @@ QString ItemMarker(const RichListFormat& list, int number)
     return QString::number(number) + QStringLiteral(". ");
 }
 
-} // namespace
+} // namespace MarkdownTextDetail
 
 QString MarkdownFromDocument(const RichDocument& document)
 {
+    using namespace MarkdownTextDetail;
     QStringList blocks;
     QString listBlock;
     RichListFormat previousList;
@@ -108,6 +110,7 @@ QString MarkdownFromDocument(const RichDocument& document)
 
 QString MarkdownFromRtf(const QString& richText)
 {
+    using namespace MarkdownTextDetail;
     QByteArray bytes;
     bytes.reserve(richText.size());
     for (const QChar c : richText) {

@@ -2,7 +2,8 @@
 
 #include <QList>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace CitationClipboardDetail {
 
 // A run of characters in one kind (0 plain, 1 italic, 2 bold, 3 underline).
 struct Run
@@ -95,10 +96,11 @@ QByteArray RtfParagraph(const SourceRecord& source)
     return rtf + "\\par\n";
 }
 
-} // namespace
+} // namespace CitationClipboardDetail
 
 CitationClip CitationClipFor(const SourceList& formatted)
 {
+    using namespace CitationClipboardDetail;
     CitationClip clip;
     QStringList lines;
     QString body;

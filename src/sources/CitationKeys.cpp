@@ -7,7 +7,8 @@
 #include <QSet>
 #include <algorithm>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace CitationKeysDetail {
 
 // Letters and digits of a text, lower case, accents dropped.
 QString KeyPart(const QString& text)
@@ -62,10 +63,11 @@ QString Suffix(int n)
     return suffix;
 }
 
-} // namespace
+} // namespace CitationKeysDetail
 
 QHash<qint32, QString> CitationKeys(const SourceList& sources, const AuthorList& authors)
 {
+    using namespace CitationKeysDetail;
     QList<const SourceRecord*> ordered;
     for (const SourceRecord& source : sources)
         ordered.append(&source);

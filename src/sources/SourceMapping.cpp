@@ -6,7 +6,8 @@
 
 #include <QRegularExpression>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace SourceMappingDetail {
 
 QString F(const BibEntry& entry, const char* name)
 {
@@ -285,10 +286,11 @@ bool IsBareInitial(const QString& word)
     return word.size() == 1 && word.at(0).isLetter();
 }
 
-} // namespace
+} // namespace SourceMappingDetail
 
 MappedSource SourceFromEntry(const BibEntry& entry)
 {
+    using namespace SourceMappingDetail;
     MappedSource mapped;
     if (!entry.problem.isEmpty()) {
         mapped.problem = entry.problem;
@@ -312,6 +314,7 @@ MappedSource SourceFromEntry(const BibEntry& entry)
 
 BibEntry EntryFromSource(const SourceRecord& source, const AuthorList& authors, const QString& key)
 {
+    using namespace SourceMappingDetail;
     BibEntry entry;
     entry.key = key;
     SetEntryFields(entry, source);
@@ -327,6 +330,7 @@ BibEntry EntryFromSource(const SourceRecord& source, const AuthorList& authors, 
 
 AuthorRecord AuthorFromName(const BibName& name)
 {
+    using namespace SourceMappingDetail;
     AuthorRecord author;
     if (name.literal || name.family.isEmpty()) {
         author.FirstName = (name.family.isEmpty() ? name.given : name.family).trimmed();
@@ -351,6 +355,7 @@ AuthorRecord AuthorFromName(const BibName& name)
 
 BibName NameFromAuthor(const AuthorRecord& author)
 {
+    using namespace SourceMappingDetail;
     if (author.LastName.isEmpty()) {
         const QString whole = QString(author.FirstName + QLatin1Char(' ') + author.MiddleInitial).trimmed();
         return {whole, QString(), true};
@@ -368,6 +373,7 @@ BibName NameFromAuthor(const AuthorRecord& author)
 
 QList<BibName> NamesFromEditorsText(const QString& text)
 {
+    using namespace SourceMappingDetail;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
@@ -386,6 +392,7 @@ QList<BibName> NamesFromEditorsText(const QString& text)
 
 QString EditorsText(const QList<BibName>& names)
 {
+    using namespace SourceMappingDetail;
     QStringList parts;
     for (const BibName& name : names)
         parts.append(name.literal ? name.family

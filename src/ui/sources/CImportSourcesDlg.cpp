@@ -13,7 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace ImportSourcesDlgDetail {
 
 enum Column
 {
@@ -38,7 +39,7 @@ QString StatusText(const SourceImportEntry& entry)
     return number;
 }
 
-} // namespace
+} // namespace ImportSourcesDlgDetail
 
 CImportSourcesDlg::CImportSourcesDlg(SourceImport& import, const QString& fileName, UserPrompt& prompt,
                                      QWidget* parent)
@@ -46,6 +47,7 @@ CImportSourcesDlg::CImportSourcesDlg(SourceImport& import, const QString& fileNa
     , m_import(import)
     , m_prompt(prompt)
 {
+    using namespace ImportSourcesDlgDetail;
     setObjectName(QStringLiteral("importSourcesDlg"));
     setWindowTitle(QStringLiteral("Import Sources - %1").arg(fileName));
     setAccessibleName(windowTitle());
@@ -94,6 +96,7 @@ CImportSourcesDlg::CImportSourcesDlg(SourceImport& import, const QString& fileNa
 
 void CImportSourcesDlg::Fill()
 {
+    using namespace ImportSourcesDlgDetail;
     m_filling = true;
     m_list->clear();
     QList<QTreeWidgetItem*> items;
@@ -121,6 +124,7 @@ void CImportSourcesDlg::Fill()
 
 void CImportSourcesDlg::TakeChecks()
 {
+    using namespace ImportSourcesDlgDetail;
     for (int row = 0; row < m_list->topLevelItemCount(); ++row)
         m_import.SetSelected(row, m_list->topLevelItem(row)->checkState(StatusColumn) == Qt::Checked);
     ShowCount();
@@ -128,6 +132,7 @@ void CImportSourcesDlg::TakeChecks()
 
 QString CImportSourcesDlg::CountText() const
 {
+    using namespace ImportSourcesDlgDetail;
     return QStringLiteral("%1 entries, %2 chosen")
         .arg(m_import.Entries().size())
         .arg(m_import.SelectedCount());
@@ -135,6 +140,7 @@ QString CImportSourcesDlg::CountText() const
 
 void CImportSourcesDlg::ShowCount()
 {
+    using namespace ImportSourcesDlgDetail;
     m_count->setText(CountText());
     m_list->setAccessibleName(QStringLiteral("Sources To Import: ") + CountText());
     m_count->setAccessibleName(CountText());
@@ -142,18 +148,21 @@ void CImportSourcesDlg::ShowCount()
 
 void CImportSourcesDlg::SelectAll()
 {
+    using namespace ImportSourcesDlgDetail;
     m_import.SelectAll();
     Fill();
 }
 
 void CImportSourcesDlg::SelectNone()
 {
+    using namespace ImportSourcesDlgDetail;
     m_import.SelectNone();
     Fill();
 }
 
 void CImportSourcesDlg::Import()
 {
+    using namespace ImportSourcesDlgDetail;
     if (m_import.SelectedCount() == 0) {
         m_prompt.Tell(QStringLiteral("There are no sources selected to import."),
                       QStringLiteral("Invalid Sources"), UserPrompt::Icon::Warning);

@@ -19,7 +19,8 @@
 #include <QInputDialog>
 #include <QMimeData>
 
-namespace {
+// Helpers of this file, named so that no other file of the library sees them.
+namespace LibraryCommandsDetail {
 
 std::optional<SourceFileFormat>& NextFormat()
 {
@@ -51,17 +52,19 @@ std::optional<SourceFileFormat> ChooseFormat(QWidget* parent)
     return ExportSourceFormats().value(titles.indexOf(chosen));
 }
 
-} // namespace
+} // namespace LibraryCommandsDetail
 
 LibraryCommands::LibraryCommands(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     : m_app(app)
     , m_prompt(prompt)
     , m_parent(parent)
 {
+    using namespace LibraryCommandsDetail;
 }
 
 bool LibraryCommands::IsBibliographyFile(const QString& path)
 {
+    using namespace LibraryCommandsDetail;
     static const QStringList suffixes {QStringLiteral("bib"),  QStringLiteral("ris"),  QStringLiteral("enw"),
                                        QStringLiteral("json"), QStringLiteral("nbib"), QStringLiteral("isi"),
                                        QStringLiteral("ciw"),  QStringLiteral("xml")};
@@ -70,6 +73,7 @@ bool LibraryCommands::IsBibliographyFile(const QString& path)
 
 bool LibraryCommands::ImportSources(const QString& chosenPath)
 {
+    using namespace LibraryCommandsDetail;
     const QString path = chosenPath.isEmpty()
         ? FileDialogs::OpenFileName(m_parent, QStringLiteral("Import Sources"), ImportFilter())
         : chosenPath;
@@ -106,6 +110,7 @@ bool LibraryCommands::ImportSources(const QString& chosenPath)
 
 void LibraryCommands::ExportSources(const QList<qint32>& ids)
 {
+    using namespace LibraryCommandsDetail;
     const NoteDatabase& database = m_app.Database();
     ExportSourcesOf(m_parent, m_prompt, database.Sources(), database.Authors(), ids);
 }
@@ -113,6 +118,7 @@ void LibraryCommands::ExportSources(const QList<qint32>& ids)
 void LibraryCommands::ExportSourcesOf(QWidget* parent, UserPrompt& prompt, const SourceList& all,
                                       const AuthorList& authors, const QList<qint32>& ids)
 {
+    using namespace LibraryCommandsDetail;
     const auto format = ChooseFormat(parent);
     if (!format)
         return;
@@ -137,11 +143,13 @@ void LibraryCommands::ExportSourcesOf(QWidget* parent, UserPrompt& prompt, const
 
 void LibraryCommands::SetNextExportFormat(std::optional<SourceFileFormat> format)
 {
+    using namespace LibraryCommandsDetail;
     NextFormat() = format;
 }
 
 void LibraryCommands::CopyCitations(SourceList sources, const AuthorList& authors)
 {
+    using namespace LibraryCommandsDetail;
     for (SourceRecord& source : sources)
         FormatCitation(source, authors);
     CopyFormattedCitations(sources);
@@ -149,6 +157,7 @@ void LibraryCommands::CopyCitations(SourceList sources, const AuthorList& author
 
 void LibraryCommands::CopyFormattedCitations(const SourceList& formatted)
 {
+    using namespace LibraryCommandsDetail;
     const CitationClip clip = CitationClipFor(formatted);
     auto* data = new QMimeData;
     data->setText(clip.plain);
@@ -160,6 +169,7 @@ void LibraryCommands::CopyFormattedCitations(const SourceList& formatted)
 
 void LibraryCommands::ExportCurrentNotesAsMarkdown()
 {
+    using namespace LibraryCommandsDetail;
     if (m_app.CurrentList().Count() == 0) {
         m_prompt.Tell(QStringLiteral("Unable to export, there are no notes in the current list."),
                       QStringLiteral("Invalid Notes"), UserPrompt::Icon::Warning);
