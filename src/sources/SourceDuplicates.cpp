@@ -2,6 +2,7 @@
 
 #include "sources/SourceFields.h"
 #include "sources/SourceLookup.h"
+#include "sources/SourceNames.h"
 
 #include <QRegularExpression>
 
@@ -53,8 +54,10 @@ QString SourceDuplicates::TitleKey(const SourceRecord& record, const QString& fi
     const QString year = record.DateSet && record.Date.IsValid()
         ? QString::number(record.Date.ToQDateTime().date().year())
         : QString();
-    return Folded(record.Fields.value(0)) + QLatin1Char('\x1f') + year + QLatin1Char('\x1f')
-        + Folded(firstAuthorLast);
+    // A book's chapters share the book's title: the chapter tells them apart.
+    const QString chapter = record.Type == SourceType::Book ? Folded(record.Fields.value(7)) : QString();
+    return Folded(record.Fields.value(0)) + QLatin1Char('\x1f') + chapter + QLatin1Char('\x1f') + year
+        + QLatin1Char('\x1f') + Folded(firstAuthorLast);
 }
 
 qint32 SourceDuplicates::Find(const SourceRecord& record, const QString& firstAuthorLast) const

@@ -612,3 +612,21 @@ TEST_F(SourceFilesTest, OurBibTeXAndRisReadByBibutilsPrograms)
         }
     }
 }
+
+TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
+{
+    NoteDatabase& database = Empty();
+    const QByteArray bib
+        = "@incollection{a, author={Lee, K.}, title={First}, booktitle={Handbook}, year=2003}\n"
+          "@incollection{b, author={Lee, K.}, title={Second}, booktitle={Handbook}, year=2003}\n"
+          "@incollection{c, author={Lee, K.}, title={second}, booktitle={HANDBOOK}, year=2003}\n";
+    SourceImport import;
+    QString error;
+    ASSERT_TRUE(import.OpenBytes(bib, QStringLiteral("chapters.bib"), SourceFileFormat::BibTeX,
+                                 database.Sources(), database.Authors(), SilentProgress(), &error));
+    QStringList statuses;
+    for (const SourceImportEntry& entry : import.Entries())
+        statuses.append(entry.StatusName());
+    EXPECT_EQ(statuses,
+              (QStringList {QStringLiteral("new"), QStringLiteral("new"), QStringLiteral("duplicate")}));
+}
