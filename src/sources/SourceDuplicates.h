@@ -8,8 +8,8 @@
 
 // Whether a source about to be imported is one already stored: the same DOI; else the
 // same ISBN; else the same title (and, for a book, chapter), year and first author's last
-// name, compared without case or accents ("Müller" equals "MULLER"). Two sources whose DOIs (or ISBNs) are both
-// known and differ are never duplicates, whatever their titles.
+// name, compared without case or accents ("Müller" equals "MULLER"). Two sources whose DOIs (or ISBNs) are
+// both known and differ are never duplicates, whatever their titles.
 class SourceDuplicates
 {
 public:

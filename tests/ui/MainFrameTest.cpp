@@ -249,9 +249,8 @@ private slots:
         QContextMenuEvent onNote(QContextMenuEvent::Mouse, inside, view->viewport()->mapToGlobal(inside));
         QApplication::sendEvent(view->viewport(), &onNote);
         QCOMPARE(texts,
-                 QStringList(
-                     {u"Edit Note"_s, u"Remove From Current List"_s, u"Copy Citation"_s, u"-"_s,
-                      u"Delete Note Permanently"_s}));
+                 QStringList({u"Edit Note"_s, u"Remove From Current List"_s, u"Copy Citation"_s, u"-"_s,
+                              u"Delete Note Permanently"_s}));
 
         // Empty space below the last note: no menu.
         texts.clear();
