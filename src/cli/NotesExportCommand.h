@@ -10,6 +10,8 @@ public:
     QString Name() const override { return QStringLiteral("notes-export"); }
     QString Synopsis() const override { return QStringLiteral("notes-export --format markdown DIR [ID...]"); }
     CliOutcome Run(CNotesApp& app) override;
+    // Reads the notes; the Markdown files go into DIR, outside the data folder.
+    bool WritesDataFolder() const override { return false; }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

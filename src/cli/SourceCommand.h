@@ -30,6 +30,9 @@ public:
             "[ID...]");
     }
     CliOutcome Run(CNotesApp& app) override;
+    // An export only reads the sources (its file is written outside the data folder);
+    // add, edit, delete and import store them.
+    bool WritesDataFolder() const override { return m_action != QLatin1String("export"); }
 
 protected:
     void DeclareOptions(CliArguments& arguments) override;

@@ -111,6 +111,22 @@ TEST_F(CliReadOnly, ReadingCommandsAnswerAsEver)
     const QString backup = outside.filePath(QStringLiteral("all.qvx"));
     EXPECT_EQ(Ok({QStringLiteral("backup"), backup}).json.value(QStringLiteral("result")).toInt(), 2);
 
+    // The library's exports read the sources and notes and write where they are told.
+    const QString bibFile = outside.filePath(QStringLiteral("out.bib"));
+    EXPECT_EQ(Ok({QStringLiteral("source"), QStringLiteral("export"), QStringLiteral("--format"),
+                  QStringLiteral("bibtex"), bibFile})
+                  .json.value(QStringLiteral("count"))
+                  .toInt(),
+              1);
+    EXPECT_TRUE(QFileInfo(bibFile).size() > 0);
+    const QString markdown = outside.filePath(QStringLiteral("md"));
+    EXPECT_EQ(Ok({QStringLiteral("notes-export"), QStringLiteral("--format"), QStringLiteral("markdown"),
+                  markdown, QStringLiteral("1001")})
+                  .json.value(QStringLiteral("count"))
+                  .toInt(),
+              1);
+    EXPECT_TRUE(QFile::exists(QDir(markdown).filePath(QStringLiteral("1001-apple-pie.md"))));
+
     // The print program's files go to the runtime folder.
     const QString handOff = QDir(m_runtime.Path()).filePath(QStringLiteral("quorvel"));
     const Result print = Ok({QStringLiteral("print"), QStringLiteral("1001"), QStringLiteral("1002")});
@@ -136,6 +152,8 @@ TEST_F(CliReadOnly, CommandsThatWouldStoreAreRefused)
         {QStringLiteral("import"), archive},
         {QStringLiteral("source"), QStringLiteral("add"), QStringLiteral("--type"), QStringLiteral("1"),
          QStringLiteral("--field"), QStringLiteral("0=New")},
+        {QStringLiteral("source"), QStringLiteral("import"),
+         QStringLiteral(QUORVEL_TEST_DATA "/bibliography/library.bib")},
         {QStringLiteral("retree"), QStringLiteral("new:Fruit")},
         {QStringLiteral("sort"), QStringLiteral("--by"), QStringLiteral("705")},
         {QStringLiteral("current"), QStringLiteral("--set"), QStringLiteral("1001")},

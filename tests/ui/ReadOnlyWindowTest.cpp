@@ -15,7 +15,9 @@
 #include "widgets/FileDialogs.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -104,8 +106,8 @@ private slots:
         const NoteIdList listBefore = f.app->CurrentList().NoteIds();
         ModalCounter modals;
         using namespace CommandIds;
-        for (const int id :
-             {AddNote, DeleteCurrentNotes, ImportNotes, EditOptions, EditCategoryTrees, OpenSampleNotes})
+        for (const int id : {AddNote, DeleteCurrentNotes, ImportNotes, EditOptions, EditCategoryTrees,
+                             OpenSampleNotes, ImportSources})
             f.frame->RunCommand(id);
         f.frame->View()->SelectNote(1001);
         f.frame->RunCommand(DeleteNote);
@@ -113,10 +115,19 @@ private slots:
         f.frame->EditNote(1001);
         QCOMPARE(f.frame->ImportArchive(f.dir.filePath(QStringLiteral("dropped.qvx"))), 0);
         f.frame->ServeAgentTextRequest(); // a new note from the agent, through timer 105
-        QTRY_COMPARE(f.prompt.History().size(), 11);
+        // A bibliography file dropped on the window is refused before it is read.
+        QMimeData bibliography;
+        bibliography.setUrls(
+            {QUrl::fromLocalFile(QStringLiteral(QUORVEL_TEST_DATA "/bibliography/library.bib"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &bibliography, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &bibliography, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.frame.get(), &drop);
+        QTRY_COMPARE(f.prompt.History().size(), 13);
         QTest::qWait(100);
 
-        QCOMPARE(f.prompt.History().size(), 11);
+        QCOMPARE(f.prompt.History().size(), 13);
         for (const ScriptedPrompt::Shown& shown : f.prompt.History()) {
             QCOMPARE(shown.text, f.ReadOnlyText());
             QCOMPARE(shown.caption, QStringLiteral("Read-Only Data Folder"));

@@ -1,6 +1,7 @@
 #include "ui/sources/LibraryCommands.h"
 
 #include "app/CNotesApp.h"
+#include "app/ReadOnlyRefusal.h"
 #include "exchange/MarkdownExport.h"
 #include "exchange/SourceExport.h"
 #include "exchange/SourceImport.h"
@@ -10,8 +11,8 @@
 #include "sources/CitationFormatter.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
-#include "widgets/FileDialogs.h"
 #include "ui/sources/CImportSourcesDlg.h"
+#include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -74,6 +75,10 @@ bool LibraryCommands::IsBibliographyFile(const QString& path)
 bool LibraryCommands::ImportSources(const QString& chosenPath)
 {
     using namespace LibraryCommandsDetail;
+    // Storing sources writes the data folder: a read-only one turns the import down
+    // before a file is asked for or read.
+    if (ReadOnlyRefusal::Refuse(m_app.Folder(), m_prompt))
+        return false;
     const QString path = chosenPath.isEmpty()
         ? FileDialogs::OpenFileName(m_parent, QStringLiteral("Import Sources"), ImportFilter())
         : chosenPath;

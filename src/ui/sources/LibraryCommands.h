@@ -28,7 +28,8 @@ public:
     void SetDialogRunner(std::function<int(QDialog&)> runner) { m_runDialog = std::move(runner); }
 
     // Reads the file (asked for when path is empty), shows its entries in "Import
-    // Sources" and stores the chosen ones. True when sources were stored.
+    // Sources" and stores the chosen ones. True when sources were stored. A read-only
+    // data folder refuses (ReadOnlyRefusal) before anything is asked or read.
     bool ImportSources(const QString& path = QString());
     // Writes the sources with these ids (all when empty) to a file and format asked for.
     void ExportSources(const QList<qint32>& ids);
