@@ -9,7 +9,8 @@
 #include "exchange/SourceImport.h"
 #include "format/DataFolder.h"
 #include "platform/ProgressReporter.h"
-#include "store/NoteDatabase.h"
+#include "store/ChangeNotice.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,17 +89,19 @@ Figures ImportInChild(const QString& path, const QString& root)
     if (child == 0) {
         DataFolder folder(root, root);
         folder.CreateFolders();
-        NoteDatabase database(folder);
-        database.LoadNoteDatabase();
+        ChangeNotice changes;
+        SourceStore store(folder, changes);
+        store.Load();
+        store.RaiseAuthorCounter();
         SourceImport import;
         QString error;
-        if (!import.Open(path, SourceFileFormat::Auto, database.Sources(), database.Authors(),
-                         SilentProgress(), &error)) {
+        if (!import.Open(path, SourceFileFormat::Auto, store.Sources(), store.Authors(), SilentProgress(),
+                         &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             _exit(1);
         }
         QList<qint32> created, authors;
-        const bool stored = import.Store(database, 1, &created, &authors).IsOk();
+        const bool stored = import.Store(store, 1, &created, &authors).IsOk();
         _exit(stored && created.size() == import.SelectedCount() ? 0 : 2);
     }
     int status = 0;
@@ -161,12 +164,13 @@ int main(int argc, char** argv)
         return 1;
     {
         DataFolder folder(seed, seed);
-        NoteDatabase database(folder);
-        database.LoadNoteDatabase();
-        ExportSources(dir.filePath(QStringLiteral("library.ris")), SourceFileFormat::Ris, database.Sources(),
-                      database.Authors(), {});
-        ExportSources(dir.filePath(QStringLiteral("library.json")), SourceFileFormat::CslJson,
-                      database.Sources(), database.Authors(), {});
+        ChangeNotice changes;
+        SourceStore store(folder, changes);
+        store.Load();
+        ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.ris")), SourceFileFormat::Ris,
+                      store.Sources(), store.Authors(), {});
+        ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.json")), SourceFileFormat::CslJson,
+                      store.Sources(), store.Authors(), {});
     }
     std::printf("%d entries; BibTeX %lld KB, RIS %lld KB, CSL-JSON %lld KB (median of three runs each)\n\n",
                 count, QFileInfo(bib).size() / 1024,

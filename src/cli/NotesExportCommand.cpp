@@ -4,6 +4,7 @@
 #include "exchange/MarkdownExport.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 void NotesExportCommand::DeclareOptions(CliArguments& arguments)
 {
@@ -26,11 +27,11 @@ bool NotesExportCommand::AcceptArguments(const CliArguments& arguments, QString*
 
 CliOutcome NotesExportCommand::Run(CNotesApp& app)
 {
-    NoteDatabase& database = app.Database();
-    const NotesList notes
-        = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes() : database.LoadNotesByIds(NoteIdList(m_ids));
+    const NotesList notes = m_ids.isEmpty() ? app.CurrentList().LoadAllNotes()
+                                            : app.Database().LoadNotesByIds(NoteIdList(m_ids));
+    const SourceStore& sources = app.Sources();
     const MarkdownExportResult result = ExportNotesAsMarkdown(
-        m_folder, notes, database.Sources(), database.Authors(), database.Folder(), app.Progress());
+        m_folder, notes, sources.Sources(), sources.Authors(), app.Folder(), app.Progress());
     if (!result.status)
         return CliOutcome::Failed(result.status.Message());
     return CliOutcome::Ok({{QStringLiteral("dir"), m_folder},

@@ -4,8 +4,8 @@
 #include "cli/CliArguments.h"
 #include "exchange/SourceExport.h"
 #include "exchange/SourceImport.h"
-#include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 
 #include <QJsonArray>
 
@@ -66,10 +66,10 @@ bool SourceImportAction::Accept(const CliArguments& arguments, QString* error)
 CliOutcome SourceImportAction::Run(CNotesApp& app) const
 {
     using namespace SourceFileActionsDetail;
-    NoteDatabase& database = app.Database();
+    SourceStore& sources = app.Sources();
     SourceImport import;
     QString error;
-    if (!import.Open(m_file, m_format, database.Sources(), database.Authors(), app.Progress(), &error))
+    if (!import.Open(m_file, m_format, sources.Sources(), sources.Authors(), app.Progress(), &error))
         return CliOutcome::Failed(error);
     if (m_select == QLatin1String("all"))
         import.SelectAll();
@@ -78,7 +78,7 @@ CliOutcome SourceImportAction::Run(CNotesApp& app) const
     QList<qint32> created, authorsCreated;
     if (import.SelectedCount() > 0) {
         const FileStatus status
-            = import.Store(database, app.GetSettings().SourceFormat, &created, &authorsCreated);
+            = import.Store(sources, app.GetSettings().SourceFormat, &created, &authorsCreated);
         if (!status)
             return CliOutcome::Failed(status.Message());
     }
@@ -111,14 +111,14 @@ bool SourceExportAction::Accept(const CliArguments& arguments, QString* error)
 CliOutcome SourceExportAction::Run(CNotesApp& app) const
 {
     using namespace SourceFileActionsDetail;
-    const NoteDatabase& database = app.Database();
+    const SourceStore& sources = app.Sources();
     for (const qint32 id : m_ids) {
-        if (!database.FindSource(id))
+        if (!sources.FindSource(id))
             return CliOutcome::Failed(QStringLiteral("No source has the id %1.").arg(id));
     }
     int count = 0;
-    const FileStatus status
-        = ExportSources(m_file, m_format, database.Sources(), database.Authors(), m_ids, &count);
+    const FileStatus status = ExportSources(app.Folder().Files(), m_file, m_format, sources.Sources(),
+                                            sources.Authors(), m_ids, &count);
     if (!status)
         return CliOutcome::Failed(status.Message());
     return CliOutcome::Ok({{QStringLiteral("file"), m_file}, {QStringLiteral("count"), count}});

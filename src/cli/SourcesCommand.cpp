@@ -2,6 +2,7 @@
 
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
+#include "store/NoteDatabase.h"
 #include "store/SourceStore.h"
 
 CliOutcome SourcesCommand::Run(CNotesApp& app)

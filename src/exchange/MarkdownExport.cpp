@@ -91,7 +91,7 @@ FileStatus CopyAttachments(const NoteRecord& note, const QString& folder, const 
 {
     if (note.Attachments.isEmpty())
         return FileStatus::Ok();
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = data.Files();
     const QString target = QDir(folder).filePath(name);
     if (FileStatus made = files.MakePath(target); !made)
         return made;
@@ -141,7 +141,7 @@ MarkdownExportResult ExportNotesAsMarkdown(const QString& folder, const NotesLis
 {
     using namespace MarkdownExportDetail;
     MarkdownExportResult result;
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = data.Files();
     result.status = files.MakePath(folder);
     if (!result.status)
         return result;
@@ -172,7 +172,7 @@ MarkdownExportResult ExportNotesAsMarkdown(const QString& folder, const NotesLis
     if (result.status) {
         result.bibPath = QDir(folder).filePath(QStringLiteral("references.bib"));
         const BibEntries entries = cited.isEmpty() ? BibEntries() : SourceEntries(sources, authors, cited);
-        result.status = WriteSourceFile(result.bibPath, entries, SourceFileFormat::BibLaTeX);
+        result.status = WriteSourceFile(files, result.bibPath, entries, SourceFileFormat::BibLaTeX);
     }
     progress.End();
     return result;

@@ -20,11 +20,12 @@ BibEntries SourceEntries(const SourceList& all, const AuthorList& authors, const
     return entries;
 }
 
-FileStatus ExportSources(const QString& path, SourceFileFormat format, const SourceList& all,
-                         const AuthorList& authors, const QList<qint32>& ids, int* count)
+FileStatus ExportSources(FileSystem& files, const QString& path, SourceFileFormat format,
+                         const SourceList& all, const AuthorList& authors, const QList<qint32>& ids,
+                         int* count)
 {
     const BibEntries entries = SourceEntries(all, authors, ids);
-    const FileStatus status = WriteSourceFile(path, entries, format);
+    const FileStatus status = WriteSourceFile(files, path, entries, format);
     if (count)
         *count = status ? int(entries.size()) : 0;
     return status;

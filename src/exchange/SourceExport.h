@@ -7,6 +7,8 @@
 
 #include <QList>
 
+class FileSystem;
+
 // "Export Sources...": sources written to an outside bibliography file, each with its
 // citation key (sources/CitationKeys.h, over all the sources so that a key does not
 // change with the choice). The same operation serves "View Sources", the bibliography
@@ -18,5 +20,7 @@ BibEntries SourceEntries(const SourceList& all, const AuthorList& authors, const
 
 // Writes them to path in format (one of ExportSourceFormats()); count receives the number
 // written. The file is replaced whole; a failure leaves it as it was.
-FileStatus ExportSources(const QString& path, SourceFileFormat format, const SourceList& all,
-                         const AuthorList& authors, const QList<qint32>& ids, int* count = nullptr);
+// files: what the file is written through (DataFolder::Files()).
+FileStatus ExportSources(FileSystem& files, const QString& path, SourceFileFormat format,
+                         const SourceList& all, const AuthorList& authors, const QList<qint32>& ids,
+                         int* count = nullptr);

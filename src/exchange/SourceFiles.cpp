@@ -224,8 +224,9 @@ QByteArray WriteSourceBytes(const BibEntries& entries, SourceFileFormat format)
     }
 }
 
-FileStatus WriteSourceFile(const QString& path, const BibEntries& entries, SourceFileFormat format)
+FileStatus WriteSourceFile(FileSystem& files, const QString& path, const BibEntries& entries,
+                           SourceFileFormat format)
 {
     using namespace SourceFilesDetail;
-    return FileSystem::Current().WriteWholeFile(path, WriteSourceBytes(entries, format));
+    return files.WriteWholeFile(path, WriteSourceBytes(entries, format));
 }

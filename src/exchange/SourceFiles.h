@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class FileSystem;
+
 // The outside bibliography formats, how a file's format is told, and reading and
 // writing whole files. Each format's reader and writer lives under format/ (bibutils'
 // under exchange/BibutilsReader.h); the mapping of their entries to sources is
@@ -50,5 +52,7 @@ BibReadResult ReadSourceFile(const QString& path, SourceFileFormat format);
 
 // The file's bytes in one of ExportSourceFormats() (UTF-8).
 QByteArray WriteSourceBytes(const BibEntries& entries, SourceFileFormat format);
-// Writes the file whole and at once through the FileSystem seam.
-FileStatus WriteSourceFile(const QString& path, const BibEntries& entries, SourceFileFormat format);
+// Writes the file whole and at once through files (the data folder's, which refuses
+// nothing outside a read-only data root).
+FileStatus WriteSourceFile(FileSystem& files, const QString& path, const BibEntries& entries,
+                           SourceFileFormat format);

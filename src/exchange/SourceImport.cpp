@@ -3,7 +3,7 @@
 #include "platform/ProgressReporter.h"
 #include "sources/NameList.h"
 #include "sources/SourceDuplicates.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -183,12 +183,12 @@ SourceBatch SourceImport::Batch(const AuthorList& stored, qint32 style) const
     return batch;
 }
 
-FileStatus SourceImport::Store(NoteDatabase& database, qint32 style, QList<qint32>* created,
+FileStatus SourceImport::Store(SourceStore& store, qint32 style, QList<qint32>* created,
                                QList<qint32>* authorsCreated)
 {
     using namespace SourceImportDetail;
-    SourceBatch batch = Batch(database.Authors(), style);
-    const FileStatus status = database.AddSourceBatch(batch);
+    SourceBatch batch = Batch(store.Authors(), style);
+    const FileStatus status = store.AddSourceBatch(batch);
     if (!status)
         return status;
     qsizetype next = 0;

@@ -10,8 +10,8 @@
 #include <QList>
 #include <QString>
 
-class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 
 // One entry of a file being imported, as the "Import Sources" list shows it.
 struct SourceImportEntry
@@ -70,10 +70,10 @@ public:
     // names, as the import of notes finds them, else made new once for the batch.
     SourceBatch Batch(const AuthorList& stored, qint32 style) const;
 
-    // Stores the chosen entries in the database; sets each entry's createdId. created and
-    // authorsCreated receive the new ids in order. On a failure nothing is stored.
-    FileStatus Store(NoteDatabase& database, qint32 style, QList<qint32>* created,
-                     QList<qint32>* authorsCreated);
+    // Stores the chosen entries in the source store (SourceStore::AddSourceBatch, which
+    // tells the change); sets each entry's createdId. created and authorsCreated receive
+    // the new ids in order. On a failure nothing is stored.
+    FileStatus Store(SourceStore& store, qint32 style, QList<qint32>* created, QList<qint32>* authorsCreated);
 
     // "12 sources and 7 authors were imported." for the closing message.
     static QString DoneMessage(int sources, int authors);

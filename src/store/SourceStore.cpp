@@ -2,6 +2,7 @@
 
 #include "format/AuthorsFile.h"
 #include "format/FieldReader.h"
+#include "format/FileTransaction.h"
 #include "format/Guid.h"
 #include "format/SourcesFile.h"
 #include "sources/CitationFormatter.h"
@@ -245,6 +246,51 @@ FileStatus SourceStore::RemoveAuthor(qint32 authorId)
         return written;
     }
     Tell(false, true);
+    return FileStatus::Ok();
+}
+
+// --- A batch of new sources --------------------------------------------------------------
+
+FileStatus SourceStore::AddSourceBatch(SourceBatch& batch)
+{
+    if (batch.sources.isEmpty() && batch.authors.isEmpty())
+        return FileStatus::Ok();
+    const SourceList sourcesBefore = m_sources;
+    const AuthorList authorsBefore = m_authors;
+    const qint32 maxAuthorIdBefore = *m_maxAuthorId;
+    QHash<qint32, qint32> idOfPlaceholder;
+    for (AuthorRecord& author : batch.authors) {
+        const qint32 placeholder = author.AuthorId;
+        author.AuthorId = NextAuthorId(*m_maxAuthorId);
+        idOfPlaceholder.insert(placeholder, author.AuthorId);
+        m_authors.append(author);
+    }
+    qint32 nextId = NextSourceId();
+    for (SourceRecord& source : batch.sources) {
+        source.SourceId = nextId++;
+        source.SourceGUID = NewGuidText();
+        for (qint32& id : source.AuthorIds)
+            id = id < 0 ? idOfPlaceholder.value(id) : id;
+        FormatCitation(source, m_authors);
+        m_sources.append(source);
+    }
+    FileTransaction transaction(m_folder.Files());
+    FileStatus status;
+    if (!batch.authors.isEmpty())
+        status = transaction.Write(AuthorsFilePath(), SerializeAuthorsFile(m_authors));
+    if (status && !batch.sources.isEmpty())
+        status = transaction.Write(SourcesFilePath(), SerializeSourcesFile(m_sources));
+    if (status && !batch.authors.isEmpty() && m_saveSettings)
+        status = m_saveSettings();
+    if (!status) {
+        // The transaction puts the files back as it ends.
+        m_sources = sourcesBefore;
+        m_authors = authorsBefore;
+        *m_maxAuthorId = maxAuthorIdBefore;
+        return status;
+    }
+    transaction.Commit();
+    Tell(!batch.sources.isEmpty(), !batch.authors.isEmpty());
     return FileStatus::Ok();
 }
 

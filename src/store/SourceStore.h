@@ -6,6 +6,7 @@
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 #include "store/ListedNote.h"
+#include "store/SourceBatch.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -84,6 +85,15 @@ public:
     // one has is success.
     FileStatus RemoveAuthor(qint32 authorId);
 
+    // Stores a batch of new sources and the new authors they name in one step (an import
+    // of sources): the authors get the next author ids, the sources NextSourceId onwards
+    // and new GUIDs, the placeholders in their AuthorIds are replaced and each citation is
+    // formatted as the editor formats it; then "Authors.dat", "Sources.dat" and the
+    // settings (MaxAuthorID) are written together and the change is told (Sources, and
+    // Authors when authors were added). On a failure nothing changed: files, lists and
+    // MaxAuthorID are as they were and nothing is told. batch receives the ids issued.
+    FileStatus AddSourceBatch(SourceBatch& batch);
+
     // Gives every note with a source a copy of it read afresh from "Sources.dat", its
     // citation formatted with these authors (an unknown source, or none, gives a fresh
     // default record).
@@ -94,6 +104,9 @@ public:
 
     QString SourcesFilePath() const;
     QString AuthorsFilePath() const;
+    // The notice every stored change is told through: a window showing the sources
+    // follows it.
+    ChangeNotice& Changes() const { return m_changes; }
 
     // The sources and authors an import brings in, kept in memory until the import has
     // written every file itself (in one transaction, from SourcesFileBytes and

@@ -31,6 +31,7 @@ void CMainFrame::OnCreateBibliography()
         const SourceStore& sources = m_app.Sources();
         CSelectSourcesDlg dialog(sources.Sources(), sources.Authors(), m_app.CurrentList().Entries(), this);
         dialog.SetPrompt(&m_prompt);
+        dialog.SetFiles(&m_app.Folder().Files());
         if (dialog.exec() != CSelectSourcesDlg::SaveResult)
             return;
         selected = dialog.SelectedSources();
@@ -46,10 +47,8 @@ void CMainFrame::OnCreateBibliography()
 bool CMainFrame::ImportSourceFile(const QString& path)
 {
     m_library->SetDialogRunner(m_runImportDialog);
-    if (!m_library->ImportSources(path))
-        return false;
-    RefreshControlBar(); // the sources page lists the new sources
-    return true;
+    // The control bar and an open "View Sources" follow the change the import tells.
+    return m_library->ImportSources(path);
 }
 
 void CMainFrame::OnExportNotesMarkdown()

@@ -9,6 +9,7 @@
 #include "richtext/MarkdownText.h"
 #include "richtext/RtfWriter.h"
 #include "sources/SourceNames.h"
+#include "store/SourceStore.h"
 #include "support/FailingFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -109,11 +110,12 @@ TEST(MarkdownExport, NotesFrontMatterCitationsAndAttachments)
     const NoteRecord plain = MakeNote(1003, QStringLiteral("{n2}"), QStringLiteral("No source here"));
     NoteDatabase& database = root.Load({cited, plain}, {source},
                                        {MakeAuthor(2, QStringLiteral("John"), QStringLiteral("Smith"))});
+    const SourceStore& sources = *root.sourceStore;
 
     const QString folder = root.dir.filePath(QStringLiteral("markdown"));
     const NotesList notes = database.LoadNotesByIds(NoteIdList(QList<qint32> {1002, 1003}));
     const MarkdownExportResult result = ExportNotesAsMarkdown(
-        folder, notes, database.Sources(), database.Authors(), database.Folder(), SilentProgress());
+        folder, notes, sources.Sources(), sources.Authors(), database.Folder(), SilentProgress());
     ASSERT_TRUE(result.status.IsOk()) << S(result.status.Message());
     EXPECT_EQ(result.count, 2);
 
@@ -150,7 +152,7 @@ TEST(MarkdownExport, NotesFrontMatterCitationsAndAttachments)
 
     // A second export into the same folder replaces the files.
     const MarkdownExportResult again = ExportNotesAsMarkdown(
-        folder, notes, database.Sources(), database.Authors(), database.Folder(), SilentProgress());
+        folder, notes, sources.Sources(), sources.Authors(), database.Folder(), SilentProgress());
     EXPECT_TRUE(again.status.IsOk()) << S(again.status.Message());
 }
 
@@ -160,9 +162,8 @@ TEST(MarkdownExport, AFolderThatCannotBeWrittenIsReported)
     NoteDatabase& database
         = root.Load({MakeNote(1002, QStringLiteral("{n1}"), QStringLiteral("Text"))}, {}, {});
     const QString folder = root.dir.filePath(QStringLiteral("locked"));
-    FailingFileSystem failing;
-    failing.Fail(FailingFileSystem::Kind::ReadOnly, folder);
-    ScopedFileSystem scope(failing);
+    // The export writes through the data folder's file system, outside the data root.
+    root.failing.Fail(FailingFileSystem::Kind::ReadOnly, folder);
     const MarkdownExportResult result
         = ExportNotesAsMarkdown(folder, database.LoadAllNotes(), {}, {}, database.Folder(), SilentProgress());
     EXPECT_FALSE(result.status.IsOk());

@@ -15,6 +15,8 @@
 #include "sources/SourceLookup.h"
 #include "sources/SourceMapping.h"
 #include "sources/SourceNames.h"
+#include "store/ChangeNotice.h"
+#include "store/SourceStore.h"
 #include "support/FailingFileSystem.h"
 
 #include <QJsonArray>
@@ -174,19 +176,22 @@ std::string Picture(const SourceRecord& source, const AuthorList& authors)
 class SourceFilesTest : public ::testing::Test
 {
 protected:
-    NoteDatabase& Empty() { return root.Load({}, {}, {}); }
+    SourceStore& Empty()
+    {
+        root.Load({}, {}, {});
+        return *root.sourceStore;
+    }
 
     // Imports a file into the database with every new entry chosen.
-    SourceImport Import(NoteDatabase& database, const QString& path,
+    SourceImport Import(SourceStore& store, const QString& path,
                         SourceFileFormat format = SourceFileFormat::Auto)
     {
         SourceImport import;
         QString error;
-        EXPECT_TRUE(
-            import.Open(path, format, database.Sources(), database.Authors(), SilentProgress(), &error))
+        EXPECT_TRUE(import.Open(path, format, store.Sources(), store.Authors(), SilentProgress(), &error))
             << S(error);
         QList<qint32> created, authors;
-        EXPECT_TRUE(import.Store(database, 1, &created, &authors).IsOk());
+        EXPECT_TRUE(import.Store(store, 1, &created, &authors).IsOk());
         return import;
     }
 
@@ -202,29 +207,30 @@ TEST_F(SourceFilesTest, EveryExportFormatGivesBackEverySource)
         SCOPED_TRACE(S(SourceFormatName(format)));
         const QString path = root.dir.filePath(QStringLiteral("export.") + SourceFormatExtension(format));
         int count = 0;
-        ASSERT_TRUE(ExportSources(path, format, library.sources, library.authors, {}, &count).IsOk());
+        ASSERT_TRUE(
+            ExportSources(FileSystem::Real(), path, format, library.sources, library.authors, {}, &count)
+                .IsOk());
         EXPECT_EQ(count, library.sources.size());
 
         DataRoot target;
-        NoteDatabase& database = target.Load({}, {}, {});
+        target.Load({}, {}, {});
+        SourceStore& store = *target.sourceStore;
         SourceImport import;
         QString error;
-        ASSERT_TRUE(
-            import.Open(path, format, database.Sources(), database.Authors(), SilentProgress(), &error))
+        ASSERT_TRUE(import.Open(path, format, store.Sources(), store.Authors(), SilentProgress(), &error))
             << S(error);
         ASSERT_EQ(import.Entries().size(), library.sources.size());
         QList<qint32> created, authorsCreated;
-        ASSERT_TRUE(import.Store(database, 1, &created, &authorsCreated).IsOk());
-        ASSERT_EQ(database.Sources().size(), library.sources.size());
+        ASSERT_TRUE(import.Store(store, 1, &created, &authorsCreated).IsOk());
+        ASSERT_EQ(store.Sources().size(), library.sources.size());
         for (qsizetype i = 0; i < library.sources.size(); ++i) {
             SourceRecord expected = library.sources.at(i);
             if (expected.Fields[IdentifierField::CitationKey].isEmpty()) // the key made for it is kept
                 expected.Fields[IdentifierField::CitationKey] = QStringLiteral("aristotlepolitics");
-            EXPECT_EQ(Picture(database.Sources().at(i), database.Authors()),
-                      Picture(expected, library.authors));
+            EXPECT_EQ(Picture(store.Sources().at(i), store.Authors()), Picture(expected, library.authors));
         }
         // Each author once, however many sources name it.
-        EXPECT_EQ(database.Authors().size(), library.authors.size());
+        EXPECT_EQ(store.Authors().size(), library.authors.size());
     }
 }
 
@@ -275,25 +281,25 @@ TEST_F(SourceFilesTest, OneCaseForEachExternalType)
 
 TEST_F(SourceFilesTest, FieldsDatesAndNamesOfARealLibrary)
 {
-    NoteDatabase& database = Empty();
-    const SourceImport import = Import(database, Data("library.bib"));
+    SourceStore& store = Empty();
+    const SourceImport import = Import(store, Data("library.bib"));
     ASSERT_EQ(import.Entries().size(), 12);
     const SourceRecord* proceedingsPaper = nullptr;
-    for (const SourceRecord& source : database.Sources()) {
+    for (const SourceRecord& source : store.Sources()) {
         if (source.Fields[IdentifierField::CitationKey] == QLatin1String("garcia2019"))
             proceedingsPaper = &source;
     }
     ASSERT_NE(proceedingsPaper, nullptr);
     // A paper in proceedings: the proceedings are the book, the paper its chapter.
     EXPECT_EQ(
-        Picture(*proceedingsPaper, database.Authors()),
+        Picture(*proceedingsPaper, store.Authors()),
         "type 1\n0: Proceedings of the 36th International Conference on Machine Learning\n1: PMLR\n3: 97\n"
         "4: 2001-2010\n5: Proceedings of Machine Learning Research\n6: Long Beach, California\n7: Learning "
         "with "
         "noisy labels\n8: Kamalika Chaudhuri and Ruslan Salakhutdinov\n9: garcia2019\nyear 2019\n"
         "author Ana||García-López\nauthor Pieter||van der Berg");
-    const SourceRecord& first = database.Sources().first();
-    EXPECT_EQ(Picture(first, database.Authors()),
+    const SourceRecord& first = store.Sources().first();
+    EXPECT_EQ(Picture(first, store.Authors()),
               "type 2\n0: On the Schrödinger equation in DNA strands\n1: Journal of Physical Chemistry A\n3: "
               "111(9)\n"
               "4: 1790-1798\n9: mueller2007\n10: 10.1021/jp0668451\ndate 2007-03-05\nauthor Jörg||Müller\n"
@@ -306,29 +312,30 @@ TEST_F(SourceFilesTest, FieldsDatesAndNamesOfARealLibrary)
 
 TEST_F(SourceFilesTest, ASecondImportFindsEveryDuplicate)
 {
-    NoteDatabase& database = Empty();
-    Import(database, Data("library.bib"));
-    const qsizetype sources = database.Sources().size();
-    const qsizetype authors = database.Authors().size();
+    SourceStore& store = Empty();
+    Import(store, Data("library.bib"));
+    const qsizetype sources = store.Sources().size();
+    const qsizetype authors = store.Authors().size();
 
     SourceImport again;
     QString error;
-    ASSERT_TRUE(again.Open(Data("library.bib"), SourceFileFormat::Auto, database.Sources(),
-                           database.Authors(), SilentProgress(), &error));
+    ASSERT_TRUE(again.Open(Data("library.bib"), SourceFileFormat::Auto, store.Sources(), store.Authors(),
+                           SilentProgress(), &error));
     for (const SourceImportEntry& entry : again.Entries()) {
         EXPECT_EQ(entry.status, SourceImportEntry::Status::Duplicate) << S(entry.key);
         EXPECT_FALSE(entry.selected);
         EXPECT_GT(entry.duplicateOf, 1000);
     }
     EXPECT_EQ(again.SelectedCount(), 0);
-    EXPECT_EQ(database.Sources().size(), sources);
-    EXPECT_EQ(database.Authors().size(), authors);
+    EXPECT_EQ(store.Sources().size(), sources);
+    EXPECT_EQ(store.Authors().size(), authors);
 }
 
 TEST_F(SourceFilesTest, DuplicatesByDoiThenIsbnThenTitleYearAndAuthor)
 {
     const Library library;
-    NoteDatabase& database = root.Load({}, library.sources, library.authors);
+    root.Load({}, library.sources, library.authors);
+    SourceStore& store = *root.sourceStore;
     const QString bib = QStringLiteral(
         // The same DOI (written another way) under another title.
         "@article{a, title={Something else}, doi={https://doi.org/10.1021/JP0668451}, year=2020}\n"
@@ -347,7 +354,7 @@ TEST_F(SourceFilesTest, DuplicatesByDoiThenIsbnThenTitleYearAndAuthor)
     SourceImport import;
     QString error;
     ASSERT_TRUE(import.OpenBytes(bib.toUtf8(), QStringLiteral("dups.bib"), SourceFileFormat::BibTeX,
-                                 database.Sources(), database.Authors(), SilentProgress(), &error));
+                                 store.Sources(), store.Authors(), SilentProgress(), &error));
     QStringList statuses;
     for (const SourceImportEntry& entry : import.Entries())
         statuses.append(entry.StatusName() + QLatin1Char(' ') + QString::number(entry.duplicateOf)
@@ -375,7 +382,8 @@ TEST_F(SourceFilesTest, AuthorsAreFoundByAllTheirNamesElseMadeOnce)
 {
     AuthorList authors {Author(2, "John", "M", "Smith"), Author(3, "Jane", "", "Doe")};
     authors[1].AuthorText4 = QStringLiteral("kept"); // a stored author differing in a hidden name is another
-    NoteDatabase& database = root.Load({}, {}, authors);
+    root.Load({}, {}, authors);
+    SourceStore& store = *root.sourceStore;
     root.maxAuthorId = 40;
     const QString bib
         = QStringLiteral("@book{a, title={A}, author={Smith, John M. and Doe, Jane and Roe, R.}}\n"
@@ -383,16 +391,22 @@ TEST_F(SourceFilesTest, AuthorsAreFoundByAllTheirNamesElseMadeOnce)
     SourceImport import;
     QString error;
     ASSERT_TRUE(import.OpenBytes(bib.toUtf8(), QStringLiteral("a.bib"), SourceFileFormat::BibTeX,
-                                 database.Sources(), database.Authors(), SilentProgress(), &error));
+                                 store.Sources(), store.Authors(), SilentProgress(), &error));
+    QList<DataChange::Aspects> told;
+    const ChangeNotice::Subscription listening
+        = root.changes.Subscribe([&](const DataChange& change) { told.append(change.aspects); });
     QList<qint32> created, authorsCreated;
-    ASSERT_TRUE(import.Store(database, 1, &created, &authorsCreated).IsOk());
+    ASSERT_TRUE(import.Store(store, 1, &created, &authorsCreated).IsOk());
+    // One change for the whole batch, so that a window showing sources or authors follows it.
+    EXPECT_EQ(told, (QList<DataChange::Aspects> {DataChange::Sources | DataChange::Authors}));
     EXPECT_EQ(created, (QList<qint32> {1001, 1002}));
     EXPECT_EQ(authorsCreated, (QList<qint32> {41, 42, 43})); // Doe, Roe, and J. M. Smith
-    EXPECT_EQ(database.FindSource(1001)->AuthorIds, (QList<qint32> {2, 41, 42}));
-    EXPECT_EQ(database.FindSource(1002)->AuthorIds, (QList<qint32> {42, 43}));
+    EXPECT_EQ(store.FindSource(1001)->AuthorIds, (QList<qint32> {2, 41, 42}));
+    EXPECT_EQ(store.FindSource(1002)->AuthorIds, (QList<qint32> {42, 43}));
     EXPECT_EQ(root.maxAuthorId, 43);
     // Stored as the load reads them.
-    NoteDatabase& reloaded = root.Reload();
+    root.Reload();
+    const SourceStore& reloaded = *root.sourceStore;
     EXPECT_EQ(reloaded.Sources().size(), 2);
     EXPECT_EQ(reloaded.Authors().size(), 5);
     EXPECT_EQ(S(AuthorDisplayName(*reloaded.FindAuthor(42))), "Roe, R.");
@@ -401,36 +415,38 @@ TEST_F(SourceFilesTest, AuthorsAreFoundByAllTheirNamesElseMadeOnce)
 TEST_F(SourceFilesTest, AFailedWriteStoresNothing)
 {
     const Library library;
-    NoteDatabase& database = root.Load({}, library.sources, library.authors);
+    root.Load({}, library.sources, library.authors);
+    SourceStore& store = *root.sourceStore;
     const auto before = Snapshot(root.dir.path());
     const qint32 maxAuthorId = root.maxAuthorId;
     SourceImport import;
     QString error;
-    ASSERT_TRUE(import.Open(Data("library.bib"), SourceFileFormat::Auto, database.Sources(),
-                            database.Authors(), SilentProgress(), &error));
+    ASSERT_TRUE(import.Open(Data("library.bib"), SourceFileFormat::Auto, store.Sources(), store.Authors(),
+                            SilentProgress(), &error));
+    int told = 0;
+    const ChangeNotice::Subscription listening = root.changes.Subscribe([&](const DataChange&) { ++told; });
     for (const char* file : {"Data Files\\Authors.dat", "Data Files\\Sources.dat"}) {
-        FailingFileSystem failing;
-        failing.FailFile(FailingFileSystem::Kind::DiskFull, root.Path(QString::fromLatin1(file)));
-        ScopedFileSystem scope(failing);
+        root.failing.Heal();
+        root.failing.FailFile(FailingFileSystem::Kind::DiskFull, root.Path(QString::fromLatin1(file)));
         QList<qint32> created, authorsCreated;
-        const FileStatus status = import.Store(database, 1, &created, &authorsCreated);
+        const FileStatus status = import.Store(store, 1, &created, &authorsCreated);
         EXPECT_FALSE(status.IsOk()) << file;
         EXPECT_TRUE(created.isEmpty());
-        EXPECT_EQ(database.Sources().size(), library.sources.size());
-        EXPECT_EQ(database.Authors().size(), library.authors.size());
+        EXPECT_EQ(store.Sources().size(), library.sources.size());
+        EXPECT_EQ(store.Authors().size(), library.authors.size());
         EXPECT_EQ(root.maxAuthorId, maxAuthorId);
         EXPECT_EQ(Snapshot(root.dir.path()), before);
     }
+    EXPECT_EQ(told, 0); // nothing stored, nothing told
 }
 
 TEST_F(SourceFilesTest, FilesNotOfTheirFormatStoreNothing)
 {
-    NoteDatabase& database = Empty();
+    SourceStore& store = Empty();
     const auto check = [&](const QString& path, SourceFileFormat format, const char* start) {
         SourceImport import;
         QString error;
-        EXPECT_FALSE(
-            import.Open(path, format, database.Sources(), database.Authors(), SilentProgress(), &error));
+        EXPECT_FALSE(import.Open(path, format, store.Sources(), store.Authors(), SilentProgress(), &error));
         EXPECT_TRUE(error.startsWith(QString::fromUtf8(start))) << S(error);
         EXPECT_TRUE(import.Entries().isEmpty());
     };
@@ -440,13 +456,13 @@ TEST_F(SourceFilesTest, FilesNotOfTheirFormatStoreNothing)
     check(Data("library.bib"), SourceFileFormat::CslJson, "\"library.bib\" is not a CSL-JSON file: line 1");
     check(Data("library.bib"), SourceFileFormat::Mods, "\"library.bib\" is not a MODS file");
     check(root.dir.filePath(QStringLiteral("missing.bib")), SourceFileFormat::Auto, "Could not read");
-    EXPECT_TRUE(database.Sources().isEmpty());
+    EXPECT_TRUE(store.Sources().isEmpty());
 }
 
 TEST_F(SourceFilesTest, DamagedEntriesAreSkippedWithTheirReason)
 {
-    NoteDatabase& database = Empty();
-    const SourceImport import = Import(database, Data("damaged.bib"));
+    SourceStore& store = Empty();
+    const SourceImport import = Import(store, Data("damaged.bib"));
     QStringList rows;
     for (const SourceImportEntry& entry : import.Entries())
         rows.append(entry.key + QLatin1Char(' ') + entry.StatusName());
@@ -455,7 +471,7 @@ TEST_F(SourceFilesTest, DamagedEntriesAreSkippedWithTheirReason)
                             QStringLiteral("notitle skipped"), QStringLiteral("good2 new"),
                             QStringLiteral("unclosed skipped")}));
     EXPECT_EQ(S(import.Entries()[1].reason), "line 9: \"=\" expected after the field name \"title\"");
-    EXPECT_EQ(database.Sources().size(), 2);
+    EXPECT_EQ(store.Sources().size(), 2);
 }
 
 TEST_F(SourceFilesTest, FormatsReadThroughBibutils)
@@ -486,16 +502,17 @@ TEST_F(SourceFilesTest, FormatsReadThroughBibutils)
     };
     for (const auto& c : cases) {
         DataRoot target;
-        NoteDatabase& database = target.Load({}, {}, {});
+        target.Load({}, {}, {});
+        SourceStore& store = *target.sourceStore;
         // Told by their contents as well as named.
         QFile file(Data(c.file));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(DetectSourceFormat(file.readAll(), QStringLiteral("x")),
                   std::optional<SourceFileFormat>(c.format))
             << c.file;
-        Import(database, Data(c.file), c.format);
-        ASSERT_EQ(database.Sources().size(), 1 + (c.format == SourceFileFormat::EndNoteXml)) << c.file;
-        EXPECT_EQ(Picture(database.Sources().first(), database.Authors()), c.picture) << c.file;
+        Import(store, Data(c.file), c.format);
+        ASSERT_EQ(store.Sources().size(), 1 + (c.format == SourceFileFormat::EndNoteXml)) << c.file;
+        EXPECT_EQ(Picture(store.Sources().first(), store.Authors()), c.picture) << c.file;
     }
 }
 
@@ -547,7 +564,9 @@ TEST_F(SourceFilesTest, OurBibTeXReadByPybtex)
         GTEST_SKIP() << "python3 is not installed";
     const Library library;
     const QString path = root.dir.filePath(QStringLiteral("ours.bib"));
-    ASSERT_TRUE(ExportSources(path, SourceFileFormat::BibTeX, library.sources, library.authors, {}).IsOk());
+    ASSERT_TRUE(ExportSources(FileSystem::Real(), path, SourceFileFormat::BibTeX, library.sources,
+                              library.authors, {})
+                    .IsOk());
     const char* script = R"(
 import json, sys
 from pybtex.database import parse_file
@@ -585,7 +604,8 @@ TEST_F(SourceFilesTest, OurBibTeXAndRisReadByBibutilsPrograms)
     const Library library;
     for (const SourceFileFormat format : {SourceFileFormat::BibTeX, SourceFileFormat::Ris}) {
         const QString ours = root.dir.filePath(QStringLiteral("ours.") + SourceFormatExtension(format));
-        ASSERT_TRUE(ExportSources(ours, format, library.sources, library.authors, {}).IsOk());
+        ASSERT_TRUE(
+            ExportSources(FileSystem::Real(), ours, format, library.sources, library.authors, {}).IsOk());
         const QString program
             = format == SourceFileFormat::Ris ? QStringLiteral("ris2xml") : QStringLiteral("bib2xml");
         const QByteArray mods = RunProgram(
@@ -615,7 +635,7 @@ TEST_F(SourceFilesTest, OurBibTeXAndRisReadByBibutilsPrograms)
 
 TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
 {
-    NoteDatabase& database = Empty();
+    SourceStore& store = Empty();
     const QByteArray bib
         = "@incollection{a, author={Lee, K.}, title={First}, booktitle={Handbook}, year=2003}\n"
           "@incollection{b, author={Lee, K.}, title={Second}, booktitle={Handbook}, year=2003}\n"
@@ -623,7 +643,7 @@ TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
     SourceImport import;
     QString error;
     ASSERT_TRUE(import.OpenBytes(bib, QStringLiteral("chapters.bib"), SourceFileFormat::BibTeX,
-                                 database.Sources(), database.Authors(), SilentProgress(), &error));
+                                 store.Sources(), store.Authors(), SilentProgress(), &error));
     QStringList statuses;
     for (const SourceImportEntry& entry : import.Entries())
         statuses.append(entry.StatusName());

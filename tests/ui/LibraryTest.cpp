@@ -4,19 +4,23 @@
 // notes go out as Markdown.
 #include "UiFixture.h"
 #include "lists/CurrentNotesList.h"
-#include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
-#include "widgets/FileDialogs.h"
+#include "ui/categories/CControlBarSheet.h"
+#include "ui/categories/CCtrlSourcesPg.h"
+#include "ui/categories/CSourcesTreeCtrlSel.h"
 #include "ui/sources/CImportSourcesDlg.h"
 #include "ui/sources/CSelectSourcesDlg.h"
 #include "ui/sources/CSourcesListWnd.h"
 #include "ui/sources/CViewSourcesDlg.h"
 #include "ui/sources/LibraryCommands.h"
+#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
@@ -52,7 +56,17 @@ struct FrameFixture
     }
     ~FrameFixture() { frame.reset(); }
 
-    NoteDatabase& Database() { return fixture.app->Database(); }
+    SourceStore& Sources() { return fixture.app->Sources(); }
+    // Whether a top-level item of the control bar's sources page shows text.
+    bool SourcesPageShows(const QString& text) const
+    {
+        QTreeWidget* tree = frame->ControlBar()->SourcesPage()->Tree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            if (tree->topLevelItem(i)->text(0).contains(text))
+                return true;
+        }
+        return false;
+    }
 
     void Drop(QWidget* target, const QString& path)
     {
@@ -90,23 +104,35 @@ private slots:
             import->ImportButton()->click();
             return dialog.result();
         });
+        // The sources page of the control bar and an open "View Sources" show what the
+        // import stores, told by the import itself.
+        f.frame->ControlBar()->Tabs()->setCurrentIndex(1);
+        QVERIFY(f.frame->ControlBar()->isVisible());
+        QVERIFY(!f.SourcesPageShows(QStringLiteral("The TeXbook")));
+        CViewSourcesDlg view(f.fixture.app->Database(), f.Sources(), f.fixture.app->GetSettings(),
+                             f.fixture.prompt);
+        QCOMPARE(view.List()->Sources().size(), 0);
+        QCOMPARE(view.TitleFilter()->count(), 1); // "<-ALL TITLES->" alone
         f.Drop(f.frame.get(), Data("library.bib"));
         QCOMPARE(seen.size(), 14);
         QCOMPARE(seen.first(), QStringLiteral(" 1. - NEW"));
         QCOMPARE(seen.at(12), QStringLiteral("12 entries, 11 chosen"));
         QCOMPARE(seen.at(13), QStringLiteral("Sources To Import: 12 entries, 11 chosen"));
-        QCOMPARE(f.Database().Sources().size(), 11);
+        QCOMPARE(f.Sources().Sources().size(), 11);
         QCOMPARE(f.fixture.prompt.LastText(), QStringLiteral("11 sources and 10 new authors were imported."));
 
-        // View Sources lists them; its Copy Citation puts the marks on the clipboard.
-        CViewSourcesDlg view(f.Database(), f.fixture.app->GetSettings(), f.fixture.prompt);
+        QVERIFY(f.SourcesPageShows(QStringLiteral("The TeXbook")));
         QCOMPARE(view.List()->Sources().size(), 11);
+        QCOMPARE(view.TitleFilter()->count(), 12);
+        QVERIFY(view.TitleFilter()->findText(QStringLiteral("The TeXbook")) > 0);
+
+        // Its Copy Citation puts the marks on the clipboard.
         QPushButton* copy = view.findChild<QPushButton*>(QStringLiteral("copyCitation"));
         QVERIFY(copy);
         copy->click();
         QCOMPARE(f.fixture.prompt.LastText(), QStringLiteral("You must select a source to copy."));
         qint32 knuth = 0;
-        for (const SourceRecord& source : f.Database().Sources())
+        for (const SourceRecord& source : f.Sources().Sources())
             if (source.Fields[0] == QLatin1String("The TeXbook"))
                 knuth = source.SourceId;
         view.List()->SelectSource(knuth);
@@ -138,7 +164,7 @@ private slots:
                  QStringLiteral(
                      "\"notes.bib\" is not a BibTeX file: no entry such as \"@article{key, title = {...}}\" "
                      "was found."));
-        QVERIFY(f.Database().Sources().isEmpty());
+        QVERIFY(f.Sources().Sources().isEmpty());
     }
 
     void bibliographyDialogCopiesAndExportsItsList()
@@ -149,8 +175,9 @@ private slots:
             return dialog.result();
         });
         f.frame->ImportSourceFile(Data("items.json"));
-        QCOMPARE(f.Database().Sources().size(), 6);
-        CSelectSourcesDlg dialog(f.Database().Sources(), f.Database().Authors(), f.Database().CurrentList());
+        QCOMPARE(f.Sources().Sources().size(), 6);
+        CSelectSourcesDlg dialog(f.Sources().Sources(), f.Sources().Authors(),
+                                 f.fixture.app->CurrentList().Entries());
         dialog.SetPrompt(&f.fixture.prompt);
         dialog.MoveSource(1001, 1140);
         dialog.MoveSource(1002, 1140);

@@ -1,5 +1,6 @@
 #include "ui/sources/CSelectSourcesDlg.h"
 
+#include "format/FileSystem.h"
 #include "sources/SourceEditor.h"
 #include "sources/SourceNames.h"
 #include "ui/MessageBoxPrompt.h"
@@ -255,5 +256,7 @@ void CSelectSourcesDlg::ExportSelected()
     if (m_selectedIds.isEmpty())
         return;
     MessageBoxPrompt boxes(this);
-    LibraryCommands::ExportSourcesOf(this, m_prompt ? *m_prompt : boxes, m_all, m_authors, SelectedIds());
+    LibraryCommands::ExportSourcesOf(this, m_prompt ? *m_prompt : boxes,
+                                     m_files ? *m_files : FileSystem::Real(), m_all, m_authors,
+                                     SelectedIds());
 }

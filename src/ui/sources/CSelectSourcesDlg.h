@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class CSourcesSelWnd;
+class FileSystem;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -36,6 +37,9 @@ public:
     // Where the results of "Export Sources..." are shown (a message box over the dialog
     // when not set). Not owned.
     void SetPrompt(UserPrompt* prompt) { m_prompt = prompt; }
+    // What "Export Sources..." writes through (the data folder's; the real file system
+    // when not set). Not owned.
+    void SetFiles(FileSystem* files) { m_files = files; }
     // "Copy Bibliography": the Selected list, as formatted here, on the clipboard.
     void CopyBibliography();
     // "Export Sources...": the Selected list in bibliography order to a file.
@@ -80,4 +84,5 @@ private:
     ClampingSpinBox* m_etAl = nullptr;
     QList<QWidget*> m_commonControls;
     UserPrompt* m_prompt = nullptr;
+    FileSystem* m_files = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/SourceFilters.h"
-#include "sources/SourceLookup.h"
 #include "sources/SourceSort.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "store/SourceStore.h"
@@ -116,6 +116,14 @@ CViewSourcesDlg::CViewSourcesDlg(NoteDatabase& database, SourceStore& sources, S
     FillFilters();
     Refill();
     ShowFilters(m_settings.ShowSrcFilters == 1);
+    // Whoever stores sources or authors (this dialog's editors, an import, another
+    // window), the list and its filters show them.
+    m_following = m_sources.Changes().Subscribe([this](const DataChange& change) {
+        if (change.HasAny(DataChange::Sources | DataChange::Authors | DataChange::Reloaded)) {
+            FillFilters();
+            Refill();
+        }
+    });
 }
 
 CViewSourcesDlg::~CViewSourcesDlg() = default;
@@ -129,13 +137,13 @@ void CViewSourcesDlg::SetLibrary(LibraryCommands* library)
 
 void CViewSourcesDlg::CopyCitation()
 {
-    const SourceRecord* source = FindSource(m_database.Sources(), m_list->SelectedSourceId());
+    const SourceRecord* source = m_sources.FindSource(m_list->SelectedSourceId());
     if (!source) {
         m_prompt.Tell(QStringLiteral("You must select a source to copy."), NotSelectedCaption(),
                       UserPrompt::Icon::Warning);
         return;
     }
-    LibraryCommands::CopyCitations({*source}, m_database.Authors());
+    LibraryCommands::CopyCitations({*source}, m_sources.Authors());
 }
 
 void CViewSourcesDlg::ExportShown()
@@ -149,15 +157,14 @@ void CViewSourcesDlg::ExportShown()
     }
     if (ids.isEmpty())
         return;
-    LibraryCommands::ExportSourcesOf(this, m_prompt, m_database.Sources(), m_database.Authors(), ids);
+    LibraryCommands::ExportSourcesOf(this, m_prompt, m_database.Folder().Files(), m_sources.Sources(),
+                                     m_sources.Authors(), ids);
 }
 
 void CViewSourcesDlg::ImportSources(const QString& path)
 {
-    if (!m_library || !m_library->ImportSources(path))
-        return;
-    FillFilters();
-    Refill();
+    if (m_library)
+        static_cast<void>(m_library->ImportSources(path)); // the list follows the change
 }
 
 void CViewSourcesDlg::dragEnterEvent(QDragEnterEvent* event)
@@ -282,8 +289,6 @@ void CViewSourcesDlg::NewSource()
                           this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    FillFilters();
-    Refill();
     m_list->SelectSource(editor.SavedSource().SourceId);
 }
 
@@ -305,8 +310,6 @@ void CViewSourcesDlg::EditSource(qint32 sourceId)
     CEditSourceDlg editor(m_database, m_sources, m_prompt, *stored, false, this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    FillFilters();
-    Refill();
     m_list->SelectSource(sourceId);
 }
 
@@ -318,12 +321,9 @@ void CViewSourcesDlg::DeleteSelected()
                       UserPrompt::Icon::Warning);
         return;
     }
-    if (ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt)
-        || SourceCommands::DeleteSource(m_sources, id, m_prompt)
-            != SourceCommands::DeleteSourceResult::Deleted)
-        return;
-    FillFilters();
-    Refill();
+    // The list follows the deletion (or shows the same sources when none was made).
+    if (!ReadOnlyRefusal::Refuse(m_database.Folder(), m_prompt))
+        static_cast<void>(SourceCommands::DeleteSource(m_sources, id, m_prompt));
 }
 
 void CViewSourcesDlg::StoreRect()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/SourceRecord.h"
+#include "store/ChangeNotice.h"
 
 #include <QDialog>
 
@@ -16,8 +17,9 @@ class UserPrompt;
 
 // "View Sources": every source, filtered by title, author and publication, from which
 // sources are created, edited and deleted; or, in picking mode ("Select Source"), from
-// which the note editor takes one. Changes go through the note database at once; the
-// list shown is refilled, re-sorted and its filters refilled after each.
+// which the note editor takes one. Changes go through the source store at once; the list
+// shown and its filters follow every stored change of the sources or authors (told through
+// the ChangeNotice), whoever made it.
 //
 // Picking a source for a note:
 //     const qint32 id = CViewSourcesDlg::PickSource(database, sources, settings, prompt, note.SourceID,
@@ -89,6 +91,7 @@ private:
     QPushButton* m_confirm = nullptr;
     QPushButton* m_importButton = nullptr;
     LibraryCommands* m_library = nullptr;
+    ChangeNotice::Subscription m_following;
     bool m_picking = false;
     qint32 m_chosenId = -1;
 };

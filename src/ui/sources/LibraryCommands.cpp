@@ -9,8 +9,8 @@
 #include "platform/UserPrompt.h"
 #include "sources/CitationClipboard.h"
 #include "sources/CitationFormatter.h"
-#include "store/NoteDatabase.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
 #include "ui/sources/CImportSourcesDlg.h"
 #include "widgets/FileDialogs.h"
 
@@ -84,10 +84,10 @@ bool LibraryCommands::ImportSources(const QString& chosenPath)
         : chosenPath;
     if (path.isEmpty())
         return false;
-    NoteDatabase& database = m_app.Database();
+    SourceStore& sources = m_app.Sources();
     SourceImport import;
     QString error;
-    if (!import.Open(path, SourceFileFormat::Auto, database.Sources(), database.Authors(), m_app.Progress(),
+    if (!import.Open(path, SourceFileFormat::Auto, sources.Sources(), sources.Authors(), m_app.Progress(),
                      &error)) {
         m_prompt.Tell(error, SourceImport::Caption(), UserPrompt::Icon::Warning);
         return false;
@@ -103,7 +103,7 @@ bool LibraryCommands::ImportSources(const QString& chosenPath)
         return false;
     QList<qint32> created, authorsCreated;
     const FileStatus status
-        = import.Store(database, m_app.GetSettings().SourceFormat, &created, &authorsCreated);
+        = import.Store(sources, m_app.GetSettings().SourceFormat, &created, &authorsCreated);
     if (!status) {
         m_prompt.Tell(status.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return false;
@@ -116,12 +116,13 @@ bool LibraryCommands::ImportSources(const QString& chosenPath)
 void LibraryCommands::ExportSources(const QList<qint32>& ids)
 {
     using namespace LibraryCommandsDetail;
-    const NoteDatabase& database = m_app.Database();
-    ExportSourcesOf(m_parent, m_prompt, database.Sources(), database.Authors(), ids);
+    const SourceStore& sources = m_app.Sources();
+    ExportSourcesOf(m_parent, m_prompt, m_app.Folder().Files(), sources.Sources(), sources.Authors(), ids);
 }
 
-void LibraryCommands::ExportSourcesOf(QWidget* parent, UserPrompt& prompt, const SourceList& all,
-                                      const AuthorList& authors, const QList<qint32>& ids)
+void LibraryCommands::ExportSourcesOf(QWidget* parent, UserPrompt& prompt, FileSystem& files,
+                                      const SourceList& all, const AuthorList& authors,
+                                      const QList<qint32>& ids)
 {
     using namespace LibraryCommandsDetail;
     const auto format = ChooseFormat(parent);
@@ -134,7 +135,7 @@ void LibraryCommands::ExportSourcesOf(QWidget* parent, UserPrompt& prompt, const
     if (path.isEmpty())
         return;
     int count = 0;
-    const FileStatus status = ::ExportSources(path, *format, all, authors, ids, &count);
+    const FileStatus status = ::ExportSources(files, path, *format, all, authors, ids, &count);
     if (!status) {
         prompt.Tell(status.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return;
@@ -184,10 +185,10 @@ void LibraryCommands::ExportCurrentNotesAsMarkdown()
         = FileDialogs::FolderName(m_parent, QStringLiteral("Export Current Notes as Markdown"));
     if (folder.isEmpty())
         return;
-    const NoteDatabase& database = m_app.Database();
+    const SourceStore& sources = m_app.Sources();
     const NotesList notes = m_app.CurrentList().LoadAllNotes();
     const MarkdownExportResult result = ExportNotesAsMarkdown(
-        folder, notes, database.Sources(), database.Authors(), database.Folder(), m_app.Progress());
+        folder, notes, sources.Sources(), sources.Authors(), m_app.Folder(), m_app.Progress());
     if (!result.status) {
         m_prompt.Tell(result.status.Message(), FileStatus::Caption(), UserPrompt::Icon::Warning);
         return;

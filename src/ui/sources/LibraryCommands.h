@@ -9,6 +9,7 @@
 #include <optional>
 
 class CNotesApp;
+class FileSystem;
 class QDialog;
 class QWidget;
 class UserPrompt;
@@ -42,8 +43,9 @@ public:
     static void CopyCitations(SourceList sources, const AuthorList& authors);
     // The same for sources already formatted (a note's attached source).
     static void CopyFormattedCitations(const SourceList& formatted);
-    // Asks for a file and a format and writes the sources with these ids of all.
-    static void ExportSourcesOf(QWidget* parent, UserPrompt& prompt, const SourceList& all,
+    // Asks for a file and a format and writes the sources with these ids of all through
+    // files (DataFolder::Files()).
+    static void ExportSourcesOf(QWidget* parent, UserPrompt& prompt, FileSystem& files, const SourceList& all,
                                 const AuthorList& authors, const QList<qint32>& ids);
     // The next export asks for no format and takes this one (tests).
     static void SetNextExportFormat(std::optional<SourceFileFormat> format);
