@@ -12,12 +12,15 @@
 #include "ui/CNotesView.h"
 #include "ui/CommandIds.h"
 #include "ui/QuorvelProgram.h"
+#include "ui/sources/CViewSourcesDlg.h"
+#include "ui/sources/LibraryCommands.h"
 #include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -124,10 +127,22 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &bibliography, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f.frame.get(), &drop);
-        QTRY_COMPARE(f.prompt.History().size(), 13);
+        // So is one dropped on "View Sources", and its "Import Sources..." button.
+        LibraryCommands library(*f.app, f.prompt, f.frame.get());
+        CViewSourcesDlg view(f.app->Database(), f.app->Sources(), f.app->GetSettings(), f.prompt);
+        view.SetLibrary(&library);
+        view.show();
+        QDragEnterEvent enterView(QPoint(10, 10), Qt::CopyAction, &bibliography, Qt::LeftButton,
+                                  Qt::NoModifier);
+        QApplication::sendEvent(&view, &enterView);
+        QVERIFY(enterView.isAccepted());
+        QDropEvent dropOnView(QPointF(10, 10), Qt::CopyAction, &bibliography, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &dropOnView);
+        view.findChild<QPushButton*>(QStringLiteral("importSources"))->click();
+        QTRY_COMPARE(f.prompt.History().size(), 15);
         QTest::qWait(100);
 
-        QCOMPARE(f.prompt.History().size(), 13);
+        QCOMPARE(f.prompt.History().size(), 15);
         for (const ScriptedPrompt::Shown& shown : f.prompt.History()) {
             QCOMPARE(shown.text, f.ReadOnlyText());
             QCOMPARE(shown.caption, QStringLiteral("Read-Only Data Folder"));
