@@ -60,6 +60,16 @@ QString SourceDuplicates::TitleKey(const SourceRecord& record, const QString& fi
         + QLatin1Char('\x1f') + Folded(firstAuthorLast);
 }
 
+QString SourceDuplicates::IsbnKey(const SourceRecord& record)
+{
+    const QString isbn = NormalizedNumber(record.Fields.value(IdentifierField::Isbn));
+    // An ISBN names a book: its chapters (which take it through a crossref) and the book
+    // itself are told apart by the chapter.
+    if (isbn.isEmpty() || record.Type != SourceType::Book)
+        return isbn;
+    return isbn + QLatin1Char('\x1f') + Folded(record.Fields.value(7));
+}
+
 qint32 SourceDuplicates::Find(const SourceRecord& record, const QString& firstAuthorLast) const
 {
     const QString doi = NormalizedDoi(record.Fields.value(IdentifierField::Doi));
@@ -67,7 +77,7 @@ qint32 SourceDuplicates::Find(const SourceRecord& record, const QString& firstAu
         if (const qint32 id = m_byDoi.value(doi))
             return id;
     }
-    const QString isbn = NormalizedNumber(record.Fields.value(IdentifierField::Isbn));
+    const QString isbn = IsbnKey(record);
     if (!isbn.isEmpty()) {
         if (const qint32 id = m_byIsbn.value(isbn))
             return id;
@@ -84,7 +94,7 @@ qint32 SourceDuplicates::Find(const SourceRecord& record, const QString& firstAu
 void SourceDuplicates::Add(const SourceRecord& record, const QString& firstAuthorLast, qint32 id)
 {
     const QString doi = NormalizedDoi(record.Fields.value(IdentifierField::Doi));
-    const QString isbn = NormalizedNumber(record.Fields.value(IdentifierField::Isbn));
+    const QString isbn = IsbnKey(record);
     if (!doi.isEmpty() && !m_byDoi.contains(doi))
         m_byDoi.insert(doi, id);
     if (!isbn.isEmpty() && !m_byIsbn.contains(isbn))

@@ -7,9 +7,10 @@
 #include <QString>
 
 // Whether a source about to be imported is one already stored: the same DOI; else the
-// same ISBN; else the same title (and, for a book, chapter), year and first author's last
-// name, compared without case or accents ("Müller" equals "MULLER"). Two sources whose DOIs (or ISBNs) are
-// both known and differ are never duplicates, whatever their titles.
+// same ISBN (and, for a book, chapter: the chapters of one book share its ISBN); else the
+// same title (and, for a book, chapter), year and first author's last name, compared
+// without case or accents ("Müller" equals "MULLER"). Two sources whose DOIs (or ISBNs)
+// are both known and differ are never duplicates, whatever their titles.
 class SourceDuplicates
 {
 public:
@@ -40,6 +41,8 @@ private:
         QString isbn;
     };
     static QString TitleKey(const SourceRecord& record, const QString& firstAuthorLast);
+    // The normalized ISBN, with the chapter for a book (empty without an ISBN).
+    static QString IsbnKey(const SourceRecord& record);
 
     QHash<QString, qint32> m_byDoi;
     QHash<QString, qint32> m_byIsbn;

@@ -639,7 +639,14 @@ TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
     const QByteArray bib
         = "@incollection{a, author={Lee, K.}, title={First}, booktitle={Handbook}, year=2003}\n"
           "@incollection{b, author={Lee, K.}, title={Second}, booktitle={Handbook}, year=2003}\n"
-          "@incollection{c, author={Lee, K.}, title={second}, booktitle={HANDBOOK}, year=2003}\n";
+          "@incollection{c, author={Lee, K.}, title={second}, booktitle={HANDBOOK}, year=2003}\n"
+          // A book with its ISBN and chapters that take it through crossref: the ISBN names
+          // the book, so neither the book nor another chapter is the same source as one.
+          "@book{field, editor={Roe, A.}, title={Field Methods}, isbn={978-0-19-870234-1}, year=2015}\n"
+          "@incollection{d, author={Kim, J.}, title={Soils}, crossref={field}, year=2015}\n"
+          "@incollection{e, author={Kim, J.}, title={Water}, crossref={field}, year=2015}\n"
+          "@incollection{f, author={Kim, J.}, title={Water}, isbn={9780198702341}, booktitle={Field "
+          "Methods}, year=2016}\n";
     SourceImport import;
     QString error;
     ASSERT_TRUE(import.OpenBytes(bib, QStringLiteral("chapters.bib"), SourceFileFormat::BibTeX,
@@ -648,5 +655,8 @@ TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
     for (const SourceImportEntry& entry : import.Entries())
         statuses.append(entry.StatusName());
     EXPECT_EQ(statuses,
-              (QStringList {QStringLiteral("new"), QStringLiteral("new"), QStringLiteral("duplicate")}));
+              (QStringList {QStringLiteral("new"), QStringLiteral("new"), QStringLiteral("duplicate"),
+                            QStringLiteral("new"), QStringLiteral("new"), QStringLiteral("new"),
+                            QStringLiteral("duplicate")}));
+    EXPECT_EQ(import.Entries().last().reason, QStringLiteral("the same as entry 6 of the file"));
 }
