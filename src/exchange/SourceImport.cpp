@@ -3,6 +3,7 @@
 #include "platform/ProgressReporter.h"
 #include "sources/NameList.h"
 #include "sources/SourceDuplicates.h"
+#include "sources/SourceNames.h"
 #include "store/SourceStore.h"
 
 #include <QFile>
@@ -61,6 +62,14 @@ bool SourceImport::Open(const QString& path, SourceFileFormat format, const Sour
     return OpenBytes(file.readAll(), QFileInfo(path).fileName(), format, stored, authors, progress, error);
 }
 
+QString SourceImport::EntryTitle(const SourceRecord& source)
+{
+    // The chapters of a book hold the book's title in field 0; each is known by its own.
+    const QString chapter = source.Type == SourceType::Book ? source.Fields.value(7) : QString();
+    return chapter.isEmpty() ? source.Fields.value(0)
+                             : QStringLiteral("%1, in %2").arg(chapter, source.Fields.value(0));
+}
+
 bool SourceImport::OpenBytes(const QByteArray& bytes, const QString& fileName, SourceFileFormat format,
                              const SourceList& stored, const AuthorList& authors, ProgressReporter& progress,
                              QString* error)
@@ -90,7 +99,7 @@ bool SourceImport::OpenBytes(const QByteArray& bytes, const QString& fileName, S
             entry.reason = entry.mapped.problem;
         } else {
             entry.type = source.Type;
-            entry.title = source.Fields.value(0);
+            entry.title = EntryTitle(source);
             entry.authors = AuthorsText(entry.mapped.authors);
             if (source.DateSet)
                 entry.year = QString::number(source.Date.ToQDateTime().date().year());

@@ -26,7 +26,7 @@ struct SourceImportEntry
     int index = 0; // 1-based position in the file
     QString key;
     int type = 0; // the source type it becomes; 0 when skipped
-    QString title;
+    QString title; // a chapter of a book: "Chapter, in Book" (SourceImport::EntryTitle)
     QString authors; // "Smith, John M.; Doe, Jane"
     QString year;
     Status status = Status::New;
@@ -78,6 +78,9 @@ public:
     // "12 sources and 7 authors were imported." for the closing message.
     static QString DoneMessage(int sources, int authors);
     static QString Caption() { return QStringLiteral("Import Sources"); }
+    // The title an entry is listed by: the source's title; for a chapter of a book,
+    // "Chapter, in Book".
+    static QString EntryTitle(const SourceRecord& source);
 
 private:
     QList<SourceImportEntry> m_entries;

@@ -659,4 +659,7 @@ TEST_F(SourceFilesTest, ChaptersOfOneBookAreNotDuplicates)
                             QStringLiteral("new"), QStringLiteral("new"), QStringLiteral("new"),
                             QStringLiteral("duplicate")}));
     EXPECT_EQ(import.Entries().last().reason, QStringLiteral("the same as entry 6 of the file"));
+    // A chapter is listed by its own title, the book's after it.
+    EXPECT_EQ(import.Entries().at(4).title, QStringLiteral("Soils, in Field Methods"));
+    EXPECT_EQ(import.Entries().at(3).title, QStringLiteral("Field Methods"));
 }
