@@ -155,10 +155,10 @@ void CMainFrame::CreateMenus()
                "actionCreateBibliography");
     file->addSeparator();
     AddCommand(file, ExportNotes, QStringLiteral("Export Current Notes..."), "actionExportNotes");
-    AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
-    AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes");
     AddCommand(file, ExportNotesMarkdown, QStringLiteral("Export Current Notes as Markdown..."),
                "actionExportNotesMarkdown");
+    AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
+    AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes");
     file->addSeparator();
     AddCommand(file, Exit, QStringLiteral("E&xit"), "actionExit");
 

@@ -179,6 +179,9 @@ private slots:
         CSelectSourcesDlg dialog(f.Sources().Sources(), f.Sources().Authors(),
                                  f.fixture.app->CurrentList().Entries());
         dialog.SetPrompt(&f.fixture.prompt);
+        // Nothing selected yet: nothing to copy or export.
+        QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("copyBibliography"))->isEnabled());
+        QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("exportSources"))->isEnabled());
         dialog.MoveSource(1001, 1140);
         dialog.MoveSource(1002, 1140);
         dialog.findChild<QPushButton*>(QStringLiteral("copyBibliography"))->click();

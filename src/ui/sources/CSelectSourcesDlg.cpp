@@ -72,17 +72,16 @@ CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList
     lists->setColumnStretch(0, 1);
     lists->setColumnStretch(2, 1);
 
-    auto* copy = NamedButton(
-        QStringLiteral("Copy Bibliography"), "copyBibliography",
-        QStringLiteral("Put the selected sources' citations on the clipboard, formatted"), this);
-    auto* exportSources
-        = NamedButton(QStringLiteral("Export Sources..."), "exportSources",
-                      QStringLiteral("Write the selected sources to a BibTeX, RIS, EndNote, MODS or "
-                                     "CSL-JSON file"),
-                      this);
+    m_copy = NamedButton(QStringLiteral("Copy Bibliography"), "copyBibliography",
+                         QStringLiteral("Put the selected sources' citations on the clipboard, formatted"),
+                         this);
+    m_export = NamedButton(QStringLiteral("Export Sources..."), "exportSources",
+                           QStringLiteral("Write the selected sources to a BibTeX, RIS, EndNote, MODS or "
+                                          "CSL-JSON file"),
+                           this);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(exportSources);
+    buttons->addWidget(m_copy);
+    buttons->addWidget(m_export);
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(cancel);
@@ -97,8 +96,8 @@ CSelectSourcesDlg::CSelectSourcesDlg(const SourceList& sources, const AuthorList
     connect(clearAll, &QPushButton::clicked, this, &CSelectSourcesDlg::ClearAll);
     connect(current, &QPushButton::clicked, this, &CSelectSourcesDlg::SelectCurrentNotesSources);
     connect(save, &QPushButton::clicked, this, [this] { done(SaveResult); });
-    connect(copy, &QPushButton::clicked, this, &CSelectSourcesDlg::CopyBibliography);
-    connect(exportSources, &QPushButton::clicked, this, &CSelectSourcesDlg::ExportSelected);
+    connect(m_copy, &QPushButton::clicked, this, &CSelectSourcesDlg::CopyBibliography);
+    connect(m_export, &QPushButton::clicked, this, &CSelectSourcesDlg::ExportSelected);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(980, 620);
     Refresh();
@@ -200,6 +199,9 @@ void CSelectSourcesDlg::Refresh()
     m_availableList->SetSources(
         SelectBibliographySources(m_all, m_authors, available, BibliographyOptions()));
     m_selectedList->SetSources(SelectedSources());
+    // Copying and exporting take the Selected list: nothing to take, nothing to press.
+    m_copy->setEnabled(!m_selectedIds.isEmpty());
+    m_export->setEnabled(!m_selectedIds.isEmpty());
 }
 
 void CSelectSourcesDlg::MoveSource(qint32 sourceId, int fromControlId)

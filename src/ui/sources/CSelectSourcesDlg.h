@@ -84,5 +84,7 @@ private:
     ClampingSpinBox* m_etAl = nullptr;
     QList<QWidget*> m_commonControls;
     UserPrompt* m_prompt = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_export = nullptr;
     FileSystem* m_files = nullptr;
 };
