@@ -89,6 +89,20 @@ FileStatus AddAllNotes(const NoteDatabase& database, ExportDataWriter& data, Pro
     return FileStatus::Ok();
 }
 
+FileStatus AddGivenNotes(const NotesList& notes, const DataFolder& folder, ExportDataWriter& data,
+                         ProgressReporter& progress, ExportPlan* plan)
+{
+    for (const NoteRecord& note : notes) {
+        ExportDataWriter::Span span;
+        if (const FileStatus added = data.Add(note, &span); !added)
+            return added;
+        plan->order.append(span);
+        plan->files.append(AttachedFiles(note, folder));
+        progress.Step();
+    }
+    return FileStatus::Ok();
+}
+
 int Failed(const ExportContext& context, const QString& text, const QString& caption)
 {
     if (context.prompt != nullptr)
@@ -117,6 +131,7 @@ int WriteArchive(int expected, const NoteWalk& walk, const QString& archivePath,
     if (!written)
         return Failed(context, written.Message(), FileStatus::Caption());
     plan.files.prepend({dataFile, ExchangeFormat::DataFileName()});
+    plan.files.append(context.extraFiles);
     progress.SetPosition(expected + 1);
     progress.SetMessage(QStringLiteral("Compressing export file..."));
     QString error;
@@ -166,4 +181,12 @@ int ExportAllNotes(const QString& archivePath, const ExportContext& context)
         return AddAllNotes(*context.database, data, progress, plan);
     };
     return Export(context.database != nullptr ? context.database->Total() : 0, walk, archivePath, context);
+}
+
+int ExportNoteRecords(const NotesList& notes, const QString& archivePath, const ExportContext& context)
+{
+    const NoteWalk walk = [&](ExportDataWriter& data, ProgressReporter& progress, ExportPlan* plan) {
+        return AddGivenNotes(notes, context.database->Folder(), data, progress, plan);
+    };
+    return Export(int(notes.size()), walk, archivePath, context);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "exchange/ZipFolder.h"
 #include "format/NoteIdList.h"
+#include "format/NoteRecord.h"
 
 #include <QString>
 
@@ -19,6 +21,8 @@ struct ExportContext
     UserPrompt* prompt = nullptr; // shows "Archiving Error"; none: nothing is shown
     ProgressReporter* progress = nullptr;
     QString* error = nullptr; // receives the text of a failure, when given
+    // More files for the archive's root, after the notes' (the sync's list of versions).
+    QList<ZipFileEntry> extraFiles;
 };
 
 // Writes the notes with the given ids, in that order, into a ".qvx" archive at
@@ -41,3 +45,7 @@ int ExportNotes(const NoteIdList& ids, const QString& archivePath, const ExportC
 // The same for every note of every note file, files in listing order and notes in file
 // order: the backup.
 int ExportAllNotes(const QString& archivePath, const ExportContext& context);
+
+// The same for notes already read whole from their note files, in that order: a caller
+// that has just read them spares the export reading their files again.
+int ExportNoteRecords(const NotesList& notes, const QString& archivePath, const ExportContext& context);

@@ -38,6 +38,11 @@ public:
     bool Next(Span* span);
     // The whole record of a span of the loaded file.
     NoteRecord ReadRecord(const Span& span) const;
+    // The record's logical bytes as the file holds them, valid while the file is loaded.
+    QByteArrayView RecordBytes(const Span& span) const
+    {
+        return {m_walker.Data() + span.start, span.end - span.start};
+    }
     // The fields of a span that kUses chooses, into any record that has their members
     // (see WalkNoteRecord).
     template<NoteFieldUses kUses, class Record, class Visitor>
