@@ -6,7 +6,8 @@ Every folder under src/ is a static library, stacked bottom up:
     platform, format          the ground (platform: small interfaces, includes no other folder)
     richtext, categories, sources
     store
-    lists, exchange           the top of the headless core
+    lists, exchange
+    sync                      the top of the headless core
     app                       the application object and start-up
     widgets                   what every window needs: file dialogs, colours, the category
                               picker, the rich-text mapper
@@ -39,16 +40,18 @@ LAYERS = {
     "store": 2,
     "lists": 3,
     "exchange": 3,
-    "app": 4,
-    "widgets": 5,
-    "editor": 6,
-    "ui": 7,
-    "cli": 8,
+    "sync": 4,
+    "app": 5,
+    "widgets": 6,
+    "editor": 7,
+    "ui": 8,
+    "cli": 9,
 }
 # Folders that may include nothing from another folder.
 GROUND = {"platform"}
 # Folders that run without a display.
-HEADLESS = {"platform", "format", "richtext", "categories", "sources", "store", "lists", "exchange", "app", "cli"}
+HEADLESS = {"platform", "format", "richtext", "categories", "sources", "store", "lists", "exchange", "sync", "app",
+            "cli"}
 WINDOWS = set(LAYERS) - HEADLESS
 
 GUI_MODULES = (
