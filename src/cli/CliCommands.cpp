@@ -23,6 +23,7 @@
 #include "cli/SortCommand.h"
 #include "cli/SourceCommand.h"
 #include "cli/SourcesCommand.h"
+#include "cli/SyncCommand.h"
 
 #include <functional>
 #include <utility>
@@ -63,6 +64,7 @@ const QList<std::pair<QString, Factory>>& Table()
         Entry<RtfTextCommand>("rtf-text"),
         Entry<RetreeCommand>("retree"),
         Entry<NotesExportCommand>("notes-export"),
+        Entry<SyncCommand>("sync"),
     };
     return table;
 }

@@ -38,6 +38,8 @@ const QHash<QString, QString>& Summaries()
          QStringLiteral("The plain text of an RTF file as the note view shows it.")},
         {QStringLiteral("notes-export"),
          QStringLiteral("Write notes (or the current list) as Markdown files with a .bib of their sources.")},
+        {QStringLiteral("sync"),
+         QStringLiteral("Sync with the other machines through the sync folder (\"Sync Now\").")},
     };
     return summaries;
 }
@@ -101,6 +103,10 @@ const QHash<QString, QStringList>& Details()
          {QStringLiteral("  --format markdown  one Markdown file a note, its attachments beside it"),
           QStringLiteral("  DIR              the folder to write into (made when missing)"),
           QStringLiteral("  ID...            the notes (the current list when none is given)")}},
+        {QStringLiteral("sync"),
+         {QStringLiteral("  --folder DIR     the sync folder (else the \"Sync folder\" option)"),
+          QStringLiteral(
+              "  --machine NAME   this machine's name there (else the option, else the host name)")}},
     };
     return details;
 }
