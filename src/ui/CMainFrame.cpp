@@ -159,6 +159,7 @@ void CMainFrame::CreateMenus()
                "actionExportNotesMarkdown");
     AddCommand(file, BackupNotes, QStringLiteral("Backup All Notes..."), "actionBackupNotes");
     AddCommand(file, ImportNotes, QStringLiteral("Import Notes..."), "actionImportNotes");
+    AddCommand(file, CommandIds::SyncNow, QStringLiteral("Sync Now"), "actionSyncNow");
     file->addSeparator();
     AddCommand(file, Exit, QStringLiteral("E&xit"), "actionExit");
 
@@ -232,6 +233,9 @@ void CMainFrame::RunCommand(int commandId)
         return;
     case ExportNotesMarkdown:
         return OnExportNotesMarkdown();
+    case CommandIds::SyncNow:
+        RunSync(SyncMoment::Now);
+        return;
     case Exit:
         close();
         return;

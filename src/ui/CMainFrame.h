@@ -81,6 +81,17 @@ public:
     // Runs the import dialog and its sub-dialogs instead of exec(), for tests.
     void SetImportDialogRunner(std::function<int(QDialog&)> runner) { m_runImportDialog = std::move(runner); }
 
+    // A sync through the sync folder (CMainFrameSync.cpp) when one is set: "Sync Now", and
+    // the syncs at start-up and at exit, which speak only of conflicts, skipped files and
+    // failures. Returns whether a sync ran and succeeded.
+    enum class SyncMoment
+    {
+        Now,
+        Start,
+        Exit
+    };
+    bool RunSync(SyncMoment moment);
+
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
 

@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
+#include "ui/CSyncOptionsBox.h"
 #include "ui/OptionCheckBox.h"
 #include "widgets/ClampingSpinBox.h"
 #include "widgets/NoteTextFont.h"
@@ -40,6 +41,7 @@ COptGeneralPg::COptGeneralPg(const OptionsContext& context, QWidget* parent)
     layout->addWidget(BuildCategories());
     layout->addWidget(BuildAttachments());
     layout->addWidget(BuildOther());
+    layout->addWidget(new CSyncOptionsBox(context, this));
     layout->addStretch(1);
     EnableDependents();
 }

@@ -30,6 +30,8 @@ constexpr int OpenSampleNotes = 32901;
 // Sources from a bibliography file, and the current notes as Markdown files.
 constexpr int ImportSources = 32902;
 constexpr int ExportNotesMarkdown = 32903;
+// Syncs with the other machines through the sync folder.
+constexpr int SyncNow = 32904;
 
 // Search scopes: the whole notes database, or only the current notes.
 constexpr int SearchModeDatabase = 11;

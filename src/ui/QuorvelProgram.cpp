@@ -185,6 +185,9 @@ void QuorvelProgram::OpenHandedFile(const QString& text)
 
 void QuorvelProgram::ServePendingWork()
 {
+    // What the other machines wrote since the last run comes in before anything else.
+    if (m_frame)
+        m_frame->RunSync(CMainFrame::SyncMoment::Start);
     if (m_pendingImport) {
         m_pendingImport = false;
         ImportFile(m_pendingFile);
@@ -237,6 +240,9 @@ void QuorvelProgram::OnClosing()
     if (m_exited || !m_app)
         return;
     m_exited = true;
+    // This run's changes go out while the window still shows the progress.
+    if (m_frame)
+        m_frame->RunSync(CMainFrame::SyncMoment::Exit);
     FileStatus saved = m_app->ExitInstance();
     if (m_settings && !m_readOnly)
         saved.Keep(m_settings->Sync());

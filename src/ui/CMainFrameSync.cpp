@@ -1,0 +1,45 @@
+// "Sync Now" and the syncs at start-up and exit: the core's sync with its progress in the
+// progress dialog and its closing message in a message box.
+#include "app/CNotesApp.h"
+#include "lists/CurrentNotesList.h"
+#include "platform/UserPrompt.h"
+#include "sync/SyncEngine.h"
+#include "sync/SyncSettings.h"
+#include "ui/CMainFrame.h"
+
+bool CMainFrame::RunSync(SyncMoment moment)
+{
+    const SyncSettings settings = SyncSettings::Load(m_app.GetSettingsBackend());
+    if (!settings.IsOn()) {
+        if (moment == SyncMoment::Now)
+            m_prompt.Tell(
+                QStringLiteral("No sync folder is set: choose one on the General page of the options."),
+                SyncCaption(), UserPrompt::Icon::Warning);
+        return false;
+    }
+    SyncOptions options;
+    options.folder = settings.folder;
+    options.machine = settings.machine;
+    SyncContext context;
+    context.database = &m_app.Database();
+    context.currentList = &m_app.CurrentList();
+    context.noteSortId = m_app.GetSettings().NoteSortID;
+    context.progress = &m_app.Progress();
+    const SyncReport report = SyncNow(options, context);
+    if (report.databaseChanged) {
+        RefreshCounts();
+        RefreshControlBar();
+    }
+    if (!report.ok) {
+        m_prompt.Tell(report.error, SyncCaption(), UserPrompt::Icon::Warning);
+        return false;
+    }
+    const bool notable = !report.conflicts.IsEmpty() || !report.skipped.isEmpty();
+    if (moment == SyncMoment::Now || notable) {
+        const QString text = SyncReportText(report);
+        m_prompt.Tell(
+            text.isEmpty() ? QStringLiteral("Everything is in sync: nothing new to send or receive.") : text,
+            SyncCaption(), UserPrompt::Icon::Information);
+    }
+    return true;
+}
