@@ -5,6 +5,7 @@
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "store/NoteDatabase.h"
+#include "sync/DeletionJournal.h"
 #include "sync/IncomingArchive.h"
 #include "sync/OutgoingArchive.h"
 #include "sync/SyncApplier.h"
@@ -55,6 +56,7 @@ private:
     bool TakeRecord(const SyncedNote& note, NotesList* records) const;
     bool Publish();
     bool SaveState();
+    LocalScan::DeletionTime DeletionTimes() const;
     void ReportSkipped(const QString& machine, const QString& file, const QString& reason);
     bool Fail(const QString& text);
 
@@ -380,6 +382,14 @@ bool SyncRun::Publish()
     return true;
 }
 
+LocalScan::DeletionTime SyncRun::DeletionTimes() const
+{
+    if (m_context.deletedWhen)
+        return m_context.deletedWhen;
+    const QHash<QString, DateTime> recorded = DeletionJournal(m_stateFolder).Read();
+    return [recorded](const QString& guid) { return recorded.value(guid, DateTime::Invalid()); };
+}
+
 bool SyncRun::SaveState()
 {
     SyncState next;
@@ -390,6 +400,8 @@ bool SyncRun::SaveState()
     next.tombstones = m_tombstones;
     if (const FileStatus saved = next.Save(m_stateFolder); !saved)
         return Fail(saved.Message());
+    // Every deletion it dated is in the state now; a failure leaves old dates, no harm.
+    DeletionJournal(m_stateFolder).Clear();
     return true;
 }
 
@@ -409,7 +421,7 @@ SyncReport SyncRun::Run()
         }
         m_progress.Begin(QStringLiteral("Reading changed notes..."), 0);
         m_scan = LocalScan::Run(m_context.database->Folder(), m_state, SourceGuidsOf(*m_context.database),
-                                m_context.deletedWhen);
+                                DeletionTimes());
         OpenPending();
         m_progress.End();
         const bool done = MergeAndApply() && Publish() && SaveState();

@@ -30,7 +30,8 @@ struct SyncContext
     CurrentNotesList* currentList = nullptr;
     qint32 noteSortId = -1;
     ProgressReporter* progress = nullptr;
-    // When a deleted note was deleted, as this program heard it.
+    // When a deleted note was deleted; empty: as the deletion journal of the data folder
+    // says (DeletionJournal).
     LocalScan::DeletionTime deletedWhen;
 };
 

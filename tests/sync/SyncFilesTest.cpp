@@ -2,6 +2,7 @@
 // machine remembers of its notes between syncs.
 #include "format/NoteFile.h"
 #include "sync/ArchiveMeta.h"
+#include "sync/DeletionJournal.h"
 #include "sync/LocalScan.h"
 #include "sync/MachineIndex.h"
 #include "sync/SealedLines.h"
@@ -118,6 +119,28 @@ TEST(SyncState, RoundTripAndADamagedStateKeepsTheMachine)
     QString machine;
     EXPECT_FALSE(SyncState::Parse(bytes.left(bytes.size() / 2), &machine));
     EXPECT_EQ(machine, S("9d0c"));
+}
+
+TEST(DeletionJournal, TheLastTimeOfEachWholeLine)
+{
+    QTemporaryDir dir;
+    const DeletionJournal journal(dir.filePath(S("Sync")));
+    EXPECT_TRUE(journal.Read().isEmpty());
+    const DateTime early = DateTime::FromParts(2024, 3, 1, 9, 0, 0);
+    const DateTime late = DateTime::FromParts(2024, 3, 2, 9, 0, 0);
+    ASSERT_TRUE(journal.Record({S("{A}"), S("{B}")}, early));
+    ASSERT_TRUE(journal.Record({S("{A}")}, late));
+    // A stop in the middle of a line leaves it cut short.
+    QFile file(dir.filePath(S("Sync/Deleted.txt")));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("{C}\t2024-03-");
+    file.close();
+    const QHash<QString, DateTime> times = journal.Read();
+    EXPECT_EQ(times.size(), 2);
+    EXPECT_EQ(times.value(S("{A}")), late);
+    EXPECT_EQ(times.value(S("{B}")), early);
+    ASSERT_TRUE(journal.Clear());
+    EXPECT_TRUE(journal.Read().isEmpty());
 }
 
 TEST(SyncFolder, MachineNamesAsFolderNames)

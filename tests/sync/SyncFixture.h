@@ -9,6 +9,7 @@
 #include "format/NoteFile.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
+#include "sync/DeletionJournal.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncFormat.h"
 
@@ -94,8 +95,6 @@ public:
         options.compactAfter = compactAfter;
         SyncContext context;
         context.database = m_db.get();
-        context.deletedWhen
-            = [this](const QString& guid) { return m_deletedAt.value(guid, DateTime::Invalid()); };
         const SyncReport report = SyncNow(options, context);
         EXPECT_TRUE(report.ok) << qPrintable(m_name + QStringLiteral(": ") + report.error);
         return report;
@@ -167,7 +166,9 @@ public:
         ASSERT_TRUE(note) << qPrintable(guid);
         EXPECT_TRUE(m_db->DeleteNote(*note));
         m_db->AdjustTotal(-1);
-        m_deletedAt.insert(guid, DateTime::CurrentLocal());
+        // As the program records every deletion it hears of.
+        EXPECT_TRUE(DeletionJournal(m_folder.FullPath(SyncFormat::StateFolderName()))
+                        .Record({guid}, DateTime::CurrentLocal()));
     }
 
     // Everything two machines must agree on, note by note (by GUID): dates, texts, key
@@ -231,7 +232,6 @@ private:
     qint32 m_maxNoteId = 1000;
     qint32 m_maxAuthorId = 1;
     std::unique_ptr<NoteDatabase> m_db;
-    QHash<QString, DateTime> m_deletedAt; // as the change notices tell the program
 };
 
 // Both machines hold the same notes, told note by note where they do not.
