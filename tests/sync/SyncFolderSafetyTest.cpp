@@ -167,6 +167,24 @@ TEST_F(SyncFolderSafety, NoFolderNoSync)
     EXPECT_TRUE(missing.error.contains(S("cannot be found")));
 }
 
+// A machine's archives stay as they are until every other machine has applied them.
+TEST_F(SyncFolderSafety, ArchivesAreCompactedOnlyOnceEveryMachineAppliedThem)
+{
+    b.Sync(2); // the laptop is known, and has applied nothing of the desk's
+    const auto archives
+        = [this] { return QDir(a.MachineFolder()).entryList({S("*.qvx")}, QDir::Files, QDir::Name); };
+    for (int round = 0; round < 3; ++round) {
+        m_clock.Tick();
+        a.Add(S("Desk %1").arg(round));
+        a.Sync(2);
+    }
+    EXPECT_EQ(archives(), (QStringList {S("00000001.qvx"), S("00000002.qvx"), S("00000003.qvx")}));
+    b.Sync(2);
+    a.Sync(2);
+    EXPECT_EQ(archives(), QStringList {S("00000001-00000003.qvx")});
+    EXPECT_EQ(b.Texts(), (QStringList {S("Desk 0"), S("Desk 1"), S("Desk 2")}));
+}
+
 // Archives every machine applied are compacted into one; a machine that joins after
 // that receives every note from it.
 TEST_F(SyncFolderSafety, AThirdMachineJoiningLateReceivesEverything)
