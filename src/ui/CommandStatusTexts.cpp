@@ -15,6 +15,8 @@ QString CommandStatusText(int commandId)
         {ImportNotes, QStringLiteral("Import notes from an export file")},
         {ExportNotesMarkdown,
          QStringLiteral("Write the current notes as Markdown files with a bibliography")},
+        {SyncNow,
+         QStringLiteral("Send this machine's changes to the sync folder and take in the other machines'")},
         {Exit, QStringLiteral("Quit Quorvel")},
         {EditOptions, QStringLiteral("Change how notes show, the agent and the spell checker")},
         {AddNote, QStringLiteral("Write a new note")},
