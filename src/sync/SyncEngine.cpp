@@ -96,6 +96,8 @@ bool SyncRun::Prepare()
 {
     if (m_context.database == nullptr)
         return Fail(QStringLiteral("There is no database to sync."));
+    if (m_context.database->Folder().IsReadOnly())
+        return Fail(m_context.database->Folder().ReadOnlyText());
     if (m_options.folder.trimmed().isEmpty())
         return Fail(QStringLiteral("No sync folder is set: choose one on the General page of the options."));
     if (!QDir(m_options.folder).exists())

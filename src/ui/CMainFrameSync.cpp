@@ -10,6 +10,9 @@
 bool CMainFrame::RunSync(SyncMoment moment)
 {
     const SyncSettings settings = SyncSettings::Load(m_app.GetSettingsBackend());
+    // A data folder opened read-only takes nothing in; only "Sync Now" says so.
+    if (m_app.IsReadOnly() && moment != SyncMoment::Now)
+        return false;
     if (!settings.IsOn()) {
         if (moment == SyncMoment::Now)
             m_prompt.Tell(

@@ -165,6 +165,17 @@ TEST_F(SyncFolderSafety, NoFolderNoSync)
     const SyncReport missing = SyncNow(options, context);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.error.contains(S("cannot be found")));
+    // A data folder opened read-only stores nothing, so it takes nothing in either.
+    const DataFolder readOnly(a.Folder().DataRoot(), a.Folder().ProgramFolder(),
+                              DataFolder::Access::ReadOnly);
+    NoteDatabase reading(readOnly);
+    reading.LoadNoteDatabase();
+    options.folder = m_sync.path();
+    context.database = &reading;
+    const SyncReport refused = SyncNow(options, context);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, readOnly.ReadOnlyText());
+    EXPECT_TRUE(QDir(m_sync.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
 // A machine's archives stay as they are until every other machine has applied them.
