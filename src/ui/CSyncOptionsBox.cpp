@@ -21,7 +21,6 @@ CSyncOptionsBox::CSyncOptionsBox(const OptionsContext& context, QWidget* parent)
     auto* folderLabel = new QLabel(QStringLiteral("Sync folder:"), this);
     m_folder = new QLineEdit(settings.folder, this);
     m_folder->setObjectName(QStringLiteral("syncFolder"));
-    m_folder->setAccessibleName(QStringLiteral("Sync folder:"));
     m_folder->setPlaceholderText(QStringLiteral("empty: no sync"));
     m_folder->setToolTip(
         QStringLiteral("A folder that a folder-sync service (Syncthing, Nextcloud...) shares "
@@ -36,14 +35,20 @@ CSyncOptionsBox::CSyncOptionsBox(const OptionsContext& context, QWidget* parent)
     m_machine->setAccessibleName(QStringLiteral("This machine's name:"));
     m_machine->setToolTip(QStringLiteral("The name of this machine's own folder in the sync folder"));
     machineLabel->setBuddy(m_machine);
+    m_state = new QLabel(this);
+    m_state->setObjectName(QStringLiteral("syncState"));
+    m_state->setWordWrap(true);
     layout->addWidget(folderLabel, 0, 0);
     layout->addWidget(m_folder, 0, 1);
     layout->addWidget(browse, 0, 2);
     layout->addWidget(machineLabel, 1, 0);
     layout->addWidget(m_machine, 1, 1, 1, 2);
+    layout->addWidget(m_state, 2, 0, 1, 3);
+    ShowState();
     m_choose = [](QWidget* parent, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, QStringLiteral("Sync folder"), start);
     };
+    connect(m_folder, &QLineEdit::textChanged, this, &CSyncOptionsBox::ShowState);
     connect(m_folder, &QLineEdit::editingFinished, this, &CSyncOptionsBox::Store);
     connect(m_machine, &QLineEdit::editingFinished, this, &CSyncOptionsBox::Store);
     connect(browse, &QPushButton::clicked, this, &CSyncOptionsBox::Browse);
@@ -70,4 +75,16 @@ void CSyncOptionsBox::Browse()
         return;
     m_folder->setText(chosen);
     Store();
+}
+
+// The folder's name for a screen reader carries whether sync is on, as the line below the
+// fields shows it.
+void CSyncOptionsBox::ShowState()
+{
+    const bool on = !m_folder->text().trimmed().isEmpty();
+    m_state->setText(on ? QStringLiteral("Sync is on: at start-up, at exit and on File > Sync Now.")
+                        : QStringLiteral("Sync is off: no sync folder is set."));
+    m_state->setAccessibleName(m_state->text());
+    m_folder->setAccessibleName(on ? QStringLiteral("Sync folder: sync is on")
+                                   : QStringLiteral("Sync folder: empty, sync is off"));
 }

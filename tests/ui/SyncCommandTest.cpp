@@ -7,6 +7,7 @@
 #include "store/NoteEditorSave.h"
 #include "store/Settings.h"
 #include "sync/SyncEngine.h"
+#include "sync/SyncSettings.h"
 #include "ui/CMainFrame.h"
 #include "ui/COptionsPropSheet.h"
 #include "ui/CSyncOptionsBox.h"
@@ -129,11 +130,19 @@ private slots:
         sheet.show();
         auto* box = sheet.findChild<CSyncOptionsBox*>();
         QVERIFY(box);
-        QVERIFY(!box->Machine()->text().isEmpty()); // the host name
+        // This machine's name starts as the host name; an empty folder is sync off, and the
+        // folder's accessible name says so as it changes.
+        QCOMPARE(box->Machine()->text(), SyncSettings::DefaultMachineName());
+        QCOMPARE(box->Folder()->text(), QString());
+        auto* state = box->findChild<QLabel*>(QStringLiteral("syncState"));
+        QCOMPARE(state->text(), QStringLiteral("Sync is off: no sync folder is set."));
+        QCOMPARE(box->Folder()->accessibleName(), QStringLiteral("Sync folder: empty, sync is off"));
         box->Folder()->setText(QStringLiteral("/srv/shared/Quorvel"));
         emit box->Folder()->editingFinished();
         box->Machine()->setText(QStringLiteral("  laptop "));
         emit box->Machine()->editingFinished();
+        QCOMPARE(box->Folder()->accessibleName(), QStringLiteral("Sync folder: sync is on"));
+        QVERIFY(state->text().startsWith(QStringLiteral("Sync is on")));
         QSettings file(path, QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("Options/SyncFolder")).toString(),
                  QStringLiteral("/srv/shared/Quorvel"));
@@ -142,6 +151,37 @@ private slots:
         QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("syncBrowse")), Qt::LeftButton);
         QSettings again(path, QSettings::IniFormat);
         QCOMPARE(again.value(QStringLiteral("Options/SyncFolder")).toString(), QStringLiteral("/mnt/sync"));
+        // A name wiped out goes back to the host name.
+        box->Machine()->clear();
+        emit box->Machine()->editingFinished();
+        QCOMPARE(box->Machine()->text(), SyncSettings::DefaultMachineName());
+    }
+
+    // What the options page stores, the next "Sync Now" takes: the folder, and the machine's
+    // name as the name of its subfolder.
+    void syncNowTakesWhatTheOptionsPageStored()
+    {
+        QTemporaryDir shared;
+        FrameFixture f;
+        OptionsContext context;
+        context.settings = &f.fixture.app->GetSettings();
+        context.backend = &f.fixture.settings;
+        COptionsPropSheet sheet(context);
+        auto* box = sheet.findChild<CSyncOptionsBox*>();
+        box->Folder()->setText(shared.path());
+        emit box->Folder()->editingFinished();
+        box->Machine()->setText(QStringLiteral("study"));
+        emit box->Machine()->editingFinished();
+        f.frame->RunCommand(CommandIds::SyncNow);
+        QCOMPARE(f.fixture.prompt.LastText(),
+                 QStringLiteral("Sent 3 notes, received 0 notes, deleted 0 notes."));
+        QVERIFY(QFileInfo(QDir(shared.path()).filePath(QStringLiteral("study/Index.txt"))).isFile());
+        // Emptied, the folder turns sync off again.
+        box->Folder()->clear();
+        emit box->Folder()->editingFinished();
+        f.frame->RunCommand(CommandIds::SyncNow);
+        QCOMPARE(f.fixture.prompt.LastText(),
+                 QStringLiteral("No sync folder is set: choose one on the General page of the options."));
     }
 };
 
