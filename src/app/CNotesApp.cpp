@@ -9,6 +9,7 @@
 #include "store/NoteDatabase.h"
 #include "store/SettingsBackend.h"
 #include "store/SourceStore.h"
+#include "sync/DeletionRecorder.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     m_database->SetImageConverter(m_environment.imageConverter);
     // The list listens first, so that every later listener finds it up to date.
     m_currentList = std::make_unique<CurrentNotesList>(*m_database, *m_sources, m_changes);
+    m_deletions = std::make_unique<DeletionRecorder>(m_folder, m_changes);
 }
 
 CNotesApp::~CNotesApp()

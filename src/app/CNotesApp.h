@@ -10,13 +10,15 @@
 #include <memory>
 
 class CurrentNotesList;
+class DeletionRecorder;
 class NoteDatabase;
 class ReadOnlyFileSystem;
 class SilentPrompt;
 class SourceStore;
 
 // The application object: lives for the whole process and owns the settings, the note
-// database, the sources and authors, and the current notes list. Windows are not its business: the windowed
+// database, the sources and authors, the current notes list, and the record of deletions
+// the next sync sends (DeletionRecorder). Windows are not its business: the windowed
 // program plugs its steps into start-up through StartupHooks.
 //
 // On a read-only data folder (AppEnvironment::readOnly) start-up removes, rewrites and
@@ -67,6 +69,8 @@ public:
     const CurrentNotesList& CurrentList() const { return *m_currentList; }
     // Where every change of the data is told (see ChangeNotice); the windows listen here.
     ChangeNotice& Changes() { return m_changes; }
+    // Dates every deletion for the next sync, from the change notice.
+    DeletionRecorder& Deletions() { return *m_deletions; }
     UserPrompt& Prompt() { return *m_prompt; }
     ProgressReporter& Progress() { return *m_progress; }
 
@@ -89,6 +93,7 @@ private:
     std::unique_ptr<SourceStore> m_sources;
     std::unique_ptr<NoteDatabase> m_database;
     std::unique_ptr<CurrentNotesList> m_currentList;
+    std::unique_ptr<DeletionRecorder> m_deletions;
     bool m_startingUp = false;
     bool m_lastListRestored = false;
 };

@@ -32,8 +32,8 @@ CliOutcome SyncCommand::Run(CNotesApp& app)
     options.machine = m_machine.isEmpty() ? settings.machine : m_machine;
     SyncContext context;
     context.database = &app.Database();
-    context.currentList = &app.CurrentList();
-    context.noteSortId = app.GetSettings().NoteSortID;
+    context.sources = &app.Sources();
+    context.recorder = &app.Deletions();
     context.progress = &app.Progress();
     const SyncReport report = SyncNow(options, context);
     if (!report.ok)

@@ -133,6 +133,12 @@ public:
     // into its note file, the rest of the file as it is. Nothing is written for a note its
     // file does not hold. A failure changes nothing.
     FileStatus StoreAttachmentSettings(const NoteRecord& note);
+    // Rewrites the note files at these full paths with every note as it reads, so that a
+    // note read without a GUID (an old file's) keeps the one it was given: until its file
+    // is rewritten, such a note has a new GUID at each reading, and a sync or an import
+    // could never recognise it. Stops at the first file that cannot be written; changed
+    // holds the notes of the files written, told as saved.
+    NoteWriteResult StoreNoteGuids(const QStringList& paths);
 
     // The given notes from their files, in the order of ids; ids without a file, or
     // missing from their file, are skipped.

@@ -220,6 +220,30 @@ FileStatus NoteDatabase::StoreAttachmentSettings(const NoteRecord& note)
     return FileStatus::Ok();
 }
 
+NoteWriteResult NoteDatabase::StoreNoteGuids(const QStringList& paths)
+{
+    NoteWriteResult result;
+    DataChange change;
+    change.aspects = DataChange::NotesSaved;
+    for (const QString& path : paths) {
+        // The reading gives every note without a GUID a new one.
+        const NotesList notes = ReadNoteFile(path);
+        if (notes.isEmpty())
+            continue;
+        const FileStatus written = WriteNoteFile(m_folder.Files(), path, notes);
+        result.Record(path, written);
+        if (!written)
+            break;
+        for (const NoteRecord& note : notes)
+            result.changed.Append(note.NoteID);
+        change.AddWrittenFile(path);
+    }
+    change.notes = result.changed;
+    if (!change.writtenFiles.isEmpty())
+        Tell(change);
+    return result;
+}
+
 std::optional<NoteRecord> NoteDatabase::ReadNote(qint32 id) const
 {
     const std::optional<QString> path = m_fileIndex.FileOfNote(id);

@@ -5,23 +5,26 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-DeletionJournal::DeletionJournal(QString stateFolder)
-    : m_path(QDir(stateFolder).filePath(QStringLiteral("Deleted.txt")))
+DeletionJournal::DeletionJournal(FileSystem& files, QString stateFolder)
+    : m_files(files)
+    , m_path(QDir(stateFolder).filePath(QStringLiteral("Deleted.txt")))
 {
 }
 
-FileStatus DeletionJournal::Record(const QStringList& guids, const DateTime& when) const
+FileStatus DeletionJournal::Record(const QList<QString>& guids, const DateTime& when) const
 {
-    if (guids.isEmpty())
-        return FileStatus::Ok();
     QByteArray lines;
-    for (const QString& guid : guids)
-        lines += guid.toUtf8() + '\t' + TimeText(when) + '\n';
-    FileSystem& files = FileSystem::Current();
-    if (const FileStatus made = files.MakePath(QFileInfo(m_path).path()); !made)
+    for (const QString& guid : guids) {
+        if (!guid.isEmpty())
+            lines += guid.toUtf8() + '\t' + TimeText(when) + '\n';
+    }
+    if (lines.isEmpty())
+        return FileStatus::Ok();
+    if (const FileStatus made = m_files.MakePath(QFileInfo(m_path).path()); !made)
         return made;
-    return files.AppendToFile(m_path, lines);
+    return m_files.AppendToFile(m_path, lines);
 }
 
 QHash<QString, DateTime> DeletionJournal::Read() const
@@ -43,5 +46,5 @@ QHash<QString, DateTime> DeletionJournal::Read() const
 
 FileStatus DeletionJournal::Clear() const
 {
-    return FileSystem::Current().Remove(m_path);
+    return m_files.Remove(m_path);
 }

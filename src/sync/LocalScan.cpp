@@ -1,6 +1,8 @@
 #include "sync/LocalScan.h"
 
+#include "format/Guid.h"
 #include "format/NoteTextScanner.h"
+#include "format/TextCodec.h"
 
 #include <QDir>
 #include <QHashFunctions>
@@ -20,14 +22,19 @@ StateNotes NotesOfState(const SyncState& state)
     return notes;
 }
 
-// The fields that tell a record's note without decoding its texts.
+// The fields that tell a record's note without decoding its texts. The GUID is viewed, so
+// that a record stored without one is told from one that has it.
 constexpr NoteFieldUses kKeyFields = NoteFieldUses::All(FieldUse::Skip)
                                          .With(NoteField::NoteID, FieldUse::Keep)
-                                         .With(NoteField::NoteGUID, FieldUse::Keep);
+                                         .With(NoteField::NoteGUID, FieldUse::View);
 struct KeyFields
 {
     qint32 NoteID = 0;
-    QString NoteGUID;
+};
+struct StoredGuid
+{
+    QByteArrayView bytes;
+    void View(NoteField, QByteArrayView viewed) { bytes = viewed; }
 };
 
 // Compared only with digests this program made here before: a fast hash will do. A new
@@ -46,6 +53,7 @@ struct Changed
     QSet<QString> guids;
     QHash<QString, LocalScan::Record> records;
     bool overflow = false;
+    QStringList withoutGuids;
 
     void Add(const QString& guid, const QByteArray& fingerprint, NoteRecord&& note, int keep)
     {
@@ -70,25 +78,33 @@ SyncedFile ReadChangedFile(const QString& path, const NoteFolderListing::File& l
     NoteTextScanner::Span span;
     while (scanner.Next(&span)) {
         KeyFields keys;
-        scanner.ReadFields<kKeyFields>(span, keys, NoteRecordWalk::NoVisitor {});
+        StoredGuid guid;
+        scanner.ReadFields<kKeyFields>(span, keys, guid);
         SyncedNote synced;
         synced.id = keys.NoteID;
-        synced.guid = keys.NoteGUID;
+        // A note stored without a GUID is given one for this scan; the sync stores it.
+        if (guid.bytes.isEmpty()) {
+            synced.guid = NewGuidText();
+            if (changed->withoutGuids.isEmpty() || changed->withoutGuids.last() != listed.name)
+                changed->withoutGuids.append(listed.name);
+        } else {
+            synced.guid = TextCodec::FromFileBytes(guid.bytes);
+        }
         synced.stored = StoredDigest(scanner.RecordBytes(span));
-        const SyncedNote* before = stateNotes.value(keys.NoteGUID);
+        const SyncedNote* before = stateNotes.value(synced.guid);
         if (before != nullptr && before->stored == synced.stored) {
             synced.version = before->version;
             file.notes.append(std::move(synced));
             continue;
         }
         NoteRecord note = scanner.ReadRecord(span);
+        note.NoteGUID = synced.guid;
         const QByteArray fingerprint = NoteFingerprint(note, sources.value(note.SourceID));
         if (before != nullptr && before->version.fingerprint == fingerprint) {
             synced.version = before->version;
         } else {
             synced.version = before != nullptr ? before->version.Next(fingerprint, note.LastEdited)
                                                : NoteVersion {fingerprint, {}, note.LastEdited};
-            note.NoteGUID = synced.guid;
             changed->Add(synced.guid, fingerprint, std::move(note), keep);
         }
         file.notes.append(std::move(synced));
@@ -121,6 +137,7 @@ void ReadChangedFiles(const DataFolder& folder, const StateNotes& stateNotes,
     readRange(0, half, &here);
     reading.get();
     scan.changed = here.guids.unite(there.guids);
+    scan.withoutGuids = here.withoutGuids + there.withoutGuids;
     scan.recordsComplete = !here.overflow && !there.overflow;
     if (scan.recordsComplete) {
         scan.records = std::move(here.records);

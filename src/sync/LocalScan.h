@@ -37,6 +37,9 @@ struct LocalScan
     QHash<QString, Record> records; // the changed notes whole, unless there were too many
     bool recordsComplete = true; // records holds every changed note
     QList<Tombstone> deleted; // notes deleted since the state, each with its synced version
+    // Names of the files read that hold a note stored without a GUID (an old file's): such
+    // a note has a new GUID at each reading until its file is rewritten.
+    QStringList withoutGuids;
 
     // A deletion whose time deletedWhen does not know is dated when the state was
     // written: the earliest it can have happened, so that no edit made elsewhere after it

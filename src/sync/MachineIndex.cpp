@@ -93,8 +93,7 @@ IndexRead ReadMachineIndex(const QString& machineFolder)
     return read;
 }
 
-FileStatus WriteMachineIndex(const QString& machineFolder, const MachineIndex& index)
+FileStatus WriteMachineIndex(FileSystem& files, const QString& machineFolder, const MachineIndex& index)
 {
-    return FileSystem::Current().WriteWholeFile(QDir(machineFolder).filePath(SyncFormat::IndexName()),
-                                                index.Serialize());
+    return files.WriteWholeFile(QDir(machineFolder).filePath(SyncFormat::IndexName()), index.Serialize());
 }

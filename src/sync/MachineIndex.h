@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+class FileSystem;
+
 // One archive a machine published: the sequences it holds (first == last but for a
 // compacted one), its file in the machine's subfolder, and its size and SHA-256 as
 // written, by which a reader tells an archive still being copied in or damaged.
@@ -50,4 +52,4 @@ struct IndexRead
     MachineIndex index;
 };
 IndexRead ReadMachineIndex(const QString& machineFolder);
-FileStatus WriteMachineIndex(const QString& machineFolder, const MachineIndex& index);
+FileStatus WriteMachineIndex(FileSystem& files, const QString& machineFolder, const MachineIndex& index);

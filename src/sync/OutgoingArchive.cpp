@@ -22,10 +22,10 @@ bool ListFile(const QString& path, ArchiveListing* listing)
     return true;
 }
 
-bool WriteOutgoingArchive(const NoteDatabase& database, const QString& machineFolder,
-                          const QString& machineId, qint64 sequence, const Outgoing& outgoing,
-                          ProgressReporter& progress, ArchiveListing* listing, int* notesWritten,
-                          QString* error)
+bool WriteOutgoingArchive(const NoteDatabase& database, const SourceStore& sources,
+                          const QString& machineFolder, const QString& machineId, qint64 sequence,
+                          const Outgoing& outgoing, ProgressReporter& progress, ArchiveListing* listing,
+                          int* notesWritten, QString* error)
 {
     ArchiveMeta meta;
     meta.machineId = machineId;
@@ -33,7 +33,7 @@ bool WriteOutgoingArchive(const NoteDatabase& database, const QString& machineFo
     meta.last = sequence;
     meta.notes = outgoing.notes;
     meta.deleted = outgoing.deleted;
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = database.Folder().Files();
     const QString tempFolder = database.Folder().FullPath(SyncFormat::TempFolderName());
     const QString metaPath = QDir(tempFolder).filePath(SyncFormat::ArchiveMetaName());
     FileStatus status = files.MakePath(tempFolder);
@@ -48,18 +48,20 @@ bool WriteOutgoingArchive(const NoteDatabase& database, const QString& machineFo
     const QString path = QDir(machineFolder).filePath(listing->fileName);
     ExportContext context;
     context.database = &database;
+    context.sources = &sources;
     context.progress = &progress;
     context.error = error;
     context.extraFiles.append({metaPath, SyncFormat::ArchiveMetaName()});
     const int written = outgoing.records.size() == outgoing.ids.Count()
         ? ExportNoteRecords(outgoing.records, path, context)
         : ExportNotes(outgoing.ids, path, context);
-    files.Remove(metaPath);
+    // A leftover is removed with the whole folder at the end of the sync.
+    static_cast<void>(files.Remove(metaPath));
     if (written < 0)
         return false;
     if (!ListFile(path, listing)) {
         *error = QStringLiteral("The archive \"%1\" cannot be read back.").arg(path);
-        files.Remove(path);
+        static_cast<void>(files.Remove(path)); // the index never lists it: cleared as a leftover
         return false;
     }
     *notesWritten = written;

@@ -9,6 +9,7 @@
 
 class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 
 // What one sync sends: the notes (ids of this machine, with the version of each) and the
 // deletions.
@@ -29,10 +30,10 @@ struct Outgoing
 // "_Sync.txt" beside "_ExpNotes.dat". The archive appears under its name only once
 // complete. True with its listing (size and SHA-256 as written) and the number of notes
 // written; false with the error's text, and no archive.
-bool WriteOutgoingArchive(const NoteDatabase& database, const QString& machineFolder,
-                          const QString& machineId, qint64 sequence, const Outgoing& outgoing,
-                          ProgressReporter& progress, ArchiveListing* listing, int* notesWritten,
-                          QString* error);
+bool WriteOutgoingArchive(const NoteDatabase& database, const SourceStore& sources,
+                          const QString& machineFolder, const QString& machineId, qint64 sequence,
+                          const Outgoing& outgoing, ProgressReporter& progress, ArchiveListing* listing,
+                          int* notesWritten, QString* error);
 
 // The size and SHA-256 of a file as its listing gives them; false when it cannot be read.
 bool ListFile(const QString& path, ArchiveListing* listing);

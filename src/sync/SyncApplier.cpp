@@ -7,6 +7,7 @@
 #include "format/NoteTextScanner.h"
 #include "platform/ProgressReporter.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,13 +26,19 @@ constexpr NoteFieldUses kReplacedFields = NoteFieldUses::All(FieldUse::Skip)
 
 } // namespace
 
-SyncApplier::SyncApplier(NoteDatabase& database, QString stageFolder,
+SyncApplier::SyncApplier(NoteDatabase& database, SourceStore& sources, QString stageFolder,
                          const QList<const IncomingArchive*>& archives, ProgressReporter& progress)
     : m_database(database)
+    , m_sources(sources)
     , m_stageFolder(std::move(stageFolder))
     , m_archives(archives)
     , m_progress(progress)
 {
+}
+
+FileSystem& SyncApplier::Files() const
+{
+    return m_database.Folder().Files();
 }
 
 void SyncApplier::KnowFiles(QList<ImportDatabaseScan::File> files)
@@ -84,8 +91,9 @@ QString SyncApplier::StageIncoming(int archive, const QString& storedName)
     // A file missing from the archive stays missing: the attachment then points at no file,
     // as the import leaves it.
     const QString from = QDir(m_archives.at(archive)->Folder()).filePath(storedName);
+    // One that cannot be moved is missing to the integration: it then stops with the reason.
     if (QFileInfo(from).isFile())
-        FileSystem::Current().Rename(from, QDir(m_stageFolder).filePath(staged));
+        static_cast<void>(Files().Rename(from, QDir(m_stageFolder).filePath(staged)));
     return staged;
 }
 
@@ -98,9 +106,10 @@ QString SyncApplier::StageLocal(const QString& storedName)
     // The note keeps its own file: the copy gets a second name for it, or a copy.
     const QString from = QDir(m_database.Folder().ImagesFolder()).filePath(storedName);
     const QString to = QDir(m_stageFolder).filePath(staged);
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = Files();
+    // One that cannot be copied is missing to the integration: it then stops with the reason.
     if (QFileInfo(from).isFile() && !files.Link(from, to))
-        files.Copy(from, to);
+        static_cast<void>(files.Copy(from, to));
     return staged;
 }
 
@@ -133,9 +142,17 @@ FileStatus SyncApplier::Integrate(NotesList notes, NotesList existing, const QLi
     QList<int> selected;
     for (int i = 0; i < session.Count(); ++i)
         selected.append(i);
-    ImportIntegrator integrator(m_database, m_stageFolder);
+    ImportIntegrator integrator(m_database, m_sources, m_stageFolder);
     integrator.KnowFiles(m_knownFiles);
-    return integrator.Integrate(session, selected, m_progress, ids);
+    const FileStatus stored = integrator.Integrate(session, selected, m_progress, ids);
+    if (stored) {
+        m_storedIds.UnionAppend(*ids);
+        for (const QString& path : integrator.WrittenNoteFiles()) {
+            if (!m_writtenFiles.contains(path))
+                m_writtenFiles.append(path);
+        }
+    }
+    return stored;
 }
 
 FileStatus SyncApplier::StoreLocalCopies(const QList<ConflictCopyOrder>& copies, NoteIdList* ids)
@@ -149,7 +166,7 @@ FileStatus SyncApplier::StoreLocalCopies(const QList<ConflictCopyOrder>& copies,
             continue;
         NoteRecord copy = ConflictCopy(*note, order.fingerprint);
         copy.NoteID = -1;
-        if (const SourceRecord* source = m_database.FindSource(copy.SourceID))
+        if (const SourceRecord* source = m_sources.FindSource(copy.SourceID))
             copy.AttachedSource = *source;
         else
             copy.SourceID = 0;
@@ -162,20 +179,15 @@ FileStatus SyncApplier::StoreLocalCopies(const QList<ConflictCopyOrder>& copies,
 FileStatus SyncApplier::DeleteNotes(const QList<qint32>& ids, int* deleted)
 {
     *deleted = 0;
-    for (qint32 id : ids) {
-        const std::optional<NoteRecord> note = m_database.ReadNote(id);
-        if (!note)
-            continue;
-        FileStatus failure;
-        if (!m_database.DeleteNote(*note, &failure)) {
-            if (!failure)
-                return failure;
-            continue;
-        }
-        ++*deleted;
+    if (ids.isEmpty())
+        return FileStatus::Ok();
+    // A note no file holds any more is gone already.
+    const NoteWriteResult result = m_database.DeleteNotes(m_database.LoadNotesByIds(NoteIdList(ids)));
+    *deleted = result.changed.Count();
+    m_database.AdjustTotal(-*deleted);
+    for (int i = 0; i < *deleted; ++i)
         m_progress.Step();
-    }
-    return FileStatus::Ok();
+    return result.failure;
 }
 
 FileStatus SyncApplier::StoreIncoming(const QList<TakeOrder>& take, const QList<ConflictCopyOrder>& copies,

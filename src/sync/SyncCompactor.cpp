@@ -3,11 +3,11 @@
 #include "exchange/ExchangeFormat.h"
 #include "exchange/TempFolder.h"
 #include "exchange/ZipFolder.h"
+#include "format/DataFolder.h"
 #include "format/ExportDataFile.h"
 #include "format/FieldWriter.h"
 #include "format/FileSystem.h"
 #include "platform/ProgressReporter.h"
-#include "store/NoteDatabase.h"
 #include "sync/IncomingArchive.h"
 #include "sync/OutgoingArchive.h"
 #include "sync/SyncEngine.h"
@@ -80,10 +80,9 @@ Kept LastOfEach(const std::vector<std::unique_ptr<IncomingArchive>>& archives)
 // Writes the merged archive's files into folder and lists what goes into the archive.
 // Attached files are renamed, "0000001.jpg" onwards, so that files of different archives
 // that carried one name stay apart.
-bool WriteMerged(const std::vector<std::unique_ptr<IncomingArchive>>& archives, const Kept& kept,
-                 ArchiveMeta meta, const QString& folder, QList<ZipFileEntry>* files)
+bool WriteMerged(FileSystem& fs, const std::vector<std::unique_ptr<IncomingArchive>>& archives,
+                 const Kept& kept, ArchiveMeta meta, const QString& folder, QList<ZipFileEntry>* files)
 {
-    FileSystem& fs = FileSystem::Current();
     const QString dataPath = QDir(folder).filePath(ExchangeFormat::DataFileName());
     FieldWriter head;
     WriteExportHead(head, kept.notes.size(), DateTime::CurrentLocal());
@@ -128,15 +127,15 @@ bool WriteMerged(const std::vector<std::unique_ptr<IncomingArchive>>& archives, 
     return true;
 }
 
-bool Compact(const QString& machineFolder, MachineIndex& index, int count, const QString& tempFolder,
-             const UnzipLimits& limits)
+bool Compact(FileSystem& fs, const QString& machineFolder, MachineIndex& index, int count,
+             const QString& tempFolder, const UnzipLimits& limits)
 {
     std::vector<std::unique_ptr<IncomingArchive>> archives;
     for (int k = 0; k < count; ++k) {
         const ArchiveListing& listing = index.archives.at(k);
         const QString folder = QDir(tempFolder).filePath(QString::number(k));
         QString reason;
-        if (!FileSystem::Current().MakePath(folder))
+        if (!fs.MakePath(folder))
             return false;
         archives.push_back(IncomingArchive::Open(QDir(machineFolder).filePath(listing.fileName), listing,
                                                  folder, limits, &reason));
@@ -149,15 +148,15 @@ bool Compact(const QString& machineFolder, MachineIndex& index, int count, const
     meta.last = index.archives.at(count - 1).last;
     const QString mergedFolder = QDir(tempFolder).filePath(QStringLiteral("merged"));
     QList<ZipFileEntry> files;
-    if (!FileSystem::Current().MakePath(mergedFolder)
-        || !WriteMerged(archives, LastOfEach(archives), meta, mergedFolder, &files))
+    if (!fs.MakePath(mergedFolder)
+        || !WriteMerged(fs, archives, LastOfEach(archives), meta, mergedFolder, &files))
         return false;
     ArchiveListing merged;
     merged.first = meta.first;
     merged.last = meta.last;
     merged.fileName = SyncFormat::ArchiveFileName(meta.first, meta.last);
     const QString path = QDir(machineFolder).filePath(merged.fileName);
-    if (!ZipFiles(path, files) || !ListFile(path, &merged))
+    if (!ZipFiles(fs, path, files) || !ListFile(path, &merged))
         return false;
     QStringList oldFiles;
     for (int k = 0; k < count; ++k)
@@ -165,20 +164,21 @@ bool Compact(const QString& machineFolder, MachineIndex& index, int count, const
     MachineIndex next = index;
     next.archives.remove(0, count);
     next.archives.prepend(merged);
-    if (!WriteMachineIndex(machineFolder, next))
+    if (!WriteMachineIndex(fs, machineFolder, next))
         return false;
     index = next;
-    // A reader that read the old index finds a file missing and reads the new index next time.
+    // A reader that read the old index finds a file missing and reads the new index next
+    // time; a file that cannot be removed now is removed as a leftover by a later sync.
     for (const QString& name : oldFiles) {
         if (name != merged.fileName)
-            FileSystem::Current().Remove(QDir(machineFolder).filePath(name));
+            static_cast<void>(fs.Remove(QDir(machineFolder).filePath(name)));
     }
     return true;
 }
 
 } // namespace
 
-void CompactArchives(const NoteDatabase& database, const QString& machineFolder, MachineIndex& index,
+void CompactArchives(const DataFolder& folder, const QString& machineFolder, MachineIndex& index,
                      const QList<MachineFolder>& others, const SyncOptions& options,
                      ProgressReporter& progress)
 {
@@ -186,9 +186,11 @@ void CompactArchives(const NoteDatabase& database, const QString& machineFolder,
     if (count < std::max(2, options.compactAfter))
         return;
     progress.Begin(QStringLiteral("Compacting this machine's synced notes..."), 0);
-    const QString tempFolder = database.Folder().FullPath(SyncFormat::TempFolderName());
-    if (ResetTempFolder(tempFolder))
-        Compact(machineFolder, index, count, tempFolder, options.limits);
-    RemoveTempFolder(tempFolder);
+    FileSystem& files = folder.Files();
+    const QString tempFolder = folder.FullPath(SyncFormat::TempFolderName());
+    // A compaction that cannot be made leaves the archives as they are, for the next sync.
+    if (ResetTempFolder(files, tempFolder))
+        Compact(files, machineFolder, index, count, tempFolder, options.limits);
+    RemoveTempFolder(files, tempFolder);
     progress.End();
 }

@@ -3,7 +3,7 @@
 #include "sync/MachineIndex.h"
 #include "sync/SyncFolder.h"
 
-class NoteDatabase;
+class DataFolder;
 class ProgressReporter;
 struct SyncOptions;
 
@@ -14,6 +14,6 @@ struct SyncOptions;
 // machine that joins later reads the merged archive instead. Nothing is done while an
 // other machine's index cannot be read, or when any of the archives fails its check.
 // index is updated when the archives were compacted.
-void CompactArchives(const NoteDatabase& database, const QString& machineFolder, MachineIndex& index,
+void CompactArchives(const DataFolder& folder, const QString& machineFolder, MachineIndex& index,
                      const QList<MachineFolder>& others, const SyncOptions& options,
                      ProgressReporter& progress);

@@ -2,10 +2,11 @@
 
 #include "exchange/TempFolder.h"
 #include "format/FileSystem.h"
-#include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 #include "sync/DeletionJournal.h"
+#include "sync/DeletionRecorder.h"
 #include "sync/IncomingArchive.h"
 #include "sync/OutgoingArchive.h"
 #include "sync/SyncApplier.h"
@@ -21,10 +22,10 @@
 
 namespace {
 
-LocalScan::SourceGuids SourceGuidsOf(const NoteDatabase& database)
+LocalScan::SourceGuids SourceGuidsOf(const SourceStore& sources)
 {
     LocalScan::SourceGuids guids;
-    for (const SourceRecord& source : database.Sources()) {
+    for (const SourceRecord& source : sources.Sources()) {
         if (!guids.contains(source.SourceId))
             guids.insert(source.SourceId, source.SourceGUID);
     }
@@ -47,6 +48,7 @@ private:
     bool Prepare();
     bool NothingNew();
     bool LoadState();
+    bool ScanLocal();
     void OpenPending();
     bool MergeAndApply();
     bool Apply(SyncApplier& applier);
@@ -59,6 +61,7 @@ private:
     LocalScan::DeletionTime DeletionTimes() const;
     void ReportSkipped(const QString& machine, const QString& file, const QString& reason);
     bool Fail(const QString& text);
+    FileSystem& Files() const { return m_context.database->Folder().Files(); }
 
     const SyncOptions& m_options;
     const SyncContext& m_context;
@@ -94,7 +97,7 @@ void SyncRun::ReportSkipped(const QString& machine, const QString& file, const Q
 
 bool SyncRun::Prepare()
 {
-    if (m_context.database == nullptr)
+    if (m_context.database == nullptr || m_context.sources == nullptr)
         return Fail(QStringLiteral("There is no database to sync."));
     if (m_context.database->Folder().IsReadOnly())
         return Fail(m_context.database->Folder().ReadOnlyText());
@@ -156,6 +159,24 @@ bool SyncRun::LoadState()
     return true;
 }
 
+// This machine's notes against the state. A note stored without a GUID (an old file's)
+// would travel under a new one at every sync: its file is rewritten with the GUID it is
+// given, and read again.
+bool SyncRun::ScanLocal()
+{
+    const DataFolder& folder = m_context.database->Folder();
+    m_scan = LocalScan::Run(folder, m_state, SourceGuidsOf(*m_context.sources), DeletionTimes());
+    if (m_scan.withoutGuids.isEmpty())
+        return true;
+    QStringList paths;
+    for (const QString& name : std::as_const(m_scan.withoutGuids))
+        paths.append(QDir(folder.NotesFolder()).filePath(name));
+    if (const NoteWriteResult stored = m_context.database->StoreNoteGuids(paths); !stored.Ok())
+        return Fail(stored.failure.Message());
+    m_scan = LocalScan::Run(folder, m_state, SourceGuidsOf(*m_context.sources), DeletionTimes());
+    return true;
+}
+
 void SyncRun::OpenPending()
 {
     for (const MachineFolder& other : std::as_const(m_others)) {
@@ -177,7 +198,7 @@ void SyncRun::OpenPending()
             const QString folder = QDir(m_tempFolder).filePath(QString::number(m_archives.size()));
             QString reason;
             std::unique_ptr<IncomingArchive> archive;
-            if (const FileStatus made = FileSystem::Current().MakePath(folder); !made)
+            if (const FileStatus made = Files().MakePath(folder); !made)
                 reason = made.Message();
             else
                 archive = IncomingArchive::Open(QDir(other.path).filePath(listing.fileName), listing, folder,
@@ -224,26 +245,27 @@ bool SyncRun::MergeAndApply()
     m_outcome = merge.Result();
     m_tombstones = m_outcome.tombstones;
     const QString stage = QDir(m_tempFolder).filePath(QStringLiteral("stage"));
-    if (const FileStatus made = FileSystem::Current().MakePath(stage); !made)
+    if (const FileStatus made = Files().MakePath(stage); !made)
         return Fail(made.Message());
-    SyncApplier applier(*m_context.database, stage, archives, m_progress);
+    SyncApplier applier(*m_context.database, *m_context.sources, stage, archives, m_progress);
     applier.KnowFiles(KnownFiles());
-    const bool applied = Apply(applier);
-    if (m_report.databaseChanged) {
-        NoteDatabase& database = *m_context.database;
-        database.LoadNoteDatabase();
-        if (m_context.currentList != nullptr) {
-            const NoteIdList previous = m_context.currentList->NoteIds();
-            m_context.currentList->ClearCurrentNotes();
-            m_context.currentList->SetCurrentList(previous, m_context.noteSortId);
-        }
+    bool applied = false;
+    {
+        // The deletions applied carry the times they were made elsewhere.
+        const DeletionRecorder::Quiet quiet(m_context.recorder);
+        applied = Apply(applier);
     }
+    // Whatever was stored, even by a sync that failed later, is read in and told, so
+    // that the windows show it.
+    if (!applier.StoredIds().IsEmpty())
+        m_context.database->ReloadAfterWriting(*m_context.sources, applier.StoredIds(),
+                                               applier.WrittenNoteFiles());
     if (!applied)
         return false;
     // What the sync wrote, read back and versioned against the notes before it.
     SyncState before = m_state;
     before.files = m_scan.files;
-    m_after = LocalScan::Run(m_context.database->Folder(), before, SourceGuidsOf(*m_context.database));
+    m_after = LocalScan::Run(m_context.database->Folder(), before, SourceGuidsOf(*m_context.sources));
     FinishVersions();
     return true;
 }
@@ -351,7 +373,7 @@ Outgoing SyncRun::BuildOutgoing() const
 
 bool SyncRun::Publish()
 {
-    FileSystem& files = FileSystem::Current();
+    FileSystem& files = Files();
     if (const FileStatus made = files.MakePath(m_ownFolder); !made)
         return Fail(made.Message());
     MachineIndex index = m_own.result == IndexRead::Result::Ok ? m_own.index : MachineIndex();
@@ -368,15 +390,15 @@ bool SyncRun::Publish()
         ArchiveListing listing;
         QString error;
         const bool written
-            = WriteOutgoingArchive(*m_context.database, m_ownFolder, m_state.machineId, sequence, outgoing,
-                                   m_progress, &listing, &m_report.sent, &error);
+            = WriteOutgoingArchive(*m_context.database, *m_context.sources, m_ownFolder, m_state.machineId,
+                                   sequence, outgoing, m_progress, &listing, &m_report.sent, &error);
         m_progress.End();
         if (!written)
             return Fail(error);
         index.archives.append(listing);
     }
     if (index.Serialize() != before) {
-        if (const FileStatus stored = WriteMachineIndex(m_ownFolder, index); !stored)
+        if (const FileStatus stored = WriteMachineIndex(files, m_ownFolder, index); !stored)
             return Fail(stored.Message());
     }
     m_own.result = IndexRead::Result::Ok;
@@ -388,7 +410,7 @@ LocalScan::DeletionTime SyncRun::DeletionTimes() const
 {
     if (m_context.deletedWhen)
         return m_context.deletedWhen;
-    const QHash<QString, DateTime> recorded = DeletionJournal(m_stateFolder).Read();
+    const QHash<QString, DateTime> recorded = DeletionJournal(Files(), m_stateFolder).Read();
     return [recorded](const QString& guid) { return recorded.value(guid, DateTime::Invalid()); };
 }
 
@@ -400,10 +422,11 @@ bool SyncRun::SaveState()
     next.synced = DateTime::CurrentLocal();
     next.files = m_after.files;
     next.tombstones = m_tombstones;
-    if (const FileStatus saved = next.Save(m_stateFolder); !saved)
+    if (const FileStatus saved = next.Save(Files(), m_stateFolder); !saved)
         return Fail(saved.Message());
-    // Every deletion it dated is in the state now; a failure leaves old dates, no harm.
-    DeletionJournal(m_stateFolder).Clear();
+    // Every deletion it dated is in the state now; a journal that cannot be emptied dates
+    // nothing the state does not know, so it does no harm.
+    static_cast<void>(DeletionJournal(Files(), m_stateFolder).Clear());
     return true;
 }
 
@@ -417,24 +440,25 @@ SyncReport SyncRun::Run()
     if (!nothingNew) {
         if (!LoadState())
             return m_report;
-        if (const FileStatus reset = ResetTempFolder(m_tempFolder); !reset) {
+        if (const FileStatus reset = ResetTempFolder(Files(), m_tempFolder); !reset) {
             Fail(reset.Message());
             return m_report;
         }
         m_progress.Begin(QStringLiteral("Reading changed notes..."), 0);
-        m_scan = LocalScan::Run(m_context.database->Folder(), m_state, SourceGuidsOf(*m_context.database),
-                                DeletionTimes());
-        OpenPending();
+        const bool scanned = ScanLocal();
+        if (scanned)
+            OpenPending();
         m_progress.End();
-        const bool done = MergeAndApply() && Publish() && SaveState();
+        const bool done = scanned && MergeAndApply() && Publish() && SaveState();
         m_archives.clear();
-        RemoveTempFolder(m_tempFolder);
+        RemoveTempFolder(Files(), m_tempFolder);
         if (!done)
             return m_report;
     }
     if (m_own.result == IndexRead::Result::Ok) {
-        CompactArchives(*m_context.database, m_ownFolder, m_own.index, m_others, m_options, m_progress);
-        SyncFolder::RemoveLeftovers(m_ownFolder, m_own.index);
+        CompactArchives(m_context.database->Folder(), m_ownFolder, m_own.index, m_others, m_options,
+                        m_progress);
+        SyncFolder::RemoveLeftovers(Files(), m_ownFolder, m_own.index);
     }
     m_report.ok = true;
     return m_report;

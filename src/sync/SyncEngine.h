@@ -7,9 +7,10 @@
 #include <QList>
 #include <QString>
 
-class CurrentNotesList;
+class DeletionRecorder;
 class NoteDatabase;
 class ProgressReporter;
+class SourceStore;
 
 struct SyncOptions
 {
@@ -21,14 +22,15 @@ struct SyncOptions
     UnzipLimits limits;
 };
 
-// What a sync needs from the program around it.
+// What a sync needs from the program around it. What it stores is told through the
+// database's change notice, as every other write is: the notes it deletes as a deletion,
+// the notes it takes in as a reload that names them and their note files.
 struct SyncContext
 {
     NoteDatabase* database = nullptr;
-    // Read afresh after notes came in (its notes in their order, under noteSortId). None:
-    // only the database is loaded again.
-    CurrentNotesList* currentList = nullptr;
-    qint32 noteSortId = -1;
+    SourceStore* sources = nullptr;
+    // Kept from recording the deletions the sync makes itself; none: nothing records them.
+    DeletionRecorder* recorder = nullptr;
     ProgressReporter* progress = nullptr;
     // When a deleted note was deleted; empty: as the deletion journal of the data folder
     // says (DeletionJournal).
@@ -50,7 +52,7 @@ struct SyncReport
     int deleted = 0; // notes deleted because they were deleted elsewhere
     NoteIdList conflicts; // notes kept as conflict copies
     QList<Skipped> skipped; // files tried again next time
-    bool databaseChanged = false; // notes were stored or deleted: the database was loaded again
+    bool databaseChanged = false; // notes were stored or deleted (and told)
 };
 
 // "Sync Now": writes the notes of this machine created or changed since its last sync,

@@ -59,7 +59,7 @@ qint64 SyncFolder::HighestArchiveNumber(const QString& machineFolder)
     return highest;
 }
 
-void SyncFolder::RemoveLeftovers(const QString& machineFolder, const MachineIndex& index)
+void SyncFolder::RemoveLeftovers(FileSystem& files, const QString& machineFolder, const MachineIndex& index)
 {
     QSet<QString> listed;
     for (const ArchiveListing& archive : index.archives)
@@ -71,7 +71,8 @@ void SyncFolder::RemoveLeftovers(const QString& machineFolder, const MachineInde
             || name.endsWith(QStringLiteral(".part"))
             || name.startsWith(SyncFormat::IndexName() + QLatin1Char('.'));
         const bool unlisted = ArchiveNamePattern().match(name).hasMatch() && !listed.contains(name);
+        // One that cannot be removed now is tried again by the next sync.
         if (partial || unlisted)
-            FileSystem::Current().Remove(folder.filePath(name));
+            static_cast<void>(files.Remove(folder.filePath(name)));
     }
 }

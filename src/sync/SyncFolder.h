@@ -29,6 +29,6 @@ qint64 HighestArchiveNumber(const QString& machineFolder);
 
 // Removes what an interrupted write left in this machine's subfolder: files being written,
 // and archives its index does not list.
-void RemoveLeftovers(const QString& machineFolder, const MachineIndex& index);
+void RemoveLeftovers(FileSystem& files, const QString& machineFolder, const MachineIndex& index);
 
 } // namespace SyncFolder

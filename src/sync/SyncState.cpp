@@ -237,9 +237,8 @@ SyncState SyncState::LoadHead(const QString& stateFolder)
     return head;
 }
 
-FileStatus SyncState::Save(const QString& stateFolder) const
+FileStatus SyncState::Save(FileSystem& files, const QString& stateFolder) const
 {
-    FileSystem& files = FileSystem::Current();
     if (const FileStatus made = files.MakePath(stateFolder); !made)
         return made;
     return files.WriteWholeFile(PathIn(stateFolder), Serialize());

@@ -11,6 +11,8 @@
 #include <QString>
 #include <optional>
 
+class FileSystem;
+
 // A note deleted somewhere: its GUID, when, and the version that was deleted. A note of
 // that GUID is buried by it when it is that version, one it grew from, or last edited
 // no later than the deletion; a note edited after the deletion survives it.
@@ -78,7 +80,7 @@ struct SyncState
     // written (a head whose file turns out damaged is never trusted beyond telling that
     // nothing changed since it was written whole).
     static SyncState LoadHead(const QString& stateFolder);
-    FileStatus Save(const QString& stateFolder) const;
+    FileStatus Save(FileSystem& files, const QString& stateFolder) const;
 };
 
 // Date-times in the sync's files: the data files' text form, "-" for one that is not

@@ -1,7 +1,6 @@
 // "Sync Now" and the syncs at start-up and exit: the core's sync with its progress in the
 // progress dialog and its closing message in a message box.
 #include "app/CNotesApp.h"
-#include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncSettings.h"
@@ -25,14 +24,11 @@ bool CMainFrame::RunSync(SyncMoment moment)
     options.machine = settings.machine;
     SyncContext context;
     context.database = &m_app.Database();
-    context.currentList = &m_app.CurrentList();
-    context.noteSortId = m_app.GetSettings().NoteSortID;
+    context.sources = &m_app.Sources();
+    context.recorder = &m_app.Deletions();
     context.progress = &m_app.Progress();
+    // What the sync stores is told through the change notice: the window follows it.
     const SyncReport report = SyncNow(options, context);
-    if (report.databaseChanged) {
-        RefreshCounts();
-        RefreshControlBar();
-    }
     if (!report.ok) {
         m_prompt.Tell(report.error, SyncCaption(), UserPrompt::Icon::Warning);
         return false;

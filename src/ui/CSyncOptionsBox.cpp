@@ -65,7 +65,7 @@ void CSyncOptionsBox::Store()
         settings.machine = SyncSettings::DefaultMachineName();
         m_machine->setText(settings.machine);
     }
-    settings.Save(*m_context.backend);
+    m_context.Report(settings.Save(*m_context.backend));
 }
 
 void CSyncOptionsBox::Browse()

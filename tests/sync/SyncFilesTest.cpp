@@ -1,5 +1,6 @@
 // The sync's own files: the sealed text files a folder-sync service copies, and what the
 // machine remembers of its notes between syncs.
+#include "format/FileSystem.h"
 #include "format/NoteFile.h"
 #include "sync/ArchiveMeta.h"
 #include "sync/DeletionJournal.h"
@@ -124,7 +125,7 @@ TEST(SyncState, RoundTripAndADamagedStateKeepsTheMachine)
 TEST(DeletionJournal, TheLastTimeOfEachWholeLine)
 {
     QTemporaryDir dir;
-    const DeletionJournal journal(dir.filePath(S("Sync")));
+    const DeletionJournal journal(FileSystem::Real(), dir.filePath(S("Sync")));
     EXPECT_TRUE(journal.Read().isEmpty());
     const DateTime early = DateTime::FromParts(2024, 3, 1, 9, 0, 0);
     const DateTime late = DateTime::FromParts(2024, 3, 2, 9, 0, 0);
@@ -157,7 +158,7 @@ TEST(LocalScan, ReadsOnlyWhatChangedAndFindsDeletions)
 {
     QTemporaryDir dir;
     DataFolder folder(dir.path(), dir.path());
-    folder.CreateFolders();
+    ASSERT_TRUE(folder.CreateFolders());
     const auto note = [](qint32 id, const char* guid, const char* text) {
         NoteRecord n;
         n.NoteID = id;
@@ -169,8 +170,9 @@ TEST(LocalScan, ReadsOnlyWhatChangedAndFindsDeletions)
     };
     const QString day = QDir(folder.NotesFolder()).filePath(S("DAY01012024.dat"));
     const QString other = QDir(folder.NotesFolder()).filePath(S("SRC0000001001.dat"));
-    ASSERT_TRUE(WriteNoteFile(day, {note(1001, "{A}", "a"), note(1002, "{B}", "b"), note(1004, "{D}", "d")}));
-    ASSERT_TRUE(WriteNoteFile(other, {note(1003, "{C}", "c")}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), day,
+                              {note(1001, "{A}", "a"), note(1002, "{B}", "b"), note(1004, "{D}", "d")}));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), other, {note(1003, "{C}", "c")}));
 
     SyncState state;
     state.synced = DateTime::FromParts(2024, 2, 2, 2, 0, 0);
@@ -181,7 +183,8 @@ TEST(LocalScan, ReadsOnlyWhatChangedAndFindsDeletions)
     state.files[0].notes[0].version.fingerprint = "made up a";
     state.files[1].notes[0].version.fingerprint = "made up c";
 
-    ASSERT_TRUE(WriteNoteFile(day, {note(1001, "{A}", "a"), note(1002, "{B}", "b, edited")}));
+    ASSERT_TRUE(
+        WriteNoteFile(FileSystem::Real(), day, {note(1001, "{A}", "a"), note(1002, "{B}", "b, edited")}));
     const LocalScan second = LocalScan::Run(folder, state, {});
     EXPECT_EQ(second.changed, QSet<QString> {S("{B}")});
     ASSERT_EQ(second.deleted.size(), 1);

@@ -1,15 +1,18 @@
 #pragma once
 
-// Machines for the sync suites: each a data root of its own with a loaded database, all
-// syncing through one shared folder; notes written as the note editor writes them, at
-// moments the test sets.
+// Machines for the sync suites: each a data root of its own with a loaded database, its
+// sources and the deletion recorder the program keeps, all syncing through one shared
+// folder; notes written and deleted as the editor and the delete commands do it, at moments
+// the test sets.
 
 #include "format/AuthorsFile.h"
 #include "format/Clock.h"
 #include "format/NoteFile.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
-#include "sync/DeletionJournal.h"
+#include "store/SourceStore.h"
+#include "sync/DeletionRecorder.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncFormat.h"
 
@@ -69,7 +72,7 @@ public:
         , m_syncFolder(std::move(syncFolder))
         , m_folder(m_dir.path(), m_dir.path())
     {
-        m_folder.CreateFolders();
+        static_cast<void>(m_folder.CreateFolders());
         Reload();
     }
 
@@ -77,14 +80,34 @@ public:
     const DataFolder& Folder() const { return m_folder; }
     QString Root() const { return m_dir.path(); }
     NoteDatabase& Db() { return *m_db; }
+    SourceStore& Sources() { return *m_sources; }
+    const SourceStore& Sources() const { return *m_sources; }
+    ChangeNotice& Changes() { return *m_changes; }
     QString MachineFolder() const { return QDir(m_syncFolder).filePath(m_name); }
 
+    // A new run of the program on the same data folder.
     NoteDatabase& Reload()
     {
-        m_db = std::make_unique<NoteDatabase>(m_folder);
-        m_db->BindCounters(&m_maxNoteId, &m_maxAuthorId);
-        m_db->LoadNoteDatabase();
+        m_recorder.reset();
+        m_db.reset();
+        m_sources.reset();
+        m_changes = std::make_unique<ChangeNotice>();
+        m_sources = std::make_unique<SourceStore>(m_folder, *m_changes);
+        m_sources->BindAuthorCounter(&m_maxAuthorId);
+        m_db = std::make_unique<NoteDatabase>(m_folder, *m_changes);
+        m_db->BindNoteCounter(&m_maxNoteId);
+        m_recorder = std::make_unique<DeletionRecorder>(m_folder, *m_changes);
+        m_db->LoadNoteDatabase(*m_sources);
         return *m_db;
+    }
+
+    SyncContext Context()
+    {
+        SyncContext context;
+        context.database = m_db.get();
+        context.sources = m_sources.get();
+        context.recorder = m_recorder.get();
+        return context;
     }
 
     SyncReport Sync(int compactAfter = 8)
@@ -93,9 +116,7 @@ public:
         options.folder = m_syncFolder;
         options.machine = m_name;
         options.compactAfter = compactAfter;
-        SyncContext context;
-        context.database = m_db.get();
-        const SyncReport report = SyncNow(options, context);
+        const SyncReport report = SyncNow(options, Context());
         EXPECT_TRUE(report.ok) << qPrintable(m_name + QStringLiteral(": ") + report.error);
         return report;
     }
@@ -103,18 +124,18 @@ public:
     // The id of the source with that title, made (with one author) when missing.
     qint32 Source(const QString& title)
     {
-        for (const SourceRecord& source : m_db->Sources()) {
+        for (const SourceRecord& source : m_sources->Sources()) {
             if (source.Fields.value(0) == title)
                 return source.SourceId;
         }
         AuthorRecord author;
         author.FirstName = QStringLiteral("Ada");
         author.LastName = title + QStringLiteral("son");
-        const qint32 authorId = m_db->AddAuthor(author);
-        SourceRecord source = m_db->NewSource(1);
+        const qint32 authorId = m_sources->AddAuthor(author);
+        SourceRecord source = m_sources->NewSource(1);
         source.Fields[0] = title;
         source.AuthorIds = {authorId};
-        EXPECT_TRUE(m_db->AddSource(source));
+        EXPECT_TRUE(m_sources->AddSource(source));
         return source.SourceId;
     }
 
@@ -132,7 +153,7 @@ public:
             changes.keyWords = keyWords;
         changes.attachments = attachments;
         QString error;
-        const qint32 id = NoteEditorSave::AddNote(*m_db, changes, &error);
+        const qint32 id = NoteEditorSave::AddNote(*m_db, *m_sources, changes, &error);
         EXPECT_GT(id, 0) << qPrintable(error);
         return m_db->ReadNote(id)->NoteGUID;
     }
@@ -151,7 +172,8 @@ public:
         const std::optional<NoteRecord> note = Find(guid);
         ASSERT_TRUE(note) << qPrintable(guid);
         QString error;
-        EXPECT_TRUE(NoteEditorSave::EditNote(*m_db, note->NoteID, changes, &error)) << qPrintable(error);
+        EXPECT_TRUE(NoteEditorSave::EditNote(*m_db, *m_sources, note->NoteID, changes, &error))
+            << qPrintable(error);
     }
     void EditText(const QString& guid, const QString& text)
     {
@@ -164,11 +186,10 @@ public:
     {
         const std::optional<NoteRecord> note = Find(guid);
         ASSERT_TRUE(note) << qPrintable(guid);
-        EXPECT_TRUE(m_db->DeleteNote(*note));
-        m_db->AdjustTotal(-1);
-        // As the program records every deletion it hears of.
-        EXPECT_TRUE(DeletionJournal(m_folder.FullPath(SyncFormat::StateFolderName()))
-                        .Record({guid}, DateTime::CurrentLocal()));
+        // As the delete commands do; the recorder hears of it through the change notice.
+        const NoteWriteResult result = m_db->DeleteNotes(NotesList {*note});
+        EXPECT_EQ(result.changed.Count(), 1);
+        m_db->AdjustTotal(-result.changed.Count());
     }
 
     // Everything two machines must agree on, note by note (by GUID): dates, texts, key
@@ -183,10 +204,10 @@ public:
                                note.RichText, note.KeyWords};
             for (int level = 0; level < 4; ++level)
                 parts.append(note.Categories.NameAt(level));
-            if (const SourceRecord* source = m_db->FindSource(note.SourceID)) {
+            if (const SourceRecord* source = m_sources->FindSource(note.SourceID)) {
                 parts << source->SourceGUID << source->Fields.value(0);
                 for (qint32 authorId : source->AuthorIds) {
-                    const AuthorRecord* author = m_db->FindAuthor(authorId);
+                    const AuthorRecord* author = m_sources->FindAuthor(authorId);
                     parts.append(author != nullptr ? author->FirstName + QLatin1Char(' ') + author->LastName
                                                    : QStringLiteral("?"));
                 }
@@ -231,7 +252,10 @@ private:
     DataFolder m_folder;
     qint32 m_maxNoteId = 1000;
     qint32 m_maxAuthorId = 1;
+    std::unique_ptr<ChangeNotice> m_changes;
+    std::unique_ptr<SourceStore> m_sources;
     std::unique_ptr<NoteDatabase> m_db;
+    std::unique_ptr<DeletionRecorder> m_recorder;
 };
 
 // Both machines hold the same notes, told note by note where they do not.

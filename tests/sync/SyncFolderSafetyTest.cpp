@@ -144,9 +144,7 @@ TEST_F(SyncFolderSafety, TwoMachinesOfOneNameAreRefused)
     SyncOptions options;
     options.folder = m_sync.path();
     options.machine = S("desk");
-    SyncContext context;
-    context.database = &impostor.Db();
-    const SyncReport report = SyncNow(options, context);
+    const SyncReport report = SyncNow(options, impostor.Context());
     EXPECT_FALSE(report.ok);
     EXPECT_EQ(
         report.error,
@@ -158,20 +156,23 @@ TEST_F(SyncFolderSafety, NoFolderNoSync)
 {
     SyncOptions options;
     options.machine = S("desk");
-    SyncContext context;
-    context.database = &a.Db();
+    SyncContext context = a.Context();
     EXPECT_FALSE(SyncNow(options, context).ok);
     options.folder = m_sync.filePath(S("not there"));
     const SyncReport missing = SyncNow(options, context);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.error.contains(S("cannot be found")));
     // A data folder opened read-only stores nothing, so it takes nothing in either.
-    const DataFolder readOnly(a.Folder().DataRoot(), a.Folder().ProgramFolder(),
+    const DataFolder readOnly(a.Folder().DataRoot(), a.Folder().ProgramFolder(), nullptr,
                               DataFolder::Access::ReadOnly);
-    NoteDatabase reading(readOnly);
-    reading.LoadNoteDatabase();
+    ChangeNotice changes;
+    SourceStore sources(readOnly, changes);
+    NoteDatabase reading(readOnly, changes);
+    reading.LoadNoteDatabase(sources);
     options.folder = m_sync.path();
     context.database = &reading;
+    context.sources = &sources;
+    context.recorder = nullptr;
     const SyncReport refused = SyncNow(options, context);
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error, readOnly.ReadOnlyText());

@@ -29,6 +29,8 @@ public:
     {
     }
     int Changes() const { return m_changes; }
+    // Changes are counted from now on (the load before the sync is not killed).
+    void Arm() { m_armed = true; }
 
     FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) override
     {
@@ -71,12 +73,15 @@ public:
 private:
     void Count()
     {
+        if (!m_armed)
+            return;
         ++m_changes;
         if (--m_left == 0)
             ::kill(::getpid(), SIGKILL);
     }
     int m_left;
     int m_changes = 0;
+    bool m_armed = false;
 };
 
 // The laptop's sync in a child process, killed before its nth change to the files (never
@@ -91,16 +96,23 @@ int SyncInChild(const DataFolder& folder, const QString& syncFolder, int killBef
         ::close(pipeFds[0]);
         qint32 maxNoteId = 1000;
         qint32 maxAuthorId = 1;
-        NoteDatabase db(folder);
-        db.BindCounters(&maxNoteId, &maxAuthorId);
-        db.LoadNoteDatabase();
         KillingFileSystem files(killBeforeChange);
-        ScopedFileSystem scope(files);
+        const DataFolder through(folder.DataRoot(), folder.ProgramFolder(), &files);
+        ChangeNotice notice;
+        SourceStore sources(through, notice);
+        sources.BindAuthorCounter(&maxAuthorId);
+        NoteDatabase db(through, notice);
+        db.BindNoteCounter(&maxNoteId);
+        DeletionRecorder recorder(through, notice);
+        db.LoadNoteDatabase(sources);
+        files.Arm();
         SyncOptions options;
         options.folder = syncFolder;
         options.machine = S("laptop");
         SyncContext context;
         context.database = &db;
+        context.sources = &sources;
+        context.recorder = &recorder;
         const bool ok = SyncNow(options, context).ok;
         const int changes = ok ? files.Changes() : -1;
         (void)!::write(pipeFds[1], &changes, sizeof changes);

@@ -48,10 +48,10 @@ TEST_F(TwoMachines, NotesSourcesCategoriesKeyWordsAndAttachmentsTravel)
     EXPECT_EQ(a.Texts().size(), 3);
     // The laptop cites the desk's source, found again by its GUID, with its author.
     const NoteRecord onB = *b.Find(cited);
-    const SourceRecord* source = b.Db().FindSource(onB.SourceID);
+    const SourceRecord* source = b.Sources().FindSource(onB.SourceID);
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->Fields.value(0), S("On Whales"));
-    EXPECT_EQ(b.Db().FindAuthor(source->AuthorIds.value(0))->LastName, S("On Whalesson"));
+    EXPECT_EQ(b.Sources().FindAuthor(source->AuthorIds.value(0))->LastName, S("On Whalesson"));
     EXPECT_EQ(onB.Categories.NameAt(1), S("Marine"));
     EXPECT_EQ(KeyWordsOf(onB), (QStringList {S("whales"), S("sea")}));
     EXPECT_TRUE(b.Find(plain));
@@ -95,7 +95,7 @@ TEST_F(TwoMachines, EditsMovesAndDeletionsOnBothSidesConverge)
     EXPECT_FALSE(a.Find(five));
     EXPECT_EQ(b.Find(one)->PlainText, S("One, edited on the desk"));
     const NoteRecord moved = *b.Find(three);
-    EXPECT_EQ(b.Db().FindSource(moved.SourceID)->Fields.value(0), S("Source B"));
+    EXPECT_EQ(b.Sources().FindSource(moved.SourceID)->Fields.value(0), S("Source B"));
     EXPECT_EQ(moved.Categories.NameAt(0), S("Dogs"));
     EXPECT_EQ(a.Find(four)->SourceID, 0);
     EXPECT_EQ(KeyWordsOf(*a.Find(four)), (QStringList {S("k1"), S("k2")}));

@@ -6,12 +6,18 @@
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
 #include "store/Settings.h"
+#include "store/SourceStore.h"
+#include "sync/DeletionRecorder.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncSettings.h"
 #include "ui/CMainFrame.h"
+#include "ui/CNotesView.h"
 #include "ui/COptionsPropSheet.h"
 #include "ui/CSyncOptionsBox.h"
 #include "ui/CommandIds.h"
+#include "ui/categories/CControlBarSheet.h"
+#include "ui/categories/CCtrlKeyWordsPg.h"
+#include "ui/categories/CKeyWordTreeCtrlSel.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,7 +25,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
+#include <QTreeWidgetItem>
+#include <algorithm>
 
 namespace {
 
@@ -44,26 +53,86 @@ struct FrameFixture
     ~FrameFixture() { frame.reset(); }
 };
 
+// Another machine with its own data folder, syncing through the same folder as the window.
+class OtherMachine
+{
+public:
+    OtherMachine()
+        : m_folder(m_root.path(), m_root.path())
+        , m_sources(m_folder, m_changes)
+        , m_database(m_folder, m_changes)
+        , m_recorder(m_folder, m_changes)
+    {
+        static_cast<void>(m_folder.CreateFolders());
+        m_sources.BindAuthorCounter(&m_maxAuthorId);
+        m_database.BindNoteCounter(&m_maxNoteId);
+        m_database.LoadNoteDatabase(m_sources);
+    }
+
+    NoteDatabase& Database() { return m_database; }
+
+    bool Add(const QString& text)
+    {
+        NoteEditorFields::NoteEditorChanges changes;
+        changes.text = text;
+        QString error;
+        return NoteEditorSave::AddNote(m_database, m_sources, changes, &error) > 0;
+    }
+    // The note whose text is text; none when there is none.
+    std::optional<NoteRecord> Find(const QString& text) const
+    {
+        for (const NoteRecord& note : m_database.LoadAllNotes()) {
+            if (note.PlainText == text)
+                return note;
+        }
+        return std::nullopt;
+    }
+    bool Edit(const QString& text, const QString& newText, const QString& keyWords)
+    {
+        const std::optional<NoteRecord> note = Find(text);
+        if (!note)
+            return false;
+        NoteEditorFields::NoteEditorChanges changes;
+        changes.text = newText;
+        changes.keyWords = keyWords;
+        QString error;
+        return NoteEditorSave::EditNote(m_database, m_sources, note->NoteID, changes, &error);
+    }
+    bool Delete(const QString& text)
+    {
+        const std::optional<NoteRecord> note = Find(text);
+        return note && m_database.DeleteNotes(NotesList {*note}).changed.Count() == 1;
+    }
+    bool Sync(const QString& syncFolder)
+    {
+        SyncOptions options;
+        options.folder = syncFolder;
+        options.machine = QStringLiteral("laptop");
+        SyncContext context;
+        context.database = &m_database;
+        context.sources = &m_sources;
+        context.recorder = &m_recorder;
+        return SyncNow(options, context).ok;
+    }
+
+private:
+    QTemporaryDir m_root;
+    DataFolder m_folder;
+    qint32 m_maxNoteId = 1000;
+    qint32 m_maxAuthorId = 1;
+    ChangeNotice m_changes;
+    SourceStore m_sources;
+    NoteDatabase m_database;
+    DeletionRecorder m_recorder;
+};
+
 // Another machine that wrote two notes into the sync folder.
 void OtherMachineWrites(const QString& syncFolder)
 {
-    QTemporaryDir root;
-    DataFolder folder(root.path(), root.path());
-    folder.CreateFolders();
-    NoteDatabase database(folder);
-    database.LoadNoteDatabase();
-    for (const char* text : {"From the laptop", "Also from the laptop"}) {
-        NoteEditorFields::NoteEditorChanges changes;
-        changes.text = QString::fromUtf8(text);
-        QString error;
-        QVERIFY(NoteEditorSave::AddNote(database, changes, &error) > 0);
-    }
-    SyncOptions options;
-    options.folder = syncFolder;
-    options.machine = QStringLiteral("laptop");
-    SyncContext context;
-    context.database = &database;
-    QVERIFY(SyncNow(options, context).ok);
+    OtherMachine laptop;
+    QVERIFY(laptop.Add(QStringLiteral("From the laptop")));
+    QVERIFY(laptop.Add(QStringLiteral("Also from the laptop")));
+    QVERIFY(laptop.Sync(syncFolder));
 }
 
 } // namespace
@@ -115,6 +184,62 @@ private slots:
         const qsizetype shown = f.fixture.prompt.History().size();
         QVERIFY(f.frame->RunSync(CMainFrame::SyncMoment::Start));
         QCOMPARE(f.fixture.prompt.History().size(), shown);
+    }
+
+    // What a sync deletes and takes in is told through the change notice: the list, the
+    // counts and the key words page follow it, with nothing asking the window to refresh.
+    void theWindowFollowsWhatASyncStores()
+    {
+        QTemporaryDir shared;
+        FrameFixture f;
+        f.fixture.settings.SetValue(QStringLiteral("Options"), QStringLiteral("SyncFolder"), shared.path());
+        f.fixture.settings.SetValue(QStringLiteral("Options"), QStringLiteral("SyncMachine"),
+                                    QStringLiteral("desk"));
+        f.frame->RunCommand(CommandIds::SyncNow);
+        OtherMachine laptop;
+        QVERIFY(laptop.Sync(shared.path()));
+        QVERIFY(laptop.Edit(QStringLiteral("Only apple here"),
+                            QStringLiteral("Only pear here,\nand a second line"), QStringLiteral("fruit")));
+        QVERIFY(laptop.Delete(QStringLiteral("Nothing of interest")));
+        QVERIFY(laptop.Sync(shared.path()));
+        const NoteRecord edited = *laptop.Find(QStringLiteral("Only pear here,\nand a second line"));
+
+        CNotesApp& app = *f.fixture.app;
+        QVERIFY(app.CurrentList().SetCurrentList(NoteIdList {1001, 1002, 1003}, -1));
+        QCOMPARE(f.frame->NotesInListPane()->text(), QStringLiteral("Notes In List:    3"));
+        f.frame->ControlBar()->Tabs()->setCurrentIndex(2);
+        QList<DataChange> heard;
+        const ChangeNotice::Subscription listening
+            = app.Changes().Subscribe([&heard](const DataChange& change) { heard.append(change); });
+
+        f.frame->RunCommand(CommandIds::SyncNow);
+        QCOMPARE(f.fixture.prompt.LastText(),
+                 QStringLiteral("Sent 0 notes, received 1 note, deleted 1 note."));
+        QCOMPARE(app.CurrentList().NoteIds(), (NoteIdList {1001, 1002}));
+        QCOMPARE(f.frame->NotesInListPane()->text(), QStringLiteral("Notes In List:    2"));
+        QCOMPARE(f.frame->TotalNotesPane()->text(), QStringLiteral("Total Notes Saved:    2"));
+        const ListedNote& listed = app.CurrentList().Entries().at(1);
+        QCOMPARE(listed.LastEdited, edited.LastEdited);
+        QCOMPARE(listed.TextLines, 2);
+        CItemTreeCtrlSel* words = f.frame->ControlBar()->KeyWordsPage()->Tree();
+        QVERIFY(words->IndexOf(QStringLiteral("fruit")) >= 0);
+        QCOMPARE(words->ItemAt(words->IndexOf(QStringLiteral("fruit")))->text(0),
+                 QStringLiteral("fruit (1/1)"));
+        // The deletion told as one, by the note's id and GUID; the note taken in by its id.
+        const auto deletion = std::find_if(heard.cbegin(), heard.cend(), [](const DataChange& change) {
+            return change.Has(DataChange::NotesDeleted);
+        });
+        QVERIFY(deletion != heard.cend());
+        QCOMPARE(deletion->deleted.size(), 1);
+        QCOMPARE(deletion->deleted.first().id, 1003);
+        QVERIFY(!deletion->deleted.first().guid.isEmpty());
+        const auto reload = std::find_if(heard.cbegin(), heard.cend(), [](const DataChange& change) {
+            return change.Has(DataChange::Reloaded);
+        });
+        QVERIFY(reload != heard.cend());
+        QCOMPARE(reload->notes, NoteIdList {1002});
+        QVERIFY(reload->Has(DataChange::NotesSaved));
+        QCOMPARE(reload->writtenFiles.size(), 1);
     }
 
     void theOptionsStoreTheFolderAndTheMachine()
