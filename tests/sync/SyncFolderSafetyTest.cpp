@@ -60,6 +60,9 @@ TEST_F(SyncFolderSafety, AnArchiveStillBeingCopiedInIsSkippedAndTakenNextTime)
               S("still being copied in (%1 of %2 bytes)").arg(whole.size() / 2).arg(whole.size()));
     EXPECT_EQ(halfway.received, 0);
     EXPECT_TRUE(b.Texts().isEmpty());
+    // The closing message says which file waits, and why.
+    EXPECT_TRUE(SyncReportText(halfway).contains(S("desk/00000001.qvx: still being copied in")))
+        << qPrintable(SyncReportText(halfway));
 
     WriteAll(path, whole);
     const SyncReport later = b.Sync();
@@ -104,6 +107,7 @@ TEST_F(SyncFolderSafety, AnIndexCutShortIsSkippedWithItsReason)
     const SyncReport report = b.Sync();
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_EQ(report.skipped.first().file, S("desk/Index.txt"));
+    EXPECT_EQ(report.skipped.first().reason, S("still being copied in, damaged or from a newer version"));
     EXPECT_TRUE(b.Texts().isEmpty());
     WriteAll(index, whole);
     b.Sync();

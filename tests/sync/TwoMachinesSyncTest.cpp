@@ -141,7 +141,15 @@ TEST_F(TwoMachines, ConflictsInBothDirectionsKeepTheOtherEditAsACopy)
         EXPECT_EQ(copies, (QStringList {S("X from the laptop"), S("Y from the desk")}))
             << qPrintable(m->Name());
     }
-    EXPECT_TRUE(SyncReportText(second).contains(S("\"sync conflict\"")));
+    // The closing message names the key word and lists the copies by id.
+    const QString text = SyncReportText(second);
+    EXPECT_TRUE(text.contains(S("\"sync conflict\""))) << qPrintable(text);
+    for (const NoteRecord& note : b.Db().LoadAllNotes()) {
+        if (KeyWordsOf(note).contains(SyncFormat::ConflictKeyWord()))
+            EXPECT_TRUE(second.conflicts.Contains(note.NoteID)) << note.NoteID;
+    }
+    for (qint32 id : second.conflicts)
+        EXPECT_TRUE(text.contains(QString::number(id))) << qPrintable(text);
 }
 
 TEST_F(TwoMachines, ADeletionTravelsButANoteEditedAfterItSurvives)
@@ -166,6 +174,33 @@ TEST_F(TwoMachines, ADeletionTravelsButANoteEditedAfterItSurvives)
     EXPECT_FALSE(b.Find(gone));
     EXPECT_EQ(a.Find(kept)->PlainText, S("Edited on the laptop after the desk deleted it"));
     EXPECT_FALSE(b.Find(early));
+}
+
+// A note stored without a GUID (an old file's) is given a new one at each reading: the
+// sync stores the one it sends, so the note travels once and is replaced, not copied, by
+// the other machine's edit.
+TEST_F(TwoMachines, ANoteStoredWithoutAGuidTravelsOnce)
+{
+    NoteRecord old;
+    old.NoteID = 1500;
+    old.DateAdded = DateTime::FromParts(2003, 5, 6, 7, 8, 9);
+    old.LastEdited = old.DateAdded;
+    old.PlainText = S("From an old file");
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), a.Folder().FullPath(NoteFileName(old)), {old}));
+    a.Reload();
+    SyncTwice();
+    SyncTwice();
+    ExpectSame();
+    EXPECT_EQ(b.Texts(), QStringList {S("From an old file")});
+    ASSERT_EQ(a.Db().LoadAllNotes().size(), 1);
+    const QString guid = a.Db().LoadAllNotes().first().NoteGUID;
+    EXPECT_EQ(a.Db().LoadAllNotes().first().NoteGUID, guid); // stored: the same at every reading
+
+    m_clock.Tick();
+    b.EditText(guid, S("From an old file, edited on the laptop"));
+    SyncTwice();
+    ExpectSame();
+    EXPECT_EQ(a.Texts(), QStringList {S("From an old file, edited on the laptop")});
 }
 
 } // namespace
