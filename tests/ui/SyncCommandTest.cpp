@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 #include "lists/CurrentNotesList.h"
 #include "store/IniSettingsBackend.h"
+#include "store/MemorySettingsBackend.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
 #include "store/Settings.h"
@@ -280,6 +281,31 @@ private slots:
         box->Machine()->clear();
         emit box->Machine()->editingFinished();
         QCOMPARE(box->Machine()->text(), SyncSettings::DefaultMachineName());
+    }
+
+    // A folder or name that cannot be stored is told, naming the settings file.
+    void aSettingThatCannotBeStoredIsTold()
+    {
+        struct FullDisk : MemorySettingsBackend
+        {
+            FileStatus Sync() override
+            {
+                return FileStatus::Failed(FileStatus::Action::Write, QStringLiteral("/home/a/Quorvel.ini"),
+                                          QStringLiteral("No space left on device"));
+            }
+        } backend;
+        Settings settings;
+        OptionsContext context;
+        context.settings = &settings;
+        context.backend = &backend;
+        QList<FileStatus> told;
+        context.tellFailure = [&told](const FileStatus& failure) { told.append(failure); };
+        COptionsPropSheet sheet(context);
+        auto* box = sheet.findChild<CSyncOptionsBox*>();
+        box->Folder()->setText(QStringLiteral("/mnt/sync"));
+        emit box->Folder()->editingFinished();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().Path(), QStringLiteral("/home/a/Quorvel.ini"));
     }
 
     // What the options page stores, the next "Sync Now" takes: the folder, and the machine's
