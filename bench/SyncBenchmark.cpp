@@ -8,6 +8,7 @@
 //
 //   SyncBenchmark [NOTES] [CHANGED]      (defaults 20,000 and 1,000)
 
+#include "MustBeStored.h"
 #include "exchange/ExportNotes.h"
 #include "exchange/ImportChooser.h"
 #include "exchange/ImportNotes.h"
@@ -15,7 +16,10 @@
 #include "format/NoteFile.h"
 #include "format/SourcesFile.h"
 #include "platform/ProgressReporter.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
+#include "sync/DeletionRecorder.h"
 #include "sync/SyncEngine.h"
 
 #include <QCoreApplication>
@@ -49,7 +53,7 @@ QString Words(QRandomGenerator& random, int count)
 // Notes in source and day files; every fourth with an attached file of 4 to 12 KB.
 void Generate(const DataFolder& folder, int noteCount)
 {
-    folder.CreateFolders();
+    MustBeStored(folder.CreateFolders());
     QRandomGenerator random(2112);
     AuthorList authors;
     for (int i = 0; i < 100; ++i)
@@ -64,8 +68,8 @@ void Generate(const DataFolder& folder, int noteCount)
         source.AuthorIds = {2 + i % 100, 2 + (i * 7) % 100};
         sources.append(source);
     }
-    WriteAuthorsFile(folder.FullPath(QStringLiteral("Data Files\\Authors.dat")), authors);
-    WriteSourcesFile(folder.FullPath(QStringLiteral("Data Files\\Sources.dat")), sources);
+    MustBeStored(WriteAuthorsFile(FileSystem::Real(), folder.AuthorsFilePath(), authors));
+    MustBeStored(WriteSourcesFile(FileSystem::Real(), folder.SourcesFilePath(), sources));
     std::map<QString, NotesList> files;
     for (int i = 0; i < noteCount; ++i) {
         NoteRecord note;
@@ -93,7 +97,7 @@ void Generate(const DataFolder& folder, int noteCount)
         files[folder.FullPath(NoteFileName(note))].append(note);
     }
     for (const auto& [path, notes] : files)
-        WriteNoteFile(path, notes);
+        MustBeStored(WriteNoteFile(FileSystem::Real(), path, notes));
 }
 
 double Seconds(const QElapsedTimer& timer)
@@ -133,20 +137,29 @@ struct Machine
     DataFolder folder;
     qint32 maxNoteId = 1000;
     qint32 maxAuthorId = 1;
+    ChangeNotice changes;
+    std::unique_ptr<SourceStore> sources;
     std::unique_ptr<NoteDatabase> db;
+    std::unique_ptr<DeletionRecorder> recorder;
 
     Machine(QString machineName, const QString& root)
         : name(std::move(machineName))
         , folder(root, root)
     {
-        folder.CreateFolders();
+        MustBeStored(folder.CreateFolders());
         Load();
     }
+    // As the program starts: the sources, the notes, the recorder of deletions.
     void Load()
     {
-        db = std::make_unique<NoteDatabase>(folder);
-        db->BindCounters(&maxNoteId, &maxAuthorId);
-        db->LoadNoteDatabase();
+        recorder.reset();
+        db.reset();
+        sources = std::make_unique<SourceStore>(folder, changes);
+        sources->BindAuthorCounter(&maxAuthorId);
+        db = std::make_unique<NoteDatabase>(folder, changes);
+        db->BindNoteCounter(&maxNoteId);
+        recorder = std::make_unique<DeletionRecorder>(folder, changes);
+        db->LoadNoteDatabase(*sources);
     }
     SyncReport Sync(const QString& syncFolder)
     {
@@ -155,6 +168,8 @@ struct Machine
         options.machine = name;
         SyncContext context;
         context.database = db.get();
+        context.sources = sources.get();
+        context.recorder = recorder.get();
         const SyncReport report = SyncNow(options, context);
         if (!report.ok)
             std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(report.error));
@@ -185,7 +200,7 @@ NoteIdList EditNotes(const DataFolder& folder, int count, int round)
                 break;
             }
             if (changed)
-                WriteNoteFile(notes.filePath(name), list);
+                MustBeStored(WriteNoteFile(FileSystem::Real(), notes.filePath(name), list));
             if (ids.Count() >= count)
                 break;
         }
@@ -237,6 +252,7 @@ int main(int argc, char** argv)
         desk.Load();
         ExportContext context;
         context.database = desk.db.get();
+        context.sources = desk.sources.get();
         const QString archive = work.filePath(QStringLiteral("baseline.qvx"));
         int exported = 0;
         exports.push_back(Time([&] { exported = ExportNotes(ids, archive, context); }));
@@ -247,6 +263,7 @@ int main(int argc, char** argv)
         SelectionRuleChooser chooser(SelectionRuleChooser::Rule::All);
         ImportContext import;
         import.database = laptop.db.get();
+        import.sources = laptop.sources.get();
         import.chooser = &chooser;
         int imported = 0;
         imports.push_back(Time([&] { imported = ImportNotes(archive, import); }));
