@@ -6,6 +6,7 @@
 #include "ui/CZolCheckBmpBtn.h"
 #include "ui/CommandIds.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLinearGradient>
@@ -131,6 +132,7 @@ void CChromaToolBar::CreateLists()
     m_zoom->setObjectName(QStringLiteral("zoomList"));
     m_zoom->setAccessibleName(QStringLiteral("Zoom"));
     m_zoom->setToolTip(QStringLiteral("Zoom: the size of the notes in the list"));
+    m_zoom->view()->setAccessibleName(QStringLiteral("Zoom: choices"));
     m_zoom->setFont(ArialFont());
     for (int value : ZoomValues)
         m_zoom->addItem(QString::number(value) + QLatin1Char('%'), value);
@@ -145,6 +147,7 @@ void CChromaToolBar::CreateLists()
     m_sort->setObjectName(QStringLiteral("sortList"));
     m_sort->setAccessibleName(QStringLiteral("Sort By"));
     m_sort->setToolTip(QStringLiteral("Sort By: the order of the current notes"));
+    m_sort->view()->setAccessibleName(QStringLiteral("Sort By: choices"));
     // On Linux a screen reader names a list by its label, so the label points at it.
     m_sortLabel->setBuddy(m_sort);
     m_sort->setFont(ArialFont());

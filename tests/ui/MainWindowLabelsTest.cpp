@@ -4,6 +4,7 @@
 #include "ui/CMainFrame.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -61,6 +62,12 @@ private slots:
         // Names tell the controls apart.
         names.removeDuplicates();
         QCOMPARE(names.size(), controls.size());
+        // A list's drop-down is read out too, as the list's choices.
+        for (QComboBox* list : frame->findChildren<QComboBox*>()) {
+            const QString choices = list->view()->accessibleName();
+            QVERIFY2(!choices.isEmpty() && choices.startsWith(list->accessibleName()),
+                     qPrintable(list->objectName()));
+        }
         frame.reset(); // before the application it shows
     }
 
