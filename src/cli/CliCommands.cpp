@@ -11,6 +11,7 @@
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/IndexCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/KeywordsCommand.h"
 #include "cli/NotesCommand.h"
@@ -55,6 +56,7 @@ const QList<std::pair<QString, Factory>>& Table()
         Entry<CurrentCommand>("current"),
         Entry<SortCommand>("sort"),
         Entry<SearchCommand>("search"),
+        Entry<IndexCommand>("index"),
         Entry<CiteCommand>("cite"),
         Entry<BibCommand>("bib"),
         Entry<ExportCommand>("export"),

@@ -1,0 +1,367 @@
+#include "index/IndexContent.h"
+
+#include "index/ByteCoding.h"
+#include "index/IndexStore.h"
+
+#include <algorithm>
+
+using namespace ByteCoding;
+
+namespace {
+
+QByteArray EncodeText(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+QString DecodeText(QByteArrayView bytes)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    std::memcpy(text.data(), bytes.data(), size_t(text.size()) * 2);
+    return text;
+}
+
+QByteArray EncodePath(const CategoryAssignment& path)
+{
+    QByteArray out;
+    PutVarint(out, quint64(path.entries.size()));
+    for (const CategoryLevelEntry& entry : path.entries) {
+        Put<qint32>(out, entry.level);
+        PutBytes(out, EncodeText(entry.name));
+        PutBytes(out, EncodeText(entry.parentName));
+    }
+    return out;
+}
+
+std::optional<CategoryAssignment> DecodePath(QByteArrayView bytes)
+{
+    Reader in(bytes);
+    CategoryAssignment path;
+    path.entries.clear();
+    const quint64 count = in.GetVarint();
+    for (quint64 i = 0; i < count && in.Ok(); ++i) {
+        CategoryLevelEntry entry;
+        entry.level = in.Get<qint32>();
+        entry.name = DecodeText(in.GetBytes());
+        entry.parentName = DecodeText(in.GetBytes());
+        path.entries.append(entry);
+    }
+    if (!in.Ok() || !in.AtEnd())
+        return std::nullopt;
+    return path;
+}
+
+// A stored DocSet ends in the digest of its bytes, so that a damaged one is noticed.
+QByteArray SealPostings(const DocSet& docs)
+{
+    QByteArray bytes = docs.Serialize();
+    Put<quint64>(bytes, Digest(bytes));
+    return bytes;
+}
+
+std::optional<DocSet> OpenPostings(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return DocSet(); // a term whose documents were never merged
+    if (bytes.size() < 8)
+        return std::nullopt;
+    const QByteArrayView body = bytes.first(bytes.size() - 8);
+    if (Reader(bytes.sliced(body.size())).Get<quint64>() != Digest(body))
+        return std::nullopt;
+    return DocSet::Deserialize(body);
+}
+
+QByteArray EncodeTerms(std::vector<quint32> terms)
+{
+    std::sort(terms.begin(), terms.end());
+    QByteArray out;
+    PutVarint(out, terms.size());
+    quint32 previous = 0;
+    for (const quint32 term : terms) {
+        PutVarint(out, term - previous);
+        previous = term;
+    }
+    return out;
+}
+
+std::optional<std::vector<quint32>> DecodeTerms(QByteArrayView bytes)
+{
+    Reader in(bytes);
+    const quint64 count = in.GetVarint();
+    if (count > quint64(bytes.size()))
+        return std::nullopt;
+    std::vector<quint32> terms;
+    terms.reserve(size_t(count));
+    quint64 term = 0;
+    for (quint64 i = 0; i < count && in.Ok(); ++i) {
+        term += in.GetVarint();
+        terms.push_back(quint32(term));
+    }
+    if (!in.Ok() || !in.AtEnd())
+        return std::nullopt;
+    return terms;
+}
+
+} // namespace
+
+IndexContent::IndexContent(IndexStore& store)
+    : m_store(store)
+{
+}
+
+bool IndexContent::Load()
+{
+    bool damaged = false;
+    damaged |= !m_store.ReadCategories([&](quint32 id, QByteArrayView bytes) {
+        const std::optional<CategoryAssignment> path = DecodePath(bytes);
+        if (!path || id != m_categories.size()) {
+            damaged = true;
+            return;
+        }
+        m_categoryNumbers.insert(bytes.toByteArray(), id);
+        m_categories.push_back(*path);
+    });
+    damaged |= !m_store.ReadTerms([&](quint32 id, int kind, QByteArrayView term) {
+        if (kind != int(Vocabulary::Kind::Token) && kind != int(Vocabulary::Kind::Gram))
+            return false;
+        return m_vocabulary.Restore(id, Vocabulary::Kind(kind),
+                                    std::string_view(term.data(), size_t(term.size())));
+    });
+    damaged |= damaged || !m_vocabulary.FinishRestore();
+    damaged |= !m_store.ReadFiles([&](const QString& name, QByteArrayView bytes) {
+        std::optional<IndexedFile> file = IndexedFile::Deserialize(bytes);
+        if (!file) {
+            damaged = true;
+            return;
+        }
+        for (const IndexedDoc& doc : file->docs) {
+            damaged |= doc.categories >= m_categories.size();
+            ++m_docCount;
+            if (doc.Has(IndexedDoc::RichTextEmpty))
+                continue;
+            m_live.Add(doc.doc);
+            if (doc.Has(IndexedDoc::PlainTextEmpty))
+                m_plainEmpty.Add(doc.doc);
+            if (doc.Has(IndexedDoc::PlainHasShownWords))
+                m_plainHasWords.Add(doc.doc);
+        }
+        m_files.insert(name, std::move(*file));
+    });
+    const std::optional<QByteArray> counters = m_store.ReadMeta("counters");
+    damaged |= !counters || counters->size() != 8;
+    if (counters && counters->size() == 8) {
+        Reader in(*counters);
+        m_nextDoc = in.Get<quint32>();
+        m_dropped = in.Get<quint32>();
+    }
+    damaged |= m_nextDoc <= m_live.Max();
+    damaged |= !m_store.ReadPending([&](quint32 doc, QByteArrayView bytes) {
+        const std::optional<std::vector<quint32>> tokens = DecodeTerms(bytes);
+        if (!tokens || doc >= m_nextDoc) {
+            damaged = true;
+            return;
+        }
+        for (const quint32 token : *tokens) {
+            if (token >= m_vocabulary.Size() || m_vocabulary.KindOf(token) != Vocabulary::Kind::Token) {
+                damaged = true;
+                return;
+            }
+        }
+        IndexedDoc known;
+        known.doc = doc;
+        AddDoc(known, *tokens, {}, false);
+    });
+    m_failed = damaged;
+    return !damaged;
+}
+
+const CategoryAssignment& IndexContent::CategoryPath(quint32 number) const
+{
+    static const CategoryAssignment none;
+    return number < m_categories.size() ? m_categories[number] : none;
+}
+
+DocSet* IndexContent::BasePostings(quint32 term)
+{
+    const auto found = m_base.find(term);
+    if (found != m_base.end())
+        return &found->second;
+    const std::optional<QByteArray> bytes = m_store.ReadPostings(term);
+    std::optional<DocSet> docs = bytes ? OpenPostings(*bytes) : std::nullopt;
+    if (!docs) {
+        Fail();
+        return nullptr;
+    }
+    return &m_base.emplace(term, std::move(*docs)).first->second;
+}
+
+DocSet IndexContent::Postings(quint32 term)
+{
+    return UnionOfPostings({term});
+}
+
+DocSet IndexContent::UnionOfPostings(const std::vector<quint32>& terms)
+{
+    std::vector<const DocSet*> parts;
+    parts.reserve(terms.size() * 2);
+    for (const quint32 term : terms) {
+        if (const DocSet* base = BasePostings(term))
+            parts.push_back(base);
+        const auto pending = m_pending.find(term);
+        if (pending != m_pending.end())
+            parts.push_back(&pending->second);
+    }
+    return DocSet::Union(parts);
+}
+
+std::optional<PackedTexts::Texts> IndexContent::Texts(quint32 doc)
+{
+    const std::optional<QByteArray> packed = m_store.ReadTexts(doc);
+    std::optional<PackedTexts::Texts> texts;
+    if (packed && !packed->isEmpty())
+        texts = m_packer.Unpack(*packed);
+    if (!texts)
+        Fail();
+    return texts;
+}
+
+quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
+{
+    const QByteArray bytes = EncodePath(path);
+    const auto found = m_categoryNumbers.constFind(bytes);
+    if (found != m_categoryNumbers.cend())
+        return *found;
+    const auto number = quint32(m_categories.size());
+    if (!m_store.PutCategory(number, bytes))
+        Fail();
+    m_categories.push_back(path);
+    m_categoryNumbers.insert(bytes, number);
+    return number;
+}
+
+void IndexContent::StoreTerm(quint32 id)
+{
+    const std::string_view term = m_vocabulary.Term(id);
+    if (!m_store.PutTerm(id, int(m_vocabulary.KindOf(id)),
+                         QByteArrayView(term.data(), qsizetype(term.size()))))
+        Fail();
+}
+
+quint32 IndexContent::TokenNumber(std::string_view token)
+{
+    const quint32 before = m_vocabulary.Size();
+    const quint32 id = m_vocabulary.Add(Vocabulary::Kind::Token, token);
+    for (quint32 added = before; added < m_vocabulary.Size(); ++added)
+        StoreTerm(added); // the token and the grams it brought
+    return id;
+}
+
+void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens,
+                          QByteArrayView packedTexts, bool writePending)
+{
+    m_termMark.resize(m_vocabulary.Size(), 0);
+    const quint32 mark = doc.doc + 1; // documents are numbered from 1; 0 marks nothing
+    auto count = [&](quint32 term) {
+        if (m_termMark[term] == mark)
+            return;
+        m_termMark[term] = mark;
+        m_pending[term].Add(doc.doc);
+    };
+    for (const quint32 token : tokens) {
+        count(token);
+        for (const quint32 gram : m_vocabulary.GramsOf(token))
+            count(gram);
+    }
+    m_pendingDocs.push_back(doc.doc);
+    if (writePending && !m_store.PutPending(doc.doc, EncodeTerms(tokens)))
+        Fail();
+    if (!packedTexts.isEmpty() && !m_store.PutTexts(doc.doc, packedTexts))
+        Fail();
+}
+
+void IndexContent::PutFile(const QString& name, IndexedFile file)
+{
+    if (!m_store.PutFile(name, file.Serialize()))
+        Fail();
+    const auto old = m_files.constFind(name);
+    if (old != m_files.cend())
+        m_docCount -= quint32(old->docs.size());
+    m_docCount += quint32(file.docs.size());
+    for (const IndexedDoc& doc : file.docs) {
+        if (doc.Has(IndexedDoc::RichTextEmpty))
+            continue;
+        m_live.Add(doc.doc);
+        if (doc.Has(IndexedDoc::PlainTextEmpty))
+            m_plainEmpty.Add(doc.doc);
+        if (doc.Has(IndexedDoc::PlainHasShownWords))
+            m_plainHasWords.Add(doc.doc);
+    }
+    m_files.insert(name, std::move(file));
+    StoreCounters();
+}
+
+void IndexContent::StoreCounters()
+{
+    QByteArray counters;
+    Put<quint32>(counters, m_nextDoc);
+    Put<quint32>(counters, m_dropped);
+    if (!m_store.PutMeta("counters", counters))
+        Fail();
+}
+
+void IndexContent::RemoveFile(const QString& name)
+{
+    const auto old = m_files.constFind(name);
+    if (old == m_files.cend())
+        return;
+    m_docCount -= quint32(old->docs.size());
+    m_files.erase(old);
+    if (!m_store.DeleteFile(name))
+        Fail();
+}
+
+void IndexContent::DropDoc(quint32 doc)
+{
+    m_live.Remove(doc);
+    m_plainEmpty.Remove(doc);
+    m_plainHasWords.Remove(doc);
+    ++m_dropped;
+    if (!m_store.DeleteTexts(doc))
+        Fail();
+    StoreCounters();
+}
+
+void IndexContent::FoldPending()
+{
+    for (auto& [term, docs] : m_pending) {
+        DocSet* base = BasePostings(term);
+        if (!base)
+            return;
+        *base |= docs;
+        *base &= m_live;
+        base->Optimize();
+        if (!m_store.PutPostings(term, SealPostings(*base)))
+            Fail();
+    }
+    m_pending.clear();
+    m_pendingDocs.clear();
+    if (!m_store.ClearPending())
+        Fail();
+    StoreCounters();
+}
+
+void IndexContent::Compact()
+{
+    FoldPending();
+    for (quint32 term = 0; term < m_vocabulary.Size() && !m_failed; ++term) {
+        DocSet* base = BasePostings(term);
+        if (!base)
+            return;
+        const quint64 before = base->Count();
+        *base &= m_live;
+        if (base->Count() != before && !m_store.PutPostings(term, SealPostings(*base)))
+            Fail();
+    }
+    m_dropped = 0;
+    StoreCounters();
+}

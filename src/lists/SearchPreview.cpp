@@ -1,0 +1,153 @@
+#include "lists/SearchPreview.h"
+
+#include "index/SearchIndex.h"
+#include "index/ShownText.h"
+#include "lists/DatabaseSearch.h"
+#include "lists/NoteMatcher.h"
+#include "lists/SearchQuery.h"
+#include "richtext/RtfReader.h"
+#include "store/NoteDatabase.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+constexpr int kLineLength = 160; // characters of a line shown
+constexpr int kAround = 40; // characters before the first hit when it is further on
+
+// The first line of shown; when no hit lies in it, the words around the first hit after it.
+void MakeLine(const QString& shown, const TextMatcher& rules, SearchPreview::Hit* hit)
+{
+    QList<QPair<int, int>> all;
+    rules.FindAllHits(shown, &all);
+    std::sort(all.begin(), all.end());
+    const qsizetype end = shown.indexOf(QLatin1Char('\n'));
+    const int firstLineEnd = int(std::min<qsizetype>(end < 0 ? shown.size() : end, kLineLength));
+    hit->line = shown.left(firstLineEnd);
+    for (const QPair<int, int>& range : std::as_const(all)) {
+        if (range.first + range.second <= firstLineEnd)
+            hit->hits.append(range);
+    }
+    if (!hit->hits.isEmpty() || all.isEmpty())
+        return;
+    const int from = std::max(firstLineEnd, all.first().first - kAround);
+    QString excerpt = shown.mid(from, kLineLength / 2 + kAround);
+    const qsizetype breakAt
+        = excerpt.indexOf(QLatin1Char('\n'), all.first().first - from + all.first().second);
+    if (breakAt >= 0)
+        excerpt.truncate(breakAt);
+    const int offset = int(hit->line.size()) + 5 - from;
+    hit->line += QStringLiteral(" ... ") + excerpt;
+    for (const QPair<int, int>& range : std::as_const(all)) {
+        if (range.first >= from && range.first + range.second <= from + excerpt.size())
+            hit->hits.append({range.first + offset, range.second});
+    }
+}
+
+SearchPreview::Hit MakeHit(NoteDatabase& database, qint32 noteId, const TextMatcher& rules)
+{
+    SearchPreview::Hit hit;
+    hit.noteId = noteId;
+    const std::optional<NoteRecord> note = database.ReadNote(noteId);
+    if (!note)
+        return hit;
+    hit.dateAdded = note->DateAdded;
+    if (note->SourceID > 0) {
+        if (const SourceRecord* source = database.FindSource(note->SourceID))
+            hit.sourceTitle = source->Fields.value(0);
+    }
+    MakeLine(RtfReader::ReadShownText(RtfBytesOfText(note->RichText)), rules, &hit);
+    return hit;
+}
+
+QStringList ListFileNames(const NoteDatabase& database)
+{
+    QStringList names;
+    QSet<QString> seen;
+    for (const ListedNote& note : database.CurrentList()) {
+        const std::optional<QString> path = database.FileIndex().FileOfNote(note.NoteID);
+        if (path && !seen.contains(*path)) {
+            seen.insert(*path);
+            names.append(QFileInfo(*path).fileName());
+        }
+    }
+    return names;
+}
+
+// The first limit notes a database search would find, and how many it would find; only
+// the ids of the first are made.
+std::optional<QList<qint32>> FoundInDatabase(const SearchQuery& query, const NoteDatabase& database,
+                                             SearchIndex& index, int limit, int* count)
+{
+    const QStringList names = database.NoteFileNames();
+    if (!index.Refresh(names))
+        return std::nullopt;
+    SearchQuery fileQuery; // as the search parses it again for the files
+    ParseQuery(query.Text, &fileQuery, nullptr);
+    std::vector<SearchIndex::Hit> hits;
+    if (query.IsShowAll()) {
+        hits = index.All(names);
+        *count = int(hits.size());
+    } else if (!fileQuery.Terms.isEmpty()) {
+        std::optional<std::vector<SearchIndex::Hit>> found
+            = index.Find(NoteMatcher(fileQuery).Rules(), names, limit, count);
+        if (!found)
+            return std::nullopt;
+        hits = std::move(*found);
+    }
+    QList<qint32> ids;
+    for (size_t i = 0; i < hits.size() && int(i) < limit; ++i)
+        ids.append(hits[i].doc->noteId);
+    return ids;
+}
+
+std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const NoteDatabase& database,
+                                         SearchIndex& index)
+{
+    const std::optional<ListedNotes> found = FilterListedNotesIndexed(
+        query, database.CurrentList(), index, database.NoteFileNames(), ListFileNames(database));
+    if (!found)
+        return std::nullopt;
+    QList<qint32> ids;
+    for (const ListedNote& note : *found)
+        ids.append(note.NoteID);
+    return ids;
+}
+
+} // namespace
+
+QString PreviewNotReadyText()
+{
+    return QStringLiteral("Building the search index... Press Enter to search.");
+}
+
+SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchIndex& index,
+                            bool currentNotes, int limit)
+{
+    SearchPreview preview;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return preview;
+    SearchQuery query;
+    if (!ParseQuery(trimmed, &query, nullptr)) {
+        preview.status = SearchPreview::Status::Invalid;
+        preview.message = InvalidQueryMessage();
+        return preview;
+    }
+    const NoteMatcher matcher(query);
+    const std::optional<QList<qint32>> found = currentNotes
+        ? FoundInList(query, database, index)
+        : FoundInDatabase(query, database, index, limit, &preview.count);
+    if (!found) {
+        preview.status = SearchPreview::Status::NotReady;
+        preview.message = PreviewNotReadyText();
+        return preview;
+    }
+    preview.status = SearchPreview::Status::Ready;
+    if (currentNotes)
+        preview.count = int(found->size());
+    for (qsizetype i = 0; i < found->size() && i < limit; ++i)
+        preview.hits.append(MakeHit(database, found->at(i), matcher.Rules()));
+    return preview;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "format/DateTime.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class NoteDatabase;
+class SearchIndex;
+
+// What the search field shows while the user types, before any search is run: how many
+// notes the query would find and the first of them, from the kept index. Nothing in the
+// database or the current list changes.
+struct SearchPreview
+{
+    enum class Status
+    {
+        Empty, // nothing typed
+        Invalid, // both operators: message holds the search's own refusal
+        NotReady, // the index is being built or cannot be used: press Enter to search
+        Ready,
+    };
+
+    struct Hit
+    {
+        qint32 noteId = 0;
+        // The note's first line as shown, and, when no hit lies in it, " ... " and the
+        // words around the first hit; the hits in it as (start, length).
+        QString line;
+        QList<QPair<int, int>> hits;
+        QString sourceTitle; // empty for a note without a source
+        DateTime dateAdded;
+    };
+
+    Status status = Status::Empty;
+    QString message;
+    int count = 0; // the notes the search would find
+    QList<Hit> hits; // the first of them, in the order the search finds them
+};
+
+// The preview of text (trimmed, then parsed as the search parses it) in the database, or
+// with currentNotes among the notes of the current list; at most limit hits.
+SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchIndex& index,
+                            bool currentNotes, int limit = 20);
+
+// "Building the search index..." while it is built.
+QString PreviewNotReadyText();

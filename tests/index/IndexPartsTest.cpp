@@ -1,0 +1,148 @@
+// The pieces the index stands on: what a token is, how terms are found among tokens, and
+// that stored blobs which are not what was written are refused.
+
+#include "index/DocSet.h"
+#include "index/IndexedDoc.h"
+#include "index/PackedTexts.h"
+#include "index/TextMatcher.h"
+#include "index/TextTokenizer.h"
+#include "index/Vocabulary.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Strings(const std::vector<std::string_view>& views)
+{
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string> TermsOf(const Vocabulary& vocabulary, const std::vector<quint32>& ids)
+{
+    std::vector<std::string> terms;
+    for (const quint32 id : ids)
+        terms.emplace_back(vocabulary.Term(id));
+    return terms;
+}
+
+// The index finds a term of one kind of character inside one token only because folding
+// a character's case never turns a word character into a separator or back.
+TEST(IndexPartsTest, FoldingKeepsWhatIsAWordCharacter)
+{
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        ASSERT_EQ(IsWordChar(c), IsWordChar(QChar::toCaseFolded(c))) << std::hex << quint32(c);
+    }
+}
+
+TEST(IndexPartsTest, TokensAreRunsOfOneKindFolded)
+{
+    TextTokenizer tokenizer;
+    EXPECT_EQ(Strings(tokenizer.Split(QStringLiteral("Salt, and PEPPER. salt"))),
+              (std::vector<std::string> {"salt", ", ", "and", " ", "pepper", ". "}));
+    // Marks belong to their letter; the Kelvin sign folds to k; a lone surrogate is kept.
+    EXPECT_EQ(Strings(tokenizer.Split(QStringLiteral("e\u0301t\u00c9 \u212a"))),
+              (std::vector<std::string> {"e\xcc\x81t\xc3\xa9", " ", "k"}));
+    EXPECT_EQ(Strings(tokenizer.Split(QString(QChar(0xD800)) + QStringLiteral("x"))),
+              (std::vector<std::string> {"\xed\xa0\x80", "x"}));
+    EXPECT_TRUE(tokenizer.Split(QString()).empty());
+
+    const std::vector<TextTokenizer::Run> runs = TextTokenizer::Runs(QStringLiteral("Co-Op"));
+    ASSERT_EQ(runs.size(), 3U);
+    EXPECT_EQ(runs[0].folded, QByteArray("co"));
+    EXPECT_TRUE(runs[0].word);
+    EXPECT_EQ(runs[1].folded, QByteArray("-"));
+    EXPECT_FALSE(runs[1].word);
+}
+
+TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
+{
+    Vocabulary vocabulary;
+    for (const char* token : {"category", "cat", "scat", "dog", "\xc3\xa9t\xc3\xa9"})
+        vocabulary.Add(Vocabulary::Kind::Token, token);
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("cat")),
+              (std::vector<std::string> {"category", "cat", "scat"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensStartingWith("cat")),
+              (std::vector<std::string> {"category", "cat"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensEndingWith("at")),
+              (std::vector<std::string> {"cat", "scat"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("t\xc3\xa9")),
+              (std::vector<std::string> {"\xc3\xa9t\xc3\xa9"}));
+    EXPECT_TRUE(vocabulary.TokensContaining("gc").empty()); // never across two tokens
+
+    // A token's grams: each character and each pair of neighbours, once.
+    const std::vector<quint32>& grams = vocabulary.GramsOf(*vocabulary.Find(Vocabulary::Kind::Token, "scat"));
+    EXPECT_EQ(TermsOf(vocabulary, grams).size(), 7U);
+    EXPECT_TRUE(vocabulary.Find(Vocabulary::Kind::Gram, "\xc3\xa9t").has_value());
+    EXPECT_FALSE(vocabulary.Find(Vocabulary::Kind::Gram, "sca").has_value());
+}
+
+TEST(IndexPartsTest, RestoringNeedsEveryGram)
+{
+    Vocabulary stored;
+    stored.Add(Vocabulary::Kind::Token, "ab");
+    Vocabulary restored;
+    for (quint32 id = 0; id < stored.Size(); ++id)
+        ASSERT_TRUE(restored.Restore(id, stored.KindOf(id), stored.Term(id)));
+    EXPECT_TRUE(restored.FinishRestore());
+    EXPECT_EQ(restored.GramsOf(0), stored.GramsOf(0));
+
+    Vocabulary partial; // the grams were lost
+    ASSERT_TRUE(partial.Restore(0, Vocabulary::Kind::Token, "ab"));
+    EXPECT_FALSE(partial.FinishRestore());
+    EXPECT_FALSE(partial.Restore(5, Vocabulary::Kind::Token, "cd")); // numbers come in order
+}
+
+TEST(IndexPartsTest, DamagedBlobsAreRefused)
+{
+    DocSet docs;
+    for (quint32 doc : {1U, 5U, 70000U, 70001U})
+        docs.Add(doc);
+    const QByteArray bytes = docs.Serialize();
+    ASSERT_TRUE(DocSet::Deserialize(bytes).has_value());
+    EXPECT_EQ(*DocSet::Deserialize(bytes), docs);
+    EXPECT_FALSE(DocSet::Deserialize(bytes.left(bytes.size() - 1)).has_value());
+    EXPECT_FALSE(DocSet::Deserialize(QByteArray(bytes + "x")).has_value());
+    EXPECT_FALSE(DocSet::Deserialize(QByteArray(40, '\xff')).has_value());
+
+    IndexedFile file;
+    file.stamp.size = 12;
+    IndexedDoc doc;
+    doc.doc = 3;
+    doc.noteId = 1002;
+    doc.dateAdded = DateTime::FromParts(2008, 8, 14, 21, 23, 56);
+    doc.lastEdited = DateTime::Invalid();
+    file.docs = {doc, doc};
+    QByteArray state = file.Serialize();
+    ASSERT_TRUE(IndexedFile::Deserialize(state).has_value());
+    EXPECT_EQ(IndexedFile::Deserialize(state)->docs, file.docs);
+    state[20] = char(state[20] ^ 1);
+    EXPECT_FALSE(IndexedFile::Deserialize(state).has_value());
+
+    PackedTexts packer;
+    const QByteArray packed = packer.Pack(QStringLiteral("caf\u00e9 au lait"), "cafe au lait");
+    ASSERT_TRUE(packer.Unpack(packed).has_value());
+    EXPECT_EQ(packer.Unpack(packed)->shown, QStringLiteral("caf\u00e9 au lait"));
+    EXPECT_EQ(packer.Unpack(packed)->plainText, QByteArray("cafe au lait"));
+    EXPECT_FALSE(packer.Unpack(packed.left(packed.size() - 2)).has_value());
+    EXPECT_FALSE(packer.Unpack(QByteArray("\x01\x7f garbage")).has_value());
+}
+
+TEST(IndexPartsTest, PackedTextsKeepEveryTextExactly)
+{
+    PackedTexts packer;
+    const QString lone = QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b");
+    for (const auto& [shown, plain] :
+         std::vector<std::pair<QString, QByteArray>> {{QStringLiteral("same"), QByteArray("same")},
+                                                      {QString(), QByteArray()},
+                                                      {lone, QByteArray("\xe9 cp1252")},
+                                                      {QStringLiteral("\U00010400\n\t"), QByteArray()}}) {
+        const std::optional<PackedTexts::Texts> texts = packer.Unpack(packer.Pack(shown, plain));
+        ASSERT_TRUE(texts.has_value());
+        EXPECT_EQ(texts->shown, shown);
+        EXPECT_EQ(texts->plainText, plain);
+    }
+}
+
+} // namespace
