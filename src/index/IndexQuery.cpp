@@ -43,6 +43,12 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
         term.wordsOnly = true;
         return term;
     }
+    if (!QStringView(body).isValidUtf16()) {
+        // Half a character pair matches half of one in the text, which no token shows:
+        // every note is a candidate.
+        term.docs = content.Live();
+        return term;
+    }
     const std::vector<TextTokenizer::Run> runs = TextTokenizer::Runs(body);
     if (runs.size() == 1) {
         const TextTokenizer::Run& run = runs.front();

@@ -16,8 +16,9 @@ class TextMatcher;
 //   exact for the shown text, and a note whose PlainText holds every word of its shown
 //   text (or is empty) passes the PlainText rule too.
 // - any other term (punctuation, or reaching across words) gives candidates: the notes
-//   whose tokens could hold its runs in a row. Each candidate is confirmed by the rules
-//   themselves on its kept texts, as is every note the exact rule does not settle.
+//   whose tokens could hold its runs in a row (a term holding half of a surrogate pair:
+//   every note). Each candidate is confirmed by the rules themselves on its kept texts,
+//   as is every note the exact rule does not settle.
 class IndexQuery
 {
 public:
