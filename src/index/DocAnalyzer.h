@@ -9,27 +9,24 @@
 #include <vector>
 
 // Turns a note record into what the search index keeps of it: the tokens of its shown
-// text, whether its PlainText holds every word of that text, and its texts packed. The
-// costly part of indexing (reading the RTF), so each thread has its own analyzer.
+// text and that text packed. The costly part of indexing (reading the RTF), so each
+// thread has its own analyzer.
 class DocAnalyzer
 {
 public:
     struct Result
     {
-        IndexedDoc keys; // with PlainHasShownWords set as found
+        IndexedDoc keys;
         CategoryAssignment categories;
         std::vector<std::string_view> tokens; // valid until the next Analyze
-        QByteArray packedTexts; // empty for a note without RichText
+        QByteArray packedText; // empty for a note without RichText
     };
 
     // record's keys are taken over; its texts are read.
     const Result& Analyze(const NoteFileRecords::Record& record);
 
 private:
-    bool PlainHasShownWords(QByteArrayView plainText);
-
-    TextTokenizer m_shownTokens;
-    TextTokenizer m_plainTokens;
+    TextTokenizer m_tokenizer;
     PackedTexts m_packer;
     Result m_result;
 };

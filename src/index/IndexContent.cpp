@@ -140,10 +140,6 @@ bool IndexContent::Load()
             if (doc.Has(IndexedDoc::RichTextEmpty))
                 continue;
             m_live.Add(doc.doc);
-            if (doc.Has(IndexedDoc::PlainTextEmpty))
-                m_plainEmpty.Add(doc.doc);
-            if (doc.Has(IndexedDoc::PlainHasShownWords))
-                m_plainHasWords.Add(doc.doc);
         }
         m_files.insert(name, std::move(*file));
     });
@@ -214,15 +210,15 @@ DocSet IndexContent::UnionOfPostings(const std::vector<quint32>& terms)
     return DocSet::Union(parts);
 }
 
-std::optional<PackedTexts::Texts> IndexContent::Texts(quint32 doc)
+std::optional<QString> IndexContent::ShownText(quint32 doc)
 {
     const std::optional<QByteArray> packed = m_store.ReadTexts(doc);
-    std::optional<PackedTexts::Texts> texts;
+    std::optional<QString> shown;
     if (packed && !packed->isEmpty())
-        texts = m_packer.Unpack(*packed);
-    if (!texts)
+        shown = m_packer.Unpack(*packed);
+    if (!shown)
         Fail();
-    return texts;
+    return shown;
 }
 
 quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
@@ -257,7 +253,7 @@ quint32 IndexContent::TokenNumber(std::string_view token)
 }
 
 void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens,
-                          QByteArrayView packedTexts, bool writePending)
+                          QByteArrayView packedText, bool writePending)
 {
     m_termMark.resize(m_vocabulary.Size(), 0);
     const quint32 mark = doc.doc + 1; // documents are numbered from 1; 0 marks nothing
@@ -275,7 +271,7 @@ void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tok
     m_pendingDocs.push_back(doc.doc);
     if (writePending && !m_store.PutPending(doc.doc, EncodeTerms(tokens)))
         Fail();
-    if (!packedTexts.isEmpty() && !m_store.PutTexts(doc.doc, packedTexts))
+    if (!packedText.isEmpty() && !m_store.PutTexts(doc.doc, packedText))
         Fail();
 }
 
@@ -291,10 +287,6 @@ void IndexContent::PutFile(const QString& name, IndexedFile file)
         if (doc.Has(IndexedDoc::RichTextEmpty))
             continue;
         m_live.Add(doc.doc);
-        if (doc.Has(IndexedDoc::PlainTextEmpty))
-            m_plainEmpty.Add(doc.doc);
-        if (doc.Has(IndexedDoc::PlainHasShownWords))
-            m_plainHasWords.Add(doc.doc);
     }
     m_files.insert(name, std::move(file));
     StoreCounters();
@@ -323,8 +315,6 @@ void IndexContent::RemoveFile(const QString& name)
 void IndexContent::DropDoc(quint32 doc)
 {
     m_live.Remove(doc);
-    m_plainEmpty.Remove(doc);
-    m_plainHasWords.Remove(doc);
     ++m_dropped;
     if (!m_store.DeleteTexts(doc))
         Fail();

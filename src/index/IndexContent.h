@@ -46,12 +46,8 @@ public:
     DocSet UnionOfPostings(const std::vector<quint32>& terms);
     // Documents in a file that have a RichText (the only ones that can match).
     const DocSet& Live() const { return m_live; }
-    // Of those, the ones whose PlainText is empty, and the ones whose PlainText holds every
-    // word of their shown text.
-    const DocSet& PlainEmpty() const { return m_plainEmpty; }
-    const DocSet& PlainHasShownWords() const { return m_plainHasWords; }
-    // A document's texts; none when they cannot be read (the content has then failed).
-    std::optional<PackedTexts::Texts> Texts(quint32 doc);
+    // A document's shown text; none when it cannot be read (the content has then failed).
+    std::optional<QString> ShownText(quint32 doc);
     quint32 DocCount() const { return m_docCount; }
     quint32 PendingCount() const { return quint32(m_pendingDocs.size()); }
     // Documents dropped since the postings were last compacted.
@@ -65,9 +61,9 @@ public:
     quint32 CategoryNumber(const CategoryAssignment& path);
     // The number of a token, stored (with its new grams) when new.
     quint32 TokenNumber(std::string_view token);
-    // A new document's terms (its tokens; their grams follow), its texts and flags.
+    // A new document's terms (its tokens; their grams follow) and its packed text.
     // writePending: store them as a pending row (a whole build folds them instead).
-    void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, QByteArrayView packedTexts,
+    void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, QByteArrayView packedText,
                 bool writePending);
     // Replaces what is known of a file (its documents must all have been added or kept).
     void PutFile(const QString& name, IndexedFile file);
@@ -96,8 +92,6 @@ private:
     std::vector<quint32> m_pendingDocs;
     std::vector<quint32> m_termMark; // per term, the last document that counted it
     DocSet m_live;
-    DocSet m_plainEmpty;
-    DocSet m_plainHasWords;
     quint32 m_nextDoc = 1;
     quint32 m_docCount = 0; // documents in some file, with a RichText or not
     quint32 m_dropped = 0;

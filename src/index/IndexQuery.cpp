@@ -11,7 +11,6 @@ struct TermDocs
 {
     DocSet docs; // the notes whose shown text hits it, or candidates for it
     bool exactShown = false; // docs is exactly the notes whose shown text hits the term
-    bool wordsOnly = false; // the term is one run of word characters
 };
 
 std::string_view View(const QByteArray& bytes)
@@ -22,7 +21,7 @@ std::string_view View(const QByteArray& bytes)
 DocSet Containing(IndexContent& content, const QByteArray& piece)
 {
     const Vocabulary& terms = content.Terms();
-    if (TextTokenizer::CharCount(View(piece)) <= 2) {
+    if (TextTokenizer::CharCount(View(piece)) <= Vocabulary::kLongestGram) {
         const std::optional<quint32> gram = terms.Find(Vocabulary::Kind::Gram, View(piece));
         return gram ? content.Postings(*gram) : DocSet();
     }
@@ -40,7 +39,6 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
     TermDocs term;
     if (body.isEmpty()) { // never a hit
         term.exactShown = true;
-        term.wordsOnly = true;
         return term;
     }
     if (!QStringView(body).isValidUtf16()) {
@@ -52,7 +50,6 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
     const std::vector<TextTokenizer::Run> runs = TextTokenizer::Runs(body);
     if (runs.size() == 1) {
         const TextTokenizer::Run& run = runs.front();
-        term.wordsOnly = run.word;
         // A quoted run of other characters must still have words or nothing beside it:
         // that is confirmed on the text.
         term.exactShown = run.word || !wholeWord;
@@ -88,22 +85,14 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
 std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const TextMatcher& rules)
 {
     const bool all = rules.Op() == TextMatcher::And;
-    std::vector<TermDocs> terms;
-    for (int i = 0; i < rules.TermCount(); ++i)
-        terms.push_back(LookUp(content, rules.TermBody(i), rules.IsWholeWord(i)));
-
-    // Candidates, and those settled without reading their texts: a note whose PlainText
-    // is empty passes that rule; one that holds every shown word passes it for a term of
-    // word characters found in its shown text.
-    const DocSet passesPlainRule = content.PlainEmpty() | content.PlainHasShownWords();
+    // Candidates, and the notes settled without reading their texts: those of the terms
+    // whose notes the index knows exactly.
     DocSet candidates;
-    DocSet settled;
+    DocSet exact;
     bool allExact = true;
-    bool allWords = true;
-    for (size_t i = 0; i < terms.size(); ++i) {
-        const TermDocs& term = terms[i];
+    for (int i = 0; i < rules.TermCount(); ++i) {
+        const TermDocs term = LookUp(content, rules.TermBody(i), rules.IsWholeWord(i));
         allExact = allExact && term.exactShown;
-        allWords = allWords && term.wordsOnly && term.exactShown;
         if (i == 0)
             candidates = term.docs;
         else if (all)
@@ -111,28 +100,22 @@ std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const 
         else
             candidates |= term.docs;
         if (!all && term.exactShown)
-            settled |= term.docs & (term.wordsOnly ? passesPlainRule : content.PlainEmpty());
+            exact |= term.docs; // a hit of one term settles an OR
     }
     candidates &= content.Live();
-    if (all && allExact)
-        settled = candidates & (allWords ? passesPlainRule : content.PlainEmpty());
-    else if (all)
-        settled = DocSet();
-    settled &= candidates;
+    const DocSet settled = all ? (allExact ? candidates : DocSet()) : exact & candidates;
 
     Answer answer;
     answer.matches = settled;
-    const DocSet unsettled = candidates - settled;
     bool failed = false;
-    unsettled.ForEach([&](quint32 doc) {
-        const std::optional<PackedTexts::Texts> texts = content.Texts(doc);
-        if (!texts) {
+    (candidates - settled).ForEach([&](quint32 doc) {
+        const std::optional<QString> shown = content.ShownText(doc);
+        if (!shown) {
             failed = true;
             return false;
         }
         ++answer.confirmed;
-        const QByteArray& plain = texts->plainText;
-        if (rules.MayMatchBytes(plain.constData(), plain.size()) && rules.ShownTextMatches(texts->shown))
+        if (rules.ShownTextMatches(*shown))
             answer.matches.Add(doc);
         return true;
     });

@@ -11,14 +11,13 @@ class TextMatcher;
 // (TextMatcher), with the same notes as the answer.
 //
 // Each term is looked up by its runs (TextTokenizer::Runs):
-// - a term of word characters only is found in the tokens that hold it (substring), or
-//   that are it (quoted: a whole word); one or two characters are one gram. This is
-//   exact for the shown text, and a note whose PlainText holds every word of its shown
-//   text (or is empty) passes the PlainText rule too.
-// - any other term (punctuation, or reaching across words) gives candidates: the notes
-//   whose tokens could hold its runs in a row (a term holding half of a surrogate pair:
-//   every note). Each candidate is confirmed by the rules themselves on its kept texts,
-//   as is every note the exact rule does not settle.
+// - a term of one run is found exactly in the tokens that hold it (a substring), or that
+//   are it (a quoted run of word characters: a whole word); up to three characters are one
+//   gram.
+// - any other term (a quoted run of other characters, or one reaching across runs) gives
+//   candidates: the notes whose tokens could hold its runs in a row (a term holding half
+//   of a surrogate pair: every note). Each candidate that the exact terms do not settle
+//   is confirmed by the rules themselves on its kept shown text.
 class IndexQuery
 {
 public:

@@ -19,7 +19,7 @@ struct sqlite3_stmt;
 //   postings(id, docs)        per term, the documents holding it (DocSet), as last merged
 //   pending(doc, terms)       documents added since: their terms, merged later in one go
 //   categories(id, path)      the distinct category paths of the notes
-//   texts(doc, packed)        per document its texts (PackedTexts)
+//   texts(doc, packed)        per document its shown text (PackedTexts)
 //
 // A store that cannot be opened as one of these (missing, not a database, another
 // layout, another folder, damaged) is never repaired: the index is built again. Writes
@@ -29,7 +29,7 @@ class IndexStore
 {
 public:
     // Bumped whenever the layout or the meaning of anything stored changes.
-    static constexpr int kFormat = 1;
+    static constexpr int kFormat = 2;
 
     enum class OpenResult
     {

@@ -50,7 +50,6 @@ IndexedDoc IndexUpdater::Keep(const NoteFileRecords::Record& record)
     }
     IndexedDoc doc = record.keys;
     doc.doc = chosen->second.doc;
-    doc.flags |= chosen->second.flags & IndexedDoc::PlainHasShownWords;
     doc.categories = m_content.CategoryNumber(record.categories);
     m_pool.erase(chosen);
     return doc;
@@ -79,7 +78,7 @@ void IndexUpdater::Refresh(const QString& name, const QString& path)
             m_tokenIds.clear();
             for (const std::string_view token : analyzed.tokens)
                 m_tokenIds.push_back(m_content.TokenNumber(token));
-            m_content.AddDoc(doc, m_tokenIds, analyzed.packedTexts, m_writePending);
+            m_content.AddDoc(doc, m_tokenIds, analyzed.packedText, m_writePending);
         }
         file.docs.append(doc);
     }

@@ -16,10 +16,8 @@ struct IndexedDoc
     enum Flag : quint8
     {
         RichTextEmpty = 1 << 0, // never matches
-        PlainTextEmpty = 1 << 1, // the PlainText rule rules nothing out
-        PlainHasShownWords = 1 << 2, // every word of the shown text is in the PlainText
-        DateAddedUnread = 1 << 3, // its field was not a date: "now" when listed
-        LastEditedUnread = 1 << 4,
+        DateAddedUnread = 1 << 1, // its field was not a date: "now" when listed
+        LastEditedUnread = 1 << 2,
     };
 
     quint32 doc = 0;
@@ -31,7 +29,7 @@ struct IndexedDoc
     qint32 textLines = 0;
     qint32 textChars = 0;
     quint8 flags = 0;
-    // The stored PlainText and RichText bytes, digested: equal digests, equal texts.
+    // The stored RichText and PlainText bytes, digested: equal digests, equal texts.
     quint64 textDigest = 0;
 
     bool Has(Flag flag) const { return flags & flag; }

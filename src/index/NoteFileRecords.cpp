@@ -108,8 +108,6 @@ bool NoteFileRecords::Next(Record* record)
     doc.textLines = plain.isEmpty() ? 0 : int(std::count(plain.begin(), plain.end(), '\n')) + 1;
     if (record->richText.isEmpty())
         doc.flags |= IndexedDoc::RichTextEmpty;
-    if (plain.isEmpty())
-        doc.flags |= IndexedDoc::PlainTextEmpty;
     doc.textDigest = ByteCoding::Digest(record->richText, ByteCoding::Digest(plain));
     record->categories = std::move(keys.Categories);
     return true;

@@ -7,11 +7,11 @@
 
 namespace {
 
-// The head byte says how the texts are held.
+// The head byte says how the text is held.
 enum : quint8
 {
-    ShownAsUtf16 = 1 << 0, // a lone surrogate has no UTF-8 form
-    PlainIsShown = 1 << 1,
+    AsUtf8 = 0,
+    AsUtf16 = 1, // a lone surrogate has no UTF-8 form
 };
 
 // Small texts compress well enough at a low level, and fast.
@@ -39,24 +39,16 @@ PackedTexts::PackedTexts()
 
 PackedTexts::~PackedTexts() = default;
 
-QByteArray PackedTexts::Pack(const QString& shown, QByteArrayView plainText)
+QByteArray PackedTexts::Pack(const QString& shown)
 {
-    quint8 head = 0;
-    QByteArray shownBytes;
-    if (QStringView(shown).isValidUtf16()) {
-        shownBytes = shown.toUtf8();
-    } else {
-        head |= ShownAsUtf16;
-        shownBytes = QByteArray(reinterpret_cast<const char*>(shown.utf16()), shown.size() * 2);
-    }
-    if (!(head & ShownAsUtf16) && plainText == QByteArrayView(shownBytes))
-        head |= PlainIsShown;
-
+    quint8 head = AsUtf8;
     QByteArray raw;
-    ByteCoding::PutBytes(raw, shownBytes);
-    if (!(head & PlainIsShown))
-        ByteCoding::PutBytes(raw, plainText);
-
+    if (QStringView(shown).isValidUtf16()) {
+        raw = shown.toUtf8();
+    } else {
+        head = AsUtf16;
+        raw = QByteArray(reinterpret_cast<const char*>(shown.utf16()), shown.size() * 2);
+    }
     QByteArray packed(1, char(head));
     ByteCoding::PutVarint(packed, quint64(raw.size()));
     const qsizetype prefix = packed.size();
@@ -70,39 +62,25 @@ QByteArray PackedTexts::Pack(const QString& shown, QByteArrayView plainText)
     return packed;
 }
 
-std::optional<PackedTexts::Texts> PackedTexts::Unpack(QByteArrayView packed)
+std::optional<QString> PackedTexts::Unpack(QByteArrayView packed)
 {
     ByteCoding::Reader head(packed);
-    const auto flags = head.Get<quint8>();
+    const auto form = head.Get<quint8>();
     const quint64 rawSize = head.GetVarint();
-    if (!head.Ok() || rawSize > kMaxUnpacked)
+    if (!head.Ok() || rawSize > kMaxUnpacked || form > AsUtf16 || (form == AsUtf16 && rawSize % 2))
         return std::nullopt;
-    const qsizetype prefix = 1 + [&] {
-        QByteArray size;
-        ByteCoding::PutVarint(size, rawSize);
-        return size.size();
-    }();
+    QByteArray size;
+    ByteCoding::PutVarint(size, rawSize);
+    const qsizetype prefix = 1 + size.size();
     thread_local QByteArray raw;
     raw.resize(qsizetype(rawSize));
     const size_t read = ZSTD_decompressDCtx(m_contexts->decompress, raw.data(), size_t(rawSize),
                                             packed.data() + prefix, size_t(packed.size() - prefix));
     if (ZSTD_isError(read) || read != rawSize)
         return std::nullopt;
-
-    ByteCoding::Reader in(raw);
-    const QByteArrayView shownBytes = in.GetBytes();
-    Texts texts;
-    if (flags & ShownAsUtf16) {
-        texts.shown.resize(shownBytes.size() / 2);
-        std::memcpy(texts.shown.data(), shownBytes.data(), size_t(texts.shown.size()) * 2);
-    } else {
-        texts.shown = QString::fromUtf8(shownBytes);
-    }
-    if (flags & PlainIsShown)
-        texts.plainText = shownBytes.toByteArray();
-    else
-        texts.plainText = in.GetBytes().toByteArray();
-    if (!in.Ok() || !in.AtEnd())
-        return std::nullopt;
-    return texts;
+    if (form == AsUtf8)
+        return QString::fromUtf8(raw);
+    QString shown(raw.size() / 2, Qt::Uninitialized);
+    std::memcpy(shown.data(), raw.constData(), size_t(raw.size()));
+    return shown;
 }

@@ -6,29 +6,22 @@
 #include <memory>
 #include <optional>
 
-// A note's two texts as the search index keeps them, compressed, to confirm a match
-// without reading the note file or its RTF: the text as shown (exactly as the search
-// reads it from the RichText) and the stored PlainText bytes (left out when they are the
-// shown text's own UTF-8, as the editor saves them).
+// A note's text as the note view shows it (exactly as the search reads it from the
+// RichText), as the search index keeps it, compressed, to confirm a match without reading
+// the note file or its RTF.
 //
 // A packer holds the compressor's state; one per thread.
 class PackedTexts
 {
 public:
-    struct Texts
-    {
-        QString shown;
-        QByteArray plainText;
-    };
-
     PackedTexts();
     ~PackedTexts();
     PackedTexts(const PackedTexts&) = delete;
     PackedTexts& operator=(const PackedTexts&) = delete;
 
-    QByteArray Pack(const QString& shown, QByteArrayView plainText);
+    QByteArray Pack(const QString& shown);
     // None for bytes that are not a packing (a damaged store).
-    std::optional<Texts> Unpack(QByteArrayView packed);
+    std::optional<QString> Unpack(QByteArrayView packed);
 
 private:
     struct Contexts;

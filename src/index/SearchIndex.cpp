@@ -377,8 +377,8 @@ QString SearchIndex::ShownText(const IndexedDoc& doc)
 {
     if (!m_content)
         return QString();
-    const std::optional<PackedTexts::Texts> texts = m_content->Texts(doc.doc);
-    return texts ? texts->shown : QString();
+    const std::optional<QString> shown = m_content->ShownText(doc.doc);
+    return shown ? *shown : QString();
 }
 
 int SearchIndex::NoteCount() const

@@ -1,11 +1,5 @@
 #include "index/TextMatcher.h"
 
-#include "format/TextCodec.h"
-
-#include <array>
-#include <cstring>
-#include <string.h> // memmem
-
 namespace {
 
 bool IsWholeWordAt(const QString& text, qsizetype start, qsizetype length)
@@ -14,54 +8,6 @@ bool IsWholeWordAt(const QString& text, qsizetype start, qsizetype length)
     if (start > 0 && IsWordChar(CodePointBefore(text, start)))
         return false;
     return end >= text.size() || !IsWordChar(CodePointAt(text, end));
-}
-
-const std::array<unsigned char, 256>& AsciiLowerTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t {};
-        for (int i = 0; i < 256; ++i)
-            t[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + ('a' - 'A') : i);
-        return t;
-    }();
-    return table;
-}
-
-// UTF-8 forms of the characters beyond ASCII that fold to an ASCII letter when case is
-// ignored (the Kelvin sign to k, the long s to s): a text holding one can match an
-// ASCII term that its bytes do not contain.
-const QList<QByteArray>& FoldsToAscii()
-{
-    static const QList<QByteArray> sequences = [] {
-        QList<QByteArray> found;
-        for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF)
-                continue;
-            if (QChar::toCaseFolded(c) < 0x80)
-                found.append(QString::fromUcs4(&c, 1).toUtf8());
-        }
-        return found;
-    }();
-    return sequences;
-}
-
-bool HoldsFoldToAscii(const char* text, qsizetype length)
-{
-    for (const QByteArray& sequence : FoldsToAscii()) {
-        if (memmem(text, static_cast<size_t>(length), sequence.constData(),
-                   static_cast<size_t>(sequence.size())))
-            return true;
-    }
-    return false;
-}
-
-bool IsAscii(const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return false;
-    }
-    return true;
 }
 
 // Every occurrence from the start of the text to its end, case ignored; the search goes
@@ -149,60 +95,8 @@ TextMatcher::TextMatcher(int op, const QStringList& terms)
     for (const QString& text : terms) {
         Term term;
         term.body = SearchTermBody(text, &term.wholeWord);
-        term.ascii = IsAscii(term.body);
-        if (term.ascii)
-            term.asciiLower = term.body.toLatin1().toLower();
         m_terms.append(term);
     }
-    FoldsToAscii(); // built once, before the first note
-}
-
-bool TextMatcher::Combine(const QList<bool>& possible) const
-{
-    const qsizetype count = possible.count(true);
-    if (m_operator == And)
-        return count > 0 && count == possible.size();
-    return count > 0;
-}
-
-bool TextMatcher::MayMatch(const QString& plainText) const
-{
-    if (plainText.isEmpty())
-        return true;
-    QList<bool> possible;
-    for (const Term& term : m_terms)
-        possible.append(!term.body.isEmpty() && plainText.contains(term.body, Qt::CaseInsensitive));
-    return Combine(possible);
-}
-
-bool TextMatcher::MayMatchBytes(const char* plainText, qsizetype length) const
-{
-    if (length == 0)
-        return true;
-    bool allAscii = true;
-    for (const Term& term : m_terms)
-        allAscii = allAscii && term.ascii;
-    const auto& lower = AsciiLowerTable();
-    thread_local QByteArray lowered; // the scratch buffer of the thread's notes
-    lowered.resize(length);
-    auto* out = reinterpret_cast<unsigned char*>(lowered.data());
-    const auto* in = reinterpret_cast<const unsigned char*>(plainText);
-    unsigned char high = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        out[i] = lower[in[i]];
-        high |= in[i];
-    }
-    // Bytes beyond ASCII belong to characters beyond ASCII (UTF-8, or the Windows code
-    // page of older files), which match an ASCII term only by folding to ASCII.
-    if (!allAscii || ((high & 0x80) && HoldsFoldToAscii(plainText, length)))
-        return MayMatch(TextCodec::FromFileBytes(QByteArray::fromRawData(plainText, length)));
-    QList<bool> possible;
-    for (const Term& term : m_terms) {
-        possible.append(!term.asciiLower.isEmpty()
-                        && memmem(out, static_cast<size_t>(length), term.asciiLower.constData(),
-                                  static_cast<size_t>(term.asciiLower.size())));
-    }
-    return Combine(possible);
 }
 
 int TextMatcher::FindAllHits(const QString& shown, QList<QPair<int, int>>* ranges) const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -10,17 +9,13 @@
 // of the note files and the kept index both decide with them. A matcher changes nothing
 // once made, so threads may share one.
 //
-// A note is searched in its text as the note view shows it (its RichText read as RTF).
-// Each term is searched from the start of that text to its end, letter case ignored,
-// continuing after each occurrence; a term written in double quotes loses its first and
-// last characters and is searched as a whole word. A term with at least one occurrence
-// is a hit. The note matches when some term is a hit and, for AND, every term is.
-//
-// Before that, a note is tried on its stored PlainText, which the editor saves from the
-// same text: when no term that the rule needs occurs in it (as a substring, case ignored)
-// the note does not match. An empty PlainText tells nothing. The test on the raw bytes of
-// a note file (MayMatchBytes) decides exactly as the test on the decoded text (MayMatch),
-// without decoding pure-ASCII terms.
+// A note is searched in its text as the note view shows it (its RichText read as RTF),
+// and only there: its stored PlainText, written by whichever program saved the note, may
+// differ from it and is never consulted. Each term is searched from the start of that
+// text to its end, letter case ignored, continuing after each occurrence; a term written
+// in double quotes loses its first and last characters and is searched as a whole word.
+// A term with at least one occurrence is a hit. The note matches when some term is a hit
+// and, for AND, every term is.
 //
 // Letter case is ignored by folding each character on its own (QChar::toCaseFolded), so
 // a match has the length of the term.
@@ -43,33 +38,18 @@ public:
     const QString& TermBody(int term) const { return m_terms.at(term).body; }
     bool IsWholeWord(int term) const { return m_terms.at(term).wholeWord; }
 
-    // False only when a note with this PlainText cannot match.
-    bool MayMatch(const QString& plainText) const;
-    // The same on the bytes of a PlainText field as a note file stores them.
-    bool MayMatchBytes(const char* plainText, qsizetype length) const;
-
     // Whether the text as shown has enough hits to match: each term searched only up to
     // its first hit.
     bool ShownTextMatches(const QString& shown) const;
-    // The whole test on both texts of a note that has a RichText.
-    bool Matches(const QString& plainText, const QString& shown) const
-    {
-        return MayMatch(plainText) && ShownTextMatches(shown);
-    }
     // The ranges of every hit of every term in the shown text, and the number of terms
     // with a hit.
     int FindAllHits(const QString& shown, QList<QPair<int, int>>* ranges) const;
-
-    // Combines per-term possibilities by the operator.
-    bool Combine(const QList<bool>& possible) const;
 
 private:
     struct Term
     {
         QString body; // without the quotes
         bool wholeWord = false;
-        QByteArray asciiLower; // body lower-cased, when body is pure ASCII
-        bool ascii = false;
     };
 
     bool Matched(int hitTerms) const;

@@ -82,15 +82,15 @@ void Vocabulary::LinkGrams(quint32 token)
 
 std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
 {
+    // Where each character starts; the pieces run from one start to a later one.
+    std::vector<size_t> starts;
+    for (size_t at = 0; at < token.size(); at += CharLength(static_cast<unsigned char>(token[at])))
+        starts.push_back(at);
+    starts.push_back(token.size());
     std::vector<std::string> grams;
-    size_t previous = std::string_view::npos;
-    for (size_t at = 0; at < token.size();) {
-        const size_t length = CharLength(static_cast<unsigned char>(token[at]));
-        grams.emplace_back(token.substr(at, length));
-        if (previous != std::string_view::npos)
-            grams.emplace_back(token.substr(previous, at + length - previous));
-        previous = at;
-        at += length;
+    for (size_t first = 0; first + 1 < starts.size(); ++first) {
+        for (size_t length = 1; length <= kLongestGram && first + length < starts.size(); ++length)
+            grams.emplace_back(token.substr(starts[first], starts[first + length] - starts[first]));
     }
     std::sort(grams.begin(), grams.end());
     grams.erase(std::unique(grams.begin(), grams.end()), grams.end());

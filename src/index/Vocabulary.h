@@ -8,9 +8,9 @@
 #include <vector>
 
 // The terms of the search index, each with its number: every token the notes hold
-// (TextTokenizer) and every piece of one or two characters of those tokens (a gram). A
-// gram stands for the notes that hold a token containing it, so that a term of one or
-// two letters, found in a great many tokens, is one look-up.
+// (TextTokenizer) and every piece of one to three characters of those tokens (a gram). A
+// gram stands for the notes that hold a token containing it, so that a short term, found
+// in a great many tokens, is one look-up.
 //
 // Numbers are given in the order terms are added and never change; nothing is removed.
 class Vocabulary
@@ -21,6 +21,8 @@ public:
         Token = 0,
         Gram = 1,
     };
+    // The longest gram, in characters.
+    static constexpr int kLongestGram = 3;
 
     // The number of the term, none when unknown.
     std::optional<quint32> Find(Kind kind, std::string_view term) const;
@@ -43,7 +45,7 @@ public:
     std::vector<quint32> TokensStartingWith(std::string_view piece) const;
     std::vector<quint32> TokensEndingWith(std::string_view piece) const;
 
-    // The pieces of one and two characters of a token, each once.
+    // The pieces of one to kLongestGram characters of a token, each once.
     static std::vector<std::string> GramsOfToken(std::string_view token);
 
 private:

@@ -35,8 +35,7 @@ struct Scope
     }
 };
 
-// The notes of one file that match; a note whose stored text cannot match is never
-// decoded.
+// The notes of one file that match, each tested on the text its RTF shows.
 void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner, const Scope& scope,
                 ListedNoteReader& reader, ListedNotes& found)
 {
@@ -44,8 +43,7 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
         return;
     NoteTextScanner::Span span;
     while (scanner.Next(&span)) {
-        if (!scope.Includes(span.noteId) || span.richTextLength == 0
-            || !matcher.MayMatchBytes(span.plainText, span.plainTextLength))
+        if (!scope.Includes(span.noteId) || span.richTextLength == 0)
             continue;
         if (matcher.MatchesStoredRichText(span.richText, span.richTextLength))
             found.append(scope.Found(scanner, span, reader, matcher.Highlight()));

@@ -44,7 +44,7 @@ NoteMatcher::NoteMatcher(const SearchQuery& query)
 bool NoteMatcher::Match(NoteRecord& note) const
 {
     note.Highlight.reset();
-    if (note.RichText.isEmpty() || !m_rules.MayMatch(note.PlainText))
+    if (note.RichText.isEmpty())
         return false;
     if (!m_rules.ShownTextMatches(RtfReader::ReadShownText(RtfBytesOfText(note.RichText))))
         return false;

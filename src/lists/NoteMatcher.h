@@ -11,11 +11,8 @@
 #include <memory>
 
 // Decides whether notes match a query, and highlights their hits, by the search's rules
-// (TextMatcher) on the note's texts. A matcher changes nothing once made, so threads may
-// share one.
-//
-// Reading RTF is costly, so a note is first tried on its stored PlainText: when the rules
-// rule it out there, its RTF is never read.
+// (TextMatcher) on the text the note view shows. A matcher changes nothing once made, so
+// threads may share one.
 class NoteMatcher
 {
 public:
@@ -24,22 +21,13 @@ public:
     // The rules of this query on a note's texts.
     const TextMatcher& Rules() const { return m_rules; }
 
-    // False only when a note with this PlainText cannot match. An empty PlainText tells
-    // nothing, so it may match.
-    bool MayMatch(const QString& plainText) const { return m_rules.MayMatch(plainText); }
-    // The same on the bytes of a PlainText field as a note file stores them.
-    bool MayMatchBytes(const char* plainText, qsizetype length) const
-    {
-        return m_rules.MayMatchBytes(plainText, length);
-    }
-
     // The full test: clears note's Highlight, and on a match sets it to this query's
     // highlight (the RTF with every hit of every term highlighted is made only when asked
     // for). A note without RichText never matches.
     bool Match(NoteRecord& note) const;
-    // The full test on a RichText field as a note file stores it (after MayMatchBytes
-    // passed on its PlainText): the same answer as Match on the record read from it,
-    // without decoding the record. A note without RichText never matches.
+    // The full test on a RichText field as a note file stores it: the same answer as Match
+    // on the record read from it, without decoding the record. A note without RichText
+    // never matches.
     bool MatchesStoredRichText(const char* richText, qsizetype length) const;
     // What Match leaves on a note that matched.
     const std::shared_ptr<const NoteHighlight>& Highlight() const { return m_highlight; }
