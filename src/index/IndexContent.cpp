@@ -121,13 +121,11 @@ bool IndexContent::Load()
         m_categoryNumbers.insert(bytes.toByteArray(), id);
         m_categories.push_back(*path);
     });
-    damaged |= !m_store.ReadTerms([&](quint32 id, int kind, QByteArrayView term) {
-        if (kind != int(Vocabulary::Kind::Token) && kind != int(Vocabulary::Kind::Gram))
-            return false;
-        return m_vocabulary.Restore(id, Vocabulary::Kind(kind),
-                                    std::string_view(term.data(), size_t(term.size())));
+    quint32 chunks = 0;
+    damaged |= !m_store.ReadLexicon([&](quint32 chunk, QByteArrayView terms) {
+        return chunk == chunks++ && m_vocabulary.RestoreChunk(terms);
     });
-    damaged |= damaged || !m_vocabulary.FinishRestore();
+    m_storedTerms = m_vocabulary.Size();
     damaged |= !m_store.ReadFiles([&](const QString& name, QByteArrayView bytes) {
         std::optional<IndexedFile> file = IndexedFile::Deserialize(bytes);
         if (!file) {
@@ -182,6 +180,7 @@ DocSet* IndexContent::BasePostings(quint32 term)
     const auto found = m_base.find(term);
     if (found != m_base.end())
         return &found->second;
+
     const std::optional<QByteArray> bytes = m_store.ReadPostings(term);
     std::optional<DocSet> docs = bytes ? OpenPostings(*bytes) : std::nullopt;
     if (!docs) {
@@ -198,6 +197,10 @@ DocSet IndexContent::Postings(quint32 term)
 
 DocSet IndexContent::UnionOfPostings(const std::vector<quint32>& terms)
 {
+    // A cache of what was read lately, not of every term: emptied now and then, never
+    // while its sets are in use (each stored set is stored as soon as it changes).
+    if (m_base.size() > 100000)
+        m_base.clear();
     std::vector<const DocSet*> parts;
     parts.reserve(terms.size() * 2);
     for (const quint32 term : terms) {
@@ -235,21 +238,20 @@ quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
     return number;
 }
 
-void IndexContent::StoreTerm(quint32 id)
-{
-    const std::string_view term = m_vocabulary.Term(id);
-    if (!m_store.PutTerm(id, int(m_vocabulary.KindOf(id)),
-                         QByteArrayView(term.data(), qsizetype(term.size()))))
-        Fail();
-}
-
 quint32 IndexContent::TokenNumber(std::string_view token)
 {
-    const quint32 before = m_vocabulary.Size();
-    const quint32 id = m_vocabulary.Add(Vocabulary::Kind::Token, token);
-    for (quint32 added = before; added < m_vocabulary.Size(); ++added)
-        StoreTerm(added); // the token and the grams it brought
-    return id;
+    return m_vocabulary.Add(Vocabulary::Kind::Token, token);
+}
+
+void IndexContent::StoreNewTerms()
+{
+    for (quint32 chunk = m_storedTerms / Vocabulary::kChunk; chunk * Vocabulary::kChunk < m_vocabulary.Size();
+         ++chunk) {
+        if (!m_store.PutLexicon(chunk, m_vocabulary.Chunk(chunk)))
+            Fail();
+    }
+    m_storedTerms = m_vocabulary.Size();
+    StoreCounters();
 }
 
 void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens,
@@ -289,7 +291,6 @@ void IndexContent::PutFile(const QString& name, IndexedFile file)
         m_live.Add(doc.doc);
     }
     m_files.insert(name, std::move(file));
-    StoreCounters();
 }
 
 void IndexContent::StoreCounters()
@@ -318,7 +319,6 @@ void IndexContent::DropDoc(quint32 doc)
     ++m_dropped;
     if (!m_store.DeleteTexts(doc))
         Fail();
-    StoreCounters();
 }
 
 void IndexContent::FoldPending()

@@ -59,8 +59,10 @@ public:
     quint32 NewDoc() { return m_nextDoc++; }
     // The number of a category path, stored when new.
     quint32 CategoryNumber(const CategoryAssignment& path);
-    // The number of a token, stored (with its new grams) when new.
+    // The number of a token, added (with its new grams) when new.
     quint32 TokenNumber(std::string_view token);
+    // Stores the terms added since the last call, and the counters; before a commit.
+    void StoreNewTerms();
     // A new document's terms (its tokens; their grams follow) and its packed text.
     // writePending: store them as a pending row (a whole build folds them instead).
     void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, QByteArrayView packedText,
@@ -77,7 +79,6 @@ public:
 
 private:
     DocSet* BasePostings(quint32 term);
-    void StoreTerm(quint32 id);
     void StoreCounters();
     void Fail() { m_failed = true; }
 
@@ -87,7 +88,8 @@ private:
     std::vector<CategoryAssignment> m_categories;
     QHash<QByteArray, quint32> m_categoryNumbers;
     Vocabulary m_vocabulary;
-    std::unordered_map<quint32, DocSet> m_base; // stored postings read so far
+    quint32 m_storedTerms = 0; // terms already in the store
+    std::unordered_map<quint32, DocSet> m_base; // stored postings read so far (a cache)
     std::unordered_map<quint32, DocSet> m_pending; // terms of pending documents
     std::vector<quint32> m_pendingDocs;
     std::vector<quint32> m_termMark; // per term, the last document that counted it

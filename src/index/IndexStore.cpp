@@ -9,7 +9,7 @@ namespace {
 
 const char* const kSql[] = {
     "SELECT name, state FROM files",
-    "SELECT id, kind, term FROM terms ORDER BY id",
+    "SELECT chunk, terms FROM lexicon ORDER BY chunk",
     "SELECT doc, terms FROM pending ORDER BY doc",
     "SELECT id, path FROM categories ORDER BY id",
     "SELECT docs FROM postings WHERE id = ?1",
@@ -18,7 +18,7 @@ const char* const kSql[] = {
     "INSERT OR REPLACE INTO meta(key, value) VALUES(?1, ?2)",
     "INSERT OR REPLACE INTO files(name, state) VALUES(?1, ?2)",
     "DELETE FROM files WHERE name = ?1",
-    "INSERT INTO terms(id, kind, term) VALUES(?1, ?2, ?3)",
+    "INSERT OR REPLACE INTO lexicon(chunk, terms) VALUES(?1, ?2)",
     "INSERT OR REPLACE INTO postings(id, docs) VALUES(?1, ?2)",
     "INSERT OR REPLACE INTO pending(doc, terms) VALUES(?1, ?2)",
     "DELETE FROM pending",
@@ -27,14 +27,13 @@ const char* const kSql[] = {
     "DELETE FROM texts WHERE doc = ?1",
 };
 
-const char kSchema[]
-    = "CREATE TABLE meta(key TEXT PRIMARY KEY, value BLOB);"
-      "CREATE TABLE files(name TEXT PRIMARY KEY, state BLOB NOT NULL);"
-      "CREATE TABLE terms(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, term BLOB NOT NULL);"
-      "CREATE TABLE postings(id INTEGER PRIMARY KEY, docs BLOB NOT NULL);"
-      "CREATE TABLE pending(doc INTEGER PRIMARY KEY, terms BLOB NOT NULL);"
-      "CREATE TABLE categories(id INTEGER PRIMARY KEY, path BLOB NOT NULL);"
-      "CREATE TABLE texts(doc INTEGER PRIMARY KEY, packed BLOB NOT NULL);";
+const char kSchema[] = "CREATE TABLE meta(key TEXT PRIMARY KEY, value BLOB);"
+                       "CREATE TABLE files(name TEXT PRIMARY KEY, state BLOB NOT NULL);"
+                       "CREATE TABLE lexicon(chunk INTEGER PRIMARY KEY, terms BLOB NOT NULL);"
+                       "CREATE TABLE postings(id INTEGER PRIMARY KEY, docs BLOB NOT NULL);"
+                       "CREATE TABLE pending(doc INTEGER PRIMARY KEY, terms BLOB NOT NULL);"
+                       "CREATE TABLE categories(id INTEGER PRIMARY KEY, path BLOB NOT NULL);"
+                       "CREATE TABLE texts(doc INTEGER PRIMARY KEY, packed BLOB NOT NULL);";
 
 QByteArrayView ColumnBlob(sqlite3_stmt* statement, int column)
 {
@@ -241,10 +240,10 @@ bool IndexStore::ReadFiles(const std::function<void(const QString&, QByteArrayVi
     });
 }
 
-bool IndexStore::ReadTerms(const std::function<bool(quint32, int, QByteArrayView)>& row)
+bool IndexStore::ReadLexicon(const std::function<bool(quint32, QByteArrayView)>& row)
 {
-    return ReadRows(SelectTerms, [&](sqlite3_stmt* s) {
-        return row(quint32(sqlite3_column_int64(s, 0)), sqlite3_column_int(s, 1), ColumnBlob(s, 2));
+    return ReadRows(SelectLexicon, [&](sqlite3_stmt* s) {
+        return row(quint32(sqlite3_column_int64(s, 0)), ColumnBlob(s, 1));
     });
 }
 
@@ -335,14 +334,13 @@ bool IndexStore::DeleteFile(const QString& name)
     return Run(s);
 }
 
-bool IndexStore::PutTerm(quint32 id, int kind, QByteArrayView term)
+bool IndexStore::PutLexicon(quint32 chunk, QByteArrayView terms)
 {
-    sqlite3_stmt* s = Prepared(InsertTerm);
+    sqlite3_stmt* s = Prepared(InsertLexicon);
     if (!s)
         return false;
-    sqlite3_bind_int64(s, 1, id);
-    sqlite3_bind_int(s, 2, kind);
-    BindBlob(s, 3, term);
+    sqlite3_bind_int64(s, 1, chunk);
+    BindBlob(s, 2, terms);
     return Run(s);
 }
 

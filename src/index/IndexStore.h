@@ -15,7 +15,7 @@ struct sqlite3_stmt;
 //   meta(key, value)          'folder': the notes folder it was built from;
 //                             PRAGMA user_version: the layout below (kFormat)
 //   files(name, state)        each note file's stamp and records (IndexedFile)
-//   terms(id, kind, term)     the vocabulary (Vocabulary), in number order
+//   lexicon(chunk, terms)     the vocabulary (Vocabulary), in chunks of term numbers
 //   postings(id, docs)        per term, the documents holding it (DocSet), as last merged
 //   pending(doc, terms)       documents added since: their terms, merged later in one go
 //   categories(id, path)      the distinct category paths of the notes
@@ -29,7 +29,7 @@ class IndexStore
 {
 public:
     // Bumped whenever the layout or the meaning of anything stored changes.
-    static constexpr int kFormat = 2;
+    static constexpr int kFormat = 3;
 
     enum class OpenResult
     {
@@ -58,7 +58,7 @@ public:
 
     // Each row in turn; false when the reading failed (a damaged store).
     bool ReadFiles(const std::function<void(const QString&, QByteArrayView)>& row);
-    bool ReadTerms(const std::function<bool(quint32, int, QByteArrayView)>& row);
+    bool ReadLexicon(const std::function<bool(quint32, QByteArrayView)>& row);
     bool ReadPending(const std::function<void(quint32, QByteArrayView)>& row);
     bool ReadCategories(const std::function<void(quint32, QByteArrayView)>& row);
     // A term's documents or a document's texts; an empty blob when there is no row, none
@@ -72,7 +72,7 @@ public:
 
     bool PutFile(const QString& name, QByteArrayView state);
     bool DeleteFile(const QString& name);
-    bool PutTerm(quint32 id, int kind, QByteArrayView term);
+    bool PutLexicon(quint32 chunk, QByteArrayView terms);
     bool PutPostings(quint32 term, QByteArrayView docs);
     bool PutPending(quint32 doc, QByteArrayView terms);
     bool ClearPending();
@@ -84,7 +84,7 @@ private:
     enum Statement
     {
         SelectFiles,
-        SelectTerms,
+        SelectLexicon,
         SelectPending,
         SelectCategories,
         SelectPostings,
@@ -93,7 +93,7 @@ private:
         InsertMeta,
         InsertFile,
         RemoveFile,
-        InsertTerm,
+        InsertLexicon,
         InsertPostings,
         InsertPending,
         RemovePending,

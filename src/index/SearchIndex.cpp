@@ -78,6 +78,7 @@ bool StoreChanges(IndexStore& store, IndexContent& content, const QString& notes
     // Documents that left every file stay in the postings until these are rewritten.
     if (content.DroppedCount() > std::max<quint32>(10000, content.DocCount()))
         content.Compact();
+    content.StoreNewTerms();
     if (!content.Failed() && (!step || step(int(changed.size()))) && store.Commit())
         return true;
     store.Rollback();
@@ -135,6 +136,7 @@ struct SearchIndex::Build
             return Step(n);
         });
         content.FoldPending();
+        content.StoreNewTerms();
         const bool made = !content.Failed() && !stop && store.Commit();
         store.Close();
         if (!made || !ReplaceFile(temporary, indexFile)) {

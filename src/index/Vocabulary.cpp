@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr char kSeparator = '\xFF';
+constexpr char kTokenMark = '\xFE';
+constexpr char kGramMark = '\xFD';
+constexpr char kEnd = '\xFF';
 
 size_t CharLength(unsigned char lead)
 {
@@ -18,66 +20,133 @@ size_t CharLength(unsigned char lead)
     return 4;
 }
 
+char MarkOf(Vocabulary::Kind kind)
+{
+    return kind == Vocabulary::Kind::Token ? kTokenMark : kGramMark;
+}
+
 } // namespace
+
+Vocabulary::Vocabulary()
+    : m_grams(0, Hash {this}, Equal {this})
+    , m_tokens(0, Hash {this}, Equal {this})
+{
+}
+
+std::string_view Vocabulary::Term(quint32 id) const
+{
+    const size_t start = m_starts.at(id) + 1;
+    const size_t end = m_bytes.find(kEnd, start);
+    return std::string_view(m_bytes).substr(start, end - start);
+}
+
+Vocabulary::Kind Vocabulary::KindOf(quint32 id) const
+{
+    return m_bytes.at(m_starts.at(id)) == kTokenMark ? Kind::Token : Kind::Gram;
+}
+
+const Vocabulary::Map& Vocabulary::Tokens() const
+{
+    if (!m_tokensHashed) {
+        m_tokens.reserve(m_starts.size());
+        for (quint32 id = 0; id < Size(); ++id) {
+            if (KindOf(id) == Kind::Token)
+                m_tokens.insert(id);
+        }
+        m_tokensHashed = true;
+    }
+    return m_tokens;
+}
 
 std::optional<quint32> Vocabulary::Find(Kind kind, std::string_view term) const
 {
-    const Map& map = kind == Kind::Token ? m_tokens : m_grams;
-    const auto found = map.find(term);
-    if (found == map.end())
-        return std::nullopt;
-    return found->second;
+    if (kind == Kind::Gram) {
+        const auto found = m_grams.find(term);
+        return found == m_grams.end() ? std::nullopt : std::optional<quint32>(*found);
+    }
+    if (m_tokensHashed) {
+        const auto found = m_tokens.find(term);
+        return found == m_tokens.end() ? std::nullopt : std::optional<quint32>(*found);
+    }
+    // One look-up needs no hash of a million tokens: the mark, the token, its end.
+    std::string pattern(1, kTokenMark);
+    pattern.append(term);
+    pattern.push_back(kEnd);
+    const std::vector<quint32> found = Scan(pattern, 1);
+    return found.empty() ? std::nullopt : std::optional<quint32>(found.front());
+}
+
+quint32 Vocabulary::Append(Kind kind, std::string_view term)
+{
+    const auto id = quint32(m_starts.size());
+    m_starts.push_back(m_bytes.size());
+    m_bytes.push_back(MarkOf(kind));
+    m_bytes.append(term);
+    m_bytes.push_back(kEnd);
+    if (kind == Kind::Gram)
+        m_grams.insert(id);
+    else if (m_tokensHashed)
+        m_tokens.insert(id);
+    return id;
 }
 
 quint32 Vocabulary::Add(Kind kind, std::string_view term)
 {
+    if (kind == Kind::Token)
+        Tokens(); // a store being written hashes its tokens once
     if (const std::optional<quint32> known = Find(kind, term))
         return *known;
-    const quint32 id = Size();
-    Insert(id, kind, term);
+    const quint32 id = Append(kind, term);
     if (kind == Kind::Token)
-        LinkGrams(id);
+        GramsOf(id);
     return id;
 }
 
-bool Vocabulary::Restore(quint32 id, Kind kind, std::string_view term)
+const std::vector<quint32>& Vocabulary::GramsOf(quint32 token)
 {
-    if (id != Size() || Find(kind, term))
-        return false;
-    Insert(id, kind, term);
-    return true;
-}
-
-bool Vocabulary::FinishRestore()
-{
-    const quint32 stored = Size();
-    for (quint32 id = 0; id < stored; ++id) {
-        if (m_entries[id].kind == Kind::Token)
-            LinkGrams(id);
-    }
-    return Size() == stored;
-}
-
-quint32 Vocabulary::Insert(quint32 id, Kind kind, std::string_view term)
-{
-    Map& map = kind == Kind::Token ? m_tokens : m_grams;
-    const auto inserted = map.emplace(std::string(term), id).first;
-    m_entries.push_back(Entry {&inserted->first, kind, {}});
-    if (kind == Kind::Token) {
-        m_starts.push_back(m_joined.size());
-        m_ids.push_back(id);
-        m_joined.append(term);
-        m_joined.push_back(kSeparator);
-    }
-    return id;
-}
-
-void Vocabulary::LinkGrams(quint32 token)
-{
+    const auto known = m_gramsOf.find(token);
+    if (known != m_gramsOf.end())
+        return known->second;
     std::vector<quint32> grams;
     for (const std::string& gram : GramsOfToken(Term(token)))
         grams.push_back(Add(Kind::Gram, gram));
-    m_entries[token].grams = std::move(grams);
+    return m_gramsOf.emplace(token, std::move(grams)).first->second;
+}
+
+QByteArray Vocabulary::Chunk(quint32 chunk) const
+{
+    const quint32 first = chunk * kChunk;
+    if (first >= Size())
+        return QByteArray();
+    const size_t from = m_starts[first];
+    const size_t to = first + kChunk < Size() ? m_starts[first + kChunk] : m_bytes.size();
+    return QByteArray(m_bytes.data() + from, qsizetype(to - from));
+}
+
+bool Vocabulary::RestoreChunk(QByteArrayView bytes)
+{
+    if (Size() % kChunk != 0 || bytes.isEmpty() || bytes.back() != kEnd)
+        return false;
+    const size_t base = m_bytes.size();
+    m_bytes.append(bytes.data(), size_t(bytes.size()));
+    // Each term: a mark, bytes without a mark, the end.
+    for (size_t at = base; at < m_bytes.size();) {
+        if (m_bytes[at] != kTokenMark && m_bytes[at] != kGramMark)
+            return false;
+        const size_t end = m_bytes.find(kEnd, at);
+        if (m_bytes.find_first_of("\xFE\xFD", at + 1) < end)
+            return false;
+        m_starts.push_back(at);
+        at = end + 1;
+    }
+    const auto first = quint32(std::lower_bound(m_starts.begin(), m_starts.end(), base) - m_starts.begin());
+    for (quint32 id = first; id < Size(); ++id) {
+        if (KindOf(id) == Kind::Gram)
+            m_grams.insert(id);
+        else if (m_tokensHashed)
+            m_tokens.insert(id);
+    }
+    return Size() - first <= kChunk;
 }
 
 std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
@@ -100,19 +169,20 @@ std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
 std::vector<quint32> Vocabulary::Scan(std::string_view pattern, size_t offsetInPattern) const
 {
     std::vector<quint32> found;
-    const char* data = m_joined.data();
-    const size_t size = m_joined.size();
+    const char* data = m_bytes.data();
+    const size_t size = m_bytes.size();
     size_t from = 0;
     while (from < size) {
         const void* hit = memmem(data + from, size - from, pattern.data(), pattern.size());
         if (!hit)
             break;
-        // The token whose bytes hold the hit; the search goes on after that token.
+        // The term whose bytes hold the hit; the search goes on after that term.
         const size_t at = size_t(static_cast<const char*>(hit) - data) + offsetInPattern;
         const auto next = std::upper_bound(m_starts.begin(), m_starts.end(), at);
-        const size_t index = size_t(next - m_starts.begin()) - 1;
-        found.push_back(m_ids[index]);
-        from = next == m_starts.end() ? size : *next - 1;
+        const auto id = quint32(next - m_starts.begin()) - 1;
+        if (data[m_starts[id]] == kTokenMark)
+            found.push_back(id);
+        from = next == m_starts.end() ? size : *next;
     }
     return found;
 }
@@ -128,7 +198,7 @@ std::vector<quint32> Vocabulary::TokensStartingWith(std::string_view piece) cons
 {
     if (piece.empty())
         return {};
-    std::string pattern(1, kSeparator);
+    std::string pattern(1, kTokenMark);
     pattern.append(piece);
     return Scan(pattern, 1);
 }
@@ -138,6 +208,6 @@ std::vector<quint32> Vocabulary::TokensEndingWith(std::string_view piece) const
     if (piece.empty())
         return {};
     std::string pattern(piece);
-    pattern.push_back(kSeparator);
+    pattern.push_back(kEnd);
     return Scan(pattern, 0);
 }

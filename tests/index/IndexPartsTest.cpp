@@ -79,20 +79,33 @@ TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
     EXPECT_FALSE(vocabulary.Find(Vocabulary::Kind::Gram, "scat").has_value());
 }
 
-TEST(IndexPartsTest, RestoringNeedsEveryGram)
+TEST(IndexPartsTest, StoredChunksReadBackAsTheyWere)
 {
     Vocabulary stored;
-    stored.Add(Vocabulary::Kind::Token, "ab");
+    for (int i = 0; i < 7000; ++i)
+        stored.Add(Vocabulary::Kind::Token, "w" + std::to_string(i * 7919));
+    ASSERT_GT(stored.Size(), 2 * Vocabulary::kChunk); // tokens and their grams
     Vocabulary restored;
-    for (quint32 id = 0; id < stored.Size(); ++id)
-        ASSERT_TRUE(restored.Restore(id, stored.KindOf(id), stored.Term(id)));
-    EXPECT_TRUE(restored.FinishRestore());
-    EXPECT_EQ(restored.GramsOf(0), stored.GramsOf(0));
+    for (quint32 chunk = 0; chunk * Vocabulary::kChunk < stored.Size(); ++chunk)
+        ASSERT_TRUE(restored.RestoreChunk(stored.Chunk(chunk)));
+    ASSERT_EQ(restored.Size(), stored.Size());
+    for (quint32 id = 0; id < stored.Size(); id += 97) {
+        EXPECT_EQ(restored.Term(id), stored.Term(id));
+        EXPECT_EQ(restored.KindOf(id), stored.KindOf(id));
+    }
+    EXPECT_EQ(restored.Find(Vocabulary::Kind::Token, "w7919"), stored.Find(Vocabulary::Kind::Token, "w7919"));
+    EXPECT_EQ(restored.Find(Vocabulary::Kind::Gram, "w79"), stored.Find(Vocabulary::Kind::Gram, "w79"));
+    EXPECT_FALSE(restored.Find(Vocabulary::Kind::Token, "w79").has_value());
+    // A token added to a restored vocabulary takes the next number.
+    const quint32 next = restored.Size();
+    EXPECT_EQ(restored.Add(Vocabulary::Kind::Token, "zz"), next);
 
-    Vocabulary partial; // the grams were lost
-    ASSERT_TRUE(partial.Restore(0, Vocabulary::Kind::Token, "ab"));
-    EXPECT_FALSE(partial.FinishRestore());
-    EXPECT_FALSE(partial.Restore(5, Vocabulary::Kind::Token, "cd")); // numbers come in order
+    Vocabulary damaged;
+    QByteArray chunk = stored.Chunk(0);
+    EXPECT_FALSE(damaged.RestoreChunk(chunk.left(chunk.size() - 1))); // cut off
+    Vocabulary marked;
+    chunk[3] = char(0xFE); // a mark inside a term
+    EXPECT_FALSE(marked.RestoreChunk(chunk));
 }
 
 TEST(IndexPartsTest, DamagedBlobsAreRefused)
