@@ -18,6 +18,7 @@
 #include "index/TextMatcher.h"
 #include "lists/DatabaseSearch.h"
 #include "lists/NoteMatcher.h"
+#include "lists/SearchPreview.h"
 #include "store/NoteDatabase.h"
 
 #include <QCoreApplication>
@@ -106,8 +107,8 @@ void Queries(SearchIndex& index, const Setup& setup)
         QStringLiteral("Kalomi"),
         QStringLiteral("ka lo"),
     };
-    std::printf("\n%-28s %9s %11s %11s %11s %9s %9s\n", "query (index: median warm)", "found", "query alone",
-                "with stamps", "by reading", "ratio", "grep -ri");
+    std::printf("\n%-28s %9s %11s %11s %11s %11s %9s %9s\n", "query (index: median warm)", "found",
+                "query alone", "stamps", "listed", "by reading", "ratio", "grep -ri");
     for (const QString& text : queries) {
         SearchQuery query;
         ParseQuery(text, &query);
@@ -128,25 +129,19 @@ void Queries(SearchIndex& index, const Setup& setup)
     }
 }
 
-// The drop-down's work as a word is typed: the count and the first twenty hits, each
-// with its shown text (the drop-down shows its first line).
+// The drop-down's work as a word is typed: the stamp check, the count and the first
+// twenty hits, each read from its note file for its first line, source and date.
 void Keystrokes(SearchIndex& index, const Setup& setup)
 {
+    NoteDatabase database(setup.folder);
+    database.LoadNoteDatabase();
     const QString word = QStringLiteral("kalomi");
     std::printf("\n%-12s %9s %12s\n", "typed", "found", "drop-down");
     for (int length = 1; length <= word.size(); ++length) {
         const QString typed = word.left(length);
-        SearchQuery query;
-        ParseQuery(typed, &query);
-        const NoteMatcher matcher(query);
-        int count = 0;
-        const double ms = MedianMs(5, [&] {
-            index.Refresh(setup.names);
-            const auto hits = index.Find(matcher.Rules(), setup.names, 20, &count);
-            for (const SearchIndex::Hit& hit : *hits)
-                index.ShownText(*hit.doc);
-        });
-        std::printf("%-12s %9d %9.1f ms\n", qPrintable(typed), count, ms);
+        SearchPreview preview;
+        const double ms = MedianMs(5, [&] { preview = PreviewSearch(typed, database, index, false); });
+        std::printf("%-12s %9d %9.1f ms\n", qPrintable(typed), preview.count, ms);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "index/NoteFileRecords.h"
-#include "index/PackedTexts.h"
 #include "index/TextTokenizer.h"
 
 #include <QByteArray>
@@ -9,8 +8,8 @@
 #include <vector>
 
 // Turns a note record into what the search index keeps of it: the tokens of its shown
-// text and that text packed. The costly part of indexing (reading the RTF), so each
-// thread has its own analyzer.
+// text. The costly part of indexing (reading the RTF), so each thread has its own
+// analyzer.
 class DocAnalyzer
 {
 public:
@@ -19,7 +18,6 @@ public:
         IndexedDoc keys;
         CategoryAssignment categories;
         std::vector<std::string_view> tokens; // valid until the next Analyze
-        QByteArray packedText; // empty for a note without RichText
     };
 
     // record's keys are taken over; its texts are read.
@@ -27,6 +25,5 @@ public:
 
 private:
     TextTokenizer m_tokenizer;
-    PackedTexts m_packer;
     Result m_result;
 };

@@ -51,11 +51,32 @@ std::optional<CategoryAssignment> DecodePath(QByteArrayView bytes)
     return path;
 }
 
-// A stored DocSet ends in the digest of its bytes, so that a damaged one is noticed.
+// A stored DocSet: a few documents (most tokens are in one note or two) as their
+// differences, more as a roaring bitmap; then four bytes of the digest of that, so that a
+// damaged one is noticed.
+enum : quint8
+{
+    AsDifferences = 0,
+    AsBitmap = 1,
+};
+constexpr quint64 kMostDifferences = 64;
+
 QByteArray SealPostings(const DocSet& docs)
 {
-    QByteArray bytes = docs.Serialize();
-    Put<quint64>(bytes, Digest(bytes));
+    QByteArray bytes;
+    if (docs.Count() <= kMostDifferences) {
+        bytes.append(char(AsDifferences));
+        quint32 previous = 0;
+        docs.ForEach([&](quint32 doc) {
+            PutVarint(bytes, doc - previous);
+            previous = doc;
+            return true;
+        });
+    } else {
+        bytes.append(char(AsBitmap));
+        bytes.append(docs.Serialize());
+    }
+    Put<quint32>(bytes, quint32(Digest(bytes)));
     return bytes;
 }
 
@@ -63,12 +84,27 @@ std::optional<DocSet> OpenPostings(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return DocSet(); // a term whose documents were never merged
-    if (bytes.size() < 8)
+    if (bytes.size() < 5)
         return std::nullopt;
-    const QByteArrayView body = bytes.first(bytes.size() - 8);
-    if (Reader(bytes.sliced(body.size())).Get<quint64>() != Digest(body))
+    const QByteArrayView body = bytes.first(bytes.size() - 4);
+    if (Reader(bytes.sliced(body.size())).Get<quint32>() != quint32(Digest(body)))
         return std::nullopt;
-    return DocSet::Deserialize(body);
+    if (body.front() == char(AsBitmap))
+        return DocSet::Deserialize(body.sliced(1));
+    if (body.front() != char(AsDifferences))
+        return std::nullopt;
+    Reader in(body.sliced(1));
+    std::vector<quint32> docs;
+    quint64 doc = 0;
+    while (!in.AtEnd() && docs.size() <= kMostDifferences) {
+        doc += in.GetVarint();
+        docs.push_back(quint32(doc));
+    }
+    if (!in.Ok() || doc > 0xFFFFFFFFU || docs.size() > kMostDifferences)
+        return std::nullopt;
+    DocSet set;
+    set.AddMany(docs.data(), docs.size());
+    return set;
 }
 
 QByteArray EncodeTerms(std::vector<quint32> terms)
@@ -163,7 +199,7 @@ bool IndexContent::Load()
         }
         IndexedDoc known;
         known.doc = doc;
-        AddDoc(known, *tokens, {}, false);
+        AddDoc(known, *tokens, false);
     });
     m_failed = damaged;
     return !damaged;
@@ -213,17 +249,6 @@ DocSet IndexContent::UnionOfPostings(const std::vector<quint32>& terms)
     return DocSet::Union(parts);
 }
 
-std::optional<QString> IndexContent::ShownText(quint32 doc)
-{
-    const std::optional<QByteArray> packed = m_store.ReadTexts(doc);
-    std::optional<QString> shown;
-    if (packed && !packed->isEmpty())
-        shown = m_packer.Unpack(*packed);
-    if (!shown)
-        Fail();
-    return shown;
-}
-
 quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
 {
     const QByteArray bytes = EncodePath(path);
@@ -254,8 +279,7 @@ void IndexContent::StoreNewTerms()
     StoreCounters();
 }
 
-void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens,
-                          QByteArrayView packedText, bool writePending)
+void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, bool writePending)
 {
     m_termMark.resize(m_vocabulary.Size(), 0);
     const quint32 mark = doc.doc + 1; // documents are numbered from 1; 0 marks nothing
@@ -272,8 +296,6 @@ void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tok
     }
     m_pendingDocs.push_back(doc.doc);
     if (writePending && !m_store.PutPending(doc.doc, EncodeTerms(tokens)))
-        Fail();
-    if (!packedText.isEmpty() && !m_store.PutTexts(doc.doc, packedText))
         Fail();
 }
 
@@ -317,8 +339,6 @@ void IndexContent::DropDoc(quint32 doc)
 {
     m_live.Remove(doc);
     ++m_dropped;
-    if (!m_store.DeleteTexts(doc))
-        Fail();
 }
 
 void IndexContent::FoldPending()

@@ -3,7 +3,6 @@
 #include "format/CategoryAssignment.h"
 #include "index/DocSet.h"
 #include "index/IndexedDoc.h"
-#include "index/PackedTexts.h"
 #include "index/Vocabulary.h"
 
 #include <QHash>
@@ -46,8 +45,6 @@ public:
     DocSet UnionOfPostings(const std::vector<quint32>& terms);
     // Documents in a file that have a RichText (the only ones that can match).
     const DocSet& Live() const { return m_live; }
-    // A document's shown text; none when it cannot be read (the content has then failed).
-    std::optional<QString> ShownText(quint32 doc);
     quint32 DocCount() const { return m_docCount; }
     quint32 PendingCount() const { return quint32(m_pendingDocs.size()); }
     // Documents dropped since the postings were last compacted.
@@ -63,15 +60,20 @@ public:
     quint32 TokenNumber(std::string_view token);
     // Stores the terms added since the last call, and the counters; before a commit.
     void StoreNewTerms();
-    // A new document's terms (its tokens; their grams follow) and its packed text.
+    // A new document's terms (its tokens; their grams follow).
     // writePending: store them as a pending row (a whole build folds them instead).
-    void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, QByteArrayView packedText,
-                bool writePending);
+    void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, bool writePending);
     // Replaces what is known of a file (its documents must all have been added or kept).
     void PutFile(const QString& name, IndexedFile file);
     void RemoveFile(const QString& name);
     // A document no file holds any more.
     void DropDoc(quint32 doc);
+    // Where a document is: its file and its place among the file's records.
+    struct Place
+    {
+        QString file;
+        int record = 0;
+    };
     // Merges every pending document into the stored postings of its terms.
     void FoldPending();
     // Rewrites the postings of every term without the documents no file holds.
@@ -97,5 +99,4 @@ private:
     quint32 m_nextDoc = 1;
     quint32 m_docCount = 0; // documents in some file, with a RichText or not
     quint32 m_dropped = 0;
-    PackedTexts m_packer;
 };

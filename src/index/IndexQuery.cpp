@@ -1,8 +1,12 @@
 #include "index/IndexQuery.h"
 
+#include "format/NoteTextScanner.h"
 #include "index/IndexContent.h"
+#include "index/ShownText.h"
 #include "index/TextMatcher.h"
 #include "index/TextTokenizer.h"
+
+#include <QDir>
 
 namespace {
 
@@ -80,9 +84,44 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
     return term;
 }
 
+// Tests the unsettled candidates on their records in their note files; false when a file
+// is not as the index read it.
+bool Confirm(const IndexContent& content, const TextMatcher& rules, const QString& notesFolder,
+             const DocSet& unsettled, IndexQuery::Answer* answer)
+{
+    if (unsettled.IsEmpty())
+        return true;
+    NoteTextScanner scanner;
+    const QDir folder(notesFolder);
+    const QHash<QString, IndexedFile>& files = content.Files();
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        const QList<IndexedDoc>& docs = file->docs;
+        if (std::none_of(docs.cbegin(), docs.cend(),
+                         [&](const IndexedDoc& doc) { return unsettled.Contains(doc.doc); }))
+            continue;
+        const QString path = folder.filePath(file.key());
+        if (FileStamp::Of(path) != file->stamp || !scanner.LoadFile(path)
+            || FileStamp::Of(path) != file->stamp)
+            return false;
+        NoteTextScanner::Span span;
+        for (const IndexedDoc& doc : docs) {
+            if (!scanner.Next(&span) || span.noteId != doc.noteId)
+                return false;
+            if (!unsettled.Contains(doc.doc))
+                continue;
+            ++answer->confirmed;
+            if (span.richTextLength > 0
+                && rules.ShownTextMatches(ShownTextOfStoredRtf(span.richText, span.richTextLength)))
+                answer->matches.Add(doc.doc);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const TextMatcher& rules)
+std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const TextMatcher& rules,
+                                                   const QString& notesFolder)
 {
     const bool all = rules.Op() == TextMatcher::And;
     // Candidates, and the notes settled without reading their texts: those of the terms
@@ -107,19 +146,7 @@ std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const 
 
     Answer answer;
     answer.matches = settled;
-    bool failed = false;
-    (candidates - settled).ForEach([&](quint32 doc) {
-        const std::optional<QString> shown = content.ShownText(doc);
-        if (!shown) {
-            failed = true;
-            return false;
-        }
-        ++answer.confirmed;
-        if (rules.ShownTextMatches(*shown))
-            answer.matches.Add(doc);
-        return true;
-    });
-    if (failed || content.Failed())
+    if (content.Failed() || !Confirm(content, rules, notesFolder, candidates - settled, &answer))
         return std::nullopt;
     return answer;
 }

@@ -2,6 +2,7 @@
 
 #include "index/DocSet.h"
 
+#include <QString>
 #include <optional>
 
 class IndexContent;
@@ -17,16 +18,19 @@ class TextMatcher;
 // - any other term (a quoted run of other characters, or one reaching across runs) gives
 //   candidates: the notes whose tokens could hold its runs in a row (a term holding half
 //   of a surrogate pair: every note). Each candidate that the exact terms do not settle
-//   is confirmed by the rules themselves on its kept shown text.
+//   is confirmed by the rules themselves on its record in its note file, which must still
+//   have the stamp the index read it with.
 class IndexQuery
 {
 public:
     struct Answer
     {
         DocSet matches;
-        int confirmed = 0; // notes whose texts were read to confirm them
+        int confirmed = 0; // notes whose RTF was read to confirm them
     };
 
-    // None when the content failed while answering (a damaged store).
-    static std::optional<Answer> Find(IndexContent& content, const TextMatcher& rules);
+    // None when the content failed while answering (a damaged store), or a note file to
+    // be read changed since the index read it.
+    static std::optional<Answer> Find(IndexContent& content, const TextMatcher& rules,
+                                      const QString& notesFolder);
 };

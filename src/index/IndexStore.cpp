@@ -13,7 +13,6 @@ const char* const kSql[] = {
     "SELECT doc, terms FROM pending ORDER BY doc",
     "SELECT id, path FROM categories ORDER BY id",
     "SELECT docs FROM postings WHERE id = ?1",
-    "SELECT packed FROM texts WHERE doc = ?1",
     "SELECT value FROM meta WHERE key = ?1",
     "INSERT OR REPLACE INTO meta(key, value) VALUES(?1, ?2)",
     "INSERT OR REPLACE INTO files(name, state) VALUES(?1, ?2)",
@@ -23,8 +22,6 @@ const char* const kSql[] = {
     "INSERT OR REPLACE INTO pending(doc, terms) VALUES(?1, ?2)",
     "DELETE FROM pending",
     "INSERT INTO categories(id, path) VALUES(?1, ?2)",
-    "INSERT OR REPLACE INTO texts(doc, packed) VALUES(?1, ?2)",
-    "DELETE FROM texts WHERE doc = ?1",
 };
 
 const char kSchema[] = "CREATE TABLE meta(key TEXT PRIMARY KEY, value BLOB);"
@@ -32,8 +29,7 @@ const char kSchema[] = "CREATE TABLE meta(key TEXT PRIMARY KEY, value BLOB);"
                        "CREATE TABLE lexicon(chunk INTEGER PRIMARY KEY, terms BLOB NOT NULL);"
                        "CREATE TABLE postings(id INTEGER PRIMARY KEY, docs BLOB NOT NULL);"
                        "CREATE TABLE pending(doc INTEGER PRIMARY KEY, terms BLOB NOT NULL);"
-                       "CREATE TABLE categories(id INTEGER PRIMARY KEY, path BLOB NOT NULL);"
-                       "CREATE TABLE texts(doc INTEGER PRIMARY KEY, packed BLOB NOT NULL);";
+                       "CREATE TABLE categories(id INTEGER PRIMARY KEY, path BLOB NOT NULL);";
 
 QByteArrayView ColumnBlob(sqlite3_stmt* statement, int column)
 {
@@ -310,11 +306,6 @@ std::optional<QByteArray> IndexStore::ReadPostings(quint32 term)
     return ReadBlob(SelectPostings, term);
 }
 
-std::optional<QByteArray> IndexStore::ReadTexts(quint32 doc)
-{
-    return ReadBlob(SelectTexts, doc);
-}
-
 bool IndexStore::PutFile(const QString& name, QByteArrayView state)
 {
     sqlite3_stmt* s = Prepared(InsertFile);
@@ -376,24 +367,5 @@ bool IndexStore::PutCategory(quint32 id, QByteArrayView path)
         return false;
     sqlite3_bind_int64(s, 1, id);
     BindBlob(s, 2, path);
-    return Run(s);
-}
-
-bool IndexStore::PutTexts(quint32 doc, QByteArrayView packed)
-{
-    sqlite3_stmt* s = Prepared(InsertTexts);
-    if (!s)
-        return false;
-    sqlite3_bind_int64(s, 1, doc);
-    BindBlob(s, 2, packed);
-    return Run(s);
-}
-
-bool IndexStore::DeleteTexts(quint32 doc)
-{
-    sqlite3_stmt* s = Prepared(RemoveTexts);
-    if (!s)
-        return false;
-    sqlite3_bind_int64(s, 1, doc);
     return Run(s);
 }

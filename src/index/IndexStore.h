@@ -19,7 +19,6 @@ struct sqlite3_stmt;
 //   postings(id, docs)        per term, the documents holding it (DocSet), as last merged
 //   pending(doc, terms)       documents added since: their terms, merged later in one go
 //   categories(id, path)      the distinct category paths of the notes
-//   texts(doc, packed)        per document its shown text (PackedTexts)
 //
 // A store that cannot be opened as one of these (missing, not a database, another
 // layout, another folder, damaged) is never repaired: the index is built again. Writes
@@ -29,7 +28,7 @@ class IndexStore
 {
 public:
     // Bumped whenever the layout or the meaning of anything stored changes.
-    static constexpr int kFormat = 3;
+    static constexpr int kFormat = 4;
 
     enum class OpenResult
     {
@@ -61,10 +60,8 @@ public:
     bool ReadLexicon(const std::function<bool(quint32, QByteArrayView)>& row);
     bool ReadPending(const std::function<void(quint32, QByteArrayView)>& row);
     bool ReadCategories(const std::function<void(quint32, QByteArrayView)>& row);
-    // A term's documents or a document's texts; an empty blob when there is no row, none
-    // when reading failed.
+    // A term's documents; an empty blob when there is no row, none when reading failed.
     std::optional<QByteArray> ReadPostings(quint32 term);
-    std::optional<QByteArray> ReadTexts(quint32 doc);
 
     // A value of meta; an empty blob when there is none.
     std::optional<QByteArray> ReadMeta(const char* key);
@@ -77,8 +74,6 @@ public:
     bool PutPending(quint32 doc, QByteArrayView terms);
     bool ClearPending();
     bool PutCategory(quint32 id, QByteArrayView path);
-    bool PutTexts(quint32 doc, QByteArrayView packed);
-    bool DeleteTexts(quint32 doc);
 
 private:
     enum Statement
@@ -88,7 +83,6 @@ private:
         SelectPending,
         SelectCategories,
         SelectPostings,
-        SelectTexts,
         SelectMeta,
         InsertMeta,
         InsertFile,
@@ -98,8 +92,6 @@ private:
         InsertPending,
         RemovePending,
         InsertCategory,
-        InsertTexts,
-        RemoveTexts,
         StatementCount
     };
 

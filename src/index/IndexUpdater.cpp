@@ -78,7 +78,7 @@ void IndexUpdater::Refresh(const QString& name, const QString& path)
             m_tokenIds.clear();
             for (const std::string_view token : analyzed.tokens)
                 m_tokenIds.push_back(m_content.TokenNumber(token));
-            m_content.AddDoc(doc, m_tokenIds, analyzed.packedText, m_writePending);
+            m_content.AddDoc(doc, m_tokenIds, m_writePending);
         }
         file.docs.append(doc);
     }

@@ -320,10 +320,14 @@ SearchIndex::Find(const TextMatcher& rules, const QStringList& names, int limit,
     TakeOverBuild();
     if (m_state != State::Ready)
         return std::nullopt;
-    const std::optional<IndexQuery::Answer> answer = IndexQuery::Find(*m_content, rules);
+    const std::optional<IndexQuery::Answer> answer = IndexQuery::Find(*m_content, rules, m_notesFolder);
     if (!answer) {
-        Close();
-        m_state = State::Missing;
+        // A damaged store is built again; a note file that changed meanwhile is read again
+        // at the next Refresh.
+        if (m_content->Failed()) {
+            Close();
+            m_state = State::Missing;
+        }
         return std::nullopt;
     }
     std::vector<Hit> hits;
@@ -373,14 +377,6 @@ ListedNote SearchIndex::Listed(const IndexedDoc& doc, const DateTime& now) const
     listed.TextLines = doc.textLines;
     listed.TextChars = doc.textChars;
     return listed;
-}
-
-QString SearchIndex::ShownText(const IndexedDoc& doc)
-{
-    if (!m_content)
-        return QString();
-    const std::optional<QString> shown = m_content->ShownText(doc.doc);
-    return shown ? *shown : QString();
 }
 
 int SearchIndex::NoteCount() const

@@ -79,15 +79,15 @@ public:
     void TakeWrittenFiles(const QStringList& paths);
 
     // The notes that match, in the order of the files named (after Refresh with the same
-    // names), each file's in file order; none when the index cannot answer.
+    // names), each file's in file order; none when the index cannot answer (then it is
+    // read again at the next Refresh). limit: at most this many hits (all when below 0);
+    // count receives how many match.
     std::optional<std::vector<Hit>> Find(const TextMatcher& rules, const QStringList& names, int limit = -1,
                                          int* count = nullptr);
     // Every note of the files named, in that order (the answer to "SHOWALL").
     std::vector<Hit> All(const QStringList& names) const;
     // A hit as the current list keeps it; a date that was no date reads as now.
     ListedNote Listed(const IndexedDoc& doc, const DateTime& now) const;
-    // A hit's shown text; empty when it cannot be read.
-    QString ShownText(const IndexedDoc& doc);
 
     int NoteCount() const;
     int FileCount() const;

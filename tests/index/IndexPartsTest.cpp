@@ -3,7 +3,6 @@
 
 #include "index/DocSet.h"
 #include "index/IndexedDoc.h"
-#include "index/PackedTexts.h"
 #include "index/TextMatcher.h"
 #include "index/TextTokenizer.h"
 #include "index/Vocabulary.h"
@@ -133,24 +132,6 @@ TEST(IndexPartsTest, DamagedBlobsAreRefused)
     EXPECT_EQ(IndexedFile::Deserialize(state)->docs, file.docs);
     state[20] = char(state[20] ^ 1);
     EXPECT_FALSE(IndexedFile::Deserialize(state).has_value());
-
-    PackedTexts packer;
-    const QByteArray packed = packer.Pack(QStringLiteral("caf\u00e9 au lait"));
-    ASSERT_TRUE(packer.Unpack(packed).has_value());
-    EXPECT_EQ(*packer.Unpack(packed), QStringLiteral("caf\u00e9 au lait"));
-    EXPECT_FALSE(packer.Unpack(packed.left(packed.size() - 2)).has_value());
-    EXPECT_FALSE(packer.Unpack(QByteArray("\x01\x7f garbage")).has_value());
-}
-
-TEST(IndexPartsTest, PackedTextsKeepEveryTextExactly)
-{
-    PackedTexts packer;
-    const QString lone = QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b");
-    for (const QString& shown : {QStringLiteral("same"), QString(), lone, QStringLiteral("\U00010400\n\t")}) {
-        const std::optional<QString> unpacked = packer.Unpack(packer.Pack(shown));
-        ASSERT_TRUE(unpacked.has_value());
-        EXPECT_EQ(*unpacked, shown);
-    }
 }
 
 } // namespace
