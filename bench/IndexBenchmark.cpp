@@ -118,13 +118,14 @@ void Queries(SearchIndex& index, const Setup& setup)
         std::optional<ListedNotes> indexed;
         const double stamped
             = MedianMs(5, [&] { indexed = SearchDatabaseIndexed(query, index, setup.names); });
+        const double stamps = MedianMs(5, [&] { index.Refresh(setup.names); });
         ListedNotes read;
         const double reading = MedianMs(1, [&] { read = SearchDatabase(query, setup.paths); });
         bool wholeWord = false;
         const double grep
             = GrepMs(SearchTermBody(query.Terms.first(), &wholeWord), setup.folder.NotesFolder());
-        std::printf("%-28s %9d %8.1f ms %8.1f ms %8.1f ms %8.3fx %6.0f ms%s\n", qPrintable(text), count,
-                    alone, stamped, reading, alone / reading, grep,
+        std::printf("%-28s %9d %8.1f ms %8.1f ms %8.1f ms %8.1f ms %8.3fx %6.0f ms%s\n", qPrintable(text),
+                    count, alone, stamps, stamped, reading, alone / reading, grep,
                     indexed && SameNotes(*indexed, read) ? "" : "   ANSWERS DIFFER");
     }
 }

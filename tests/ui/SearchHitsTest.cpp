@@ -23,9 +23,12 @@ namespace {
 NotesList Notes()
 {
     NotesList notes = UiFixture::ThreeNotes();
-    for (int i = 0; i < 25; ++i)
-        notes.append(
-            UiFixture::MakeNote(2001 + i, QStringLiteral("Pineapple number %1\nsecond line").arg(i), 20));
+    for (int i = 0; i < 25; ++i) {
+        NoteRecord note = UiFixture::MakeNote(
+            2001 + i, QStringLiteral("Pineapple number %1\\par second line").arg(i), 20);
+        note.PlainText = QStringLiteral("Pineapple number %1\nsecond line").arg(i);
+        notes.append(note);
+    }
     return notes;
 }
 
@@ -49,6 +52,7 @@ struct Frame
             Notes())
     {
         fixture.app->InitInstance();
+        fixture.app->GetSettings().szSaveWarning = 0; // Cancel closes the editor at once
     }
     ~Frame() { frame.reset(); }
 
@@ -63,16 +67,22 @@ struct Frame
         QTest::keyClicks(Field(), text);
     }
 
-    // Answers the next note editor with Cancel, and tells which note it showed.
+    // Answers the next note editor with Cancel as soon as it is up, and tells which note
+    // it showed.
     static void CancelNextEditor(qint32* shown)
     {
-        QTimer::singleShot(0, [shown] {
+        auto* timer = new QTimer;
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, [timer, shown] {
             auto* editor = qobject_cast<CEditNoteDlg*>(QApplication::activeModalWidget());
             if (!editor)
                 return;
+            timer->stop();
+            timer->deleteLater();
             *shown = editor->Record().NoteID;
-            editor->reject();
+            static_cast<QDialog*>(editor)->reject();
         });
+        timer->start();
     }
 };
 
