@@ -140,7 +140,10 @@ bool IndexStore::Create(const QString& path, const QString& folderKey)
         QFile::remove(path + QLatin1String(suffix));
     if (!OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
         return false;
-    Tune();
+    // Filled in one go and thrown away whole when that fails: no journal to keep.
+    Exec("PRAGMA journal_mode=OFF");
+    Exec("PRAGMA synchronous=OFF");
+    Exec("PRAGMA cache_size=-16000");
     sqlite3_stmt* meta = nullptr;
     const QByteArray folder = folderKey.toUtf8();
     const bool made = Exec(kSchema)

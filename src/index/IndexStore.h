@@ -45,7 +45,9 @@ public:
 
     // Opens the index at path made for the notes folder folderKey.
     OpenResult Open(const QString& path, const QString& folderKey);
-    // A new, empty index at path for folderKey (anything there is replaced).
+    // A new, empty index at path for folderKey (anything there is replaced), to be filled
+    // in one transaction: it keeps no journal, so a fill that fails is thrown away whole
+    // (Open later keeps the usual log).
     bool Create(const QString& path, const QString& folderKey);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }

@@ -1,5 +1,6 @@
 #include "index/SearchIndex.h"
 
+#include "index/IndexBuilder.h"
 #include "index/IndexContent.h"
 #include "index/IndexQuery.h"
 #include "index/IndexStore.h"
@@ -130,14 +131,9 @@ struct SearchIndex::Build
         IndexStore store;
         if (!store.Create(temporary, FolderKey(notesFolder)) || !store.Begin())
             return false;
-        IndexContent content(store);
         total = int(names.size());
-        IndexUpdater(content, false).Update(names, PathsOf(notesFolder, names), {}, [this](int n) {
-            return Step(n);
-        });
-        content.FoldPending();
-        content.StoreNewTerms();
-        const bool made = !content.Failed() && !stop && store.Commit();
+        const bool made = IndexBuilder(store).Build(notesFolder, names, [this](int n) { return Step(n); })
+            && !stop && store.Commit();
         store.Close();
         if (!made || !ReplaceFile(temporary, indexFile)) {
             QFile::remove(temporary);
@@ -257,7 +253,10 @@ bool SearchIndex::Rebuild(const QStringList& names)
         SetClosedState();
         return false;
     }
-    return Open();
+    void Mem(const char*); Mem("built");
+    const bool o = Open();
+    Mem("opened");
+    return o;
 }
 
 void SearchIndex::StartUpdate(const QStringList& names)

@@ -53,6 +53,8 @@ bool HasHit(const QString& text, const QString& body, bool wholeWord)
 
 bool IsWordChar(char32_t c)
 {
+    if (c < 0x80) // most text: no look-up needed
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     if (QChar::isLetterOrNumber(c))
         return true;
     const QChar::Category category = QChar::category(c);

@@ -8,7 +8,13 @@ namespace {
 template<class Visit> void ForEachChar(const QString& text, Visit visit)
 {
     const qsizetype size = text.size();
+    const ushort* units = text.utf16();
     for (qsizetype i = 0; i < size;) {
+        if (units[i] < 0x80) {
+            visit(char32_t(units[i]), IsWordChar(units[i]));
+            ++i;
+            continue;
+        }
         const char32_t c = CodePointAt(text, i);
         i += c > 0xFFFF ? 2 : 1;
         visit(c, IsWordChar(c));
@@ -40,6 +46,10 @@ char32_t DecodeAt(const unsigned char* bytes, int* length)
 
 void TextTokenizer::AppendFolded(QByteArray& out, char32_t c)
 {
+    if (c < 0x80) {
+        out.append(char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c));
+        return;
+    }
     const char32_t f = (c >= 0xD800 && c <= 0xDFFF) ? c : QChar::toCaseFolded(c);
     if (f < 0x80) {
         out.append(char(f));

@@ -9,17 +9,6 @@ constexpr char kTokenMark = '\xFE';
 constexpr char kGramMark = '\xFD';
 constexpr char kEnd = '\xFF';
 
-size_t CharLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead < 0xE0)
-        return 2;
-    if (lead < 0xF0)
-        return 3;
-    return 4;
-}
-
 char MarkOf(Vocabulary::Kind kind)
 {
     return kind == Vocabulary::Kind::Token ? kTokenMark : kGramMark;
@@ -27,16 +16,69 @@ char MarkOf(Vocabulary::Kind kind)
 
 } // namespace
 
-Vocabulary::Vocabulary()
-    : m_grams(0, Hash {this}, Equal {this})
-    , m_tokens(0, Hash {this}, Equal {this})
+Vocabulary::Vocabulary() = default;
+
+size_t Vocabulary::HashOf(quint32 id) const
 {
+    return std::hash<std::string_view>()(Term(id));
+}
+
+std::optional<quint32> Vocabulary::Table::Find(const Vocabulary& terms, Kind kind, std::string_view term) const
+{
+    if (m_slots.empty())
+        return std::nullopt;
+    const size_t mask = m_slots.size() - 1;
+    const char mark = MarkOf(kind);
+    for (size_t at = std::hash<std::string_view>()(term) & mask;; at = (at + 1) & mask) {
+        const quint32 slot = m_slots[at];
+        if (slot == 0)
+            return std::nullopt;
+        const quint32 id = slot - 1;
+        if (terms.m_bytes[terms.m_starts[id]] == mark && terms.Term(id) == term)
+            return id;
+    }
+}
+
+void Vocabulary::Table::Insert(const Vocabulary& terms, quint32 id)
+{
+    if ((m_used + 1) * 2 > m_slots.size())
+        Grow(terms, std::max<size_t>(64, m_slots.size() * 2));
+    const size_t mask = m_slots.size() - 1;
+    size_t at = terms.HashOf(id) & mask;
+    while (m_slots[at] != 0)
+        at = (at + 1) & mask;
+    m_slots[at] = id + 1;
+    ++m_used;
+}
+
+void Vocabulary::Table::Reserve(const Vocabulary& terms, size_t count)
+{
+    size_t slotCount = 64;
+    while (slotCount < count * 2)
+        slotCount *= 2;
+    if (slotCount > m_slots.size())
+        Grow(terms, slotCount);
+}
+
+void Vocabulary::Table::Grow(const Vocabulary& terms, size_t slotCount)
+{
+    std::vector<quint32> old(slotCount, 0);
+    old.swap(m_slots);
+    const size_t mask = m_slots.size() - 1;
+    for (const quint32 slot : old) {
+        if (slot == 0)
+            continue;
+        size_t at = terms.HashOf(slot - 1) & mask;
+        while (m_slots[at] != 0)
+            at = (at + 1) & mask;
+        m_slots[at] = slot;
+    }
 }
 
 std::string_view Vocabulary::Term(quint32 id) const
 {
     const size_t start = m_starts.at(id) + 1;
-    const size_t end = m_bytes.find(kEnd, start);
+    const size_t end = (id + 1 < m_starts.size() ? m_starts[id + 1] : m_bytes.size()) - 1;
     return std::string_view(m_bytes).substr(start, end - start);
 }
 
@@ -45,13 +87,13 @@ Vocabulary::Kind Vocabulary::KindOf(quint32 id) const
     return m_bytes.at(m_starts.at(id)) == kTokenMark ? Kind::Token : Kind::Gram;
 }
 
-const Vocabulary::Map& Vocabulary::Tokens() const
+const Vocabulary::Table& Vocabulary::Tokens() const
 {
     if (!m_tokensHashed) {
-        m_tokens.reserve(m_starts.size());
+        m_tokens.Reserve(*this, m_starts.size());
         for (quint32 id = 0; id < Size(); ++id) {
             if (KindOf(id) == Kind::Token)
-                m_tokens.insert(id);
+                m_tokens.Insert(*this, id);
         }
         m_tokensHashed = true;
     }
@@ -60,14 +102,10 @@ const Vocabulary::Map& Vocabulary::Tokens() const
 
 std::optional<quint32> Vocabulary::Find(Kind kind, std::string_view term) const
 {
-    if (kind == Kind::Gram) {
-        const auto found = m_grams.find(term);
-        return found == m_grams.end() ? std::nullopt : std::optional<quint32>(*found);
-    }
-    if (m_tokensHashed) {
-        const auto found = m_tokens.find(term);
-        return found == m_tokens.end() ? std::nullopt : std::optional<quint32>(*found);
-    }
+    if (kind == Kind::Gram)
+        return m_grams.Find(*this, kind, term);
+    if (m_tokensHashed)
+        return m_tokens.Find(*this, kind, term);
     // One look-up needs no hash of a million tokens: the mark, the token, its end.
     std::string pattern(1, kTokenMark);
     pattern.append(term);
@@ -79,24 +117,29 @@ std::optional<quint32> Vocabulary::Find(Kind kind, std::string_view term) const
 quint32 Vocabulary::Append(Kind kind, std::string_view term)
 {
     const auto id = quint32(m_starts.size());
-    m_starts.push_back(m_bytes.size());
+    m_starts.push_back(quint32(m_bytes.size()));
     m_bytes.push_back(MarkOf(kind));
     m_bytes.append(term);
     m_bytes.push_back(kEnd);
     if (kind == Kind::Gram)
-        m_grams.insert(id);
+        m_grams.Insert(*this, id);
     else if (m_tokensHashed)
-        m_tokens.insert(id);
+        m_tokens.Insert(*this, id);
     return id;
 }
 
-quint32 Vocabulary::Add(Kind kind, std::string_view term)
+quint32 Vocabulary::AddTerm(Kind kind, std::string_view term)
 {
     if (kind == Kind::Token)
         Tokens(); // a store being written hashes its tokens once
     if (const std::optional<quint32> known = Find(kind, term))
         return *known;
-    const quint32 id = Append(kind, term);
+    return Append(kind, term);
+}
+
+quint32 Vocabulary::Add(Kind kind, std::string_view term)
+{
+    const quint32 id = AddTerm(kind, term);
     if (kind == Kind::Token)
         GramsOf(id);
     return id;
@@ -109,7 +152,7 @@ const std::vector<quint32>& Vocabulary::GramsOf(quint32 token)
         return known->second;
     std::vector<quint32> grams;
     for (const std::string& gram : GramsOfToken(Term(token)))
-        grams.push_back(Add(Kind::Gram, gram));
+        grams.push_back(AddTerm(Kind::Gram, gram));
     return m_gramsOf.emplace(token, std::move(grams)).first->second;
 }
 
@@ -125,7 +168,8 @@ QByteArray Vocabulary::Chunk(quint32 chunk) const
 
 bool Vocabulary::RestoreChunk(QByteArrayView bytes)
 {
-    if (Size() % kChunk != 0 || bytes.isEmpty() || bytes.back() != kEnd)
+    if (Size() % kChunk != 0 || bytes.isEmpty() || bytes.back() != kEnd
+        || m_bytes.size() + size_t(bytes.size()) >= 0xFFFFFFFFU) // places are 32 bits
         return false;
     const size_t base = m_bytes.size();
     m_bytes.append(bytes.data(), size_t(bytes.size()));
@@ -136,31 +180,23 @@ bool Vocabulary::RestoreChunk(QByteArrayView bytes)
         const size_t end = m_bytes.find(kEnd, at);
         if (m_bytes.find_first_of("\xFE\xFD", at + 1) < end)
             return false;
-        m_starts.push_back(at);
+        m_starts.push_back(quint32(at));
         at = end + 1;
     }
     const auto first = quint32(std::lower_bound(m_starts.begin(), m_starts.end(), base) - m_starts.begin());
     for (quint32 id = first; id < Size(); ++id) {
         if (KindOf(id) == Kind::Gram)
-            m_grams.insert(id);
+            m_grams.Insert(*this, id);
         else if (m_tokensHashed)
-            m_tokens.insert(id);
+            m_tokens.Insert(*this, id);
     }
     return Size() - first <= kChunk;
 }
 
 std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
 {
-    // Where each character starts; the pieces run from one start to a later one.
-    std::vector<size_t> starts;
-    for (size_t at = 0; at < token.size(); at += CharLength(static_cast<unsigned char>(token[at])))
-        starts.push_back(at);
-    starts.push_back(token.size());
     std::vector<std::string> grams;
-    for (size_t first = 0; first + 1 < starts.size(); ++first) {
-        for (size_t length = 1; length <= kLongestGram && first + length < starts.size(); ++length)
-            grams.emplace_back(token.substr(starts[first], starts[first + length] - starts[first]));
-    }
+    ForEachGramPiece(token, [&](std::string_view piece) { grams.emplace_back(piece); });
     std::sort(grams.begin(), grams.end());
     grams.erase(std::unique(grams.begin(), grams.end()), grams.end());
     return grams;

@@ -3,11 +3,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 // The terms of the search index, each with its number: every token the notes hold
@@ -18,8 +18,8 @@
 // Numbers are given in the order terms are added and never change; nothing is removed.
 // The terms are kept as one run of bytes, each term its kind's mark, its bytes and 0xFF
 // (neither mark nor 0xFF occurs in UTF-8), so that a store of a million tokens is read in
-// one go and searched for pieces with memmem; only the grams are hashed when read. The
-// bytes are stored in chunks of kChunk terms.
+// one go and searched for pieces with memmem; only the grams are hashed when read, the
+// tokens when one is first added. The bytes are stored in chunks of kChunk terms.
 class Vocabulary
 {
 public:
@@ -40,6 +40,9 @@ public:
     std::optional<quint32> Find(Kind kind, std::string_view term) const;
     // The number of the term, added when new (a new token brings its new grams too).
     quint32 Add(Kind kind, std::string_view term);
+    // The number of the term, added alone when new: a whole build adds every token first
+    // and the grams after them (ForEachGramPiece).
+    quint32 AddTerm(Kind kind, std::string_view term);
 
     quint32 Size() const { return quint32(m_starts.size()); }
     std::string_view Term(quint32 id) const;
@@ -58,38 +61,56 @@ public:
     // that are not one (a damaged store).
     bool RestoreChunk(QByteArrayView bytes);
 
-    // The pieces of one to kLongestGram characters of a token, each once.
+    // The pieces of one to kLongestGram characters of a token, each once, sorted.
     static std::vector<std::string> GramsOfToken(std::string_view token);
+    // Calls visit(piece) for each piece of one to kLongestGram characters of a token, in
+    // the order they start (a piece that occurs twice is visited twice).
+    template<class Visit> static void ForEachGramPiece(std::string_view token, Visit visit);
 
 private:
-    // Sets of term numbers looked up by the terms' bytes, which stay in m_bytes.
-    struct Hash
+    // An open-addressed set of term numbers, each found by its term's bytes, which stay in
+    // m_bytes: four bytes a slot.
+    class Table
     {
-        using is_transparent = void;
-        const Vocabulary* vocabulary;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-        size_t operator()(quint32 id) const { return (*this)(vocabulary->Term(id)); }
+    public:
+        // The number of a term equal to (kind, term), none when absent.
+        std::optional<quint32> Find(const Vocabulary& terms, Kind kind, std::string_view term) const;
+        void Insert(const Vocabulary& terms, quint32 id);
+        void Reserve(const Vocabulary& terms, size_t count);
+
+    private:
+        void Grow(const Vocabulary& terms, size_t slotCount);
+        std::vector<quint32> m_slots; // id + 1; 0: empty
+        size_t m_used = 0;
     };
-    struct Equal
-    {
-        using is_transparent = void;
-        const Vocabulary* vocabulary;
-        bool operator()(quint32 a, quint32 b) const { return a == b; }
-        bool operator()(std::string_view a, quint32 b) const { return a == vocabulary->Term(b); }
-        bool operator()(quint32 a, std::string_view b) const { return vocabulary->Term(a) == b; }
-    };
-    using Map = std::unordered_set<quint32, Hash, Equal>;
 
     quint32 Append(Kind kind, std::string_view term);
+    size_t HashOf(quint32 id) const;
     // The terms at whose bytes the pattern occurs; offsetInPattern: where the term's own
     // bytes start in the pattern.
     std::vector<quint32> Scan(std::string_view pattern, size_t offsetInPattern) const;
-    const Map& Tokens() const;
+    const Table& Tokens() const;
 
     std::string m_bytes; // mark, bytes, 0xFF for every term in number order
-    std::vector<size_t> m_starts; // where each term's mark is
-    Map m_grams;
-    mutable Map m_tokens; // made when first needed: a token is looked up by hash
+    std::vector<quint32> m_starts; // where each term's mark is
+    Table m_grams;
+    mutable Table m_tokens; // made when first needed: a token is looked up by hash
     mutable bool m_tokensHashed = false;
     std::unordered_map<quint32, std::vector<quint32>> m_gramsOf;
 };
+
+template<class Visit> void Vocabulary::ForEachGramPiece(std::string_view token, Visit visit)
+{
+    // Where each of the next kLongestGram + 1 characters starts.
+    const auto length = [&](size_t at) {
+        const auto lead = static_cast<unsigned char>(token[at]);
+        return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    };
+    for (size_t first = 0; first < token.size(); first += size_t(length(first))) {
+        size_t end = first;
+        for (int count = 0; count < kLongestGram && end < token.size(); ++count) {
+            end += size_t(length(end));
+            visit(token.substr(first, std::min(end, token.size()) - first));
+        }
+    }
+}
