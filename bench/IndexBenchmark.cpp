@@ -14,12 +14,16 @@
 //                                             index goes into INDEX_FOLDER, by default a
 //                                             temporary folder)
 
+#include "format/NoteFile.h"
 #include "index/SearchIndex.h"
 #include "index/TextMatcher.h"
+#include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchPreview.h"
+#include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -134,14 +138,19 @@ void Queries(SearchIndex& index, const Setup& setup)
 // twenty hits, each read from its note file for its first line, source and date.
 void Keystrokes(SearchIndex& index, const Setup& setup)
 {
-    NoteDatabase database(setup.folder);
-    database.LoadNoteDatabase();
+    ChangeNotice changes;
+    NoteDatabase database(setup.folder, changes);
+    SourceStore sources(setup.folder, changes);
+    database.LoadNoteDatabase(sources);
+    CurrentNotesList current(database, sources, changes);
     const QString word = QStringLiteral("kalomi");
     std::printf("\n%-12s %9s %12s\n", "typed", "found", "drop-down");
     for (int length = 1; length <= word.size(); ++length) {
         const QString typed = word.left(length);
         SearchPreview preview;
-        const double ms = MedianMs(5, [&] { preview = PreviewSearch(typed, database, index, false); });
+        const double ms = MedianMs(5, [&] {
+            preview = PreviewSearch(typed, {database, sources, current, index}, false);
+        });
         std::printf("%-12s %9d %9.1f ms\n", qPrintable(typed), preview.count, ms);
     }
 }
@@ -154,7 +163,7 @@ void Changes(SearchIndex& index, const Setup& setup)
     NotesList notes = ReadNoteFile(path);
     notes.first().PlainText += QStringLiteral(" zyxwvut");
     notes.first().RichText.insert(notes.first().RichText.size() - 3, QStringLiteral(" zyxwvut"));
-    WriteNoteFile(path, notes);
+    (void)WriteNoteFile(FileSystem::Real(), path, notes);
     QElapsedTimer timer;
     timer.start();
     index.TakeWrittenFiles({path});
@@ -163,7 +172,7 @@ void Changes(SearchIndex& index, const Setup& setup)
     // Ten files changed while the program was closed: a start reads only those.
     for (int i = 0; i < 10; ++i) {
         const QString changed = setup.paths.at(i * (setup.paths.size() / 10));
-        WriteNoteFile(changed, ReadNoteFile(changed));
+        (void)WriteNoteFile(FileSystem::Real(), changed, ReadNoteFile(changed));
     }
     SearchIndex reopened(setup.folder.NotesFolder(), index.IndexFile());
     int refreshed = 0;

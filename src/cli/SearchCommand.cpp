@@ -34,7 +34,8 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
     SearchIndex* index = m_scan ? nullptr : &app.Index();
     const SearchRun run = m_current
         ? RunCurrentNotesSearch(m_query, database, app.CurrentList(), prompt, index)
-        : RunDatabaseSearch(m_query, database, app.CurrentList(), app.GetSettings().NoteSortID, prompt, index);
+        : RunDatabaseSearch(m_query, database, app.CurrentList(), app.GetSettings().NoteSortID, prompt,
+                            index);
     if (!run.ran && !m_query.trimmed().isEmpty())
         return CliOutcome::Failed(prompt.LastText());
 

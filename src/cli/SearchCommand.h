@@ -12,7 +12,7 @@ public:
     QString Name() const override { return QStringLiteral("search"); }
     QString Synopsis() const override
     {
-        return QStringLiteral("search [--scan] [--current] [--ids-only] QUERY");
+        return QStringLiteral("search [--current] [--ids-only] [--scan] QUERY");
     }
     CliOutcome Run(CNotesApp& app) override;
     bool WritesDataFolder() const override { return false; }

@@ -2,11 +2,13 @@
 
 #include "index/SearchIndex.h"
 #include "index/ShownText.h"
+#include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchQuery.h"
 #include "richtext/RtfReader.h"
 #include "store/NoteDatabase.h"
+#include "store/SourceStore.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -45,27 +47,27 @@ void MakeLine(const QString& shown, const TextMatcher& rules, SearchPreview::Hit
     }
 }
 
-SearchPreview::Hit MakeHit(NoteDatabase& database, qint32 noteId, const TextMatcher& rules)
+SearchPreview::Hit MakeHit(const PreviewScope& scope, qint32 noteId, const TextMatcher& rules)
 {
     SearchPreview::Hit hit;
     hit.noteId = noteId;
-    const std::optional<NoteRecord> note = database.ReadNote(noteId);
+    const std::optional<NoteRecord> note = scope.database.ReadNote(noteId);
     if (!note)
         return hit;
     hit.dateAdded = note->DateAdded;
     if (note->SourceID > 0) {
-        if (const SourceRecord* source = database.FindSource(note->SourceID))
+        if (const SourceRecord* source = scope.sources.FindSource(note->SourceID))
             hit.sourceTitle = source->Fields.value(0);
     }
     MakeLine(RtfReader::ReadShownText(RtfBytesOfText(note->RichText)), rules, &hit);
     return hit;
 }
 
-QStringList ListFileNames(const NoteDatabase& database)
+QStringList ListFileNames(const NoteDatabase& database, const ListedNotes& list)
 {
     QStringList names;
     QSet<QString> seen;
-    for (const ListedNote& note : database.CurrentList()) {
+    for (const ListedNote& note : list) {
         const std::optional<QString> path = database.FileIndex().FileOfNote(note.NoteID);
         if (path && !seen.contains(*path)) {
             seen.insert(*path);
@@ -102,11 +104,11 @@ std::optional<QList<qint32>> FoundInDatabase(const SearchQuery& query, const Not
     return ids;
 }
 
-std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const NoteDatabase& database,
-                                         SearchIndex& index)
+std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const PreviewScope& scope)
 {
+    const ListedNotes& list = scope.current.Entries();
     const std::optional<ListedNotes> found = FilterListedNotesIndexed(
-        query, database.CurrentList(), index, database.NoteFileNames(), ListFileNames(database));
+        query, list, scope.index, scope.database.NoteFileNames(), ListFileNames(scope.database, list));
     if (!found)
         return std::nullopt;
     QList<qint32> ids;
@@ -122,8 +124,7 @@ QString PreviewNotReadyText()
     return QStringLiteral("Building the search index... Press Enter to search.");
 }
 
-SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchIndex& index,
-                            bool currentNotes, int limit)
+SearchPreview PreviewSearch(const QString& text, const PreviewScope& scope, bool currentNotes, int limit)
 {
     SearchPreview preview;
     const QString trimmed = text.trimmed();
@@ -137,8 +138,8 @@ SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchI
     }
     const NoteMatcher matcher(query);
     const std::optional<QList<qint32>> found = currentNotes
-        ? FoundInList(query, database, index)
-        : FoundInDatabase(query, database, index, limit, &preview.count);
+        ? FoundInList(query, scope)
+        : FoundInDatabase(query, scope.database, scope.index, limit, &preview.count);
     if (!found) {
         preview.status = SearchPreview::Status::NotReady;
         preview.message = PreviewNotReadyText();
@@ -148,6 +149,6 @@ SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchI
     if (currentNotes)
         preview.count = int(found->size());
     for (qsizetype i = 0; i < found->size() && i < limit; ++i)
-        preview.hits.append(MakeHit(database, found->at(i), matcher.Rules()));
+        preview.hits.append(MakeHit(scope, found->at(i), matcher.Rules()));
     return preview;
 }

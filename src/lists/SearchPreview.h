@@ -6,8 +6,10 @@
 #include <QPair>
 #include <QString>
 
+class CurrentNotesList;
 class NoteDatabase;
 class SearchIndex;
+class SourceStore;
 
 // What the search field shows while the user types, before any search is run: how many
 // notes the query would find and the first of them, from the kept index. Nothing in the
@@ -39,10 +41,20 @@ struct SearchPreview
     QList<Hit> hits; // the first of them, in the order the search finds them
 };
 
+// Where a preview looks: the notes, their sources (for the titles shown), the current list
+// and the kept index.
+struct PreviewScope
+{
+    const NoteDatabase& database;
+    const SourceStore& sources;
+    const CurrentNotesList& current;
+    SearchIndex& index;
+};
+
 // The preview of text (trimmed, then parsed as the search parses it) in the database, or
 // with currentNotes among the notes of the current list; at most limit hits.
-SearchPreview PreviewSearch(const QString& text, NoteDatabase& database, SearchIndex& index,
-                            bool currentNotes, int limit = 20);
+SearchPreview PreviewSearch(const QString& text, const PreviewScope& scope, bool currentNotes,
+                            int limit = 20);
 
 // "Building the search index..." while it is built.
 QString PreviewNotReadyText();

@@ -54,7 +54,8 @@ void CMainFrame::CreateSearchHits()
     m_searchHits->SetEnabledCheck([this] { return InstantSearchOn(); });
     m_searchHits->SetPreview([this](const QString& text) {
         const bool current = m_searchBar->SearchMode() == CommandIds::SearchModeCurrent;
-        return PreviewSearch(text, m_app.Database(), m_app.Index(), current);
+        return PreviewSearch(text, {m_app.Database(), m_app.Sources(), m_app.CurrentList(), m_app.Index()},
+                             current);
     });
     connect(m_searchHits, &CSearchHitsList::NoteChosen, this, &CMainFrame::OpenSearchHit);
     m_indexProgress.setInterval(kProgressMs);

@@ -133,7 +133,7 @@ TEST_F(CliIndexTest, NoteFilesReplacedFromOutsideAreReadAgain)
     changed[0].PlainText = QStringLiteral("The dog sat on the category mat.");
     changed[0].RichText = QStringLiteral("{\\rtf1 The dog sat on the category mat.}");
     const QString elsewhere = m_dir.filePath(QStringLiteral("copy.dat"));
-    ASSERT_TRUE(WriteNoteFile(elsewhere, changed));
+    ASSERT_TRUE(WriteNoteFile(FileSystem::Real(), elsewhere, changed));
     ASSERT_EQ(QFileInfo(elsewhere).size(), QFileInfo(day14).size());
     {
         // Copied over in place, as a folder-sync tool may: same file, same size.
