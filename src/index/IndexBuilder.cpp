@@ -7,51 +7,17 @@
 #include "index/OrderedParallelWork.h"
 
 #include <QDir>
-#include <malloc.h>
-#include <cstdio>
-#include <ctime>
-#include <QElapsedTimer>
-static QElapsedTimer g_t; static double Cpu(int w){ timespec ts; clock_gettime(w, &ts); return ts.tv_sec + ts.tv_nsec/1e9; }
-void Mem(const char* what){ if(!g_t.isValid()) g_t.start(); std::fprintf(stderr, "[%.2f s wall, %.2f thread cpu, %.2f process cpu] ", g_t.nsecsElapsed()/1e9, Cpu(CLOCK_THREAD_CPUTIME_ID), Cpu(CLOCK_PROCESS_CPUTIME_ID)); struct mallinfo2 m = mallinfo2(); std::fprintf(stderr, "%s: %.1f MB used, %.1f MB arena+mmap\n", what, m.uordblks/1e6, (m.arena+m.hblkhd)/1e6);}
 
 using namespace ByteCoding;
-
-namespace {
-
-void AppendVarint(std::string& out, quint32 value)
-{
-    while (value >= 0x80) {
-        out.push_back(char(value | 0x80));
-        value >>= 7;
-    }
-    out.push_back(char(value));
-}
-
-std::vector<quint32> DecodeDifferences(std::string_view differences)
-{
-    std::vector<quint32> docs;
-    Reader in(QByteArrayView(differences.data(), qsizetype(differences.size())));
-    quint32 doc = 0;
-    while (!in.AtEnd()) {
-        doc += quint32(in.GetVarint());
-        docs.push_back(doc);
-    }
-    return docs;
-}
-
-} // namespace
 
 IndexBuilder::IndexBuilder(IndexStore& store)
     : m_store(store)
 {
 }
 
-IndexBuilder::~IndexBuilder() = default;
-
 bool IndexBuilder::Build(const QString& notesFolder, const QStringList& names,
                          const std::function<bool(int)>& step)
 {
-    Mem("start");
     const QDir folder(notesFolder);
     OrderedParallelWork<FileAnalyzer, AnalyzedFile> files(
         size_t(names.size()), [&](FileAnalyzer& analyzer, size_t item, AnalyzedFile& file) {
@@ -64,14 +30,9 @@ bool IndexBuilder::Build(const QString& notesFolder, const QStringList& names,
         if (m_failed || (step && !step(done)))
             return false;
     }
-    Mem("tokens");
-    { size_t heap=0, n=0; for (auto& f : m_fewDocs) if (f.differences.capacity() > 15) { heap += f.differences.capacity()+1; ++n; }
-      size_t bm=0; for (auto& [t, d] : m_manyDocs) bm += d.Serialize().size();
-      std::fprintf(stderr, "few %zu heap strings %zu (%zu bytes) many %zu (%zu serialized) vocab %u\n", m_fewDocs.size(), n, heap, m_manyDocs.size(), bm, m_vocabulary.Size()); }
-    MakeGrams();
-    Mem("grams");
-    StorePostings();
-    Mem("postings");
+    m_tokenCount = m_vocabulary.Size(); // every term so far is a token
+    StoreTokensMakingGrams();
+    StoreGrams();
     StoreVocabulary();
     return !m_failed;
 }
@@ -90,7 +51,7 @@ void IndexBuilder::Take(const QString& name, const AnalyzedFile& file)
         doc.doc = m_nextDoc++;
         doc.categories = CategoryNumber(file, i);
         for (quint32 t = record.firstToken; t < record.firstToken + record.tokenCount; ++t)
-            AddToToken(m_vocabulary.AddTerm(Vocabulary::Kind::Token, file.Token(t)), doc.doc);
+            m_tokenDocs.Add(m_vocabulary.AddTerm(Vocabulary::Kind::Token, file.Token(t)), doc.doc);
         indexed.docs.append(doc);
     }
     m_docCount += quint32(indexed.docs.size());
@@ -111,88 +72,49 @@ quint32 IndexBuilder::CategoryNumber(const AnalyzedFile& file, size_t record)
     return number;
 }
 
-void IndexBuilder::AddToToken(quint32 token, quint32 doc)
-{
-    if (token >= m_fewDocs.size()) {
-        m_fewDocs.resize(token + 1);
-        m_tokenCount = token + 1;
-    }
-    FewDocs& few = m_fewDocs[token];
-    if (few.count == IndexCoding::kMostDifferences) {
-        // Too many to keep as differences: from now on a set.
-        std::vector<quint32> docs = DecodeDifferences(few.differences);
-        docs.push_back(doc);
-        DocSet& many = m_manyDocs[token];
-        many.AddMany(docs.data(), docs.size());
-        std::string().swap(few.differences);
-        ++few.count;
-        return;
-    }
-    if (few.count > IndexCoding::kMostDifferences) {
-        m_manyDocs[token].Add(doc);
-        return;
-    }
-    AppendVarint(few.differences, doc - few.last);
-    few.last = doc;
-    ++few.count;
-}
-
-const DocSet* IndexBuilder::TokenDocs(quint32 token, std::vector<quint32>* docs) const
-{
-    const FewDocs& few = m_fewDocs[token];
-    if (few.count > IndexCoding::kMostDifferences)
-        return &m_manyDocs.at(token);
-    *docs = DecodeDifferences(few.differences);
-    return nullptr;
-}
-
-void IndexBuilder::MakeGrams()
+void IndexBuilder::StoreTokensMakingGrams()
 {
     // A gram holds the documents of every token that holds it: one set per token.
     std::vector<quint32> marks; // by gram: the last token (+ 1) that added to it
-    std::vector<quint32> docs;
+    std::vector<quint32> few;
     std::string token;
     for (quint32 id = 0; id < m_tokenCount && !m_failed; ++id) {
         token = m_vocabulary.Term(id); // the vocabulary grows below
-        const DocSet* many = TokenDocs(id, &docs);
+        DocSet many;
+        QByteArray sealed;
+        const bool isFew = m_tokenDocs.Count(id) <= TokenDocLists::kMostFew;
+        if (isFew) {
+            const std::string_view differences = m_tokenDocs.Differences(id);
+            few = IndexCoding::DecodeDifferences(differences);
+            sealed = IndexCoding::SealDifferences(differences);
+            m_tokenDocs.Release(id);
+        } else {
+            many = m_tokenDocs.TakeSet(id);
+            many.Optimize();
+            sealed = IndexCoding::SealPostings(many);
+        }
+        m_failed = !m_store.PutPostings(id, sealed);
         Vocabulary::ForEachGramPiece(token, [&](std::string_view piece) {
             const quint32 gram = m_vocabulary.AddTerm(Vocabulary::Kind::Gram, piece) - m_tokenCount;
-            if (gram >= m_gramDocs.size()) {
-                m_gramDocs.resize(gram + 1);
+            if (gram >= marks.size())
                 marks.resize(gram + 1, 0);
-            }
             if (marks[gram] == id + 1)
                 return;
             marks[gram] = id + 1;
-            if (many)
-                m_gramDocs[gram] |= *many;
+            if (isFew)
+                m_gramDocs.AddFew(gram, few);
             else
-                m_gramDocs[gram].AddMany(docs.data(), docs.size());
+                m_gramDocs.AddSet(gram, many);
         });
     }
 }
 
-void IndexBuilder::StorePostings()
+void IndexBuilder::StoreGrams()
 {
-    for (quint32 id = 0; id < m_tokenCount && !m_failed; ++id) {
-        FewDocs& few = m_fewDocs[id];
-        QByteArray sealed;
-        if (few.count > IndexCoding::kMostDifferences) {
-            auto many = m_manyDocs.find(id);
-            many->second.Optimize();
-            sealed = IndexCoding::SealPostings(many->second);
-            m_manyDocs.erase(many);
-        } else {
-            sealed = IndexCoding::SealDifferences(few.differences);
-        }
-        std::string().swap(few.differences);
-        m_failed = !m_store.PutPostings(id, sealed);
-    }
-    for (quint32 gram = 0; gram < m_gramDocs.size() && !m_failed; ++gram) {
-        DocSet& docs = m_gramDocs[gram];
+    for (quint32 gram = 0; gram < m_gramDocs.GramCount() && !m_failed; ++gram) {
+        DocSet docs = m_gramDocs.Take(gram);
         docs.Optimize();
         m_failed = !m_store.PutPostings(m_tokenCount + gram, IndexCoding::SealPostings(docs));
-        docs = DocSet();
     }
 }
 

@@ -93,6 +93,18 @@ QByteArray SealDifferences(std::string_view differences)
     return Sealed(std::move(bytes));
 }
 
+std::vector<quint32> DecodeDifferences(std::string_view differences)
+{
+    std::vector<quint32> docs;
+    Reader in(QByteArrayView(differences.data(), qsizetype(differences.size())));
+    quint32 doc = 0;
+    while (!in.AtEnd()) {
+        doc += quint32(in.GetVarint());
+        docs.push_back(doc);
+    }
+    return docs;
+}
+
 std::optional<DocSet> OpenPostings(QByteArrayView bytes)
 {
     if (bytes.isEmpty())

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // How the index's content is kept in its store's blobs: a category path, and a term's
 // documents (its postings). Shared by the whole build and the content that reads and
@@ -27,6 +28,9 @@ QByteArray SealPostings(const DocSet& docs);
 // The same from documents already written as their differences (PutVarint of each
 // document less the one before, the first less 0): at most kMostDifferences of them.
 QByteArray SealDifferences(std::string_view differences);
+// The documents written as their differences (as SealDifferences takes them), trusted
+// to be well formed.
+std::vector<quint32> DecodeDifferences(std::string_view differences);
 // An empty blob is a term whose documents were never merged: no documents. None for
 // bytes that are not one.
 std::optional<DocSet> OpenPostings(QByteArrayView bytes);

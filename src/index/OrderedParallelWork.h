@@ -101,7 +101,8 @@ private:
             for (size_t taken = m_taken.load(); m_nextClaim.load() >= taken + kAhead; taken = m_taken.load())
                 m_taken.wait(taken);
             // The caller holds the last result it took; every one before it is done with.
-            for (const size_t taken = m_taken.load(); released + 1 < taken && released < m_count; ++released) {
+            for (const size_t taken = m_taken.load(); released + 1 < taken && released < m_count;
+                 ++released) {
                 if (m_madeByHelper[released])
                     Release(m_results[released]);
             }

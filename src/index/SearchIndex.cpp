@@ -253,10 +253,7 @@ bool SearchIndex::Rebuild(const QStringList& names)
         SetClosedState();
         return false;
     }
-    void Mem(const char*); Mem("built");
-    const bool o = Open();
-    Mem("opened");
-    return o;
+    return Open();
 }
 
 void SearchIndex::StartUpdate(const QStringList& names)

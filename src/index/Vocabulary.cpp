@@ -23,7 +23,8 @@ size_t Vocabulary::HashOf(quint32 id) const
     return std::hash<std::string_view>()(Term(id));
 }
 
-std::optional<quint32> Vocabulary::Table::Find(const Vocabulary& terms, Kind kind, std::string_view term) const
+std::optional<quint32> Vocabulary::Table::Find(const Vocabulary& terms, Kind kind,
+                                               std::string_view term) const
 {
     if (m_slots.empty())
         return std::nullopt;
