@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "format/Clock.h"
 #include "format/ReadOnlyFileSystem.h"
+#include "index/IndexFollower.h"
 #include "index/SearchIndex.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
@@ -77,6 +78,7 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
                                                                           : m_environment.searchIndexFolder;
     m_index = std::make_unique<SearchIndex>(m_folder.NotesFolder(),
                                             SearchIndex::FileFor(indexFolder, m_folder.NotesFolder()));
+    m_indexFollower = std::make_unique<IndexFollower>(*m_index, *m_database, m_changes);
 }
 
 CNotesApp::~CNotesApp()

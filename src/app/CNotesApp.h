@@ -13,6 +13,7 @@ class CurrentNotesList;
 class DeletionRecorder;
 class NoteDatabase;
 class ReadOnlyFileSystem;
+class IndexFollower;
 class SearchIndex;
 class SilentPrompt;
 class SourceStore;
@@ -99,6 +100,7 @@ private:
     std::unique_ptr<CurrentNotesList> m_currentList;
     std::unique_ptr<DeletionRecorder> m_deletions;
     std::unique_ptr<SearchIndex> m_index;
+    std::unique_ptr<IndexFollower> m_indexFollower;
     bool m_startingUp = false;
     bool m_lastListRestored = false;
 };

@@ -291,12 +291,12 @@ void SearchIndex::TakeWrittenFiles(const QStringList& paths)
     TakeOverBuild();
     if (m_state != State::Ready)
         return;
-    const QString folder = QFileInfo(m_notesFolder).absoluteFilePath();
+    const QString folder = QDir::cleanPath(QFileInfo(m_notesFolder).absoluteFilePath());
     QStringList changed;
     QStringList dropped;
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (info.absolutePath() != folder || !info.fileName().endsWith(QLatin1String("dat")))
+        if (QDir::cleanPath(info.absolutePath()) != folder || !info.fileName().endsWith(QLatin1String("dat")))
             continue;
         const QString name = info.fileName();
         const auto known = m_content->Files().constFind(name);
@@ -308,6 +308,13 @@ void SearchIndex::TakeWrittenFiles(const QStringList& paths)
     }
     if (!changed.isEmpty() || !dropped.isEmpty())
         Update(changed, dropped);
+}
+
+void SearchIndex::RefreshIfOpen(const QStringList& names)
+{
+    TakeOverBuild();
+    if (m_state == State::Ready)
+        Refresh(names);
 }
 
 std::optional<std::vector<SearchIndex::Hit>>

@@ -77,6 +77,8 @@ public:
     // Reads again note files the program has just written or removed (full paths), when
     // the index is open; a failure closes it, and the next Refresh repairs it.
     void TakeWrittenFiles(const QStringList& paths);
+    // Refresh, only when the index is open: nothing is opened or built for it.
+    void RefreshIfOpen(const QStringList& names);
 
     // The notes that match, in the order of the files named (after Refresh with the same
     // names), each file's in file order; none when the index cannot answer (then it is
