@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// Turns a note record into what the search index keeps of it: the tokens of its shown
-// text. The costly part of indexing (reading the RTF), so each thread has its own
+// Turns a note record into what the search index keeps of it: the tokens and bridges of
+// its shown text. The costly part of indexing (reading the RTF), so each thread has its own
 // analyzer.
 class DocAnalyzer
 {
@@ -18,6 +18,7 @@ public:
         IndexedDoc keys;
         CategoryAssignment categories;
         std::vector<std::string_view> tokens; // valid until the next Analyze
+        std::vector<std::string_view> bridges; // likewise
     };
 
     // record's keys are taken over; its texts are read.

@@ -14,9 +14,12 @@ void FileAnalyzer::Analyze(const QString& path, AnalyzedFile* file)
         kept.categories = analyzed.categories;
         kept.firstToken = quint32(file->tokenEnds.size());
         kept.tokenCount = quint32(analyzed.tokens.size());
-        for (const std::string_view token : analyzed.tokens) {
-            file->tokenBytes.append(token);
-            file->tokenEnds.push_back(quint32(file->tokenBytes.size()));
+        kept.bridgeCount = quint32(analyzed.bridges.size());
+        for (const auto* terms : {&analyzed.tokens, &analyzed.bridges}) {
+            for (const std::string_view term : *terms) {
+                file->tokenBytes.append(term);
+                file->tokenEnds.push_back(quint32(file->tokenBytes.size()));
+            }
         }
     }
 }

@@ -10,21 +10,23 @@
 #include <vector>
 
 // One note file as the search index takes it in: its stamp and, for each kept record in
-// file order, its keys, its category path and the distinct tokens of its shown text.
+// file order, its keys, its category path and the distinct tokens and bridges of its
+// shown text.
 struct AnalyzedFile
 {
     struct Record
     {
         IndexedDoc keys; // doc and categories not yet numbered
         CategoryAssignment categories;
-        quint32 firstToken = 0;
+        quint32 firstToken = 0; // its terms: the tokens, then the bridges
         quint32 tokenCount = 0;
+        quint32 bridgeCount = 0;
     };
 
     std::optional<FileStamp> stamp; // none: the file cannot be read
     std::vector<Record> records;
-    std::string tokenBytes; // every record's tokens, one after the other
-    std::vector<quint32> tokenEnds; // where each token ends in tokenBytes
+    std::string tokenBytes; // every record's terms, one after the other
+    std::vector<quint32> tokenEnds; // where each term ends in tokenBytes
 
     std::string_view Token(quint32 index) const
     {

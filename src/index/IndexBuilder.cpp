@@ -30,7 +30,7 @@ bool IndexBuilder::Build(const QString& notesFolder, const QStringList& names,
         if (m_failed || (step && !step(done)))
             return false;
     }
-    m_tokenCount = m_vocabulary.Size(); // every term so far is a token
+    m_tokenCount = m_vocabulary.Size(); // every term so far is a token or a bridge
     StoreTokensMakingGrams();
     StoreGrams();
     StoreVocabulary();
@@ -50,8 +50,11 @@ void IndexBuilder::Take(const QString& name, const AnalyzedFile& file)
         IndexedDoc doc = record.keys;
         doc.doc = m_nextDoc++;
         doc.categories = CategoryNumber(file, i);
-        for (quint32 t = record.firstToken; t < record.firstToken + record.tokenCount; ++t)
-            m_tokenDocs.Add(m_vocabulary.AddTerm(Vocabulary::Kind::Token, file.Token(t)), doc.doc);
+        const quint32 bridges = record.firstToken + record.tokenCount;
+        for (quint32 t = record.firstToken; t < bridges + record.bridgeCount; ++t) {
+            const auto kind = t < bridges ? Vocabulary::Kind::Token : Vocabulary::Kind::Bridge;
+            m_tokenDocs.Add(m_vocabulary.AddTerm(kind, file.Token(t)), doc.doc);
+        }
         indexed.docs.append(doc);
     }
     m_docCount += quint32(indexed.docs.size());
@@ -94,6 +97,8 @@ void IndexBuilder::StoreTokensMakingGrams()
             sealed = IndexCoding::SealPostings(many);
         }
         m_failed = !m_store.PutPostings(id, sealed);
+        if (m_vocabulary.KindOf(id) != Vocabulary::Kind::Token)
+            continue; // a bridge has no grams
         Vocabulary::ForEachGramPiece(token, [&](std::string_view piece) {
             const quint32 gram = m_vocabulary.AddTerm(Vocabulary::Kind::Gram, piece) - m_tokenCount;
             if (gram >= marks.size())

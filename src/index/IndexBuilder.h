@@ -50,7 +50,7 @@ private:
     bool m_failed = false;
     Vocabulary m_vocabulary;
     TokenDocLists m_tokenDocs;
-    quint32 m_tokenCount = 0; // tokens come first; grams are numbered after them
+    quint32 m_tokenCount = 0; // tokens and bridges come first; grams are numbered after them
     GramDocSets m_gramDocs; // by gram, less m_tokenCount
     QHash<QByteArray, quint32> m_categoryNumbers;
     quint32 m_nextDoc = 1;

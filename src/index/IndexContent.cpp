@@ -96,7 +96,7 @@ bool IndexContent::Load()
             return;
         }
         for (const quint32 token : *tokens) {
-            if (token >= m_vocabulary.Size() || m_vocabulary.KindOf(token) != Vocabulary::Kind::Token) {
+            if (token >= m_vocabulary.Size() || m_vocabulary.KindOf(token) == Vocabulary::Kind::Gram) {
                 damaged = true;
                 return;
             }
@@ -167,9 +167,9 @@ quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
     return number;
 }
 
-quint32 IndexContent::TokenNumber(std::string_view token)
+quint32 IndexContent::TermNumber(Vocabulary::Kind kind, std::string_view term)
 {
-    return m_vocabulary.Add(Vocabulary::Kind::Token, token);
+    return m_vocabulary.Add(kind, term);
 }
 
 void IndexContent::StoreNewTerms()
@@ -195,6 +195,8 @@ void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tok
     };
     for (const quint32 token : tokens) {
         count(token);
+        if (m_vocabulary.KindOf(token) != Vocabulary::Kind::Token)
+            continue; // a bridge has no grams
         for (const quint32 gram : m_vocabulary.GramsOf(token))
             count(gram);
     }

@@ -56,11 +56,11 @@ public:
     quint32 NewDoc() { return m_nextDoc++; }
     // The number of a category path, stored when new.
     quint32 CategoryNumber(const CategoryAssignment& path);
-    // The number of a token, added (with its new grams) when new.
-    quint32 TokenNumber(std::string_view token);
+    // The number of a token or bridge, added (a token with its new grams) when new.
+    quint32 TermNumber(Vocabulary::Kind kind, std::string_view term);
     // Stores the terms added since the last call, and the counters; before a commit.
     void StoreNewTerms();
-    // A new document's terms (its tokens; their grams follow).
+    // A new document's terms (its tokens and bridges; the tokens' grams follow).
     // writePending: store them as a pending row (a whole build folds them instead).
     void AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, bool writePending);
     // Replaces what is known of a file (its documents must all have been added or kept).

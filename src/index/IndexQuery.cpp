@@ -38,6 +38,75 @@ DocSet Exactly(IndexContent& content, const QByteArray& token)
     return id ? content.Postings(*id) : DocSet();
 }
 
+// The bridges that can hold the run at i, a run of other characters, with the runs beside
+// it: the end of the word before (the word itself when whole) joined to the run, joined
+// to the start of the word after. The run is the end of its bridge's run when it is the
+// term's first, its start when the last, and all of it between.
+std::string BridgePattern(const std::vector<TextTokenizer::Run>& runs, size_t i)
+{
+    std::string pattern;
+    if (i > 0)
+        pattern.append(TextTokenizer::Tail(View(runs[i - 1].folded), TextTokenizer::kBridgeEnd));
+    if (i > 0)
+        pattern.push_back(TextTokenizer::kJoint);
+    pattern.append(View(runs[i].folded));
+    if (i + 1 < runs.size()) {
+        pattern.push_back(TextTokenizer::kJoint);
+        pattern.append(TextTokenizer::Head(View(runs[i + 1].folded), TextTokenizer::kBridgeEnd));
+    }
+    return pattern;
+}
+
+// Whether the bridges alone settle the term: one run of other characters, and the words
+// beside it (the term's first and last runs, which only end and start words) short enough
+// to lie in the bridges whole.
+bool BridgeSettles(const std::vector<TextTokenizer::Run>& runs, bool wholeWord)
+{
+    if (wholeWord || runs.size() > 3 || (runs.size() == 3 && runs[1].word))
+        return false;
+    for (const TextTokenizer::Run& run : runs) {
+        if (run.word && TextTokenizer::CharCount(View(run.folded)) > TextTokenizer::kBridgeEnd)
+            return false;
+    }
+    return true;
+}
+
+// A term reaching across runs. Its runs of other characters lie in bridges with the words
+// beside them; and the first run ends a token, the last starts one, and those between
+// are whole tokens (a quoted term's outer runs of word characters are whole too).
+TermDocs AcrossRuns(IndexContent& content, const std::vector<TextTokenizer::Run>& runs, bool wholeWord)
+{
+    TermDocs term;
+    const Vocabulary& terms = content.Terms();
+    bool first = true;
+    const auto narrow = [&](DocSet docs) {
+        if (first)
+            term.docs = std::move(docs);
+        else
+            term.docs &= docs;
+        first = false;
+    };
+    for (size_t i = 0; i < runs.size() && (first || !term.docs.IsEmpty()); ++i) {
+        if (!runs[i].word)
+            narrow(content.UnionOfPostings(terms.BridgesContaining(BridgePattern(runs, i))));
+    }
+    term.exactShown = BridgeSettles(runs, wholeWord);
+    if (term.exactShown)
+        return term;
+    for (size_t i = 0; i < runs.size() && !term.docs.IsEmpty(); ++i) {
+        const TextTokenizer::Run& run = runs[i];
+        const bool firstRun = i == 0;
+        const bool lastRun = i + 1 == runs.size();
+        if ((!firstRun && !lastRun) || (wholeWord && run.word))
+            narrow(Exactly(content, run.folded));
+        else if (firstRun)
+            narrow(content.UnionOfPostings(terms.TokensEndingWith(View(run.folded))));
+        else
+            narrow(content.UnionOfPostings(terms.TokensStartingWith(View(run.folded))));
+    }
+    return term;
+}
+
 TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
 {
     TermDocs term;
@@ -60,28 +129,7 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
         term.docs = run.word && wholeWord ? Exactly(content, run.folded) : Containing(content, run.folded);
         return term;
     }
-    // Reaching across runs: the first run ends a token, the last starts one, and those
-    // between are whole tokens. A quoted term's outer runs of word characters are whole.
-    for (size_t i = 0; i < runs.size(); ++i) {
-        const TextTokenizer::Run& run = runs[i];
-        const bool first = i == 0;
-        const bool last = i + 1 == runs.size();
-        const Vocabulary& terms = content.Terms();
-        DocSet docs;
-        if ((!first && !last) || (wholeWord && run.word))
-            docs = Exactly(content, run.folded);
-        else if (first)
-            docs = content.UnionOfPostings(terms.TokensEndingWith(View(run.folded)));
-        else
-            docs = content.UnionOfPostings(terms.TokensStartingWith(View(run.folded)));
-        if (i == 0)
-            term.docs = std::move(docs);
-        else
-            term.docs &= docs;
-        if (term.docs.IsEmpty())
-            break;
-    }
-    return term;
+    return AcrossRuns(content, runs, wholeWord);
 }
 
 // Tests the unsettled candidates on their records in their note files; false when a file

@@ -15,11 +15,15 @@ class TextMatcher;
 // - a term of one run is found exactly in the tokens that hold it (a substring), or that
 //   are it (a quoted run of word characters: a whole word); up to three characters are one
 //   gram.
-// - any other term (a quoted run of other characters, or one reaching across runs) gives
-//   candidates: the notes whose tokens could hold its runs in a row (a term holding half
-//   of a surrogate pair: every note). Each candidate that the exact terms do not settle
-//   is confirmed by the rules themselves on its record in its note file, which must still
-//   have the stamp the index read it with.
+// - a term reaching across runs is found in the bridges (TextTokenizer) that can hold its
+//   runs of other characters with the words beside them: exactly when it has one such run
+//   and the words beside it in the term are short enough to lie in a bridge whole ("ka lo",
+//   "pie,"); otherwise the bridges and the tokens that could hold its runs in a row give
+//   candidates.
+// - a quoted run of other characters, too, gives candidates; a term holding half of a
+//   surrogate pair: every note.
+// Each candidate that the exact terms do not settle is confirmed by the rules themselves
+// on its record in its note file, which must still have the stamp the index read it with.
 class IndexQuery
 {
 public:

@@ -77,7 +77,9 @@ void IndexUpdater::Refresh(const QString& name, const QString& path)
         if (!doc.Has(IndexedDoc::RichTextEmpty)) { // one that never matches has no terms
             m_tokenIds.clear();
             for (const std::string_view token : analyzed.tokens)
-                m_tokenIds.push_back(m_content.TokenNumber(token));
+                m_tokenIds.push_back(m_content.TermNumber(Vocabulary::Kind::Token, token));
+            for (const std::string_view bridge : analyzed.bridges)
+                m_tokenIds.push_back(m_content.TermNumber(Vocabulary::Kind::Bridge, bridge));
             m_content.AddDoc(doc, m_tokenIds, m_writePending);
         }
         file.docs.append(doc);

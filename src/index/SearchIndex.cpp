@@ -324,6 +324,7 @@ SearchIndex::Find(const TextMatcher& rules, const QStringList& names, int limit,
     if (m_state != State::Ready)
         return std::nullopt;
     const std::optional<IndexQuery::Answer> answer = IndexQuery::Find(*m_content, rules, m_notesFolder);
+    m_lastConfirmed = answer ? answer->confirmed : 0;
     if (!answer) {
         // A damaged store is built again; a note file that changed meanwhile is read again
         // at the next Refresh.

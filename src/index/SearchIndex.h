@@ -86,6 +86,9 @@ public:
     // count receives how many match.
     std::optional<std::vector<Hit>> Find(const TextMatcher& rules, const QStringList& names, int limit = -1,
                                          int* count = nullptr);
+    // The notes whose records the last Find read from their note files to confirm them:
+    // the part of its answer the index could not settle alone.
+    int ConfirmedByLastFind() const { return m_lastConfirmed; }
     // Every note of the files named, in that order (the answer to "SHOWALL").
     std::vector<Hit> All(const QStringList& names) const;
     // A hit as the current list keeps it; a date that was no date reads as now.
@@ -104,6 +107,7 @@ private:
     const QString m_notesFolder;
     const QString m_indexFile;
     State m_state = State::Closed;
+    int m_lastConfirmed = 0;
     std::unique_ptr<IndexStore> m_store;
     std::unique_ptr<IndexContent> m_content;
 

@@ -95,7 +95,63 @@ const std::vector<std::string_view>& TextTokenizer::Split(const QString& text)
         if (m_seen.insert(token).second)
             m_tokens.push_back(token);
     }
+    MakeBridges(spans, kind);
     return m_tokens;
+}
+
+void TextTokenizer::MakeBridges(const std::vector<std::pair<qsizetype, qsizetype>>& spans, bool lastIsWord)
+{
+    // Offsets first: the buffer may move while it grows.
+    std::vector<std::pair<size_t, size_t>> made;
+    m_bridgeBuffer.clear();
+    // The runs alternate in kind: the last one's kind tells every other's.
+    const size_t count = spans.size();
+    for (size_t i = 0; i < count; ++i) {
+        const bool word = ((count - 1 - i) % 2 == 0) == lastIsWord;
+        if (word)
+            continue;
+        const auto view = [&](size_t at) {
+            return std::string_view(m_buffer.constData() + spans[at].first, size_t(spans[at].second));
+        };
+        const size_t start = m_bridgeBuffer.size();
+        if (i > 0)
+            m_bridgeBuffer.append(Tail(view(i - 1), kBridgeEnd));
+        m_bridgeBuffer.push_back(kJoint);
+        m_bridgeBuffer.append(view(i));
+        m_bridgeBuffer.push_back(kJoint);
+        if (i + 1 < count)
+            m_bridgeBuffer.append(Head(view(i + 1), kBridgeEnd));
+        made.emplace_back(start, m_bridgeBuffer.size() - start);
+    }
+    m_bridges.clear();
+    m_seenBridges.clear();
+    for (const auto& [offset, length] : made) {
+        const std::string_view bridge(m_bridgeBuffer.data() + offset, length);
+        if (m_seenBridges.insert(bridge).second)
+            m_bridges.push_back(bridge);
+    }
+}
+
+std::string_view TextTokenizer::Head(std::string_view token, int count)
+{
+    size_t end = 0;
+    for (int n = 0; n < count && end < token.size(); ++n) {
+        ++end;
+        while (end < token.size() && (static_cast<unsigned char>(token[end]) & 0xC0) == 0x80)
+            ++end;
+    }
+    return token.substr(0, end);
+}
+
+std::string_view TextTokenizer::Tail(std::string_view token, int count)
+{
+    size_t start = token.size();
+    for (int n = 0; n < count && start > 0; ++n) {
+        --start;
+        while (start > 0 && (static_cast<unsigned char>(token[start]) & 0xC0) == 0x80)
+            --start;
+    }
+    return token.substr(start);
 }
 
 std::vector<TextTokenizer::Run> TextTokenizer::Runs(const QString& text)

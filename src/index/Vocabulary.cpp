@@ -7,11 +7,21 @@ namespace {
 
 constexpr char kTokenMark = '\xFE';
 constexpr char kGramMark = '\xFD';
+constexpr char kBridgeMark = '\xFC';
 constexpr char kEnd = '\xFF';
+constexpr char kMarks[] = "\xFE\xFD\xFC";
 
 char MarkOf(Vocabulary::Kind kind)
 {
-    return kind == Vocabulary::Kind::Token ? kTokenMark : kGramMark;
+    switch (kind) {
+    case Vocabulary::Kind::Token:
+        return kTokenMark;
+    case Vocabulary::Kind::Gram:
+        return kGramMark;
+    case Vocabulary::Kind::Bridge:
+        break;
+    }
+    return kBridgeMark;
 }
 
 } // namespace
@@ -85,7 +95,8 @@ std::string_view Vocabulary::Term(quint32 id) const
 
 Vocabulary::Kind Vocabulary::KindOf(quint32 id) const
 {
-    return m_bytes.at(m_starts.at(id)) == kTokenMark ? Kind::Token : Kind::Gram;
+    const char mark = m_bytes.at(m_starts.at(id));
+    return mark == kTokenMark ? Kind::Token : mark == kGramMark ? Kind::Gram : Kind::Bridge;
 }
 
 const Vocabulary::Table& Vocabulary::Tokens() const
@@ -93,7 +104,7 @@ const Vocabulary::Table& Vocabulary::Tokens() const
     if (!m_tokensHashed) {
         m_tokens.Reserve(*this, m_starts.size());
         for (quint32 id = 0; id < Size(); ++id) {
-            if (KindOf(id) == Kind::Token)
+            if (KindOf(id) != Kind::Gram)
                 m_tokens.Insert(*this, id);
         }
         m_tokensHashed = true;
@@ -107,11 +118,11 @@ std::optional<quint32> Vocabulary::Find(Kind kind, std::string_view term) const
         return m_grams.Find(*this, kind, term);
     if (m_tokensHashed)
         return m_tokens.Find(*this, kind, term);
-    // One look-up needs no hash of a million tokens: the mark, the token, its end.
-    std::string pattern(1, kTokenMark);
+    // One look-up needs no hash of a million tokens: the mark, the term, its end.
+    std::string pattern(1, MarkOf(kind));
     pattern.append(term);
     pattern.push_back(kEnd);
-    const std::vector<quint32> found = Scan(pattern, 1);
+    const std::vector<quint32> found = Scan(pattern, 1, kind);
     return found.empty() ? std::nullopt : std::optional<quint32>(found.front());
 }
 
@@ -131,8 +142,8 @@ quint32 Vocabulary::Append(Kind kind, std::string_view term)
 
 quint32 Vocabulary::AddTerm(Kind kind, std::string_view term)
 {
-    if (kind == Kind::Token)
-        Tokens(); // a store being written hashes its tokens once
+    if (kind != Kind::Gram)
+        Tokens(); // a store being written hashes its tokens and bridges once
     if (const std::optional<quint32> known = Find(kind, term))
         return *known;
     return Append(kind, term);
@@ -176,10 +187,10 @@ bool Vocabulary::RestoreChunk(QByteArrayView bytes)
     m_bytes.append(bytes.data(), size_t(bytes.size()));
     // Each term: a mark, bytes without a mark, the end.
     for (size_t at = base; at < m_bytes.size();) {
-        if (m_bytes[at] != kTokenMark && m_bytes[at] != kGramMark)
+        if (m_bytes[at] != kTokenMark && m_bytes[at] != kGramMark && m_bytes[at] != kBridgeMark)
             return false;
         const size_t end = m_bytes.find(kEnd, at);
-        if (m_bytes.find_first_of("\xFE\xFD", at + 1) < end)
+        if (m_bytes.find_first_of(kMarks, at + 1) < end)
             return false;
         m_starts.push_back(quint32(at));
         at = end + 1;
@@ -203,8 +214,9 @@ std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
     return grams;
 }
 
-std::vector<quint32> Vocabulary::Scan(std::string_view pattern, size_t offsetInPattern) const
+std::vector<quint32> Vocabulary::Scan(std::string_view pattern, size_t offsetInPattern, Kind kind) const
 {
+    const char mark = MarkOf(kind);
     std::vector<quint32> found;
     const char* data = m_bytes.data();
     const size_t size = m_bytes.size();
@@ -217,7 +229,7 @@ std::vector<quint32> Vocabulary::Scan(std::string_view pattern, size_t offsetInP
         const size_t at = size_t(static_cast<const char*>(hit) - data) + offsetInPattern;
         const auto next = std::upper_bound(m_starts.begin(), m_starts.end(), at);
         const auto id = quint32(next - m_starts.begin()) - 1;
-        if (data[m_starts[id]] == kTokenMark)
+        if (data[m_starts[id]] == mark)
             found.push_back(id);
         from = next == m_starts.end() ? size : *next;
     }
@@ -228,7 +240,7 @@ std::vector<quint32> Vocabulary::TokensContaining(std::string_view piece) const
 {
     if (piece.empty())
         return {};
-    return Scan(piece, 0);
+    return Scan(piece, 0, Kind::Token);
 }
 
 std::vector<quint32> Vocabulary::TokensStartingWith(std::string_view piece) const
@@ -237,7 +249,7 @@ std::vector<quint32> Vocabulary::TokensStartingWith(std::string_view piece) cons
         return {};
     std::string pattern(1, kTokenMark);
     pattern.append(piece);
-    return Scan(pattern, 1);
+    return Scan(pattern, 1, Kind::Token);
 }
 
 std::vector<quint32> Vocabulary::TokensEndingWith(std::string_view piece) const
@@ -246,5 +258,12 @@ std::vector<quint32> Vocabulary::TokensEndingWith(std::string_view piece) const
         return {};
     std::string pattern(piece);
     pattern.push_back(kEnd);
-    return Scan(pattern, 0);
+    return Scan(pattern, 0, Kind::Token);
+}
+
+std::vector<quint32> Vocabulary::BridgesContaining(std::string_view pattern) const
+{
+    if (pattern.empty())
+        return {};
+    return Scan(pattern, 0, Kind::Bridge);
 }

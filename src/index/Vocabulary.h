@@ -11,15 +11,16 @@
 #include <vector>
 
 // The terms of the search index, each with its number: every token the notes hold
-// (TextTokenizer) and every piece of one to three characters of those tokens (a gram). A
-// gram stands for the notes that hold a token containing it, so that a short term, found
-// in a great many tokens, is one look-up.
+// (TextTokenizer), every piece of one to three characters of those tokens (a gram), and
+// every bridge (TextTokenizer: a run between words with the ends of the words beside it).
+// A gram stands for the notes that hold a token containing it, so that a short term,
+// found in a great many tokens, is one look-up.
 //
 // Numbers are given in the order terms are added and never change; nothing is removed.
 // The terms are kept as one run of bytes, each term its kind's mark, its bytes and 0xFF
 // (neither mark nor 0xFF occurs in UTF-8), so that a store of a million tokens is read in
 // one go and searched for pieces with memmem; only the grams are hashed when read, the
-// tokens when one is first added. The bytes are stored in chunks of kChunk terms.
+// tokens and bridges when one is first added. The bytes are stored in chunks of kChunk terms.
 class Vocabulary
 {
 public:
@@ -31,6 +32,7 @@ public:
     {
         Token = 0,
         Gram = 1,
+        Bridge = 2,
     };
     // The longest gram, in characters.
     static constexpr int kLongestGram = 3;
@@ -54,6 +56,8 @@ public:
     std::vector<quint32> TokensContaining(std::string_view piece) const;
     std::vector<quint32> TokensStartingWith(std::string_view piece) const;
     std::vector<quint32> TokensEndingWith(std::string_view piece) const;
+    // Bridges holding pattern anywhere, in the order added.
+    std::vector<quint32> BridgesContaining(std::string_view pattern) const;
 
     // The stored bytes of a chunk.
     QByteArray Chunk(quint32 chunk) const;
@@ -86,15 +90,15 @@ private:
 
     quint32 Append(Kind kind, std::string_view term);
     size_t HashOf(quint32 id) const;
-    // The terms at whose bytes the pattern occurs; offsetInPattern: where the term's own
-    // bytes start in the pattern.
-    std::vector<quint32> Scan(std::string_view pattern, size_t offsetInPattern) const;
+    // The terms of a kind at whose bytes the pattern occurs; offsetInPattern: where the
+    // term's own bytes start in the pattern.
+    std::vector<quint32> Scan(std::string_view pattern, size_t offsetInPattern, Kind kind) const;
     const Table& Tokens() const;
 
     std::string m_bytes; // mark, bytes, 0xFF for every term in number order
     std::vector<quint32> m_starts; // where each term's mark is
     Table m_grams;
-    mutable Table m_tokens; // made when first needed: a token is looked up by hash
+    mutable Table m_tokens; // tokens and bridges, made when first needed
     mutable bool m_tokensHashed = false;
     std::unordered_map<quint32, std::vector<quint32>> m_gramsOf;
 };

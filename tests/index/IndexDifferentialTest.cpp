@@ -4,6 +4,8 @@
 
 #include "index/RandomNotes.h"
 #include "index/SearchIndex.h"
+#include "index/TextMatcher.h"
+#include "index/TextTokenizer.h"
 #include "lists/DatabaseSearch.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteDatabaseFixture.h"
@@ -114,6 +116,49 @@ TEST(IndexDifferentialTest, RandomQueriesFindWhatReadingFinds)
         ASSERT_TRUE(indexed.has_value());
         ExpectSame(SearchDatabase(query, corpus.Paths()), *indexed, text);
     }
+}
+
+// A term of a word's end, the characters after the word and the next word's start, of
+// at most three letters each, is settled by the index alone: no note file is read.
+TEST(IndexDifferentialTest, TermsAcrossWordsWithShortEndsAreSettledWithoutReadingNotes)
+{
+    Corpus corpus;
+    SearchIndex index(corpus.root.folder.NotesFolder(),
+                      SearchIndex::FileFor(corpus.cache.path(), corpus.root.folder.NotesFolder()));
+    ASSERT_TRUE(index.Rebuild(corpus.Names()));
+    const auto word = [](const QString& text, qsizetype at) {
+        return at >= 0 && at < text.size() && IsWordChar(text.at(at).unicode()) && !text.at(at).isSurrogate();
+    };
+    int tried = 0;
+    for (const QString& text : std::as_const(corpus.texts)) {
+        for (qsizetype at = 0; at + 1 < text.size() && tried < 300; ++at) {
+            if (!word(text, at) || word(text, at + 1) || !corpus.maker.Chance(20))
+                continue;
+            qsizetype start = at;
+            for (int more = corpus.maker.Pick(3); more > 0 && word(text, start - 1); --more)
+                --start;
+            qsizetype end = at + 1;
+            while (end < text.size() && !word(text, end) && !text.at(end).isSurrogate())
+                ++end;
+            for (int more = corpus.maker.Pick(4); more > 0 && word(text, end); --more)
+                ++end;
+            if (end < text.size() && text.at(end).isSurrogate())
+                continue;
+            QString term = text.mid(start, end - start).trimmed();
+            if (term.contains(QLatin1String("AND")) || term.contains(QLatin1String("OR"))
+                || term.contains(QLatin1Char('"')) || TextTokenizer::Runs(term).size() < 2)
+                continue;
+            ++tried;
+            const SearchQuery query = Parsed(term);
+            const std::optional<ListedNotes> indexed = SearchDatabaseIndexed(query, index, corpus.Names());
+            ASSERT_TRUE(indexed.has_value());
+            ExpectSame(SearchDatabase(query, corpus.Paths()), *indexed, term);
+            EXPECT_EQ(index.ConfirmedByLastFind(), 0) << qPrintable(term);
+            if (HasFailure())
+                return;
+        }
+    }
+    EXPECT_GT(tried, 100);
 }
 
 TEST(IndexDifferentialTest, AnswersStayTheSameAsFilesChange)

@@ -47,6 +47,27 @@ TEST(IndexPartsTest, TokensAreRunsOfOneKindFolded)
               (std::vector<std::string> {"\xed\xa0\x80", "x"}));
     EXPECT_TRUE(tokenizer.Split(QString()).empty());
 
+    // Each run between words, with up to three characters of the words beside it.
+    tokenizer.Split(QStringLiteral("Salt, and PEPPER. salt"));
+    EXPECT_EQ(Strings(tokenizer.Bridges()),
+              (std::vector<std::string> {"alt\xFB, \xFB"
+                                         "and",
+                                         "and\xFB \xFBpep", "per\xFB. \xFBsal"}));
+    tokenizer.Split(QStringLiteral("(\u00e9t\u00e9) a"));
+    EXPECT_EQ(Strings(tokenizer.Bridges()),
+              (std::vector<std::string> {"\xFB(\xFB\xc3\xa9t\xc3\xa9",
+                                         "\xc3\xa9t\xc3\xa9\xFB) \xFB"
+                                         "a"}));
+    tokenizer.Split(QStringLiteral("word"));
+    EXPECT_TRUE(tokenizer.Bridges().empty());
+    tokenizer.Split(QStringLiteral("a-b a-b."));
+    EXPECT_EQ(Strings(tokenizer.Bridges()),
+              (std::vector<std::string> {"a\xFB-\xFB"
+                                         "b",
+                                         "b\xFB \xFB"
+                                         "a",
+                                         "b\xFB.\xFB"}));
+
     const std::vector<TextTokenizer::Run> runs = TextTokenizer::Runs(QStringLiteral("Co-Op"));
     ASSERT_EQ(runs.size(), 3U);
     EXPECT_EQ(runs[0].folded, QByteArray("co"));
@@ -70,6 +91,32 @@ TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
               (std::vector<std::string> {"\xc3\xa9t\xc3\xa9"}));
     EXPECT_TRUE(vocabulary.TokensContaining("gc").empty()); // never across two tokens
 
+    // Bridges are found by their own pieces, and never as tokens.
+    vocabulary.Add(Vocabulary::Kind::Bridge,
+                   "cat\xFB \xFB"
+                   "dog");
+    vocabulary.Add(Vocabulary::Kind::Bridge,
+                   "\xFB(\xFB"
+                   "cat");
+    EXPECT_EQ(TermsOf(vocabulary,
+                      vocabulary.BridgesContaining("at\xFB \xFB"
+                                                   "do")),
+              (std::vector<std::string> {"cat\xFB \xFB"
+                                         "dog"}));
+    EXPECT_EQ(vocabulary.BridgesContaining("cat").size(), 2U);
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("cat")),
+              (std::vector<std::string> {"category", "cat", "scat"}));
+    EXPECT_TRUE(vocabulary
+                    .Find(Vocabulary::Kind::Bridge,
+                          "\xFB(\xFB"
+                          "cat")
+                    .has_value());
+    EXPECT_FALSE(vocabulary
+                     .Find(Vocabulary::Kind::Token,
+                           "\xFB(\xFB"
+                           "cat")
+                     .has_value());
+
     // A token's grams: each run of one to three of its characters, once.
     const std::vector<quint32>& grams = vocabulary.GramsOf(*vocabulary.Find(Vocabulary::Kind::Token, "scat"));
     EXPECT_EQ(TermsOf(vocabulary, grams),
@@ -81,8 +128,11 @@ TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
 TEST(IndexPartsTest, StoredChunksReadBackAsTheyWere)
 {
     Vocabulary stored;
-    for (int i = 0; i < 7000; ++i)
+    for (int i = 0; i < 7000; ++i) {
         stored.Add(Vocabulary::Kind::Token, "w" + std::to_string(i * 7919));
+        if (i % 10 == 0)
+            stored.Add(Vocabulary::Kind::Bridge, "w\xFB \xFB" + std::to_string(i));
+    }
     ASSERT_GT(stored.Size(), 2 * Vocabulary::kChunk); // tokens and their grams
     Vocabulary restored;
     for (quint32 chunk = 0; chunk * Vocabulary::kChunk < stored.Size(); ++chunk)
@@ -95,6 +145,17 @@ TEST(IndexPartsTest, StoredChunksReadBackAsTheyWere)
     EXPECT_EQ(restored.Find(Vocabulary::Kind::Token, "w7919"), stored.Find(Vocabulary::Kind::Token, "w7919"));
     EXPECT_EQ(restored.Find(Vocabulary::Kind::Gram, "w79"), stored.Find(Vocabulary::Kind::Gram, "w79"));
     EXPECT_FALSE(restored.Find(Vocabulary::Kind::Token, "w79").has_value());
+    EXPECT_EQ(restored.Find(Vocabulary::Kind::Bridge,
+                            "w\xFB \xFB"
+                            "70"),
+              stored.Find(Vocabulary::Kind::Bridge,
+                          "w\xFB \xFB"
+                          "70"));
+    EXPECT_TRUE(restored
+                    .Find(Vocabulary::Kind::Bridge,
+                          "w\xFB \xFB"
+                          "70")
+                    .has_value());
     // A token added to a restored vocabulary takes the next number.
     const quint32 next = restored.Size();
     EXPECT_EQ(restored.Add(Vocabulary::Kind::Token, "zz"), next);
