@@ -2,6 +2,7 @@
 
 #include "format/NoteTextScanner.h"
 #include "index/IndexContent.h"
+#include "index/QueryMemo.h"
 #include "index/ShownText.h"
 #include "index/TextMatcher.h"
 #include "index/TextTokenizer.h"
@@ -132,10 +133,10 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
     return AcrossRuns(content, runs, wholeWord);
 }
 
-// Tests the unsettled candidates on their records in their note files; false when a file
-// is not as the index read it.
+// Tests the unsettled candidates on their shown texts: those the memo holds, and the rest
+// on their records in their note files; false when a file is not as the index read it.
 bool Confirm(const IndexContent& content, const TextMatcher& rules, const QString& notesFolder,
-             const DocSet& unsettled, IndexQuery::Answer* answer)
+             const DocSet& unsettled, QueryMemo* memo, IndexQuery::Answer* answer)
 {
     if (unsettled.IsEmpty())
         return true;
@@ -144,8 +145,20 @@ bool Confirm(const IndexContent& content, const TextMatcher& rules, const QStrin
     const QHash<QString, IndexedFile>& files = content.Files();
     for (auto file = files.cbegin(); file != files.cend(); ++file) {
         const QList<IndexedDoc>& docs = file->docs;
-        if (std::none_of(docs.cbegin(), docs.cend(),
-                         [&](const IndexedDoc& doc) { return unsettled.Contains(doc.doc); }))
+        bool toRead = false;
+        for (const IndexedDoc& doc : docs) {
+            if (!unsettled.Contains(doc.doc))
+                continue;
+            const QString* known = memo ? memo->ShownText(doc.textDigest) : nullptr;
+            if (!known) {
+                toRead = true;
+                continue;
+            }
+            ++answer->confirmed;
+            if (rules.ShownTextMatches(*known))
+                answer->matches.Add(doc.doc);
+        }
+        if (!toRead)
             continue;
         const QString path = folder.filePath(file.key());
         if (FileStamp::Of(path) != file->stamp || !scanner.LoadFile(path)
@@ -155,11 +168,15 @@ bool Confirm(const IndexContent& content, const TextMatcher& rules, const QStrin
         for (const IndexedDoc& doc : docs) {
             if (!scanner.Next(&span) || span.noteId != doc.noteId)
                 return false;
-            if (!unsettled.Contains(doc.doc))
+            if (!unsettled.Contains(doc.doc) || (memo && memo->ShownText(doc.textDigest)))
                 continue;
             ++answer->confirmed;
-            if (span.richTextLength > 0
-                && rules.ShownTextMatches(ShownTextOfStoredRtf(span.richText, span.richTextLength)))
+            const QString shown = span.richTextLength > 0
+                ? ShownTextOfStoredRtf(span.richText, span.richTextLength)
+                : QString();
+            if (memo)
+                memo->RememberShownText(doc.textDigest, shown);
+            if (span.richTextLength > 0 && rules.ShownTextMatches(shown))
                 answer->matches.Add(doc.doc);
         }
     }
@@ -169,8 +186,14 @@ bool Confirm(const IndexContent& content, const TextMatcher& rules, const QStrin
 } // namespace
 
 std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const TextMatcher& rules,
-                                                   const QString& notesFolder)
+                                                   const QString& notesFolder, QueryMemo* memo)
 {
+    QueryMemo::Key key;
+    if (memo) {
+        key = QueryMemo::KeyOf(rules);
+        if (const DocSet* same = memo->Same(key))
+            return Answer {*same, 0};
+    }
     const bool all = rules.Op() == TextMatcher::And;
     // Candidates, and the notes settled without reading their texts: those of the terms
     // whose notes the index knows exactly.
@@ -190,11 +213,15 @@ std::optional<IndexQuery::Answer> IndexQuery::Find(IndexContent& content, const 
             exact |= term.docs; // a hit of one term settles an OR
     }
     candidates &= content.Live();
+    if (const DocSet* wider = memo ? memo->Wider(key) : nullptr)
+        candidates &= *wider; // typing on: the notes of a term this one holds
     const DocSet settled = all ? (allExact ? candidates : DocSet()) : exact & candidates;
 
     Answer answer;
     answer.matches = settled;
-    if (content.Failed() || !Confirm(content, rules, notesFolder, candidates - settled, &answer))
+    if (content.Failed() || !Confirm(content, rules, notesFolder, candidates - settled, memo, &answer))
         return std::nullopt;
+    if (memo)
+        memo->Remember(std::move(key), answer.matches);
     return answer;
 }

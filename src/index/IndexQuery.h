@@ -6,6 +6,7 @@
 #include <optional>
 
 class IndexContent;
+class QueryMemo;
 class TextMatcher;
 
 // Answers a search from an index's content, by the same rules as reading every note
@@ -34,7 +35,9 @@ public:
     };
 
     // None when the content failed while answering (a damaged store), or a note file to
-    // be read changed since the index read it.
+    // be read changed since the index read it. memo, when given, answers again what it
+    // knows, narrows the candidates of a query that narrows one it knows, and keeps what
+    // this query found; the caller forgets its matches whenever the content changes.
     static std::optional<Answer> Find(IndexContent& content, const TextMatcher& rules,
-                                      const QString& notesFolder);
+                                      const QString& notesFolder, QueryMemo* memo = nullptr);
 };

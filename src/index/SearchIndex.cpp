@@ -1,5 +1,6 @@
 #include "index/SearchIndex.h"
 
+#include "index/FolderStamps.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexContent.h"
 #include "index/IndexQuery.h"
@@ -40,16 +41,18 @@ void FindChanges(const IndexContent& content, const QString& notesFolder, const 
                  QStringList* changed, QStringList* dropped)
 {
     const QHash<QString, IndexedFile>& files = content.Files();
-    QSet<QString> listed;
-    listed.reserve(names.size());
-    const QDir folder(notesFolder);
+    const FolderStamps stamps(notesFolder);
+    qsizetype known = 0;
     for (const QString& name : names) {
-        listed.insert(name);
-        const auto known = files.constFind(name);
-        const std::optional<FileStamp> stamp = FileStamp::Of(folder.filePath(name));
-        if (known == files.cend() || !stamp || known->stamp != *stamp)
+        const auto file = files.constFind(name);
+        known += file != files.cend();
+        const std::optional<FileStamp> stamp = stamps.Of(name);
+        if (file == files.cend() || !stamp || file->stamp != *stamp)
             changed->append(name);
     }
+    if (known == files.size())
+        return; // every file known is still listed (the names are distinct)
+    const QSet<QString> listed(names.cbegin(), names.cend());
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         if (!listed.contains(it.key()))
             dropped->append(it.key());
@@ -212,6 +215,7 @@ bool SearchIndex::Open()
 
 void SearchIndex::Close()
 {
+    m_memo.ForgetMatches();
     m_content.reset();
     m_store.reset();
     if (m_state == State::Ready)
@@ -235,6 +239,7 @@ bool SearchIndex::Refresh(const QStringList& names, int* refreshed)
 
 bool SearchIndex::Update(const QStringList& names, const QStringList& dropped)
 {
+    m_memo.ForgetMatches();
     if (StoreChanges(*m_store, *m_content, m_notesFolder, names, dropped))
         return true;
     // What is in memory no longer matches the store: it is read again next time.
@@ -323,7 +328,8 @@ SearchIndex::Find(const TextMatcher& rules, const QStringList& names, int limit,
     TakeOverBuild();
     if (m_state != State::Ready)
         return std::nullopt;
-    const std::optional<IndexQuery::Answer> answer = IndexQuery::Find(*m_content, rules, m_notesFolder);
+    const std::optional<IndexQuery::Answer> answer
+        = IndexQuery::Find(*m_content, rules, m_notesFolder, &m_memo);
     m_lastConfirmed = answer ? answer->confirmed : 0;
     if (!answer) {
         // A damaged store is built again; a note file that changed meanwhile is read again

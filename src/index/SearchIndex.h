@@ -2,6 +2,7 @@
 
 #include "index/DocSet.h"
 #include "index/IndexedDoc.h"
+#include "index/QueryMemo.h"
 #include "store/ListedNote.h"
 
 #include <QString>
@@ -108,6 +109,7 @@ private:
     const QString m_indexFile;
     State m_state = State::Closed;
     int m_lastConfirmed = 0;
+    QueryMemo m_memo; // its matches forgotten whenever the content changes
     std::unique_ptr<IndexStore> m_store;
     std::unique_ptr<IndexContent> m_content;
 

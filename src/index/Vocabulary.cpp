@@ -9,7 +9,6 @@ constexpr char kTokenMark = '\xFE';
 constexpr char kGramMark = '\xFD';
 constexpr char kBridgeMark = '\xFC';
 constexpr char kEnd = '\xFF';
-constexpr char kMarks[] = "\xFE\xFD\xFC";
 
 char MarkOf(Vocabulary::Kind kind)
 {
@@ -122,7 +121,7 @@ std::optional<quint32> Vocabulary::Find(Kind kind, std::string_view term) const
     std::string pattern(1, MarkOf(kind));
     pattern.append(term);
     pattern.push_back(kEnd);
-    const std::vector<quint32> found = Scan(pattern, 1, kind);
+    const std::vector<quint32> found = ScanFrom(pattern, 1, kind, 0);
     return found.empty() ? std::nullopt : std::optional<quint32>(found.front());
 }
 
@@ -185,12 +184,18 @@ bool Vocabulary::RestoreChunk(QByteArrayView bytes)
         return false;
     const size_t base = m_bytes.size();
     m_bytes.append(bytes.data(), size_t(bytes.size()));
-    // Each term: a mark, bytes without a mark, the end.
-    for (size_t at = base; at < m_bytes.size();) {
-        if (m_bytes[at] != kTokenMark && m_bytes[at] != kGramMark && m_bytes[at] != kBridgeMark)
+    // Each term: a mark, bytes without a mark, the end. Marks and the end are the only
+    // bytes from 0xFC up, so one pass finds each term's end and any mark inside it.
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    const size_t size = m_bytes.size();
+    for (size_t at = base; at < size;) {
+        const char mark = char(data[at]);
+        if (mark != kTokenMark && mark != kGramMark && mark != kBridgeMark)
             return false;
-        const size_t end = m_bytes.find(kEnd, at);
-        if (m_bytes.find_first_of(kMarks, at + 1) < end)
+        size_t end = at + 1;
+        while (end < size && data[end] < 0xFC)
+            ++end;
+        if (end == size || char(data[end]) != kEnd)
             return false;
         m_starts.push_back(quint32(at));
         at = end + 1;
@@ -216,11 +221,55 @@ std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
 
 std::vector<quint32> Vocabulary::Scan(std::string_view pattern, size_t offsetInPattern, Kind kind) const
 {
+    std::vector<quint32> found;
+    if (const RecentScan* recent = Narrowest(pattern, kind)) {
+        for (const quint32 id : recent->found) {
+            if (Holds(id, pattern))
+                found.push_back(id);
+        }
+        if (recent->size < Size()) {
+            const std::vector<quint32> added
+                = ScanFrom(pattern, offsetInPattern, kind, m_starts[recent->size]);
+            found.insert(found.end(), added.begin(), added.end());
+        }
+    } else {
+        found = ScanFrom(pattern, offsetInPattern, kind, 0);
+    }
+    constexpr size_t kRecentScans = 8;
+    if (m_recentScans.size() == kRecentScans)
+        m_recentScans.erase(m_recentScans.begin());
+    m_recentScans.push_back(RecentScan {std::string(pattern), kind, Size(), found});
+    return found;
+}
+
+const Vocabulary::RecentScan* Vocabulary::Narrowest(std::string_view pattern, Kind kind) const
+{
+    const RecentScan* narrowest = nullptr;
+    for (const RecentScan& recent : m_recentScans) {
+        if (recent.kind == kind && recent.size <= Size()
+            && pattern.find(recent.pattern) != std::string_view::npos
+            && (!narrowest || recent.found.size() < narrowest->found.size()))
+            narrowest = &recent;
+    }
+    return narrowest;
+}
+
+bool Vocabulary::Holds(quint32 id, std::string_view pattern) const
+{
+    // The term with its mark and end, as the scan sees it.
+    const size_t start = m_starts[id];
+    const size_t end = id + 1 < m_starts.size() ? m_starts[id + 1] : m_bytes.size();
+    return std::string_view(m_bytes).substr(start, end - start).find(pattern) != std::string_view::npos;
+}
+
+std::vector<quint32> Vocabulary::ScanFrom(std::string_view pattern, size_t offsetInPattern, Kind kind,
+                                          size_t fromByte) const
+{
     const char mark = MarkOf(kind);
     std::vector<quint32> found;
     const char* data = m_bytes.data();
     const size_t size = m_bytes.size();
-    size_t from = 0;
+    size_t from = fromByte;
     while (from < size) {
         const void* hit = memmem(data + from, size - from, pattern.data(), pattern.size());
         if (!hit)

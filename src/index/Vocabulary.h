@@ -95,6 +95,22 @@ private:
     std::vector<quint32> Scan(std::string_view pattern, size_t offsetInPattern, Kind kind) const;
     const Table& Tokens() const;
 
+    // The terms found by recent scans: a scan for a pattern holding a recent one's looks
+    // only among that one's terms (and those added since), as typing a term letter by
+    // letter asks.
+    struct RecentScan
+    {
+        std::string pattern;
+        Kind kind = Kind::Token;
+        quint32 size = 0; // the terms there were
+        std::vector<quint32> found;
+    };
+    const RecentScan* Narrowest(std::string_view pattern, Kind kind) const;
+    std::vector<quint32> ScanFrom(std::string_view pattern, size_t offsetInPattern, Kind kind,
+                                  size_t fromByte) const;
+    bool Holds(quint32 id, std::string_view pattern) const;
+    mutable std::vector<RecentScan> m_recentScans; // the latest last
+
     std::string m_bytes; // mark, bytes, 0xFF for every term in number order
     std::vector<quint32> m_starts; // where each term's mark is
     Table m_grams;

@@ -161,6 +161,39 @@ TEST(IndexDifferentialTest, TermsAcrossWordsWithShortEndsAreSettledWithoutReadin
     EXPECT_GT(tried, 100);
 }
 
+// Typed letter by letter, each query narrows the one before, which the index remembers:
+// every answer is still that of reading, also after a note file changed in between.
+TEST(IndexDifferentialTest, TermsTypedLetterByLetterFindWhatReadingFinds)
+{
+    Corpus corpus;
+    SearchIndex index(corpus.root.folder.NotesFolder(),
+                      SearchIndex::FileFor(corpus.cache.path(), corpus.root.folder.NotesFolder()));
+    ASSERT_TRUE(index.Rebuild(corpus.Names()));
+    for (int word = 0; word < 40; ++word) {
+        const QString text = corpus.texts.at(corpus.maker.Pick(int(corpus.texts.size())));
+        const QString typed = text.mid(corpus.maker.Pick(int(std::max<qsizetype>(1, text.size() - 12))), 12);
+        const QString other = corpus.maker.Term(corpus.texts);
+        for (int length = 1; length <= typed.size(); ++length) {
+            if (word % 4 == 3 && length == 4) {
+                // Another copy of the folder changes a file meanwhile.
+                NotesList& file = corpus.files[corpus.maker.Pick(kFiles)];
+                file.append(corpus.maker.Note(kNotes + 1000 + word, 0));
+                corpus.WriteAll();
+            }
+            const QString piece = typed.left(length);
+            for (const QString& query : QStringList {piece, piece + QStringLiteral(" OR ") + other}) {
+                const SearchQuery parsed = Parsed(query);
+                const std::optional<ListedNotes> indexed
+                    = SearchDatabaseIndexed(parsed, index, corpus.Names());
+                ASSERT_TRUE(indexed.has_value());
+                ExpectSame(SearchDatabase(parsed, corpus.Paths()), *indexed, query);
+                if (HasFailure())
+                    return;
+            }
+        }
+    }
+}
+
 TEST(IndexDifferentialTest, AnswersStayTheSameAsFilesChange)
 {
     Corpus corpus;

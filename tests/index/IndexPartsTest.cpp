@@ -90,6 +90,18 @@ TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
     EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("t\xc3\xa9")),
               (std::vector<std::string> {"\xc3\xa9t\xc3\xa9"}));
     EXPECT_TRUE(vocabulary.TokensContaining("gc").empty()); // never across two tokens
+    // A scan for a longer piece looks among an earlier scan's finds and the tokens added
+    // since: nothing is lost, nothing comes twice.
+    EXPECT_EQ(vocabulary.TokensContaining("a").size(), 3U);
+    vocabulary.Add(Vocabulary::Kind::Token, "bobcat");
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("cat")),
+              (std::vector<std::string> {"category", "cat", "scat", "bobcat"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("cate")),
+              (std::vector<std::string> {"category"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensStartingWith("cat")),
+              (std::vector<std::string> {"category", "cat"}));
+    EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensEndingWith("cat")),
+              (std::vector<std::string> {"cat", "scat", "bobcat"}));
 
     // Bridges are found by their own pieces, and never as tokens.
     vocabulary.Add(Vocabulary::Kind::Bridge,
@@ -105,7 +117,7 @@ TEST(IndexPartsTest, VocabularyFindsTokensByPieces)
                                          "dog"}));
     EXPECT_EQ(vocabulary.BridgesContaining("cat").size(), 2U);
     EXPECT_EQ(TermsOf(vocabulary, vocabulary.TokensContaining("cat")),
-              (std::vector<std::string> {"category", "cat", "scat"}));
+              (std::vector<std::string> {"category", "cat", "scat", "bobcat"}));
     EXPECT_TRUE(vocabulary
                     .Find(Vocabulary::Kind::Bridge,
                           "\xFB(\xFB"
