@@ -1,19 +1,24 @@
 // The kept search index over generated notes, beside baselines measured in the same run:
 //
-// - building it from nothing (time; its size beside the note files' size);
-// - each goal query answered from it, warm (median of several runs of the query alone,
-//   and with the stamp check of every note file that comes before every answer), beside
-//   the same search by reading every note file and `grep -r -c -i` of its first term;
-// - the drop-down's work for each keystroke of a word being typed (count and first twenty
-//   hits with their shown texts);
+// - building it from nothing with `quorvel-cli index --rebuild`, a process of its own
+//   (wall time, processor time of all its threads, peak memory), beside `quorvel-cli info`
+//   (the start-up load alone); its size beside the note files' size;
+// - `quorvel-cli search --ids-only` of each goal query, start-up load included, beside
+//   `quorvel-cli info` (median of five runs each, the current list emptied before each);
+// - each goal query answered from the index in this process, warm (median of several
+//   runs of the query alone, and with the stamp check of every note file that comes
+//   before every answer and the listing of the notes found), beside the same search by
+//   reading every note file and `grep -r -c -i` of its first term;
+// - the drop-down's work for each keystroke of a word and of two words being typed (count
+//   and first twenty hits with their shown texts);
 // - taking in one rewritten note file, and a start after ten note files changed.
 // Every answer from the index is checked against the answer by reading: same notes, same
 // order. Prints figures; nothing passes or fails.
 //
-//   IndexBenchmark DATA_ROOT [INDEX_FOLDER]   (a data root made by GenerateDatabase; the
-//                                             index goes into INDEX_FOLDER, by default a
-//                                             temporary folder)
+//   IndexBenchmark QUORVEL_CLI DATA_ROOT   (a data root made by GenerateDatabase; the index
+//                                          goes into a temporary cache folder)
 
+#include "app/AppPaths.h"
 #include "format/NoteFile.h"
 #include "index/SearchIndex.h"
 #include "index/TextMatcher.h"
@@ -33,7 +38,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +54,54 @@ double MedianMs(int runs, const std::function<void()>& work)
         timer.start();
         work();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// One run of a program, its output thrown away, as the system accounts for it.
+struct Process
+{
+    double ms = 0; // wall
+    double cpuMs = 0; // user and system time of all its threads
+    double peakMb = 0;
+};
+
+Process Run(const QStringList& command)
+{
+    std::vector<QByteArray> bytes;
+    for (const QString& part : command)
+        bytes.push_back(part.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& part : bytes)
+        argv.push_back(part.data());
+    argv.push_back(nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage {};
+    wait4(child, &status, 0, &usage);
+    const auto ms
+        = [](const timeval& time) { return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3; };
+    return {double(clock.nsecsElapsed()) / 1e6, ms(usage.ru_utime) + ms(usage.ru_stime),
+            double(usage.ru_maxrss) / 1024.0};
+}
+
+// The median wall time of runs of a command, each after before (not timed).
+double MedianProcessMs(int runs, const QStringList& command, const QStringList& before)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        Run(before);
+        times.push_back(Run(command).ms);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -97,11 +154,12 @@ struct Setup
     DataFolder folder;
     QStringList names;
     QStringList paths;
+    QStringList cli; // quorvel-cli --data-root DATA_ROOT
 };
 
-void Queries(SearchIndex& index, const Setup& setup)
+const QStringList& GoalQueries()
 {
-    const QStringList queries {
+    static const QStringList queries {
         QStringLiteral("e"),
         QStringLiteral("ka"),
         QStringLiteral("tor"),
@@ -110,15 +168,38 @@ void Queries(SearchIndex& index, const Setup& setup)
         QStringLiteral("shiren OR duel OR quiros"),
         QStringLiteral("Kalomi"),
         QStringLiteral("ka lo"),
+        QStringLiteral("kalomi torva"),
     };
-    std::printf("\n%-28s %9s %11s %11s %11s %11s %9s %9s\n", "query (index: median warm)", "found",
-                "query alone", "stamps", "listed", "by reading", "ratio", "grep -ri");
-    for (const QString& text : queries) {
+    return queries;
+}
+
+// Each query through the command line, start-up load included, beside `info`.
+void CommandLine(const Setup& setup)
+{
+    const QStringList clear = setup.cli + QStringList {QStringLiteral("current"), QStringLiteral("--set")};
+    const double info = MedianProcessMs(5, setup.cli + QStringList {QStringLiteral("info")}, clear);
+    std::printf("\n%-28s %12s %12s\n", "quorvel-cli (median of 5)", "time", "/ info");
+    std::printf("%-28s %9.0f ms %11.2fx\n", "info (baseline)", info, 1.0);
+    for (const QString& text : GoalQueries()) {
+        const double search = MedianProcessMs(
+            5, setup.cli + QStringList {QStringLiteral("search"), QStringLiteral("--ids-only"), text}, clear);
+        std::printf("%-28s %9.0f ms %11.2fx\n", qPrintable(QStringLiteral("search --ids-only ") + text),
+                    search, search / info);
+    }
+    Run(clear);
+}
+
+void Queries(SearchIndex& index, const Setup& setup)
+{
+    std::printf("\n%-28s %9s %11s %9s %11s %11s %11s %9s %9s\n", "query (index: median warm)", "found",
+                "query alone", "confirmed", "stamps", "listed", "by reading", "ratio", "grep -ri");
+    for (const QString& text : GoalQueries()) {
         SearchQuery query;
         ParseQuery(text, &query);
         const NoteMatcher matcher(query);
         int count = 0;
         const double alone = MedianMs(7, [&] { index.Find(matcher.Rules(), setup.names, -1, &count); });
+        const int confirmed = index.ConfirmedByLastFind();
         std::optional<ListedNotes> indexed;
         const double stamped
             = MedianMs(5, [&] { indexed = SearchDatabaseIndexed(query, index, setup.names); });
@@ -128,8 +209,8 @@ void Queries(SearchIndex& index, const Setup& setup)
         bool wholeWord = false;
         const double grep
             = GrepMs(SearchTermBody(query.Terms.first(), &wholeWord), setup.folder.NotesFolder());
-        std::printf("%-28s %9d %8.1f ms %8.1f ms %8.1f ms %8.1f ms %8.3fx %6.0f ms%s\n", qPrintable(text),
-                    count, alone, stamps, stamped, reading, alone / reading, grep,
+        std::printf("%-28s %9d %8.1f ms %9d %8.1f ms %8.1f ms %8.1f ms %8.3fx %6.0f ms%s\n", qPrintable(text),
+                    count, alone, confirmed, stamps, stamped, reading, alone / reading, grep,
                     indexed && SameNotes(*indexed, read) ? "" : "   ANSWERS DIFFER");
     }
 }
@@ -143,32 +224,40 @@ void Keystrokes(SearchIndex& index, const Setup& setup)
     SourceStore sources(setup.folder, changes);
     database.LoadNoteDatabase(sources);
     CurrentNotesList current(database, sources, changes);
-    const QString word = QStringLiteral("kalomi");
-    std::printf("\n%-12s %9s %12s\n", "typed", "found", "drop-down");
-    for (int length = 1; length <= word.size(); ++length) {
-        const QString typed = word.left(length);
+    const QString words = QStringLiteral("kalomi torva");
+    std::printf("\n%-14s %9s %12s\n", "typed", "found", "drop-down");
+    for (int length = 1; length <= words.size(); ++length) {
+        const QString typed = words.left(length);
+        if (typed.endsWith(QLatin1Char(' ')))
+            continue; // the search trims it: as the word before
         SearchPreview preview;
         const double ms = MedianMs(5, [&] {
             preview = PreviewSearch(typed, {database, sources, current, index}, false);
         });
-        std::printf("%-12s %9d %9.1f ms\n", qPrintable(typed), preview.count, ms);
+        std::printf("%-14s %9d %9.1f ms\n", qPrintable(typed), preview.count, ms);
     }
 }
 
 void Changes(SearchIndex& index, const Setup& setup)
 {
     std::printf("\n");
-    // One rewritten note file taken in, as after a save in the editor.
+    // A rewritten note file taken in, as after a save in the editor: the first one after
+    // the index is opened hashes the vocabulary's tokens; the note is put back after.
     const QString path = setup.paths.at(setup.paths.size() / 2);
-    NotesList notes = ReadNoteFile(path);
-    notes.first().PlainText += QStringLiteral(" zyxwvut");
-    notes.first().RichText.insert(notes.first().RichText.size() - 3, QStringLiteral(" zyxwvut"));
-    (void)WriteNoteFile(FileSystem::Real(), path, notes);
-    QElapsedTimer timer;
-    timer.start();
+    const NotesList original = ReadNoteFile(path);
+    for (const char* when : {"first rewritten note file taken in", "next rewritten note file taken in"}) {
+        NotesList notes = ReadNoteFile(path);
+        notes.first().PlainText += QStringLiteral(" zyxwvut");
+        notes.first().RichText.insert(notes.first().RichText.size() - 3, QStringLiteral(" zyxwvut"));
+        (void)WriteNoteFile(FileSystem::Real(), path, notes);
+        QElapsedTimer timer;
+        timer.start();
+        index.TakeWrittenFiles({path});
+        std::printf("%-44s %9.1f ms (%lld notes in the file)\n", when, double(timer.nsecsElapsed()) / 1e6,
+                    static_cast<long long>(notes.size()));
+    }
+    (void)WriteNoteFile(FileSystem::Real(), path, original);
     index.TakeWrittenFiles({path});
-    std::printf("%-44s %9.1f ms (%lld notes in the file)\n", "one rewritten note file taken in",
-                double(timer.nsecsElapsed()) / 1e6, static_cast<long long>(notes.size()));
     // Ten files changed while the program was closed: a start reads only those.
     for (int i = 0; i < 10; ++i) {
         const QString changed = setup.paths.at(i * (setup.paths.size() / 10));
@@ -176,7 +265,8 @@ void Changes(SearchIndex& index, const Setup& setup)
     }
     SearchIndex reopened(setup.folder.NotesFolder(), index.IndexFile());
     int refreshed = 0;
-    timer.restart();
+    QElapsedTimer timer;
+    timer.start();
     reopened.Refresh(setup.names, &refreshed);
     std::printf("%-44s %9.1f ms (%d files read again)\n", "open and check after ten files changed",
                 double(timer.nsecsElapsed()) / 1e6, refreshed);
@@ -190,14 +280,18 @@ void Changes(SearchIndex& index, const Setup& setup)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: IndexBenchmark DATA_ROOT [INDEX_FOLDER]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: IndexBenchmark QUORVEL_CLI DATA_ROOT\n");
         return 2;
     }
-    QTemporaryDir temporary;
-    const QString root = QString::fromLocal8Bit(argv[1]);
-    const QString indexFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temporary.path();
-    Setup setup {DataFolder(root, root), {}, {}};
+    // The index goes to a cache folder of this run, for the command line too.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const QString root = QString::fromLocal8Bit(argv[2]);
+    Setup setup {DataFolder(root, root),
+                 {},
+                 {},
+                 {QString::fromLocal8Bit(argv[1]), QStringLiteral("--data-root"), root}};
     setup.names = NoteDatabase::NoteFileNames(setup.folder);
     for (const QString& name : setup.names)
         setup.paths.append(QDir(setup.folder.NotesFolder()).filePath(name));
@@ -205,21 +299,28 @@ int main(int argc, char** argv)
     std::printf("%lld note files, %.1f MB\n", static_cast<long long>(setup.names.size()),
                 double(noteBytes) / 1e6);
 
+    const QStringList clear = setup.cli + QStringList {QStringLiteral("current"), QStringLiteral("--set")};
+    Run(clear);
+    Run(setup.cli + QStringList {QStringLiteral("info")}); // the note files into the page cache
+    const Process info = Run(setup.cli + QStringList {QStringLiteral("info")});
+    const Process build = Run(setup.cli + QStringList {QStringLiteral("index"), QStringLiteral("--rebuild")});
     SearchIndex index(setup.folder.NotesFolder(),
-                      SearchIndex::FileFor(indexFolder, setup.folder.NotesFolder()));
-    QElapsedTimer timer;
-    timer.start();
-    if (!index.Rebuild(setup.names)) {
-        std::fprintf(stderr, "the index cannot be written in %s\n", qPrintable(indexFolder));
+                      SearchIndex::FileFor(AppPaths::SearchIndexFolder(), setup.folder.NotesFolder()));
+    if (!index.Refresh(setup.names)) {
+        std::fprintf(stderr, "no index was built in %s\n", qPrintable(AppPaths::SearchIndexFolder()));
         return 1;
     }
-    const double buildSeconds = double(timer.nsecsElapsed()) / 1e9;
     const qint64 indexBytes = IndexBytes(index.IndexFile());
-    std::printf(
-        "build from nothing: %.1f s for %d notes; index %.1f MB = %.2f of the note files (goals: 60 s, "
-        "1/3)\n",
-        buildSeconds, index.NoteCount(), double(indexBytes) / 1e6, double(indexBytes) / double(noteBytes));
+    std::printf("\n%-44s %9s %12s %10s\n", "", "wall", "processor", "peak");
+    std::printf("%-44s %7.1f s %10.1f s %7.0f MB\n", "quorvel-cli info (baseline: the load)", info.ms / 1e3,
+                info.cpuMs / 1e3, info.peakMb);
+    std::printf("%-44s %7.1f s %10.1f s %7.0f MB   (goals: 60 s, 300 MB)\n",
+                "quorvel-cli index --rebuild (load and build)", build.ms / 1e3, build.cpuMs / 1e3,
+                build.peakMb);
+    std::printf("index of %d notes: %.1f MB = %.2f of the note files (goal: 1/3)\n", index.NoteCount(),
+                double(indexBytes) / 1e6, double(indexBytes) / double(noteBytes));
 
+    CommandLine(setup);
     Queries(index, setup);
     Keystrokes(index, setup);
     Changes(index, setup);
