@@ -2,12 +2,14 @@
 
 #include "format/NoteTextScanner.h"
 #include "index/IndexContent.h"
+#include "index/OrderedParallelWork.h"
 #include "index/QueryMemo.h"
 #include "index/ShownText.h"
 #include "index/TextMatcher.h"
 #include "index/TextTokenizer.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -98,8 +100,12 @@ TermDocs AcrossRuns(IndexContent& content, const std::vector<TextTokenizer::Run>
         const TextTokenizer::Run& run = runs[i];
         const bool firstRun = i == 0;
         const bool lastRun = i + 1 == runs.size();
-        if ((!firstRun && !lastRun) || (wholeWord && run.word))
+        if (!run.word)
+            continue; // its bridges hold all of it
+        if ((!firstRun && !lastRun) || wholeWord)
             narrow(Exactly(content, run.folded));
+        else if (TextTokenizer::CharCount(View(run.folded)) <= TextTokenizer::kBridgeEnd)
+            continue; // so does the bridge beside it: ends and starts of words are all there
         else if (firstRun)
             narrow(content.UnionOfPostings(terms.TokensEndingWith(View(run.folded))));
         else
@@ -133,51 +139,102 @@ TermDocs LookUp(IndexContent& content, const QString& body, bool wholeWord)
     return AcrossRuns(content, runs, wholeWord);
 }
 
+// A note file whose records must be read to confirm some of its notes.
+struct FileToRead
+{
+    QString path;
+    const IndexedFile* file = nullptr;
+    std::vector<quint32> docs; // the documents to confirm
+};
+
+// What reading one such file found: each note confirmed, with its shown text.
+struct FileRead
+{
+    struct Note
+    {
+        quint32 doc = 0;
+        quint64 digest = 0;
+        QString shown;
+        bool matches = false;
+    };
+    bool ok = false; // false: the file is not as the index read it
+    std::vector<Note> notes;
+};
+
+// Reads files to confirm notes, on a thread of its own (the rules change nothing).
+class ConfirmReader
+{
+public:
+    void Read(const FileToRead& item, const TextMatcher& rules, FileRead* read)
+    {
+        *read = FileRead();
+        const IndexedFile& file = *item.file;
+        if (FileStamp::Of(item.path) != file.stamp || !m_scanner.LoadFile(item.path)
+            || FileStamp::Of(item.path) != file.stamp)
+            return;
+        NoteTextScanner::Span span;
+        for (const IndexedDoc& doc : file.docs) {
+            if (!m_scanner.Next(&span) || span.noteId != doc.noteId)
+                return;
+            if (std::find(item.docs.begin(), item.docs.end(), doc.doc) == item.docs.end())
+                continue;
+            FileRead::Note& note = read->notes.emplace_back();
+            note.doc = doc.doc;
+            note.digest = doc.textDigest;
+            if (span.richTextLength > 0) {
+                note.shown = ShownTextOfStoredRtf(span.richText, span.richTextLength);
+                note.matches = rules.ShownTextMatches(note.shown);
+            }
+        }
+        read->ok = true;
+    }
+
+private:
+    NoteTextScanner m_scanner;
+};
+
 // Tests the unsettled candidates on their shown texts: those the memo holds, and the rest
-// on their records in their note files; false when a file is not as the index read it.
+// on their records in their note files, read on two threads; false when a file is not as
+// the index read it.
 bool Confirm(const IndexContent& content, const TextMatcher& rules, const QString& notesFolder,
              const DocSet& unsettled, QueryMemo* memo, IndexQuery::Answer* answer)
 {
     if (unsettled.IsEmpty())
         return true;
-    NoteTextScanner scanner;
     const QDir folder(notesFolder);
     const QHash<QString, IndexedFile>& files = content.Files();
+    std::vector<FileToRead> toRead;
     for (auto file = files.cbegin(); file != files.cend(); ++file) {
-        const QList<IndexedDoc>& docs = file->docs;
-        bool toRead = false;
-        for (const IndexedDoc& doc : docs) {
+        FileToRead item;
+        for (const IndexedDoc& doc : file->docs) {
             if (!unsettled.Contains(doc.doc))
                 continue;
-            const QString* known = memo ? memo->ShownText(doc.textDigest) : nullptr;
-            if (!known) {
-                toRead = true;
-                continue;
+            if (const QString* known = memo ? memo->ShownText(doc.textDigest) : nullptr) {
+                ++answer->confirmed;
+                if (rules.ShownTextMatches(*known))
+                    answer->matches.Add(doc.doc);
+            } else {
+                item.docs.push_back(doc.doc);
             }
-            ++answer->confirmed;
-            if (rules.ShownTextMatches(*known))
-                answer->matches.Add(doc.doc);
         }
-        if (!toRead)
+        if (item.docs.empty())
             continue;
-        const QString path = folder.filePath(file.key());
-        if (FileStamp::Of(path) != file->stamp || !scanner.LoadFile(path)
-            || FileStamp::Of(path) != file->stamp)
+        item.path = folder.filePath(file.key());
+        item.file = &*file;
+        toRead.push_back(std::move(item));
+    }
+    OrderedParallelWork<ConfirmReader, FileRead> reads(
+        toRead.size(),
+        [&](ConfirmReader& reader, size_t i, FileRead& read) { reader.Read(toRead[i], rules, &read); });
+    while (const FileRead* read = reads.Next()) {
+        if (!read->ok)
             return false;
-        NoteTextScanner::Span span;
-        for (const IndexedDoc& doc : docs) {
-            if (!scanner.Next(&span) || span.noteId != doc.noteId)
-                return false;
-            if (!unsettled.Contains(doc.doc) || (memo && memo->ShownText(doc.textDigest)))
-                continue;
+        for (const FileRead::Note& note : read->notes) {
             ++answer->confirmed;
-            const QString shown = span.richTextLength > 0
-                ? ShownTextOfStoredRtf(span.richText, span.richTextLength)
-                : QString();
             if (memo)
-                memo->RememberShownText(doc.textDigest, shown);
-            if (span.richTextLength > 0 && rules.ShownTextMatches(shown))
-                answer->matches.Add(doc.doc);
+                memo->RememberShownText(note.digest, note.shown);
+            if (note.matches)
+                answer->matches.Add(note.doc);
         }
     }
     return true;

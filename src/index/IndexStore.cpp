@@ -187,6 +187,18 @@ void IndexStore::Rollback()
     Exec("ROLLBACK");
 }
 
+IndexStore::ReadScope::ReadScope(IndexStore& store)
+{
+    if (store.m_db && sqlite3_get_autocommit(store.m_db) && store.Exec("BEGIN"))
+        m_store = &store;
+}
+
+IndexStore::ReadScope::~ReadScope()
+{
+    if (m_store)
+        m_store->Exec("COMMIT");
+}
+
 sqlite3_stmt* IndexStore::Prepared(Statement which)
 {
     sqlite3_stmt*& statement = m_statements[which];

@@ -57,6 +57,20 @@ public:
     bool Commit();
     void Rollback();
 
+    // Holds one read transaction over many reads while it lives: each read on its own
+    // would take and give up the file's locks. Nothing when a transaction is open.
+    class ReadScope
+    {
+    public:
+        explicit ReadScope(IndexStore& store);
+        ~ReadScope();
+        ReadScope(const ReadScope&) = delete;
+        ReadScope& operator=(const ReadScope&) = delete;
+
+    private:
+        IndexStore* m_store = nullptr;
+    };
+
     // Each row in turn; false when the reading failed (a damaged store).
     bool ReadFiles(const std::function<void(const QString&, QByteArrayView)>& row);
     bool ReadLexicon(const std::function<bool(quint32, QByteArrayView)>& row);

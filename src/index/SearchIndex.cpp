@@ -203,7 +203,13 @@ bool SearchIndex::Open()
     const IndexStore::OpenResult opened = m_store->Open(m_indexFile, FolderKey(m_notesFolder));
     if (opened == IndexStore::OpenResult::Opened) {
         m_content = std::make_unique<IndexContent>(*m_store);
-        if (m_content->Load()) {
+        bool loaded = false;
+        {
+            // One snapshot of every table, whatever another process commits meanwhile.
+            const IndexStore::ReadScope reading(*m_store);
+            loaded = m_content->Load();
+        }
+        if (loaded) {
             m_state = State::Ready;
             return true;
         }
@@ -328,8 +334,11 @@ SearchIndex::Find(const TextMatcher& rules, const QStringList& names, int limit,
     TakeOverBuild();
     if (m_state != State::Ready)
         return std::nullopt;
-    const std::optional<IndexQuery::Answer> answer
-        = IndexQuery::Find(*m_content, rules, m_notesFolder, &m_memo);
+    std::optional<IndexQuery::Answer> answer;
+    {
+        const IndexStore::ReadScope reading(*m_store);
+        answer = IndexQuery::Find(*m_content, rules, m_notesFolder, &m_memo);
+    }
     m_lastConfirmed = answer ? answer->confirmed : 0;
     if (!answer) {
         // A damaged store is built again; a note file that changed meanwhile is read again

@@ -4,6 +4,7 @@
 #include "index/ShownText.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
+#include "lists/NoteFileListing.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchQuery.h"
 #include "richtext/RtfReader.h"
@@ -79,10 +80,11 @@ QStringList ListFileNames(const NoteDatabase& database, const ListedNotes& list)
 
 // The first limit notes a database search would find, and how many it would find; only
 // the ids of the first are made.
-std::optional<QList<qint32>> FoundInDatabase(const SearchQuery& query, const NoteDatabase& database,
-                                             SearchIndex& index, int limit, int* count)
+std::optional<QList<qint32>> FoundInDatabase(const SearchQuery& query, const PreviewScope& scope, int limit,
+                                             int* count)
 {
-    const QStringList names = database.NoteFileNames();
+    SearchIndex& index = scope.index;
+    const QStringList& names = scope.noteFiles.Names();
     if (!index.Refresh(names))
         return std::nullopt;
     SearchQuery fileQuery; // as the search parses it again for the files
@@ -108,7 +110,7 @@ std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const Preview
 {
     const ListedNotes& list = scope.current.Entries();
     const std::optional<ListedNotes> found = FilterListedNotesIndexed(
-        query, list, scope.index, scope.database.NoteFileNames(), ListFileNames(scope.database, list));
+        query, list, scope.index, scope.noteFiles.Names(), ListFileNames(scope.database, list));
     if (!found)
         return std::nullopt;
     QList<qint32> ids;
@@ -137,9 +139,8 @@ SearchPreview PreviewSearch(const QString& text, const PreviewScope& scope, bool
         return preview;
     }
     const NoteMatcher matcher(query);
-    const std::optional<QList<qint32>> found = currentNotes
-        ? FoundInList(query, scope)
-        : FoundInDatabase(query, scope.database, scope.index, limit, &preview.count);
+    const std::optional<QList<qint32>> found
+        = currentNotes ? FoundInList(query, scope) : FoundInDatabase(query, scope, limit, &preview.count);
     if (!found) {
         preview.status = SearchPreview::Status::NotReady;
         preview.message = PreviewNotReadyText();

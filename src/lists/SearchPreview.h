@@ -8,6 +8,7 @@
 
 class CurrentNotesList;
 class NoteDatabase;
+class NoteFileListing;
 class SearchIndex;
 class SourceStore;
 
@@ -41,14 +42,15 @@ struct SearchPreview
     QList<Hit> hits; // the first of them, in the order the search finds them
 };
 
-// Where a preview looks: the notes, their sources (for the titles shown), the current list
-// and the kept index.
+// Where a preview looks: the notes, their sources (for the titles shown), the current list,
+// the kept index and the note files' names (kept from one keystroke to the next).
 struct PreviewScope
 {
     const NoteDatabase& database;
     const SourceStore& sources;
     const CurrentNotesList& current;
     SearchIndex& index;
+    NoteFileListing& noteFiles;
 };
 
 // The preview of text (trimmed, then parsed as the search parses it) in the database, or

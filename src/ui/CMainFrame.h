@@ -15,6 +15,7 @@
 class CChromaToolBar;
 class CControlBarSheet;
 class CSearchHitsList;
+class NoteFileListing;
 class CShowCtrlBarButton;
 class NoteIdList;
 class QDockWidget;
@@ -192,6 +193,7 @@ private:
     CShowCtrlBarButton* m_showBarButton = nullptr;
     QTimer m_relayoutTimer;
     CSearchHitsList* m_searchHits = nullptr;
+    std::unique_ptr<NoteFileListing> m_noteFiles; // what the drop-down searches
     QTimer m_indexProgress;
     std::function<void(const QString&)> m_fileHandler;
 
