@@ -10,8 +10,9 @@ constexpr qint64 kCoarseClockSeconds = 2;
 
 } // namespace
 
-NoteFileListing::NoteFileListing(const NoteDatabase& database)
+NoteFileListing::NoteFileListing(const NoteDatabase& database, std::function<qint64()> now)
     : m_database(database)
+    , m_now(now ? std::move(now) : [] { return QDateTime::currentSecsSinceEpoch(); })
 {
 }
 
@@ -21,7 +22,7 @@ const QStringList& NoteFileListing::Names()
     const std::optional<FileStamp> stamp = FileStamp::Of(folder);
     if (m_trusted && stamp && stamp == m_folderStamp)
         return m_names;
-    const qint64 listedAt = QDateTime::currentSecsSinceEpoch();
+    const qint64 listedAt = m_now();
     m_names = m_database.NoteFileNames();
     m_folderStamp = stamp;
     m_trusted = stamp && stamp->changedSeconds + kCoarseClockSeconds < listedAt;

@@ -3,6 +3,7 @@
 #include "format/FileStamp.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class NoteDatabase;
@@ -15,12 +16,14 @@ class NoteDatabase;
 class NoteFileListing
 {
 public:
-    explicit NoteFileListing(const NoteDatabase& database);
+    // now: the time in seconds since the epoch (by default the system clock's).
+    explicit NoteFileListing(const NoteDatabase& database, std::function<qint64()> now = {});
 
     const QStringList& Names();
 
 private:
     const NoteDatabase& m_database;
+    std::function<qint64()> m_now;
     QStringList m_names;
     std::optional<FileStamp> m_folderStamp; // none: list again
     bool m_trusted = false;
