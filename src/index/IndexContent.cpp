@@ -62,6 +62,7 @@ bool IndexContent::Load()
         m_categories.push_back(*path);
     });
     quint32 chunks = 0;
+    m_vocabulary.Reserve(size_t(std::max<qint64>(0, m_store.LexiconBytes())));
     damaged |= !m_store.ReadLexicon([&](quint32 chunk, QByteArrayView terms) {
         return chunk == chunks++ && m_vocabulary.RestoreChunk(terms);
     });

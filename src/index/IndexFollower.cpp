@@ -13,7 +13,9 @@ IndexFollower::IndexFollower(SearchIndex& index, const NoteDatabase& database, C
 void IndexFollower::Take(const DataChange& change)
 {
     if (change.Has(DataChange::Reloaded)) {
-        m_index.RefreshIfOpen(m_database.NoteFileNames());
+        // The start-up load is a reload too: the folder is listed only for an open index.
+        if (m_index.CurrentState() == SearchIndex::State::Ready)
+            m_index.RefreshIfOpen(m_database.NoteFileNames());
         return;
     }
     if (!change.writtenFiles.isEmpty() || !change.removedFiles.isEmpty())

@@ -98,6 +98,8 @@ void IndexStore::Tune()
     Exec("PRAGMA synchronous=NORMAL");
     Exec("PRAGMA cache_size=-16000");
     Exec("PRAGMA temp_store=MEMORY");
+    // Read in place: a blob on one page is handed out without being copied.
+    Exec("PRAGMA mmap_size=1073741824");
 }
 
 IndexStore::OpenResult IndexStore::Open(const QString& path, const QString& folderKey)
@@ -275,6 +277,19 @@ bool IndexStore::ReadCategories(const std::function<void(quint32, QByteArrayView
         row(quint32(sqlite3_column_int64(s, 0)), ColumnBlob(s, 1));
         return true;
     });
+}
+
+qint64 IndexStore::LexiconBytes()
+{
+    sqlite3_stmt* sum = nullptr;
+    qint64 bytes = 0;
+    if (m_db
+        && sqlite3_prepare_v2(m_db, "SELECT total(length(terms)) FROM lexicon", -1, &sum, nullptr)
+            == SQLITE_OK
+        && sqlite3_step(sum) == SQLITE_ROW)
+        bytes = sqlite3_column_int64(sum, 0);
+    sqlite3_finalize(sum);
+    return bytes;
 }
 
 std::optional<QByteArray> IndexStore::ReadBlob(Statement which, quint32 key)

@@ -74,6 +74,8 @@ public:
     // Each row in turn; false when the reading failed (a damaged store).
     bool ReadFiles(const std::function<void(const QString&, QByteArrayView)>& row);
     bool ReadLexicon(const std::function<bool(quint32, QByteArrayView)>& row);
+    // The bytes of all the lexicon's chunks together (0 when that cannot be read).
+    qint64 LexiconBytes();
     bool ReadPending(const std::function<void(quint32, QByteArrayView)>& row);
     bool ReadCategories(const std::function<void(quint32, QByteArrayView)>& row);
     // A term's documents; an empty blob when there is no row, none when reading failed.

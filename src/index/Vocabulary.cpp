@@ -177,6 +177,11 @@ QByteArray Vocabulary::Chunk(quint32 chunk) const
     return QByteArray(m_bytes.data() + from, qsizetype(to - from));
 }
 
+void Vocabulary::Reserve(size_t bytes)
+{
+    m_bytes.reserve(m_bytes.size() + bytes);
+}
+
 bool Vocabulary::RestoreChunk(QByteArrayView bytes)
 {
     if (Size() % kChunk != 0 || bytes.isEmpty() || bytes.back() != kEnd

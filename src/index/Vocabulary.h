@@ -61,6 +61,8 @@ public:
 
     // The stored bytes of a chunk.
     QByteArray Chunk(quint32 chunk) const;
+    // Makes room for stored chunks of this many bytes in all, before they are restored.
+    void Reserve(size_t bytes);
     // Appends a stored chunk (chunks in order, each full but the last); false for bytes
     // that are not one (a damaged store).
     bool RestoreChunk(QByteArrayView bytes);

@@ -103,13 +103,14 @@ ListedNotes ListedHits(const SearchIndex& index, const std::vector<SearchIndex::
     ListedNotes found;
     found.reserve(qsizetype(hits.size()));
     for (const SearchIndex::Hit& hit : hits) {
-        ListedNote note;
-        if (held.contains(hit.doc->noteId))
+        if (held.contains(hit.doc->noteId)) {
+            ListedNote& note = found.emplace_back();
             note.NoteID = hit.doc->noteId;
-        else
-            note = index.Listed(*hit.doc, now);
-        note.Highlight = highlight;
-        found.append(std::move(note));
+            note.Highlight = highlight;
+        } else {
+            found.append(index.Listed(*hit.doc, now));
+            found.back().Highlight = highlight;
+        }
     }
     return found;
 }

@@ -106,6 +106,7 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
     for (int i = static_cast<int>(current.size()) - 1; i >= 0; --i)
         positions.insert(current.at(i).NoteID, i); // the first copy of an id takes the text
     ListedNotes added;
+    added.reserve(results.size());
     for (ListedNote& result : results) {
         const auto found = positions.constFind(result.NoteID);
         if (found != positions.cend())
@@ -116,6 +117,8 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
     const int count = static_cast<int>(added.size());
     if (noteSortId == NoteSortId::AddToTop) {
         added.append(std::move(current));
+        current = std::move(added);
+    } else if (current.isEmpty()) {
         current = std::move(added);
     } else {
         current.append(std::move(added));
