@@ -199,11 +199,16 @@ void Queries(SearchIndex& index, const Setup& setup)
         ParseQuery(text, &query);
         const NoteMatcher matcher(query);
         int count = 0;
-        const double alone = MedianMs(7, [&] { index.Find(matcher.Rules(), setup.names, -1, &count); });
+        const double alone = MedianMs(7, [&] {
+            index.ForgetRecentAnswers();
+            index.Find(matcher.Rules(), setup.names, -1, &count);
+        });
         const int confirmed = index.ConfirmedByLastFind();
         std::optional<ListedNotes> indexed;
-        const double stamped
-            = MedianMs(5, [&] { indexed = SearchDatabaseIndexed(query, index, setup.names); });
+        const double stamped = MedianMs(5, [&] {
+            index.ForgetRecentAnswers();
+            indexed = SearchDatabaseIndexed(query, index, setup.names);
+        });
         const double stamps = MedianMs(5, [&] { index.Refresh(setup.names); });
         ListedNotes read;
         const double reading = MedianMs(1, [&] { read = SearchDatabase(query, setup.paths); });

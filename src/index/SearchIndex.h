@@ -87,6 +87,9 @@ public:
     // count receives how many match.
     std::optional<std::vector<Hit>> Find(const TextMatcher& rules, const QStringList& names, int limit = -1,
                                          int* count = nullptr);
+    // Forgets the matches of recent searches (the texts read to confirm notes stay): the
+    // next Find works its answer out, as a measure of the search alone needs.
+    void ForgetRecentAnswers() { m_memo.ForgetMatches(); }
     // The notes whose records the last Find read from their note files to confirm them:
     // the part of its answer the index could not settle alone.
     int ConfirmedByLastFind() const { return m_lastConfirmed; }
