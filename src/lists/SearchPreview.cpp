@@ -16,37 +16,10 @@
 
 namespace {
 
-constexpr int kLineLength = 160; // characters of a line shown
-constexpr int kAround = 40; // characters before the first hit when it is further on
-
-// The first line of shown; when no hit lies in it, the words around the first hit after it.
-void MakeLine(const QString& shown, const TextMatcher& rules, SearchPreview::Hit* hit)
-{
-    QList<QPair<int, int>> all;
-    rules.FindAllHits(shown, &all);
-    std::sort(all.begin(), all.end());
-    const qsizetype end = shown.indexOf(QLatin1Char('\n'));
-    const int firstLineEnd = int(std::min<qsizetype>(end < 0 ? shown.size() : end, kLineLength));
-    hit->line = shown.left(firstLineEnd);
-    for (const QPair<int, int>& range : std::as_const(all)) {
-        if (range.first + range.second <= firstLineEnd)
-            hit->hits.append(range);
-    }
-    if (!hit->hits.isEmpty() || all.isEmpty())
-        return;
-    const int from = std::max(firstLineEnd, all.first().first - kAround);
-    QString excerpt = shown.mid(from, kLineLength / 2 + kAround);
-    const qsizetype breakAt
-        = excerpt.indexOf(QLatin1Char('\n'), all.first().first - from + all.first().second);
-    if (breakAt >= 0)
-        excerpt.truncate(breakAt);
-    const int offset = int(hit->line.size()) + 5 - from;
-    hit->line += QStringLiteral(" ... ") + excerpt;
-    for (const QPair<int, int>& range : std::as_const(all)) {
-        if (range.first >= from && range.first + range.second <= from + excerpt.size())
-            hit->hits.append({range.first + offset, range.second});
-    }
-}
+constexpr int kLine = 64; // characters of the first line shown: what the drop-down's width holds
+constexpr int kLead = 24; // characters of it kept before a hit further on
+constexpr int kBefore = 16; // characters shown before that hit
+constexpr int kExcerpt = 40; // characters shown from there
 
 SearchPreview::Hit MakeHit(const PreviewScope& scope, qint32 noteId, const TextMatcher& rules)
 {
@@ -60,7 +33,7 @@ SearchPreview::Hit MakeHit(const PreviewScope& scope, qint32 noteId, const TextM
         if (const SourceRecord* source = scope.sources.FindSource(note->SourceID))
             hit.sourceTitle = source->Fields.value(0);
     }
-    MakeLine(RtfReader::ReadShownText(RtfBytesOfText(note->RichText)), rules, &hit);
+    MakePreviewLine(RtfReader::ReadShownText(RtfBytesOfText(note->RichText)), rules, &hit.line, &hit.hits);
     return hit;
 }
 
@@ -120,6 +93,46 @@ std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const Preview
 }
 
 } // namespace
+
+void MakePreviewLine(const QString& shown, const TextMatcher& rules, QString* line,
+                     QList<QPair<int, int>>* hits)
+{
+    QList<QPair<int, int>> all;
+    rules.FindAllHits(shown, &all);
+    std::sort(all.begin(), all.end());
+    const qsizetype lineEnd = shown.indexOf(QLatin1Char('\n'));
+    const int firstLine = int(lineEnd < 0 ? shown.size() : lineEnd);
+    hits->clear();
+    if (all.isEmpty() || all.first().first + all.first().second <= std::min(firstLine, kLine)) {
+        *line = shown.left(std::min(firstLine, kLine));
+        for (const QPair<int, int>& range : std::as_const(all)) {
+            if (range.first + range.second <= line->size())
+                hits->append(range);
+        }
+        return;
+    }
+    // The first hit lies further on: the start of the first line, then the words around it.
+    const QPair<int, int> first = all.first();
+    *line = shown.left(std::min(firstLine, kLead)) + QStringLiteral(" ... ");
+    int from = std::max(first.first - kBefore, std::min(firstLine, kLead));
+    // From the start of a word, when one starts before the hit.
+    for (int at = from; at > 0 && at < first.first; ++at) {
+        if (shown.at(at - 1).isSpace()) {
+            from = at;
+            break;
+        }
+    }
+    QString excerpt = shown.mid(from, std::max(kExcerpt, first.first - from + first.second));
+    const qsizetype breakAt = excerpt.indexOf(QLatin1Char('\n'), first.first - from + first.second);
+    if (breakAt >= 0)
+        excerpt.truncate(breakAt);
+    const int offset = int(line->size()) - from;
+    *line += excerpt;
+    for (const QPair<int, int>& range : std::as_const(all)) {
+        if (range.first >= from && range.first + range.second <= from + excerpt.size())
+            hits->append({range.first + offset, range.second});
+    }
+}
 
 QString PreviewNotReadyText()
 {

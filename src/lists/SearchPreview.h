@@ -11,6 +11,7 @@ class NoteDatabase;
 class NoteFileListing;
 class SearchIndex;
 class SourceStore;
+class TextMatcher;
 
 // What the search field shows while the user types, before any search is run: how many
 // notes the query would find and the first of them, from the kept index. Nothing in the
@@ -28,8 +29,7 @@ struct SearchPreview
     struct Hit
     {
         qint32 noteId = 0;
-        // The note's first line as shown, and, when no hit lies in it, " ... " and the
-        // words around the first hit; the hits in it as (start, length).
+        // The line shown for it (MakePreviewLine), and the hits in it as (start, length).
         QString line;
         QList<QPair<int, int>> hits;
         QString sourceTitle; // empty for a note without a source
@@ -57,6 +57,13 @@ struct PreviewScope
 // with currentNotes among the notes of the current list; at most limit hits.
 SearchPreview PreviewSearch(const QString& text, const PreviewScope& scope, bool currentNotes,
                             int limit = 20);
+
+// The line a hit shows (at most a few dozen characters, what the drop-down's width holds):
+// the start of the note's first line as shown when the first hit lies in it, else the
+// start of that line, " ... " and the words around the first hit (up to the line break
+// after it); hits receives the hits in that line as (start, length).
+void MakePreviewLine(const QString& shown, const TextMatcher& rules, QString* line,
+                     QList<QPair<int, int>>* hits);
 
 // "Building the search index..." while it is built.
 QString PreviewNotReadyText();

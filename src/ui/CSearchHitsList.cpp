@@ -57,6 +57,7 @@ CSearchHitsList::CSearchHitsList(QLineEdit* field, QWidget* parent)
     m_hits->setObjectName(QStringLiteral("searchHitsList"));
     m_hits->setFocusPolicy(Qt::NoFocus); // the field keeps the keyboard
     m_hits->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_hits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // each line is cut to fit
     m_hits->setToolTip(QStringLiteral("Click a note to open it; Enter in the search field runs the search"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
