@@ -39,7 +39,7 @@ for bench in $benches; do
     ViewBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$data" ;;
-    CliSearchMemoryBenchmark)
+    CliSearchMemoryBenchmark|IndexBenchmark)
         echo "== $bench"
         "$build/bench/$bench" "$cli" "$data" ;;
     StartupBenchmark)

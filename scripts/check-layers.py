@@ -6,6 +6,7 @@ Every folder under src/ is a static library, stacked bottom up:
     platform, format          the ground (platform: small interfaces, includes no other folder)
     richtext, categories, sources
     store
+    index                     the kept search index of the notes' texts
     lists, exchange
     sync                      the top of the headless core
     app                       the application object and start-up
@@ -38,20 +39,21 @@ LAYERS = {
     "categories": 1,
     "sources": 1,
     "store": 2,
-    "lists": 3,
-    "exchange": 3,
-    "sync": 4,
-    "app": 5,
-    "widgets": 6,
-    "editor": 7,
-    "ui": 8,
-    "cli": 9,
+    "index": 3,
+    "lists": 4,
+    "exchange": 4,
+    "sync": 5,
+    "app": 6,
+    "widgets": 7,
+    "editor": 8,
+    "ui": 9,
+    "cli": 10,
 }
 # Folders that may include nothing from another folder.
 GROUND = {"platform"}
 # Folders that run without a display.
-HEADLESS = {"platform", "format", "richtext", "categories", "sources", "store", "lists", "exchange", "sync", "app",
-            "cli"}
+HEADLESS = {"platform", "format", "richtext", "categories", "sources", "store", "index", "lists", "exchange", "sync",
+            "app", "cli"}
 WINDOWS = set(LAYERS) - HEADLESS
 
 GUI_MODULES = (

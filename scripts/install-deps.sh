@@ -15,6 +15,7 @@ PACKAGES=(
   libzip-dev zip unzip libxcb1-dev
   libhunspell-dev hunspell-en-us
   libbibutils-dev bibutils python3-pybtex lintian
+  libsqlite3-dev libroaring-dev
   googletest libgtest-dev libgmock-dev
   xvfb xauth
   python3 clang-format

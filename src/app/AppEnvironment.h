@@ -20,6 +20,8 @@ struct AppEnvironment
     QString dataRoot;
     // The folder of the executable; empty: found from the running program.
     QString programFolder;
+    // Where the kept search index lives; empty: the user's cache folder.
+    QString searchIndexFolder;
     // Required: where the settings are read and written.
     SettingsBackend* settingsBackend = nullptr;
     // Questions to the user; empty: answered with Yes/Ok silently.

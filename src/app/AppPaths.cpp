@@ -12,6 +12,12 @@ QString AppPaths::DefaultDataRoot()
     return QDir(shared).filePath(QStringLiteral("Brenlow Software/Quorvel"));
 }
 
+QString AppPaths::SearchIndexFolder()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return QDir(cache).filePath(QStringLiteral("Brenlow Software/Quorvel/SearchIndex"));
+}
+
 QString AppPaths::DataRootFromEnvironment()
 {
     return qEnvironmentVariable("QUORVEL_DATA_ROOT");

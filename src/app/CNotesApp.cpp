@@ -3,6 +3,8 @@
 #include "app/AppPaths.h"
 #include "format/Clock.h"
 #include "format/ReadOnlyFileSystem.h"
+#include "index/IndexFollower.h"
+#include "index/SearchIndex.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
@@ -72,6 +74,11 @@ CNotesApp::CNotesApp(AppEnvironment environment, StartupHooks hooks)
     // The list listens first, so that every later listener finds it up to date.
     m_currentList = std::make_unique<CurrentNotesList>(*m_database, *m_sources, m_changes);
     m_deletions = std::make_unique<DeletionRecorder>(m_folder, m_changes);
+    const QString indexFolder = m_environment.searchIndexFolder.isEmpty() ? AppPaths::SearchIndexFolder()
+                                                                          : m_environment.searchIndexFolder;
+    m_index = std::make_unique<SearchIndex>(m_folder.NotesFolder(),
+                                            SearchIndex::FileFor(indexFolder, m_folder.NotesFolder()));
+    m_indexFollower = std::make_unique<IndexFollower>(*m_index, *m_database, m_changes);
 }
 
 CNotesApp::~CNotesApp()

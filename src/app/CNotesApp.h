@@ -13,6 +13,8 @@ class CurrentNotesList;
 class DeletionRecorder;
 class NoteDatabase;
 class ReadOnlyFileSystem;
+class IndexFollower;
+class SearchIndex;
 class SilentPrompt;
 class SourceStore;
 
@@ -71,6 +73,9 @@ public:
     ChangeNotice& Changes() { return m_changes; }
     // Dates every deletion for the next sync, from the change notice.
     DeletionRecorder& Deletions() { return *m_deletions; }
+    // The kept search index of the data folder's notes (nothing is read or built until a
+    // search or the windowed program asks).
+    SearchIndex& Index() { return *m_index; }
     UserPrompt& Prompt() { return *m_prompt; }
     ProgressReporter& Progress() { return *m_progress; }
 
@@ -94,6 +99,8 @@ private:
     std::unique_ptr<NoteDatabase> m_database;
     std::unique_ptr<CurrentNotesList> m_currentList;
     std::unique_ptr<DeletionRecorder> m_deletions;
+    std::unique_ptr<SearchIndex> m_index;
+    std::unique_ptr<IndexFollower> m_indexFollower;
     bool m_startingUp = false;
     bool m_lastListRestored = false;
 };

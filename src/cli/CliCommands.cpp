@@ -11,6 +11,7 @@
 #include "cli/EditCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/IndexCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/KeywordsCommand.h"
 #include "cli/NotesCommand.h"
@@ -41,29 +42,18 @@ template<typename Command> std::pair<QString, Factory> Entry(const char* name)
 const QList<std::pair<QString, Factory>>& Table()
 {
     static const QList<std::pair<QString, Factory>> table {
-        Entry<InfoCommand>("info"),
-        Entry<NotesCommand>("notes"),
-        Entry<AddCommand>("add"),
-        Entry<EditCommand>("edit"),
-        Entry<DeleteCommand>("delete"),
-        Entry<CategoriesCommand>("categories"),
-        Entry<KeywordsCommand>("keywords"),
-        Entry<SourcesCommand>("sources"),
-        Entry<SourceCommand>("source"),
-        Entry<AuthorsCommand>("authors"),
-        Entry<SettingsCommand>("settings"),
-        Entry<CurrentCommand>("current"),
-        Entry<SortCommand>("sort"),
-        Entry<SearchCommand>("search"),
-        Entry<CiteCommand>("cite"),
-        Entry<BibCommand>("bib"),
-        Entry<ExportCommand>("export"),
-        Entry<BackupCommand>("backup"),
-        Entry<ImportCommand>("import"),
-        Entry<PrintCommand>("print"),
-        Entry<RtfTextCommand>("rtf-text"),
-        Entry<RetreeCommand>("retree"),
-        Entry<NotesExportCommand>("notes-export"),
+        Entry<InfoCommand>("info"),         Entry<NotesCommand>("notes"),
+        Entry<AddCommand>("add"),           Entry<EditCommand>("edit"),
+        Entry<DeleteCommand>("delete"),     Entry<CategoriesCommand>("categories"),
+        Entry<KeywordsCommand>("keywords"), Entry<SourcesCommand>("sources"),
+        Entry<SourceCommand>("source"),     Entry<AuthorsCommand>("authors"),
+        Entry<SettingsCommand>("settings"), Entry<CurrentCommand>("current"),
+        Entry<SortCommand>("sort"),         Entry<SearchCommand>("search"),
+        Entry<IndexCommand>("index"),       Entry<CiteCommand>("cite"),
+        Entry<BibCommand>("bib"),           Entry<ExportCommand>("export"),
+        Entry<BackupCommand>("backup"),     Entry<ImportCommand>("import"),
+        Entry<PrintCommand>("print"),       Entry<RtfTextCommand>("rtf-text"),
+        Entry<RetreeCommand>("retree"),     Entry<NotesExportCommand>("notes-export"),
         Entry<SyncCommand>("sync"),
     };
     return table;

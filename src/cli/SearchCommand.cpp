@@ -2,6 +2,7 @@
 
 #include "app/CNotesApp.h"
 #include "cli/CliJson.h"
+#include "index/SearchIndex.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchCommands.h"
@@ -12,6 +13,7 @@ void SearchCommand::DeclareOptions(CliArguments& arguments)
 {
     arguments.DeclareFlag(QStringLiteral("current"));
     arguments.DeclareFlag(QStringLiteral("ids-only"));
+    arguments.DeclareFlag(QStringLiteral("scan"));
 }
 
 bool SearchCommand::AcceptArguments(const CliArguments& arguments, QString* error)
@@ -19,6 +21,7 @@ bool SearchCommand::AcceptArguments(const CliArguments& arguments, QString* erro
     (void)error;
     m_current = arguments.Has(QStringLiteral("current"));
     m_idsOnly = arguments.Has(QStringLiteral("ids-only"));
+    m_scan = arguments.Has(QStringLiteral("scan"));
     m_query = arguments.Positional().join(QLatin1Char(' '));
     return true;
 }
@@ -28,9 +31,11 @@ CliOutcome SearchCommand::Run(CNotesApp& app)
     NoteDatabase& database = app.Database();
     // The messages the search shows are collected: the invalid-query text is the error.
     SilentPrompt prompt;
+    SearchIndex* index = m_scan ? nullptr : &app.Index();
     const SearchRun run = m_current
-        ? RunCurrentNotesSearch(m_query, database, app.CurrentList(), prompt)
-        : RunDatabaseSearch(m_query, database, app.CurrentList(), app.GetSettings().NoteSortID, prompt);
+        ? RunCurrentNotesSearch(m_query, database, app.CurrentList(), prompt, index)
+        : RunDatabaseSearch(m_query, database, app.CurrentList(), app.GetSettings().NoteSortID, prompt,
+                            index);
     if (!run.ran && !m_query.trimmed().isEmpty())
         return CliOutcome::Failed(prompt.LastText());
 

@@ -43,12 +43,18 @@ int CategoryAssignment::AssignedLevelCount() const
 
 void CategoryAssignment::ResetToDefault()
 {
-    entries.clear();
-    for (int level = 0; level < 4; ++level) {
-        CategoryLevelEntry entry;
-        entry.level = level;
-        entries.append(entry);
-    }
+    // Every blank path shares one list until it is changed: a list of a hundred thousand
+    // notes makes as many blank paths before it fills them in.
+    static const QList<CategoryLevelEntry> blank = [] {
+        QList<CategoryLevelEntry> levels;
+        for (int level = 0; level < 4; ++level) {
+            CategoryLevelEntry entry;
+            entry.level = level;
+            levels.append(entry);
+        }
+        return levels;
+    }();
+    entries = blank;
 }
 
 void CategoryAssignment::ResetBelow(int level)

@@ -1,6 +1,7 @@
 #include "lists/DatabaseSearch.h"
 
 #include "format/NoteTextScanner.h"
+#include "index/SearchIndex.h"
 #include "lists/NoteMatcher.h"
 #include "store/ListedNoteReader.h"
 
@@ -34,8 +35,7 @@ struct Scope
     }
 };
 
-// The notes of one file that match; a note whose stored text cannot match is never
-// decoded.
+// The notes of one file that match, each tested on the text its RTF shows.
 void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner& scanner, const Scope& scope,
                 ListedNoteReader& reader, ListedNotes& found)
 {
@@ -43,8 +43,7 @@ void SearchFile(const QString& path, const NoteMatcher& matcher, NoteTextScanner
         return;
     NoteTextScanner::Span span;
     while (scanner.Next(&span)) {
-        if (!scope.Includes(span.noteId) || span.richTextLength == 0
-            || !matcher.MayMatchBytes(span.plainText, span.plainTextLength))
+        if (!scope.Includes(span.noteId) || span.richTextLength == 0)
             continue;
         if (matcher.MatchesStoredRichText(span.richText, span.richTextLength))
             found.append(scope.Found(scanner, span, reader, matcher.Highlight()));
@@ -93,6 +92,43 @@ template<typename ReadFile> ListedNotes ReadFilesOnEveryCore(const QStringList& 
     ListedNotes found;
     for (ListedNotes& part : byFile)
         found.append(std::move(part));
+    return found;
+}
+
+// The finds of the index as the scan makes them: a held note as its id alone.
+ListedNotes ListedHits(const SearchIndex& index, const std::vector<SearchIndex::Hit>& hits,
+                       const QSet<qint32>& held, const std::shared_ptr<const NoteHighlight>& highlight)
+{
+    const DateTime now = DateTime::CurrentLocal(); // what a date that is no date reads as
+    ListedNotes found;
+    found.reserve(qsizetype(hits.size()));
+    for (const SearchIndex::Hit& hit : hits) {
+        if (held.contains(hit.doc->noteId)) {
+            ListedNote& note = found.emplace_back();
+            note.NoteID = hit.doc->noteId;
+            note.Highlight = highlight;
+        } else {
+            found.append(index.Listed(*hit.doc, now));
+            found.back().Highlight = highlight;
+        }
+    }
+    return found;
+}
+
+// Back into list order; a note found twice (held by two files) counts once.
+ListedNotes InListOrder(const ListedNotes& list, const ListedNotes& byFile)
+{
+    QHash<qint32, int> foundAt;
+    for (int i = int(byFile.size()) - 1; i >= 0; --i)
+        foundAt.insert(byFile.at(i).NoteID, i); // the first file to hold a note speaks for it
+    ListedNotes found;
+    for (const ListedNote& note : list) {
+        const auto at = foundAt.constFind(note.NoteID);
+        if (at != foundAt.cend()) {
+            found.append(byFile.at(*at));
+            foundAt.erase(at);
+        }
+    }
     return found;
 }
 
@@ -145,18 +181,52 @@ ListedNotes FilterListedNotes(const SearchQuery& query, const ListedNotes& list,
     ListedNoteReader reader;
     for (const QString& path : filesOfList)
         SearchFile(path, matcher, scanner, scope, reader, byFile);
+    return InListOrder(list, byFile);
+}
 
-    // Back into list order; a note read twice (held by two files) counts once.
-    QHash<qint32, int> foundAt;
-    for (int i = int(byFile.size()) - 1; i >= 0; --i)
-        foundAt.insert(byFile.at(i).NoteID, i); // the first file to hold a note speaks for it
-    ListedNotes found;
-    for (const ListedNote& note : list) {
-        const auto at = foundAt.constFind(note.NoteID);
-        if (at != foundAt.cend()) {
-            found.append(byFile.at(*at));
-            foundAt.erase(at);
-        }
+std::optional<ListedNotes> SearchDatabaseIndexed(const SearchQuery& query, SearchIndex& index,
+                                                 const QStringList& noteFileNames, const QSet<qint32>& held)
+{
+    if (query.Terms.isEmpty())
+        return ListedNotes();
+    if (!index.Refresh(noteFileNames))
+        return std::nullopt;
+    if (query.IsShowAll())
+        return ListedHits(index, index.All(noteFileNames), held, nullptr);
+    SearchQuery fileQuery;
+    if (!ParseQuery(query.Text, &fileQuery, nullptr) || fileQuery.Terms.isEmpty())
+        return ListedNotes();
+    const NoteMatcher matcher(fileQuery);
+    const std::optional<std::vector<SearchIndex::Hit>> hits = index.Find(matcher.Rules(), noteFileNames);
+    if (!hits)
+        return std::nullopt;
+    return ListedHits(index, *hits, held, matcher.Highlight());
+}
+
+std::optional<ListedNotes> FilterListedNotesIndexed(const SearchQuery& query, const ListedNotes& list,
+                                                    SearchIndex& index, const QStringList& noteFileNames,
+                                                    const QStringList& filesOfList)
+{
+    if (query.Terms.isEmpty() || list.isEmpty())
+        return ListedNotes();
+    if (!index.Refresh(noteFileNames))
+        return std::nullopt;
+    const NoteMatcher matcher(query);
+    const std::optional<std::vector<SearchIndex::Hit>> hits = index.Find(matcher.Rules(), filesOfList);
+    if (!hits)
+        return std::nullopt;
+    QSet<qint32> listed;
+    listed.reserve(list.size());
+    for (const ListedNote& note : list)
+        listed.insert(note.NoteID);
+    ListedNotes byFile;
+    for (const SearchIndex::Hit& hit : *hits) {
+        if (!listed.contains(hit.doc->noteId))
+            continue;
+        ListedNote found;
+        found.NoteID = hit.doc->noteId;
+        found.Highlight = matcher.Highlight();
+        byFile.append(std::move(found));
     }
-    return found;
+    return InListOrder(list, byFile);
 }

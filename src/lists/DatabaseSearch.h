@@ -6,6 +6,9 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+class SearchIndex;
 
 // The two scopes of a search, over the notes of the current list and over every note
 // file. Both read the note files file by file, so each file is read once, and give their
@@ -25,3 +28,15 @@ ListedNotes SearchDatabase(const SearchQuery& query, const QStringList& noteFile
 // the note files that hold them. Nothing when the query has no terms.
 ListedNotes FilterListedNotes(const SearchQuery& query, const ListedNotes& list,
                               const QStringList& filesOfList);
+
+// The same two searches answered from the kept index, with the same notes in the same
+// order: noteFileNames are the bare names of every note file, in listing order (the
+// index is first brought in step with them). None when the index cannot answer; the
+// caller then reads the files.
+std::optional<ListedNotes> SearchDatabaseIndexed(const SearchQuery& query, SearchIndex& index,
+                                                 const QStringList& noteFileNames,
+                                                 const QSet<qint32>& held = {});
+// filesOfList: the bare names of the note files that hold the listed notes.
+std::optional<ListedNotes> FilterListedNotesIndexed(const SearchQuery& query, const ListedNotes& list,
+                                                    SearchIndex& index, const QStringList& noteFileNames,
+                                                    const QStringList& filesOfList);

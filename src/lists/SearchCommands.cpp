@@ -9,6 +9,7 @@
 #include "store/NoteDatabase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -20,6 +21,15 @@ QStringList NoteFilePaths(const NoteDatabase& database)
     for (const QString& name : database.NoteFileNames())
         paths.append(folder.filePath(name));
     return paths;
+}
+
+QStringList BareNames(const QStringList& paths)
+{
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& path : paths)
+        names.append(QFileInfo(path).fileName());
+    return names;
 }
 
 // The files that hold the listed notes, in the order their first note comes.
@@ -96,6 +106,7 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
     for (int i = static_cast<int>(current.size()) - 1; i >= 0; --i)
         positions.insert(current.at(i).NoteID, i); // the first copy of an id takes the text
     ListedNotes added;
+    added.reserve(results.size());
     for (ListedNote& result : results) {
         const auto found = positions.constFind(result.NoteID);
         if (found != positions.cend())
@@ -107,6 +118,8 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
     if (noteSortId == NoteSortId::AddToTop) {
         added.append(std::move(current));
         current = std::move(added);
+    } else if (current.isEmpty()) {
+        current = std::move(added);
     } else {
         current.append(std::move(added));
     }
@@ -114,12 +127,18 @@ int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSor
 }
 
 SearchRun RunDatabaseSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
-                            qint32 noteSortId, UserPrompt& prompt)
+                            qint32 noteSortId, UserPrompt& prompt, SearchIndex* index)
 {
     ListedNotes results;
     const SearchRun run = Run(text, database, current, prompt, &results, [&](const SearchQuery& query) {
         // The notes already in the list hand over only their highlight.
-        return SearchDatabase(query, NoteFilePaths(database), HeldIds(current.Entries()));
+        const QSet<qint32> held = HeldIds(current.Entries());
+        if (index) {
+            if (std::optional<ListedNotes> found
+                = SearchDatabaseIndexed(query, *index, database.NoteFileNames(), held))
+                return std::move(*found);
+        }
+        return SearchDatabase(query, NoteFilePaths(database), held);
     });
     if (!run.ran)
         return run;
@@ -132,11 +151,17 @@ SearchRun RunDatabaseSearch(const QString& text, const NoteDatabase& database, C
 }
 
 SearchRun RunCurrentNotesSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
-                                UserPrompt& prompt)
+                                UserPrompt& prompt, SearchIndex* index)
 {
     ListedNotes results;
     const SearchRun run = Run(text, database, current, prompt, &results, [&](const SearchQuery& query) {
-        return FilterListedNotes(query, current.Entries(), FilesOfList(database, current.Entries()));
+        const QStringList files = FilesOfList(database, current.Entries());
+        if (index) {
+            if (std::optional<ListedNotes> found = FilterListedNotesIndexed(
+                    query, current.Entries(), *index, database.NoteFileNames(), BareNames(files)))
+                return std::move(*found);
+        }
+        return FilterListedNotes(query, current.Entries(), files);
     });
     if (!run.ran)
         return run;

@@ -7,6 +7,7 @@
 
 class CurrentNotesList;
 class NoteDatabase;
+class SearchIndex;
 class UserPrompt;
 
 // The search bar's two runs, "Run Database Search" and "Run Current Notes Search", as one
@@ -34,13 +35,15 @@ struct SearchRun
 // list's sources are filled and it is sorted by noteSortId (705 and 805 keep the
 // order). Ends with "Your search returned  *N*  results." ("Finished Search!",
 // information icon).
+// With an index, the matches come from it when it can answer (the same notes in the same
+// order), else from reading the note files.
 SearchRun RunDatabaseSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
-                            qint32 noteSortId, UserPrompt& prompt);
+                            qint32 noteSortId, UserPrompt& prompt, SearchIndex* index = nullptr);
 
 // "Run Current Notes Search": the same over the notes of the current list only. The list
 // keeps its notes and their order; the notes that match show their hits.
 SearchRun RunCurrentNotesSearch(const QString& text, const NoteDatabase& database, CurrentNotesList& current,
-                                UserPrompt& prompt);
+                                UserPrompt& prompt, SearchIndex* index = nullptr);
 
 // Puts search results into the current list (the merge of a database search): results
 // already in the list hand over their display text; the rest go above the list for 705,

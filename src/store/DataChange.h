@@ -21,7 +21,8 @@ struct DataChange
     enum Aspect : quint32
     {
         // Notes were written, new or changed (editor saves, re-filing, key word commands,
-        // stamps, image settings): their ids in notes, their note files in writtenFiles.
+        // stamps, image settings): their ids in notes, the note files written in writtenFiles
+        // (all of them for the operations that rewrite every file).
         NotesSaved = 1 << 0,
         // Some of those notes left one note file for another (their source changed): both
         // files are in writtenFiles.

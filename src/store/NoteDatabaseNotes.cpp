@@ -334,10 +334,9 @@ FileStatus NoteDatabase::StampNotesEdited(qint32 noteId, qint32 sourceId, const 
         status = WriteNoteFile(m_folder.Files(), path, notes);
         if (!status)
             break;
-        if (!stamped.IsEmpty()) {
-            change.notes.UnionAppend(stamped);
-            change.AddWrittenFile(path);
-        }
+        // Written whether or not a note of it was stamped: its stamp on disk changed.
+        change.AddWrittenFile(path);
+        change.notes.UnionAppend(stamped);
     }
     if (!change.notes.IsEmpty()) {
         change.aspects = DataChange::NotesSaved;

@@ -85,8 +85,7 @@ NoteWriteResult NoteDatabase::SaveCategoryTrees(CategoryTree edited)
         const FileStatus written = WriteNoteFile(m_folder.Files(), path, notes);
         if (written) {
             result.changed.UnionAppend(changedHere);
-            if (!changedHere.IsEmpty())
-                change.AddWrittenFile(path);
+            change.AddWrittenFile(path);
         }
         result.Record(path, written);
         progress.Step();

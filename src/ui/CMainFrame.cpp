@@ -4,6 +4,7 @@
 #include "app/ReadOnlyRefusal.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
+#include "lists/NoteFileListing.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "ui/CChromaToolBar.h"
@@ -114,6 +115,7 @@ CMainFrame::CMainFrame(CNotesApp& app, UserPrompt& prompt, QWidget* parent)
     connect(m_searchBar, &CChromaToolBar::ZoomChosen, this, &CMainFrame::OnZoomChosen);
     connect(m_searchBar, &CChromaToolBar::SortChosen, this, &CMainFrame::OnSortChosen);
     connect(m_searchBar, &CChromaToolBar::SearchRequested, this, &CMainFrame::RunSearch);
+    CreateSearchHits();
     connect(m_view, &CNotesView::NoteSelected, this,
             [this](bool selected) { m_actions.value(CommandIds::DeleteNote)->setEnabled(selected); });
     ConnectNoteEditing();
@@ -278,6 +280,7 @@ void CMainFrame::ShowLastList()
     m_searchBar->SetZoom(settings.ZoomLvl);
     m_searchBar->SetSort(settings.NoteSortID);
     m_view->setFocus();
+    StartSearchIndex();
 }
 
 void CMainFrame::ShowWithPlacement()

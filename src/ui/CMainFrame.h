@@ -14,6 +14,8 @@
 
 class CChromaToolBar;
 class CControlBarSheet;
+class CSearchHitsList;
+class NoteFileListing;
 class CShowCtrlBarButton;
 class NoteIdList;
 class QDockWidget;
@@ -94,6 +96,13 @@ public:
 
     // The search of the search bar; mode 11 the whole database, 24 the current notes.
     void RunSearch(const QString& text, int mode);
+    // The drop-down of hits under the search field (CMainFrameSearch.cpp).
+    CSearchHitsList* SearchHits() const { return m_searchHits; }
+    // Brings the kept search index in step in the background, its progress in the status
+    // bar; the last step of start-up.
+    void StartSearchIndex();
+    // "Show hits while typing in the search box" (value "InstantSearch", on by default).
+    bool InstantSearchOn() const;
 
     // Writing notes (CMainFrameNotes.cpp). "Add Note...": the editor on a new note made
     // from the template; a saved note joins the current list by the sort order.
@@ -157,6 +166,10 @@ private:
     void OnExportNotesMarkdown();
     void OnZoomChosen(double factor);
     void OnSortChosen(int sortId);
+    void CreateSearchHits();
+    void ShowIndexProgress();
+    // A hit chosen in the drop-down: the editor on that note, listed or not.
+    void OpenSearchHit(int noteId);
 
     // The control bar and the category editor (CMainFrameOrganise.cpp).
     void CreateControlBar();
@@ -179,6 +192,9 @@ private:
     CControlBarSheet* m_controlBar = nullptr;
     CShowCtrlBarButton* m_showBarButton = nullptr;
     QTimer m_relayoutTimer;
+    CSearchHitsList* m_searchHits = nullptr;
+    std::unique_ptr<NoteFileListing> m_noteFiles; // what the drop-down searches
+    QTimer m_indexProgress;
     std::function<void(const QString&)> m_fileHandler;
 
     NoteRecord m_templateNote;

@@ -151,6 +151,14 @@ QWidget* COptGeneralPg::BuildOther()
         m_context.settings->CheckForUpdates = on ? 1 : 0;
         m_context.Store();
     });
+    // Beyond the program's first options: the drop-down of hits under the search field.
+    auto* instant = Check(QStringLiteral("Show hits while typing in the search box"),
+                          QStringLiteral("A list under the search field shows what the search would find, "
+                                         "before Enter is pressed"),
+                          "instantSearch", m_context.Number(QStringLiteral("InstantSearch"), 1) != 0);
+    group->layout()->addWidget(instant);
+    connect(instant, &QCheckBox::clicked, this,
+            [this](bool on) { m_context.SetNumber(QStringLiteral("InstantSearch"), on ? 1 : 0); });
     return group;
 }
 

@@ -85,6 +85,14 @@ TEST_F(CliReadOnly, ReadingCommandsAnswerAsEver)
     const Result search
         = Ok({QStringLiteral("search"), QStringLiteral("--ids-only"), QStringLiteral("apple")});
     EXPECT_EQ(Ints(search.json.value(QStringLiteral("matches"))), QList<int> {1001});
+    // The kept search index lives in the cache folder: it is built and read here too.
+    const Result index = Ok({QStringLiteral("index")});
+    EXPECT_EQ(index.json.value(QStringLiteral("notes")).toInt(), 2);
+    EXPECT_FALSE(index.json.value(QStringLiteral("path")).toString().startsWith(m_dir.path()));
+    EXPECT_EQ(Ints(Ok({QStringLiteral("search"), QStringLiteral("--scan"), QStringLiteral("--ids-only"),
+                       QStringLiteral("pear")})
+                       .json.value(QStringLiteral("matches"))),
+              QList<int> {1002});
     // The search's current list lived for that run only.
     EXPECT_EQ(Ints(Ok({QStringLiteral("current")}).json.value(QStringLiteral("current"))), QList<int> {1002});
     EXPECT_EQ(Ok({QStringLiteral("sources")}).json.value(QStringLiteral("sources")).toArray().size(), 1);

@@ -64,6 +64,7 @@ struct App
         environment.programFolder = dir.path();
         environment.settingsBackend = &settings;
         environment.prompt = &prompt;
+        environment.searchIndexFolder = QDir(dir.path()).filePath(QStringLiteral("SearchIndex"));
         app = std::make_unique<CNotesApp>(environment, std::move(hooks));
     }
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kIdRole = Qt::UserRole;
+constexpr int kEditNodeIdRole = Qt::UserRole;
 // Marks a drag as this tree's own, whatever window it passes over.
 const QString kOwnDragFormat = QStringLiteral("application/x-quorvel-category-drag");
 const QString kCollapsedSuffix = QStringLiteral(" >>");
@@ -65,7 +65,7 @@ CEditCategoriesCtrl::CEditCategoriesCtrl(CategoryTreeEditor& editor, QWidget* pa
 
 qint32 CEditCategoriesCtrl::NodeId(const QTreeWidgetItem* item)
 {
-    return item ? item->data(0, kIdRole).toInt() : 0;
+    return item ? item->data(0, kEditNodeIdRole).toInt() : 0;
 }
 
 QString CEditCategoriesCtrl::ItemText(const CategoryNode& node, bool collapsedTop)
@@ -80,7 +80,7 @@ QString CEditCategoriesCtrl::ItemText(const CategoryNode& node, bool collapsedTo
 QTreeWidgetItem* CEditCategoriesCtrl::MakeItem(const CategoryNode& node)
 {
     auto* item = new QTreeWidgetItem;
-    item->setData(0, kIdRole, node.id);
+    item->setData(0, kEditNodeIdRole, node.id);
     if (!m_items.contains(node.id))
         m_items.insert(node.id, item);
     item->setText(0, ItemText(node, false));
