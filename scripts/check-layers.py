@@ -11,7 +11,7 @@ Every folder under src/ is a static library, stacked bottom up:
     sync                      the top of the headless core
     app                       the application object and start-up
     widgets                   what every window needs: file dialogs, colours, the category
-                              picker, the rich-text mapper
+                              picker, the rich-text mapper (the folder editor/widgets)
     editor                    the note editor
     ui                        the main window, its dialogs, the agent
     cli                       the command line
@@ -49,6 +49,11 @@ LAYERS = {
     "ui": 9,
     "cli": 10,
 }
+# Layers whose folder is not named after them: the windows' common parts live inside the
+# editor's folder, since everything that opens a window lives under editor/ or ui/.
+FOLDERS = {layer: layer for layer in LAYERS}
+FOLDERS["widgets"] = "editor/widgets"
+
 # Folders that may include nothing from another folder.
 GROUND = {"platform"}
 # Folders that run without a display.
@@ -93,13 +98,23 @@ def is_gui_header(name, gui):
     return "/" not in name and name in gui
 
 
+def layer_of(name):
+    """The layer an include path or a file path relative to src/ belongs to, or None."""
+    for layer, folder in FOLDERS.items():
+        if folder != layer and name.startswith(folder + "/"):
+            return layer
+    return name.split("/", 1)[0] if "/" in name else None
+
+
 def scan_includes(src, gui, problems):
     """Returns {folder: {included folder: first file that includes it}}."""
     edges = {folder: {} for folder in LAYERS}
     for folder in LAYERS:
-        root = os.path.join(src, folder)
+        root = os.path.join(src, FOLDERS[folder])
         for dirpath, dirnames, files in os.walk(root):
-            dirnames.sort()
+            # A layer nested in this folder is scanned as itself.
+            dirnames[:] = sorted(d for d in dirnames
+                                 if layer_of(os.path.relpath(os.path.join(dirpath, d, "x"), src)) == folder)
             for file in sorted(files):
                 if not file.endswith((".h", ".cpp")):
                     continue
@@ -111,7 +126,7 @@ def scan_includes(src, gui, problems):
                     if bracket == "<" and folder in HEADLESS and is_gui_header(name, gui):
                         problems.append(f"{shown}: includes the GUI header <{name}>")
                         continue
-                    target = name.split("/", 1)[0] if "/" in name else None
+                    target = layer_of(name)
                     if target in LAYERS and target != folder:
                         edges[folder].setdefault(target, shown)
     return edges

@@ -1,10 +1,10 @@
 #include "editor/AttachmentExtraction.h"
 
+#include "editor/widgets/FileDialogs.h"
 #include "format/AttachmentRecord.h"
 #include "format/FileSystem.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
-#include "widgets/FileDialogs.h"
 
 #include <QFileInfo>
 

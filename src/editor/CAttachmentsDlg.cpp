@@ -3,10 +3,10 @@
 #include "editor/AttachmentExtraction.h"
 #include "editor/CAttachmentsListCtrl.h"
 #include "editor/CViewImageDlg.h"
+#include "editor/widgets/FileDialogs.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteEditorFields.h"
-#include "widgets/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

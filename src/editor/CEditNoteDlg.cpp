@@ -4,14 +4,14 @@
 #include "editor/CNoteEditCtrl.h"
 #include "editor/CSaveWarningDlg.h"
 #include "editor/EditorPalette.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
+#include "editor/widgets/NoteTextFont.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
 #include "store/Settings.h"
 #include "store/SourceStore.h"
-#include "widgets/CCategoryTreeCtrl.h"
-#include "widgets/NoteTextFont.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

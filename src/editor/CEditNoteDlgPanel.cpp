@@ -5,12 +5,12 @@
 #include "editor/CNoteEditCtrl.h"
 #include "editor/CSaveWarningDlg.h"
 #include "editor/EditorPalette.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
+#include "editor/widgets/CitationDocument.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
-#include "widgets/CCategoryTreeCtrl.h"
-#include "widgets/CitationDocument.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -3,10 +3,10 @@
 #include "editor/CLinkHighlighter.h"
 #include "editor/CSpellMarker.h"
 #include "editor/SpellService.h"
+#include "editor/widgets/RichDocumentMapper.h"
 #include "format/TextCodec.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 // The key rules of the note's rich-text control: lists, the arrow shortcut, arrow keys.
 #include "editor/CNoteEditCtrl.h"
-#include "widgets/RichDocumentMapper.h"
+#include "editor/widgets/RichDocumentMapper.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>

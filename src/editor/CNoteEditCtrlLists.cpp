@@ -1,6 +1,6 @@
 // The paragraph and list commands of the note's rich-text control.
 #include "editor/CNoteEditCtrl.h"
-#include "widgets/RichDocumentMapper.h"
+#include "editor/widgets/RichDocumentMapper.h"
 
 #include <QTextBlock>
 

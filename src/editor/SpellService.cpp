@@ -1,7 +1,7 @@
 #include "editor/SpellService.h"
 
+#include "editor/widgets/NamedColours.h"
 #include "store/Settings.h"
-#include "widgets/NamedColours.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include "app/CNotesApp.h"
 #include "app/ShippedFiles.h"
 #include "editor/CViewImageDlg.h"
+#include "editor/widgets/FileDialogs.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
@@ -10,7 +11,6 @@
 #include "ui/CChromaToolBar.h"
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
-#include "widgets/FileDialogs.h"
 
 #include <QDesktopServices>
 #include <QFile>

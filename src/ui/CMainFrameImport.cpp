@@ -2,6 +2,7 @@
 // dialog, where the user picks the notes to take.
 #include "app/CNotesApp.h"
 #include "app/ReadOnlyRefusal.h"
+#include "editor/widgets/FileDialogs.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ImportNotes.h"
@@ -9,7 +10,6 @@
 #include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
 #include "ui/exchange/CImportNotesDlg.h"
-#include "widgets/FileDialogs.h"
 
 void CMainFrame::OnImportNotes()
 {

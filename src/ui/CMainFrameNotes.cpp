@@ -3,6 +3,7 @@
 #include "app/CNotesApp.h"
 #include "app/ReadOnlyRefusal.h"
 #include "editor/CEditNoteDlg.h"
+#include "editor/widgets/NoteTextFont.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteTemplate.h"
@@ -14,7 +15,6 @@
 #include "ui/CZol3StageButton.h"
 #include "ui/CommandIds.h"
 #include "ui/sources/CViewSourcesDlg.h"
-#include "widgets/NoteTextFont.h"
 
 #include <QScopeGuard>
 

@@ -3,6 +3,7 @@
 #include "app/CNotesApp.h"
 #include "app/ReadOnlyRefusal.h"
 #include "categories/CategoryTree.h"
+#include "editor/widgets/FileDialogs.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
@@ -20,7 +21,6 @@
 #include "ui/categories/CEditCategoriesDlg.h"
 #include "ui/categories/CShowCtrlBarButton.h"
 #include "ui/categories/ControlBarSignals.h"
-#include "widgets/FileDialogs.h"
 
 #include <QDockWidget>
 #include <QHBoxLayout>

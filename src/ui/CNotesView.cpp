@@ -1,11 +1,11 @@
 #include "ui/CNotesView.h"
 
+#include "editor/widgets/FileDialogs.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "store/DataChange.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
-#include "widgets/FileDialogs.h"
 
 #include <QContextMenuEvent>
 #include <QDesktopServices>

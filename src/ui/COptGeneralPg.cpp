@@ -1,11 +1,11 @@
 #include "ui/COptGeneralPg.h"
 
+#include "editor/widgets/ClampingSpinBox.h"
+#include "editor/widgets/NoteTextFont.h"
 #include "store/Settings.h"
 #include "store/SettingsBackend.h"
 #include "ui/CSyncOptionsBox.h"
 #include "ui/OptionCheckBox.h"
-#include "widgets/ClampingSpinBox.h"
-#include "widgets/NoteTextFont.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "editor/widgets/ClampingSpinBox.h"
 #include "ui/OptionsContext.h"
-#include "widgets/ClampingSpinBox.h"
 
 #include <QWidget>
 

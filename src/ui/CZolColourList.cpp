@@ -1,6 +1,6 @@
 #include "ui/CZolColourList.h"
 
-#include "widgets/NamedColours.h"
+#include "editor/widgets/NamedColours.h"
 
 #include <QPainter>
 #include <QPixmap>

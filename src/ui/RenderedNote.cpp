@@ -1,12 +1,12 @@
 #include "ui/RenderedNote.h"
 
+#include "editor/widgets/RichDocumentMapper.h"
 #include "format/DataFolder.h"
 #include "format/NoteRecord.h"
 #include "lists/NoteMatcher.h"
 #include "store/ListedNote.h"
 #include "ui/SkinBitmaps.h"
 #include "ui/sources/CitationPainter.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QFileIconProvider>

@@ -25,8 +25,8 @@ CLEAN_TREE = {
     "lists/CurrentNotesList.h": '#include "store/NoteDatabase.h"\n',
     "exchange/ImportNotes.h": '#include "lists/CurrentNotesList.h"\n',
     "app/CNotesApp.h": '#include "exchange/ImportNotes.h"\n',
-    "widgets/FileDialogs.h": '#include <QWidget>\n#include "store/NoteDatabase.h"\n',
-    "editor/CEditNoteDlg.h": '#include <QDialog>\n#include "widgets/FileDialogs.h"\n',
+    "editor/widgets/FileDialogs.h": '#include <QWidget>\n#include "store/NoteDatabase.h"\n',
+    "editor/CEditNoteDlg.h": '#include <QDialog>\n#include "editor/widgets/FileDialogs.h"\n',
     "ui/CMainFrame.h": '#include <QMainWindow>\n#include "editor/CEditNoteDlg.h"\n#include "app/CNotesApp.h"\n',
     "ui/agent/CAgentTray.h": '#include "ui/CMainFrame.h"\n',
     "cli/CliRunner.h": '#include "app/CNotesApp.h"\n',
@@ -81,7 +81,7 @@ class PlantedViolations(unittest.TestCase):
                          "include cycle between folders: editor -> ui -> editor")
 
     def test_widgets_may_not_include_the_editor(self):
-        self.assertFails({"widgets/NamedColours.cpp": '#include "editor/CEditNoteDlg.h"\n'},
+        self.assertFails({"editor/widgets/NamedColours.cpp": '#include "editor/CEditNoteDlg.h"\n'},
                          "widgets depends on the higher layer editor")
 
     def test_a_window_folder_may_not_include_the_command_line(self):
@@ -89,7 +89,7 @@ class PlantedViolations(unittest.TestCase):
                          "ui depends on the higher layer cli")
 
     def test_headless_folders_include_no_window_folder_and_no_gui_header(self):
-        self.assertFails({"cli/PrintCommand.cpp": '#include "widgets/FileDialogs.h"\n'},
+        self.assertFails({"cli/PrintCommand.cpp": '#include "editor/widgets/FileDialogs.h"\n'},
                          "cli runs without a display and may not depend on widgets")
         self.assertFails({"app/CNotesApp.cpp": "#include <QWidget>\n"},
                          "app/CNotesApp.cpp: includes the GUI header <QWidget>")

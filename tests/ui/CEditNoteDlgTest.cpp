@@ -8,6 +8,10 @@
 #include "editor/CNoteEditCtrl.h"
 #include "editor/CSaveWarningDlg.h"
 #include "editor/EditorPalette.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
+#include "editor/widgets/FileDialogs.h"
+#include "editor/widgets/NoteTextFont.h"
+#include "editor/widgets/RichDocumentMapper.h"
 #include "format/NoteFile.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
@@ -16,10 +20,6 @@
 #include "store/Settings.h"
 #include "store/SourceStore.h"
 #include "support/ScriptedPrompt.h"
-#include "widgets/CCategoryTreeCtrl.h"
-#include "widgets/FileDialogs.h"
-#include "widgets/NoteTextFont.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,6 +3,7 @@
 #include "app/CNotesApp.h"
 #include "editor/CEditNoteDlg.h"
 #include "editor/CNoteEditCtrl.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
 #include "lists/CurrentNotesList.h"
 #include "platform/UserPrompt.h"
 #include "store/MemorySettingsBackend.h"
@@ -11,7 +12,6 @@
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CommandIds.h"
-#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QAction>
 #include <QApplication>

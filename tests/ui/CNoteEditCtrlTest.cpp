@@ -3,8 +3,8 @@
 #include "editor/CNoteEditCtrl.h"
 
 #include "editor/CLinkHighlighter.h"
+#include "editor/widgets/RichDocumentMapper.h"
 #include "richtext/RtfReader.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,6 +2,7 @@
 // note as the same, a note changed since shows as older with its differences, and the
 // category override re-files the notes that are imported.
 #include "UiFixture.h"
+#include "editor/widgets/FileDialogs.h"
 #include "exchange/ImportSession.h"
 #include "store/NoteDatabase.h"
 #include "store/NoteEditorSave.h"
@@ -14,7 +15,6 @@
 #include "ui/exchange/CImportDifferencesDlg.h"
 #include "ui/exchange/CImportListCtrl.h"
 #include "ui/exchange/CImportNotesDlg.h"
-#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -2,6 +2,7 @@
 // override, the note viewer's save and the differences report.
 #include "categories/CategoryTree.h"
 #include "editor/CNoteEditCtrl.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
 #include "exchange/ImportSession.h"
 #include "format/NoteIdList.h"
 #include "platform/ProgressReporter.h"
@@ -12,7 +13,6 @@
 #include "ui/exchange/CImportDifferencesDlg.h"
 #include "ui/exchange/CImportListCtrl.h"
 #include "ui/exchange/CImportNotesDlg.h"
-#include "widgets/CCategoryTreeCtrl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,6 +3,7 @@
 // clipboard with its marks, the bibliography dialog copies and exports, and the current
 // notes go out as Markdown.
 #include "UiFixture.h"
+#include "editor/widgets/FileDialogs.h"
 #include "lists/CurrentNotesList.h"
 #include "store/SourceStore.h"
 #include "ui/CMainFrame.h"
@@ -15,7 +16,6 @@
 #include "ui/sources/CSourcesListWnd.h"
 #include "ui/sources/CViewSourcesDlg.h"
 #include "ui/sources/LibraryCommands.h"
-#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "UiFixture.h"
+#include "editor/widgets/FileDialogs.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/NoteMatcher.h"
 #include "store/NoteDatabase.h"
@@ -6,7 +7,6 @@
 #include "ui/CMainFrame.h"
 #include "ui/CNotesView.h"
 #include "ui/CSearchEditBox.h"
-#include "widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>

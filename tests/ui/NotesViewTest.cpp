@@ -1,4 +1,5 @@
 #include "UiFixture.h"
+#include "editor/widgets/RichDocumentMapper.h"
 #include "lists/CurrentNotesList.h"
 #include "store/ChangeNotice.h"
 #include "store/DataChange.h"
@@ -6,7 +7,6 @@
 #include "store/Settings.h"
 #include "ui/CNotesView.h"
 #include "ui/ImageControls.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QImage>
 #include <QScrollBar>

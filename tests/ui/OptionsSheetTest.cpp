@@ -2,6 +2,7 @@
 // follows the display options, the agent is told, and the spelling page's rules.
 #include "UiFixture.h"
 #include "editor/SpellService.h"
+#include "editor/widgets/NoteTextFont.h"
 #include "store/IniSettingsBackend.h"
 #include "store/Settings.h"
 #include "ui/CFontColourDlg.h"
@@ -17,7 +18,6 @@
 #include "ui/agent/AgentAutostart.h"
 #include "ui/agent/AgentHotKey.h"
 #include "ui/agent/VirtualKeys.h"
-#include "widgets/NoteTextFont.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,6 +3,7 @@
 // turned down with one message before any dialog opens, leaving disk and list as they were.
 #include "UiFixture.h"
 #include "app/ReadOnlyRefusal.h"
+#include "editor/widgets/FileDialogs.h"
 #include "lists/CurrentNotesList.h"
 #include "store/NoteDatabase.h"
 #include "support/DataRootPicture.h"
@@ -14,7 +15,6 @@
 #include "ui/QuorvelProgram.h"
 #include "ui/sources/CViewSourcesDlg.h"
 #include "ui/sources/LibraryCommands.h"
-#include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
+#include "editor/widgets/NamedColours.h"
 #include "ui/CZol3StageButton.h"
 #include "ui/CZolCheckBmpBtn.h"
 #include "ui/CZolColourList.h"
 #include "ui/SkinBitmaps.h"
-#include "widgets/NamedColours.h"
 
 #include <QApplication>
 #include <QEnterEvent>

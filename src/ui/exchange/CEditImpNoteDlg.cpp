@@ -1,12 +1,12 @@
 #include "ui/exchange/CEditImpNoteDlg.h"
 
 #include "editor/CNoteEditCtrl.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
+#include "editor/widgets/CitationDocument.h"
 #include "exchange/ImportDifferences.h"
 #include "platform/ProgressReporter.h"
 #include "platform/UserPrompt.h"
 #include "store/NoteEditorSave.h"
-#include "widgets/CCategoryTreeCtrl.h"
-#include "widgets/CitationDocument.h"
 
 #include <QDesktopServices>
 #include <QDir>

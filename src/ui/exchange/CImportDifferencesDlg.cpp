@@ -1,7 +1,7 @@
 #include "ui/exchange/CImportDifferencesDlg.h"
 
+#include "editor/widgets/RichDocumentMapper.h"
 #include "exchange/ImportDifferences.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "editor/widgets/NoteTextFont.h"
 #include "format/AuthorRecord.h"
 #include "format/SourceRecord.h"
-#include "widgets/NoteTextFont.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "ui/print/PrintDocumentBuilder.h"
 
+#include "editor/widgets/RichDocumentMapper.h"
 #include "format/CategoryLevelEntry.h"
-#include "widgets/RichDocumentMapper.h"
 
 #include <QFontMetricsF>
 #include <QTextBlockFormat>

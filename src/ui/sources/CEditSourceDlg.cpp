@@ -1,5 +1,6 @@
 #include "ui/sources/CEditSourceDlg.h"
 
+#include "editor/widgets/ClampingSpinBox.h"
 #include "lists/SourceCommands.h"
 #include "platform/UserPrompt.h"
 #include "sources/CitationFormatter.h"
@@ -9,7 +10,6 @@
 #include "store/SourceStore.h"
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcePreviewWnd.h"
-#include "widgets/ClampingSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #include "ui/sources/CSelectSourcesDlg.h"
 
+#include "editor/widgets/ClampingSpinBox.h"
 #include "format/FileSystem.h"
 #include "sources/SourceEditor.h"
 #include "sources/SourceNames.h"
@@ -7,7 +8,6 @@
 #include "ui/NamedControl.h"
 #include "ui/sources/CSourcesSelWnd.h"
 #include "ui/sources/LibraryCommands.h"
-#include "widgets/ClampingSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "editor/widgets/ClampingSpinBox.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
 #include "sources/Bibliography.h"
 #include "store/ListedNote.h"
-#include "widgets/ClampingSpinBox.h"
 
 #include <QDialog>
 

@@ -2,6 +2,7 @@
 
 #include "app/CNotesApp.h"
 #include "app/ReadOnlyRefusal.h"
+#include "editor/widgets/FileDialogs.h"
 #include "exchange/MarkdownExport.h"
 #include "exchange/SourceExport.h"
 #include "exchange/SourceImport.h"
@@ -12,7 +13,6 @@
 #include "store/Settings.h"
 #include "store/SourceStore.h"
 #include "ui/sources/CImportSourcesDlg.h"
-#include "widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "widgets/NoteTextFont.h"
+#include "editor/widgets/NoteTextFont.h"
 
 #include "store/Settings.h"
 

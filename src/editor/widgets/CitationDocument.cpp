@@ -1,4 +1,4 @@
-#include "widgets/CitationDocument.h"
+#include "editor/widgets/CitationDocument.h"
 
 #include "sources/CitationFormatter.h"
 

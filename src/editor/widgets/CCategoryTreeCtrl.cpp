@@ -1,4 +1,4 @@
-#include "widgets/CCategoryTreeCtrl.h"
+#include "editor/widgets/CCategoryTreeCtrl.h"
 
 #include "categories/CategoryTree.h"
 #include "store/NoteEditorFields.h"

@@ -1,4 +1,4 @@
-#include "widgets/ClampingSpinBox.h"
+#include "editor/widgets/ClampingSpinBox.h"
 
 #include <QSignalBlocker>
 #include <algorithm>

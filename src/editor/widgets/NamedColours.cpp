@@ -1,4 +1,4 @@
-#include "widgets/NamedColours.h"
+#include "editor/widgets/NamedColours.h"
 
 namespace NamedColours {
 namespace {

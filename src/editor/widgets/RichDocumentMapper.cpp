@@ -1,4 +1,4 @@
-#include "widgets/RichDocumentMapper.h"
+#include "editor/widgets/RichDocumentMapper.h"
 
 #include "format/TextCodec.h"
 #include "richtext/RichListNumbering.h"

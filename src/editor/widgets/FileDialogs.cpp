@@ -1,4 +1,4 @@
-#include "widgets/FileDialogs.h"
+#include "editor/widgets/FileDialogs.h"
 
 #include <QFileDialog>
 #include <optional>
