@@ -10,14 +10,12 @@
 //                                                          syllable of nearly every
 //                                                          generated word)
 
+#include "MeasuredProcess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -28,33 +26,12 @@ struct Figures
     double peakMb = 0;
 };
 
-// Runs a program with its output thrown away; the figures of that one process.
 Figures Measure(const QStringList& command)
 {
-    std::vector<QByteArray> bytes;
-    for (const QString& part : command)
-        bytes.push_back(part.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& part : bytes)
-        argv.push_back(part.data());
-    argv.push_back(nullptr);
-    QElapsedTimer clock;
-    clock.start();
-    const pid_t child = fork();
-    if (child == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, static_cast<double>(usage.ru_maxrss) / 1024.0};
+    const MeasuredProcess run = RunMeasured(command);
+    return {run.ms, run.peakMb};
 }
 
-// The best time and the highest peak of a few runs.
 Figures Best(int runs, const QStringList& command, const QStringList& before = {})
 {
     Figures best {1e18, 0};

@@ -18,6 +18,7 @@
 //   IndexBenchmark QUORVEL_CLI DATA_ROOT   (a data root made by GenerateDatabase; the index
 //                                          goes into a temporary cache folder)
 
+#include "MeasuredProcess.h"
 #include "app/AppPaths.h"
 #include "format/NoteFile.h"
 #include "index/SearchIndex.h"
@@ -39,11 +40,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -60,49 +57,13 @@ double MedianMs(int runs, const std::function<void()>& work)
     return times[times.size() / 2];
 }
 
-// One run of a program, its output thrown away, as the system accounts for it.
-struct Process
-{
-    double ms = 0; // wall
-    double cpuMs = 0; // user and system time of all its threads
-    double peakMb = 0;
-};
-
-Process Run(const QStringList& command)
-{
-    std::vector<QByteArray> bytes;
-    for (const QString& part : command)
-        bytes.push_back(part.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& part : bytes)
-        argv.push_back(part.data());
-    argv.push_back(nullptr);
-    QElapsedTimer clock;
-    clock.start();
-    const pid_t child = fork();
-    if (child == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    const auto ms
-        = [](const timeval& time) { return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3; };
-    return {double(clock.nsecsElapsed()) / 1e6, ms(usage.ru_utime) + ms(usage.ru_stime),
-            double(usage.ru_maxrss) / 1024.0};
-}
-
 // The median wall time of runs of a command, each after before (not timed).
 double MedianProcessMs(int runs, const QStringList& command, const QStringList& before)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        Run(before);
-        times.push_back(Run(command).ms);
+        RunMeasured(before);
+        times.push_back(RunMeasured(command).ms);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -187,7 +148,7 @@ void CommandLine(const Setup& setup)
         std::printf("%-28s %9.0f ms %11.2fx\n", qPrintable(QStringLiteral("search --ids-only ") + text),
                     search, search / info);
     }
-    Run(clear);
+    RunMeasured(clear);
 }
 
 void Queries(SearchIndex& index, const Setup& setup)
@@ -322,10 +283,11 @@ int main(int argc, char** argv)
                 double(noteBytes) / 1e6);
 
     const QStringList clear = setup.cli + QStringList {QStringLiteral("current"), QStringLiteral("--set")};
-    Run(clear);
-    Run(setup.cli + QStringList {QStringLiteral("info")}); // the note files into the page cache
-    const Process info = Run(setup.cli + QStringList {QStringLiteral("info")});
-    const Process build = Run(setup.cli + QStringList {QStringLiteral("index"), QStringLiteral("--rebuild")});
+    RunMeasured(clear);
+    RunMeasured(setup.cli + QStringList {QStringLiteral("info")}); // the note files into the page cache
+    const MeasuredProcess info = RunMeasured(setup.cli + QStringList {QStringLiteral("info")});
+    const MeasuredProcess build
+        = RunMeasured(setup.cli + QStringList {QStringLiteral("index"), QStringLiteral("--rebuild")});
     SearchIndex index(setup.folder.NotesFolder(),
                       SearchIndex::FileFor(AppPaths::SearchIndexFolder(), setup.folder.NotesFolder()));
     if (!index.Refresh(setup.names)) {
