@@ -1,3 +1,4 @@
+#include "ShownFrame.h"
 #include "UiFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/CategoryTreeEditor.h"
@@ -61,28 +62,13 @@ NotesList OrganisedNotes()
             Filed(1006, QString())};
 }
 
-struct Frame
+struct Frame : ShownFrame
 {
-    std::unique_ptr<CMainFrame> frame;
-    UiFixture::App fixture;
-
     Frame()
-        : fixture(
-            [this] {
-                StartupHooks hooks;
-                hooks.createWindows = [this] {
-                    frame = std::make_unique<CMainFrame>(*fixture.app, fixture.prompt);
-                    frame->resize(1100, 700);
-                    frame->show();
-                };
-                hooks.showLastList = [this] { frame->ShowLastList(); };
-                return hooks;
-            }(),
-            OrganisedNotes())
+        : ShownFrame(OrganisedNotes())
     {
         fixture.app->InitInstance();
     }
-    ~Frame() { frame.reset(); }
 
     CControlBarSheet* Bar() const { return frame->ControlBar(); }
     CCategoryTreeCtrlSel* Categories() const { return Bar()->CategoriesPage()->Tree(); }

@@ -2,6 +2,7 @@
 // from the kept index, the arrows and a click open a note, Enter runs the search as
 // always, Escape closes it; an invalid query shows its message inside it.
 
+#include "ShownFrame.h"
 #include "UiFixture.h"
 #include "editor/CEditNoteDlg.h"
 #include "index/SearchIndex.h"
@@ -32,29 +33,14 @@ NotesList Notes()
     return notes;
 }
 
-struct Frame
+struct Frame : ShownFrame
 {
-    std::unique_ptr<CMainFrame> frame;
-    UiFixture::App fixture;
-
     Frame()
-        : fixture(
-            [this] {
-                StartupHooks hooks;
-                hooks.createWindows = [this] {
-                    frame = std::make_unique<CMainFrame>(*fixture.app, fixture.prompt);
-                    frame->resize(1100, 700);
-                    frame->show();
-                };
-                hooks.showLastList = [this] { frame->ShowLastList(); };
-                return hooks;
-            }(),
-            Notes())
+        : ShownFrame(Notes())
     {
         fixture.app->InitInstance();
         fixture.app->GetSettings().szSaveWarning = 0; // Cancel closes the editor at once
     }
-    ~Frame() { frame.reset(); }
 
     CSearchEditBox* Field() const { return frame->SearchBar()->SearchField(); }
     CSearchHitsList* Hits() const { return frame->SearchHits(); }

@@ -2,6 +2,7 @@
 // deleted, after sources, authors, category trees or key words change, and after the
 // current list changes, the view, the two count panes and the control bar's active page
 // show it, whoever made the change and without anything asking the window to refresh.
+#include "ShownFrame.h"
 #include "UiFixture.h"
 #include "categories/CategoryTree.h"
 #include "categories/CategoryTreeEditor.h"
@@ -76,24 +77,10 @@ void WhenEditorOpens(std::function<void(CEditNoteDlg&)> act)
     timer->start();
 }
 
-struct Frame
+struct Frame : ShownFrame
 {
-    std::unique_ptr<CMainFrame> frame;
-    UiFixture::App fixture;
-
     Frame()
-        : fixture(
-            [this] {
-                StartupHooks hooks;
-                hooks.createWindows = [this] {
-                    frame = std::make_unique<CMainFrame>(*fixture.app, fixture.prompt);
-                    frame->resize(1100, 700);
-                    frame->show();
-                };
-                hooks.showLastList = [this] { frame->ShowLastList(); };
-                return hooks;
-            }(),
-            Notes())
+        : ShownFrame(Notes())
     {
         SourceRecord optics;
         optics.SourceId = 7;
@@ -110,7 +97,6 @@ struct Frame
         fixture.app->GetSettings().szSaveWarning = 0;
         fixture.app->GetSettings().NoteSortID = 805;
     }
-    ~Frame() { frame.reset(); }
 
     CNotesApp& App() const { return *fixture.app; }
     NoteDatabase& Database() const { return fixture.app->Database(); }
