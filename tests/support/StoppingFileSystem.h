@@ -16,12 +16,15 @@
 class StoppingFileSystem : public FileSystem
 {
 public:
-    // stopAt 0: never stops, only counts.
-    explicit StoppingFileSystem(int stopAt)
+    // stopAt 0: never stops, only counts. Not armed: nothing is counted or stopped at
+    // until Arm() (a load before the work under test).
+    explicit StoppingFileSystem(int stopAt, bool armed = true)
         : m_stopAt(stopAt)
+        , m_armed(armed)
     {
     }
     int Changes() const { return m_changes; }
+    void Arm() { m_armed = true; }
 
     // In one step all the same (written beside, then renamed over), without the sync.
     FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) override
@@ -93,10 +96,11 @@ public:
 private:
     void Step()
     {
-        if (++m_changes == m_stopAt)
+        if (m_armed && ++m_changes == m_stopAt)
             ::_exit(3);
     }
 
     int m_stopAt;
+    bool m_armed;
     int m_changes = 0;
 };

@@ -1,7 +1,7 @@
 // A sync stopped the hard way at any moment loses nothing: the next sync completes it,
 // and both machines end with every version of every note.
 #include "SyncFixture.h"
-#include "format/FileSystem.h"
+#include "support/StoppingFileSystem.h"
 
 #include <QElapsedTimer>
 #include <csignal>
@@ -18,72 +18,6 @@ QString S(const char* text)
     return QString::fromUtf8(text);
 }
 
-// Stops the process just before its nth change to the files: every write, rename and
-// removal of a sync goes through the file system seam, so the kills fall between any two
-// of them.
-class KillingFileSystem : public FileSystem
-{
-public:
-    explicit KillingFileSystem(int beforeChange)
-        : m_left(beforeChange)
-    {
-    }
-    int Changes() const { return m_changes; }
-    // Changes are counted from now on (the load before the sync is not killed).
-    void Arm() { m_armed = true; }
-
-    FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes) override
-    {
-        Count();
-        return Real().WriteWholeFile(path, bytes);
-    }
-    FileStatus AppendToFile(const QString& path, const QByteArray& bytes) override
-    {
-        Count();
-        return Real().AppendToFile(path, bytes);
-    }
-    FileStatus Rename(const QString& from, const QString& to) override
-    {
-        Count();
-        return Real().Rename(from, to);
-    }
-    FileStatus Remove(const QString& path) override
-    {
-        Count();
-        return Real().Remove(path);
-    }
-    FileStatus Copy(const QString& from, const QString& to) override
-    {
-        Count();
-        return Real().Copy(from, to);
-    }
-    FileStatus Link(const QString& existing, const QString& to) override
-    {
-        Count();
-        return Real().Link(existing, to);
-    }
-    FileStatus MakePath(const QString& path) override { return Real().MakePath(path); }
-    FileStatus RemoveFolder(const QString& path) override
-    {
-        Count();
-        return Real().RemoveFolder(path);
-    }
-    FileStatus SyncSettings(QSettings& settings) override { return Real().SyncSettings(settings); }
-
-private:
-    void Count()
-    {
-        if (!m_armed)
-            return;
-        ++m_changes;
-        if (--m_left == 0)
-            ::kill(::getpid(), SIGKILL);
-    }
-    int m_left;
-    int m_changes = 0;
-    bool m_armed = false;
-};
-
 // The laptop's sync in a child process, killed before its nth change to the files (never
 // when 0), or after delayMicros (never when negative). Returns how many changes a whole
 // sync made, when it finished.
@@ -96,7 +30,9 @@ int SyncInChild(const DataFolder& folder, const QString& syncFolder, int killBef
         ::close(pipeFds[0]);
         qint32 maxNoteId = 1000;
         qint32 maxAuthorId = 1;
-        KillingFileSystem files(killBeforeChange);
+        // Every write, rename and removal of a sync goes through the file system, so the
+        // kills fall between any two of them; the load before the sync is not killed.
+        StoppingFileSystem files(killBeforeChange, false);
         const DataFolder through(folder.DataRoot(), folder.ProgramFolder(), &files);
         ChangeNotice notice;
         SourceStore sources(through, notice);
