@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class CNotesApp;
 class FileSystem;
 class QIODevice;
 class SettingsBackend;
@@ -35,6 +37,9 @@ public:
     void SetFileSystem(FileSystem* files) { m_files = files; }
     void SetClock(std::function<QDateTime()> now) { m_now = std::move(now); }
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
+    // For the program: the process ends right after Run, so the loaded notes are left to
+    // it instead of being freed one by one (files and the index are closed as ever).
+    void SetProcessEndsAfterRun(bool ends) { m_processEndsAfterRun = ends; }
 
     // arguments without the program name; returns the exit status.
     int Run(const QStringList& arguments);
@@ -48,6 +53,8 @@ public:
 
 private:
     CliOutcome Execute(const QStringList& arguments);
+    // Stops what runs on and closes the index file; the memory stays with the process.
+    static void LeaveToProcessEnd(std::unique_ptr<CNotesApp> app);
     void Print(const CliOutcome& outcome);
 
     QIODevice* m_out;
@@ -56,4 +63,5 @@ private:
     FileSystem* m_files = nullptr;
     std::function<QDateTime()> m_now;
     QString m_programFolder;
+    bool m_processEndsAfterRun = false;
 };

@@ -297,6 +297,15 @@ void SearchIndex::StopUpdate()
     m_state = State::Closed;
 }
 
+void SearchIndex::CloseFile()
+{
+    StopUpdate();
+    if (m_store)
+        m_store->Close();
+    if (m_state == State::Ready)
+        m_state = State::Closed;
+}
+
 void SearchIndex::TakeWrittenFiles(const QStringList& paths)
 {
     TakeOverBuild();

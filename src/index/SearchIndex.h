@@ -75,6 +75,9 @@ public:
     void StartUpdate(const QStringList& names);
     // Stops a running update or build (its work is thrown away).
     void StopUpdate();
+    // Stops any update and closes the index's file, as the program ends; what was read
+    // stays in memory, unused (the next Refresh opens the file again).
+    void CloseFile();
     // Reads again note files the program has just written or removed (full paths), when
     // the index is open; a failure closes it, and the next Refresh repairs it.
     void TakeWrittenFiles(const QStringList& paths);

@@ -16,5 +16,6 @@ int main(int argc, char* argv[])
     if (!out.open(stdout, QIODevice::WriteOnly))
         return 1;
     CliRunner runner(&out, AppPaths::DataRootFromEnvironment());
+    runner.SetProcessEndsAfterRun(true);
     return runner.Run(QCoreApplication::arguments().mid(1));
 }
