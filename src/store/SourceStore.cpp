@@ -34,15 +34,6 @@ bool SameNames(const AuthorRecord& a, const AuthorRecord& b)
         && a.AuthorText4 == b.AuthorText4 && a.AuthorText5 == b.AuthorText5;
 }
 
-// Where each source id first stands in the list.
-QHash<qint32, int> IndexById(const SourceList& sources)
-{
-    QHash<qint32, int> indexById;
-    for (int i = static_cast<int>(sources.size()) - 1; i >= 0; --i)
-        indexById.insert(sources.at(i).SourceId, i); // the first of equal ids wins
-    return indexById;
-}
-
 } // namespace
 
 SourceStore::SourceStore(DataFolder folder, ChangeNotice& changes)
@@ -73,9 +64,12 @@ QString SourceStore::AuthorsFilePath() const
 
 void SourceStore::Load()
 {
+    const std::optional<FileStamp> authorsStamp = FileStamp::Of(AuthorsFilePath());
     m_authors = LoadAuthorsFile(AuthorsFilePath());
+    const std::optional<FileStamp> sourcesStamp = FileStamp::Of(SourcesFilePath());
     const QByteArray onDisk = ReadWholeFile(SourcesFilePath());
     m_sources = ParseSourcesFile(FieldReader::FromDiskBytes(onDisk));
+    m_attached.Keep(m_sources, sourcesStamp, authorsStamp);
     // Stores the GUIDs made for sources read without one (and brings an old file up to
     // date); a file that would come out byte for byte the same is left as it is.
     // A file that cannot be written now gets the same GUIDs made again at the next start.
@@ -124,6 +118,7 @@ FileStatus SourceStore::WriteAuthors() const
 
 void SourceStore::Tell(bool sources, bool authors)
 {
+    m_attached.Forget();
     DataChange change;
     if (sources)
         change.aspects |= DataChange::Sources;
@@ -298,44 +293,19 @@ FileStatus SourceStore::AddSourceBatch(SourceBatch& batch)
 
 void SourceStore::FillAttachedSources(NotesList& notes) const
 {
-    // Read afresh, so that a note shows its source as last saved by any window.
-    SourceList sources = LoadSourcesFile(SourcesFilePath());
-    const QHash<qint32, int> indexById = IndexById(sources);
-    // The citation is what a sort by source compares; each source is formatted once.
-    QList<bool> formatted(sources.size(), false);
+    m_attached.Check(SourcesFilePath(), AuthorsFilePath());
     for (NoteRecord& note : notes) {
-        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
-        if (found == indexById.cend()) {
-            note.AttachedSource = SourceRecord();
-            continue;
-        }
-        if (!formatted.at(*found)) {
-            FormatCitation(sources[*found], m_authors);
-            formatted[*found] = true;
-        }
-        note.AttachedSource = sources.at(*found);
+        const std::shared_ptr<const SourceRecord> source
+            = note.SourceID > 0 ? m_attached.Formatted(note.SourceID, m_authors) : nullptr;
+        note.AttachedSource = source ? *source : SourceRecord();
     }
 }
 
 void SourceStore::FillAttachedSources(ListedNotes& notes) const
 {
-    const SourceList sources = LoadSourcesFile(SourcesFilePath());
-    const QHash<qint32, int> indexById = IndexById(sources);
-    QHash<qint32, std::shared_ptr<const SourceRecord>> shared;
-    for (ListedNote& note : notes) {
-        const auto found = note.SourceID > 0 ? indexById.constFind(note.SourceID) : indexById.cend();
-        if (found == indexById.cend()) {
-            note.Source.reset();
-            continue;
-        }
-        std::shared_ptr<const SourceRecord>& source = shared[note.SourceID];
-        if (!source) {
-            SourceRecord formatted = sources.at(*found);
-            FormatCitation(formatted, m_authors);
-            source = std::make_shared<const SourceRecord>(std::move(formatted));
-        }
-        note.Source = source;
-    }
+    m_attached.Check(SourcesFilePath(), AuthorsFilePath());
+    for (ListedNote& note : notes)
+        note.Source = note.SourceID > 0 ? m_attached.Formatted(note.SourceID, m_authors) : nullptr;
 }
 
 // --- The import's batch ------------------------------------------------------------------
@@ -346,6 +316,8 @@ SourceStore::ImportBatch::ImportBatch(SourceStore& store)
     , m_authorsBefore(store.m_authors)
     , m_maxAuthorIdBefore(*store.m_maxAuthorId)
 {
+    // Sources and authors change in memory before their files do.
+    m_store.m_attached.Forget();
     // Backwards, so that the first of a GUID given twice wins.
     for (qsizetype i = store.m_sources.size() - 1; i >= 0; --i)
         m_byGuid.insert(store.m_sources.at(i).SourceGUID, i);
@@ -353,6 +325,7 @@ SourceStore::ImportBatch::ImportBatch(SourceStore& store)
 
 SourceStore::ImportBatch::~ImportBatch()
 {
+    m_store.m_attached.Forget();
     if (m_committed)
         return;
     m_store.m_sources = m_sourcesBefore;

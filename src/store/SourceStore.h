@@ -5,6 +5,7 @@
 #include "format/FileStatus.h"
 #include "format/NoteRecord.h"
 #include "format/SourceRecord.h"
+#include "store/AttachedSourceCache.h"
 #include "store/ListedNote.h"
 #include "store/SourceBatch.h"
 
@@ -94,7 +95,7 @@ public:
     // MaxAuthorID are as they were and nothing is told. batch receives the ids issued.
     FileStatus AddSourceBatch(SourceBatch& batch);
 
-    // Gives every note with a source a copy of it read afresh from "Sources.dat", its
+    // Gives every note with a source a copy of it as "Sources.dat" holds it now, its
     // citation formatted with these authors (an unknown source, or none, gives a fresh
     // default record).
     void FillAttachedSources(NotesList& notes) const;
@@ -152,4 +153,6 @@ private:
     qint32* m_maxAuthorId = &m_ownMaxAuthorId;
     SourceList m_sources;
     AuthorList m_authors;
+    // The file's sources as notes carry them; read again when a file's stamp changes.
+    mutable AttachedSourceCache m_attached;
 };
