@@ -25,7 +25,6 @@
 #include "index/TextMatcher.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
-#include "lists/NoteFileListing.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchPreview.h"
 #include "store/ChangeNotice.h"
@@ -193,7 +192,6 @@ void Keystrokes(const SearchIndex& built, const Setup& setup)
     SourceStore sources(setup.folder, changes);
     database.LoadNoteDatabase(sources);
     CurrentNotesList current(database, sources, changes);
-    NoteFileListing noteFiles(database);
     const QString words = QStringLiteral("kalomi torva");
     QStringList typed;
     for (int length = 1; length <= words.size(); ++length) {
@@ -208,7 +206,7 @@ void Keystrokes(const SearchIndex& built, const Setup& setup)
         for (qsizetype i = 0; i < typed.size(); ++i) {
             SearchPreview preview;
             times[size_t(i)].push_back(MedianMs(1, [&] {
-                preview = PreviewSearch(typed.at(i), {database, sources, current, index, noteFiles}, false);
+                preview = PreviewSearch(typed.at(i), {database, sources, current, index}, false);
             }));
             found[size_t(i)] = preview.count;
         }

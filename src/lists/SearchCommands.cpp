@@ -102,6 +102,10 @@ QString SearchingNotesText()
 
 int MergeSearchResults(ListedNotes& current, ListedNotes results, qint32 noteSortId)
 {
+    if (current.isEmpty()) { // every find is added, in the order found
+        current = std::move(results);
+        return static_cast<int>(current.size());
+    }
     QHash<qint32, int> positions;
     for (int i = static_cast<int>(current.size()) - 1; i >= 0; --i)
         positions.insert(current.at(i).NoteID, i); // the first copy of an id takes the text

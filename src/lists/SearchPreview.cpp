@@ -4,7 +4,6 @@
 #include "index/ShownText.h"
 #include "lists/CurrentNotesList.h"
 #include "lists/DatabaseSearch.h"
-#include "lists/NoteFileListing.h"
 #include "lists/NoteMatcher.h"
 #include "lists/SearchQuery.h"
 #include "richtext/RtfReader.h"
@@ -57,7 +56,7 @@ std::optional<QList<qint32>> FoundInDatabase(const SearchQuery& query, const Pre
                                              int* count)
 {
     SearchIndex& index = scope.index;
-    const QStringList& names = scope.noteFiles.Names();
+    const QStringList names = scope.database.NoteFileNames();
     if (!index.Refresh(names))
         return std::nullopt;
     SearchQuery fileQuery; // as the search parses it again for the files
@@ -83,7 +82,7 @@ std::optional<QList<qint32>> FoundInList(const SearchQuery& query, const Preview
 {
     const ListedNotes& list = scope.current.Entries();
     const std::optional<ListedNotes> found = FilterListedNotesIndexed(
-        query, list, scope.index, scope.noteFiles.Names(), ListFileNames(scope.database, list));
+        query, list, scope.index, scope.database.NoteFileNames(), ListFileNames(scope.database, list));
     if (!found)
         return std::nullopt;
     QList<qint32> ids;

@@ -8,7 +8,6 @@
 
 class CurrentNotesList;
 class NoteDatabase;
-class NoteFileListing;
 class SearchIndex;
 class SourceStore;
 class TextMatcher;
@@ -42,15 +41,14 @@ struct SearchPreview
     QList<Hit> hits; // the first of them, in the order the search finds them
 };
 
-// Where a preview looks: the notes, their sources (for the titles shown), the current list,
-// the kept index and the note files' names (kept from one keystroke to the next).
+// Where a preview looks: the notes, their sources (for the titles shown), the current list
+// and the kept index.
 struct PreviewScope
 {
     const NoteDatabase& database;
     const SourceStore& sources;
     const CurrentNotesList& current;
     SearchIndex& index;
-    NoteFileListing& noteFiles;
 };
 
 // The preview of text (trimmed, then parsed as the search parses it) in the database, or

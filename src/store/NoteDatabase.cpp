@@ -8,6 +8,7 @@
 
 NoteDatabase::NoteDatabase(DataFolder folder, ChangeNotice& changes)
     : m_folder(std::move(folder))
+    , m_noteFiles(m_folder.NotesFolder())
     , m_changes(changes)
     , m_copier(m_folder)
     , m_categories(std::make_unique<CategoryTree>())
@@ -54,10 +55,7 @@ QString NoteDatabase::NoteFilePath(const NoteRecord& record) const
 
 QStringList NoteDatabase::NoteFileNames(const DataFolder& folder)
 {
-    // Only names ending in the exact three characters "dat": "x.DAT" is left alone.
-    QStringList names = QDir(folder.NotesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    names.removeIf([](const QString& name) { return !name.endsWith(QLatin1String("dat")); });
-    return names;
+    return NoteFileListing::ListFolder(folder.NotesFolder());
 }
 
 // --- Ids ---------------------------------------------------------------------------------

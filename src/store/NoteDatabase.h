@@ -10,6 +10,7 @@
 #include "store/ChangeNotice.h"
 #include "store/NoteCache.h"
 #include "store/NoteFileIndex.h"
+#include "store/NoteFileListing.h"
 #include "store/NoteWriteResult.h"
 
 #include <QHash>
@@ -161,7 +162,8 @@ public:
 
     // The bare names ("DAY08142008.dat") of the note files in the notes folder that the
     // load looks at: not folders, names ending in "dat" exactly.
-    QStringList NoteFileNames() const { return NoteFileNames(m_folder); }
+    // Listed again only when the folder changed (NoteFileListing).
+    QStringList NoteFileNames() const { return m_noteFiles.Names(); }
     static QStringList NoteFileNames(const DataFolder& folder);
     // Full path of the note file that NoteFileName(record) names.
     QString NoteFilePath(const NoteRecord& record) const;
@@ -219,6 +221,7 @@ private:
     void TellLoaded(const NoteIdList& written, const QStringList& writtenFiles);
 
     DataFolder m_folder;
+    mutable NoteFileListing m_noteFiles;
     ChangeNotice& m_changes;
     ProgressReporter* m_progress = nullptr;
     std::function<FileStatus()> m_saveSettings;

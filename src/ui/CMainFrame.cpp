@@ -4,7 +4,6 @@
 #include "app/ReadOnlyRefusal.h"
 #include "exchange/PrintCommands.h"
 #include "lists/CurrentNotesList.h"
-#include "lists/NoteFileListing.h"
 #include "store/NoteDatabase.h"
 #include "store/Settings.h"
 #include "ui/CChromaToolBar.h"

@@ -15,7 +15,6 @@
 class CChromaToolBar;
 class CControlBarSheet;
 class CSearchHitsList;
-class NoteFileListing;
 class CShowCtrlBarButton;
 class NoteIdList;
 class QDockWidget;
@@ -193,7 +192,6 @@ private:
     CShowCtrlBarButton* m_showBarButton = nullptr;
     QTimer m_relayoutTimer;
     CSearchHitsList* m_searchHits = nullptr;
-    std::unique_ptr<NoteFileListing> m_noteFiles; // what the drop-down searches
     QTimer m_indexProgress;
     std::function<void(const QString&)> m_fileHandler;
 

@@ -7,7 +7,6 @@
 #include "editor/CEditNoteDlg.h"
 #include "index/SearchIndex.h"
 #include "lists/CurrentNotesList.h"
-#include "lists/NoteFileListing.h"
 #include "lists/SearchCommands.h"
 #include "lists/SearchPreview.h"
 #include "store/NoteDatabase.h"
@@ -52,13 +51,11 @@ bool CMainFrame::InstantSearchOn() const
 void CMainFrame::CreateSearchHits()
 {
     m_searchHits = new CSearchHitsList(m_searchBar->SearchField(), this);
-    m_noteFiles = std::make_unique<NoteFileListing>(m_app.Database());
     m_searchHits->SetEnabledCheck([this] { return InstantSearchOn(); });
     m_searchHits->SetPreview([this](const QString& text) {
         const bool current = m_searchBar->SearchMode() == CommandIds::SearchModeCurrent;
-        return PreviewSearch(
-            text, {m_app.Database(), m_app.Sources(), m_app.CurrentList(), m_app.Index(), *m_noteFiles},
-            current);
+        return PreviewSearch(text, {m_app.Database(), m_app.Sources(), m_app.CurrentList(), m_app.Index()},
+                             current);
     });
     connect(m_searchHits, &CSearchHitsList::NoteChosen, this, &CMainFrame::OpenSearchHit);
     m_indexProgress.setInterval(kProgressMs);

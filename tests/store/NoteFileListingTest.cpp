@@ -1,7 +1,7 @@
-// The drop-down keeps the note files' names between keystrokes: every file made, removed
-// or renamed since is in the next listing, whether the last one was made long after the
-// folder's last change (and kept) or just after it.
-#include "lists/NoteFileListing.h"
+// The note files' names are kept between searches: every file made, removed or renamed
+// since is in the next listing, whether the last one was made long after the folder's
+// last change (and kept) or just after it.
+#include "store/NoteFileListing.h"
 
 #include "store/ChangeNotice.h"
 #include "store/NoteDatabase.h"
@@ -24,7 +24,7 @@ TEST_P(NoteFileListingTest, FollowsTheFolderAtOnce)
     NoteDatabase database(root.folder, changes);
     // Listed an hour after the folder changed, or at once.
     const bool kept = GetParam();
-    NoteFileListing listing(database,
+    NoteFileListing listing(root.folder.NotesFolder(),
                             [kept] { return QDateTime::currentSecsSinceEpoch() + (kept ? 3600 : 0); });
     EXPECT_EQ(listing.Names(), QStringList {QStringLiteral("DAY01012009.dat")});
 
