@@ -189,30 +189,32 @@ bool Vocabulary::RestoreChunk(QByteArrayView bytes)
         return false;
     const size_t base = m_bytes.size();
     m_bytes.append(bytes.data(), size_t(bytes.size()));
-    // Each term: a mark, bytes without a mark, the end. Marks and the end are the only
-    // bytes from 0xFC up, so one pass finds each term's end and any mark inside it.
     const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
     const size_t size = m_bytes.size();
+    // Marks and the end are the only bytes from 0xFC up: a chunk holds exactly two for
+    // each term, its mark first and the end last, or it is damaged.
+    size_t marksAndEnds = 0;
+    for (size_t at = base; at < size; ++at)
+        marksAndEnds += data[at] >= 0xFC ? 1 : 0;
+    const auto first = quint32(m_starts.size());
     for (size_t at = base; at < size;) {
         const char mark = char(data[at]);
         if (mark != kTokenMark && mark != kGramMark && mark != kBridgeMark)
             return false;
-        size_t end = at + 1;
-        while (end < size && data[end] < 0xFC)
-            ++end;
-        if (end == size || char(data[end]) != kEnd)
-            return false;
-        m_starts.push_back(quint32(at));
-        at = end + 1;
+        const auto* end = static_cast<const unsigned char*>(memchr(data + at + 1, 0xFF, size - at - 1));
+        m_starts.push_back(quint32(at)); // the chunk ends in the end mark: end is found
+        at = size_t(end - data) + 1;
     }
-    const auto first = quint32(std::lower_bound(m_starts.begin(), m_starts.end(), base) - m_starts.begin());
+    const quint32 added = Size() - first;
+    if (marksAndEnds != size_t(added) * 2 || added > kChunk)
+        return false;
     for (quint32 id = first; id < Size(); ++id) {
-        if (KindOf(id) == Kind::Gram)
+        if (char(data[m_starts[id]]) == kGramMark)
             m_grams.Insert(*this, id);
         else if (m_tokensHashed)
             m_tokens.Insert(*this, id);
     }
-    return Size() - first <= kChunk;
+    return true;
 }
 
 std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)
