@@ -5,6 +5,7 @@
 // own converter of the same file (bib2xml, ris2xml) when it is installed.
 //
 //   SourceImportBenchmark [ENTRIES]    goal: a few seconds, under 150 MB
+#include "MustBeStored.h"
 #include "exchange/SourceExport.h"
 #include "exchange/SourceImport.h"
 #include "format/DataFolder.h"
@@ -88,7 +89,7 @@ Figures ImportInChild(const QString& path, const QString& root)
     const pid_t child = fork();
     if (child == 0) {
         DataFolder folder(root, root);
-        folder.CreateFolders();
+        MustBeStored(folder.CreateFolders());
         ChangeNotice changes;
         SourceStore store(folder, changes);
         store.Load();
@@ -167,10 +168,10 @@ int main(int argc, char** argv)
         ChangeNotice changes;
         SourceStore store(folder, changes);
         store.Load();
-        ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.ris")), SourceFileFormat::Ris,
-                      store.Sources(), store.Authors(), {});
-        ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.json")), SourceFileFormat::CslJson,
-                      store.Sources(), store.Authors(), {});
+        MustBeStored(ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.ris")),
+                                   SourceFileFormat::Ris, store.Sources(), store.Authors(), {}));
+        MustBeStored(ExportSources(folder.Files(), dir.filePath(QStringLiteral("library.json")),
+                                   SourceFileFormat::CslJson, store.Sources(), store.Authors(), {}));
     }
     std::printf("%d entries; BibTeX %lld KB, RIS %lld KB, CSL-JSON %lld KB (median of three runs each)\n\n",
                 count, QFileInfo(bib).size() / 1024,

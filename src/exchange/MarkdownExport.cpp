@@ -102,7 +102,8 @@ FileStatus CopyAttachments(const NoteRecord& note, const QString& folder, const 
             fileName = attachment.StoredName;
         used.insert(fileName.toLower());
         const QString copy = QDir(target).filePath(fileName);
-        files.Remove(copy);
+        // No earlier copy is as good as a removed one; one that stays makes the copy fail.
+        static_cast<void>(files.Remove(copy));
         if (FileStatus copied = files.Copy(AttachmentPath(attachment, data), copy); !copied)
             return copied;
         const QString title = attachment.Title.isEmpty() ? fileName : attachment.Title;
