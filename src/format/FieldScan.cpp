@@ -83,7 +83,7 @@ namespace {
 
 } // namespace
 
-qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size)
+qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size, std::vector<qsizetype>* folds)
 {
     qsizetype end = size;
     if (const void* stop = std::memchr(bytes, FieldFormat::kEndOfStream, static_cast<size_t>(end)))
@@ -100,6 +100,8 @@ qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size)
         const qsizetype upTo = dropped ? at : at + 1;
         std::memmove(bytes + written, bytes + from, static_cast<size_t>(upTo - from));
         written += upTo - from;
+        if (dropped && folds)
+            folds->push_back(written); // the LF comes next
         from = at + 1;
         cr = static_cast<const char*>(std::memchr(bytes + from, '\r', static_cast<size_t>(end - from)));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <vector>
 
 // The primitive steps of reading fields in place from the logical bytes of a data file
 // (see FieldFormat.h), shared by FieldReader and the fast note-file scanners. Each step
@@ -10,8 +11,9 @@ namespace FieldScan {
 // The text-stream translation of a whole file: everything from the first Ctrl-Z is cut
 // off and each CR LF becomes LF. A file without carriage returns is shared, not copied.
 QByteArray FoldLineEnds(const QByteArray& diskBytes);
-// The same translation over bytes the caller owns; returns the logical size.
-qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size);
+// The same translation over bytes the caller owns; returns the logical size. folds, when
+// given, receives where each LF that lost its CR stands in the logical bytes, in order.
+qsizetype FoldLineEndsInPlace(char* bytes, qsizetype size, std::vector<qsizetype>* folds = nullptr);
 
 // Like fgets and atol: at most the field's width, stopping after a line feed.
 // Nothing left to read gives the missing-field defaults.

@@ -1,5 +1,7 @@
 #include "format/NoteTextScanner.h"
 
+#include <algorithm>
+
 namespace {
 
 // The id is kept; the two texts are viewed in place; everything else is skipped.
@@ -49,7 +51,8 @@ bool NoteTextScanner::LoadFile(const QString& path)
 
 void NoteTextScanner::ReadHead()
 {
-    m_buffer.FoldLineEnds();
+    m_folds.clear();
+    m_buffer.FoldLineEnds(&m_folds);
     m_walker = NoteFileWalker(m_buffer.Data(), m_buffer.Size());
 }
 
@@ -65,6 +68,26 @@ bool NoteTextScanner::Next(Span* span)
             return true;
     }
     return false;
+}
+
+qint64 NoteTextScanner::DiskOffset(qsizetype logical) const
+{
+    // Each CR dropped before it moved it one byte down.
+    return logical + (std::lower_bound(m_folds.begin(), m_folds.end(), logical) - m_folds.begin());
+}
+
+bool NoteTextScanner::ScanRecord(const QByteArray& diskBytes, double version, Span* span)
+{
+    m_buffer.Assign(diskBytes);
+    m_buffer.FoldLineEnds();
+    m_walker = NoteFileWalker();
+    *span = Span();
+    FieldScan::Cursor fields {m_buffer.Data(), m_buffer.Size(), 0};
+    IdOnly record;
+    WalkNoteRecord<kSearchedFields>(fields, NoteLayout::ForVersion(version), record, SpanTexts {*span});
+    span->noteId = record.NoteID;
+    span->end = fields.pos;
+    return fields.pos == m_buffer.Size();
 }
 
 NoteRecord NoteTextScanner::ReadRecord(const Span& span) const

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 // Walks the records of a note file for the search without decoding them: for each record
 // it gives the note id, where the record lies in the file's logical stream and the bytes
@@ -36,6 +37,15 @@ public:
 
     // The next kept record; false after the last one.
     bool Next(Span* span);
+    // Where a place in the loaded file's logical stream is in its disk bytes: a record's
+    // disk bytes run from the place of its start to that of its end, a CR LF whole.
+    qint64 DiskOffset(qsizetype logical) const;
+    // The version at the head of the loaded file.
+    double Version() const { return m_walker.Version(); }
+    // Walks one record from its own disk bytes, as DiskOffset places them in a file of that
+    // version, without the rest of the file; false when they are not one whole record.
+    // The span's texts stay valid until the next load.
+    bool ScanRecord(const QByteArray& diskBytes, double version, Span* span);
     // The whole record of a span of the loaded file.
     NoteRecord ReadRecord(const Span& span) const;
     // The record's logical bytes as the file holds them, valid while the file is loaded.
@@ -59,5 +69,6 @@ private:
     void ReadHead();
 
     ReusedFileBuffer m_buffer;
+    std::vector<qsizetype> m_folds; // where each LF that lost its CR stands
     NoteFileWalker m_walker;
 };

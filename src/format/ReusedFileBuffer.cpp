@@ -44,6 +44,21 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, FileStamp* stamp)
     return true;
 }
 
+bool ReadFileRange(int fd, qint64 offset, qsizetype length, QByteArray& bytes)
+{
+    bytes.resize(length);
+    qsizetype size = 0;
+    while (size < length) {
+        const ssize_t got
+            = ::pread(fd, bytes.data() + size, static_cast<size_t>(length - size), offset + size);
+        if (got > 0)
+            size += got;
+        else if (got == 0 || errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
 void ReusedFileBuffer::Assign(const QByteArray& bytes)
 {
     m_bytes.resize(bytes.size());
@@ -51,7 +66,7 @@ void ReusedFileBuffer::Assign(const QByteArray& bytes)
         std::memcpy(m_bytes.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void ReusedFileBuffer::FoldLineEnds()
+void ReusedFileBuffer::FoldLineEnds(std::vector<qsizetype>* folds)
 {
-    m_bytes.resize(FieldScan::FoldLineEndsInPlace(m_bytes.data(), m_bytes.size()));
+    m_bytes.resize(FieldScan::FoldLineEndsInPlace(m_bytes.data(), m_bytes.size(), folds));
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 struct FileStamp;
 
@@ -11,6 +12,8 @@ struct FileStamp;
 // file; a read error keeps what was read before it. stamp, when given, gets the stamp of
 // the file read, taken before its first byte was.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, FileStamp* stamp = nullptr);
+// Replaces bytes with length bytes of an open file from offset; false when fewer are there.
+bool ReadFileRange(int fd, qint64 offset, qsizetype length, QByteArray& bytes);
 
 // One whole file at a time in a buffer that keeps its capacity from file to file, for
 // the scanners that read thousands of note files in a row: no allocation, and no fresh
@@ -23,8 +26,9 @@ public:
     bool ReadFile(const QString& path) { return ReadWholeFile(path, m_bytes); }
     // Replaces the contents with a copy of bytes.
     void Assign(const QByteArray& bytes);
-    // Applies the text-stream translation in place: cut at the first Ctrl-Z, CR LF to LF.
-    void FoldLineEnds();
+    // Applies the text-stream translation in place: cut at the first Ctrl-Z, CR LF to LF;
+    // folds, when given, receives where each LF that lost its CR now stands.
+    void FoldLineEnds(std::vector<qsizetype>* folds = nullptr);
 
     const char* Data() const { return m_bytes.constData(); }
     qsizetype Size() const { return m_bytes.size(); }

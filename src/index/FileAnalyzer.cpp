@@ -6,6 +6,7 @@ void FileAnalyzer::Analyze(const QString& path, AnalyzedFile* file)
     file->stamp = m_records.Load(path);
     if (!file->stamp)
         return;
+    file->version = m_records.Version();
     NoteFileRecords::Record record;
     while (m_records.Next(&record)) {
         const DocAnalyzer::Result& analyzed = m_analyzer.Analyze(record);

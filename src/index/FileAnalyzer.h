@@ -24,6 +24,7 @@ struct AnalyzedFile
     };
 
     std::optional<FileStamp> stamp; // none: the file cannot be read
+    double version = 0;
     std::vector<Record> records;
     std::string tokenBytes; // every record's terms, one after the other
     std::vector<quint32> tokenEnds; // where each term ends in tokenBytes

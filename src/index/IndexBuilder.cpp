@@ -44,6 +44,7 @@ void IndexBuilder::Take(const QString& name, const AnalyzedFile& file)
         return;
     IndexedFile indexed;
     indexed.stamp = *file.stamp;
+    indexed.version = file.version;
     indexed.docs.reserve(qsizetype(file.records.size()));
     for (size_t i = 0; i < file.records.size(); ++i) {
         const AnalyzedFile::Record& record = file.records[i];

@@ -1,6 +1,8 @@
 #include "index/IndexQuery.h"
 
+#include "format/FileDescriptor.h"
 #include "format/NoteTextScanner.h"
+#include "format/ReusedFileBuffer.h"
 #include "index/IndexContent.h"
 #include "index/OrderedParallelWork.h"
 #include "index/QueryMemo.h"
@@ -9,7 +11,9 @@
 #include "index/TextTokenizer.h"
 
 #include <QDir>
+#include <QFile>
 #include <algorithm>
+#include <fcntl.h>
 
 namespace {
 
@@ -161,7 +165,9 @@ struct FileRead
     std::vector<Note> notes;
 };
 
-// Reads files to confirm notes, on a thread of its own (the rules change nothing).
+// Reads the records of notes to confirm them, on a thread of its own (the rules change
+// nothing): each record's own bytes, where the index found them, in a file that still
+// has the stamp it had then.
 class ConfirmReader
 {
 public:
@@ -169,15 +175,18 @@ public:
     {
         *read = FileRead();
         const IndexedFile& file = *item.file;
-        if (FileStamp::Of(item.path) != file.stamp || !m_scanner.LoadFile(item.path)
-            || FileStamp::Of(item.path) != file.stamp)
+        if (FileStamp::Of(item.path) != file.stamp)
             return;
-        NoteTextScanner::Span span;
+        const FileDescriptor opened(::open(QFile::encodeName(item.path).constData(), O_RDONLY | O_CLOEXEC));
+        if (opened.Get() < 0)
+            return;
         for (const IndexedDoc& doc : file.docs) {
-            if (!m_scanner.Next(&span) || span.noteId != doc.noteId)
-                return;
             if (std::find(item.docs.begin(), item.docs.end(), doc.doc) == item.docs.end())
                 continue;
+            NoteTextScanner::Span span;
+            if (!ReadFileRange(opened.Get(), doc.diskStart, doc.diskEnd - doc.diskStart, m_disk)
+                || !m_scanner.ScanRecord(m_disk, file.version, &span) || span.noteId != doc.noteId)
+                return;
             FileRead::Note& note = read->notes.emplace_back();
             note.doc = doc.doc;
             note.digest = doc.textDigest;
@@ -186,10 +195,12 @@ public:
                 note.matches = rules.ShownTextMatches(note.shown);
             }
         }
-        read->ok = true;
+        // Rewritten meanwhile: what was read may be neither the old file nor the new one.
+        read->ok = FileStamp::Of(item.path) == file.stamp;
     }
 
 private:
+    QByteArray m_disk;
     NoteTextScanner m_scanner;
 };
 

@@ -28,7 +28,7 @@ class IndexStore
 {
 public:
     // Bumped whenever the layout or the meaning of anything stored changes.
-    static constexpr int kFormat = 5;
+    static constexpr int kFormat = 6;
 
     enum class OpenResult
     {

@@ -64,6 +64,7 @@ void IndexUpdater::Refresh(const QString& name, const QString& path)
     }
     IndexedFile file;
     file.stamp = *stamp;
+    file.version = m_records.Version();
     NoteFileRecords::Record record;
     while (m_records.Next(&record)) {
         if (m_pool.count(record.keys.textDigest)) {

@@ -37,6 +37,7 @@ QByteArray IndexedFile::Serialize() const
     Put<qint64>(out, stamp.size);
     Put<qint64>(out, stamp.changedSeconds);
     Put<qint64>(out, stamp.changedNanoseconds);
+    Put<double>(out, version);
     PutVarint(out, quint64(docs.size()));
     for (const IndexedDoc& doc : docs) {
         Put<quint32>(out, doc.doc);
@@ -49,6 +50,8 @@ QByteArray IndexedFile::Serialize() const
         Put<qint32>(out, doc.textChars);
         Put<quint8>(out, doc.flags);
         Put<quint64>(out, doc.textDigest);
+        PutVarint(out, quint64(doc.diskStart));
+        PutVarint(out, quint64(doc.diskEnd - doc.diskStart));
     }
     Put<quint64>(out, Digest(out));
     return out;
@@ -69,6 +72,7 @@ std::optional<IndexedFile> IndexedFile::Deserialize(QByteArrayView bytes)
     file.stamp.size = in.Get<qint64>();
     file.stamp.changedSeconds = in.Get<qint64>();
     file.stamp.changedNanoseconds = in.Get<qint64>();
+    file.version = in.Get<double>();
     const quint64 count = in.GetVarint();
     if (!in.Ok() || count > quint64(body.size()))
         return std::nullopt;
@@ -85,6 +89,12 @@ std::optional<IndexedFile> IndexedFile::Deserialize(QByteArrayView bytes)
         doc.textChars = in.Get<qint32>();
         doc.flags = in.Get<quint8>();
         doc.textDigest = in.Get<quint64>();
+        const quint64 start = in.GetVarint();
+        const quint64 length = in.GetVarint();
+        if (start > quint64(file.stamp.size) || length > quint64(file.stamp.size) - start)
+            return std::nullopt; // beyond the file it was read from
+        doc.diskStart = qint64(start);
+        doc.diskEnd = qint64(start + length);
         file.docs.append(doc);
     }
     if (!in.Ok() || !in.AtEnd())

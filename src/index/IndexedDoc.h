@@ -31,6 +31,10 @@ struct IndexedDoc
     quint8 flags = 0;
     // The stored RichText and PlainText bytes, digested: equal digests, equal texts.
     quint64 textDigest = 0;
+    // Where its record's bytes lie in the note file, so that confirming a match reads
+    // them alone.
+    qint64 diskStart = 0;
+    qint64 diskEnd = 0;
 
     bool Has(Flag flag) const { return flags & flag; }
 
@@ -42,9 +46,10 @@ struct IndexedDoc
 struct IndexedFile
 {
     FileStamp stamp;
+    double version = 0; // at its head: which fields its records hold
     QList<IndexedDoc> docs;
 
-    // Stamp, count, then each record; a digest of the whole at the end.
+    // Stamp, version, count, then each record; a digest of the whole at the end.
     QByteArray Serialize() const;
     // None for bytes that are not one (a damaged store).
     static std::optional<IndexedFile> Deserialize(QByteArrayView bytes);

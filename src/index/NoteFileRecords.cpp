@@ -109,6 +109,8 @@ bool NoteFileRecords::Next(Record* record)
     if (record->richText.isEmpty())
         doc.flags |= IndexedDoc::RichTextEmpty;
     doc.textDigest = ByteCoding::Digest(record->richText, ByteCoding::Digest(plain));
+    doc.diskStart = m_scanner.DiskOffset(span.start);
+    doc.diskEnd = m_scanner.DiskOffset(span.end);
     record->categories = std::move(keys.Categories);
     return true;
 }

@@ -28,6 +28,8 @@ public:
     std::optional<FileStamp> Load(const QString& path);
     // The next kept record of the loaded file; false after the last.
     bool Next(Record* record);
+    // The version at the head of the loaded file.
+    double Version() const { return m_scanner.Version(); }
 
 private:
     NoteTextScanner m_scanner;
