@@ -67,6 +67,17 @@ cli "$sample" import "$programs/QuorvelSample.qvx"
 shoot "$(window "Brenlow Software")" main-sample.png
 kill $app; wait $app 2>/dev/null || true
 
+# The hits dropping down under the search field while a word is typed, before Enter. The
+# search index is built first so that the list answers at once.
+cli "$sample" index
+"$programs/quorvel" --data-root "$sample" & app=$!
+main=$(window "Brenlow Software")
+sleep 1.5
+xdotool mousemove 860 37 click 1
+xdotool type --delay 50 "note"
+shoot "$main" search-hits.png
+kill $app; wait $app 2>/dev/null || true
+
 # A search typed into the search bar: "Clear Current Notes", then the words and Enter.
 "$programs/quorvel" --data-root "$sample" & app=$!
 main=$(window "Brenlow Software")
