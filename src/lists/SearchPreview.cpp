@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kLine = 64; // characters of the first line shown: what the drop-down's width holds
+constexpr QLatin1StringView kCut("..."); // after a line cut short
 constexpr int kLead = 24; // characters of it kept before a hit further on
 constexpr int kBefore = 16; // characters shown before that hit
 constexpr int kExcerpt = 40; // characters shown from there
@@ -108,6 +109,8 @@ void MakePreviewLine(const QString& shown, const TextMatcher& rules, QString* li
             if (range.first + range.second <= line->size())
                 hits->append(range);
         }
+        if (firstLine > kLine)
+            *line += kCut;
         return;
     }
     // The first hit lies further on: the start of the first line, then the words around it.
@@ -131,6 +134,9 @@ void MakePreviewLine(const QString& shown, const TextMatcher& rules, QString* li
         if (range.first >= from && range.first + range.second <= from + excerpt.size())
             hits->append({range.first + offset, range.second});
     }
+    const qsizetype excerptEnd = from + excerpt.size();
+    if (excerptEnd < shown.size() && shown.at(excerptEnd) != QLatin1Char('\n'))
+        *line += kCut;
 }
 
 QString PreviewNotReadyText()

@@ -36,7 +36,7 @@ TEST(SearchPreviewLineTest, TheFirstLineWhenTheHitIsNearItsStart)
     EXPECT_EQ(line.hits, (QList<QPair<int, int>> {{15, 4}}));
 
     const Line none = Of(QString(100, QLatin1Char('x')), QStringLiteral("pear"));
-    EXPECT_EQ(none.text, QString(64, QLatin1Char('x')));
+    EXPECT_EQ(none.text, QString(64, QLatin1Char('x')) + QStringLiteral("...")); // cut short
     EXPECT_TRUE(none.hits.isEmpty());
 }
 
@@ -44,10 +44,11 @@ TEST(SearchPreviewLineTest, TheWordsAroundAHitFurtherOn)
 {
     // Further along a long first line.
     const QString longLine = QStringLiteral("One two three four five six seven eight nine ten eleven twelve "
-                                            "thirteen fourteen Pear fifteen sixteen seventeen");
+                                            "thirteen fourteen Pear fifteen sixteen seventeen eighteen nineteen");
     const Line along = Of(longLine, QStringLiteral("pear"));
     EXPECT_TRUE(along.text.startsWith(QStringLiteral("One two three four five  ... ")));
-    EXPECT_LE(along.text.size(), 24 + 5 + 40);
+    EXPECT_LE(along.text.size(), 24 + 5 + 40 + 3);
+    EXPECT_TRUE(along.text.endsWith(QStringLiteral("...")));
     ExpectHitsAreTheTerm(along, QStringLiteral("pear"));
 
     // In a later line: the excerpt ends at the break after the hit.
