@@ -3,6 +3,7 @@
 #include <QFile>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 FolderStamps::FolderStamps(const QString& folder)
@@ -14,6 +15,25 @@ FolderStamps::~FolderStamps()
 {
     if (m_folder >= 0)
         ::close(m_folder);
+}
+
+std::vector<std::optional<FileStamp>> FolderStamps::OfAll(const QStringList& names) const
+{
+    constexpr qsizetype kWorthAThread = 512;
+    std::vector<std::optional<FileStamp>> stamps(size_t(names.size()));
+    const auto take = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            stamps[size_t(i)] = Of(names.at(i));
+    };
+    if (names.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+        take(0, names.size());
+        return stamps;
+    }
+    const qsizetype half = names.size() / 2;
+    std::thread other(take, half, names.size());
+    take(0, half);
+    other.join();
+    return stamps;
 }
 
 std::optional<FileStamp> FolderStamps::Of(const QString& name) const

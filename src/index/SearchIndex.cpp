@@ -41,12 +41,13 @@ void FindChanges(const IndexContent& content, const QString& notesFolder, const 
                  QStringList* changed, QStringList* dropped)
 {
     const QHash<QString, IndexedFile>& files = content.Files();
-    const FolderStamps stamps(notesFolder);
+    const std::vector<std::optional<FileStamp>> stamps = FolderStamps(notesFolder).OfAll(names);
     qsizetype known = 0;
-    for (const QString& name : names) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names.at(i);
         const auto file = files.constFind(name);
         known += file != files.cend();
-        const std::optional<FileStamp> stamp = stamps.Of(name);
+        const std::optional<FileStamp>& stamp = stamps[size_t(i)];
         if (file == files.cend() || !stamp || file->stamp != *stamp)
             changed->append(name);
     }
