@@ -128,6 +128,9 @@ void IndexBuilder::StoreVocabulary()
 {
     for (quint32 chunk = 0; chunk * Vocabulary::kChunk < m_vocabulary.Size() && !m_failed; ++chunk)
         m_failed = !m_store.PutLexicon(chunk, m_vocabulary.Chunk(chunk));
+    if (!m_failed)
+        m_failed = !m_store.PutMeta(
+            "grams", IndexCoding::EncodeGramTable({m_vocabulary.Size(), m_vocabulary.Grams()}));
     QByteArray counters;
     Put<quint32>(counters, m_nextDoc);
     Put<quint32>(counters, 0); // no document dropped yet

@@ -132,4 +132,43 @@ std::optional<DocSet> OpenPostings(QByteArrayView bytes)
     return set;
 }
 
+QByteArray EncodeGramTable(const GramTable& table)
+{
+    QByteArray out;
+    PutVarint(out, table.termCount);
+    PutVarint(out, quint64(table.grams.size()));
+    for (const auto& [id, gram] : table.grams) {
+        PutVarint(out, id);
+        PutBytes(out, QByteArrayView(gram.data(), qsizetype(gram.size())));
+    }
+    return Sealed(out);
+}
+
+std::optional<GramTable> DecodeGramTable(QByteArrayView bytes)
+{
+    if (bytes.size() < 4)
+        return std::nullopt;
+    const QByteArrayView body = bytes.first(bytes.size() - 4);
+    Reader check(bytes.sliced(body.size()));
+    if (check.Get<quint32>() != quint32(Digest(body)))
+        return std::nullopt;
+    Reader in(body);
+    GramTable table;
+    const quint64 terms = in.GetVarint();
+    const quint64 count = in.GetVarint();
+    if (!in.Ok() || terms > 0xFFFFFFFFU || count > quint64(body.size()))
+        return std::nullopt;
+    table.termCount = quint32(terms);
+    for (quint64 i = 0; i < count && in.Ok(); ++i) {
+        const quint64 id = in.GetVarint();
+        const QByteArrayView gram = in.GetBytes();
+        if (id >= terms || (!table.grams.empty() && id <= table.grams.back().first))
+            return std::nullopt;
+        table.grams.emplace_back(quint32(id), std::string(gram.data(), size_t(gram.size())));
+    }
+    if (!in.Ok() || !in.AtEnd())
+        return std::nullopt;
+    return table;
+}
+
 } // namespace IndexCoding

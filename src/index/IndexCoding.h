@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,5 +35,16 @@ std::vector<quint32> DecodeDifferences(std::string_view differences);
 // An empty blob is a term whose documents were never merged: no documents. None for
 // bytes that are not one.
 std::optional<DocSet> OpenPostings(QByteArrayView bytes);
+
+// The grams of a vocabulary of termCount terms, each with its number: what a query of
+// one to three characters needs, read without the whole vocabulary.
+struct GramTable
+{
+    quint32 termCount = 0;
+    std::vector<std::pair<quint32, std::string>> grams; // in number order
+};
+QByteArray EncodeGramTable(const GramTable& table);
+// None for bytes that are not one (numbers out of order or beyond the terms).
+std::optional<GramTable> DecodeGramTable(QByteArrayView bytes);
 
 } // namespace IndexCoding

@@ -61,12 +61,15 @@ bool IndexContent::Load()
         m_categoryNumbers.insert(bytes.toByteArray(), id);
         m_categories.push_back(*path);
     });
-    quint32 chunks = 0;
-    m_vocabulary.Reserve(size_t(std::max<qint64>(0, m_store.LexiconBytes())));
-    damaged |= !m_store.ReadLexicon([&](quint32 chunk, QByteArrayView terms) {
-        return chunk == chunks++ && m_vocabulary.RestoreChunk(terms);
-    });
-    m_storedTerms = m_vocabulary.Size();
+    const std::optional<QByteArray> gramBytes = m_store.ReadMeta("grams");
+    const std::optional<GramTable> grams = gramBytes ? DecodeGramTable(*gramBytes) : std::nullopt;
+    damaged |= !grams;
+    if (grams) {
+        m_storedTerms = grams->termCount;
+        m_storedGrams = quint32(grams->grams.size());
+        for (const auto& [id, gram] : grams->grams)
+            m_gramNumbers.emplace(gram, id);
+    }
     damaged |= !m_store.ReadFiles([&](const QString& name, QByteArrayView bytes) {
         std::optional<IndexedFile> file = IndexedFile::Deserialize(bytes);
         if (!file) {
@@ -96,6 +99,10 @@ bool IndexContent::Load()
             damaged = true;
             return;
         }
+        if (!ReadTerms()) {
+            damaged = true;
+            return;
+        }
         for (const quint32 token : *tokens) {
             if (token >= m_vocabulary.Size() || m_vocabulary.KindOf(token) == Vocabulary::Kind::Gram) {
                 damaged = true;
@@ -108,6 +115,40 @@ bool IndexContent::Load()
     });
     m_failed = damaged;
     return !damaged;
+}
+
+bool IndexContent::ReadTerms()
+{
+    if (m_termsRead)
+        return !m_failed;
+    m_termsRead = true;
+    quint32 chunks = 0;
+    m_vocabulary.Reserve(size_t(std::max<qint64>(0, m_store.LexiconBytes())));
+    bool read = m_store.ReadLexicon([&](quint32 chunk, QByteArrayView terms) {
+        return chunk == chunks++ && m_vocabulary.RestoreChunk(terms);
+    });
+    // The terms must be those the gram table was written with.
+    read = read && m_vocabulary.Size() == m_storedTerms && m_vocabulary.GramCount() == m_storedGrams;
+    for (auto it = m_gramNumbers.cbegin(); read && it != m_gramNumbers.cend(); ++it)
+        read = m_vocabulary.Find(Vocabulary::Kind::Gram, it->first) == it->second;
+    m_gramNumbers = {};
+    if (!read)
+        Fail();
+    return read;
+}
+
+const Vocabulary& IndexContent::Terms()
+{
+    ReadTerms();
+    return m_vocabulary;
+}
+
+std::optional<quint32> IndexContent::GramNumber(std::string_view gram)
+{
+    if (m_termsRead)
+        return m_vocabulary.Find(Vocabulary::Kind::Gram, gram);
+    const auto found = m_gramNumbers.find(std::string(gram));
+    return found == m_gramNumbers.end() ? std::nullopt : std::optional<quint32>(found->second);
 }
 
 const CategoryAssignment& IndexContent::CategoryPath(quint32 number) const
@@ -170,22 +211,34 @@ quint32 IndexContent::CategoryNumber(const CategoryAssignment& path)
 
 quint32 IndexContent::TermNumber(Vocabulary::Kind kind, std::string_view term)
 {
+    ReadTerms();
     return m_vocabulary.Add(kind, term);
 }
 
 void IndexContent::StoreNewTerms()
 {
-    for (quint32 chunk = m_storedTerms / Vocabulary::kChunk; chunk * Vocabulary::kChunk < m_vocabulary.Size();
-         ++chunk) {
-        if (!m_store.PutLexicon(chunk, m_vocabulary.Chunk(chunk)))
-            Fail();
+    if (m_termsRead && m_vocabulary.Size() != m_storedTerms) {
+        for (quint32 chunk = m_storedTerms / Vocabulary::kChunk;
+             chunk * Vocabulary::kChunk < m_vocabulary.Size(); ++chunk) {
+            if (!m_store.PutLexicon(chunk, m_vocabulary.Chunk(chunk)))
+                Fail();
+        }
+        m_storedTerms = m_vocabulary.Size();
+        StoreGramTable();
     }
-    m_storedTerms = m_vocabulary.Size();
     StoreCounters();
+}
+
+void IndexContent::StoreGramTable()
+{
+    if (!m_store.PutMeta("grams", EncodeGramTable({m_vocabulary.Size(), m_vocabulary.Grams()})))
+        Fail();
+    m_storedGrams = m_vocabulary.GramCount();
 }
 
 void IndexContent::AddDoc(const IndexedDoc& doc, const std::vector<quint32>& tokens, bool writePending)
 {
+    ReadTerms();
     m_termMark.resize(m_vocabulary.Size(), 0);
     const quint32 mark = doc.doc + 1; // documents are numbered from 1; 0 marks nothing
     auto count = [&](quint32 term) {
@@ -270,6 +323,7 @@ void IndexContent::FoldPending()
 void IndexContent::Compact()
 {
     FoldPending();
+    ReadTerms();
     for (quint32 term = 0; term < m_vocabulary.Size() && !m_failed; ++term) {
         DocSet* base = BasePostings(term);
         if (!base)

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QString>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -38,7 +40,10 @@ public:
 
     const QHash<QString, IndexedFile>& Files() const { return m_files; }
     const CategoryAssignment& CategoryPath(quint32 number) const;
-    const Vocabulary& Terms() const { return m_vocabulary; }
+    // Every term; the first call reads them from the store (a failure: Failed()).
+    const Vocabulary& Terms();
+    // The number of a gram, without reading every term.
+    std::optional<quint32> GramNumber(std::string_view gram);
     // The documents holding a term.
     DocSet Postings(quint32 term);
     // The union of the documents of many terms.
@@ -81,6 +86,9 @@ public:
 
 private:
     DocSet* BasePostings(quint32 term);
+    // Reads every term when not yet read; false when they do not match the gram table.
+    bool ReadTerms();
+    void StoreGramTable();
     void StoreCounters();
     void Fail() { m_failed = true; }
 
@@ -89,8 +97,12 @@ private:
     QHash<QString, IndexedFile> m_files;
     std::vector<CategoryAssignment> m_categories;
     QHash<QByteArray, quint32> m_categoryNumbers;
+    // The terms are read when first needed: a query of grams alone never needs them.
     Vocabulary m_vocabulary;
+    bool m_termsRead = false;
+    std::unordered_map<std::string, quint32> m_gramNumbers; // until the terms are read
     quint32 m_storedTerms = 0; // terms already in the store
+    quint32 m_storedGrams = 0;
     std::unordered_map<quint32, DocSet> m_base; // stored postings read so far (a cache)
     std::unordered_map<quint32, DocSet> m_pending; // terms of pending documents
     std::vector<quint32> m_pendingDocs;

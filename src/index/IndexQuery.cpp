@@ -31,12 +31,11 @@ std::string_view View(const QByteArray& bytes)
 
 DocSet Containing(IndexContent& content, const QByteArray& piece)
 {
-    const Vocabulary& terms = content.Terms();
     if (TextTokenizer::CharCount(View(piece)) <= Vocabulary::kLongestGram) {
-        const std::optional<quint32> gram = terms.Find(Vocabulary::Kind::Gram, View(piece));
+        const std::optional<quint32> gram = content.GramNumber(View(piece));
         return gram ? content.Postings(*gram) : DocSet();
     }
-    return content.UnionOfPostings(terms.TokensContaining(View(piece)));
+    return content.UnionOfPostings(content.Terms().TokensContaining(View(piece)));
 }
 
 DocSet Exactly(IndexContent& content, const QByteArray& token)

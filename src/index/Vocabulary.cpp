@@ -61,6 +61,28 @@ void Vocabulary::Table::Insert(const Vocabulary& terms, quint32 id)
     ++m_used;
 }
 
+std::vector<quint32> Vocabulary::Table::Ids() const
+{
+    std::vector<quint32> ids;
+    ids.reserve(m_used);
+    for (const quint32 slot : m_slots) {
+        if (slot != 0)
+            ids.push_back(slot - 1);
+    }
+    return ids;
+}
+
+std::vector<std::pair<quint32, std::string>> Vocabulary::Grams() const
+{
+    std::vector<quint32> ids = m_grams.Ids();
+    std::sort(ids.begin(), ids.end());
+    std::vector<std::pair<quint32, std::string>> grams;
+    grams.reserve(ids.size());
+    for (const quint32 id : ids)
+        grams.emplace_back(id, std::string(Term(id)));
+    return grams;
+}
+
 void Vocabulary::Table::Reserve(const Vocabulary& terms, size_t count)
 {
     size_t slotCount = 64;

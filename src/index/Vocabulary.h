@@ -47,6 +47,9 @@ public:
     quint32 AddTerm(Kind kind, std::string_view term);
 
     quint32 Size() const { return quint32(m_starts.size()); }
+    // Every gram with its number, in number order.
+    std::vector<std::pair<quint32, std::string>> Grams() const;
+    quint32 GramCount() const { return m_grams.Count(); }
     std::string_view Term(quint32 id) const;
     Kind KindOf(quint32 id) const;
     // The grams of a token, worked out when first asked for.
@@ -83,6 +86,9 @@ private:
         std::optional<quint32> Find(const Vocabulary& terms, Kind kind, std::string_view term) const;
         void Insert(const Vocabulary& terms, quint32 id);
         void Reserve(const Vocabulary& terms, size_t count);
+        quint32 Count() const { return quint32(m_used); }
+        // The numbers held, in no order.
+        std::vector<quint32> Ids() const;
 
     private:
         void Grow(const Vocabulary& terms, size_t slotCount);

@@ -226,6 +226,13 @@ TEST(IndexDifferentialTest, AnswersStayTheSameAsFilesChange)
         if (round == 4)
             corpus.root.WriteNotes(corpus.Name(7), corpus.files[7]);
         CompareQueries(corpus, index, 250);
+        // Opened afresh, the index is as it was stored after the changes: nothing is
+        // read again or built anew, and it answers as the files do.
+        SearchIndex reopened(corpus.root.folder.NotesFolder(), index.IndexFile());
+        int refreshed = -1;
+        ASSERT_TRUE(reopened.Refresh(corpus.Names(), &refreshed));
+        EXPECT_EQ(refreshed, 0);
+        CompareQueries(corpus, reopened, 100);
     }
 }
 

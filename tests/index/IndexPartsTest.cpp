@@ -2,6 +2,7 @@
 // that stored blobs which are not what was written are refused.
 
 #include "index/DocSet.h"
+#include "index/IndexCoding.h"
 #include "index/IndexedDoc.h"
 #include "index/TextMatcher.h"
 #include "index/TextTokenizer.h"
@@ -199,12 +200,30 @@ TEST(IndexPartsTest, DamagedBlobsAreRefused)
     doc.noteId = 1002;
     doc.dateAdded = DateTime::FromParts(2008, 8, 14, 21, 23, 56);
     doc.lastEdited = DateTime::Invalid();
+    doc.diskStart = 4;
+    doc.diskEnd = 12;
     file.docs = {doc, doc};
     QByteArray state = file.Serialize();
     ASSERT_TRUE(IndexedFile::Deserialize(state).has_value());
     EXPECT_EQ(IndexedFile::Deserialize(state)->docs, file.docs);
     state[20] = char(state[20] ^ 1);
     EXPECT_FALSE(IndexedFile::Deserialize(state).has_value());
+    file.docs[1].diskEnd = 13; // a record past the end of the file it was read from
+    EXPECT_FALSE(IndexedFile::Deserialize(file.Serialize()).has_value());
+
+    const IndexCoding::GramTable grams {40, {{2, "a"}, {7, "ab"}, {39, "\xC3\xA9"}}};
+    const QByteArray table = IndexCoding::EncodeGramTable(grams);
+    const std::optional<IndexCoding::GramTable> read = IndexCoding::DecodeGramTable(table);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->termCount, 40U);
+    EXPECT_EQ(read->grams, grams.grams);
+    EXPECT_FALSE(IndexCoding::DecodeGramTable(table.left(table.size() - 1)).has_value());
+    QByteArray flipped = table;
+    flipped[3] = char(flipped[3] ^ 1);
+    EXPECT_FALSE(IndexCoding::DecodeGramTable(flipped).has_value());
+    // Numbers out of order, or beyond the terms, are no table.
+    EXPECT_FALSE(IndexCoding::DecodeGramTable(IndexCoding::EncodeGramTable({40, {{7, "ab"}, {2, "a"}}})));
+    EXPECT_FALSE(IndexCoding::DecodeGramTable(IndexCoding::EncodeGramTable({5, {{7, "ab"}}})));
 }
 
 } // namespace

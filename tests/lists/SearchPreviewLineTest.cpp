@@ -43,8 +43,9 @@ TEST(SearchPreviewLineTest, TheFirstLineWhenTheHitIsNearItsStart)
 TEST(SearchPreviewLineTest, TheWordsAroundAHitFurtherOn)
 {
     // Further along a long first line.
-    const QString longLine = QStringLiteral("One two three four five six seven eight nine ten eleven twelve "
-                                            "thirteen fourteen Pear fifteen sixteen seventeen eighteen nineteen");
+    const QString longLine
+        = QStringLiteral("One two three four five six seven eight nine ten eleven twelve "
+                         "thirteen fourteen Pear fifteen sixteen seventeen eighteen nineteen");
     const Line along = Of(longLine, QStringLiteral("pear"));
     EXPECT_TRUE(along.text.startsWith(QStringLiteral("One two three four five  ... ")));
     EXPECT_LE(along.text.size(), 24 + 5 + 40 + 3);
