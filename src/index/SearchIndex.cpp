@@ -209,6 +209,10 @@ bool SearchIndex::Open()
             // One snapshot of every table, whatever another process commits meanwhile.
             const IndexStore::ReadScope reading(*m_store);
             loaded = m_content->Load();
+            if (loaded && m_readTermsOnOpen) {
+                m_content->Terms(); // in the same snapshot
+                loaded = !m_content->Failed();
+            }
         }
         if (loaded) {
             m_state = State::Ready;
@@ -296,6 +300,16 @@ void SearchIndex::StopUpdate()
     m_build->thread.join();
     m_build.reset();
     m_state = State::Closed;
+}
+
+void SearchIndex::ReadTermsOnOpen()
+{
+    m_readTermsOnOpen = true;
+    if (m_state == State::Ready && m_content) {
+        m_content->Terms();
+        if (m_content->Failed())
+            Close();
+    }
 }
 
 void SearchIndex::CloseFile()
