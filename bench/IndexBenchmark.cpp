@@ -4,7 +4,7 @@
 //   (wall time, processor time of all its threads, peak memory), beside `quorvel-cli info`
 //   (the start-up load alone); its size beside the note files' size;
 // - `quorvel-cli search --ids-only` of each goal query, start-up load included, beside
-//   `quorvel-cli info` (median of five runs each, the current list emptied before each);
+//   `quorvel-cli info` (median of nine runs each, the current list emptied before each);
 // - each goal query answered from the index in this process, warm (median of several
 //   runs of the query alone, and with the stamp check of every note file that comes
 //   before every answer and the listing of the notes found), beside the same search by
@@ -42,6 +42,10 @@
 #include <functional>
 
 namespace {
+
+// Runs of a command and of the typing: their medians, on a machine shared with other work.
+constexpr int kProcessRuns = 9;
+constexpr int kTypingRuns = 7;
 
 double MedianMs(int runs, const std::function<void()>& work)
 {
@@ -138,12 +142,14 @@ const QStringList& GoalQueries()
 void CommandLine(const Setup& setup)
 {
     const QStringList clear = setup.cli + QStringList {QStringLiteral("current"), QStringLiteral("--set")};
-    const double info = MedianProcessMs(5, setup.cli + QStringList {QStringLiteral("info")}, clear);
-    std::printf("\n%-28s %12s %12s\n", "quorvel-cli (median of 5)", "time", "/ info");
+    const double info
+        = MedianProcessMs(kProcessRuns, setup.cli + QStringList {QStringLiteral("info")}, clear);
+    std::printf("\n%-28s %12s %12s\n", "quorvel-cli (median of 9)", "time", "/ info");
     std::printf("%-28s %9.0f ms %11.2fx\n", "info (baseline)", info, 1.0);
     for (const QString& text : GoalQueries()) {
         const double search = MedianProcessMs(
-            5, setup.cli + QStringList {QStringLiteral("search"), QStringLiteral("--ids-only"), text}, clear);
+            kProcessRuns,
+            setup.cli + QStringList {QStringLiteral("search"), QStringLiteral("--ids-only"), text}, clear);
         std::printf("%-28s %9.0f ms %11.2fx\n", qPrintable(QStringLiteral("search --ids-only ") + text),
                     search, search / info);
     }
@@ -184,7 +190,7 @@ void Queries(SearchIndex& index, const Setup& setup)
 // The drop-down's work as a word is typed: the stamp check, the count and the first
 // twenty hits, each read from its note file for its first line, source and date.
 // Each keystroke as the user types two words once, on an index just opened (so nothing
-// is remembered from other searches); the median of three such runs.
+// is remembered from other searches); the median of seven such runs.
 void Keystrokes(const SearchIndex& built, const Setup& setup)
 {
     ChangeNotice changes;
@@ -200,7 +206,7 @@ void Keystrokes(const SearchIndex& built, const Setup& setup)
     }
     std::vector<std::vector<double>> times(size_t(typed.size()));
     std::vector<int> found(size_t(typed.size()));
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < kTypingRuns; ++run) {
         SearchIndex index(setup.folder.NotesFolder(), built.IndexFile());
         index.ReadTermsOnOpen(); // as the window does
         index.Refresh(setup.names);

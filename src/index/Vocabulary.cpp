@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string.h> // memmem
+#include <thread>
 
 namespace {
 
@@ -294,13 +295,32 @@ bool Vocabulary::Holds(quint32 id, std::string_view pattern) const
 std::vector<quint32> Vocabulary::ScanFrom(std::string_view pattern, size_t offsetInPattern, Kind kind,
                                           size_t fromByte) const
 {
+    // A long scan goes on two threads, split where a term starts (no pattern reaches
+    // across terms), the finds of the first part first.
+    constexpr size_t kWorthAThread = size_t(4) << 20;
+    const size_t size = m_bytes.size();
+    if (size - std::min(fromByte, size) < kWorthAThread || std::thread::hardware_concurrency() < 2)
+        return ScanRange(pattern, offsetInPattern, kind, fromByte, size);
+    const size_t middle = fromByte + (size - fromByte) / 2;
+    const void* end = memchr(m_bytes.data() + middle, kEnd, size - middle);
+    const size_t split = end ? size_t(static_cast<const char*>(end) - m_bytes.data()) + 1 : size;
+    std::vector<quint32> later;
+    std::thread other([&] { later = ScanRange(pattern, offsetInPattern, kind, split, size); });
+    std::vector<quint32> found = ScanRange(pattern, offsetInPattern, kind, fromByte, split);
+    other.join();
+    found.insert(found.end(), later.begin(), later.end());
+    return found;
+}
+
+std::vector<quint32> Vocabulary::ScanRange(std::string_view pattern, size_t offsetInPattern, Kind kind,
+                                           size_t fromByte, size_t toByte) const
+{
     const char mark = MarkOf(kind);
     std::vector<quint32> found;
     const char* data = m_bytes.data();
-    const size_t size = m_bytes.size();
     size_t from = fromByte;
-    while (from < size) {
-        const void* hit = memmem(data + from, size - from, pattern.data(), pattern.size());
+    while (from < toByte) {
+        const void* hit = memmem(data + from, toByte - from, pattern.data(), pattern.size());
         if (!hit)
             break;
         // The term whose bytes hold the hit; the search goes on after that term.
@@ -309,7 +329,7 @@ std::vector<quint32> Vocabulary::ScanFrom(std::string_view pattern, size_t offse
         const auto id = quint32(next - m_starts.begin()) - 1;
         if (data[m_starts[id]] == mark)
             found.push_back(id);
-        from = next == m_starts.end() ? size : *next;
+        from = next == m_starts.end() ? toByte : *next;
     }
     return found;
 }

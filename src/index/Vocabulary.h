@@ -116,6 +116,8 @@ private:
     const RecentScan* Narrowest(std::string_view pattern, Kind kind) const;
     std::vector<quint32> ScanFrom(std::string_view pattern, size_t offsetInPattern, Kind kind,
                                   size_t fromByte) const;
+    std::vector<quint32> ScanRange(std::string_view pattern, size_t offsetInPattern, Kind kind,
+                                   size_t fromByte, size_t toByte) const;
     bool Holds(quint32 id, std::string_view pattern) const;
     mutable std::vector<RecentScan> m_recentScans; // the latest last
 
