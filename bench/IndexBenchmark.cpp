@@ -4,7 +4,8 @@
 //   (wall time, processor time of all its threads, peak memory), beside `quorvel-cli info`
 //   (the start-up load alone); its size beside the note files' size;
 // - `quorvel-cli search --ids-only` of each goal query, start-up load included, beside
-//   `quorvel-cli info` (median of nine runs each, the current list emptied before each);
+//   `quorvel-cli info` (median of nine rounds of them all, the current list emptied before
+//   each run);
 // - each goal query answered from the index in this process, warm (median of several
 //   runs of the query alone, and with the stamp check of every note file that comes
 //   before every answer and the listing of the notes found), beside the same search by
@@ -60,16 +61,24 @@ double MedianMs(int runs, const std::function<void()>& work)
     return times[times.size() / 2];
 }
 
-// The median wall time of runs of a command, each after before (not timed).
-double MedianProcessMs(int runs, const QStringList& command, const QStringList& before)
+// The median wall times of commands run in turn, each after before (not timed): round
+// after round, so that other work on the machine weighs on all of them alike.
+std::vector<double> MedianProcessMs(int rounds, const std::vector<QStringList>& commands,
+                                    const QStringList& before)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        RunMeasured(before);
-        times.push_back(RunMeasured(command).ms);
+    std::vector<std::vector<double>> times(commands.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t i = 0; i < commands.size(); ++i) {
+            RunMeasured(before);
+            times[i].push_back(RunMeasured(commands[i]).ms);
+        }
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::vector<double> medians;
+    for (std::vector<double>& each : times) {
+        std::sort(each.begin(), each.end());
+        medians.push_back(each[each.size() / 2]);
+    }
+    return medians;
 }
 
 qint64 FolderBytes(const QString& folder)
@@ -142,16 +151,18 @@ const QStringList& GoalQueries()
 void CommandLine(const Setup& setup)
 {
     const QStringList clear = setup.cli + QStringList {QStringLiteral("current"), QStringLiteral("--set")};
-    const double info
-        = MedianProcessMs(kProcessRuns, setup.cli + QStringList {QStringLiteral("info")}, clear);
+    std::vector<QStringList> commands {setup.cli + QStringList {QStringLiteral("info")}};
+    for (const QString& text : GoalQueries())
+        commands.push_back(setup.cli
+                           + QStringList {QStringLiteral("search"), QStringLiteral("--ids-only"), text});
+    const std::vector<double> medians = MedianProcessMs(kProcessRuns, commands, clear);
+    const double info = medians.front();
     std::printf("\n%-28s %12s %12s\n", "quorvel-cli (median of 9)", "time", "/ info");
     std::printf("%-28s %9.0f ms %11.2fx\n", "info (baseline)", info, 1.0);
-    for (const QString& text : GoalQueries()) {
-        const double search = MedianProcessMs(
-            kProcessRuns,
-            setup.cli + QStringList {QStringLiteral("search"), QStringLiteral("--ids-only"), text}, clear);
-        std::printf("%-28s %9.0f ms %11.2fx\n", qPrintable(QStringLiteral("search --ids-only ") + text),
-                    search, search / info);
+    for (size_t i = 1; i < commands.size(); ++i) {
+        std::printf("%-28s %9.0f ms %11.2fx\n",
+                    qPrintable(QStringLiteral("search --ids-only ") + commands[i].last()), medians[i],
+                    medians[i] / info);
     }
     RunMeasured(clear);
 }
