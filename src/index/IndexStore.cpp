@@ -62,6 +62,7 @@ IndexStore::~IndexStore()
 
 void IndexStore::Close()
 {
+    CloseBlob();
     for (sqlite3_stmt*& statement : m_statements) {
         sqlite3_finalize(statement);
         statement = nullptr;
@@ -191,14 +192,44 @@ void IndexStore::Rollback()
 
 IndexStore::ReadScope::ReadScope(IndexStore& store)
 {
-    if (store.m_db && sqlite3_get_autocommit(store.m_db) && store.Exec("BEGIN"))
+    if (store.m_db && sqlite3_get_autocommit(store.m_db) && store.Exec("BEGIN")) {
         m_store = &store;
+        store.m_inReadScope = true;
+    }
 }
 
 IndexStore::ReadScope::~ReadScope()
 {
-    if (m_store)
-        m_store->Exec("COMMIT");
+    if (!m_store)
+        return;
+    m_store->m_inReadScope = false;
+    m_store->CloseBlob();
+    m_store->Exec("COMMIT");
+}
+
+void IndexStore::CloseBlob()
+{
+    if (m_postingsBlob)
+        sqlite3_blob_close(m_postingsBlob);
+    m_postingsBlob = nullptr;
+}
+
+std::optional<QByteArray> IndexStore::ReadPostingsBlob(quint32 term)
+{
+    const int opened = m_postingsBlob
+        ? sqlite3_blob_reopen(m_postingsBlob, sqlite3_int64(term))
+        : sqlite3_blob_open(m_db, "main", "postings", "docs", sqlite3_int64(term), 0, &m_postingsBlob);
+    if (opened != SQLITE_OK) {
+        CloseBlob();
+        return std::nullopt;
+    }
+    const int size = sqlite3_blob_bytes(m_postingsBlob);
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (size > 0 && sqlite3_blob_read(m_postingsBlob, bytes.data(), size, 0) != SQLITE_OK) {
+        CloseBlob();
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 sqlite3_stmt* IndexStore::Prepared(Statement which)
@@ -336,6 +367,11 @@ std::optional<QByteArray> IndexStore::FirstBlob(sqlite3_stmt* statement)
 
 std::optional<QByteArray> IndexStore::ReadPostings(quint32 term)
 {
+    if (m_inReadScope && m_db) {
+        if (std::optional<QByteArray> bytes = ReadPostingsBlob(term))
+            return bytes;
+    }
+    // Outside a read scope, or a row the handle could not reach: as any read.
     return ReadBlob(SelectPostings, term);
 }
 

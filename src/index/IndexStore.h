@@ -8,6 +8,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_blob;
 
 // The search index's file: an SQLite database of its own, kept in the cache folder and
 // never among the data files. It holds, for one notes folder:
@@ -124,5 +125,11 @@ private:
 
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_statements[StatementCount] = {};
+    // Inside a ReadScope, where nothing is written: postings are read through one blob
+    // handle moved from row to row, without running a statement for each.
+    bool m_inReadScope = false;
+    sqlite3_blob* m_postingsBlob = nullptr;
+    std::optional<QByteArray> ReadPostingsBlob(quint32 term);
+    void CloseBlob();
     QString m_error;
 };
