@@ -123,7 +123,7 @@ bool IndexContent::ReadTerms()
         return !m_failed;
     m_termsRead = true;
     quint32 chunks = 0;
-    m_vocabulary.Reserve(size_t(std::max<qint64>(0, m_store.LexiconBytes())));
+    m_vocabulary.Reserve(size_t(std::max<qint64>(0, m_store.LexiconBytes())), m_storedTerms);
     bool read = m_store.ReadLexicon([&](quint32 chunk, QByteArrayView terms) {
         return chunk == chunks++ && m_vocabulary.RestoreChunk(terms);
     });

@@ -1,6 +1,7 @@
 #include "index/Vocabulary.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string.h> // memmem
 #include <thread>
 
@@ -200,9 +201,10 @@ QByteArray Vocabulary::Chunk(quint32 chunk) const
     return QByteArray(m_bytes.data() + from, qsizetype(to - from));
 }
 
-void Vocabulary::Reserve(size_t bytes)
+void Vocabulary::Reserve(size_t bytes, size_t terms)
 {
     m_bytes.reserve(m_bytes.size() + bytes);
+    m_starts.reserve(m_starts.size() + terms);
 }
 
 bool Vocabulary::RestoreChunk(QByteArrayView bytes)
@@ -212,32 +214,56 @@ bool Vocabulary::RestoreChunk(QByteArrayView bytes)
         return false;
     const size_t base = m_bytes.size();
     m_bytes.append(bytes.data(), size_t(bytes.size()));
-    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
-    const size_t size = m_bytes.size();
+    const auto first = quint32(m_starts.size());
     // Marks and the end are the only bytes from 0xFC up: a chunk holds exactly two for
     // each term, its mark first and the end last, or it is damaged.
-    size_t marksAndEnds = 0;
-    for (size_t at = base; at < size; ++at)
-        marksAndEnds += data[at] >= 0xFC ? 1 : 0;
-    const auto first = quint32(m_starts.size());
-    for (size_t at = base; at < size;) {
-        const char mark = char(data[at]);
-        if (mark != kTokenMark && mark != kGramMark && mark != kBridgeMark)
-            return false;
-        const auto* end = static_cast<const unsigned char*>(memchr(data + at + 1, 0xFF, size - at - 1));
-        m_starts.push_back(quint32(at)); // the chunk ends in the end mark: end is found
-        at = size_t(end - data) + 1;
-    }
+    const size_t marksAndEnds = FindEnds(base);
     const quint32 added = Size() - first;
     if (marksAndEnds != size_t(added) * 2 || added > kChunk)
         return false;
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
     for (quint32 id = first; id < Size(); ++id) {
-        if (char(data[m_starts[id]]) == kGramMark)
+        const char mark = char(data[m_starts[id]]);
+        if (mark == kGramMark)
             m_grams.Insert(*this, id);
+        else if (mark != kTokenMark && mark != kBridgeMark)
+            return false;
         else if (m_tokensHashed)
             m_tokens.Insert(*this, id);
     }
     return true;
+}
+
+size_t Vocabulary::FindEnds(size_t from)
+{
+    // Eight bytes at a time: a high bit in each byte that is 0xFF (an end), and in each
+    // byte from 0xFC up (a mark or an end).
+    constexpr quint64 kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const auto zeroBytes = [](quint64 w) { return ~(((w & kLow7) + kLow7) | w | kLow7); };
+    const char* data = m_bytes.data();
+    const size_t size = m_bytes.size();
+    size_t high = 0;
+    m_starts.push_back(quint32(from)); // the chunk's first term
+    size_t at = from;
+    const auto end = [&](size_t place) {
+        if (place + 1 < size)
+            m_starts.push_back(quint32(place + 1));
+    };
+    for (; at + 8 <= size; at += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, data + at, 8);
+        high += size_t(
+            __builtin_popcountll(zeroBytes((word & 0xFCFCFCFCFCFCFCFCULL) ^ 0xFCFCFCFCFCFCFCFCULL)));
+        for (quint64 ends = zeroBytes(~word); ends != 0; ends &= ends - 1)
+            end(at + size_t(__builtin_ctzll(ends)) / 8);
+    }
+    for (; at < size; ++at) {
+        const auto byte = static_cast<unsigned char>(data[at]);
+        high += byte >= 0xFC ? 1 : 0;
+        if (byte == 0xFF)
+            end(at);
+    }
+    return high;
 }
 
 std::vector<std::string> Vocabulary::GramsOfToken(std::string_view token)

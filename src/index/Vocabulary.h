@@ -64,8 +64,9 @@ public:
 
     // The stored bytes of a chunk.
     QByteArray Chunk(quint32 chunk) const;
-    // Makes room for stored chunks of this many bytes in all, before they are restored.
-    void Reserve(size_t bytes);
+    // Makes room for stored chunks of this many bytes and terms in all, before they are
+    // restored.
+    void Reserve(size_t bytes, size_t terms);
     // Appends a stored chunk (chunks in order, each full but the last); false for bytes
     // that are not one (a damaged store).
     bool RestoreChunk(QByteArrayView bytes);
@@ -97,6 +98,9 @@ private:
     };
 
     quint32 Append(Kind kind, std::string_view term);
+    // Records where each term from a place on starts (the first at it, then each after an
+    // end byte); returns the bytes from 0xFC up met on the way.
+    size_t FindEnds(size_t from);
     size_t HashOf(quint32 id) const;
     // The terms of a kind at whose bytes the pattern occurs; offsetInPattern: where the
     // term's own bytes start in the pattern.
