@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliCommands.h"
 #include "cli/CliHelp.h"
+#include "cli/CliJsonWriter.h"
 #include "cli/CliOptions.h"
 #include "format/FileSystem.h"
 #include "index/SearchIndex.h"
@@ -13,7 +14,6 @@
 #include "store/IniSettingsBackend.h"
 
 #include <QIODevice>
-#include <QJsonDocument>
 #include <algorithm>
 #include <memory>
 
@@ -147,7 +147,7 @@ void CliRunner::LeaveToProcessEnd(std::unique_ptr<CNotesApp> app)
 
 void CliRunner::Print(const CliOutcome& outcome)
 {
-    m_out->write(QJsonDocument(outcome.document).toJson(QJsonDocument::Compact));
+    m_out->write(CliJsonWriter::Compact(outcome.document));
     m_out->write("\n");
 }
 
