@@ -2,7 +2,13 @@
 
 QString RichDocument::PlainText() const
 {
+    qsizetype size = paragraphs.size();
+    for (const RichParagraph& paragraph : paragraphs) {
+        for (const RichRun& run : paragraph.runs)
+            size += run.text.size();
+    }
     QString text;
+    text.reserve(size); // one allocation for a text of many runs
     for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
