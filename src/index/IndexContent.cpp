@@ -183,7 +183,6 @@ DocSet IndexContent::UnionOfPostings(const std::vector<quint32>& terms)
     // while its sets are in use (each stored set is stored as soon as it changes).
     if (m_base.size() > 100000)
         m_base.clear();
-    m_base.reserve(m_base.size() + terms.size()); // one growth for a union of many
     std::vector<const DocSet*> parts;
     parts.reserve(terms.size() * 2);
     for (const quint32 term : terms) {
