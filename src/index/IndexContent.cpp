@@ -137,6 +137,14 @@ bool IndexContent::ReadTerms()
     return read;
 }
 
+bool IndexContent::PrepareEveryTerm()
+{
+    if (!ReadTerms())
+        return false;
+    m_vocabulary.PrepareForAdding();
+    return true;
+}
+
 const Vocabulary& IndexContent::Terms()
 {
     ReadTerms();

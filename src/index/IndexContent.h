@@ -42,6 +42,9 @@ public:
     const CategoryAssignment& CategoryPath(quint32 number) const;
     // Every term; the first call reads them from the store (a failure: Failed()).
     const Vocabulary& Terms();
+    // Reads every term and hashes them for adding: all the first keystroke or write
+    // would otherwise pay; false when that failed.
+    bool PrepareEveryTerm();
     // The number of a gram, without reading every term.
     std::optional<quint32> GramNumber(std::string_view gram);
     // The documents holding a term.

@@ -105,6 +105,29 @@ struct SearchIndex::Build
     std::atomic<bool> stop {false};
     std::atomic<bool> finished {false};
     bool built = false;
+    // The index opened on the thread, its terms prepared when asked: handed over whole,
+    // so that the window's thread opens nothing.
+    bool prepareTerms = false;
+    std::unique_ptr<IndexStore> store;
+    std::unique_ptr<IndexContent> content;
+
+    // Opens the index as it now is; false when that fails (it is then opened again by
+    // whoever takes the build over).
+    bool OpenForHandOver(const QString& notesFolder, const QString& indexFile)
+    {
+        auto opened = std::make_unique<IndexStore>();
+        if (opened->Open(indexFile, FolderKey(notesFolder)) != IndexStore::OpenResult::Opened)
+            return false;
+        auto loaded = std::make_unique<IndexContent>(*opened);
+        {
+            const IndexStore::ReadScope reading(*opened);
+            if (!loaded->Load() || (prepareTerms && !loaded->PrepareEveryTerm()))
+                return false;
+        }
+        store = std::move(opened);
+        content = std::move(loaded);
+        return true;
+    }
 
     bool Step(int filesDone)
     {
@@ -191,8 +214,16 @@ void SearchIndex::TakeOverBuild()
         return;
     m_build->thread.join();
     const bool built = m_build->built;
+    std::unique_ptr<IndexStore> store = std::move(m_build->store);
+    std::unique_ptr<IndexContent> content = std::move(m_build->content);
     m_build.reset();
     m_state = State::Closed;
+    if (built && content && store) {
+        m_store = std::move(store);
+        m_content = std::move(content);
+        m_state = State::Ready;
+        return;
+    }
     if (!built || !Open())
         SetClosedState();
 }
@@ -285,9 +316,12 @@ void SearchIndex::StartUpdate(const QStringList& names)
     m_state = State::Building;
     m_build = std::make_unique<Build>();
     Build* build = m_build.get();
+    build->prepareTerms = m_readTermsOnOpen;
     build->thread = std::thread([build, folder = m_notesFolder, file = m_indexFile, names] {
         build->built = build->CatchUp(folder, file, names)
             || (!build->stop && build->FromNothing(folder, file, names));
+        if (build->built && !build->stop)
+            build->OpenForHandOver(folder, file);
         build->finished = true;
     });
 }

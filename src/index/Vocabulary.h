@@ -52,6 +52,9 @@ public:
     quint32 GramCount() const { return m_grams.Count(); }
     std::string_view Term(quint32 id) const;
     Kind KindOf(quint32 id) const;
+    // Hashes the tokens and bridges now, as the first term added would: a program that
+    // will add terms does it before it must answer quickly.
+    void PrepareForAdding() const { Tokens(); }
     // The grams of a token, worked out when first asked for.
     const std::vector<quint32>& GramsOf(quint32 token);
 
