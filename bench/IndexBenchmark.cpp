@@ -219,7 +219,7 @@ void Keystrokes(const SearchIndex& built, const Setup& setup)
     std::vector<int> found(size_t(typed.size()));
     for (int run = 0; run < kTypingRuns; ++run) {
         SearchIndex index(setup.folder.NotesFolder(), built.IndexFile());
-        index.ReadTermsOnOpen(); // as the window does
+        index.PrepareTermsOnOpen(); // as the window does
         index.Refresh(setup.names);
         for (qsizetype i = 0; i < typed.size(); ++i) {
             SearchPreview preview;

@@ -15,6 +15,16 @@ FileStamp FileStamp::FromStat(const struct stat& info)
     return stamp;
 }
 
+std::optional<FileStamp> FileStamp::OfOpen(int fd)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0)
+        return std::nullopt;
+    return FromStat(info);
+}
+
 std::optional<FileStamp> FileStamp::Of(const QString& path)
 {
     struct stat info

@@ -21,6 +21,8 @@ struct FileStamp
     static FileStamp FromStat(const struct stat& info);
     // None when the path names nothing.
     static std::optional<FileStamp> Of(const QString& path);
+    // The same for an open file.
+    static std::optional<FileStamp> OfOpen(int fd);
 
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };

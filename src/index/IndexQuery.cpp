@@ -14,7 +14,6 @@
 #include <QFile>
 #include <algorithm>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -165,16 +164,6 @@ struct FileRead
     std::vector<Note> notes;
 };
 
-std::optional<FileStamp> StampOf(int fd)
-{
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) != 0)
-        return std::nullopt;
-    return FileStamp::FromStat(info);
-}
-
 // Reads the records of notes to confirm them, on a thread of its own (the rules change
 // nothing): each record's own bytes, where the index found them, in a file that still
 // has the stamp it had then.
@@ -188,7 +177,7 @@ public:
         // The file opened must be the one the index read, and stay so while it is read;
         // one put in its place meanwhile is the next Refresh's.
         const FileDescriptor opened(::open(QFile::encodeName(item.path).constData(), O_RDONLY | O_CLOEXEC));
-        if (opened.Get() < 0 || StampOf(opened.Get()) != file.stamp)
+        if (opened.Get() < 0 || FileStamp::OfOpen(opened.Get()) != file.stamp)
             return;
         for (const IndexedDoc& doc : file.docs) {
             if (std::find(item.docs.begin(), item.docs.end(), doc.doc) == item.docs.end())
@@ -206,7 +195,7 @@ public:
             }
         }
         // Written to meanwhile: what was read may be neither the old text nor the new one.
-        read->ok = StampOf(opened.Get()) == file.stamp;
+        read->ok = FileStamp::OfOpen(opened.Get()) == file.stamp;
     }
 
 private:

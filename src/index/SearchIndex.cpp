@@ -95,6 +95,33 @@ bool IsWritableFolderOf(const QString& file)
     return QFileInfo(QFileInfo(file).absolutePath()).isWritable();
 }
 
+// An index opened for answers: its content read in one snapshot of every table, whatever
+// another process commits meanwhile, and with prepareTerms every term read and hashed for
+// adding too. No content when it cannot be opened or read.
+struct OpenedIndex
+{
+    IndexStore::OpenResult result = IndexStore::OpenResult::Unavailable;
+    std::unique_ptr<IndexStore> store;
+    std::unique_ptr<IndexContent> content;
+};
+
+OpenedIndex OpenIndex(const QString& notesFolder, const QString& indexFile, bool prepareTerms)
+{
+    OpenedIndex opened;
+    opened.store = std::make_unique<IndexStore>();
+    opened.result = opened.store->Open(indexFile, FolderKey(notesFolder));
+    if (opened.result != IndexStore::OpenResult::Opened)
+        return opened;
+    auto content = std::make_unique<IndexContent>(*opened.store);
+    {
+        const IndexStore::ReadScope reading(*opened.store);
+        if (!content->Load() || (prepareTerms && !content->PrepareEveryTerm()))
+            return opened;
+    }
+    opened.content = std::move(content);
+    return opened;
+}
+
 } // namespace
 
 struct SearchIndex::Build
@@ -110,24 +137,6 @@ struct SearchIndex::Build
     bool prepareTerms = false;
     std::unique_ptr<IndexStore> store;
     std::unique_ptr<IndexContent> content;
-
-    // Opens the index as it now is; false when that fails (it is then opened again by
-    // whoever takes the build over).
-    bool OpenForHandOver(const QString& notesFolder, const QString& indexFile)
-    {
-        auto opened = std::make_unique<IndexStore>();
-        if (opened->Open(indexFile, FolderKey(notesFolder)) != IndexStore::OpenResult::Opened)
-            return false;
-        auto loaded = std::make_unique<IndexContent>(*opened);
-        {
-            const IndexStore::ReadScope reading(*opened);
-            if (!loaded->Load() || (prepareTerms && !loaded->PrepareEveryTerm()))
-                return false;
-        }
-        store = std::move(opened);
-        content = std::move(loaded);
-        return true;
-    }
 
     bool Step(int filesDone)
     {
@@ -231,27 +240,14 @@ void SearchIndex::TakeOverBuild()
 bool SearchIndex::Open()
 {
     Close();
-    m_store = std::make_unique<IndexStore>();
-    const IndexStore::OpenResult opened = m_store->Open(m_indexFile, FolderKey(m_notesFolder));
-    if (opened == IndexStore::OpenResult::Opened) {
-        m_content = std::make_unique<IndexContent>(*m_store);
-        bool loaded = false;
-        {
-            // One snapshot of every table, whatever another process commits meanwhile.
-            const IndexStore::ReadScope reading(*m_store);
-            loaded = m_content->Load();
-            if (loaded && m_readTermsOnOpen) {
-                m_content->Terms(); // in the same snapshot
-                loaded = !m_content->Failed();
-            }
-        }
-        if (loaded) {
-            m_state = State::Ready;
-            return true;
-        }
+    OpenedIndex opened = OpenIndex(m_notesFolder, m_indexFile, m_prepareTermsOnOpen);
+    if (opened.content) {
+        m_store = std::move(opened.store);
+        m_content = std::move(opened.content);
+        m_state = State::Ready;
+        return true;
     }
-    Close();
-    m_state = opened == IndexStore::OpenResult::Unavailable ? State::Unavailable : State::Missing;
+    m_state = opened.result == IndexStore::OpenResult::Unavailable ? State::Unavailable : State::Missing;
     return false;
 }
 
@@ -316,12 +312,15 @@ void SearchIndex::StartUpdate(const QStringList& names)
     m_state = State::Building;
     m_build = std::make_unique<Build>();
     Build* build = m_build.get();
-    build->prepareTerms = m_readTermsOnOpen;
+    build->prepareTerms = m_prepareTermsOnOpen;
     build->thread = std::thread([build, folder = m_notesFolder, file = m_indexFile, names] {
         build->built = build->CatchUp(folder, file, names)
             || (!build->stop && build->FromNothing(folder, file, names));
-        if (build->built && !build->stop)
-            build->OpenForHandOver(folder, file);
+        if (build->built && !build->stop) {
+            OpenedIndex opened = OpenIndex(folder, file, build->prepareTerms);
+            build->store = std::move(opened.store);
+            build->content = std::move(opened.content);
+        }
         build->finished = true;
     });
 }
@@ -336,14 +335,11 @@ void SearchIndex::StopUpdate()
     m_state = State::Closed;
 }
 
-void SearchIndex::ReadTermsOnOpen()
+void SearchIndex::PrepareTermsOnOpen()
 {
-    m_readTermsOnOpen = true;
-    if (m_state == State::Ready && m_content) {
-        m_content->Terms();
-        if (m_content->Failed())
-            Close();
-    }
+    m_prepareTermsOnOpen = true;
+    if (m_state == State::Ready && m_content && !m_content->PrepareEveryTerm())
+        Close();
 }
 
 void SearchIndex::CloseFile()

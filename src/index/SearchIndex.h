@@ -75,10 +75,11 @@ public:
     void StartUpdate(const QStringList& names);
     // Stops a running update or build (its work is thrown away).
     void StopUpdate();
-    // Reads every term of the vocabulary as the index opens (and now, when it is open),
-    // not at the first query that needs more than grams: a window answering keystrokes
-    // pays for it once, when the index opens, rather than at one of them.
-    void ReadTermsOnOpen();
+    // Reads every term of the vocabulary and hashes them for adding as the index opens (and
+    // now, when it is open), not at the first query that needs more than grams or the first
+    // write: a window answering keystrokes pays for it once, when the index opens (on the
+    // updating thread when an update opens it), rather than at one of them.
+    void PrepareTermsOnOpen();
     // Stops any update and closes the index's file, as the program ends; what was read
     // stays in memory, unused (the next Refresh opens the file again).
     void CloseFile();
@@ -118,7 +119,7 @@ private:
     const QString m_notesFolder;
     const QString m_indexFile;
     State m_state = State::Closed;
-    bool m_readTermsOnOpen = false;
+    bool m_prepareTermsOnOpen = false;
     int m_lastConfirmed = 0;
     QueryMemo m_memo; // its matches forgotten whenever the content changes
     std::unique_ptr<IndexStore> m_store;

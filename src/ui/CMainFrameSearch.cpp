@@ -51,7 +51,7 @@ bool CMainFrame::InstantSearchOn() const
 void CMainFrame::CreateSearchHits()
 {
     m_searchHits = new CSearchHitsList(m_searchBar->SearchField(), this);
-    m_app.Index().ReadTermsOnOpen(); // not at a keystroke
+    m_app.Index().PrepareTermsOnOpen(); // not at a keystroke
     m_searchHits->SetEnabledCheck([this] { return InstantSearchOn(); });
     m_searchHits->SetPreview([this](const QString& text) {
         const bool current = m_searchBar->SearchMode() == CommandIds::SearchModeCurrent;
