@@ -20,6 +20,7 @@
 //                                          goes into a temporary cache folder)
 
 #include "MeasuredProcess.h"
+#include "MedianTime.h"
 #include "app/AppPaths.h"
 #include "format/NoteFile.h"
 #include "index/SearchIndex.h"
@@ -47,19 +48,6 @@ namespace {
 // Runs of a command and of the typing: their medians, on a machine shared with other work.
 constexpr int kProcessRuns = 9;
 constexpr int kTypingRuns = 7;
-
-double MedianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The median wall times of commands run in turn, each after before (not timed): round
 // after round, so that other work on the machine weighs on all of them alike.

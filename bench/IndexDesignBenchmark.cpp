@@ -8,6 +8,7 @@
 //   IndexDesignBenchmark DATA_ROOT [NOTES]   (NOTES: at most this many notes, all by
 //                                            default)
 
+#include "MedianTime.h"
 #include "index/SearchIndex.h"
 #include "index/ShownText.h"
 #include "index/TextMatcher.h"
@@ -24,19 +25,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-double MedianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 qint64 Count(sqlite3* db, const QByteArray& sql, const QByteArray& pattern)
 {

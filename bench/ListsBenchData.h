@@ -4,6 +4,7 @@
 // vocabulary of made-up words, about 70% of the notes tied to one of 500 sources (one
 // SRC file each), the rest in DAY files; category paths from a small tree.
 
+#include "MedianTime.h"
 #include "MustBeStored.h"
 #include "format/AuthorsFile.h"
 #include "format/DataFolder.h"
@@ -164,18 +165,7 @@ inline void Generate(const DataFolder& folder, int count)
         MustBeStored(WriteNoteFile(FileSystem::Real(), notes.filePath(name), list));
 }
 
-// Median of runs of a timed action, in milliseconds.
-inline double MedianMs(int runs, const std::function<void()>& action)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        action();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+// The lists benchmarks time their steps with the shared median.
+using ::MedianMs;
 
 } // namespace ListsBench
